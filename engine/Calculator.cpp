@@ -1,0 +1,104 @@
+#include "engine/Calculator.h"
+
+#include "engine/Formulas.h"
+#include "engine/Int32.h"
+#include "engine/RateModel.h"
+
+#include <algorithm>
+
+namespace qntcalc {
+
+namespace {
+
+// Clears the re-entry guard on every way out, exceptions included, so one
+// failed calculation can never freeze all later ones.
+class CalcGuard {
+public:
+    explicit CalcGuard(CalcState& state) : state_(state) { state_.CalcReady = false; }
+    ~CalcGuard() { state_.CalcReady = true; }
+    CalcGuard(const CalcGuard&) = delete;
+    CalcGuard& operator=(const CalcGuard&) = delete;
+
+private:
+    CalcState& state_;
+};
+
+constexpr int kNetworkPage = 0;
+
+} // namespace
+
+void Calculator::Recalculate() {
+    if (!state_.CalcReady)
+        return;
+    CalcGuard guard(state_);
+    state_.Stable = false;
+    Calculate();
+}
+
+void Calculator::ReadInputs() {
+    for (Field field : kAllFields)
+        FieldRef(state_, field) = i32::ParseOr(window_.EditText(field), 0);
+}
+
+void Calculator::Calculate() {
+    lastPassCount_ = 0;
+    window_.PageSetting();
+    ReadInputs();
+    window_.InputEnabling(state_);
+
+    const Selections selections = window_.ReadSelections();
+    DetermineRates(state_, selections, window_.EditText(Field::MainBaud));
+    state_.RouterCorrRes = RouterCorrection(state_, state_.NumRouters,
+                                            std::min(state_.Baud, state_.BaudLong),
+                                            selections.routerType);
+    state_.NumDevices = i32::Add(state_.NumIOD, state_.NumVesk);
+
+    if (state_.Baud >= 1) {
+        Iterate(selections);
+    } else {
+        // A directly entered rate below 1 kBits/s would divide by zero or
+        // give negative times: no results, and the checks report the rate.
+        state_.NumMessages = 0;
+        state_.ETO = state_.CTO = state_.Rmax = state_.Alarm = 0;
+        if (!selections.cveskManual)
+            state_.CVesk = 0;
+    }
+
+    window_.ShowResults(state_);
+
+    const int page = window_.ActivePage();
+    if (page < 0 || !window_.PageTabVisible(page))
+        window_.SetActivePage(kNetworkPage);
+}
+
+void Calculator::Iterate(const Selections& selections) {
+    CalcState& s = state_;
+    int passes = 0;
+    int close = 0;
+    for (;;) {
+        const int32_t oldSum = i32::Add(s.ETO, s.CTO);
+        s.NumMessages = CountMessages(s.NumInp, s.NumInpCycl, s.InpCycl, s.NumOutCycl, s.OutCycl,
+                                      s.NumDevices, s.LoadFact, s.CVesk, s.CTO);
+        s.ETO = i32::Add(CalcETO(s.Baud, s.NumMessages), s.RouterCorrRes);
+        s.CTO = i32::Add(CalcCTO(s.Baud, s.NumMessages, s.NumDevices), s.RouterCorrRes);
+        s.Rmax = CalcRmax(s.ETO, s.CVesk);
+        s.Alarm = CalcAlarm(s.ETO);
+        if (!selections.cveskManual)
+            s.CVesk = CalcCVesk(s.NumDevices, i32::Add(s.NumInp, s.NumOut), selections.cpuOneOrTwo);
+        ++passes;
+
+        const int32_t newSum = i32::Add(s.ETO, s.CTO);
+        // A zero sum (wrapped counts) has no ratio: not close.
+        if (newSum != 0 && i32::Div(oldSum, newSum) == 1)
+            ++close;
+        if (passObserver_)
+            passObserver_({passes, oldSum, newSum, close});
+
+        if (passes >= kMaxPasses || oldSum == newSum || close >= kCloseLimit)
+            break;
+    }
+    lastPassCount_ = passes;
+    s.Stable = passes < kMaxPasses && s.ETO <= kStableEtoMs && s.CTO <= kStableCtoMs;
+}
+
+} // namespace qntcalc

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "engine/CalcState.h"
+#include "engine/CalcWindow.h"
+
+#include <functional>
+
+namespace qntcalc {
+
+// One pass of the timeout iteration, for tracing and tests.
+struct PassTrace {
+    int pass = 0;          // 1-based
+    int32_t oldSum = 0;    // ETO + CTO before the pass, ms
+    int32_t newSum = 0;    // ETO + CTO after the pass, ms
+    int closeCount = 0;    // after the pass
+};
+
+// The calculation driver: the one entry of the engine. It owns the state
+// record but not the inputs, which it reads from the window every time, and
+// it never talks to the user: all presentation is the window's.
+class Calculator {
+public:
+    static constexpr int kMaxPasses = 100;
+    static constexpr int kCloseLimit = 10;
+    static constexpr int32_t kStableEtoMs = 500;
+    static constexpr int32_t kStableCtoMs = 300;
+
+    explicit Calculator(CalcWindow& window) : window_(window) {}
+
+    Calculator(const Calculator&) = delete;
+    Calculator& operator=(const Calculator&) = delete;
+
+    // Does nothing while a calculation is under way (a change handler fired
+    // by the calculation's own writes to the window).
+    void Recalculate();
+
+    CalcState& State() { return state_; }
+    const CalcState& State() const { return state_; }
+
+    // Passes of the last completed calculation; 0 when it ran no iteration.
+    int LastPassCount() const { return lastPassCount_; }
+
+    void SetPassObserver(std::function<void(const PassTrace&)> observer) {
+        passObserver_ = std::move(observer);
+    }
+
+private:
+    void Calculate();
+    void ReadInputs();
+    void Iterate(const Selections& selections);
+
+    CalcWindow& window_;
+    CalcState state_;
+    int lastPassCount_ = 0;
+    std::function<void(const PassTrace&)> passObserver_;
+};
+
+} // namespace qntcalc

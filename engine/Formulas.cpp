@@ -1,0 +1,121 @@
+#include "engine/Formulas.h"
+
+#include "engine/Int32.h"
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace qntcalc {
+
+namespace {
+
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "the timing formulas need the x87 80-bit long double");
+
+// One unit in the last place above the doubles nearest to 135.531, 96.459
+// and 125.763: the reference calculator's constants, bit for bit.
+const double kMessageTime = std::bit_cast<double>(uint64_t{0x4060F0FDF3B645A3}); // ms x kBits/s
+const double kDeviceTime = std::bit_cast<double>(uint64_t{0x40581D604189374D});
+const double kFixedTime = std::bit_cast<double>(uint64_t{0x405F70D4FDF3B647});
+
+constexpr double kCycleBase = 8.43153493220745;     // ms
+constexpr double kCyclePerDevice = 1.17005541154497; // ms
+constexpr double kCyclePerBit = 0.026692365;        // ms
+constexpr double kFastCpuFactor = 0.25;
+
+constexpr int32_t kAlarmOffset = 5; // ms
+constexpr int32_t kWindowDefault = 100; // ms
+constexpr int32_t kWindowLimit = 300;   // ms
+
+constexpr int64_t kIntegerIndefinite = std::numeric_limits<int64_t>::min();
+
+int64_t TruncTo64(double x) {
+    // 2^63 is exactly representable; anything at or beyond it, or NaN, has
+    // no 64-bit value.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (!(x > -kLimit && x < kLimit))
+        return kIntegerIndefinite;
+    return static_cast<int64_t>(x);
+}
+
+} // namespace
+
+int32_t CeilMs(double x) {
+    const auto low = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(TruncTo64(x))));
+    return x - static_cast<double>(low) > 0 ? i32::Add(low, 1) : low;
+}
+
+int32_t RateSurcharge(int32_t rate) {
+    if (rate <= 20)
+        return 25;
+    if (rate <= 50)
+        return 20;
+    if (rate <= 125)
+        return 15;
+    return 10;
+}
+
+int32_t CountMessages(int32_t numInp, int32_t numInpCycl, int32_t inpCycl, int32_t numOutCycl,
+                      int32_t outCycl, int32_t numDevices, int32_t loadFact, int32_t cVesk,
+                      int32_t cto) {
+    const int32_t window = (cto >= 1 && cto <= kWindowLimit) ? cto : kWindowDefault;
+    const int32_t cycle = cVesk >= 1 ? cVesk : window;
+    const int32_t changing = i32::Div(loadFact, 100);
+    const int32_t d = i32::Sub(i32::Sub(numInp, numInpCycl), numDevices);
+
+    int32_t inputEvents = 0;
+    if (d >= 0)
+        inputEvents = (changing >= 2 && d != 0) ? 1 : changing;
+
+    const int32_t cyclicInputs = inpCycl > 0 ? i32::Mul(window / inpCycl, numInpCycl) : 0;
+
+    int32_t outputs = 0;
+    if (numOutCycl > 0) {
+        const int32_t cyclesInWindow = window / cycle;
+        if (changing >= 2 && numOutCycl >= 2)
+            outputs = 1;
+        else if (changing != 0 && cyclesInWindow >= 2)
+            outputs = 1;
+        else
+            outputs = cyclesInWindow;
+    }
+
+    const int32_t cyclicOutputs = outCycl > 0 ? i32::Mul(window / outCycl, numOutCycl) : 0;
+
+    int32_t sum = numDevices;
+    for (int32_t term : {inputEvents, cyclicInputs, outputs, cyclicOutputs, int32_t{1}})
+        sum = i32::Add(sum, term);
+    return sum;
+}
+
+int32_t CalcETO(int32_t rate, int32_t numMessages) {
+    const long double perMessage = static_cast<long double>(kMessageTime) / rate;
+    const long double v = perMessage * i32::Mul(2, numMessages);
+    return CeilMs(static_cast<double>(v));
+}
+
+int32_t CalcCTO(int32_t rate, int32_t numMessages, int32_t numDevices) {
+    const long double a = static_cast<long double>(kDeviceTime) / rate * numDevices;
+    const long double b = RateSurcharge(rate) + static_cast<long double>(kFixedTime) / rate;
+    const long double s = b + a;
+    const int32_t e = CalcETO(rate, numMessages);
+    return CeilMs(static_cast<double>(e + s));
+}
+
+int32_t CalcRmax(int32_t eto, int32_t cVesk) {
+    return i32::Mul(2, i32::Add(eto, cVesk));
+}
+
+int32_t CalcAlarm(int32_t eto) {
+    return i32::Add(i32::Mul(2, eto), kAlarmOffset);
+}
+
+int32_t CalcCVesk(int32_t numDevices, int32_t bits, bool cpuOneOrTwo) {
+    const double x = static_cast<double>(
+        (numDevices * static_cast<long double>(kCyclePerDevice) + kCycleBase) +
+        bits * static_cast<long double>(kCyclePerBit));
+    return CeilMs(cpuOneOrTwo ? x : x * kFastCpuFactor);
+}
+
+} // namespace qntcalc

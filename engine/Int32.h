@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+// 32-bit two's complement arithmetic as the calculation defines it: +, - and
+// * wrap silently, / truncates toward zero. Computed in unsigned so that
+// overflow is never undefined behaviour.
+namespace qntcalc::i32 {
+
+inline int32_t Add(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+inline int32_t Sub(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+
+inline int32_t Mul(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
+}
+
+// The one quotient that overflows, INT32_MIN / -1, wraps to INT32_MIN.
+// Callers guarantee b != 0.
+inline int32_t Div(int32_t a, int32_t b) {
+    if (b == -1)
+        return Sub(0, a);
+    return a / b;
+}
+
+// Whole text as a decimal 32-bit integer: optional sign, then digits only.
+// Anything else (empty, blanks, letters, a decimal point, out of range)
+// gives the default.
+int32_t ParseOr(std::string_view text, int32_t fallback);
+
+// Plain decimal: optional minus sign, no leading zeros, no separators.
+std::string ToText(int32_t value);
+
+} // namespace qntcalc::i32

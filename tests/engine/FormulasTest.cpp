@@ -1,0 +1,136 @@
+#include "engine/Formulas.h"
+
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+namespace qntcalc {
+namespace {
+
+struct CeilRow {
+    const char* name;
+    double x;
+    int32_t expected;
+};
+
+void PrintTo(const CeilRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class CeilMsTest : public testing::TestWithParam<CeilRow> {};
+
+TEST_P(CeilMsTest, RoundsUpToWholeMilliseconds) {
+    EXPECT_EQ(CeilMs(GetParam().x), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CeilMsTest,
+    testing::Values(CeilRow{"Whole", 2.0, 2}, CeilRow{"JustAbove", 2.0001, 3},
+                    CeilRow{"OneUlpAboveTwo", std::nextafter(2.0, 3.0), 3},
+                    CeilRow{"OneUlpBelowTwo", std::nextafter(2.0, 1.0), 2},
+                    CeilRow{"NegativeHalf", -2.5, -2}, CeilRow{"NegativeWhole", -3.0, -3},
+                    CeilRow{"Zero", 0.0, 0}, CeilRow{"NegativeZero", -0.0, 0},
+                    CeilRow{"Tiny", 1e-300, 1}, CeilRow{"MaxInt", 2147483647.0, 2147483647},
+                    // Beyond 32 bits the low 32 bits of the truncation are kept,
+                    // and x minus those bits decides the + 1.
+                    CeilRow{"TwoToThe32", 4294967296.0, 1},
+                    CeilRow{"TwoToThe31", 2147483648.0, std::numeric_limits<int32_t>::min() + 1},
+                    CeilRow{"MinusTwoToThe31", -2147483648.0, std::numeric_limits<int32_t>::min()},
+                    CeilRow{"MinusTwoToThe32", -4294967296.0, 0},
+                    // No 64-bit value: the integer-indefinite, whose low bits are 0.
+                    CeilRow{"Huge", 1e300, 1}, CeilRow{"NegativeHuge", -1e300, 0},
+                    CeilRow{"Infinity", std::numeric_limits<double>::infinity(), 1},
+                    CeilRow{"NegativeInfinity", -std::numeric_limits<double>::infinity(), 0},
+                    CeilRow{"NaN", std::numeric_limits<double>::quiet_NaN(), 0}),
+    [](const testing::TestParamInfo<CeilRow>& info) { return info.param.name; });
+
+TEST(RateSurchargeTest, StepsAtEachRate) {
+    const std::pair<int32_t, int32_t> rows[] = {{20, 25},  {21, 20},  {50, 20}, {51, 15}, {125, 15},
+                                                {126, 10}, {500, 10}, {10, 25}, {-1, 25}};
+    for (auto [rate, ms] : rows)
+        EXPECT_EQ(RateSurcharge(rate), ms) << rate;
+}
+
+struct MessagesRow {
+    const char* name;
+    int32_t numInp, numInpCycl, inpCycl, numOutCycl, outCycl, numDevices, loadFact, cVesk, cto;
+    int32_t expected;
+};
+
+void PrintTo(const MessagesRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class CountMessagesTest : public testing::TestWithParam<MessagesRow> {};
+
+TEST_P(CountMessagesTest, CountsMessagesInOneWindow) {
+    const MessagesRow& r = GetParam();
+    EXPECT_EQ(CountMessages(r.numInp, r.numInpCycl, r.inpCycl, r.numOutCycl, r.outCycl,
+                            r.numDevices, r.loadFact, r.cVesk, r.cto),
+              r.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CountMessagesTest,
+    testing::Values(MessagesRow{"Baseline", 64, 0, 100, 0, 100, 11, 5, 5, 200, 12},
+                    MessagesRow{"CtoZeroUsesDefaultWindow", 64, 0, 100, 0, 100, 11, 5, 5, 0, 12},
+                    MessagesRow{"CtoAboveLimit", 64, 0, 100, 0, 100, 11, 5, 5, 400, 12},
+                    MessagesRow{"FullLoad", 64, 0, 100, 0, 100, 11, 100, 5, 200, 13},
+                    MessagesRow{"FewerInputsThanDevices", 5, 0, 100, 0, 100, 11, 5, 5, 200, 12},
+                    MessagesRow{"CyclicLowLoad", 64, 16, 20, 2, 50, 11, 5, 10, 100, 106},
+                    MessagesRow{"CyclicFullLoad", 64, 16, 20, 2, 50, 11, 100, 10, 100, 98},
+                    MessagesRow{"CyclicDoubleLoad", 64, 16, 20, 2, 50, 11, 200, 10, 100, 98},
+                    MessagesRow{"InputsEqualDevices", 11, 0, 100, 0, 100, 11, 200, 5, 200, 14},
+                    // Window 300 is still in range; 301 falls back to 100.
+                    MessagesRow{"WindowAtLimit", 64, 16, 20, 0, 0, 11, 5, 5, 300, 252},
+                    MessagesRow{"WindowAboveLimit", 64, 16, 20, 0, 0, 11, 5, 5, 301, 92},
+                    // No controller cycle: the window itself is the cycle.
+                    MessagesRow{"NoCycleTime", 64, 0, 100, 1, 0, 11, 5, 0, 200, 13},
+                    MessagesRow{"NegativeCycleTimesSkipTerms", 64, 16, -20, 2, -50, 11, 5, 10, 100,
+                                22}),
+    [](const testing::TestParamInfo<MessagesRow>& info) { return info.param.name; });
+
+TEST(CountMessagesTest, ExtremeCountsWrapWithoutTrapping) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    EXPECT_EQ(CountMessages(kMin, kMax, 1, kMax, 1, kMax, kMin, kMin, kMin),
+              CountMessages(kMin, kMax, 1, kMax, 1, kMax, kMin, kMin, kMin));
+    EXPECT_EQ(CountMessages(0, 0, 0, 0, 0, kMax, 0, 0, 0), kMin);
+}
+
+TEST(TimeoutFormulasTest, WorkedValues) {
+    EXPECT_EQ(CalcETO(500, 12), 7);
+    EXPECT_EQ(CalcCTO(500, 12, 11), 20);
+    EXPECT_EQ(CalcETO(20, 12), 163);
+    EXPECT_EQ(CalcCTO(20, 12, 11), 248);
+    EXPECT_EQ(CalcETO(125, 100), 217);
+    EXPECT_EQ(CalcCTO(125, 100, 30), 257);
+    EXPECT_EQ(CalcRmax(7, 7), 28);
+    EXPECT_EQ(CalcAlarm(7), 19);
+    EXPECT_EQ(CalcCVesk(11, 114, true), 25);
+    EXPECT_EQ(CalcCVesk(11, 114, false), 7);
+}
+
+// The rate factors sit one ulp above the decimal values, and the steps run in
+// extended precision. These rows land exactly on, or a hair off, a whole ms,
+// where a plain double evaluation or the decimal constants would round the
+// other way.
+TEST(TimeoutFormulasTest, ExtendedPrecisionNextToWholeMilliseconds) {
+    // 135.531 / 500 * 1000 = 271.062 exactly in decimals: here just above.
+    EXPECT_EQ(CalcETO(500, 500), 272);
+    // 135.531 / 1 * 2 * 1000 = 271062 in decimals; the ulp pushes it above.
+    EXPECT_EQ(CalcETO(1, 1000), 271063);
+    // 125.763 + 96.459 * 1 + 25 = 247.222 at 1 kBits/s; ETO 272 (N = 1).
+    EXPECT_EQ(CalcCTO(1, 1, 1000), 271 + 96459 + 25 + 126 + 1);
+}
+
+TEST(TimeoutFormulasTest, NegativeAndWrappedInputsStayDefined) {
+    EXPECT_EQ(CalcETO(-500, 12), -6);
+    EXPECT_EQ(CalcETO(1, std::numeric_limits<int32_t>::max()), CalcETO(1, -1));
+    EXPECT_EQ(CalcRmax(std::numeric_limits<int32_t>::max(), 1), 0);
+    EXPECT_EQ(CalcAlarm(std::numeric_limits<int32_t>::max()), 3);
+}
+
+} // namespace
+} // namespace qntcalc
