@@ -23,9 +23,12 @@ BENCHMARK(BM_RecalculateBaseline);
 void BM_RecalculatePassLimit(benchmark::State& state) {
     using qntcalc::Field;
     qntcalc::ValueWindow window;
-    for (auto [field, text] : {std::pair{Field::Mainpath, "300"}, {Field::NumInp, "80"},
-                               {Field::NumOut, "40"}, {Field::NumInpCycl, "16"},
-                               {Field::InpCycl, "20"}, {Field::NumOutCycl, "2"},
+    for (auto [field, text] : {std::pair{Field::Mainpath, "300"},
+                               {Field::NumInp, "80"},
+                               {Field::NumOut, "40"},
+                               {Field::NumInpCycl, "16"},
+                               {Field::InpCycl, "20"},
+                               {Field::NumOutCycl, "2"},
                                {Field::OutCycl, "50"}})
         window.SetText(field, text);
     qntcalc::Calculator calc(window);

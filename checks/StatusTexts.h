@@ -19,12 +19,14 @@ inline constexpr std::string_view kDropTotal =
     "Total drop line length must be greater or equal to Maximum drop line length!";
 inline constexpr std::string_view kLongSegMissing =
     "If routers are used, please enter length of longest segment!";
-inline constexpr std::string_view kLongSegTooLong = "Longest segment may not be longer than main path!";
+inline constexpr std::string_view kLongSegTooLong =
+    "Longest segment may not be longer than main path!";
 inline constexpr std::string_view kMDSegTooLong = "MD segment may not be longer than main path!";
 inline constexpr std::string_view kLongSegWrong = "Lenght of longest segment not correct!";
 inline constexpr std::string_view kMDSegMissing =
     "If routers are used, please enter length of segment containing MD!";
-inline constexpr std::string_view kMDSegLonger = "MD segment seems to be longer than longest segment!?";
+inline constexpr std::string_view kMDSegLonger =
+    "MD segment seems to be longer than longest segment!?";
 inline constexpr std::string_view kVeskAtLeastZero = "Configure a Number of Vesk >= 0!";
 inline constexpr std::string_view kVeskAtLeastOne = "Configure a Number of Vesk > 0!";
 inline constexpr std::string_view kNoIO = "Configure inputs or outputs!";

@@ -48,9 +48,8 @@ void Calculator::Calculate() {
 
     const Selections selections = window_.ReadSelections();
     DetermineRates(state_, selections, window_.EditText(Field::MainBaud));
-    state_.RouterCorrRes = RouterCorrection(state_, state_.NumRouters,
-                                            std::min(state_.Baud, state_.BaudLong),
-                                            selections.routerType);
+    state_.RouterCorrRes = RouterCorrection(
+        state_, state_.NumRouters, std::min(state_.Baud, state_.BaudLong), selections.routerType);
     state_.NumDevices = i32::Add(state_.NumIOD, state_.NumVesk);
 
     if (state_.Baud >= 1) {

@@ -9,10 +9,10 @@ namespace qntcalc {
 
 // One pass of the timeout iteration, for tracing and tests.
 struct PassTrace {
-    int pass = 0;          // 1-based
-    int32_t oldSum = 0;    // ETO + CTO before the pass, ms
-    int32_t newSum = 0;    // ETO + CTO after the pass, ms
-    int closeCount = 0;    // after the pass
+    int pass = 0;       // 1-based
+    int32_t oldSum = 0; // ETO + CTO before the pass, ms
+    int32_t newSum = 0; // ETO + CTO after the pass, ms
+    int closeCount = 0; // after the pass
 };
 
 // The calculation driver: the one entry of the engine. It owns the state

@@ -19,12 +19,12 @@ const double kMessageTime = std::bit_cast<double>(uint64_t{0x4060F0FDF3B645A3});
 const double kDeviceTime = std::bit_cast<double>(uint64_t{0x40581D604189374D});
 const double kFixedTime = std::bit_cast<double>(uint64_t{0x405F70D4FDF3B647});
 
-constexpr double kCycleBase = 8.43153493220745;     // ms
+constexpr double kCycleBase = 8.43153493220745;      // ms
 constexpr double kCyclePerDevice = 1.17005541154497; // ms
-constexpr double kCyclePerBit = 0.026692365;        // ms
+constexpr double kCyclePerBit = 0.026692365;         // ms
 constexpr double kFastCpuFactor = 0.25;
 
-constexpr int32_t kAlarmOffset = 5; // ms
+constexpr int32_t kAlarmOffset = 5;     // ms
 constexpr int32_t kWindowDefault = 100; // ms
 constexpr int32_t kWindowLimit = 300;   // ms
 
@@ -42,7 +42,8 @@ int64_t TruncTo64(double x) {
 } // namespace
 
 int32_t CeilMs(double x) {
-    const auto low = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(TruncTo64(x))));
+    const auto low =
+        static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(TruncTo64(x))));
     return x - static_cast<double>(low) > 0 ? i32::Add(low, 1) : low;
 }
 
@@ -112,9 +113,9 @@ int32_t CalcAlarm(int32_t eto) {
 }
 
 int32_t CalcCVesk(int32_t numDevices, int32_t bits, bool cpuOneOrTwo) {
-    const double x = static_cast<double>(
-        (numDevices * static_cast<long double>(kCyclePerDevice) + kCycleBase) +
-        bits * static_cast<long double>(kCyclePerBit));
+    const double x =
+        static_cast<double>((numDevices * static_cast<long double>(kCyclePerDevice) + kCycleBase) +
+                            bits * static_cast<long double>(kCyclePerBit));
     return CeilMs(cpuOneOrTwo ? x : x * kFastCpuFactor);
 }
 

@@ -32,7 +32,8 @@ constexpr int32_t kDirectRateDefault = 500;
 
 int32_t RepeaterLength(CalcState& state, int32_t numRepeater, int repeaterType) {
     if (repeaterType != kRepeaterManualLength) {
-        const bool known = repeaterType >= 0 && repeaterType < static_cast<int>(RepeaterTypes.size());
+        const bool known =
+            repeaterType >= 0 && repeaterType < static_cast<int>(RepeaterTypes.size());
         state.LRepeater = known ? kRepeaterMetres[static_cast<std::size_t>(repeaterType)] : 0;
     }
     return i32::Mul(numRepeater, state.LRepeater);
@@ -77,8 +78,8 @@ void DetermineRates(CalcState& state, const Selections& selections, std::string_
     state.BaudLong = SelectRate(state, state.LongSeg, state.DropMax, state.DropTot,
                                 state.NumRepeater, selections.repeaterType);
     if (selections.routerType > 0 && selections.routerType < static_cast<int>(RouterTable.size()))
-        state.BaudLong = std::min(state.BaudLong,
-                                  RouterTable[static_cast<std::size_t>(selections.routerType)].rateLimit);
+        state.BaudLong = std::min(
+            state.BaudLong, RouterTable[static_cast<std::size_t>(selections.routerType)].rateLimit);
 }
 
 int RateColumn(int32_t rate) {
@@ -94,10 +95,9 @@ int32_t RouterCorrection(CalcState& state, int32_t numRouters, int32_t rate, int
     // The manual type means the user types the time: keep what was read.
     if (routerType != kRouterManualTime) {
         const bool known = routerType >= 0 && routerType < static_cast<int>(RouterTable.size());
-        state.RouterCorr =
-            known ? RouterTable[static_cast<std::size_t>(routerType)]
-                        .correctionMs[static_cast<std::size_t>(RateColumn(rate))]
-                  : 0;
+        state.RouterCorr = known ? RouterTable[static_cast<std::size_t>(routerType)]
+                                       .correctionMs[static_cast<std::size_t>(RateColumn(rate))]
+                                 : 0;
     }
     return i32::Mul(numRouters, state.RouterCorr);
 }

@@ -19,15 +19,15 @@ struct Selections {
 };
 
 inline constexpr std::array<std::string_view, 8> RouterTypes{
-    "Please select router type!",  "Harlen - Vesk QN Router",
-    "Otvar - Fiber Optic Lumo-A",  "Otvar - Fiber Optic Lumo-B",
-    "Otvar - Fiber Optic Lumo-C",  "Brenner Elektronik - Lindat",
-    "Lindat + Vesk QN Router",     "Other - Manual time entry",
+    "Please select router type!", "Harlen - Vesk QN Router",    "Otvar - Fiber Optic Lumo-A",
+    "Otvar - Fiber Optic Lumo-B", "Otvar - Fiber Optic Lumo-C", "Brenner Elektronik - Lindat",
+    "Lindat + Vesk QN Router",    "Other - Manual time entry",
 };
 
 inline constexpr std::array<std::string_view, 5> RepeaterTypes{
-    "Please select repeater type!", "Harlen - Vesk QN Kappa-7", "Harlen - Vesk QN Star Coupler",
-    "Mirato - Raylink",             "Other - Manual length entry",
+    "Please select repeater type!",  "Harlen - Vesk QN Kappa-7",
+    "Harlen - Vesk QN Star Coupler", "Mirato - Raylink",
+    "Other - Manual length entry",
 };
 
 inline constexpr int kRouterManualTime = 7;

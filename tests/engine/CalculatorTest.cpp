@@ -181,10 +181,14 @@ TEST(DriverTraceTest, CyclicInputsCountEveryPassAsClose) {
 
 TEST(DriverTraceTest, FourCycleGainsOneCloseEveryFourthPass) {
     ValueWindow window;
-    for (auto [field, text] : {std::pair{Field::Mainpath, "400"}, {Field::NumIOD, "20"},
-                               {Field::NumVesk, "2"}, {Field::NumInp, "200"},
-                               {Field::NumInpCycl, "16"}, {Field::InpCycl, "50"},
-                               {Field::NumOut, "100"}, {Field::NumOutCycl, "2"},
+    for (auto [field, text] : {std::pair{Field::Mainpath, "400"},
+                               {Field::NumIOD, "20"},
+                               {Field::NumVesk, "2"},
+                               {Field::NumInp, "200"},
+                               {Field::NumInpCycl, "16"},
+                               {Field::InpCycl, "50"},
+                               {Field::NumOut, "100"},
+                               {Field::NumOutCycl, "2"},
                                {Field::OutCycl, "100"}})
         window.SetText(field, text);
     const auto passes = Trace(window);
@@ -290,9 +294,9 @@ TEST(DriverTest, PageFixUpKeepsAVisiblePageActive) {
         bool activeTabVisible;
         int expected;
     };
-    for (const Row& row : {Row{"VisibleStays", 3, true, 3}, Row{"HiddenMovesToNetwork", 7, false, 0},
-                           Row{"NoneMovesToNetwork", -1, true, 0},
-                           Row{"OutOfRangeMovesToNetwork", 12, true, 0}}) {
+    for (const Row& row :
+         {Row{"VisibleStays", 3, true, 3}, Row{"HiddenMovesToNetwork", 7, false, 0},
+          Row{"NoneMovesToNetwork", -1, true, 0}, Row{"OutOfRangeMovesToNetwork", 12, true, 0}}) {
         ValueWindow window;
         window.activePage = row.active;
         if (row.active >= 0 && row.active < 8)

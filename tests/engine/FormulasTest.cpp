@@ -112,17 +112,19 @@ TEST(TimeoutFormulasTest, WorkedValues) {
     EXPECT_EQ(CalcCVesk(11, 114, false), 7);
 }
 
-// The rate factors sit one ulp above the decimal values, and the steps run in
-// extended precision. These rows land exactly on, or a hair off, a whole ms,
-// where a plain double evaluation or the decimal constants would round the
-// other way.
+// Rows where the exact constants and the extended precision decide the
+// millisecond. Expected values come from exact rational arithmetic rounded to
+// a 64-bit mantissa at every step; the decimal constants, or plain double
+// steps, give the number in the comment instead.
 TEST(TimeoutFormulasTest, ExtendedPrecisionNextToWholeMilliseconds) {
-    // 135.531 / 500 * 1000 = 271.062 exactly in decimals: here just above.
+    EXPECT_EQ(CalcETO(1, 500), 135532);  // decimal 135.531: 135531
+    EXPECT_EQ(CalcETO(1, 1000), 271063); // decimal: 271062
+    EXPECT_EQ(CalcETO(2, 1000), 135532); // decimal: 135531
+    EXPECT_EQ(CalcETO(5, 2500), 135532); // decimal: 135531
     EXPECT_EQ(CalcETO(500, 500), 272);
-    // 135.531 / 1 * 2 * 1000 = 271062 in decimals; the ulp pushes it above.
-    EXPECT_EQ(CalcETO(1, 1000), 271063);
-    // 125.763 + 96.459 * 1 + 25 = 247.222 at 1 kBits/s; ETO 272 (N = 1).
-    EXPECT_EQ(CalcCTO(1, 1, 1000), 271 + 96459 + 25 + 126 + 1);
+    EXPECT_EQ(CalcCTO(3, 6, 543), 18070);            // double steps: 18069
+    EXPECT_EQ(CalcCTO(2, 257454, 969543), 81653662); // double steps: 81653661
+    EXPECT_EQ(CalcCTO(1, 1, 1000), 96882);
 }
 
 TEST(TimeoutFormulasTest, NegativeAndWrappedInputsStayDefined) {

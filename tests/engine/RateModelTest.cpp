@@ -29,9 +29,9 @@ class SelectRateTest : public testing::TestWithParam<RateRow> {};
 TEST_P(SelectRateTest, MapsEffectiveLengthOntoRate) {
     const RateRow& row = GetParam();
     CalcState state;
-    EXPECT_EQ(SelectRate(state, row.length, row.dropMax, row.dropTot, row.numRepeater,
-                         row.repeaterType),
-              row.rate);
+    EXPECT_EQ(
+        SelectRate(state, row.length, row.dropMax, row.dropTot, row.numRepeater, row.repeaterType),
+        row.rate);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -44,25 +44,26 @@ INSTANTIATE_TEST_SUITE_P(
                     RateRow{"L0", 0, 0, 0, 0, 0, 500}, RateRow{"Negative", -50, 0, 0, 0, 0, 500}),
     [](const testing::TestParamInfo<RateRow>& info) { return info.param.name; });
 
-INSTANTIATE_TEST_SUITE_P(
-    DropLinesAndRepeaters, SelectRateTest,
-    testing::Values(
-        // First row, E = min(100, 112).
-        RateRow{"DropMax2", 100, 2, 0, 0, 0, 500},
-        // Second row, E = min(250, 118) = 118.
-        RateRow{"DropMax3", 100, 3, 0, 0, 0, 250},
-        // Second row is taken for DropTot, but E = min(250, 100).
-        RateRow{"DropTot11", 100, 0, 11, 0, 0, 500},
-        // No row fits: E = 100 + 180.
-        RateRow{"DropMax30", 100, 30, 0, 0, 0, 125},
-        RateRow{"DropTot200", 100, 0, 200, 0, 0, 500},
-        RateRow{"DropMax25AtLastRow", 3500, 25, 125, 0, 0, 20},
-        RateRow{"DropMax26PastLastRow", 3350, 26, 0, 0, 0, 10},
-        RateRow{"OneKappa7", 100, 0, 0, 1, kKappa7, 250},
-        RateRow{"TwoStarCouplers", 150, 0, 0, 2, kStarCoupler, 250},
-        RateRow{"UnselectedTypeAddsNothing", 100, 0, 0, 3, 0, 500},
-        RateRow{"HugeDropMaxWraps", 100, 400000000, 0, 0, 0, 500}),
-    [](const testing::TestParamInfo<RateRow>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(DropLinesAndRepeaters, SelectRateTest,
+                         testing::Values(
+                             // First row, E = min(100, 112).
+                             RateRow{"DropMax2", 100, 2, 0, 0, 0, 500},
+                             // Second row, E = min(250, 118) = 118.
+                             RateRow{"DropMax3", 100, 3, 0, 0, 0, 250},
+                             // Second row is taken for DropTot, but E = min(250, 100).
+                             RateRow{"DropTot11", 100, 0, 11, 0, 0, 500},
+                             // No row fits: E = 100 + 180.
+                             RateRow{"DropMax30", 100, 30, 0, 0, 0, 125},
+                             RateRow{"DropTot200", 100, 0, 200, 0, 0, 500},
+                             RateRow{"DropMax25AtLastRow", 3500, 25, 125, 0, 0, 20},
+                             RateRow{"DropMax26PastLastRow", 3350, 26, 0, 0, 0, 10},
+                             RateRow{"OneKappa7", 100, 0, 0, 1, kKappa7, 250},
+                             RateRow{"TwoStarCouplers", 150, 0, 0, 2, kStarCoupler, 250},
+                             RateRow{"UnselectedTypeAddsNothing", 100, 0, 0, 3, 0, 500},
+                             RateRow{"HugeDropMaxWraps", 100, 400000000, 0, 0, 0, 500}),
+                         [](const testing::TestParamInfo<RateRow>& info) {
+                             return info.param.name;
+                         });
 
 TEST(RepeaterLengthTest, TypeSetsLengthUnlessManual) {
     struct Row {
@@ -150,10 +151,10 @@ TEST(RouterCorrectionTest, OffTableRatesUseTheSlowerColumn) {
         int32_t rate;
         int32_t corr; // Harlen router: 25 10 5 3 2
     };
-    for (const Row& row : {Row{"Below20", 10, 25}, Row{"Zero", 0, 25}, Row{"Negative", -5, 25},
-                           Row{"At20", 20, 25}, Row{"At50", 50, 10}, Row{"Between", 100, 10},
-                           Row{"At125", 125, 5}, Row{"At250", 250, 3}, Row{"At500", 500, 2},
-                           Row{"Above500", 1000, 2}}) {
+    for (const Row& row :
+         {Row{"Below20", 10, 25}, Row{"Zero", 0, 25}, Row{"Negative", -5, 25}, Row{"At20", 20, 25},
+          Row{"At50", 50, 10}, Row{"Between", 100, 10}, Row{"At125", 125, 5}, Row{"At250", 250, 3},
+          Row{"At500", 500, 2}, Row{"Above500", 1000, 2}}) {
         CalcState s;
         EXPECT_EQ(RouterCorrection(s, 2, row.rate, kHarlenRouter), 2 * row.corr) << row.name;
         EXPECT_EQ(s.RouterCorr, row.corr) << row.name;
