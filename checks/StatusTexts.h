@@ -45,3 +45,12 @@ inline constexpr std::string_view kTooManyOutputs = "Too many outputs configured
 inline constexpr std::string_view kLoadFactor = "Load factor must be in the range of 0% to 100%!";
 
 } // namespace qntcalc::texts
+
+namespace qntcalc::texts {
+
+inline constexpr std::string_view kBaudIndicatorHint = "Baud rate indicator";
+inline constexpr std::string_view kReactionIndicatorHint = "Error reaction time indicator";
+inline constexpr std::string_view kBaudUnit = " kBaud";
+inline constexpr std::string_view kReactionUnit = " ms";
+
+} // namespace qntcalc::texts

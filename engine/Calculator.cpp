@@ -31,6 +31,7 @@ void Calculator::Recalculate() {
     if (!state_.CalcReady)
         return;
     CalcGuard guard(state_);
+    ++calculations_;
     state_.Stable = false;
     Calculate();
 }
@@ -76,6 +77,7 @@ void Calculator::Iterate(const Selections& selections) {
     int close = 0;
     for (;;) {
         const int32_t oldSum = i32::Add(s.ETO, s.CTO);
+        const int32_t oldCVesk = s.CVesk;
         s.NumMessages = CountMessages(s.NumInp, s.NumInpCycl, s.InpCycl, s.NumOutCycl, s.OutCycl,
                                       s.NumDevices, s.LoadFact, s.CVesk, s.CTO);
         s.ETO = i32::Add(CalcETO(s.Baud, s.NumMessages), s.RouterCorrRes);
@@ -93,7 +95,11 @@ void Calculator::Iterate(const Selections& selections) {
         if (passObserver_)
             passObserver_({passes, oldSum, newSum, close});
 
-        if (passes >= kMaxPasses || oldSum == newSum || close >= kCloseLimit)
+        // Equal sums alone are not settled while the cycle time still moved:
+        // Rmax of this pass used the old one and would understate the
+        // reaction time.
+        const bool settled = oldSum == newSum && s.CVesk == oldCVesk;
+        if (passes >= kMaxPasses || settled || close >= kCloseLimit)
             break;
     }
     lastPassCount_ = passes;

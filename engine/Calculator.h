@@ -39,6 +39,8 @@ public:
 
     // Passes of the last completed calculation; 0 when it ran no iteration.
     int LastPassCount() const { return lastPassCount_; }
+    // Calculations started since construction, nested calls not counted.
+    long CalculationCount() const { return calculations_; }
 
     void SetPassObserver(std::function<void(const PassTrace&)> observer) {
         passObserver_ = std::move(observer);
@@ -52,6 +54,7 @@ private:
     CalcWindow& window_;
     CalcState state_;
     int lastPassCount_ = 0;
+    long calculations_ = 0;
     std::function<void(const PassTrace&)> passObserver_;
 };
 

@@ -5,6 +5,12 @@
 namespace qntcalc::i32 {
 
 int32_t ParseOr(std::string_view text, int32_t fallback) {
+    // Blanks around a number carry no meaning (a pasted " 300 " is 300).
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';

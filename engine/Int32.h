@@ -30,9 +30,9 @@ inline int32_t Div(int32_t a, int32_t b) {
     return a / b;
 }
 
-// Whole text as a decimal 32-bit integer: optional sign, then digits only.
-// Anything else (empty, blanks, letters, a decimal point, out of range)
-// gives the default.
+// Whole text as a decimal 32-bit integer: optional sign, then digits only,
+// blanks and tabs around it allowed. Anything else (empty, a lone sign,
+// letters, a decimal point, inner blanks, out of range) gives the default.
 int32_t ParseOr(std::string_view text, int32_t fallback);
 
 // Plain decimal: optional minus sign, no leading zeros, no separators.

@@ -198,6 +198,23 @@ TEST(DriverTraceTest, FourCycleGainsOneCloseEveryFourthPass) {
         EXPECT_EQ(passes[i].newSum, passes[i - 4].newSum) << "pass " << i + 1;
 }
 
+// Shown results that already give equal timeout sums, but a cycle time that
+// the estimate changes: stopping there would keep the reaction time of the
+// old cycle time (2 x (7 + 7) = 28 ms instead of 64 ms).
+TEST(DriverTest, ChangedCycleTimeIsNotSettled) {
+    ValueWindow window;
+    window.SetText(Field::ETO, "7");
+    window.SetText(Field::CTO, "20");
+    window.SetText(Field::CVesk, "7");
+    window.selections.cpuOneOrTwo = true;
+    Calculator calc(window);
+    calc.Recalculate();
+    EXPECT_EQ(calc.State().CVesk, 25);
+    EXPECT_EQ(calc.State().Rmax, 64);
+    EXPECT_EQ(calc.LastPassCount(), 2);
+    EXPECT_TRUE(calc.State().Stable);
+}
+
 TEST(DriverTest, DirectRateBelowOneNeverReachesTheFormulas) {
     for (const char* rate : {"0", "-125", "-2147483648"}) {
         ValueWindow window;

@@ -1,0 +1,102 @@
+#include "app/MasterForm.h"
+
+#include "engine/Int32.h"
+#include "engine/RateModel.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace qntcalc {
+
+MasterFormControls::MasterFormControls() {
+    RB_Main.SetChecked(true);
+    RB_Main.SetVisible(false);
+    for (EditField* placeholder : {&Ed_LeerMain, &Ed_LeerBaud}) {
+        placeholder->SetEnabled(false);
+        placeholder->SetVisible(false);
+    }
+    for (Control* hidden : std::initializer_list<Control*>{
+             &RB_Baud, &Ed_MainBaud, &LBL_Baud2, &LBL_Baud, &Ed_LoadFact, &Label4, &Label3})
+        hidden->SetVisible(false);
+    for (EditField* result : {&Ed_Baud, &Ed_BaudLong, &Ed_Rmax, &Ed_Alarm, &Ed_ETO, &Ed_CTO,
+                              &Ed_RouterCorrRes, &Ed_CVesk})
+        result->SetReadOnly(true);
+    Save.SetEnabled(false);
+    Standard.SetChecked(true);
+}
+
+TMasterForm::TMasterForm(Globals& globals, MessageBoxes& messages, HelpSystem& help,
+                         std::string today)
+    : globals_(globals), messages_(messages), help_(help), calc_(*this) {
+    Lbl_Date.SetCaption(std::move(today));
+
+    std::error_code error;
+    const std::filesystem::path cwd = std::filesystem::current_path(error);
+    globals_.StartDir = error ? std::string() : cwd.string();
+
+    CB_RouterType.Clear();
+    for (std::string_view name : RouterTypes)
+        CB_RouterType.Add(std::string(name));
+    CB_RouterType.SetItemIndex(0);
+    CB_RepeaterType.Clear();
+    for (std::string_view name : RepeaterTypes)
+        CB_RepeaterType.Add(std::string(name));
+    CB_RepeaterType.SetItemIndex(0);
+
+    fieldEdits_ = {&Ed_Mainpath,    &Ed_MainBaud,      &Ed_DropMax,    &Ed_DropTot,
+                   &Ed_NumRouters,  &Ed_RouterCorr,    &Ed_LongSeg,    &Ed_MDSeg,
+                   &Ed_NumRepeater, &Ed_LRepeater,     &Ed_LoadFact,   &Ed_NumIOD,
+                   &Ed_NumVesk,     &Ed_NumInp,        &Ed_NumInpCycl, &Ed_InpCycl,
+                   &Ed_NumOut,      &Ed_NumOutCycl,    &Ed_OutCycl,    &Ed_Baud,
+                   &Ed_BaudLong,    &Ed_RouterCorrRes, &Ed_ETO,        &Ed_CTO,
+                   &Ed_Rmax,        &Ed_Alarm,         &Ed_CVesk};
+    BindHandlers();
+}
+
+ModeFacts TMasterForm::Mode() const {
+    return {Expert.Checked(), Baudratemode.Checked(), RB_Baud.Checked()};
+}
+
+EditField& TMasterForm::EditFor(Field field) {
+    return *fieldEdits_[static_cast<std::size_t>(field)];
+}
+
+std::string TMasterForm::EditText(Field field) const {
+    return fieldEdits_[static_cast<std::size_t>(field)]->Text();
+}
+
+Selections TMasterForm::ReadSelections() const {
+    Selections s;
+    s.routerType = CB_RouterType.ItemIndex();
+    s.repeaterType = CB_RepeaterType.ItemIndex();
+    s.rateFromStructure = RB_Main.Checked();
+    s.cpuOneOrTwo = RB_Vesk1.Checked();
+    s.cveskManual = CB_CVeskManual.Checked();
+    return s;
+}
+
+void TMasterForm::ShowResults(CalcState& state) {
+    for (Field field : kAllFields)
+        EditFor(field).SetText(i32::ToText(FieldValue(state, field)));
+    const ModeFacts mode = Mode();
+    lastMessages_ = PlausibilityCheck(state, mode);
+    PresentMessages(*this, lastMessages_, mode.baudRateMode, state);
+}
+
+void TMasterForm::SetStatusRed(bool red) {
+    SB_Status.SetColour(red ? StatusColour::Red : StatusColour::Normal);
+}
+
+void TMasterForm::SetResultsTabVisible(bool visible) {
+    PageControl1.SetTabVisible(static_cast<int>(Page::Results), visible);
+}
+
+void TMasterForm::Help2Click() {
+    help_.ShowContents();
+}
+
+void TMasterForm::ContextHelp(const Control& control) {
+    help_.ShowTopic(control.HelpTopic());
+}
+
+} // namespace qntcalc

@@ -1,0 +1,237 @@
+#pragma once
+
+#include "app/Controls.h"
+
+// The main window's controls with their design-time properties: name, help
+// topic, hint, caption or default text. Behaviour lives in TMasterForm.
+namespace qntcalc {
+
+namespace topic {
+inline constexpr int kWindow = 10;
+inline constexpr int kModes = 15;
+inline constexpr int kNetwork = 20;
+inline constexpr int kDevices = 21;
+inline constexpr int kInputs = 22;
+inline constexpr int kOutputs = 23;
+inline constexpr int kRouters = 24;
+inline constexpr int kRepeaters = 25;
+inline constexpr int kDropLines = 26;
+inline constexpr int kResults = 27;
+inline constexpr int kPrinting = 40;
+inline constexpr int kPrintSheet = 100;
+inline constexpr int kAbout = 130;
+} // namespace topic
+
+// Indexes of the pages of PageControl1.
+enum class Page : int { Network, Devices, Inputs, Outputs, Routers, Repeaters, DropLines, Results };
+
+struct MasterFormControls {
+    ControlSet controls;
+
+    Label MasterForm{controls, "MasterForm", topic::kWindow, "Quarnet Calculator"};
+
+    // Project group
+    Label GroupBox5{controls, "GroupBox5", topic::kWindow, "Project name"};
+    EditField Ed_Project{controls, "Ed_Project", topic::kWindow, "", "Project name"};
+    Label Lbl_Date{controls, "Lbl_Date", topic::kWindow, ""};
+
+    PageControl PageControl1{controls,
+                             "PageControl1",
+                             topic::kWindow,
+                             {{"GB_Network", "Network structure", topic::kNetwork},
+                              {"GB_Devices", "Devices", topic::kDevices},
+                              {"GB_Inputs", "Inputs", topic::kInputs},
+                              {"GB_Outputs", "Outputs", topic::kOutputs},
+                              {"GB_Routers", "Routers", topic::kRouters},
+                              {"GB_Repeaters", "Repeaters", topic::kRepeaters},
+                              {"GB_DropLines", "Drop Lines", topic::kDropLines},
+                              {"GB_Results", "Results", topic::kResults}}};
+
+    // Network structure
+    RadioGroup rateSource;
+    RadioButton RB_Main{
+        controls, rateSource, "RB_Main", topic::kNetwork, "Select to define network structure", ""};
+    EditField Ed_Mainpath{controls, "Ed_Mainpath", topic::kNetwork, "Lenght of main path in meters",
+                          "100"};
+    Label Label19{controls, "Label19", topic::kNetwork, "l [m]"};
+    Label Label18{controls, "Label18", topic::kNetwork, "Main path"};
+    EditField Ed_LeerMain{controls, "Ed_LeerMain", topic::kNetwork, "Lenght of main path in meters",
+                          ""};
+    RadioButton RB_Baud{controls,
+                        rateSource,
+                        "RB_Baud",
+                        topic::kNetwork,
+                        "Select to directly use known transmission rate.",
+                        ""};
+    EditField Ed_MainBaud{controls, "Ed_MainBaud", topic::kNetwork,
+                          "Predefined transmission rate - No network data required!", "500"};
+    Label LBL_Baud2{controls, "LBL_Baud2", topic::kNetwork, "[kBits/s]"};
+    Label LBL_Baud{controls, "LBL_Baud", topic::kNetwork, "Transmission rate"};
+    EditField Ed_LeerBaud{controls, "Ed_LeerBaud", topic::kNetwork, "Lenght of main path in meters",
+                          ""};
+    Label GB_Structure{controls, "GB_Structure", topic::kNetwork, "Network contains"};
+    CheckBox CB_Routers{controls, "CB_Routers", topic::kNetwork, "Select if routers are used",
+                        "Routers"};
+    CheckBox CB_Repeaters{controls, "CB_Repeaters", topic::kNetwork, "Select if repeaters are used",
+                          "Repeaters"};
+    CheckBox CB_DropLines{controls, "CB_DropLines", topic::kNetwork,
+                          "Select if drop lines are used", "Drop lines"};
+
+    // Devices
+    EditField Ed_NumIOD{controls, "Ed_NumIOD", topic::kDevices,
+                        "Number of Quarnet I/O devices - not including Vesk", "10"};
+    Label Label15{controls, "Label15", topic::kDevices,
+                  "Number of I/O Devices (like DIO; Bridge; Robot, Drive)"};
+    EditField Ed_NumVesk{controls, "Ed_NumVesk", topic::kDevices, "Number of Vesk (CPU 1, 2 or 3)",
+                         "1"};
+    Label Label16{controls, "Label16", topic::kDevices, "Number of Vesk"};
+    RadioGroup cpuKind;
+    RadioButton RB_Vesk1{
+        controls, cpuKind, "RB_Vesk1", topic::kDevices, "Only CPU 1 or 2 are used", "CPU 1 or 2"};
+    RadioButton RB_Vesk3{controls, cpuKind, "RB_Vesk3", topic::kDevices, "CPU 3 are used", "CPU 3"};
+    EditField Ed_LoadFact{controls, "Ed_LoadFact", topic::kDevices,
+                          "Percentage of I/O's changing each cycle. 5% is a typical value. "
+                          "Higher values are for very dynamic systems which should be covered "
+                          "by cyclic I/O's.",
+                          "5"};
+    Label Label4{controls, "Label4", topic::kDevices, "%"};
+    Label Label3{controls, "Label3", topic::kDevices, "Load factor"};
+
+    // Inputs
+    EditField Ed_NumInp{controls, "Ed_NumInp", topic::kInputs,
+                        "Total number of input bits used - do not count unused bits", "64"};
+    Label Label29{controls, "Label29", topic::kInputs, "Number of used input bits"};
+    EditField Ed_NumInpCycl{controls, "Ed_NumInpCycl", topic::kInputs,
+                            "Input bits with cycle times less then 1000 ms", "0"};
+    Label Label31{controls, "Label31", topic::kInputs, "thereof cyclic input bits",
+                  "Number of cyclic input bits"};
+    EditField Ed_InpCycl{controls, "Ed_InpCycl", topic::kInputs,
+                         "Fastest cycle time of the cyclic inputs", "100"};
+    Label Label32{controls, "Label32", topic::kInputs, "t [ms]"};
+    Label Label33{controls, "Label33", topic::kInputs, "Cycletime"};
+
+    // Outputs
+    EditField Ed_NumOut{controls, "Ed_NumOut", topic::kOutputs,
+                        "Total number of output bits used - do not count unused bits", "50"};
+    Label Label34{controls, "Label34", topic::kOutputs, "Number of used output bits"};
+    EditField Ed_NumOutCycl{controls, "Ed_NumOutCycl", topic::kOutputs,
+                            "Number of devices (not bits!) with cyclic output bits!", "0"};
+    Label Label36{controls, "Label36", topic::kOutputs, "devices with cyclic outputs"};
+    EditField Ed_OutCycl{controls, "Ed_OutCycl", topic::kOutputs,
+                         "Fastest cycle time of the cyclic outputs", "100"};
+    Label Label37{controls, "Label37", topic::kOutputs, "t [ms]"};
+    Label Label38{controls, "Label38", topic::kOutputs, "Cycletime"};
+
+    // Routers
+    EditField Ed_NumRouters{controls, "Ed_NumRouters", topic::kRouters,
+                            "Number of routers along main path", "0"};
+    Label Label8{controls, "Label8", topic::kRouters, "Number of routers",
+                 "Number of routers along the main path"};
+    ComboBox CB_RouterType{controls, "CB_RouterType", topic::kRouters, "Select router type"};
+    EditField Ed_RouterCorr{controls, "Ed_RouterCorr", topic::kRouters,
+                            "Router correction of a single router", "0"};
+    Label Label26{controls, "Label26", topic::kRouters, "t [ms]"};
+    Label Label25{controls, "Label25", topic::kRouters, "Router correction time per router",
+                  "Longest router correction time"};
+    EditField Ed_LongSeg{controls, "Ed_LongSeg", topic::kRouters,
+                         "Length of the longest segment created by the router(s). This may be "
+                         "the MD segment!",
+                         "0"};
+    Label Label28{controls, "Label28", topic::kRouters, "l [m]"};
+    Label Label27{controls, "Label27", topic::kRouters, "Longest resulting segment"};
+    EditField Ed_MDSeg{controls, "Ed_MDSeg", topic::kRouters,
+                       "Length of the segement which contains the MD", "0"};
+    Label Label46{controls, "Label46", topic::kRouters, "l [m]"};
+    Label Label17{controls, "Label17", topic::kRouters, "Length of MD segment"};
+
+    // Repeaters
+    EditField Ed_NumRepeater{controls, "Ed_NumRepeater", topic::kRepeaters,
+                             "Number of repeaters along main path", "0"};
+    Label Label41{controls, "Label41", topic::kRepeaters, "Number of repeaters",
+                  "Number of routers along the main path"};
+    ComboBox CB_RepeaterType{controls, "CB_RepeaterType", topic::kRepeaters,
+                             "Select repeater type"};
+    EditField Ed_LRepeater{controls, "Ed_LRepeater", topic::kRepeaters,
+                           "Repeater correction factor of a single repeater (or pair)", "0"};
+    Label Label7{controls, "Label7", topic::kRepeaters, "l [m]"};
+    Label Label24{controls, "Label24", topic::kRepeaters, "Virtual cable length per repeater",
+                  "Longest router correction time"};
+
+    // Drop lines
+    EditField Ed_DropMax{controls, "Ed_DropMax", topic::kDropLines,
+                         "Length of longest drop line (non terminated)", "0"};
+    Label Label21{controls, "Label21", topic::kDropLines, "l [m]"};
+    Label Label20{controls, "Label20", topic::kDropLines, "Longest drop line"};
+    EditField Ed_DropTot{controls, "Ed_DropTot", topic::kDropLines,
+                         "Total length of all drop lines (in one segment)", "0"};
+    Label Label23{controls, "Label23", topic::kDropLines, "l [m]"};
+    Label Label22{controls, "Label22", topic::kDropLines, "Total drop lines"};
+
+    // Results
+    EditField Ed_Baud{controls, "Ed_Baud", topic::kResults, "Recommended baud rate set at MD",
+                      "20"};
+    Label Label1{controls, "Label1", topic::kResults, "Transmission rate"};
+    Label Label2{controls, "Label2", topic::kResults, "[kBits/s]"};
+    EditField Ed_BaudLong{controls, "Ed_BaudLong", topic::kResults,
+                          "Recommended baud rate of longest segment", "20"};
+    Label Label42{controls, "Label42", topic::kResults, "Transmission rate"};
+    Label Label48{controls, "Label48", topic::kResults, "longest segment"};
+    Label Label47{controls, "Label47", topic::kResults, "[kBits/s]"};
+    EditField Ed_Rmax{controls, "Ed_Rmax", topic::kResults,
+                      "Resulting worst case reaction time based of the other results.", "400"};
+    Label Label13{controls, "Label13", topic::kResults, "Worst case reaction time"};
+    Label Label14{controls, "Label14", topic::kResults, "t [ms]"};
+    EditField Ed_Alarm{controls, "Ed_Alarm", topic::kResults,
+                       "Resulting alarm reaction time if alarms are used", "100"};
+    Label Label30{controls, "Label30", topic::kResults, "Alarm reaction time"};
+    Label Label35{controls, "Label35", topic::kResults, "t [ms]"};
+    EditField Ed_ETO{controls, "Ed_ETO", topic::kResults,
+                     "Minimum event timeout time ETO to be configured in Vesk configurator", "100"};
+    Label Label9{controls, "Label9", topic::kResults, "Event timeout"};
+    Label Label10{controls, "Label10", topic::kResults, "t [ms]"};
+    EditField Ed_CTO{controls, "Ed_CTO", topic::kResults,
+                     "Minimum cycle timeout time CTO to be configured in Vesk", "200"};
+    Label Label11{controls, "Label11", topic::kResults, "Cycle timeout"};
+    Label Label12{controls, "Label12", topic::kResults, "t [ms]"};
+    EditField Ed_RouterCorrRes{controls, "Ed_RouterCorrRes", topic::kResults,
+                               "Router correction time to be configured in Vesk", "0"};
+    Label Label5{controls, "Label5", topic::kResults, "Router correction time"};
+    Label Label6{controls, "Label6", topic::kResults, "t [ms]"};
+    EditField Ed_CVesk{controls, "Ed_CVesk", topic::kResults,
+                       "Estimated resulting Vesk cycle time. Depending on complexity of user "
+                       "program.",
+                       "5"};
+    Label Label39{controls, "Label39", topic::kResults, "Vesk cycle time"};
+    Label Label40{controls, "Label40", topic::kResults, "t [ms]"};
+    CheckBox CB_CVeskManual{controls, "CB_CVeskManual", topic::kResults,
+                            "Enter Vesk cycle time manually", ""};
+
+    // Bottom of the window
+    IndicatorBar BAR_Reaction{controls, "BAR_Reaction", topic::kWindow, "Reaction time indicator",
+                              800};
+    StatusBar SB_Status{controls, "SB_Status", topic::kWindow, "Status info"};
+
+    // Main menu
+    Label File1{controls, "File1", topic::kWindow, "File"};
+    MenuItem Open{controls, "Open", topic::kWindow, "Open", "Ctrl+O"};
+    MenuItem Save{controls, "Save", topic::kWindow, "Save", "Ctrl+S"};
+    MenuItem SaveAs{controls, "SaveAs", topic::kWindow, "Save as", "Ctrl+A"};
+    MenuItem CopytoClipboard1{controls, "CopytoClipboard1", topic::kPrinting, "Copy to Clipboard",
+                              "Ctrl+C"};
+    MenuItem Printersetup1{controls, "Printersetup1", topic::kPrinting, "Printer setup", "Ctrl+U"};
+    MenuItem Print{controls, "Print", topic::kPrinting, "Print", "Ctrl+P"};
+    MenuItem Printpreview1{controls, "Printpreview1", topic::kPrinting, "Print preview", "Ctrl+R"};
+    MenuItem Exit{controls, "Exit", topic::kWindow, "Exit", "Ctrl+X"};
+    Label OptionsMenu{controls, "Options", topic::kModes, "Options"};
+    MenuGroup modes;
+    MenuItem Standard{controls, "Standard", topic::kModes, "Standard mode", "", &modes};
+    MenuItem Expert{controls, "Expert", topic::kModes, "Expert mode", "", &modes};
+    MenuItem Baudratemode{controls, "Baudratemode", topic::kModes, "Baud rate mode", "", &modes};
+    Label Help1{controls, "Help1", topic::kWindow, "Help"};
+    MenuItem Help2{controls, "Help2", topic::kWindow, "Help", "Ctrl+F1"};
+    MenuItem About{controls, "About", topic::kAbout, "About"};
+
+    MasterFormControls();
+};
+
+} // namespace qntcalc

@@ -1,0 +1,233 @@
+#include "WindowFixture.h"
+#include "checks/StatusTexts.h"
+
+#include <filesystem>
+
+namespace qntcalc::testing {
+namespace {
+
+using InputTest = WindowTest;
+
+TEST(WindowConstructionTest, FillsTypeListsWithoutCalculating) {
+    Globals globals;
+    RecordingMessages messages;
+    RecordingHelp help;
+    TMasterForm form(globals, messages, help, "07.12.2026");
+    EXPECT_EQ(form.CB_RouterType.Items().size(), 8u);
+    EXPECT_EQ(form.CB_RouterType.Items()[7], "Other - Manual time entry");
+    EXPECT_EQ(form.CB_RouterType.ItemIndex(), 0);
+    EXPECT_EQ(form.CB_RepeaterType.Items().size(), 5u);
+    EXPECT_EQ(form.CB_RepeaterType.Items()[4], "Other - Manual length entry");
+    EXPECT_EQ(form.CB_RepeaterType.ItemIndex(), 0);
+    EXPECT_EQ(form.Calc().CalculationCount(), 0);
+    EXPECT_EQ(form.Lbl_Date.Caption(), "07.12.2026");
+    EXPECT_EQ(globals.StartDir, std::filesystem::current_path().string());
+    EXPECT_EQ(form.SavedText(), "");
+    EXPECT_TRUE(form.Standard.Checked());
+    EXPECT_EQ(form.PageControl1.ActivePageIndex(), 0);
+    EXPECT_EQ(form.MasterForm.Caption(), "Quarnet Calculator");
+}
+
+TEST_F(InputTest, StartStateIsTheReferenceBaseline) {
+    EXPECT_EQ(f().Ed_Baud.Text(), "500");
+    EXPECT_EQ(f().Ed_ETO.Text(), "7");
+    EXPECT_EQ(f().Ed_CTO.Text(), "20");
+    EXPECT_EQ(f().Ed_Rmax.Text(), "28");
+    EXPECT_EQ(f().Ed_Alarm.Text(), "19");
+    EXPECT_EQ(f().Ed_CVesk.Text(), "7");
+    EXPECT_EQ(f().Calc().LastPassCount(), 2);
+    EXPECT_EQ(Status(), texts::kEstimates);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(InputTest, TypingAMainPathRecalculatesAtOnce) {
+    Type(f().Ed_Mainpath, "300");
+    EXPECT_EQ(f().Ed_Baud.Text(), "125");
+    EXPECT_EQ(f().State().Mainpath, 300);
+    EXPECT_EQ(Status(), "All values are estimates and may differ!");
+    EXPECT_FALSE(Red());
+}
+
+// A value check that fails shows one box and puts back the text the field
+// had when it got the focus; the calculation then uses that value.
+struct RejectRow {
+    const char* name;
+    EditField MasterFormControls::*edit;
+    const char* typed;
+    std::vector<ShownBox> boxes;
+    const char* shown;
+};
+
+void PrintTo(const RejectRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class ValueCheckTest : public WindowTest, public ::testing::WithParamInterface<RejectRow> {};
+
+TEST_P(ValueCheckTest, ChecksTypedText) {
+    const RejectRow& row = GetParam();
+    f().CB_DropLines.SetChecked(true);
+    EditField& edit = f().*row.edit;
+    Type(edit, row.typed);
+    EXPECT_EQ(messages.shown, row.boxes);
+    EXPECT_EQ(edit.Text(), row.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, ValueCheckTest,
+    ::testing::Values(
+        RejectRow{"ZeroMainPath", &C::Ed_Mainpath, "0", {kGreaterZeroBox}, "100"},
+        RejectRow{"EmptyMainPath", &C::Ed_Mainpath, "", {kGreaterZeroBox}, "100"},
+        RejectRow{"NegativeMainPath", &C::Ed_Mainpath, "-3", {kGreaterZeroBox}, "100"},
+        RejectRow{"OneMainPath", &C::Ed_Mainpath, "1", {}, "1"},
+        RejectRow{"EmptyDropMax", &C::Ed_DropMax, "", {}, "0"},
+        RejectRow{"NegativeDropMax", &C::Ed_DropMax, "-3", {kGreaterEqualZeroBox}, "0"},
+        RejectRow{"LoneMinusDropMax", &C::Ed_DropMax, "-", {}, "0"},
+        RejectRow{"LetterBehindNumber", &C::Ed_NumIOD, "10a", {}, "0"},
+        RejectRow{"DecimalPoint", &C::Ed_NumIOD, "1.5", {}, "0"},
+        RejectRow{"LeadingZeros", &C::Ed_NumInp, "0012", {}, "12"},
+        RejectRow{"PlusSign", &C::Ed_NumInp, "+12", {}, "12"},
+        RejectRow{"SurroundingBlanks", &C::Ed_NumInp, " 12 ", {}, "12"},
+        RejectRow{"BeyondThirtyTwoBits", &C::Ed_NumInp, "99999999999", {}, "0"},
+        RejectRow{"ZeroLoadFactor", &C::Ed_LoadFact, "0", {kGreaterZeroBox}, "5"}),
+    [](const ::testing::TestParamInfo<RejectRow>& info) { return info.param.name; });
+
+TEST_F(InputTest, RestoreUsesTheTextAtFocusNotTheLastAcceptedOne) {
+    Type(f().Ed_Mainpath, "300");
+    f().Ed_Mainpath.SetText("2000"); // still focused, keeps typing
+    f().Ed_Mainpath.SetText("0");
+    EXPECT_EQ(messages.shown, std::vector<ShownBox>{kGreaterZeroBox});
+    EXPECT_EQ(f().Ed_Mainpath.Text(), "100");
+    EXPECT_EQ(f().Ed_Baud.Text(), "500");
+}
+
+TEST_F(InputTest, SharedSavedTextRestoresTheLastFocusedFieldsText) {
+    Type(f().Ed_NumIOD, "12");
+    f().Ed_Mainpath.SetText("0"); // a program change in a field that never had the focus
+    EXPECT_EQ(messages.shown, std::vector<ShownBox>{kGreaterZeroBox});
+    EXPECT_EQ(f().Ed_Mainpath.Text(), "10") << "Ed_NumIOD's text when it got the focus";
+}
+
+TEST_F(InputTest, RejectedRestoreEndsAfterOneBox) {
+    // Nothing has had the focus yet, so the text to restore is empty and is
+    // rejected as well: one box, and the field settles on the lowest
+    // accepted value.
+    f().Ed_Mainpath.SetText("0");
+    EXPECT_EQ(messages.shown, std::vector<ShownBox>{kGreaterZeroBox});
+    EXPECT_EQ(f().Ed_Mainpath.Text(), "1");
+    EXPECT_EQ(f().State().Mainpath, 1);
+}
+
+TEST_F(InputTest, MissingCycleTimeAtStartShowsOneBoxAndIsEstimated) {
+    f().Ed_CVesk.SetText(""); // as a settings file without CVesk does
+    EXPECT_EQ(messages.shown, std::vector<ShownBox>{kGreaterZeroBox});
+    EXPECT_EQ(f().Ed_CVesk.Text(), "7");
+}
+
+TEST_F(InputTest, PreselectedRateHasNoValueCheck) {
+    f().Expert.Click();
+    f().RB_Baud.SetChecked(true);
+    Type(f().Ed_MainBaud, "100");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(f().Ed_Baud.Text(), "100");
+    EXPECT_EQ(Status(), texts::kPreselectedRate);
+    EXPECT_TRUE(Red());
+
+    Type(f().Ed_MainBaud, "-20");
+    EXPECT_EQ(f().Ed_MainBaud.Text(), "-20") << "shown with its sign";
+}
+
+TEST_F(InputTest, PreselectedRateFieldStaysEmptyWhileTheRateIsDerived) {
+    f().Expert.Click();
+    Type(f().Ed_MainBaud, "250");
+    EXPECT_EQ(f().Ed_MainBaud.Text(), "");
+    EXPECT_EQ(f().Ed_Baud.Text(), "500");
+}
+
+TEST_F(InputTest, ManualCycleTimeOnlyWhileTicked) {
+    f().Expert.Click();
+    f().CB_CVeskManual.SetChecked(true);
+    EXPECT_FALSE(f().Ed_CVesk.ReadOnly());
+    Type(f().Ed_CVesk, "20");
+    EXPECT_EQ(f().Ed_CVesk.Text(), "20");
+    EXPECT_EQ(f().Ed_Rmax.Text(), "54");
+
+    Type(f().Ed_CVesk, "0");
+    EXPECT_EQ(messages.shown, std::vector<ShownBox>{kGreaterZeroBox});
+    EXPECT_EQ(f().Ed_CVesk.Text(), "20");
+
+    f().CB_CVeskManual.SetChecked(false);
+    Type(f().Ed_CVesk, "30");
+    EXPECT_EQ(f().Ed_CVesk.Text(), "7") << "the estimate replaces a typed value";
+}
+
+TEST_F(InputTest, SelectionsRecalculateAtOnce) {
+    f().Expert.Click();
+    const long before = f().Calc().CalculationCount();
+    f().RB_Vesk1.SetChecked(true);
+    EXPECT_EQ(f().Ed_CVesk.Text(), "25");
+    EXPECT_EQ(f().Ed_Rmax.Text(), "64");
+    EXPECT_EQ(f().Calc().CalculationCount(), before + 1) << "one click, one calculation";
+
+    f().CB_Repeaters.SetChecked(true);
+    Type(f().Ed_NumRepeater, "1");
+    f().CB_RepeaterType.UserSelect(1);
+    EXPECT_EQ(f().Ed_LRepeater.Text(), "40");
+    EXPECT_EQ(f().Ed_Baud.Text(), "250");
+}
+
+TEST_F(InputTest, ProgramSelectionOfATypeCalculatesNothing) {
+    f().CB_Repeaters.SetChecked(true);
+    Type(f().Ed_NumRepeater, "1");
+    const long before = f().Calc().CalculationCount();
+    f().CB_RepeaterType.SetItemIndex(3);
+    EXPECT_EQ(f().Calc().CalculationCount(), before);
+    f().CB_RepeaterType.UserSelect(3);
+    EXPECT_EQ(f().Calc().CalculationCount(), before + 1);
+}
+
+TEST_F(InputTest, RateSourceByProgramClicksOnce) {
+    f().Expert.Click();
+    int clicks = 0;
+    f().RB_Baud.OnClick = [&] { ++clicks; };
+    f().RB_Main.OnClick = [&] { ADD_FAILURE() << "deselection raises nothing"; };
+    f().RB_Baud.SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(InputTest, HelpCommands) {
+    f().Help2.Click();
+    EXPECT_EQ(help.contents, 1);
+    f().ContextHelp(f().Ed_NumIOD);
+    f().ContextHelp(f().Ed_CVesk);
+    f().ContextHelp(f().Baudratemode);
+    f().ContextHelp(f().GroupBox5);
+    EXPECT_EQ(help.topics, (std::vector<int>{21, 27, 15, 10}));
+}
+
+// Re-entry: a calculation's own writes must not start another calculation.
+class RecalculatingObserver : public ControlObserver {
+public:
+    explicit RecalculatingObserver(TMasterForm& form) : form_(form) {}
+    void ControlChanged(const Control&) override {
+        if (!form_.State().CalcReady)
+            form_.Recalculate();
+    }
+
+private:
+    TMasterForm& form_;
+};
+
+TEST_F(InputTest, NestedRecalculateChangesNothing) {
+    RecalculatingObserver observer(f());
+    f().controls.AddObserver(&observer);
+    const long before = f().Calc().CalculationCount();
+    Type(f().Ed_NumInpCycl, "16");
+    Type(f().Ed_InpCycl, "20");
+    f().controls.RemoveObserver(&observer);
+    EXPECT_EQ(f().Calc().CalculationCount(), before + 2);
+    EXPECT_EQ(f().Ed_ETO.Text(), "16");
+}
+
+} // namespace
+} // namespace qntcalc::testing

@@ -1,0 +1,201 @@
+#include "WindowFixture.h"
+#include "checks/StatusTexts.h"
+
+namespace qntcalc::testing {
+namespace {
+
+using ModeTest = WindowTest;
+
+TEST_F(ModeTest, StandardModeKeepsOneStructurePart) {
+    struct Row {
+        const char* name;
+        bool routers, repeaters, dropLines;
+        bool keptRouters, keptRepeaters, keptDropLines;
+    };
+    for (const Row& row : {Row{"AllThree", true, true, true, true, false, false},
+                           Row{"RepeatersAndDropLines", false, true, true, false, true, false},
+                           Row{"DropLinesOnly", false, false, true, false, false, true}}) {
+        f().Expert.Click();
+        f().CB_Routers.SetChecked(row.routers);
+        f().CB_Repeaters.SetChecked(row.repeaters);
+        f().CB_DropLines.SetChecked(row.dropLines);
+        f().Standard.Click();
+        EXPECT_TRUE(f().Standard.Checked()) << row.name;
+        EXPECT_EQ(f().CB_Routers.Checked(), row.keptRouters) << row.name;
+        EXPECT_EQ(f().CB_Repeaters.Checked(), row.keptRepeaters) << row.name;
+        EXPECT_EQ(f().CB_DropLines.Checked(), row.keptDropLines) << row.name;
+    }
+}
+
+TEST_F(ModeTest, TickingAStructureBoxInStandardModeUnticksTheOthers) {
+    f().CB_Routers.SetChecked(true);
+    Type(f().Ed_NumRouters, "2");
+    f().PageControl1.UserSelectPage(static_cast<int>(Page::Routers));
+    f().CB_DropLines.SetChecked(true);
+    EXPECT_FALSE(f().CB_Routers.Checked());
+    EXPECT_FALSE(TabShown(Page::Routers));
+    EXPECT_TRUE(TabShown(Page::DropLines));
+    EXPECT_EQ(f().Ed_NumRouters.Text(), "0");
+    EXPECT_EQ(f().PageControl1.ActivePageIndex(), static_cast<int>(Page::Network));
+}
+
+TEST_F(ModeTest, ExpertModeAllowsAnyCombination) {
+    f().Expert.Click();
+    f().CB_Routers.SetChecked(true);
+    f().CB_Repeaters.SetChecked(true);
+    f().CB_DropLines.SetChecked(true);
+    EXPECT_TRUE(f().CB_Routers.Checked() && f().CB_Repeaters.Checked() &&
+                f().CB_DropLines.Checked());
+    EXPECT_TRUE(TabShown(Page::Routers) && TabShown(Page::Repeaters) && TabShown(Page::DropLines));
+}
+
+TEST_F(ModeTest, BaudRateModeForcesCountsAndHidesPages) {
+    f().CB_Routers.SetChecked(true);
+    f().Baudratemode.Click();
+    for (Page page : {Page::Devices, Page::Inputs, Page::Outputs, Page::Routers})
+        EXPECT_FALSE(TabShown(page)) << static_cast<int>(page);
+    EXPECT_FALSE(f().CB_Routers.Visible());
+    EXPECT_FALSE(f().CB_Routers.Checked());
+    for (auto [edit, text] : {std::pair{&f().Ed_NumIOD, "1"},
+                              {&f().Ed_NumVesk, "1"},
+                              {&f().Ed_NumInp, "1"},
+                              {&f().Ed_NumInpCycl, "0"},
+                              {&f().Ed_NumOut, "1"},
+                              {&f().Ed_NumOutCycl, "0"},
+                              {&f().Ed_LoadFact, "5"}})
+        EXPECT_EQ(edit->Text(), text) << edit->Name();
+    EXPECT_TRUE(f().Ed_Baud.Visible());
+    EXPECT_TRUE(f().Label1.Visible());
+    for (const Control* hidden : std::initializer_list<const Control*>{
+             &f().Ed_BaudLong, &f().Ed_Rmax, &f().Ed_Alarm, &f().Ed_ETO, &f().Ed_CTO,
+             &f().Ed_RouterCorrRes, &f().Ed_CVesk, &f().Label13, &f().Label42})
+        EXPECT_FALSE(hidden->Visible()) << hidden->Name();
+    EXPECT_TRUE(f().RB_Vesk3.Checked());
+    EXPECT_TRUE(f().RB_Main.Checked());
+}
+
+TEST_F(ModeTest, BaudRateModeUndoesEditsOfForcedFields) {
+    f().Baudratemode.Click();
+    Type(f().Ed_NumIOD, "20");
+    EXPECT_EQ(f().Ed_NumIOD.Text(), "1");
+}
+
+TEST_F(ModeTest, PreselectedRateInExpertMode) {
+    f().Expert.Click();
+    f().CB_Routers.SetChecked(true);
+    f().CB_DropLines.SetChecked(true);
+    f().RB_Baud.SetChecked(true);
+    EXPECT_FALSE(f().CB_Routers.Checked() || f().CB_Repeaters.Checked() ||
+                 f().CB_DropLines.Checked());
+    EXPECT_FALSE(f().GB_Structure.Visible());
+    EXPECT_FALSE(TabShown(Page::Routers) || TabShown(Page::DropLines));
+    EXPECT_FALSE(f().Ed_Mainpath.Enabled());
+    EXPECT_TRUE(f().Ed_LeerMain.Visible());
+    EXPECT_FALSE(f().Ed_LeerBaud.Visible());
+    EXPECT_TRUE(f().Ed_MainBaud.Enabled());
+
+    f().RB_Main.SetChecked(true);
+    EXPECT_TRUE(f().Ed_LeerBaud.Visible()) << "covers the unused rate field in Expert mode";
+    EXPECT_FALSE(f().Ed_LeerMain.Visible());
+}
+
+TEST_F(ModeTest, StandardModeForcesExpertInputs) {
+    f().Expert.Click();
+    EXPECT_TRUE(f().Ed_LoadFact.Visible());
+    Type(f().Ed_LoadFact, "40");
+    f().RB_Vesk1.SetChecked(true);
+    f().CB_CVeskManual.SetChecked(true);
+    f().Standard.Click();
+    EXPECT_EQ(f().Ed_LoadFact.Text(), "5");
+    EXPECT_TRUE(f().RB_Vesk3.Checked());
+    EXPECT_FALSE(f().CB_CVeskManual.Checked());
+    EXPECT_FALSE(f().Ed_LoadFact.Visible());
+    EXPECT_TRUE(f().Ed_CVesk.ReadOnly());
+}
+
+TEST_F(ModeTest, CyclicCountsEnableTheirCycleTimes) {
+    Type(f().Ed_NumInpCycl, "3");
+    Type(f().Ed_InpCycl, "20");
+    EXPECT_TRUE(f().Ed_InpCycl.Enabled());
+    Type(f().Ed_NumInpCycl, "0");
+    EXPECT_FALSE(f().Ed_InpCycl.Enabled());
+    EXPECT_EQ(f().Ed_InpCycl.Text(), "0");
+    Type(f().Ed_NumInpCycl, "3");
+    EXPECT_TRUE(f().Ed_InpCycl.Enabled());
+    EXPECT_EQ(f().Ed_InpCycl.Text(), "0");
+    EXPECT_EQ(Status(), texts::kInputsTooFast);
+
+    Type(f().Ed_NumOutCycl, "0");
+    EXPECT_FALSE(f().Ed_OutCycl.Enabled());
+    EXPECT_EQ(f().Ed_OutCycl.Text(), "0");
+}
+
+TEST_F(ModeTest, NoRoutersResetsTypeSegmentsAndCorrection) {
+    f().CB_Routers.SetChecked(true);
+    Type(f().Ed_NumRouters, "3");
+    f().CB_RouterType.UserSelect(5);
+    Type(f().Ed_MDSeg, "100");
+    Type(f().Ed_LongSeg, "200");
+    EXPECT_EQ(f().Ed_RouterCorr.Text(), "40");
+    EXPECT_FALSE(f().Ed_RouterCorr.Enabled());
+
+    Type(f().Ed_NumRouters, "0");
+    EXPECT_EQ(f().CB_RouterType.ItemIndex(), 0);
+    EXPECT_FALSE(f().CB_RouterType.Enabled());
+    for (EditField* edit : {&f().Ed_RouterCorr, &f().Ed_LongSeg, &f().Ed_MDSeg}) {
+        EXPECT_EQ(edit->Text(), "0") << edit->Name();
+        EXPECT_FALSE(edit->Enabled()) << edit->Name();
+    }
+}
+
+TEST_F(ModeTest, ManualRouterTimeIsEnabledAndKept) {
+    f().CB_Routers.SetChecked(true);
+    Type(f().Ed_NumRouters, "2");
+    Type(f().Ed_MDSeg, "100");
+    Type(f().Ed_LongSeg, "100");
+    f().CB_RouterType.UserSelect(kRouterManualTime);
+    EXPECT_TRUE(f().Ed_RouterCorr.Enabled());
+    Type(f().Ed_RouterCorr, "12");
+    EXPECT_EQ(f().Ed_RouterCorr.Text(), "12");
+    EXPECT_EQ(f().Ed_RouterCorrRes.Text(), "24");
+
+    f().CB_RouterType.UserSelect(1);
+    EXPECT_FALSE(f().Ed_RouterCorr.Enabled());
+    EXPECT_EQ(f().Ed_RouterCorr.Text(), "2");
+}
+
+TEST_F(ModeTest, ManualRepeaterLengthEnablesItsField) {
+    f().CB_Repeaters.SetChecked(true);
+    Type(f().Ed_NumRepeater, "1");
+    EXPECT_FALSE(f().Ed_LRepeater.Enabled());
+    f().CB_RepeaterType.UserSelect(kRepeaterManualLength);
+    EXPECT_TRUE(f().Ed_LRepeater.Enabled());
+    Type(f().Ed_LRepeater, "300");
+    EXPECT_EQ(f().Ed_Baud.Text(), "125");
+    f().CB_RepeaterType.UserSelect(2);
+    EXPECT_FALSE(f().Ed_LRepeater.Enabled());
+    EXPECT_EQ(f().Ed_LRepeater.Text(), "50");
+}
+
+TEST_F(ModeTest, CycleTimeIsEditableOnlyInExpertMode) {
+    EXPECT_TRUE(f().Ed_CVesk.ReadOnly());
+    f().Expert.Click();
+    EXPECT_FALSE(f().Ed_CVesk.ReadOnly());
+    f().Baudratemode.Click();
+    EXPECT_TRUE(f().Ed_CVesk.ReadOnly());
+}
+
+TEST_F(ModeTest, NoModeSelectedShowsStandardControlsForcingNothing) {
+    f().Expert.Click();
+    f().RB_Vesk1.SetChecked(true);
+    f().Expert.SetChecked(false); // as reading a file with all mode keys false does
+    f().Recalculate();
+    EXPECT_TRUE(f().RB_Vesk1.Checked());
+    EXPECT_FALSE(f().RB_Vesk1.Visible());
+    EXPECT_TRUE(TabShown(Page::Devices));
+    EXPECT_TRUE(f().Ed_Rmax.Visible());
+    EXPECT_EQ(f().Ed_CVesk.Text(), "25");
+}
+
+} // namespace
+} // namespace qntcalc::testing
