@@ -1,0 +1,274 @@
+#include "about/FileVersionInfo.h"
+
+#include "about/Utf16.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#ifdef _WIN32
+#include <cstring>
+#include <windows.h>
+#endif
+
+namespace qntcalc {
+
+namespace {
+
+using Bytes = std::span<const unsigned char>;
+
+constexpr size_t kHeaderSize = 6; // wLength, wValueLength, wType
+constexpr uint16_t kTextType = 1;
+constexpr size_t kFixedInfoSize = 52;
+constexpr uint32_t kFixedInfoSignature = 0xFEEF04BD;
+constexpr size_t kMaxBlockSize = 0xFFFF; // wLength is 16 bits
+constexpr int kMaxDepth = 8;             // the format itself uses four levels
+constexpr std::u16string_view kRootKey = u"VS_VERSION_INFO";
+
+uint16_t U16(Bytes bytes, size_t at) {
+    return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+
+uint32_t U32(Bytes bytes, size_t at) {
+    return U16(bytes, at) | uint32_t{U16(bytes, at + 2)} << 16;
+}
+
+size_t Align4(size_t offset) {
+    return (offset + 3) & ~size_t{3};
+}
+
+struct Node {
+    size_t end = 0; // one past the node's last byte
+    std::u16string key;
+    uint16_t type = 0;
+    Bytes value;
+    size_t firstChild = 0;
+};
+
+// The node at `at`, which with all its parts must lie before `limit`.
+std::optional<Node> ReadNode(Bytes block, size_t at, size_t limit) {
+    if (at >= limit || limit - at < kHeaderSize)
+        return std::nullopt;
+    const size_t length = U16(block, at);
+    if (length < kHeaderSize || length > limit - at)
+        return std::nullopt;
+    Node node;
+    node.end = at + length;
+    node.type = U16(block, at + 4);
+    size_t pos = at + kHeaderSize;
+    for (;; pos += 2) {
+        if (node.end - pos < 2)
+            return std::nullopt; // key without NUL
+        const char16_t c = U16(block, pos);
+        if (c == 0)
+            break;
+        node.key += c;
+    }
+    const size_t valueSize = size_t{U16(block, at + 2)} * (node.type == kTextType ? 2 : 1);
+    // A node with an empty value may end right after its key, unpadded.
+    const size_t valueStart = std::min(Align4(pos + 2), node.end);
+    if (node.end - valueStart < valueSize)
+        return std::nullopt;
+    node.value = block.subspan(valueStart, valueSize);
+    node.firstChild = Align4(valueStart + valueSize);
+    return node;
+}
+
+bool IsWellFormed(Bytes block, const Node& node, int depth) {
+    for (size_t at = node.firstChild; at < node.end;) {
+        const auto child = ReadNode(block, at, node.end);
+        if (!child || depth == kMaxDepth || !IsWellFormed(block, *child, depth + 1))
+            return false;
+        at = Align4(child->end);
+    }
+    return true;
+}
+
+bool KeyEquals(std::u16string_view key, std::string_view name) {
+    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; };
+    const std::u16string wanted = utf16::FromUtf8(name);
+    return std::ranges::equal(key, wanted, {}, fold, fold);
+}
+
+std::optional<Node> FindChild(Bytes block, const Node& parent, std::string_view name) {
+    for (size_t at = parent.firstChild; at < parent.end;) {
+        auto child = ReadNode(block, at, parent.end);
+        if (!child || KeyEquals(child->key, name))
+            return child;
+        at = Align4(child->end);
+    }
+    return std::nullopt;
+}
+
+std::optional<Node> ReadRoot(Bytes block) {
+    auto root = ReadNode(block, 0, block.size());
+    if (!root || root->key != kRootKey || root->value.size() != kFixedInfoSize ||
+        U32(root->value, 0) != kFixedInfoSignature)
+        return std::nullopt;
+    return root;
+}
+
+// The first valid block whose start lies before `startLimit`.
+std::optional<Bytes> FindBlock(Bytes bytes, size_t startLimit) {
+    static const auto pattern = [] {
+        std::array<unsigned char, (kRootKey.size() + 1) * 2> key{};
+        for (size_t i = 0; i < kRootKey.size(); ++i)
+            key[2 * i] = static_cast<unsigned char>(kRootKey[i]);
+        return key;
+    }();
+    const std::boyer_moore_horspool_searcher searcher(pattern.begin(), pattern.end());
+    for (auto from = bytes.begin();;) {
+        const auto hit = searcher(from, bytes.end()).first;
+        if (hit == bytes.end())
+            return std::nullopt;
+        from = hit + 1;
+        const auto keyAt = static_cast<size_t>(hit - bytes.begin());
+        if (keyAt < kHeaderSize)
+            continue;
+        const size_t start = keyAt - kHeaderSize;
+        if (start >= startLimit)
+            return std::nullopt;
+        const Bytes candidate = bytes.subspan(start, std::min(bytes.size() - start, kMaxBlockSize));
+        const auto root = ReadRoot(candidate);
+        if (root && IsWellFormed(candidate, *root, 0))
+            return candidate.first(root->end);
+    }
+}
+
+[[maybe_unused]] std::optional<Node> Lookup(Bytes block, std::string_view subBlock) {
+    auto node = ReadRoot(block);
+    while (node && !subBlock.empty()) {
+        const size_t cut = subBlock.find('\\');
+        const std::string_view name = subBlock.substr(0, cut);
+        subBlock = cut == std::string_view::npos ? std::string_view{} : subBlock.substr(cut + 1);
+        if (!name.empty())
+            node = FindChild(block, *node, name);
+    }
+    return node;
+}
+
+// Scans the file in windows of 1 MiB, each read with room for a whole block
+// behind it, so that memory stays small for any file size.
+[[maybe_unused]] std::optional<VersionBlock> LoadVersionBlock(const std::string& fileName) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error))
+        return std::nullopt; // a device or a pipe might never end
+    std::ifstream in(fileName, std::ios::binary);
+    constexpr size_t kStep = size_t{1} << 20;
+    VersionBlock window(kStep + kMaxBlockSize);
+    for (std::streamoff offset = 0; in; offset += kStep) {
+        in.seekg(offset);
+        in.read(reinterpret_cast<char*>(window.data()),
+                static_cast<std::streamsize>(window.size()));
+        const auto got = static_cast<size_t>(in.gcount());
+        const bool last = got < window.size();
+        if (const auto found = FindBlock(Bytes(window.data(), got), last ? got : kStep))
+            return VersionBlock(found->begin(), found->end());
+        if (last)
+            break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string StringTableName(uint16_t language, uint16_t codePage) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    const uint32_t both = uint32_t{language} << 16 | codePage;
+    std::string name(8, '0');
+    for (int i = 0; i < 8; ++i)
+        name[7 - i] = kDigits[(both >> (4 * i)) & 0xF];
+    return name;
+}
+
+std::optional<std::span<const unsigned char>>
+FindVersionBlock(std::span<const unsigned char> bytes) {
+    return FindBlock(bytes, bytes.size());
+}
+
+#ifdef _WIN32
+
+uint32_t FileVersionInfoSize(const std::string& fileName) {
+    DWORD ignored = 0;
+    return GetFileVersionInfoSizeA(fileName.c_str(), &ignored);
+}
+
+bool ReadFileVersionInfo(const std::string& fileName, uint32_t size, VersionBlock& block) {
+    block.assign(size, 0);
+    return size != 0 && GetFileVersionInfoA(fileName.c_str(), 0, size, block.data()) != 0;
+}
+
+std::optional<VersionBlock> QueryVersionBytes(std::span<const unsigned char> block,
+                                              std::string_view subBlock) {
+    void* value = nullptr;
+    UINT length = 0;
+    if (block.empty() ||
+        !VerQueryValueA(block.data(), std::string(subBlock).c_str(), &value, &length))
+        return std::nullopt;
+    const auto* bytes = static_cast<const unsigned char*>(value);
+    return VersionBlock(bytes, bytes + length);
+}
+
+// The A interface hands out text in the ANSI code page, with `length` in
+// characters.
+std::optional<std::string> QueryVersionText(std::span<const unsigned char> block,
+                                            std::string_view subBlock) {
+    void* value = nullptr;
+    UINT length = 0;
+    if (block.empty() ||
+        !VerQueryValueA(block.data(), std::string(subBlock).c_str(), &value, &length))
+        return std::nullopt;
+    const auto* ansi = static_cast<const char*>(value);
+    const int ansiSize = static_cast<int>(strnlen(ansi, length));
+    if (ansiSize == 0)
+        return std::string();
+    const int wideSize = MultiByteToWideChar(CP_ACP, 0, ansi, ansiSize, nullptr, 0);
+    std::u16string wide(static_cast<size_t>(wideSize), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi, ansiSize, reinterpret_cast<wchar_t*>(wide.data()),
+                        wideSize);
+    return utf16::ToUtf8(wide);
+}
+
+#else
+
+uint32_t FileVersionInfoSize(const std::string& fileName) {
+    const auto block = LoadVersionBlock(fileName);
+    return block ? static_cast<uint32_t>(block->size()) : 0;
+}
+
+bool ReadFileVersionInfo(const std::string& fileName, uint32_t size, VersionBlock& block) {
+    auto found = LoadVersionBlock(fileName);
+    if (!found || found->size() > size)
+        return false;
+    block = std::move(*found);
+    return true;
+}
+
+std::optional<VersionBlock> QueryVersionBytes(std::span<const unsigned char> block,
+                                              std::string_view subBlock) {
+    const auto node = Lookup(block, subBlock);
+    if (!node)
+        return std::nullopt;
+    return VersionBlock(node->value.begin(), node->value.end());
+}
+
+std::optional<std::string> QueryVersionText(std::span<const unsigned char> block,
+                                            std::string_view subBlock) {
+    const auto node = Lookup(block, subBlock);
+    if (!node)
+        return std::nullopt;
+    std::u16string text;
+    for (size_t i = 0; i + 1 < node->value.size(); i += 2) {
+        const char16_t c = U16(node->value, i);
+        if (c == 0)
+            break;
+        text += c;
+    }
+    return utf16::ToUtf8(text);
+}
+
+#endif
+
+} // namespace qntcalc
