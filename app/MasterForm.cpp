@@ -61,6 +61,10 @@ EditField& TMasterForm::EditFor(Field field) {
     return *fieldEdits_[static_cast<std::size_t>(field)];
 }
 
+const EditField& TMasterForm::EditFor(Field field) const {
+    return *fieldEdits_[static_cast<std::size_t>(field)];
+}
+
 std::string TMasterForm::EditText(Field field) const {
     return fieldEdits_[static_cast<std::size_t>(field)]->Text();
 }

@@ -41,6 +41,7 @@ public:
     const std::string& SavedText() const { return savedText_; }
     ModeFacts Mode() const;
     EditField& EditFor(Field field);
+    const EditField& EditFor(Field field) const;
 
     // Value checks: return the accepted value, after at most one message box.
     int32_t CheckGreaterZero(EditField& edit);

@@ -13,8 +13,22 @@ cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQNTCALC_WERROR=ON \
-    -DQNTCALC_SANITIZE=ON -DQNTCALC_BENCH=OFF
+    -DQNTCALC_SANITIZE=ON -DQNTCALC_BENCH=OFF -DQNTCALC_GUI=OFF
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+# Short fuzz runs of the INI reader and of reading any bytes as a project:
+# clang with libFuzzer, on scratch copies of the seed corpora so that a run
+# never changes the checked-in files.
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQNTCALC_FUZZ=ON -DQNTCALC_TESTS=OFF -DQNTCALC_BENCH=OFF -DQNTCALC_GUI=OFF
+cmake --build build/fuzz -j "$jobs" --target qntcalc_fuzzers
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+for target in ini project; do
+    mkdir -p "$scratch/$target"
+    cp fuzz/corpus/$target/* "$scratch/$target"/
+    build/fuzz/bin/${target}_fuzz -max_total_time=20 -artifact_prefix=build/fuzz/ "$scratch/$target"
+done

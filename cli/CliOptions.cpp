@@ -1,0 +1,119 @@
+#include "cli/CliOptions.h"
+
+#include "cli/SetKeys.h"
+#include "engine/Int32.h"
+
+namespace qntcalc::cli {
+
+namespace {
+
+constexpr int32_t kNotANumber = -1;
+
+// "--name=value" or "--name value"; advances i past a separate value.
+std::optional<std::string> TakeValue(const std::vector<std::string>& args, std::size_t& i,
+                                     std::string_view name, std::string& error) {
+    const std::string& arg = args[i];
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+        arg[name.size()] == '=')
+        return arg.substr(name.size() + 1);
+    if (i + 1 >= args.size()) {
+        error = std::string(name) + " needs a value";
+        return std::nullopt;
+    }
+    return args[++i];
+}
+
+bool Is(const std::string& arg, std::string_view name) {
+    return arg == name || (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+                           arg[name.size()] == '=');
+}
+
+} // namespace
+
+std::string UsageText() {
+    return "Usage: qntcalc-cli [options] [FILE...]\n"
+           "\n"
+           "Evaluates QntCalc project files (or, without FILE, a new project) exactly as the\n"
+           "QntCalc program does, and reports the recommended timing. Files are never changed.\n"
+           "\n"
+           "Options:\n"
+           "  --mode standard|expert|baud  switch the operating mode after reading\n"
+           "  --set KEY=VALUE              change an input as a user would (repeatable, in "
+           "order);\n"
+           "                               KEY as in the project file: Mainpath, NumIOD, "
+           "CBRouters,\n"
+           "                               RB_Baud, Vesk1, RouterType, CVeskManual, CVesk, "
+           "Project...\n"
+           "                               boxes and buttons take 1 or 0, types their listed name\n"
+           "  --save OUT                   write the resulting project to OUT\n"
+           "  --json                       one JSON object per project, one per line\n"
+           "  --require-rmax MS            fail when the worst case reaction time exceeds MS ms\n"
+           "  --version                    print the program's version\n"
+           "  --help                       print this help\n"
+           "\n"
+           "Exit status: 0 all projects sound, 1 a project ends with an error status or above\n"
+           "--require-rmax, 2 bad arguments or an unreadable file.\n";
+}
+
+std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>& args) {
+    Options options;
+    std::string error;
+    bool filesOnly = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (filesOnly || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.files.push_back(arg);
+        } else if (arg == "--") {
+            filesOnly = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (Is(arg, "--mode")) {
+            const auto value = TakeValue(args, i, "--mode", error);
+            if (!value)
+                return UsageError{error};
+            if (*value != "standard" && *value != "expert" && *value != "baud")
+                return UsageError{"--mode must be standard, expert or baud, not \"" + *value +
+                                  "\""};
+            options.mode = *value;
+        } else if (Is(arg, "--set")) {
+            const auto value = TakeValue(args, i, "--set", error);
+            if (!value)
+                return UsageError{error};
+            const std::size_t eq = value->find('=');
+            if (eq == std::string::npos)
+                return UsageError{"--set needs KEY=VALUE, not \"" + *value + "\""};
+            std::string key = value->substr(0, eq);
+            std::string text = value->substr(eq + 1);
+            if (auto problem = ValidateSet(key, text))
+                return UsageError{*problem};
+            options.sets.emplace_back(std::move(key), std::move(text));
+        } else if (Is(arg, "--save")) {
+            const auto value = TakeValue(args, i, "--save", error);
+            if (!value)
+                return UsageError{error};
+            if (value->empty())
+                return UsageError{"--save needs a file name"};
+            options.saveTo = *value;
+        } else if (Is(arg, "--require-rmax")) {
+            const auto value = TakeValue(args, i, "--require-rmax", error);
+            if (!value)
+                return UsageError{error};
+            const int32_t ms = i32::ParseOr(*value, kNotANumber);
+            if (ms < 0)
+                return UsageError{"--require-rmax needs a whole number of milliseconds, not \"" +
+                                  *value + "\""};
+            options.requireRmaxMs = ms;
+        } else {
+            return UsageError{"unknown option \"" + arg + "\""};
+        }
+    }
+    if (options.saveTo && options.files.size() > 1)
+        return UsageError{"--save takes one project: give at most one FILE"};
+    return options;
+}
+
+} // namespace qntcalc::cli

@@ -1,0 +1,73 @@
+#include "cli/Evaluation.h"
+
+#include "cli/SetKeys.h"
+#include "project/FileIo.h"
+#include "project/IniFile.h"
+#include "project/Paths.h"
+#include "project/ProjectFile.h"
+
+namespace qntcalc::cli {
+
+namespace {
+
+// Larger than any project; bigger files are not projects.
+constexpr std::size_t kMaxProjectBytes = 64u << 20;
+
+} // namespace
+
+Evaluation::Evaluation(const Globals& program)
+    : globals_(program),
+      form_(std::make_unique<TMasterForm>(globals_, static_cast<MessageBoxes&>(*this),
+                                          static_cast<HelpSystem&>(*this), "")) {
+    form_->Recalculate();
+}
+
+void Evaluation::Show(std::string_view text, std::string_view) {
+    valueErrors_.emplace_back(text);
+    if (OnValueError)
+        OnValueError(text);
+}
+
+std::optional<std::string> Evaluation::Load(const std::string& path) {
+    std::string bytes;
+    std::string error;
+    switch (fileio::ReadWholeFile(path, kMaxProjectBytes, bytes, error)) {
+    case fileio::ReadResult::Ok:
+        break;
+    case fileio::ReadResult::Missing:
+        return "cannot read \"" + path + "\": no such file";
+    case fileio::ReadResult::Failed:
+        return error;
+    }
+    // As File > Open, but an older file is converted in memory only.
+    globals_.ProjectFile = path;
+    globals_.ProjectDir = DirOfPath(path);
+    form_->Save.SetEnabled(true);
+    IniFile ini = IniFile::FromBytes(bytes);
+    ReadSettingsFromFile(*form_, ini);
+    return std::nullopt;
+}
+
+void Evaluation::ApplyMode(const std::string& mode) {
+    if (mode == "standard")
+        form_->Standard.Click();
+    else if (mode == "expert")
+        form_->Expert.Click();
+    else if (mode == "baud")
+        form_->Baudratemode.Click();
+}
+
+void Evaluation::ApplySets(const Options& options) {
+    for (const auto& [key, value] : options.sets)
+        ApplySet(*form_, key, value);
+}
+
+std::string Evaluation::Save(const std::string& path) const {
+    return WriteSettingsToFile(*form_, globals_, path);
+}
+
+bool Evaluation::EndsWithError() const {
+    return form_->SB_Status.Colour() == StatusColour::Red;
+}
+
+} // namespace qntcalc::cli

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/MasterForm.h"
+#include "cli/CliOptions.h"
+#include "project/Globals.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qntcalc::cli {
+
+// One project evaluated in a window of its own, exactly as the program
+// would: a new window with one calculation, the file read as File > Open
+// reads it (but only in memory), the mode and the --set changes applied as
+// a user would. Value-check boxes are recorded and answered with OK.
+class Evaluation : private MessageBoxes, private HelpSystem {
+public:
+    explicit Evaluation(const Globals& program);
+    Evaluation(const Evaluation&) = delete;
+    Evaluation& operator=(const Evaluation&) = delete;
+
+    // Reads the project; an error text when the file cannot be read.
+    std::optional<std::string> Load(const std::string& path);
+    void ApplyMode(const std::string& mode);
+    void ApplySets(const Options& options);
+    // Writes the project atomically; the failure's text, or empty.
+    std::string Save(const std::string& path) const;
+
+    const TMasterForm& Form() const { return *form_; }
+    const std::vector<std::string>& ValueErrors() const { return valueErrors_; }
+    bool EndsWithError() const;
+
+    // Where value-check messages go as they happen (stderr in the tool).
+    std::function<void(std::string_view)> OnValueError;
+
+private:
+    void Show(std::string_view text, std::string_view caption) override;
+    void ShowContents() override {}
+    void ShowTopic(int) override {}
+
+    Globals globals_;
+    std::vector<std::string> valueErrors_;
+    std::unique_ptr<TMasterForm> form_;
+};
+
+} // namespace qntcalc::cli

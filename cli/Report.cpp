@@ -1,0 +1,115 @@
+#include "cli/Report.h"
+
+#include "engine/CalcState.h"
+
+#include <sstream>
+
+namespace qntcalc::cli {
+
+namespace {
+
+std::string_view SeverityName(Severity severity) {
+    return severity == Severity::Info ? "info" : "error";
+}
+
+nlohmann::ordered_json Message(const StatusMessage& message) {
+    return {{"severity", SeverityName(message.severity)}, {"text", message.text}};
+}
+
+std::string Line(std::string_view label, const std::string& value, std::string_view unit) {
+    std::string line = "  " + std::string(label);
+    line.resize(std::max<std::size_t>(line.size(), 28), ' ');
+    return line + value + std::string(unit) + "\n";
+}
+
+} // namespace
+
+std::optional<std::string> ModeName(const TMasterForm& form) {
+    if (form.Standard.Checked())
+        return "Standard";
+    if (form.Expert.Checked())
+        return "Expert";
+    if (form.Baudratemode.Checked())
+        return "BaudRateMode";
+    return std::nullopt;
+}
+
+std::string TextReport(const Evaluation& evaluation, const std::optional<std::string>& file) {
+    const TMasterForm& f = evaluation.Form();
+    std::ostringstream out;
+    out << "Project: " << f.Ed_Project.Text();
+    out << (file ? " (" + *file + ")" : std::string(" (new project)")) << "\n";
+    out << "  Mode: " << ModeName(f).value_or("none selected") << "\n";
+    out << Line("Transmission rate", f.Ed_Baud.Text(), " kBits/s");
+    if (!f.Baudratemode.Checked()) {
+        out << Line("Longest segment rate", f.Ed_BaudLong.Text(), " kBits/s");
+        out << Line("Router correction time", f.Ed_RouterCorrRes.Text(), " ms");
+        out << Line("Event timeout (ETO)", f.Ed_ETO.Text(), " ms");
+        out << Line("Cycle timeout (CTO)", f.Ed_CTO.Text(), " ms");
+        out << Line("Worst case reaction time", f.Ed_Rmax.Text(), " ms");
+        out << Line("Alarm reaction time", f.Ed_Alarm.Text(), " ms");
+        out << Line("Vesk cycle time", f.Ed_CVesk.Text(),
+                    f.CB_CVeskManual.Checked() ? " ms (entered)" : " ms");
+    }
+    out << Line("Stable", f.State().Stable ? "yes" : "NO",
+                " (" + std::to_string(f.Calc().LastPassCount()) + " passes)");
+    out << "  Status: " << (evaluation.EndsWithError() ? "ERROR: " : "") << f.SB_Status.PanelText(1)
+        << "\n";
+    for (const StatusMessage& message : f.LastMessages()) {
+        if (message.severity == Severity::Error)
+            out << "    error: " << message.text << "\n";
+    }
+    return out.str();
+}
+
+nlohmann::ordered_json JsonReport(const Evaluation& evaluation,
+                                  const std::optional<std::string>& file) {
+    const TMasterForm& f = evaluation.Form();
+    nlohmann::ordered_json j;
+    j["file"] = file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);
+    const auto mode = ModeName(f);
+    j["mode"] = mode ? nlohmann::ordered_json(*mode) : nlohmann::ordered_json(nullptr);
+
+    nlohmann::ordered_json fields;
+    for (Field field : kAllFields)
+        fields[std::string(FieldName(field))] = f.EditFor(field).Text();
+    fields["Project"] = f.Ed_Project.Text();
+    j["fields"] = fields;
+
+    j["selections"] = {
+        {"RouterType", f.CB_RouterType.Text()},    {"RepeaterType", f.CB_RepeaterType.Text()},
+        {"RB_Main", f.RB_Main.Checked()},          {"RB_Baud", f.RB_Baud.Checked()},
+        {"CBRouters", f.CB_Routers.Checked()},     {"CBRepeaters", f.CB_Repeaters.Checked()},
+        {"CBDropLines", f.CB_DropLines.Checked()}, {"Vesk1", f.RB_Vesk1.Checked()},
+        {"Vesk3", f.RB_Vesk3.Checked()},           {"CVeskManual", f.CB_CVeskManual.Checked()}};
+    j["stable"] = f.State().Stable;
+    j["passes"] = f.Calc().LastPassCount();
+    j["numMessages"] = f.State().NumMessages;
+
+    nlohmann::ordered_json messages = nlohmann::ordered_json::array();
+    for (const StatusMessage& message : f.LastMessages())
+        messages.push_back(Message(message));
+    j["messages"] = messages;
+    j["status"] = {{"severity", evaluation.EndsWithError() ? "error" : "info"},
+                   {"text", f.SB_Status.PanelText(1)}};
+    j["indicator"] = {{"position", f.BAR_Reaction.Position()},
+                      {"maximum", f.BAR_Reaction.Maximum()},
+                      {"hint", f.BAR_Reaction.Hint()},
+                      {"panel", f.SB_Status.PanelText(0)}};
+
+    nlohmann::ordered_json pages = nlohmann::ordered_json::array();
+    for (int i = 0; i < f.PageControl1.PageCount(); ++i) {
+        if (f.PageControl1.TabVisible(i))
+            pages.push_back(f.PageControl1.Pages()[static_cast<std::size_t>(i)].name);
+    }
+    j["pages"] = pages;
+    const int active = f.PageControl1.ActivePageIndex();
+    j["activePage"] =
+        active >= 0
+            ? nlohmann::ordered_json(f.PageControl1.Pages()[static_cast<std::size_t>(active)].name)
+            : nlohmann::ordered_json(nullptr);
+    j["valueErrors"] = evaluation.ValueErrors();
+    return j;
+}
+
+} // namespace qntcalc::cli

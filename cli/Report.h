@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cli/Evaluation.h"
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
+namespace qntcalc::cli {
+
+// The mode's name for reports: Standard, Expert, BaudRateMode, or none.
+std::optional<std::string> ModeName(const TMasterForm& form);
+
+// A few lines a person reads: the recommended values with units, whether
+// the iteration settled, the status and every error message.
+std::string TextReport(const Evaluation& evaluation, const std::optional<std::string>& file);
+
+// One object with the members scripts rely on; see the README.
+nlohmann::ordered_json JsonReport(const Evaluation& evaluation,
+                                  const std::optional<std::string>& file);
+
+} // namespace qntcalc::cli

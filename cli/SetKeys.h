@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qntcalc {
+class TMasterForm;
+}
+
+namespace qntcalc::cli {
+
+// Checks a --set KEY=VALUE before anything is evaluated; the message lists
+// what is allowed.
+std::optional<std::string> ValidateSet(std::string_view key, std::string_view value);
+
+// Applies a validated --set as a user's change: typed into its field,
+// clicked, or picked from its list.
+void ApplySet(TMasterForm& form, std::string_view key, std::string_view value);
+
+} // namespace qntcalc::cli

@@ -1,0 +1,92 @@
+#include "about/VerInfo.h"
+#include "cli/CliOptions.h"
+#include "cli/Evaluation.h"
+#include "cli/Report.h"
+
+#include <exception>
+#include <iostream>
+
+namespace {
+
+using namespace qntcalc;
+using namespace qntcalc::cli;
+
+enum Exit { kSound = 0, kFindings = 1, kUsage = 2 };
+
+// Evaluates one project (or a new one without a file) and prints its report.
+int Run(const Options& options, const Globals& program, const std::optional<std::string>& file) {
+    Evaluation evaluation(program);
+    evaluation.OnValueError = [](std::string_view text) {
+        std::cerr << "Value Error: " << text << '\n';
+    };
+    if (file) {
+        if (auto error = evaluation.Load(*file)) {
+            std::cerr << "qntcalc-cli: " << *error << '\n';
+            return kUsage;
+        }
+    }
+    if (options.mode)
+        evaluation.ApplyMode(*options.mode);
+    evaluation.ApplySets(options);
+
+    int exit = evaluation.EndsWithError() ? kFindings : kSound;
+    const int32_t rmax = evaluation.Form().State().Rmax;
+    if (options.requireRmaxMs && rmax > *options.requireRmaxMs) {
+        std::cerr << "qntcalc-cli: " << file.value_or("new project")
+                  << ": worst case reaction time " << rmax << " ms exceeds "
+                  << *options.requireRmaxMs << " ms\n";
+        exit = kFindings;
+    }
+    if (options.json)
+        std::cout << JsonReport(evaluation, file).dump() << '\n';
+    else
+        std::cout << TextReport(evaluation, file);
+    std::cout.flush();
+
+    if (options.saveTo) {
+        const std::string error = evaluation.Save(*options.saveTo);
+        if (!error.empty()) {
+            std::cerr << "qntcalc-cli: " << error << '\n';
+            return kUsage;
+        }
+    }
+    return exit;
+}
+
+int Main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const auto parsed = ParseArguments(args);
+    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+        std::cerr << "qntcalc-cli: " << usage->message << "\nTry 'qntcalc-cli --help'.\n";
+        return kUsage;
+    }
+    const Options& options = std::get<Options>(parsed);
+    if (options.help) {
+        std::cout << UsageText();
+        return kSound;
+    }
+    Globals program;
+    ReadProgramVersion(program.ProgramVersion, program.ProgramName);
+    if (options.version) {
+        std::cout << program.ProgramVersion << '\n';
+        return kSound;
+    }
+
+    if (options.files.empty())
+        return Run(options, program, std::nullopt);
+    int worst = kSound;
+    for (const std::string& file : options.files)
+        worst = std::max(worst, Run(options, program, file));
+    return worst;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Main(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "qntcalc-cli: " << e.what() << '\n';
+        return kUsage;
+    }
+}

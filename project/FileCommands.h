@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/Platform.h"
+#include "project/Globals.h"
+#include "project/Paths.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace qntcalc {
+
+class TMasterForm;
+
+struct FileDialogSetup {
+    std::string filter; // "Project files (*.ini)|*.ini": shown text, bar, pattern
+    std::string initialDir;
+    std::string proposedName; // save dialog only
+};
+
+// The open and save dialogs. Neither requires the file to exist, asks before
+// overwriting or appends an extension.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The chosen full path, or nothing when cancelled.
+    virtual std::optional<std::string> ChooseOpenFile(const FileDialogSetup& setup) = 0;
+    virtual std::optional<std::string> ChooseSaveFile(const FileDialogSetup& setup) = 0;
+};
+
+// The File menu's project commands, the window's create and close
+// handlers and the settings file QntCalc.ini in the start directory.
+// Binds the Open, Save, SaveAs and Exit menu items of the form.
+class FileCommands {
+public:
+    FileCommands(TMasterForm& form, Globals& globals, FileDialogs& dialogs, MessageBoxes& messages,
+                 PathStyle style = kNativePathStyle);
+
+    void FormCreate();
+    void FormClose();
+    void OpenClick();
+    void SaveClick();
+    void SaveAsClick();
+    // Writes the settings file, then asks the view to close the window,
+    // whose close runs FormClose.
+    void ExitClick();
+
+    std::string SettingsPath() const;
+    void ReadSettingsFromFile();
+    void WriteSettingsToFile();
+
+    // Set by the view: close the main window.
+    std::function<void()> OnCloseRequested;
+
+private:
+    void SetCaption();
+    bool WriteProject(const std::string& path);
+    std::string InitialDir() const;
+
+    TMasterForm& form_;
+    Globals& globals_;
+    FileDialogs& dialogs_;
+    MessageBoxes& messages_;
+    PathStyle style_;
+};
+
+} // namespace qntcalc

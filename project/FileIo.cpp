@@ -1,0 +1,180 @@
+#include "project/FileIo.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace qntcalc::fileio {
+namespace {
+
+std::string Reason(int error) {
+    return std::strerror(error);
+}
+
+bool Fail(std::string& error, const std::string& what, const std::string& path,
+          const std::string& reason) {
+    error = "Cannot " + what + " \"" + path + "\": " + reason;
+    return false;
+}
+
+// Closes on scope exit; Release() hands the descriptor back for a checked close.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+std::string ResolveLink(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
+    return real ? std::string(real.get()) : path;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool WriteAll(int fd, std::string_view data, WriteFunction write) {
+    while (!data.empty()) {
+        const ssize_t written = write(fd, data.data(), data.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        data.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// Best effort: makes the rename itself durable where the file system allows.
+void SyncDirectory(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+ReadResult ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes,
+                         std::string& error) {
+    bytes.clear();
+    // Non-blocking, so that a FIFO in the file's place cannot hang the open.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return ReadResult::Missing;
+        Fail(error, "read", path, Reason(errno));
+        return ReadResult::Failed;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        Fail(error, "read", path, Reason(errno));
+        return ReadResult::Failed;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        Fail(error, "read", path, "not a regular file");
+        return ReadResult::Failed;
+    }
+    const std::string tooLarge = "larger than " + std::to_string(maxSize >> 20) + " MiB";
+    if (static_cast<uint64_t>(st.st_size) > maxSize) {
+        Fail(error, "read", path, tooLarge);
+        return ReadResult::Failed;
+    }
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            Fail(error, "read", path, Reason(errno));
+            return ReadResult::Failed;
+        }
+        if (got == 0)
+            return ReadResult::Ok;
+        if (bytes.size() + static_cast<size_t>(got) > maxSize) {
+            Fail(error, "read", path, tooLarge);
+            bytes.clear();
+            return ReadResult::Failed;
+        }
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error,
+                         WriteFunction write) {
+    if (write == nullptr)
+        write = &::write;
+    const std::string target = ResolveLink(path);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+
+    // Unique among processes by the pid, within this one by the counter.
+    static std::atomic<unsigned> counter{0};
+    std::string temp;
+    int rawFd = -1;
+    for (int attempt = 0; attempt < 100 && rawFd < 0; ++attempt) {
+        temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        // A new file gets the usual 0666 less the umask; an existing file's
+        // mode is copied below.
+        rawFd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+        if (rawFd < 0 && errno != EEXIST)
+            break;
+    }
+    if (rawFd < 0)
+        return Fail(error, "write", path, Reason(errno));
+    Descriptor fd(rawFd);
+
+    const auto abandon = [&](int code) {
+        ::close(fd.Release());
+        ::unlink(temp.c_str());
+        return Fail(error, "write", path, Reason(code));
+    };
+    if (!WriteAll(fd.get(), data, write))
+        return abandon(errno);
+    if (exists && ::fchmod(fd.get(), st.st_mode & 07777) != 0)
+        return abandon(errno);
+    if (::fsync(fd.get()) != 0)
+        return abandon(errno);
+    if (::close(fd.Release()) != 0) {
+        const int code = errno;
+        ::unlink(temp.c_str());
+        return Fail(error, "write", path, Reason(code));
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(temp.c_str());
+        return Fail(error, "write", path, Reason(code));
+    }
+    SyncDirectory(DirectoryOf(target));
+    return true;
+}
+
+} // namespace qntcalc::fileio

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+// Whole-file reading and crash-safe replacement of a file.
+namespace qntcalc::fileio {
+
+// Stands in for ::write, so that tests can let the disk run full.
+using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size);
+
+enum class ReadResult { Ok, Missing, Failed };
+
+// Reads a regular file of at most maxSize bytes. A path that does not exist
+// (or runs through a non-directory) is Missing; anything else that stops the
+// read, including a file that is too big or not a regular file, is Failed
+// with a message naming the path and the reason.
+ReadResult ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes,
+                         std::string& error);
+
+// Replaces the file with data so that a crash, a kill or a full disk at any
+// moment leaves either the old or the new content: the data goes to a
+// temporary file in the same directory, is flushed to the disk and renamed
+// over the target. An existing target keeps its permissions; a symbolic link
+// stays a link and its target is replaced. On failure the old file is left
+// as it was and error names the path and the reason.
+bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error,
+                         WriteFunction write = nullptr);
+
+} // namespace qntcalc::fileio

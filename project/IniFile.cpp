@@ -1,0 +1,363 @@
+#include "project/IniFile.h"
+
+#include "engine/Int32.h"
+#include "project/TextEncoding.h"
+
+#include <unordered_set>
+#include <utility>
+
+namespace qntcalc {
+namespace {
+
+// Project files are a few kB; the cap only keeps a wrong choice of file
+// from exhausting memory.
+constexpr size_t kMaxFileBytes = size_t{256} << 20;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string Lowered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = AsciiLower(c);
+    return out;
+}
+
+enum class LineKind { Other, Section, Key };
+
+// One line of the text: [begin, end) without its LF, next is where the
+// following line starts. A section line is "[name]" with anything after the
+// bracket ignored; a key line is "name=value"; comments start with ';' or '#'.
+struct Line {
+    size_t begin = 0;
+    size_t end = 0;
+    size_t next = 0;
+    LineKind kind = LineKind::Other;
+    std::string_view name;
+    std::string_view value;
+};
+
+Line ParseLine(std::string_view text, size_t begin) {
+    Line line;
+    const size_t lf = text.find('\n', begin);
+    line.begin = begin;
+    line.end = lf == std::string_view::npos ? text.size() : lf;
+    line.next = lf == std::string_view::npos ? text.size() : lf + 1;
+    const std::string_view content = Trim(text.substr(begin, line.end - begin));
+    if (content.empty() || content.front() == ';' || content.front() == '#')
+        return line;
+    if (content.front() == '[') {
+        const size_t close = content.find(']');
+        if (close != std::string_view::npos) {
+            line.kind = LineKind::Section;
+            line.name = Trim(content.substr(1, close - 1));
+        }
+        return line;
+    }
+    const size_t equals = content.find('=');
+    if (equals == std::string_view::npos || Trim(content.substr(0, equals)).empty())
+        return line;
+    line.kind = LineKind::Key;
+    line.name = Trim(content.substr(0, equals));
+    line.value = Trim(content.substr(equals + 1));
+    return line;
+}
+
+bool IsQuoted(std::string_view value) {
+    return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+}
+
+std::string DecodeValue(std::string_view stored) {
+    if (IsQuoted(stored))
+        stored = stored.substr(1, stored.size() - 2);
+    return std::string(stored);
+}
+
+// Quotes exactly the values that the reader's trimming or unquoting would
+// change; a line break becomes a blank so a value never makes a new line.
+std::string EncodeValue(std::string_view value) {
+    const std::string utf8 = text::ToUtf8(value);
+    std::string out;
+    out.reserve(utf8.size() + 2);
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n')
+            continue;
+        out += utf8[i] == '\r' || utf8[i] == '\n' ? ' ' : utf8[i];
+    }
+    if (!out.empty() && (IsBlank(out.front()) || IsBlank(out.back()) || IsQuoted(out)))
+        out = '"' + out + '"';
+    return out;
+}
+
+bool HasLineBreak(std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool IsTrimmedName(std::string_view s) {
+    return !s.empty() && Trim(s).size() == s.size() && !HasLineBreak(s) && text::IsValidUtf8(s);
+}
+
+bool IsValidSection(std::string_view s) {
+    return IsTrimmedName(s) && s.find(']') == std::string_view::npos;
+}
+
+bool IsValidKey(std::string_view s) {
+    return IsTrimmedName(s) && s.find('=') == std::string_view::npos && s.front() != '[' &&
+           s.front() != ';' && s.front() != '#';
+}
+
+} // namespace
+
+IniFile::IniFile(std::string path, Mode mode) : path_(std::move(path)), mode_(mode) {
+    std::string bytes;
+    std::string error;
+    switch (fileio::ReadWholeFile(path_, kMaxFileBytes, bytes, error)) {
+    case fileio::ReadResult::Ok:
+        text_ = text::DecodeFileText(bytes);
+        break;
+    case fileio::ReadResult::Missing:
+        break;
+    case fileio::ReadResult::Failed:
+        unreadable_ = true;
+        Fail(error);
+        break;
+    }
+    if (!text_.empty() && text_.back() != '\n')
+        text_ += '\n';
+}
+
+IniFile::IniFile(std::string path, Mode mode, std::string_view bytes)
+    : path_(std::move(path)), mode_(mode), text_(text::DecodeFileText(bytes)) {
+    if (!text_.empty() && text_.back() != '\n')
+        text_ += '\n';
+}
+
+IniFile IniFile::FromBytes(std::string_view bytes) {
+    return IniFile(std::string(), Mode::Detached, bytes);
+}
+
+IniFile::~IniFile() {
+    if (mode_ != Mode::WriteThrough || !dirty_)
+        return;
+    try {
+        Flush();
+    } catch (...) {
+        // Nothing can be reported from here; the file keeps its old content.
+    }
+}
+
+std::optional<IniFile::Span> IniFile::FindSection(std::string_view section) const {
+    for (size_t pos = 0; pos < text_.size();) {
+        const Line line = ParseLine(text_, pos);
+        pos = line.next;
+        if (line.kind != LineKind::Section || !EqualNoCase(line.name, section))
+            continue;
+        Span body{pos, text_.size()};
+        for (size_t p = pos; p < text_.size();) {
+            const Line next = ParseLine(text_, p);
+            if (next.kind == LineKind::Section) {
+                body.end = p;
+                break;
+            }
+            p = next.next;
+        }
+        return body;
+    }
+    return std::nullopt;
+}
+
+std::optional<IniFile::Span> IniFile::FindKey(Span body, std::string_view key) const {
+    for (size_t pos = body.begin; pos < body.end;) {
+        const Line line = ParseLine(text_, pos);
+        if (line.kind == LineKind::Key && EqualNoCase(line.name, key))
+            return Span{line.begin, line.next};
+        pos = line.next;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> IniFile::Lookup(std::string_view section, std::string_view key) const {
+    const auto body = FindSection(section);
+    const auto found = body ? FindKey(*body, key) : std::nullopt;
+    if (!found)
+        return std::nullopt;
+    return DecodeValue(ParseLine(text_, found->begin).value);
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view fallback) const {
+    return Lookup(section, key).value_or(std::string(fallback));
+}
+
+int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
+                             int32_t fallback) const {
+    const auto value = Lookup(section, key);
+    return value ? i32::ParseOr(*value, fallback) : fallback;
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
+    const auto value = Lookup(section, key);
+    if (!value)
+        return fallback;
+    // Two different fallbacks agree only when the text is a whole number.
+    const int32_t number = i32::ParseOr(*value, 0);
+    if (number != i32::ParseOr(*value, 1))
+        return fallback;
+    return number != 0;
+}
+
+bool IniFile::ValueExists(std::string_view section, std::string_view key) const {
+    const auto body = FindSection(section);
+    return body && FindKey(*body, key);
+}
+
+bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    if (!CheckNames(section, key))
+        return false;
+    const std::string encoded = EncodeValue(value);
+    const auto body = FindSection(section);
+    if (!body) {
+        text_.append("[").append(section).append("]\n");
+        text_.append(key).append("=").append(encoded).append("\n");
+        return Changed();
+    }
+    if (const auto found = FindKey(*body, key)) {
+        // The key keeps its place and its spelling in the file.
+        std::string line(ParseLine(text_, found->begin).name);
+        line.append("=").append(encoded).append("\n");
+        const size_t length = found->end - found->begin;
+        if (text_.compare(found->begin, length, line) == 0)
+            return Changed(false);
+        text_.replace(found->begin, length, line);
+        return Changed();
+    }
+    // A new key follows the section's last key, ahead of any blank lines or
+    // comments that lead to the next section.
+    size_t insertAt = body->begin;
+    for (size_t pos = body->begin; pos < body->end;) {
+        const Line line = ParseLine(text_, pos);
+        pos = line.next;
+        if (line.kind == LineKind::Key)
+            insertAt = pos;
+    }
+    text_.insert(insertAt, std::string(key).append("=").append(encoded).append("\n"));
+    return Changed();
+}
+
+bool IniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
+    return WriteString(section, key, i32::ToText(value));
+}
+
+bool IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+    return WriteString(section, key, value ? "1" : "0");
+}
+
+bool IniFile::DeleteKey(std::string_view section, std::string_view key) {
+    const auto body = FindSection(section);
+    if (!body)
+        return Changed(false);
+    bool modified = false;
+    Span rest = *body;
+    while (const auto found = FindKey(rest, key)) {
+        const size_t length = found->end - found->begin;
+        text_.erase(found->begin, length);
+        rest = Span{found->begin, rest.end - length};
+        modified = true;
+    }
+    return Changed(modified);
+}
+
+std::vector<std::string> IniFile::Sections() const {
+    std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
+    for (size_t pos = 0; pos < text_.size();) {
+        const Line line = ParseLine(text_, pos);
+        pos = line.next;
+        if (line.kind == LineKind::Section && seen.insert(Lowered(line.name)).second)
+            names.emplace_back(line.name);
+    }
+    return names;
+}
+
+std::vector<std::string> IniFile::Keys(std::string_view section) const {
+    std::vector<std::string> names;
+    const auto body = FindSection(section);
+    if (!body)
+        return names;
+    std::unordered_set<std::string> seen;
+    for (size_t pos = body->begin; pos < body->end;) {
+        const Line line = ParseLine(text_, pos);
+        pos = line.next;
+        if (line.kind == LineKind::Key && seen.insert(Lowered(line.name)).second)
+            names.emplace_back(line.name);
+    }
+    return names;
+}
+
+bool IniFile::EndUpdate() {
+    if (batchDepth_ > 0)
+        --batchDepth_;
+    return Changed(false);
+}
+
+bool IniFile::CheckNames(std::string_view section, std::string_view key) {
+    if (!IsValidSection(section))
+        return Fail("Cannot write \"" + path_ + "\": invalid section name \"" +
+                    std::string(section) + "\"");
+    if (!IsValidKey(key))
+        return Fail("Cannot write \"" + path_ + "\": invalid key name \"" + std::string(key) +
+                    "\"");
+    return true;
+}
+
+// A change that has not reached the file yet (a failed earlier write) is
+// retried with the next write.
+bool IniFile::Changed(bool modified) {
+    dirty_ = dirty_ || modified;
+    if (mode_ == Mode::Detached || batchDepth_ > 0)
+        return true;
+    return Flush();
+}
+
+bool IniFile::Flush() {
+    if (!dirty_)
+        return true;
+    if (unreadable_)
+        return Fail("Cannot write \"" + path_ + "\": the file could not be read, so it is kept");
+    std::string error;
+    if (!fileio::WriteFileAtomically(path_, text_, error, write_))
+        return Fail(error);
+    dirty_ = false;
+    return true;
+}
+
+bool IniFile::Fail(std::string message) {
+    if (error_.empty())
+        error_ = std::move(message);
+    return false;
+}
+
+} // namespace qntcalc

@@ -1,0 +1,52 @@
+#include "cli/CliOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace qntcalc::cli {
+namespace {
+
+TEST(CliOptionsTest, ReadsEveryOptionInBothSpellings) {
+    const auto parsed =
+        ParseArguments({"--mode=expert", "--set", "Mainpath=300", "--set=NumIOD=4", "--json",
+                        "--require-rmax", "250", "--save=out.ini", "a.ini"});
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+    const Options& o = std::get<Options>(parsed);
+    EXPECT_EQ(o.mode, "expert");
+    EXPECT_EQ(o.sets, (std::vector<std::pair<std::string, std::string>>{{"Mainpath", "300"},
+                                                                        {"NumIOD", "4"}}));
+    EXPECT_TRUE(o.json);
+    EXPECT_EQ(o.requireRmaxMs, 250);
+    EXPECT_EQ(o.saveTo, "out.ini");
+    EXPECT_EQ(o.files, std::vector<std::string>{"a.ini"});
+}
+
+TEST(CliOptionsTest, ValuesMayHoldEqualsAndFilesMayLookLikeOptions) {
+    const auto parsed = ParseArguments(
+        {"--set", "Project=a=b; c", "--set", "RouterType=Lindat + Vesk QN Router", "--", "--json"});
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+    const Options& o = std::get<Options>(parsed);
+    EXPECT_EQ(o.sets[0].second, "a=b; c");
+    EXPECT_FALSE(o.json);
+    EXPECT_EQ(o.files, std::vector<std::string>{"--json"});
+}
+
+TEST(CliOptionsTest, KeysMatchWithoutRegardToCase) {
+    EXPECT_TRUE(std::holds_alternative<Options>(ParseArguments({"--set", "mainpath=300"})));
+    EXPECT_TRUE(std::holds_alternative<Options>(ParseArguments({"--set", "vesk1=1"})));
+}
+
+TEST(CliOptionsTest, RejectsWhatCannotBeMeant) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--mode"},
+                                               {"--require-rmax", "-5"},
+                                               {"--require-rmax", "99999999999"},
+                                               {"--save", ""},
+                                               {"--set", "RepeaterType=Mirato - raylink"},
+                                               {"--set", "RouterTypeIdx=3"},
+                                               {"--set", "PageSelect=2"},
+                                               {"-x"}})
+        EXPECT_TRUE(std::holds_alternative<UsageError>(ParseArguments(args))) << args[0];
+}
+
+} // namespace
+} // namespace qntcalc::cli

@@ -1,0 +1,317 @@
+#include "TempDirTest.h"
+#include "project/IniFile.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <functional>
+#include <random>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace qntcalc {
+namespace {
+
+using Names = std::vector<std::string>;
+
+constexpr std::string_view kOld = "; old content\r\n[Settings]\r\nProject=old\r\n";
+
+bool Contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+struct BadFileRow {
+    const char* name;
+    std::function<std::string()> bytes;
+    std::string project; // Settings/Project as read, "none" when missing
+};
+
+void PrintTo(const BadFileRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class BadFileTest : public TempDirTest, public testing::WithParamInterface<BadFileRow> {};
+
+TEST_P(BadFileTest, ReadsAndTakesAWrite) {
+    WriteBytes("bad.ini", GetParam().bytes());
+    {
+        IniFile ini(Path("bad.ini"));
+        EXPECT_TRUE(ini.ok()) << ini.error();
+        EXPECT_EQ(ini.ReadString("Settings", "Project", "none"), GetParam().project);
+        for (const std::string& section : ini.Sections()) {
+            for (const std::string& key : ini.Keys(section))
+                EXPECT_TRUE(ini.ValueExists(section, key)) << section << "/" << key;
+        }
+        EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "300")) << ini.error();
+    }
+    const IniFile ini(Path("bad.ini"));
+    EXPECT_EQ(ini.ReadString("Settings", "Project", "none"), GetParam().project);
+    EXPECT_EQ(ini.ReadString("Settings", "Mainpath", ""), "300");
+}
+
+std::string RandomBytes(size_t size) {
+    std::mt19937 random(20240601);
+    std::string bytes(size, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random());
+    return bytes;
+}
+
+const std::string kSettings = "\n[Settings]\nProject=found\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadFileTest,
+    testing::Values(
+        BadFileRow{"Empty", [] { return std::string(); }, "none"},
+        BadFileRow{"Binary", [] { return RandomBytes(1 << 16) + kSettings; }, "found"},
+        BadFileRow{"NulBytes",
+                   [] { return std::string("[Settings]\nPro\0ject=x\nProject=a\0b\n", 34); },
+                   std::string("a\0b", 3)},
+        BadFileRow{"LongLine10MB", [] { return std::string(10 << 20, 'x') + kSettings; }, "found"},
+        BadFileRow{"LongValue10MB",
+                   [] { return "[Settings]\nProject=" + std::string(10 << 20, 'v'); },
+                   std::string(10 << 20, 'v')},
+        BadFileRow{"OnlyBrackets", [] { return std::string(1 << 20, '['); }, "none"},
+        BadFileRow{"OnlyNewlines", [] { return std::string(1 << 20, '\n'); }, "none"},
+        BadFileRow{"OnlyCarriageReturns", [] { return std::string(1 << 20, '\r'); }, "none"},
+        BadFileRow{"LinesWithoutEquals", [] { return "[Settings]\nProject\nMainpath 1\n"; },
+                   "none"},
+        BadFileRow{"EmptyKeyName", [] { return "[Settings]\n=x\n  = y\n"; }, "none"},
+        BadFileRow{"KeysBeforeAnySection", [] { return "Project=outside\n"; }, "none"},
+        BadFileRow{"TextBeforeFirstSection",
+                   [] { return "Project=outside\nnoise\n[Settings]\nProject=inside\n"; }, "inside"},
+        BadFileRow{"UnclosedSection", [] { return "[Settings\nProject=x\n"; }, "none"},
+        BadFileRow{"TextAfterHeader", [] { return "  [ Settings ] ; note\nProject=x\n"; }, "x"}),
+    [](const testing::TestParamInfo<BadFileRow>& info) { return info.param.name; });
+
+class IniFileFaultTest : public TempDirTest {};
+
+TEST_F(IniFileFaultTest, HundredMegabyteFileReadsInLinearTime) {
+    {
+        std::ofstream out(Path("huge.ini"), std::ios::binary);
+        std::string block = "[Huge]\n";
+        for (int i = 0; i < 10000; ++i)
+            block += "Key" + std::to_string(i) + "=a value in a very large hand-made file\n";
+        for (size_t written = 0; written < (size_t{100} << 20); written += block.size())
+            out << block;
+        out << "[Settings]\nProject=found\n";
+        ASSERT_TRUE(out.good());
+    }
+    const auto start = std::chrono::steady_clock::now();
+    IniFile ini(Path("huge.ini"), IniFile::Mode::Detached);
+    EXPECT_TRUE(ini.ok()) << ini.error();
+    EXPECT_EQ(ini.ReadString("Settings", "Project", ""), "found");
+    EXPECT_EQ(ini.ReadString("HUGE", "Key9999", ""), "a value in a very large hand-made file");
+    EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "300"));
+    EXPECT_EQ(ini.ReadString("Settings", "Mainpath", ""), "300");
+    // Generous even for a sanitizer build; a quadratic scan takes hours.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+}
+
+TEST_F(IniFileFaultTest, FileAboveTheSizeLimitIsKept) {
+    const int fd = ::open(Path("big.ini").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, off_t{300} << 20), 0); // sparse, takes no disk space
+    ::close(fd);
+    IniFile ini(Path("big.ini"));
+    EXPECT_FALSE(ini.ok());
+    EXPECT_TRUE(Contains(ini.error(), "larger than")) << ini.error();
+    EXPECT_FALSE(ini.WriteString("Settings", "Project", "x"));
+    EXPECT_EQ(std::filesystem::file_size(Path("big.ini")), size_t{300} << 20);
+}
+
+TEST_F(IniFileFaultTest, MissingDirectoryIsReported) {
+    IniFile ini(Path("missing/a.ini"));
+    EXPECT_TRUE(ini.ok());
+    EXPECT_FALSE(ini.WriteString("Settings", "Project", "x"));
+    EXPECT_TRUE(Contains(ini.error(), Path("missing/a.ini"))) << ini.error();
+    EXPECT_TRUE(Contains(ini.error(), "No such file or directory")) << ini.error();
+    EXPECT_TRUE(Entries().empty());
+}
+
+TEST_F(IniFileFaultTest, ReadOnlyDirectoryKeepsTheOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only directories";
+    WriteBytes("a.ini", kOld);
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_exec);
+    IniFile ini(Path("a.ini"));
+    EXPECT_FALSE(ini.WriteString("Settings", "Project", "new"));
+    EXPECT_TRUE(Contains(ini.error(), "Permission denied")) << ini.error();
+    EXPECT_EQ(ReadBytes("a.ini"), kOld);
+}
+
+TEST_F(IniFileFaultTest, UnreadableFileIsNeverOverwritten) {
+    std::filesystem::create_directory(Path("dir.ini"));
+    ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0644), 0);
+    for (const char* name : {"dir.ini", "fifo.ini"}) {
+        IniFile ini(Path(name));
+        EXPECT_FALSE(ini.ok()) << name;
+        EXPECT_TRUE(Contains(ini.error(), "not a regular file")) << ini.error();
+        EXPECT_FALSE(ini.WriteString("Settings", "Project", "x")) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(Path("dir.ini")));
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.ini")));
+    EXPECT_EQ(Entries(), (Names{"dir.ini", "fifo.ini"}));
+}
+
+ssize_t NoSpace(int, const void*, size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+
+ssize_t HalfThenNoSpace(int fd, const void* data, size_t size) {
+    if (size > 1)
+        return ::write(fd, data, size / 2);
+    return NoSpace(fd, data, size);
+}
+
+ssize_t ToDevFull(int, const void* data, size_t size) {
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    const ssize_t written = ::write(full, data, size);
+    const int error = errno;
+    ::close(full);
+    errno = error;
+    return written;
+}
+
+struct DiskFullRow {
+    const char* name;
+    fileio::WriteFunction write;
+};
+
+void PrintTo(const DiskFullRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class DiskFullTest : public TempDirTest, public testing::WithParamInterface<DiskFullRow> {};
+
+TEST_P(DiskFullTest, KeepsTheOldFileAndRetriesWithTheNextWrite) {
+    WriteBytes("a.ini", kOld);
+    IniFile ini(Path("a.ini"));
+    ini.SetWriteFunctionForTesting(GetParam().write);
+    EXPECT_FALSE(ini.WriteString("Settings", "Project", "new"));
+    EXPECT_FALSE(ini.ok());
+    EXPECT_TRUE(Contains(ini.error(), Path("a.ini"))) << ini.error();
+    EXPECT_TRUE(Contains(ini.error(), "No space left on device")) << ini.error();
+    EXPECT_EQ(ReadBytes("a.ini"), kOld);
+    EXPECT_EQ(Entries(), Names{"a.ini"});
+
+    ini.SetWriteFunctionForTesting(nullptr);
+    EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "300"));
+    EXPECT_EQ(ReadBytes("a.ini"), "; old content\n[Settings]\nProject=new\nMainpath=300\n");
+    EXPECT_FALSE(ini.ok()); // the first failure stays visible
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, DiskFullTest,
+                         testing::Values(DiskFullRow{"NoSpace", &NoSpace},
+                                         DiskFullRow{"HalfThenNoSpace", &HalfThenNoSpace},
+                                         DiskFullRow{"DevFull", &ToDevFull}),
+                         [](const testing::TestParamInfo<DiskFullRow>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(IniFileFaultTest, KeepsPermissionsAndSymbolicLinks) {
+    WriteBytes("real.ini", kOld);
+    std::filesystem::permissions(Path("real.ini"), std::filesystem::perms(0640));
+    std::filesystem::create_symlink(Path("real.ini"), Path("link.ini"));
+    IniFile ini(Path("link.ini"));
+    ASSERT_TRUE(ini.WriteString("Settings", "Project", "new")) << ini.error();
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("link.ini")));
+    EXPECT_EQ(ReadBytes("real.ini"), "; old content\n[Settings]\nProject=new\n");
+    EXPECT_EQ(std::filesystem::status(Path("real.ini")).permissions(),
+              std::filesystem::perms(0640));
+}
+
+int g_writeCalls = 0;
+
+ssize_t CountingWrite(int fd, const void* data, size_t size) {
+    ++g_writeCalls;
+    return ::write(fd, data, size);
+}
+
+TEST_F(IniFileFaultTest, BatchWritesOnceAtItsEnd) {
+    g_writeCalls = 0;
+    IniFile ini(Path("a.ini"));
+    ini.SetWriteFunctionForTesting(&CountingWrite);
+    {
+        IniFile::Batch outer(ini);
+        {
+            IniFile::Batch inner(ini);
+            ini.WriteString("Settings", "Project", "p");
+        }
+        ini.WriteString("Settings", "Mainpath", "100");
+        ini.DeleteKey("Settings", "Project");
+        EXPECT_FALSE(Exists("a.ini"));
+    }
+    EXPECT_EQ(g_writeCalls, 1);
+    EXPECT_EQ(ReadBytes("a.ini"), "[Settings]\nMainpath=100\n");
+}
+
+TEST_F(IniFileFaultTest, FailedBatchIsReportedByEndUpdate) {
+    WriteBytes("a.ini", kOld);
+    IniFile ini(Path("a.ini"));
+    ini.SetWriteFunctionForTesting(&NoSpace);
+    ini.BeginUpdate();
+    EXPECT_TRUE(ini.WriteString("Settings", "Project", "new"));
+    EXPECT_FALSE(ini.EndUpdate());
+    EXPECT_FALSE(ini.ok());
+    EXPECT_EQ(ReadBytes("a.ini"), kOld);
+}
+
+TEST_F(IniFileFaultTest, DetachedFileNeverTouchesTheDisk) {
+    WriteBytes("a.ini", kOld);
+    {
+        IniFile ini(Path("a.ini"), IniFile::Mode::Detached);
+        EXPECT_TRUE(ini.WriteString("Settings", "Project", "new"));
+        EXPECT_TRUE(ini.DeleteKey("Settings", "Project"));
+        EXPECT_TRUE(ini.WriteString("Mode", "Expert", "1"));
+        EXPECT_EQ(ini.Content(), "; old content\n[Settings]\n[Mode]\nExpert=1\n");
+        IniFile missing(Path("b.ini"), IniFile::Mode::Detached);
+        EXPECT_TRUE(missing.WriteString("Settings", "Project", "new"));
+    }
+    EXPECT_EQ(ReadBytes("a.ini"), kOld);
+    EXPECT_EQ(Entries(), Names{"a.ini"});
+}
+
+// A write killed at any moment leaves the file whole: old or new content.
+TEST_F(IniFileFaultTest, KillDuringWritesLeavesOldOrNewFile) {
+    const std::string a(1 << 18, 'a');
+    const std::string b(1 << 18, 'b');
+    {
+        IniFile ini(Path("a.ini"));
+        ASSERT_TRUE(ini.WriteString("S", "K", a));
+    }
+    for (int round = 1; round <= 5; ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            IniFile ini(Path("a.ini"));
+            for (int i = 0;; ++i) {
+                ini.WriteString("S", "K", i % 2 ? a : b);
+                if (::write(ready[1], "x", 1) != 1)
+                    ::_exit(1);
+            }
+        }
+        ::close(ready[1]);
+        char done = 0;
+        for (int i = 0; i < round && ::read(ready[0], &done, 1) == 1; ++i) {
+        }
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        ::close(ready[0]);
+        const std::string content = ReadBytes("a.ini");
+        EXPECT_TRUE(content == "[S]\nK=" + a + "\n" || content == "[S]\nK=" + b + "\n")
+            << "round " << round << ", " << content.size() << " bytes";
+    }
+}
+
+} // namespace
+} // namespace qntcalc

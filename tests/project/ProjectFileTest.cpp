@@ -1,0 +1,293 @@
+#include "ProjectFixture.h"
+#include "engine/RateModel.h"
+
+#include <random>
+
+namespace qntcalc::testing {
+namespace {
+
+using ProjectFileTest = ProjectTest;
+
+// Everything a project file restores, as one comparable record.
+struct WindowSnapshot {
+    std::vector<std::pair<std::string, std::string>> texts;
+    std::vector<std::pair<std::string, bool>> states;
+    int routerType, repeaterType, page;
+    bool operator==(const WindowSnapshot&) const = default;
+};
+
+WindowSnapshot Snapshot(const TMasterForm& f) {
+    WindowSnapshot s;
+    for (const EditField* e :
+         {&f.Ed_Project,    &f.Ed_Mainpath,   &f.Ed_MainBaud, &f.Ed_DropMax,    &f.Ed_DropTot,
+          &f.Ed_NumRouters, &f.Ed_RouterCorr, &f.Ed_LongSeg,  &f.Ed_MDSeg,      &f.Ed_NumRepeater,
+          &f.Ed_LRepeater,  &f.Ed_LoadFact,   &f.Ed_NumIOD,   &f.Ed_NumVesk,    &f.Ed_NumInp,
+          &f.Ed_NumInpCycl, &f.Ed_InpCycl,    &f.Ed_NumOut,   &f.Ed_NumOutCycl, &f.Ed_OutCycl})
+        s.texts.emplace_back(e->Name(), e->Text());
+    for (const CheckBox* b : {&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines, &f.CB_CVeskManual})
+        s.states.emplace_back(b->Name(), b->Checked());
+    for (const RadioButton* r : {&f.RB_Main, &f.RB_Baud, &f.RB_Vesk1, &f.RB_Vesk3})
+        s.states.emplace_back(r->Name(), r->Checked());
+    for (const MenuItem* m : {&f.Standard, &f.Expert, &f.Baudratemode})
+        s.states.emplace_back(m->Name(), m->Checked());
+    s.routerType = f.CB_RouterType.ItemIndex();
+    s.repeaterType = f.CB_RepeaterType.ItemIndex();
+    s.page = f.PageControl1.ActivePageIndex();
+    return s;
+}
+
+void PrintTo(const WindowSnapshot& s, std::ostream* os) {
+    for (const auto& [name, text] : s.texts)
+        *os << name << '=' << text << ' ';
+    for (const auto& [name, on] : s.states)
+        *os << name << '=' << on << ' ';
+    *os << "router=" << s.routerType << " repeater=" << s.repeaterType << " page=" << s.page;
+}
+
+TEST_F(ProjectFileTest, ExpertProjectRoundTrips) {
+    TMasterForm& a = NewWindow();
+    a.Recalculate();
+    a.Expert.Click();
+    a.CB_Routers.SetChecked(true);
+    a.CB_DropLines.SetChecked(true);
+    Type(a.Ed_Project, "Press line 4");
+    Type(a.Ed_Mainpath, "600");
+    Type(a.Ed_NumRouters, "3");
+    a.CB_RouterType.UserSelect(5);
+    Type(a.Ed_MDSeg, "100");
+    Type(a.Ed_LongSeg, "200");
+    Type(a.Ed_DropMax, "2");
+    Type(a.Ed_DropTot, "8");
+    Type(a.Ed_LoadFact, "20");
+    a.RB_Vesk1.SetChecked(true);
+    a.PageControl1.UserSelectPage(static_cast<int>(Page::Routers));
+    const WindowSnapshot written = Snapshot(a);
+    ASSERT_EQ(WriteSettingsToFile(a, globals, Path("p.ini")), "");
+
+    TMasterForm& b = NewWindow();
+    b.Recalculate();
+    b.Expert.Click();
+    ReadSettingsFromFile(b, Path("p.ini"));
+    EXPECT_EQ(Snapshot(b), written);
+    EXPECT_EQ(b.Ed_RouterCorrRes.Text(), "120");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProjectFileTest, FreshFileHoldsEveryKeyInOrder) {
+    TMasterForm& a = NewWindow();
+    a.Recalculate();
+    ASSERT_EQ(WriteSettingsToFile(a, globals, Path("p.ini")), "");
+    IniFile ini(Path("p.ini"));
+    EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Settings", "Mode", "About"}));
+    const std::vector<std::string> settings = ini.Keys("Settings");
+    ASSERT_EQ(settings.size(), 40u);
+    EXPECT_EQ(settings.front(), "Project");
+    EXPECT_EQ(settings[11], "RouterType");
+    EXPECT_EQ(settings.back(), "CVeskManual");
+    EXPECT_EQ(ini.Keys("Mode"),
+              (std::vector<std::string>{"Expert", "Standard", "BaudRateMode", "PageSelect"}));
+    EXPECT_EQ(ini.ReadString("About", "Version", ""), "1.3.2.1");
+    EXPECT_EQ(ini.ReadString("About", "Program", ""), "Qnt Calculator");
+    EXPECT_EQ(ini.ReadString("Settings", "RouterType", ""), "Please select router type!");
+}
+
+TEST_F(ProjectFileTest, MissingFileGivesReadDefaultsAndLeavesTheConvertedKeys) {
+    TMasterForm& f = NewWindow();
+    ReadSettingsFromFile(f, Path("new.ini"));
+    EXPECT_EQ(f.Ed_Project.Text(), "Empty Project");
+    EXPECT_EQ(f.Ed_NumIOD.Text(), "2");
+    EXPECT_EQ(f.Ed_NumInp.Text(), "16");
+    EXPECT_EQ(f.Ed_NumOut.Text(), "16");
+    EXPECT_TRUE(f.Standard.Checked());
+    EXPECT_LE(messages.shown.size(), 1u) << "the empty CVesk is rejected at most once";
+    // Standard mode forces CPU 3 before the converted kinds are written.
+    EXPECT_EQ(ReadBytes("new.ini"), "[Settings]\nNumVesk=1\nVesk1=0\nVesk3=1\n");
+}
+
+struct FileRow {
+    const char* name;
+    const char* content;
+    const char* checkName;
+    std::function<bool(const TMasterForm&)> check;
+};
+
+void PrintTo(const FileRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class ReadFileTest : public ProjectTest, public ::testing::WithParamInterface<FileRow> {};
+
+TEST_P(ReadFileTest, ReadsIntoTheWindow) {
+    WriteBytes("p.ini", GetParam().content);
+    TMasterForm& f = NewWindow();
+    f.Recalculate();
+    ReadSettingsFromFile(f, Path("p.ini"));
+    EXPECT_TRUE(GetParam().check(f)) << GetParam().checkName;
+}
+
+constexpr const char* kRoutersExpert = "[Mode]\nExpert=1\nStandard=0\n[Settings]\nNumVesk=1\n"
+                                       "CBRouters=1\nNumRouters=2\nMainpath=300\n"
+                                       "LongSeg=150\nMDSeg=100\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadFileTest,
+    ::testing::Values(
+        FileRow{"ManualTimeByName",
+                "[Mode]\nExpert=1\nStandard=0\n[Settings]\nNumVesk=1\nCBRouters=1\nNumRouters=2\n"
+                "RouterType=Other - Manual time entry\nRouterTypeIdx=3\n",
+                "router index 7",
+                [](const TMasterForm& f) { return f.CB_RouterType.ItemIndex() == 7; }},
+        FileRow{"TypeNameInOtherCase",
+                "[Mode]\nExpert=1\nStandard=0\n[Settings]\nNumVesk=1\nCBRouters=1\nNumRouters=2\n"
+                "RouterType=other - manual time entry\nRouterTypeIdx=7\n",
+                "router index 0",
+                [](const TMasterForm& f) { return f.CB_RouterType.ItemIndex() == 0; }},
+        FileRow{"ExpertWithoutStandardKey", "[Mode]\nExpert=1\n[Settings]\nNumVesk=1\n",
+                "Standard mode",
+                [](const TMasterForm& f) { return f.Standard.Checked() && !f.Expert.Checked(); }},
+        FileRow{"ExpertWithStandardOff", "[Mode]\nExpert=1\nStandard=0\n[Settings]\nNumVesk=1\n",
+                "Expert mode",
+                [](const TMasterForm& f) { return f.Expert.Checked() && !f.Standard.Checked(); }},
+        FileRow{"AllModesOff",
+                "[Mode]\nExpert=0\nStandard=0\nBaudRateMode=0\n[Settings]\nNumVesk=1\n", "no mode",
+                [](const TMasterForm& f) {
+                    return !f.Expert.Checked() && !f.Standard.Checked() &&
+                           !f.Baudratemode.Checked();
+                }},
+        FileRow{"PageOutOfRange", "[Mode]\nPageSelect=9\n[Settings]\nNumVesk=1\n", "page 0",
+                [](const TMasterForm& f) { return f.PageControl1.ActivePageIndex() == 0; }},
+        FileRow{"HiddenPage", "[Mode]\nPageSelect=4\n[Settings]\nNumVesk=1\nCBRouters=0\n",
+                "page 0",
+                [](const TMasterForm& f) { return f.PageControl1.ActivePageIndex() == 0; }},
+        FileRow{"VisiblePage", "[Mode]\nPageSelect=3\n[Settings]\nNumVesk=1\nCVesk=7\n", "page 3",
+                [](const TMasterForm& f) { return f.PageControl1.ActivePageIndex() == 3; }},
+        FileRow{"StandardForcesStoredChoices",
+                "[Mode]\nStandard=1\n[Settings]\nNumVesk=1\nVesk1=1\nVesk3=0\nRB_Main=0\n"
+                "RB_Baud=1\nLoadFact=40\nCVeskManual=1\n",
+                "forced CPU 3, structure rate, load 5, no manual cycle time",
+                [](const TMasterForm& f) {
+                    return f.RB_Vesk3.Checked() && f.RB_Main.Checked() &&
+                           f.Ed_LoadFact.Text() == "5" && !f.CB_CVeskManual.Checked();
+                }},
+        FileRow{"BooleanNotANumberTakesDefault",
+                "[Mode]\nExpert=yes\nStandard=0\n[Settings]\nNumVesk=1\n", "no mode",
+                [](const TMasterForm& f) { return !f.Expert.Checked() && !f.Standard.Checked(); }},
+        FileRow{"RouterSegmentsRestored", kRoutersExpert, "routers and segments",
+                [](const TMasterForm& f) {
+                    return f.CB_Routers.Checked() && f.Ed_NumRouters.Text() == "2" &&
+                           f.Ed_LongSeg.Text() == "150" && f.Ed_MDSeg.Text() == "100";
+                }}),
+    [](const ::testing::TestParamInfo<FileRow>& info) { return info.param.name; });
+
+TEST_F(ProjectFileTest, OlderFileIsConvertedInPlace) {
+    WriteBytes("old.ini", "[Mode]\nExpert=1\nStandard=0\n[Settings]\nProject=Old\nNumVesk1=1\n"
+                          "NumVesk3=2\nNumInp=40\n");
+    TMasterForm& f = NewWindow();
+    f.Recalculate();
+    ReadSettingsFromFile(f, Path("old.ini"));
+    EXPECT_TRUE(f.RB_Vesk3.Checked());
+    EXPECT_EQ(f.Ed_NumVesk.Text(), "3") << "both kinds are devices on the bus";
+    EXPECT_EQ(ReadBytes("old.ini"), "[Mode]\nExpert=1\nStandard=0\n[Settings]\nProject=Old\n"
+                                    "NumInp=40\nNumVesk=3\nVesk1=0\nVesk3=1\n");
+}
+
+TEST_F(ProjectFileTest, OlderFileCountsThatAreNotNumbers) {
+    struct Row {
+        const char* name;
+        const char* keys;
+        const char* count;
+        bool cpu3;
+    };
+    for (const Row& row :
+         {Row{"Cpu3NotANumber", "NumVesk1=2\nNumVesk3=x\n", "2", false},
+          Row{"OnlyCpu1", "NumVesk1=4\n", "4", false}, Row{"Neither", "", "1", false},
+          // The sum wraps negative, which the value check rejects.
+          Row{"Wrapping", "NumVesk1=2147483647\nNumVesk3=1\n", "0", true}}) {
+        WriteBytes("old.ini", std::string("[Mode]\nExpert=1\nStandard=0\n[Settings]\n") + row.keys);
+        TMasterForm& f = NewWindow();
+        f.Recalculate();
+        ReadSettingsFromFile(f, Path("old.ini"));
+        EXPECT_EQ(f.RB_Vesk3.Checked(), row.cpu3) << row.name;
+        EXPECT_EQ(f.Ed_NumVesk.Text(), row.count) << row.name;
+    }
+}
+
+TEST_F(ProjectFileTest, PreselectedRateSurvivesOnlyWhenAlreadySelected) {
+    WriteBytes("p.ini", "[Mode]\nExpert=1\nStandard=0\n[Settings]\nNumVesk=1\nMainBaud=125\n"
+                        "RB_Main=0\nRB_Baud=1\n");
+    TMasterForm& f = NewWindow();
+    f.Recalculate();
+    ReadSettingsFromFile(f, Path("p.ini"));
+    EXPECT_TRUE(f.RB_Baud.Checked());
+    EXPECT_NE(f.Ed_MainBaud.Text(), "125") << "emptied while the rate was still derived";
+
+    ReadSettingsFromFile(f, Path("p.ini"));
+    EXPECT_EQ(f.Ed_MainBaud.Text(), "125");
+    EXPECT_EQ(f.Ed_Baud.Text(), "125");
+}
+
+TEST_F(ProjectFileTest, HandAddedKeysSurviveWritesAndAreIgnored) {
+    WriteBytes("p.ini", "; notes\n[Settings]\nNumVesk=2\nNumVesk1=7\nMyNote=keep me\n");
+    TMasterForm& f = NewWindow();
+    f.Recalculate();
+    ReadSettingsFromFile(f, Path("p.ini"));
+    EXPECT_EQ(f.Ed_NumVesk.Text(), "2");
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(WriteSettingsToFile(f, globals, Path("p.ini")), "");
+    IniFile ini(Path("p.ini"));
+    EXPECT_EQ(ini.ReadString("Settings", "NumVesk1", ""), "7");
+    EXPECT_EQ(ini.ReadString("Settings", "MyNote", ""), "keep me");
+    EXPECT_EQ(ReadBytes("p.ini").rfind("; notes\n[Settings]\nNumVesk=2\nNumVesk1=7\n", 0), 0u);
+}
+
+TEST_F(ProjectFileTest, ProjectNameWithLineBreakStaysOneKey) {
+    TMasterForm& f = NewWindow();
+    f.Recalculate();
+    Type(f.Ed_Project, "Line 4\r\nPress=2; cell #3");
+    ASSERT_EQ(WriteSettingsToFile(f, globals, Path("p.ini")), "");
+    TMasterForm& g = NewWindow();
+    ReadSettingsFromFile(g, Path("p.ini"));
+    EXPECT_EQ(g.Ed_Project.Text(), "Line 4 Press=2; cell #3");
+    EXPECT_FALSE(IniFile(Path("p.ini")).ValueExists("Settings", "Press"));
+}
+
+// Random windows written and read back give the same controls. The second
+// read is the one that counts: the first runs with the new window's rate
+// source, which decides whether the preselected rate is kept.
+TEST_F(ProjectFileTest, RandomWindowsRoundTrip) {
+    std::mt19937 rng(7);
+    const auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const auto number = [&](int top) { return std::to_string(pick(top)); };
+    for (int run = 0; run < 60; ++run) {
+        TMasterForm& a = NewWindow();
+        a.Recalculate();
+        MenuItem* modes[] = {&a.Standard, &a.Expert, &a.Baudratemode};
+        modes[pick(3)]->Click();
+        a.CB_Routers.SetChecked(pick(2));
+        a.CB_Repeaters.SetChecked(pick(2));
+        a.CB_DropLines.SetChecked(pick(2));
+        (pick(2) ? a.RB_Main : a.RB_Baud).SetChecked(true);
+        (pick(2) ? a.RB_Vesk1 : a.RB_Vesk3).SetChecked(true);
+        a.CB_CVeskManual.SetChecked(pick(2));
+        for (EditField* e : {&a.Ed_Mainpath, &a.Ed_MainBaud, &a.Ed_NumRouters, &a.Ed_LongSeg,
+                             &a.Ed_MDSeg, &a.Ed_NumRepeater, &a.Ed_DropMax, &a.Ed_DropTot,
+                             &a.Ed_NumIOD, &a.Ed_NumInp, &a.Ed_NumInpCycl, &a.Ed_InpCycl,
+                             &a.Ed_NumOut, &a.Ed_NumOutCycl, &a.Ed_OutCycl, &a.Ed_CVesk})
+            Type(*e, number(700));
+        a.CB_RouterType.UserSelect(pick(8));
+        a.CB_RepeaterType.UserSelect(pick(5));
+        Type(a.Ed_Project, "Run " + std::to_string(run) + " \xC3\xA4\xC3\xB6 =;#\"");
+        a.PageControl1.UserSelectPage(pick(8));
+        const WindowSnapshot written = Snapshot(a);
+        ASSERT_EQ(WriteSettingsToFile(a, globals, Path("r.ini")), "");
+
+        TMasterForm& b = NewWindow();
+        b.Recalculate();
+        ReadSettingsFromFile(b, Path("r.ini"));
+        ReadSettingsFromFile(b, Path("r.ini"));
+        ASSERT_EQ(Snapshot(b), written) << "run " << run;
+    }
+}
+
+} // namespace
+} // namespace qntcalc::testing
