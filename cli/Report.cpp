@@ -51,8 +51,9 @@ std::string TextReport(const Evaluation& evaluation, const std::optional<std::st
         out << Line("Vesk cycle time", f.Ed_CVesk.Text(),
                     f.CB_CVeskManual.Checked() ? " ms (entered)" : " ms");
     }
+    const int passes = f.Calc().LastPassCount();
     out << Line("Stable", f.State().Stable ? "yes" : "NO",
-                " (" + std::to_string(f.Calc().LastPassCount()) + " passes)");
+                " (" + std::to_string(passes) + (passes == 1 ? " pass)" : " passes)"));
     out << "  Status: " << (evaluation.EndsWithError() ? "ERROR: " : "") << f.SB_Status.PanelText(1)
         << "\n";
     for (const StatusMessage& message : f.LastMessages()) {
