@@ -3,6 +3,8 @@
 #include "engine/Int32.h"
 #include "engine/ValueWindow.h"
 
+#include <clocale>
+#include <locale>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -230,6 +232,44 @@ TEST(DriverTest, DirectRateBelowOneNeverReachesTheFormulas) {
             EXPECT_EQ(result, 0) << rate;
         EXPECT_TRUE(s.CalcReady);
     }
+}
+
+TEST(DriverTest, EmptyDirectRateIsReadAsZeroButUsedAs500) {
+    ValueWindow window;
+    window.selections.rateFromStructure = false;
+    window.SetText(Field::MainBaud, "");
+    Calculator calc(window);
+    calc.Recalculate();
+    EXPECT_EQ(calc.State().MainBaud, 0);
+    EXPECT_EQ(calc.State().Baud, 500);
+    EXPECT_EQ(calc.State().ETO, 7);
+}
+
+// Texts and numbers never follow the user's locale: a comma-decimal locale
+// must not change what is read, computed or shown.
+TEST(DriverTest, CommaDecimalLocaleChangesNothing) {
+    struct CommaDecimal : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+        char do_thousands_sep() const override { return '.'; }
+        std::string do_grouping() const override { return "\3"; }
+    };
+    const std::locale previous =
+        std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const char* cLocale = std::setlocale(LC_ALL, nullptr);
+    const std::string savedC = cLocale ? cLocale : "C";
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"}) {
+        if (std::setlocale(LC_ALL, name))
+            break;
+    }
+    ValueWindow window;
+    window.SetText(Field::Mainpath, "2000");
+    Calculator calc(window);
+    calc.Recalculate();
+    std::setlocale(LC_ALL, savedC.c_str());
+    std::locale::global(previous);
+    EXPECT_EQ(window.Text(Field::ETO), "163");
+    EXPECT_EQ(window.Text(Field::CTO), "248");
+    EXPECT_EQ(window.Text(Field::Mainpath), "2000");
 }
 
 TEST(DriverTest, DirectRateBelowOneKeepsManualCycleTime) {
