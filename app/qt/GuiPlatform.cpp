@@ -1,0 +1,141 @@
+#include "app/qt/GuiPlatform.h"
+
+#include "app/MessageTexts.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace qntcalc {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::optional<std::string> RunFileDialog(QFileDialog::AcceptMode mode, const QString& caption,
+                                         const FileDialogSetup& setup) {
+    QFileDialog dialog(QApplication::activeWindow(), caption,
+                       QFile::decodeName(setup.initialDir.c_str()), QtNameFilters(setup.filter));
+    dialog.setAcceptMode(mode);
+    // The commands take any name: a missing project reads as defaults, and
+    // Save as makes its own backup instead of asking.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!setup.proposedName.empty())
+        dialog.selectFile(QFile::decodeName(setup.proposedName.c_str()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+} // namespace
+
+std::string TodayText() {
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+void QtMessageBoxes::Show(std::string_view text, std::string_view caption) {
+    QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+QString QtNameFilters(std::string_view filter) {
+    const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& shown = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the parentheses of the shown text.
+        const QString inParentheses = QLatin1Char('(') + patterns + QLatin1Char(')');
+        filters << (shown.contains(inParentheses) ? shown
+                                                  : shown + QLatin1Char(' ') + inParentheses);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<std::string> QtFileDialogs::ChooseOpenFile(const FileDialogSetup& setup) {
+    return RunFileDialog(QFileDialog::AcceptOpen, QStringLiteral("Open"), setup);
+}
+
+std::optional<std::string> QtFileDialogs::ChooseSaveFile(const FileDialogSetup& setup) {
+    return RunFileDialog(QFileDialog::AcceptSave, QStringLiteral("Save As"), setup);
+}
+
+QStringList HelpSearchDirs() {
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    QStringList dirs{exeDir, QDir::cleanPath(exeDir + QStringLiteral("/../share/qntcalc"))};
+#ifdef QNTCALC_DATADIR
+    dirs << QStringLiteral(QNTCALC_DATADIR);
+#endif
+    dirs.removeDuplicates();
+    return dirs;
+}
+
+QString FindHelpFile(const QStringList& dirs) {
+    for (const QString& dir : dirs) {
+        const QFileInfo file(QDir(dir), QString::fromLatin1(kHelpFileName));
+        if (file.isFile() && file.isReadable())
+            return file.absoluteFilePath();
+    }
+    return {};
+}
+
+QtHelpSystem::QtHelpSystem(MessageBoxes& messages, QStringList searchDirs)
+    : messages_(messages), searchDirs_(std::move(searchDirs)) {}
+
+QtHelpSystem::~QtHelpSystem() = default;
+
+void QtHelpSystem::ShowContents() {
+    Show({});
+}
+
+void QtHelpSystem::ShowTopic(int topic) {
+    Show(QStringLiteral("topic%1").arg(topic));
+}
+
+void QtHelpSystem::Show(const QString& anchor) {
+    // Looked up every time: the file may have been installed meanwhile.
+    const QString path = FindHelpFile(searchDirs_);
+    if (path.isEmpty()) {
+        const QString text =
+            QStringLiteral("The help file %1 was not found in:\n%2")
+                .arg(QString::fromLatin1(kHelpFileName), searchDirs_.join(QLatin1Char('\n')));
+        messages_.Show(text.toStdString(), texts::kWindowTitle);
+        return;
+    }
+    if (!window_) {
+        window_ = std::make_unique<QWidget>();
+        window_->setWindowTitle(QStringLiteral("Quarnet Calculator Help"));
+        auto* layout = new QVBoxLayout(window_.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        browser_ = new QTextBrowser(window_.get());
+        browser_->setOpenExternalLinks(true);
+        layout->addWidget(browser_);
+        const QFontMetrics metrics(browser_->font());
+        window_->resize(metrics.averageCharWidth() * 90, metrics.height() * 40);
+    }
+    window_->show();
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    browser_->setSource(url, QTextDocument::HtmlResource);
+    if (anchor.isEmpty())
+        browser_->verticalScrollBar()->setValue(0);
+    window_->raise();
+    window_->activateWindow();
+}
+
+} // namespace qntcalc

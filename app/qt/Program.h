@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/MasterForm.h"
+#include "app/Platform.h"
+#include "app/qt/MasterWindow.h"
+#include "about/qt/AboutForm.h"
+#include "project/FileCommands.h"
+#include "print/PrintForm.h"
+#include "print/qt/PrintCommands.h"
+#include "print/qt/PrintSheetWindow.h"
+#include "project/Globals.h"
+
+#include <memory>
+#include <string>
+
+namespace qntcalc {
+
+struct PlatformServices {
+    MessageBoxes& messages;
+    FileDialogs& dialogs;
+    HelpSystem& help;
+};
+
+// The program's three windows, created once in a fixed order: the main
+// window (which reads the settings file and calculates), the About box
+// (which sets the version texts) and the print sheet (which copies both).
+// Closing the main window writes the settings file and ends the event loop,
+// even while the help window is open.
+class Program {
+public:
+    // `today` is the date in the system's short date format.
+    Program(Globals& globals, const PlatformServices& platform, const std::string& today);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    void ShowMainWindow();
+
+    TMasterForm& Form() { return *form_; }
+    MasterWindow& Window() { return *window_; }
+    FileCommands& Commands() { return *commands_; }
+    TAboutForm& AboutBox() { return *about_; }
+    PrintSheetWindow& PrintSheet() { return *printWindow_; }
+    PrintCommands& Printing() { return *printCommands_; }
+
+private:
+    std::unique_ptr<TMasterForm> form_;
+    std::unique_ptr<MasterWindow> window_;
+    std::unique_ptr<FileCommands> commands_;
+    std::unique_ptr<TAboutForm> about_;
+    std::unique_ptr<TPrintForm> printForm_;
+    std::unique_ptr<PrintSheetWindow> printWindow_;
+    std::unique_ptr<PrintCommands> printCommands_;
+};
+
+} // namespace qntcalc

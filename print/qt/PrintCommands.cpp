@@ -1,0 +1,166 @@
+#include "print/qt/PrintCommands.h"
+
+#include "app/MessageTexts.h"
+
+#include <exception>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QScopeGuard>
+
+namespace qntcalc {
+
+namespace {
+
+// The page is drawn from this many pixels per pixel of the sheet, so that
+// its texts stay sharp when the picture is scaled up to the paper.
+constexpr qreal kPrintScale = 3.0;
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+bool PutImageOnClipboard(const QImage& image) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return false;
+    clipboard->setImage(image);
+    // A platform without a clipboard drops the picture without a word.
+    const QMimeData* held = clipboard->mimeData();
+    return held && held->hasImage();
+}
+
+PrintCommands::PrintCommands(PrintSheetWindow& window, MessageBoxes& messages)
+    : window_(window), messages_(messages) {
+    printer_.setCopyCount(sheet::kPrintCopies);
+    TPrintForm& sheet = window_.Sheet();
+    sheet.CopytoClipboard1.OnClick = [this] { CopySheetToClipboard(); };
+    sheet.Printsetup1.OnClick = [this] { PrinterSetup(); };
+    sheet.Print1.OnClick = [this] { PrintSheet(); };
+}
+
+PrintCommands::~PrintCommands() {
+    TPrintForm& sheet = window_.Sheet();
+    sheet.CopytoClipboard1.OnClick = nullptr;
+    sheet.Printsetup1.OnClick = nullptr;
+    sheet.Print1.OnClick = nullptr;
+    if (master_) {
+        master_->CopytoClipboard1.OnClick = nullptr;
+        master_->Printersetup1.OnClick = nullptr;
+        master_->Print.OnClick = nullptr;
+        master_->Printpreview1.OnClick = nullptr;
+    }
+}
+
+void PrintCommands::BindMainMenu(MasterFormControls& master) {
+    master_ = &master;
+    master.CopytoClipboard1.OnClick = [this] { CopyToClipboard(); };
+    master.Printersetup1.OnClick = [this] { PrinterSetup(); };
+    master.Print.OnClick = [this] { Print(); };
+    master.Printpreview1.OnClick = [this] { PrintPreview(); };
+}
+
+void PrintCommands::CopyToClipboard() {
+    const auto hide = qScopeGuard([this] { window_.hide(); });
+    window_.show();
+    window_.Sheet().CopyFromMasterForm();
+    CopySheetToClipboard();
+}
+
+void PrintCommands::PrinterSetup() {
+    try {
+        QWidget* parent = window_.isVisible() ? &window_ : QApplication::activeWindow();
+        QPrintDialog dialog(&printer_, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, sheet::kPrintToFileOffered);
+        // Whatever the user chose is in the printer now; the answer itself
+        // does not matter.
+        dialog.exec();
+    } catch (const std::exception& e) {
+        Report(e.what());
+    }
+}
+
+void PrintCommands::Print() {
+    window_.show();
+    window_.Sheet().CopyFromMasterForm();
+    if (PrintSheet())
+        window_.hide();
+}
+
+void PrintCommands::PrintPreview() {
+    window_.ShowModal();
+}
+
+bool PrintCommands::CopySheetToClipboard() {
+    try {
+        // Held only for this command, also when the clipboard refuses it.
+        const QImage image = window_.ClientImage();
+        if (image.isNull()) {
+            Report(texts::kNoPicture);
+            return false;
+        }
+        if (!PutOnClipboard || !PutOnClipboard(image)) {
+            Report(texts::kClipboardRefused);
+            return false;
+        }
+        return true;
+    } catch (const std::exception& e) {
+        Report(e.what());
+    } catch (...) {
+        Report(texts::kClipboardRefused);
+    }
+    return false;
+}
+
+bool PrintCommands::PrintSheet() {
+    try {
+        if (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty()) {
+            Report(texts::kNoPrinter);
+            return false;
+        }
+        const QImage image = window_.ClientImage(kPrintScale);
+        if (image.isNull()) {
+            Report(texts::kNoPicture);
+            return false;
+        }
+        const QString failed = ToQString(texts::kPrintFailed).arg(PrinterDescription());
+        QPainter painter;
+        if (!painter.begin(&printer_)) {
+            Report(failed.toStdString());
+            return false;
+        }
+        // The whole sheet on one page, as large as the page allows, at the
+        // top and centred across.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QRect page = painter.viewport();
+        const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+        painter.drawImage(
+            QRect(QPoint(page.x() + (page.width() - size.width()) / 2, page.y()), size), image);
+        if (!painter.end()) {
+            Report(failed.toStdString());
+            return false;
+        }
+        return true;
+    } catch (const std::exception& e) {
+        Report(e.what());
+    }
+    return false;
+}
+
+QString PrintCommands::PrinterDescription() const {
+    if (!printer_.outputFileName().isEmpty())
+        return QDir::toNativeSeparators(printer_.outputFileName());
+    return printer_.printerName();
+}
+
+void PrintCommands::Report(std::string_view text) const {
+    messages_.Show(text, texts::kWindowTitle);
+}
+
+} // namespace qntcalc

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/MasterFormControls.h"
+#include "app/Platform.h"
+#include "print/qt/PrintSheetWindow.h"
+
+#include <functional>
+#include <string_view>
+
+#include <QImage>
+#include <QPrinter>
+
+namespace qntcalc {
+
+namespace texts {
+inline constexpr std::string_view kNoPrinter =
+    "No printer is selected. Choose a printer or a file in Printer setup.";
+// %1: the printer's name or the file printed to.
+inline constexpr std::string_view kPrintFailed = "The print sheet could not be printed on %1.";
+inline constexpr std::string_view kNoPicture = "No picture of the print sheet could be made.";
+inline constexpr std::string_view kClipboardRefused =
+    "The clipboard did not take the picture of the print sheet.";
+} // namespace texts
+
+// Puts a picture on the system clipboard; false when the clipboard did not
+// take it.
+bool PutImageOnClipboard(const QImage& image);
+
+// Print, printer setup, print preview and copy to the clipboard, for the
+// main window's File menu and for the print sheet's own menu. One printer
+// selection serves both: what Printer setup changes applies to the next
+// print from either window. Every failure is shown in a message box with
+// the program's title, and the program goes on.
+class PrintCommands {
+public:
+    // Binds the sheet's own menu items; both must outlive the commands.
+    PrintCommands(PrintSheetWindow& window, MessageBoxes& messages);
+    ~PrintCommands();
+    PrintCommands(const PrintCommands&) = delete;
+    PrintCommands& operator=(const PrintCommands&) = delete;
+
+    // Binds the four print items of the main window's File menu, which must
+    // outlive the commands.
+    void BindMainMenu(MasterFormControls& master);
+
+    // The main window's commands.
+    // Shows the sheet, refreshes it, copies its picture and hides it again,
+    // also when the clipboard refuses.
+    void CopyToClipboard();
+    // The print dialog on the shared printer; the sheet stays as it is.
+    void PrinterSetup();
+    // Shows the sheet, refreshes it, prints it and hides it again. After a
+    // failure the sheet stays open, so that the user can try again from it.
+    void Print();
+    // The sheet, modal until the user closes it.
+    void PrintPreview();
+
+    // The sheet's own commands, on the sheet as it is on screen.
+    bool CopySheetToClipboard();
+    bool PrintSheet();
+
+    QPrinter& Printer() { return printer_; }
+
+    // Where the picture goes; the system clipboard unless replaced.
+    std::function<bool(const QImage&)> PutOnClipboard = PutImageOnClipboard;
+
+private:
+    void Report(std::string_view text) const;
+    QString PrinterDescription() const;
+
+    PrintSheetWindow& window_;
+    MessageBoxes& messages_;
+    MasterFormControls* master_ = nullptr;
+    QPrinter printer_{QPrinter::HighResolution};
+};
+
+} // namespace qntcalc

@@ -1,0 +1,250 @@
+#include "GuiFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace qntcalc::testing {
+
+void ExpectedMessages::Show(std::string_view text, std::string_view caption) {
+    const ShownBox box{std::string(text), std::string(caption)};
+    shown.push_back(box);
+    if (acceptAll)
+        return;
+    if (expected_.empty()) {
+        ADD_FAILURE() << "unexpected message box " << ::testing::PrintToString(box);
+        return;
+    }
+    EXPECT_EQ(box, expected_.front());
+    expected_.pop_front();
+}
+
+namespace {
+
+std::optional<std::string> Answer(std::deque<std::optional<std::string>>& answers,
+                                  const char* dialog) {
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected " << dialog << " dialog";
+        return std::nullopt;
+    }
+    std::optional<std::string> answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+std::optional<std::string> StubDialogs::ChooseOpenFile(const FileDialogSetup& setup) {
+    openSetups.push_back(setup);
+    return Answer(openAnswers, "open");
+}
+
+std::optional<std::string> StubDialogs::ChooseSaveFile(const FileDialogSetup& setup) {
+    saveSetups.push_back(setup);
+    return Answer(saveAnswers, "save");
+}
+
+void GuiTest::SetUp() {
+    ASSERT_TRUE(dir.isValid());
+    startDir_ = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+
+    // A first start without a settings file may report the missing cycle
+    // time once.
+    messages.acceptAll = true;
+    program =
+        std::make_unique<Program>(globals, PlatformServices{messages, dialogs, help}, "07.12.2026");
+    messages.acceptAll = false;
+    EXPECT_LE(messages.shown.size(), 1u);
+    for (const ShownBox& box : messages.shown)
+        EXPECT_EQ(box.caption, "Value Error");
+    messages.shown.clear();
+
+    QObject::connect(&watchdog_, &QTimer::timeout, [this] { CheckModal(); });
+    watchdog_.start(10);
+
+    program->ShowMainWindow();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+}
+
+void GuiTest::TearDown() {
+    watchdog_.stop();
+    program.reset();
+    EXPECT_TRUE(messages.AllShown()) << "an announced message box was not shown";
+    EXPECT_TRUE(dialogs.openAnswers.empty() && dialogs.saveAnswers.empty())
+        << "an announced file dialog was not shown";
+    EXPECT_TRUE(expectedModal_.isEmpty()) << "no modal window " << expectedModal_.toStdString();
+    QDir::setCurrent(startDir_);
+}
+
+void GuiTest::CheckModal() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    if (modal->windowTitle() == expectedModal_ && !expectedModal_.isEmpty()) {
+        expectedModal_.clear();
+        ++modalsSeen;
+    } else {
+        ADD_FAILURE() << "unexpected modal window \"" << modal->windowTitle().toStdString() << '"';
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}
+
+void GuiTest::ShowPageOf(QWidget* widget) {
+    auto* tabs = ViewOf<QTabWidget>("PageControl1");
+    for (int page = 0; page < tabs->count(); ++page) {
+        if (tabs->widget(page)->isAncestorOf(widget) && tabs->currentIndex() != page) {
+            QTabBar* bar = tabs->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+        }
+    }
+}
+
+void GuiTest::Type(std::string_view field, const QString& text) {
+    QLineEdit* edit = EditView(field);
+    ASSERT_NE(edit, nullptr);
+    ShowPageOf(edit);
+    ASSERT_TRUE(edit->isVisible()) << field;
+    QTest::mouseClick(edit, Qt::LeftButton);
+    ASSERT_TRUE(edit->hasFocus()) << field;
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+}
+
+void GuiTest::Trigger(std::string_view menuItem) {
+    auto* action = ViewOf<QAction>(menuItem);
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+}
+
+QString GuiTest::StatusText() {
+    return Window().findChild<QLabel*>(QStringLiteral("SB_Status_Panel1"))->text();
+}
+
+bool GuiTest::StatusRed() {
+    return Window().statusBar()->palette().color(QPalette::Window) == QColor(255, 0, 0);
+}
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void ExpectWidget(const Control& control, const QWidget* widget) {
+    EXPECT_EQ(widget->isHidden(), !control.Visible());
+    EXPECT_EQ(widget->isEnabled(), control.Enabled());
+    EXPECT_EQ(widget->toolTip(), Q(control.Hint()));
+}
+
+void ExpectLabel(const Label& label, const QObject* view, const MasterWindow& window) {
+    if (view == &window) {
+        EXPECT_EQ(window.windowTitle(), Q(label.Caption()));
+    } else if (auto* text = qobject_cast<const QLabel*>(view)) {
+        ExpectWidget(label, text);
+        EXPECT_EQ(text->text(), Q(label.Caption()));
+    } else if (auto* group = qobject_cast<const QGroupBox*>(view)) {
+        ExpectWidget(label, group);
+        EXPECT_EQ(group->title(), Q(label.Caption()));
+    } else if (auto* menu = qobject_cast<const QMenu*>(view)) {
+        EXPECT_EQ(menu->title(), "&" + Q(label.Caption()));
+        EXPECT_EQ(menu->menuAction()->isVisible(), label.Visible());
+    } else {
+        ADD_FAILURE() << "no view kind for a label";
+    }
+}
+
+void ExpectControl(const Control& control, const QObject* view, const MasterWindow& window) {
+    if (auto* edit = dynamic_cast<const EditField*>(&control)) {
+        auto* line = qobject_cast<const QLineEdit*>(view);
+        ASSERT_NE(line, nullptr);
+        ExpectWidget(control, line);
+        EXPECT_EQ(line->text(), Q(edit->Text()));
+        EXPECT_EQ(line->isReadOnly(), edit->ReadOnly());
+    } else if (auto* box = dynamic_cast<const CheckBox*>(&control)) {
+        auto* check = qobject_cast<const QCheckBox*>(view);
+        ASSERT_NE(check, nullptr);
+        ExpectWidget(control, check);
+        EXPECT_EQ(check->isChecked(), box->Checked());
+        EXPECT_EQ(check->text(), Q(box->Caption()));
+    } else if (auto* button = dynamic_cast<const RadioButton*>(&control)) {
+        auto* radio = qobject_cast<const QRadioButton*>(view);
+        ASSERT_NE(radio, nullptr);
+        ExpectWidget(control, radio);
+        EXPECT_EQ(radio->isChecked(), button->Checked());
+        EXPECT_EQ(radio->text(), Q(button->Caption()));
+    } else if (auto* list = dynamic_cast<const ComboBox*>(&control)) {
+        auto* combo = qobject_cast<const QComboBox*>(view);
+        ASSERT_NE(combo, nullptr);
+        ExpectWidget(control, combo);
+        ASSERT_EQ(combo->count(), static_cast<int>(list->Items().size()));
+        for (int i = 0; i < combo->count(); ++i)
+            EXPECT_EQ(combo->itemText(i), Q(list->Items()[static_cast<std::size_t>(i)]));
+        EXPECT_EQ(combo->currentIndex(), list->ItemIndex());
+    } else if (auto* pages = dynamic_cast<const PageControl*>(&control)) {
+        auto* tabs = qobject_cast<const QTabWidget*>(view);
+        ASSERT_NE(tabs, nullptr);
+        for (int i = 0; i < pages->PageCount(); ++i) {
+            const TabSheet& sheet = pages->Pages()[static_cast<std::size_t>(i)];
+            EXPECT_EQ(tabs->isTabVisible(i), sheet.tabVisible) << sheet.name;
+            EXPECT_EQ(tabs->tabText(i), Q(sheet.caption));
+            EXPECT_EQ(tabs->widget(i)->objectName(), Q(sheet.name));
+        }
+        EXPECT_EQ(tabs->currentIndex(), pages->ActivePageIndex());
+    } else if (auto* status = dynamic_cast<const StatusBar*>(&control)) {
+        EXPECT_EQ(window.findChild<QLabel*>("SB_Status_Panel0")->text(), Q(status->PanelText(0)));
+        EXPECT_EQ(window.findChild<QLabel*>("SB_Status_Panel1")->text(), Q(status->PanelText(1)));
+        const bool red = window.statusBar()->palette().color(QPalette::Window) == QColor(255, 0, 0);
+        EXPECT_EQ(red, status->Colour() == StatusColour::Red);
+        EXPECT_EQ(window.statusBar()->toolTip(), Q(status->Hint()));
+    } else if (auto* indicator = dynamic_cast<const IndicatorBar*>(&control)) {
+        auto* bar = qobject_cast<const QProgressBar*>(view);
+        ASSERT_NE(bar, nullptr);
+        ExpectWidget(control, bar);
+        EXPECT_EQ(bar->minimum(), 0);
+        EXPECT_EQ(bar->maximum(), indicator->Maximum());
+        EXPECT_EQ(bar->value(), indicator->ShownPosition());
+    } else if (auto* item = dynamic_cast<const MenuItem*>(&control)) {
+        auto* action = qobject_cast<const QAction*>(view);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), Q(item->Caption()));
+        EXPECT_EQ(action->shortcut(), QKeySequence(Q(item->Shortcut())));
+        EXPECT_EQ(action->isChecked(), item->Checked());
+        EXPECT_EQ(action->isEnabled(), item->Enabled());
+        EXPECT_EQ(action->isVisible(), item->Visible());
+    } else if (auto* label = dynamic_cast<const Label*>(&control)) {
+        ExpectLabel(*label, view, window);
+    } else {
+        ADD_FAILURE() << "a control of unknown kind";
+    }
+}
+
+} // namespace
+
+void ExpectMirrored(const TMasterForm& form, const MasterWindow& window) {
+    for (const Control* control : form.controls.All()) {
+        SCOPED_TRACE(control->Name());
+        const QObject* view = window.ViewOf(control->Name());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->objectName(), Q(control->Name()));
+        EXPECT_EQ(window.ControlOf(view), control);
+        ExpectControl(*control, view, window);
+    }
+}
+
+} // namespace qntcalc::testing

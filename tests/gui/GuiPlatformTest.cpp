@@ -1,0 +1,93 @@
+#include "app/qt/GuiPlatform.h"
+
+#include "GuiFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace qntcalc::testing {
+namespace {
+
+struct FilterRow {
+    const char* name;
+    const char* filter;
+    const char* qt;
+};
+
+void PrintTo(const FilterRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class NameFilterTest : public ::testing::TestWithParam<FilterRow> {};
+
+TEST_P(NameFilterTest, BarSeparatedPairsBecomeQtFilters) {
+    EXPECT_EQ(QtNameFilters(GetParam().filter), QString::fromUtf8(GetParam().qt));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Filters, NameFilterTest,
+    ::testing::Values(FilterRow{"ProjectFiles", "Project files (*.ini)|*.ini",
+                                "Project files (*.ini)"},
+                      FilterRow{"PatternNotShown", "Project files|*.ini", "Project files (*.ini)"},
+                      FilterRow{"SeveralPatterns", "Texts|*.txt;*.log", "Texts (*.txt *.log)"},
+                      FilterRow{"TwoEntries", "Projects (*.ini)|*.ini|All files|*",
+                                "Projects (*.ini);;All files (*)"},
+                      FilterRow{"Empty", "", ""},
+                      FilterRow{"ShownTextWithoutPattern", "Project files", ""}),
+    [](const ::testing::TestParamInfo<FilterRow>& info) { return std::string(info.param.name); });
+
+class HelpTest : public ::testing::Test {
+protected:
+    void TearDown() override { EXPECT_TRUE(messages.AllShown()); }
+
+    ExpectedMessages messages;
+};
+
+TEST_F(HelpTest, TheBuiltHelpFileLiesBesideTheExecutable) {
+    const QString found = FindHelpFile(HelpSearchDirs());
+    EXPECT_EQ(found, QDir(QCoreApplication::applicationDirPath()).filePath("QntCalc.hlp"));
+}
+
+TEST_F(HelpTest, TheFirstDirectoryWithTheFileWins) {
+    QTemporaryDir empty;
+    QTemporaryDir first;
+    QTemporaryDir second;
+    for (const QTemporaryDir* dir : {&first, &second}) {
+        QFile file(dir->filePath("QntCalc.hlp"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(FindHelpFile({empty.path(), first.path(), second.path()}),
+              QDir(first.path()).filePath("QntCalc.hlp"));
+    EXPECT_EQ(FindHelpFile({empty.path()}), QString());
+}
+
+TEST_F(HelpTest, ATopicScrollsToItsAnchorAndTheContentsToTheTop) {
+    QtHelpSystem help(messages);
+    help.ShowTopic(26);
+    ASSERT_NE(help.Window(), nullptr);
+    EXPECT_TRUE(help.Window()->isVisible());
+    EXPECT_EQ(help.Browser()->source().fragment(), "topic26");
+    EXPECT_GT(help.Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("Drop Lines"));
+
+    help.ShowContents();
+    EXPECT_EQ(help.Browser()->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(HelpTest, AMissingHelpFileIsReportedInsteadOfAnEmptyWindow) {
+    QTemporaryDir empty;
+    QtHelpSystem help(messages, {empty.path()});
+    const std::string text =
+        "The help file QntCalc.hlp was not found in:\n" + empty.path().toStdString();
+    messages.Expect({text, "Quarnet Calculator"});
+    help.ShowTopic(21);
+    EXPECT_EQ(help.Window(), nullptr);
+}
+
+} // namespace
+} // namespace qntcalc::testing

@@ -1,0 +1,385 @@
+#include "GuiFixture.h"
+#include "app/qt/GuiApplication.h"
+#include "checks/StatusTexts.h"
+
+#include <stdexcept>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace qntcalc::testing {
+namespace {
+
+using MasterWindowTest = GuiTest;
+
+QString ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+bool TabShown(QTabWidget* tabs, Page page) {
+    return tabs->isTabVisible(static_cast<int>(page));
+}
+
+TEST_F(MasterWindowTest, EveryControlHasAViewShowingTheModel) {
+    ExpectMirrored(Form(), Window());
+    Trigger("Expert");
+    Form().CB_Repeaters.SetChecked(true);
+    Form().CB_DropLines.SetChecked(true);
+    ExpectMirrored(Form(), Window());
+    Trigger("Baudratemode");
+    ExpectMirrored(Form(), Window());
+}
+
+TEST_F(MasterWindowTest, TypingAMainPathShowsTheRate) {
+    Type("Ed_Mainpath", "300");
+    EXPECT_EQ(Form().Ed_Mainpath.Text(), "300");
+    EXPECT_EQ(EditView("Ed_Baud")->text(), "125");
+    EXPECT_EQ(StatusText(), "All values are estimates and may differ!");
+    EXPECT_FALSE(StatusRed());
+    auto* bar = ViewOf<QProgressBar>("BAR_Reaction");
+    EXPECT_EQ(bar->maximum(), 300);
+    EXPECT_EQ(bar->value(), Form().State().Rmax);
+    EXPECT_EQ(bar->toolTip(), "Error reaction time indicator");
+}
+
+TEST_F(MasterWindowTest, ZeroMainPathIsRejectedAndTheOldTextComesBack) {
+    const QString before = EditView("Ed_Mainpath")->text();
+    const QString baud = EditView("Ed_Baud")->text();
+    messages.Expect(kGreaterZeroBox);
+    Type("Ed_Mainpath", "0");
+    EXPECT_TRUE(messages.AllShown());
+    EXPECT_EQ(EditView("Ed_Mainpath")->text(), before);
+    EXPECT_EQ(Form().Ed_Mainpath.Text(), before.toStdString());
+    EXPECT_EQ(EditView("Ed_Baud")->text(), baud);
+}
+
+TEST_F(MasterWindowTest, BaudRateModeHidesDevicesInputsAndOutputs) {
+    auto* tabs = ViewOf<QTabWidget>("PageControl1");
+    ASSERT_TRUE(TabShown(tabs, Page::Devices));
+    Trigger("Baudratemode");
+    EXPECT_FALSE(TabShown(tabs, Page::Devices));
+    EXPECT_FALSE(TabShown(tabs, Page::Inputs));
+    EXPECT_FALSE(TabShown(tabs, Page::Outputs));
+    EXPECT_TRUE(ViewOf<QAction>("Baudratemode")->isChecked());
+    EXPECT_FALSE(ViewOf<QAction>("Standard")->isChecked());
+    EXPECT_TRUE(ViewOf<QCheckBox>("CB_Routers")->isHidden());
+    EXPECT_TRUE(EditView("Ed_Rmax")->isHidden());
+    EXPECT_FALSE(EditView("Ed_Baud")->isHidden());
+    EXPECT_EQ(ViewOf<QProgressBar>("BAR_Reaction")->maximum(), 500);
+}
+
+TEST_F(MasterWindowTest, ChoosingTheCheckedModeAgainKeepsItChecked) {
+    Trigger("Standard");
+    EXPECT_TRUE(ViewOf<QAction>("Standard")->isChecked());
+    EXPECT_TRUE(Form().Standard.Checked());
+}
+
+TEST_F(MasterWindowTest, AnErrorTurnsTheStatusBarRedAndHidesResults) {
+    auto* tabs = ViewOf<QTabWidget>("PageControl1");
+    Type("Ed_NumIOD", "100");
+    EXPECT_TRUE(StatusRed());
+    EXPECT_EQ(StatusText(),
+              QString::fromUtf8(texts::kTooManyDevices.data(), texts::kTooManyDevices.size()));
+    EXPECT_FALSE(TabShown(tabs, Page::Results));
+    EXPECT_EQ(Window().findChild<QLabel*>("SB_Status_Panel0")->text(), "");
+    auto* bar = ViewOf<QProgressBar>("BAR_Reaction");
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    // The Results tab comes back, but the user stays on the page.
+    Type("Ed_NumIOD", "10");
+    EXPECT_FALSE(StatusRed());
+    EXPECT_TRUE(TabShown(tabs, Page::Results));
+    EXPECT_EQ(tabs->currentIndex(), static_cast<int>(Page::Devices));
+    EXPECT_EQ(Form().PageControl1.ActivePageIndex(), static_cast<int>(Page::Devices));
+}
+
+TEST_F(MasterWindowTest, AnErrorOnTheResultsPageShowsTheNetworkPage) {
+    auto* tabs = ViewOf<QTabWidget>("PageControl1");
+    QTabBar* bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {},
+                      bar->tabRect(static_cast<int>(Page::Results)).center());
+    ASSERT_EQ(Form().PageControl1.ActivePageIndex(), static_cast<int>(Page::Results));
+    Form().Ed_NumIOD.SetText("100");
+    EXPECT_EQ(tabs->currentIndex(), static_cast<int>(Page::Network));
+    EXPECT_EQ(Form().PageControl1.ActivePageIndex(), static_cast<int>(Page::Network));
+    ExpectMirrored(Form(), Window());
+}
+
+TEST_F(MasterWindowTest, SaveAsAndOpenWriteAndReadRealFiles) {
+    const QString alpha = Path("alpha.ini");
+    Type("Ed_Mainpath", "250");
+    dialogs.saveAnswers.push_back(alpha.toStdString());
+    Trigger("SaveAs");
+    EXPECT_EQ(Window().windowTitle(), "Quarnet Calculator - alpha");
+    EXPECT_TRUE(ViewOf<QAction>("Save")->isEnabled());
+    EXPECT_TRUE(ReadFile(alpha).contains("Mainpath=250")) << ReadFile(alpha).toStdString();
+
+    Type("Ed_Mainpath", "300");
+    dialogs.openAnswers.push_back(alpha.toStdString());
+    Trigger("Open");
+    EXPECT_EQ(EditView("Ed_Mainpath")->text(), "250");
+    EXPECT_EQ(Window().windowTitle(), "Quarnet Calculator - alpha");
+    ASSERT_EQ(dialogs.openSetups.size(), 1u);
+    EXPECT_EQ(dialogs.openSetups[0].initialDir, QDir(dir.path()).absolutePath().toStdString());
+    ExpectMirrored(Form(), Window());
+}
+
+TEST_F(MasterWindowTest, ACancelledOpenChangesNothing) {
+    dialogs.openAnswers.push_back(std::nullopt);
+    Trigger("Open");
+    EXPECT_EQ(Window().windowTitle(), "Quarnet Calculator");
+    EXPECT_FALSE(ViewOf<QAction>("Save")->isEnabled());
+}
+
+TEST_F(MasterWindowTest, ClosingWritesTheSettingsFileInTheStartDirectory) {
+    const QString settings = Path("QntCalc.ini");
+    QFile::remove(settings);
+    Type("Ed_Mainpath", "321");
+    // The file dialogs may move the working directory; the settings stay.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
+    ASSERT_TRUE(QDir::setCurrent(Path("elsewhere")));
+    int closes = 0;
+    const std::function<void()> formClose = Window().OnClose;
+    Window().OnClose = [&] {
+        ++closes;
+        formClose();
+    };
+    EXPECT_TRUE(Window().close());
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(ReadFile(settings).contains("Mainpath=321"));
+    EXPECT_FALSE(QFile::exists(Path("elsewhere/QntCalc.ini")));
+}
+
+TEST_F(MasterWindowTest, ExitWritesTheSettingsAndClosesOnce) {
+    const QString settings = Path("QntCalc.ini");
+    QFile::remove(settings);
+    int closes = 0;
+    const std::function<void()> formClose = Window().OnClose;
+    Window().OnClose = [&] {
+        ++closes;
+        formClose();
+    };
+    auto* tabs = ViewOf<QTabWidget>("PageControl1");
+    tabs->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(tabs, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(Window().isVisible());
+    EXPECT_TRUE(ReadFile(settings).contains("Mainpath="));
+}
+
+// Which key reaches the focused control and which one a menu item.
+struct KeyRow {
+    const char* name;
+    const char* focus;
+    Qt::Key key;
+    const char* menuItem; // the item whose command runs, or "" for none
+};
+
+void PrintTo(const KeyRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class ShortcutTest : public GuiTest, public ::testing::WithParamInterface<KeyRow> {};
+
+TEST_P(ShortcutTest, EditingKeysStayInTheEditOtherKeysGoToTheMenu) {
+    const KeyRow& row = GetParam();
+    std::map<std::string, int> clicks;
+    for (Control* control : Form().controls.All()) {
+        if (auto* item = dynamic_cast<MenuItem*>(control))
+            item->OnClick = [&clicks, item] { ++clicks[item->Name()]; };
+    }
+    auto* focus = ViewOf<QWidget>(row.focus);
+    ShowPageOf(focus);
+    focus->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(focus->hasFocus());
+    auto* edit = qobject_cast<QLineEdit*>(focus);
+    const QString text = edit ? edit->text() : QString();
+    if (edit)
+        edit->selectAll();
+    QApplication::clipboard()->clear();
+
+    QTest::keyClick(focus, row.key, Qt::ControlModifier);
+
+    std::map<std::string, int> expected;
+    if (*row.menuItem)
+        expected[row.menuItem] = 1;
+    EXPECT_EQ(clicks, expected);
+    if (edit && row.key == Qt::Key_C) {
+        EXPECT_EQ(QApplication::clipboard()->text(), text);
+    }
+    if (edit && edit->isReadOnly()) {
+        EXPECT_EQ(edit->text(), text);
+    }
+    if (edit && row.key == Qt::Key_A) {
+        EXPECT_EQ(edit->selectedText(), text);
+    }
+    EXPECT_TRUE(Window().isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ShortcutTest,
+    ::testing::Values(KeyRow{"CopyInEdit", "Ed_Mainpath", Qt::Key_C, ""},
+                      KeyRow{"SelectAllInEdit", "Ed_Project", Qt::Key_A, ""},
+                      KeyRow{"CutInReadOnlyResult", "Ed_Baud", Qt::Key_X, ""},
+                      KeyRow{"CopyInReadOnlyResult", "Ed_Rmax", Qt::Key_C, ""},
+                      KeyRow{"PrinterSetupInEdit", "Ed_Mainpath", Qt::Key_U, "Printersetup1"},
+                      KeyRow{"PrintInEdit", "Ed_Mainpath", Qt::Key_P, "Print"},
+                      KeyRow{"CopyOnCheckBox", "CB_Routers", Qt::Key_C, "CopytoClipboard1"},
+                      KeyRow{"ExitOnCheckBox", "CB_Routers", Qt::Key_X, "Exit"},
+                      KeyRow{"SaveAsOnTabs", "PageControl1", Qt::Key_A, "SaveAs"},
+                      KeyRow{"OpenInEdit", "Ed_Mainpath", Qt::Key_O, "Open"}),
+    [](const ::testing::TestParamInfo<KeyRow>& info) { return std::string(info.param.name); });
+
+TEST_F(MasterWindowTest, EachUserActionCalculatesOnce) {
+    const Calculator& calc = Form().Calc();
+    long before = calc.CalculationCount();
+    Type("Ed_NumIOD", "7");
+    EXPECT_EQ(calc.CalculationCount(), before + 1) << "typing one key";
+
+    // Unticking other boxes would calculate once more for each.
+    for (CheckBox* box : {&Form().CB_Routers, &Form().CB_Repeaters, &Form().CB_DropLines})
+        box->SetChecked(false);
+    before = calc.CalculationCount();
+    ShowPageOf(ViewOf<QWidget>("CB_Routers"));
+    QTest::mouseClick(ViewOf<QCheckBox>("CB_Routers"), Qt::LeftButton);
+    EXPECT_TRUE(Form().CB_Routers.Checked());
+    EXPECT_EQ(calc.CalculationCount(), before + 1) << "ticking a box";
+
+    before = calc.CalculationCount();
+    Trigger("Expert");
+    EXPECT_EQ(calc.CalculationCount(), before + 1) << "choosing a mode";
+
+    before = calc.CalculationCount();
+    auto* vesk1 = ViewOf<QRadioButton>("RB_Vesk1");
+    ShowPageOf(vesk1);
+    QTest::mouseClick(vesk1, Qt::LeftButton);
+    EXPECT_TRUE(Form().RB_Vesk1.Checked());
+    EXPECT_FALSE(Form().RB_Vesk3.Checked());
+    EXPECT_EQ(calc.CalculationCount(), before + 1) << "choosing a CPU kind";
+
+    // A click on the selected button leaves it selected and does nothing.
+    before = calc.CalculationCount();
+    QTest::mouseClick(vesk1, Qt::LeftButton);
+    EXPECT_TRUE(vesk1->isChecked());
+    EXPECT_EQ(calc.CalculationCount(), before);
+
+    before = calc.CalculationCount();
+    ShowPageOf(EditView("Ed_Baud"));
+    EXPECT_EQ(Form().PageControl1.ActivePageIndex(), static_cast<int>(Page::Results));
+    EXPECT_EQ(calc.CalculationCount(), before) << "changing the page";
+
+    Type("Ed_NumRouters", "2");
+    before = calc.CalculationCount();
+    auto* routerType = ViewOf<QComboBox>("CB_RouterType");
+    routerType->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(routerType, Qt::Key_Down);
+    EXPECT_EQ(Form().CB_RouterType.ItemIndex(), 1);
+    EXPECT_EQ(calc.CalculationCount(), before + 1) << "choosing a router type";
+
+    ExpectMirrored(Form(), Window());
+}
+
+TEST_F(MasterWindowTest, TheManualCycleTimeBoxRecalculatesWhenLeft) {
+    Trigger("Expert");
+    auto* manual = ViewOf<QCheckBox>("CB_CVeskManual");
+    ShowPageOf(manual);
+    QTest::mouseClick(manual, Qt::LeftButton);
+    EXPECT_TRUE(Form().CB_CVeskManual.Checked());
+    EXPECT_FALSE(EditView("Ed_CVesk")->isReadOnly());
+    const long before = Form().Calc().CalculationCount();
+    EditView("Ed_CVesk")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Form().Calc().CalculationCount(), before + 1);
+}
+
+TEST_F(MasterWindowTest, ResultFieldsAreBoldAndOnlyTheCycleTimeTakesTabFocus) {
+    for (const char* name : {"Ed_Baud", "Ed_BaudLong", "Ed_Rmax", "Ed_Alarm", "Ed_ETO", "Ed_CTO",
+                             "Ed_RouterCorrRes", "Ed_CVesk"}) {
+        SCOPED_TRACE(name);
+        QLineEdit* edit = EditView(name);
+        EXPECT_TRUE(edit->font().bold());
+        EXPECT_EQ(edit->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::black));
+        EXPECT_TRUE(edit->isReadOnly());
+        const bool tabStop = (edit->focusPolicy() & Qt::TabFocus) != 0;
+        EXPECT_EQ(tabStop, std::string_view(name) == "Ed_CVesk");
+    }
+    EXPECT_TRUE(EditView("Ed_Mainpath")->focusPolicy() & Qt::TabFocus);
+}
+
+TEST_F(MasterWindowTest, F1ShowsTheHelpTopicOfTheFocusedControl) {
+    auto* numIOD = EditView("Ed_NumIOD");
+    ShowPageOf(numIOD);
+    numIOD->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(numIOD, Qt::Key_F1);
+    EditView("Ed_Project")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(EditView("Ed_Project"), Qt::Key_F1);
+    EXPECT_EQ(help.topics, (std::vector<int>{21, 10}));
+    QTest::keyClick(EditView("Ed_Project"), Qt::Key_F1, Qt::ControlModifier);
+    EXPECT_EQ(help.contents, 1);
+}
+
+TEST_F(MasterWindowTest, F1InAnOpenMenuShowsTheTopicOfTheHighlightedItem) {
+    auto* options = ViewOf<QMenu>("Options");
+    options->popup(Window().mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(options));
+    options->setActiveAction(ViewOf<QAction>("Expert"));
+    QTest::keyClick(options, Qt::Key_F1);
+    options->hide();
+    EXPECT_EQ(help.topics, std::vector<int>{15});
+    EXPECT_TRUE(Form().Standard.Checked());
+}
+
+TEST_F(MasterWindowTest, AboutShowsTheVersionInAModalBox) {
+    EXPECT_EQ(globals.ProgramVersion, "1.3.2.1");
+    EXPECT_EQ(globals.ProgramName, "Qnt Calculator");
+    ExpectModal("About");
+    Trigger("About");
+    EXPECT_EQ(modalsSeen, 1);
+    EXPECT_EQ(program->AboutBox().Version()->text(), "1.3.2.1");
+}
+
+TEST_F(MasterWindowTest, TheDateStandsInTheProjectGroup) {
+    auto* date = ViewOf<QLabel>("Lbl_Date");
+    EXPECT_EQ(date->text(), "07.12.2026");
+    EXPECT_TRUE(date->alignment() & Qt::AlignRight);
+}
+
+class ThrowingObject : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User)
+            throw std::runtime_error("disk on fire");
+        return QObject::event(event);
+    }
+};
+
+TEST_F(MasterWindowTest, AnEscapedErrorIsShownAndTheProgramGoesOn) {
+    auto* app = qobject_cast<GuiApplication*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    std::vector<QString> shown;
+    const auto restore = app->ShowError;
+    app->ShowError = [&shown](const QString& text) { shown.push_back(text); };
+    ThrowingObject thrower;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&thrower, &event);
+    app->ShowError = restore;
+    EXPECT_EQ(shown, std::vector<QString>{"disk on fire"});
+    Type("Ed_Mainpath", "300");
+    EXPECT_EQ(EditView("Ed_Baud")->text(), "125");
+}
+
+} // namespace
+} // namespace qntcalc::testing
