@@ -2,6 +2,7 @@
 
 #include "about/VerInfo.h"
 #include "app/MasterFormControls.h"
+#include "app/qt/QtText.h"
 
 #include <algorithm>
 
@@ -19,10 +20,6 @@ namespace {
 // so that the texts keep their places on any screen.
 constexpr int PixelsOf(int points) {
     return (points * 96 + 36) / 72;
-}
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QFont ArialFont(int points, bool bold) {

@@ -1,6 +1,7 @@
 #include "app/qt/GuiPlatform.h"
 
 #include "app/MessageTexts.h"
+#include "app/qt/QtText.h"
 
 #include <QApplication>
 #include <QDate>
@@ -18,10 +19,6 @@
 namespace qntcalc {
 
 namespace {
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::optional<std::string> RunFileDialog(QFileDialog::AcceptMode mode, const QString& caption,
                                          const FileDialogSetup& setup) {

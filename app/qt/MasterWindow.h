@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MasterForm.h"
+#include "app/qt/ControlViews.h"
 
 #include <functional>
 #include <string>
@@ -41,12 +42,12 @@ public:
     explicit MasterWindow(TMasterForm& form, QWidget* parent = nullptr);
     ~MasterWindow() override;
 
-    QObject* ViewOf(std::string_view name) const;
+    QObject* ViewOf(std::string_view name) const { return views_.ViewOf(name); }
     template <class View> View* ViewAs(std::string_view name) const {
         return qobject_cast<View*>(ViewOf(name));
     }
     // The model control that a view shows, or null.
-    const Control* ControlOf(const QObject* view) const;
+    const Control* ControlOf(const QObject* view) const { return views_.ControlOf(view); }
 
     // Runs once for every close of the window, by whatever means.
     std::function<void()> OnClose;
@@ -87,16 +88,16 @@ private:
     void BindIndicator(IndicatorBar& bar, QProgressBar* view);
     void BindStatus(StatusBar& status);
     void BindWindow(Label& caption);
-    void Register(const Control& control, QObject* view, std::function<void()> mirror);
+    void Register(const Control& control, QObject* view, std::function<void()> mirror) {
+        views_.Register(control, view, std::move(mirror));
+    }
 
-    void ControlChanged(const Control& control) override;
-    void Mirror(const Control& control);
+    void ControlChanged(const Control& control) override { Mirror(control); }
+    void Mirror(const Control& control) { views_.Mirror(control); }
     void ShowContextHelp(const QObject* focused);
 
     TMasterForm& form_;
-    std::unordered_map<const Control*, std::function<void()>> mirrors_;
-    std::unordered_map<std::string, QObject*> views_;
-    std::unordered_map<const QObject*, const Control*> controls_;
+    ControlViews views_;
     QList<QKeySequence> menuShortcuts_;
     QTabWidget* tabs_ = nullptr;
     QLabel* statusPanels_[2] = {nullptr, nullptr};

@@ -26,10 +26,6 @@ namespace qntcalc {
 
 namespace {
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // Captions of buttons and group boxes are literal: an ampersand is no mnemonic.
 QString Literal(const std::string& text) {
     return ToQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -45,33 +41,6 @@ void MirrorWidget(const Control& control, QWidget* widget) {
 }
 
 } // namespace
-
-QObject* MasterWindow::ViewOf(std::string_view name) const {
-    const auto found = views_.find(std::string(name));
-    return found == views_.end() ? nullptr : found->second;
-}
-
-const Control* MasterWindow::ControlOf(const QObject* view) const {
-    const auto found = controls_.find(view);
-    return found == controls_.end() ? nullptr : found->second;
-}
-
-void MasterWindow::Register(const Control& control, QObject* view, std::function<void()> mirror) {
-    view->setObjectName(ToQString(control.Name()));
-    views_[control.Name()] = view;
-    controls_[view] = &control;
-    mirrors_[&control] = std::move(mirror);
-}
-
-void MasterWindow::ControlChanged(const Control& control) {
-    Mirror(control);
-}
-
-void MasterWindow::Mirror(const Control& control) {
-    const auto found = mirrors_.find(&control);
-    if (found != mirrors_.end())
-        found->second();
-}
 
 void MasterWindow::BindWindow(Label& caption) {
     Register(caption, this, [this, &caption] { setWindowTitle(ToQString(caption.Caption())); });

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "about/qt/AboutForm.h"
 #include "app/MasterForm.h"
 #include "app/Platform.h"
 #include "app/qt/MasterWindow.h"
-#include "about/qt/AboutForm.h"
-#include "project/FileCommands.h"
 #include "print/PrintForm.h"
 #include "print/qt/PrintCommands.h"
 #include "print/qt/PrintSheetWindow.h"
+#include "project/FileCommands.h"
 #include "project/Globals.h"
 
 #include <memory>

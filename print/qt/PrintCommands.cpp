@@ -1,6 +1,7 @@
 #include "print/qt/PrintCommands.h"
 
 #include "app/MessageTexts.h"
+#include "app/qt/QtText.h"
 
 #include <exception>
 
@@ -19,10 +20,6 @@ namespace {
 // The page is drawn from this many pixels per pixel of the sheet, so that
 // its texts stay sharp when the picture is scaled up to the paper.
 constexpr qreal kPrintScale = 3.0;
-
-QString ToQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

@@ -29,10 +29,6 @@ constexpr int kCaptionGap = 2;
 // The sheet's font gets at most this many pixels smaller than designed.
 constexpr int kMostFontSteps = 3;
 
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // Captions of buttons and menus are literal: an ampersand is no mnemonic.
 QString Literal(const std::string& text) {
     return ToQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -315,34 +311,6 @@ void PrintSheetWindow::showEvent(QShowEvent* event) {
     // Also when the window manager does not activate the window.
     sheet_.FormActivate();
     QDialog::showEvent(event);
-}
-
-QObject* PrintSheetWindow::ViewOf(std::string_view name) const {
-    const auto found = views_.find(std::string(name));
-    return found == views_.end() ? nullptr : found->second;
-}
-
-const Control* PrintSheetWindow::ControlOf(const QObject* view) const {
-    const auto found = controls_.find(view);
-    return found == controls_.end() ? nullptr : found->second;
-}
-
-void PrintSheetWindow::Register(const Control& control, QObject* view,
-                                std::function<void()> mirror) {
-    view->setObjectName(ToQString(control.Name()));
-    views_[control.Name()] = view;
-    controls_[view] = &control;
-    mirrors_[&control] = std::move(mirror);
-}
-
-void PrintSheetWindow::ControlChanged(const Control& control) {
-    Mirror(control);
-}
-
-void PrintSheetWindow::Mirror(const Control& control) {
-    const auto found = mirrors_.find(&control);
-    if (found != mirrors_.end())
-        found->second();
 }
 
 } // namespace qntcalc

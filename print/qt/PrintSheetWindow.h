@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Platform.h"
+#include "app/qt/ControlViews.h"
 #include "print/PrintForm.h"
 
 #include <functional>
@@ -41,11 +42,11 @@ public:
     // Shown modally until the user closes it.
     void ShowModal();
 
-    QObject* ViewOf(std::string_view name) const;
+    QObject* ViewOf(std::string_view name) const { return views_.ViewOf(name); }
     template <class View> View* ViewAs(std::string_view name) const {
         return qobject_cast<View*>(ViewOf(name));
     }
-    const Control* ControlOf(const QObject* view) const;
+    const Control* ControlOf(const QObject* view) const { return views_.ControlOf(view); }
 
 protected:
     bool event(QEvent* event) override;
@@ -61,9 +62,11 @@ private:
     // text runs into its neighbour.
     void FitFonts();
     bool Crowded(const QWidget* view) const;
-    void Register(const Control& control, QObject* view, std::function<void()> mirror);
-    void ControlChanged(const Control& control) override;
-    void Mirror(const Control& control);
+    void Register(const Control& control, QObject* view, std::function<void()> mirror) {
+        views_.Register(control, view, std::move(mirror));
+    }
+    void ControlChanged(const Control& control) override { Mirror(control); }
+    void Mirror(const Control& control) { views_.Mirror(control); }
 
     TPrintForm& sheet_;
     HelpSystem& help_;
@@ -75,9 +78,7 @@ private:
     std::vector<PlacedView> placed_;
     // Fonts are fitted once every control has its place.
     bool placing_ = true;
-    std::unordered_map<const Control*, std::function<void()>> mirrors_;
-    std::unordered_map<std::string, QObject*> views_;
-    std::unordered_map<const QObject*, const Control*> controls_;
+    ControlViews views_;
 };
 
 } // namespace qntcalc
