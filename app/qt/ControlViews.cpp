@@ -1,6 +1,16 @@
 #include "app/qt/ControlViews.h"
 
+#include <QWidget>
+
 namespace qntcalc {
+
+void MirrorWidget(const Control& control, QWidget* widget) {
+    widget->setVisible(control.Visible());
+    widget->setEnabled(control.Enabled());
+    const QString hint = ToQString(control.Hint());
+    if (widget->toolTip() != hint)
+        widget->setToolTip(hint);
+}
 
 void ControlViews::Register(const Control& control, QObject* view, std::function<void()> mirror) {
     view->setObjectName(ToQString(control.Name()));

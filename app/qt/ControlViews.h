@@ -10,12 +10,17 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace qntcalc {
 
 // Which widget shows which model control, and how to bring the widget up to
 // date with it. A view registers each binding once and mirrors a control
 // whenever the model reports a change. Each widget is named after its
 // control, so tests and tools find it by the model's name.
+// Visibility, enabled state and hint, common to every widget.
+void MirrorWidget(const Control& control, QWidget* widget);
+
 class ControlViews {
 public:
     void Register(const Control& control, QObject* view, std::function<void()> mirror);

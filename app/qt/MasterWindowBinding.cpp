@@ -31,15 +31,6 @@ QString Literal(const std::string& text) {
     return ToQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-// Visibility, enabled state and hint, common to every widget.
-void MirrorWidget(const Control& control, QWidget* widget) {
-    widget->setVisible(control.Visible());
-    widget->setEnabled(control.Enabled());
-    const QString hint = ToQString(control.Hint());
-    if (widget->toolTip() != hint)
-        widget->setToolTip(hint);
-}
-
 } // namespace
 
 void MasterWindow::BindWindow(Label& caption) {

@@ -72,14 +72,6 @@ QPalette SheetPalette(QPalette palette) {
     return palette;
 }
 
-void MirrorWidget(const Control& control, QWidget* widget) {
-    widget->setVisible(control.Visible());
-    widget->setEnabled(control.Enabled());
-    const QString hint = ToQString(control.Hint());
-    if (widget->toolTip() != hint)
-        widget->setToolTip(hint);
-}
-
 bool IsSeparator(const MenuItem& item) {
     return item.Caption() == "-";
 }
