@@ -12,11 +12,3 @@ inline constexpr std::string_view kGreaterEqualZero = "Value must be greater or 
 inline constexpr std::string_view kWindowTitle = "Quarnet Calculator";
 
 } // namespace qntcalc::texts
-
-namespace qntcalc::texts {
-
-inline constexpr std::string_view kSaveErrorCaption = "Save Error";
-inline constexpr std::string_view kProjectFilter = "Project files (*.ini)|*.ini";
-inline constexpr std::string_view kSettingsFileName = "QntCalc.ini";
-
-} // namespace qntcalc::texts

@@ -32,7 +32,7 @@ void BM_EvaluateProjectFile(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         qntcalc::cli::Evaluation evaluation(program);
-        if (evaluation.Load(path)) {
+        if (!evaluation.Load(path).Ok()) {
             state.SkipWithError("project not readable");
             break;
         }

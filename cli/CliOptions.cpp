@@ -52,7 +52,7 @@ std::string UsageText() {
            "  --help                       print this help\n"
            "\n"
            "Exit status: 0 all projects sound, 1 a project ends with an error status or above\n"
-           "--require-rmax, 2 bad arguments or an unreadable file.\n";
+           "--require-rmax, 2 bad arguments or a file that is unreadable or no project.\n";
 }
 
 std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>& args) {

@@ -1,19 +1,11 @@
 #include "cli/Evaluation.h"
 
 #include "cli/SetKeys.h"
-#include "project/FileIo.h"
 #include "project/IniFile.h"
 #include "project/Paths.h"
 #include "project/ProjectFile.h"
 
 namespace qntcalc::cli {
-
-namespace {
-
-// Larger than any project; bigger files are not projects.
-constexpr std::size_t kMaxProjectBytes = 64u << 20;
-
-} // namespace
 
 Evaluation::Evaluation(const Globals& program)
     : globals_(program),
@@ -28,24 +20,16 @@ void Evaluation::Show(std::string_view text, std::string_view) {
         OnValueError(text);
 }
 
-std::optional<std::string> Evaluation::Load(const std::string& path) {
-    std::string bytes;
-    std::string error;
-    switch (fileio::ReadWholeFile(path, kMaxProjectBytes, bytes, error)) {
-    case fileio::ReadResult::Ok:
-        break;
-    case fileio::ReadResult::Missing:
-        return "cannot read \"" + path + "\": no such file";
-    case fileio::ReadResult::Failed:
-        return error;
-    }
+FileResult Evaluation::Load(const std::string& path) {
     // As File > Open, but an older file is converted in memory only.
+    IniFile ini(path, IniFile::Mode::Detached);
+    if (FileResult found = CheckProject(ini); !found.Ok())
+        return found;
     globals_.ProjectFile = path;
     globals_.ProjectDir = DirOfPath(path);
     form_->Save.SetEnabled(true);
-    IniFile ini = IniFile::FromBytes(bytes);
     ReadSettingsFromFile(*form_, ini);
-    return std::nullopt;
+    return {};
 }
 
 void Evaluation::ApplyMode(const std::string& mode) {

@@ -2,6 +2,7 @@
 
 #include "app/MasterForm.h"
 #include "cli/CliOptions.h"
+#include "project/FileResult.h"
 #include "project/Globals.h"
 
 #include <memory>
@@ -21,8 +22,9 @@ public:
     Evaluation(const Evaluation&) = delete;
     Evaluation& operator=(const Evaluation&) = delete;
 
-    // Reads the project; an error text when the file cannot be read.
-    std::optional<std::string> Load(const std::string& path);
+    // Reads the project; refuses a file that is missing, cannot be read or
+    // holds no project, and then changes nothing.
+    FileResult Load(const std::string& path);
     void ApplyMode(const std::string& mode);
     void ApplySets(const Options& options);
     // Writes the project atomically; the failure's text, or empty.

@@ -20,8 +20,8 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
         std::cerr << "Value Error: " << text << '\n';
     };
     if (file) {
-        if (auto error = evaluation.Load(*file)) {
-            std::cerr << "qntcalc-cli: " << *error << '\n';
+        if (const FileResult loaded = evaluation.Load(*file); !loaded.Ok()) {
+            std::cerr << "qntcalc-cli: " << loaded.Message() << '\n';
             return kUsage;
         }
     }

@@ -3,6 +3,7 @@
 #include "app/MasterForm.h"
 #include "app/MessageTexts.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectTexts.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -14,6 +15,10 @@
 namespace qntcalc {
 
 namespace {
+
+void Note(std::string_view text) {
+    std::cerr << texts::kNotePrefix << text << '\n';
+}
 
 // Renames without ever replacing an existing file of the new name, also
 // when another program creates it at the same moment.
@@ -40,19 +45,57 @@ FileCommands::FileCommands(TMasterForm& form, Globals& globals, FileDialogs& dia
     form_.Exit.OnClick = [this] { ExitClick(); };
 }
 
-std::string FileCommands::SettingsPath() const {
+std::optional<std::string> FileCommands::SettingsPath() const {
+    if (globals_.StartDir.empty() || !settingsUsable_)
+        return std::nullopt;
     return JoinPath(globals_.StartDir, texts::kSettingsFileName, style_);
 }
 
+void FileCommands::ReadWithoutSettingsFile() {
+    settingsUsable_ = false;
+    IniFile none = IniFile::FromBytes({});
+    qntcalc::ReadSettingsFromFile(form_, none);
+}
+
 void FileCommands::ReadSettingsFromFile() {
-    qntcalc::ReadSettingsFromFile(form_, SettingsPath());
+    // Never a settings file beside some other directory, such as the root.
+    if (globals_.StartDir.empty()) {
+        Note(texts::kNoteNoStartDir);
+        ReadWithoutSettingsFile();
+        return;
+    }
+    settingsUsable_ = true;
+    const std::optional<std::string> path = SettingsPath();
+    IniFile ini(*path);
+    const FileResult found = CheckProject(ini);
+    if (found.Ok() || found.failure == FileResult::Failure::Missing) {
+        // A missing file is created by the read's conversion of the
+        // controller counts.
+        qntcalc::ReadSettingsFromFile(form_, ini);
+        return;
+    }
+    if (found.failure == FileResult::Failure::NotAProject) {
+        const std::string backup = JoinPath(globals_.StartDir, texts::kSettingsBackupName, style_);
+        if (RenameNoReplace(*path, backup)) {
+            Note(found.Message() + std::string(texts::kNoteKeptAs) + '"' + backup + '"' +
+                 std::string(texts::kNoteNewSettings));
+            IniFile fresh(*path);
+            qntcalc::ReadSettingsFromFile(form_, fresh);
+            return;
+        }
+    }
+    Note(found.Message() + std::string(texts::kNoteUnused));
+    ReadWithoutSettingsFile();
 }
 
 void FileCommands::WriteSettingsToFile() {
+    const std::optional<std::string> path = SettingsPath();
+    if (!path)
+        return; // said at start
     // Closing must never be stopped by the settings file.
-    const std::string error = qntcalc::WriteSettingsToFile(form_, globals_, SettingsPath());
+    const std::string error = qntcalc::WriteSettingsToFile(form_, globals_, *path);
     if (!error.empty())
-        std::cerr << "QntCalc: settings not saved: " << error << '\n';
+        Note(std::string(texts::kNoteNotSaved) + error);
 }
 
 void FileCommands::FormCreate() {
@@ -82,11 +125,17 @@ void FileCommands::OpenClick() {
         dialogs_.ChooseOpenFile({std::string(texts::kProjectFilter), InitialDir(), {}});
     if (!chosen)
         return;
+    IniFile ini(*chosen);
+    if (const FileResult found = CheckProject(ini); !found.Ok()) {
+        messages_.Show(found.Message(), texts::kOpenErrorCaption);
+        return;
+    }
     globals_.ProjectFile = *chosen;
     form_.Save.SetEnabled(true);
     SetCaption();
     globals_.ProjectDir = DirOfPath(globals_.ProjectFile, style_);
-    qntcalc::ReadSettingsFromFile(form_, globals_.ProjectFile);
+    // The content read above; an older file is converted in place.
+    qntcalc::ReadSettingsFromFile(form_, ini);
 }
 
 bool FileCommands::WriteProject(const std::string& path) {
@@ -109,14 +158,21 @@ void FileCommands::SaveAsClick() {
     if (!chosen)
         return;
     const std::string& q = *chosen;
-    globals_.ProjectFile = CutExtension(q) + ".ini";
+    const std::string target = CutExtension(q) + ".ini";
+    const std::string backup = CutExtension(q) + ".BAK";
     std::error_code error;
-    if (std::filesystem::exists(q, error))
-        RenameNoReplace(q, CutExtension(q) + ".BAK"); // a kept backup is never replaced
+    // A kept backup is never replaced, so a second Save as keeps the first.
+    const bool backedUp = std::filesystem::exists(q, error) && RenameNoReplace(q, backup);
+    if (!WriteProject(target)) {
+        // As if never chosen: the file goes back to its name.
+        if (backedUp)
+            RenameNoReplace(backup, q);
+        return;
+    }
+    globals_.ProjectFile = target;
     globals_.ProjectDir = DirOfPath(globals_.ProjectFile, style_);
     form_.Save.SetEnabled(true);
     SetCaption();
-    WriteProject(globals_.ProjectFile);
 }
 
 void FileCommands::ExitClick() {

@@ -31,6 +31,12 @@ public:
 // The File menu's project commands, the window's create and close
 // handlers and the settings file QntCalc.ini in the start directory.
 // Binds the Open, Save, SaveAs and Exit menu items of the form.
+//
+// A command that fails changes nothing: Open reads and checks the whole
+// file before it touches a control or the file, and Save as takes the new
+// name only after the write has worked. A settings file that holds no
+// settings is never written over: it is kept under a backup name, or left
+// alone for a run without settings.
 class FileCommands {
 public:
     FileCommands(TMasterForm& form, Globals& globals, FileDialogs& dialogs, MessageBoxes& messages,
@@ -45,7 +51,10 @@ public:
     // whose close runs FormClose.
     void ExitClick();
 
-    std::string SettingsPath() const;
+    // QntCalc.ini in the start directory; none for the rest of the run when
+    // the start directory is unknown or what lay there at start could not be
+    // used.
+    std::optional<std::string> SettingsPath() const;
     void ReadSettingsFromFile();
     void WriteSettingsToFile();
 
@@ -54,6 +63,8 @@ public:
 
 private:
     void SetCaption();
+    // Reads the window from a file without any key, which stays in memory.
+    void ReadWithoutSettingsFile();
     bool WriteProject(const std::string& path);
     std::string InitialDir() const;
 
@@ -62,6 +73,7 @@ private:
     FileDialogs& dialogs_;
     MessageBoxes& messages_;
     PathStyle style_;
+    bool settingsUsable_ = true;
 };
 
 } // namespace qntcalc

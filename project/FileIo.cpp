@@ -18,9 +18,9 @@ std::string Reason(int error) {
     return std::strerror(error);
 }
 
-bool Fail(std::string& error, const std::string& what, const std::string& path,
+bool Fail(std::string& error, std::string_view what, const std::string& path,
           const std::string& reason) {
-    error = "Cannot " + what + " \"" + path + "\": " + reason;
+    error = CannotText(what, path, reason);
     return false;
 }
 
@@ -82,48 +82,43 @@ void SyncDirectory(const std::string& dir) {
 
 } // namespace
 
-ReadResult ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes,
-                         std::string& error) {
+FileResult ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes) {
     bytes.clear();
+    const auto fail = [&](FileResult::Failure failure, std::string reason) {
+        bytes.clear();
+        return FileResult{failure, path, std::move(reason)};
+    };
     // Non-blocking, so that a FIFO in the file's place cannot hang the open.
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return ReadResult::Missing;
-        Fail(error, "read", path, Reason(errno));
-        return ReadResult::Failed;
+        const int code = errno;
+        return fail(code == ENOENT || code == ENOTDIR ? FileResult::Failure::Missing
+                                                      : FileResult::Failure::Unreadable,
+                    Reason(code));
     }
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-        Fail(error, "read", path, Reason(errno));
-        return ReadResult::Failed;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        Fail(error, "read", path, "not a regular file");
-        return ReadResult::Failed;
-    }
-    const std::string tooLarge = "larger than " + std::to_string(maxSize >> 20) + " MiB";
-    if (static_cast<uint64_t>(st.st_size) > maxSize) {
-        Fail(error, "read", path, tooLarge);
-        return ReadResult::Failed;
-    }
+    if (::fstat(fd.get(), &st) != 0)
+        return fail(FileResult::Failure::Unreadable, Reason(errno));
+    if (S_ISDIR(st.st_mode))
+        return fail(FileResult::Failure::Unreadable, Reason(EISDIR));
+    if (!S_ISREG(st.st_mode))
+        return fail(FileResult::Failure::Unreadable, std::string(texts::kNotARegularFile));
+    const std::string tooLarge =
+        std::string(texts::kLargerThan) + std::to_string(maxSize >> 20) + " MiB";
+    if (static_cast<uint64_t>(st.st_size) > maxSize)
+        return fail(FileResult::Failure::Unreadable, tooLarge);
     bytes.reserve(static_cast<size_t>(st.st_size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0) {
-            Fail(error, "read", path, Reason(errno));
-            return ReadResult::Failed;
-        }
+        if (got < 0)
+            return fail(FileResult::Failure::Unreadable, Reason(errno));
         if (got == 0)
-            return ReadResult::Ok;
-        if (bytes.size() + static_cast<size_t>(got) > maxSize) {
-            Fail(error, "read", path, tooLarge);
-            bytes.clear();
-            return ReadResult::Failed;
-        }
+            return {};
+        if (bytes.size() + static_cast<size_t>(got) > maxSize)
+            return fail(FileResult::Failure::Unreadable, tooLarge);
         bytes.append(buffer, static_cast<size_t>(got));
     }
 }
@@ -149,13 +144,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view data, std::st
             break;
     }
     if (rawFd < 0)
-        return Fail(error, "write", path, Reason(errno));
+        return Fail(error, texts::kWrite, path, Reason(errno));
     Descriptor fd(rawFd);
 
     const auto abandon = [&](int code) {
         ::close(fd.Release());
         ::unlink(temp.c_str());
-        return Fail(error, "write", path, Reason(code));
+        return Fail(error, texts::kWrite, path, Reason(code));
     };
     if (!WriteAll(fd.get(), data, write))
         return abandon(errno);
@@ -166,12 +161,12 @@ bool WriteFileAtomically(const std::string& path, std::string_view data, std::st
     if (::close(fd.Release()) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());
-        return Fail(error, "write", path, Reason(code));
+        return Fail(error, texts::kWrite, path, Reason(code));
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());
-        return Fail(error, "write", path, Reason(code));
+        return Fail(error, texts::kWrite, path, Reason(code));
     }
     SyncDirectory(DirectoryOf(target));
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/FileResult.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,14 +13,11 @@ namespace qntcalc::fileio {
 // Stands in for ::write, so that tests can let the disk run full.
 using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size);
 
-enum class ReadResult { Ok, Missing, Failed };
-
 // Reads a regular file of at most maxSize bytes. A path that does not exist
 // (or runs through a non-directory) is Missing; anything else that stops the
-// read, including a file that is too big or not a regular file, is Failed
-// with a message naming the path and the reason.
-ReadResult ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes,
-                         std::string& error);
+// read, including a file that is too big or not a regular file, is
+// Unreadable.
+FileResult ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes);
 
 // Replaces the file with data so that a crash, a kill or a full disk at any
 // moment leaves either the old or the new content: the data goes to a

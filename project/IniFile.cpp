@@ -1,6 +1,7 @@
 #include "project/IniFile.h"
 
 #include "engine/Int32.h"
+#include "project/ProjectTexts.h"
 #include "project/TextEncoding.h"
 
 #include <unordered_set>
@@ -133,18 +134,10 @@ bool IsValidKey(std::string_view s) {
 
 IniFile::IniFile(std::string path, Mode mode) : path_(std::move(path)), mode_(mode) {
     std::string bytes;
-    std::string error;
-    switch (fileio::ReadWholeFile(path_, kMaxFileBytes, bytes, error)) {
-    case fileio::ReadResult::Ok:
-        text_ = text::DecodeFileText(bytes);
-        break;
-    case fileio::ReadResult::Missing:
-        break;
-    case fileio::ReadResult::Failed:
-        unreadable_ = true;
-        Fail(error);
-        break;
-    }
+    opened_ = fileio::ReadWholeFile(path_, kMaxFileBytes, bytes);
+    if (opened_.failure == FileResult::Failure::Unreadable)
+        Fail(CannotText(texts::kRead, path_, opened_.reason));
+    text_ = text::DecodeFileText(bytes);
     if (!text_.empty() && text_.back() != '\n')
         text_ += '\n';
 }
@@ -290,6 +283,10 @@ bool IniFile::DeleteKey(std::string_view section, std::string_view key) {
     return Changed(modified);
 }
 
+bool IniFile::SameName(std::string_view a, std::string_view b) {
+    return EqualNoCase(a, b);
+}
+
 std::vector<std::string> IniFile::Sections() const {
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
@@ -324,12 +321,13 @@ bool IniFile::EndUpdate() {
 }
 
 bool IniFile::CheckNames(std::string_view section, std::string_view key) {
+    const auto fail = [this](std::string_view what, std::string_view name) {
+        return Fail(CannotText(texts::kWrite, path_, std::string(what) + '"' + std::string(name) + '"'));
+    };
     if (!IsValidSection(section))
-        return Fail("Cannot write \"" + path_ + "\": invalid section name \"" +
-                    std::string(section) + "\"");
+        return fail(texts::kInvalidSection, section);
     if (!IsValidKey(key))
-        return Fail("Cannot write \"" + path_ + "\": invalid key name \"" + std::string(key) +
-                    "\"");
+        return fail(texts::kInvalidKey, key);
     return true;
 }
 
@@ -345,8 +343,8 @@ bool IniFile::Changed(bool modified) {
 bool IniFile::Flush() {
     if (!dirty_)
         return true;
-    if (unreadable_)
-        return Fail("Cannot write \"" + path_ + "\": the file could not be read, so it is kept");
+    if (opened_.failure == FileResult::Failure::Unreadable)
+        return Fail(CannotText(texts::kWrite, path_, texts::kKeptUnread));
     std::string error;
     if (!fileio::WriteFileAtomically(path_, text_, error, write_))
         return Fail(error);

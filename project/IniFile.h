@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/FileIo.h"
+#include "project/FileResult.h"
 
 #include <cstdint>
 #include <optional>
@@ -54,6 +55,9 @@ public:
     // Removes every line of the key from its section.
     bool DeleteKey(std::string_view section, std::string_view key);
 
+    // Whether two section or key names are the same to this file.
+    static bool SameName(std::string_view a, std::string_view b);
+
     // Distinct names in file order; Keys lists the section that reads count.
     std::vector<std::string> Sections() const;
     std::vector<std::string> Keys(std::string_view section) const;
@@ -80,6 +84,9 @@ public:
         IniFile& ini_;
     };
 
+    // How reading the file at construction went: Missing reads as empty,
+    // Unreadable keeps the file from every write.
+    const FileResult& Opened() const { return opened_; }
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     const std::string& path() const { return path_; }
@@ -108,7 +115,7 @@ private:
     std::string text_; // UTF-8, LF, ending in LF unless empty
     int batchDepth_ = 0;
     bool dirty_ = false;
-    bool unreadable_ = false;
+    FileResult opened_;
     std::string error_;
     fileio::WriteFunction write_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "engine/Int32.h"
 #include "engine/RateModel.h"
 #include "project/ProjectKeys.h"
+#include "project/ProjectTexts.h"
 
 #include <array>
 #include <span>
@@ -101,6 +102,20 @@ void ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
 }
 
 } // namespace
+
+FileResult CheckProject(const IniFile& ini) {
+    if (!ini.Opened().Ok())
+        return ini.Opened();
+    // One pass over the section, however large the file; names match
+    // without regard to letter case, as on reading.
+    for (const std::string& key : ini.Keys(kSettings)) {
+        for (std::string_view known : kSettingsKeys) {
+            if (IniFile::SameName(key, known))
+                return {};
+        }
+    }
+    return {FileResult::Failure::NotAProject, ini.path(), std::string(texts::kNotAProject)};
+}
 
 void ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
     form.Expert.SetChecked(ini.ReadBool(kMode, kExpert, false));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "project/FileResult.h"
 #include "project/Globals.h"
 #include "project/IniFile.h"
 
@@ -15,6 +16,11 @@ class TMasterForm;
 // controls and changes nothing in the window.
 void ReadSettingsFromFile(TMasterForm& form, IniFile& ini);
 void WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniFile& ini);
+
+// Whether the file that ini has read holds a project: it exists, it could
+// be read, and its Settings section holds at least one key of the format,
+// the older controller counts included. Otherwise what stands in the way.
+FileResult CheckProject(const IniFile& ini);
 
 // Open the file, read or write it, release it. Writing happens in one
 // atomic step; returns the failure's text, empty when the write worked.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 // The project file, also used unchanged as the settings file QntCalc.ini.
@@ -84,5 +85,17 @@ inline constexpr std::string_view kVersion = "Version";
 
 inline constexpr std::string_view kNumVesk1 = "NumVesk1";
 inline constexpr std::string_view kNumVesk3 = "NumVesk3";
+
+// Every key that a project may hold in Settings, the older ones included:
+// a file with none of them is not a project.
+inline constexpr std::array kSettingsKeys{
+    kProject,    kMainpath,   kMainBaud,      kRB_Main,       kRB_Baud,    kCBRouters,
+    kCBRepeaters, kCBDropLines, kDropMax,     kDropTot,       kNumRouters, kRouterType,
+    kRouterTypeIdx, kRouterCorr, kLongSeg,    kMDSeg,         kNumRepeater, kRepeaterType,
+    kRepeaterTypeIdx, kLRepeater, kLoadFact,  kNumIOD,        kNumVesk,    kVesk1,
+    kVesk3,      kNumInp,     kNumInpCycl,    kInpCycl,       kNumOut,     kNumOutCycl,
+    kOutCycl,    kBaud,       kBaudLong,      kRouterCorrRes, kETO,        kCTO,
+    kRmax,       kAlarm,      kCVesk,         kCVeskManual,   kNumVesk1,   kNumVesk3,
+};
 
 } // namespace qntcalc::ini

@@ -1,6 +1,7 @@
 #include "app/qt/GuiApplication.h"
 
 #include "app/MessageTexts.h"
+#include "app/qt/GuiPlatform.h"
 
 #include <cstdio>
 #include <exception>
@@ -12,7 +13,7 @@ namespace qntcalc {
 void ShowErrorBox(const QString& text) {
     const QString caption = QString::fromUtf8(texts::kWindowTitle.data(),
                                               static_cast<qsizetype>(texts::kWindowTitle.size()));
-    QMessageBox::critical(QApplication::activeWindow(), caption, text);
+    QMessageBox::critical(DialogParent(nullptr), caption, text);
 }
 
 GuiApplication::GuiApplication(int& argc, char** argv) : QApplication(argc, argv) {}

@@ -20,13 +20,13 @@ namespace qntcalc {
 
 namespace {
 
-std::optional<std::string> RunFileDialog(QFileDialog::AcceptMode mode, const QString& caption,
-                                         const FileDialogSetup& setup) {
-    QFileDialog dialog(QApplication::activeWindow(), caption,
-                       QFile::decodeName(setup.initialDir.c_str()), QtNameFilters(setup.filter));
+std::optional<std::string> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
+                                         const QString& caption, const FileDialogSetup& setup) {
+    QFileDialog dialog(parent, caption, QFile::decodeName(setup.initialDir.c_str()),
+                       QtNameFilters(setup.filter));
     dialog.setAcceptMode(mode);
-    // The commands take any name: a missing project reads as defaults, and
-    // Save as makes its own backup instead of asking.
+    // The commands take any name: Open says itself why a name is no
+    // project, and Save as makes its own backup instead of asking.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!setup.proposedName.empty())
@@ -42,9 +42,17 @@ std::string TodayText() {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
+QWidget* DialogParent(QWidget* mainWindow) {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return mainWindow;
+}
+
 void QtMessageBoxes::Show(std::string_view text, std::string_view caption) {
     QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    DialogParent(mainWindow_));
     box.exec();
 }
 
@@ -64,11 +72,13 @@ QString QtNameFilters(std::string_view filter) {
 }
 
 std::optional<std::string> QtFileDialogs::ChooseOpenFile(const FileDialogSetup& setup) {
-    return RunFileDialog(QFileDialog::AcceptOpen, QStringLiteral("Open"), setup);
+    return RunFileDialog(DialogParent(mainWindow_), QFileDialog::AcceptOpen, QStringLiteral("Open"),
+                         setup);
 }
 
 std::optional<std::string> QtFileDialogs::ChooseSaveFile(const FileDialogSetup& setup) {
-    return RunFileDialog(QFileDialog::AcceptSave, QStringLiteral("Save As"), setup);
+    return RunFileDialog(DialogParent(mainWindow_), QFileDialog::AcceptSave,
+                         QStringLiteral("Save As"), setup);
 }
 
 QStringList HelpSearchDirs() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -22,20 +23,35 @@ inline constexpr char kHelpFileName[] = "QntCalc.hlp";
 // Today in the system's short date format.
 std::string TodayText();
 
-// Modal box with one OK button over the active window.
+// The window that a box or dialog goes over: the modal window in front
+// (About box, print preview), else the program's active window, else the
+// main window, so that nothing shows away from the program when no window
+// is active (right after a file dialog, or after the focus left).
+QWidget* DialogParent(QWidget* mainWindow);
+
+// Modal box with one OK button over DialogParent.
 class QtMessageBoxes : public MessageBoxes {
 public:
     void Show(std::string_view text, std::string_view caption) override;
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+
+private:
+    QPointer<QWidget> mainWindow_;
 };
 
 // "Project files (*.ini)|*.ini" (pairs of shown text and pattern, separated
 // by bars, patterns by semicolons) as a Qt name filter list.
 QString QtNameFilters(std::string_view filter);
 
+// Over DialogParent, like the boxes.
 class QtFileDialogs : public FileDialogs {
 public:
     std::optional<std::string> ChooseOpenFile(const FileDialogSetup& setup) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogSetup& setup) override;
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+
+private:
+    QPointer<QWidget> mainWindow_;
 };
 
 // Where the help file may be: beside the executable, in the data directory

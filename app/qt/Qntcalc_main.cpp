@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
         qntcalc::QtFileDialogs dialogs;
         qntcalc::QtHelpSystem help(messages);
         qntcalc::Program program(globals, {messages, dialogs, help}, qntcalc::TodayText());
+        messages.SetMainWindow(&program.Window());
+        dialogs.SetMainWindow(&program.Window());
         program.ShowMainWindow();
         QApplication::exec();
     } catch (const std::exception& e) {

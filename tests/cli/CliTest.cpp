@@ -2,6 +2,7 @@
 #include "tests/project/TempDirTest.h"
 
 #include <nlohmann/json.hpp>
+#include <algorithm>
 #include <sys/wait.h>
 
 namespace qntcalc {
@@ -105,6 +106,7 @@ struct ExitRow {
     std::vector<std::string> args;
     int exit;
     const char* stderrHas;
+    bool oneLine = false; // the whole of standard error
 };
 
 void PrintTo(const ExitRow& row, std::ostream* os) {
@@ -114,11 +116,24 @@ void PrintTo(const ExitRow& row, std::ostream* os) {
 class CliExitTest : public CliTest, public ::testing::WithParamInterface<ExitRow> {};
 
 TEST_P(CliExitTest, ExitStatusAndMessage) {
-    WriteBytes("press.ini", kRouterProject);
+    std::string garbage(4096, '\0');
+    for (size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>(i * 7919 % 251);
+    const std::vector<std::pair<std::string, std::string>> files{
+        {"press.ini", kRouterProject},
+        {"foreign.ini", "[Database]\r\nhost=db.example\r\nport=5432\r\n"},
+        {"garbage.ini", garbage}};
+    for (const auto& [name, bytes] : files)
+        WriteBytes(name, bytes);
     std::filesystem::create_directory(dir_ / "folder.ini");
     const CliRun run = Cli(GetParam().args);
     EXPECT_EQ(run.exit, GetParam().exit) << run.err;
     EXPECT_NE(run.err.find(GetParam().stderrHas), std::string::npos) << run.err;
+    if (GetParam().oneLine) {
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    for (const auto& [name, bytes] : files)
+        EXPECT_EQ(ReadBytes(name), bytes) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -128,8 +143,20 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"ErrorStatus", {"--set", "NumInp=0", "--set", "NumOut=0"}, 1, ""},
         ExitRow{"RmaxWithinLimit", {"--require-rmax", "28"}, 0, ""},
         ExitRow{"RmaxAboveLimit", {"--require-rmax", "27"}, 1, "exceeds 27 ms"},
-        ExitRow{"OneOfTwoFilesMissing", {"press.ini", "nope.ini"}, 2, "nope.ini"},
-        ExitRow{"FolderAsFile", {"folder.ini"}, 2, "folder.ini"},
+        ExitRow{"OneOfTwoFilesMissing",
+                {"press.ini", "nope.ini"},
+                2,
+                "Cannot open \"nope.ini\": No such file or directory",
+                true},
+        ExitRow{"FolderAsFile", {"folder.ini"}, 2, "Cannot open \"folder.ini\": Is a directory", true},
+        ExitRow{"ForeignFile",
+                {"foreign.ini", "--save", "foreign.ini"},
+                2,
+                "Cannot open \"foreign.ini\": Not a project file; it has no [Settings] section with "
+                "a project key",
+                true},
+        ExitRow{"GarbageFile", {"--json", "garbage.ini"}, 2, "\"garbage.ini\": Not a project file",
+                true},
         ExitRow{"UnknownOption", {"--fast"}, 2, "unknown option \"--fast\""},
         ExitRow{"UnknownKey", {"--set", "Speed=3"}, 2, "Mainpath"},
         ExitRow{

@@ -2,6 +2,7 @@
 
 #include "GuiFixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 namespace qntcalc::testing {
 namespace {
@@ -40,6 +42,22 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterRow{"Empty", "", ""},
                       FilterRow{"ShownTextWithoutPattern", "Project files", ""}),
     [](const ::testing::TestParamInfo<FilterRow>& info) { return std::string(info.param.name); });
+
+TEST(MessageBoxTest, WithNoWindowActiveABoxGoesOverTheMainWindow) {
+    QWidget mainWindow;
+    QtMessageBoxes messages;
+    messages.SetMainWindow(&mainWindow);
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    QWidget* parent = nullptr;
+    QTimer::singleShot(0, [&parent] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        parent = box->parentWidget();
+        box->close();
+    });
+    messages.Show("Cannot write", "Save Error");
+    EXPECT_EQ(parent, &mainWindow);
+}
 
 class HelpTest : public ::testing::Test {
 protected:

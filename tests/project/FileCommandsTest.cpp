@@ -1,5 +1,10 @@
 #include "ProjectFixture.h"
-#include "app/MessageTexts.h"
+
+#include <algorithm>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <sys/stat.h>
 
 namespace qntcalc::testing {
 namespace {
@@ -141,6 +146,7 @@ TEST_F(FileCommandsTest, SaveAsNameRules) {
         }
         EXPECT_EQ(f.MasterForm.Caption(), row.caption) << row.name;
         EXPECT_EQ(globals.ProjectFile, Path(row.written)) << row.name;
+        EXPECT_EQ(globals.ProjectDir, dir_.string()) << row.name;
         globals.ProjectFile.clear();
         globals.ProjectDir.clear();
     }
@@ -152,14 +158,16 @@ TEST_F(FileCommandsTest, ReferencePlatformPathsInDirectoryAndCaption) {
     TMasterForm& f = NewWindow();
     FileCommands windows(f, globals, dialogs, messages, PathStyle::Windows);
     commands->FormCreate();
+    WriteBytes("D:\\alpha.ini", "[Settings]\nNumVesk=1\n");
     dialogs.answers = {std::string("D:\\alpha.ini")};
     f.Open.Click(); // now handled by the last binder, the Windows-style commands
     EXPECT_EQ(globals.ProjectDir, "D:");
     EXPECT_EQ(f.MasterForm.Caption(), "Quarnet Calculator - alpha");
 }
 
-TEST_F(FileCommandsTest, FailedSaveShowsSaveErrorAndKeepsTheOldFile) {
-    WriteBytes("alpha.ini", "[Settings]\nProject=old\n");
+TEST_F(FileCommandsTest, FailedSaveChangesNothing) {
+    const std::string alpha = "[Settings]\nProject=old\nNumVesk=1\nCVesk=7\n";
+    WriteBytes("alpha.ini", alpha);
     TMasterForm& f = NewWindow();
     commands->FormCreate();
     messages.shown.clear(); // the first start's CVesk check
@@ -168,14 +176,181 @@ TEST_F(FileCommandsTest, FailedSaveShowsSaveErrorAndKeepsTheOldFile) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Save Error");
     EXPECT_NE(messages.shown[0].text.find("missing/dir/alpha.ini"), std::string::npos);
+    // As after a cancel: only the proposed name was taken.
+    EXPECT_EQ(f.MasterForm.Caption(), "Quarnet Calculator");
+    EXPECT_FALSE(f.Save.Enabled());
+    EXPECT_EQ(globals.ProjectFile, "Empty Project");
+    EXPECT_EQ(globals.ProjectDir, "");
+
+    dialogs.answers = {Path("alpha.ini")};
+    f.Open.Click();
+    dialogs.answers = {Path("missing/dir/beta.ini")};
+    f.SaveAs.Click();
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(f.MasterForm.Caption(), "Quarnet Calculator - alpha");
+    EXPECT_EQ(globals.ProjectFile, Path("alpha.ini")) << "Save still writes the open project";
+    EXPECT_EQ(globals.ProjectDir, dir_.string());
+
+    // The chosen file, moved aside as backup, comes back when the write fails.
+    WriteBytes("gamma.txt", "[Settings]\nProject=gamma\n");
+    std::filesystem::create_directory(dir_ / "gamma.ini");
+    dialogs.answers = {Path("gamma.txt")};
+    f.SaveAs.Click();
+    EXPECT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(ReadBytes("gamma.txt"), "[Settings]\nProject=gamma\n");
+    EXPECT_FALSE(Exists("gamma.BAK"));
 
     // A directory in the file's place cannot be replaced by the save either.
     std::filesystem::create_directory(dir_ / "taken.ini");
     globals.ProjectFile = Path("taken.ini");
     f.Save.Click();
-    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown.size(), 4u);
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken.ini"));
-    EXPECT_EQ(ReadBytes("alpha.ini"), "[Settings]\nProject=old\n");
+    EXPECT_EQ(ReadBytes("alpha.ini"), alpha);
+}
+
+std::string RandomBytes(size_t size) {
+    std::mt19937 random(20240601);
+    std::string bytes(size, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random());
+    return bytes;
+}
+
+const std::string kForeign = "[Database]\nhost=db.example\nport=5432\n";
+const std::string kNotAProject = "Not a project file; it has no [Settings] section with a project key";
+
+// Puts something that is no project at a path.
+struct NoProject {
+    const char* name;
+    std::function<void(const std::string& path)> make;
+    std::string reason;
+};
+
+const std::vector<NoProject> kNoProjects{
+    {"Foreign", [](const std::string& p) { std::ofstream(p, std::ios::binary) << kForeign; },
+     kNotAProject},
+    {"Garbage",
+     [](const std::string& p) { std::ofstream(p, std::ios::binary) << RandomBytes(200000); },
+     kNotAProject},
+    {"Missing", [](const std::string&) {}, "No such file or directory"},
+    {"Directory", [](const std::string& p) { std::filesystem::create_directory(p); },
+     "Is a directory"},
+    {"Fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
+     "Not a regular file"},
+    {"Oversized",
+     [](const std::string& p) {
+         std::ofstream(p, std::ios::binary) << "[Settings]\nNumVesk=1\n";
+         std::filesystem::resize_file(p, std::uintmax_t{300} << 20); // sparse
+     },
+     "Larger than 256 MiB"},
+};
+
+// What lies at a path, to see that nothing touched it.
+std::string Fingerprint(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(path, error);
+    if (!std::filesystem::is_regular_file(status))
+        return std::to_string(static_cast<int>(status.type()));
+    std::ifstream in(path, std::ios::binary);
+    std::string head(1 << 20, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<size_t>(in.gcount()));
+    return std::to_string(std::filesystem::file_size(path)) + ":" + head;
+}
+
+TEST_F(FileCommandsTest, OpenRefusesWhatIsNoProjectAndChangesNothing) {
+    TMasterForm& f = NewWindow();
+    commands->FormCreate();
+    Type(f.Ed_Mainpath, "900");
+    messages.shown.clear();
+    std::filesystem::create_directory(dir_ / "other");
+    for (const NoProject& row : kNoProjects) {
+        const std::string path = Path("other/x.ini");
+        row.make(path);
+        const std::string before = Fingerprint(path);
+        const WindowSnapshot window = Snapshot(f);
+        dialogs.answers = {path};
+        f.Open.Click();
+        EXPECT_EQ(messages.shown, (std::vector<ShownBox>{{"Cannot open \"" + path + "\": " +
+                                                              row.reason,
+                                                          "Open Error"}}))
+            << row.name;
+        EXPECT_EQ(Snapshot(f), window) << row.name;
+        EXPECT_EQ(f.MasterForm.Caption(), "Quarnet Calculator") << row.name;
+        EXPECT_FALSE(f.Save.Enabled()) << row.name;
+        EXPECT_EQ(globals.ProjectFile, "") << row.name;
+        EXPECT_EQ(globals.ProjectDir, "") << row.name;
+        EXPECT_EQ(Fingerprint(path), before) << row.name;
+        messages.shown.clear();
+        std::filesystem::remove(path);
+    }
+}
+
+// Takes what the code under test writes to std::cerr.
+class CapturedErrors {
+public:
+    CapturedErrors() : old_(std::cerr.rdbuf(text_.rdbuf())) {}
+    ~CapturedErrors() { std::cerr.rdbuf(old_); }
+    std::string Text() const { return text_.str(); }
+
+private:
+    std::ostringstream text_;
+    std::streambuf* old_;
+};
+
+TEST_F(FileCommandsTest, ASettingsFileThatHoldsNoSettingsIsNeverLost) {
+    for (const NoProject& row : kNoProjects) {
+        if (std::string_view(row.name) == "Missing")
+            continue; // the first start, which creates the file
+        for (const auto& entry : std::filesystem::directory_iterator(dir_))
+            std::filesystem::remove_all(entry.path());
+        row.make(Path("QntCalc.ini"));
+        const std::string before = Fingerprint(Path("QntCalc.ini"));
+        const bool movable = row.reason == kNotAProject;
+        CapturedErrors errors;
+        TMasterForm& f = NewWindow();
+        commands->FormCreate();
+        commands->FormClose();
+        EXPECT_EQ(f.Ed_Project.Text(), "Empty Project") << row.name;
+        EXPECT_EQ(Fingerprint(Path(movable ? "QntCalc.BAK" : "QntCalc.ini")), before) << row.name;
+        EXPECT_EQ(IniFile(Path("QntCalc.ini")).Keys("Settings").size(), movable ? 40u : 0u)
+            << row.name;
+        const std::string note = errors.Text();
+        EXPECT_EQ(std::count(note.begin(), note.end(), '\n'), 1) << note;
+        EXPECT_NE(note.find(Path("QntCalc.ini")), std::string::npos) << note;
+        EXPECT_NE(note.find(row.reason), std::string::npos) << note;
+    }
+}
+
+TEST_F(FileCommandsTest, ATakenBackupNameLeavesTheSettingsFileAlone) {
+    WriteBytes("QntCalc.ini", kForeign);
+    WriteBytes("QntCalc.BAK", "earlier");
+    CapturedErrors errors;
+    NewWindow();
+    commands->FormCreate();
+    commands->FormClose();
+    EXPECT_EQ(ReadBytes("QntCalc.ini"), kForeign);
+    EXPECT_EQ(ReadBytes("QntCalc.BAK"), "earlier");
+    EXPECT_EQ(commands->SettingsPath(), std::nullopt);
+    EXPECT_NE(errors.Text().find("keeps no settings file"), std::string::npos) << errors.Text();
+}
+
+TEST_F(FileCommandsTest, AStartDirectoryThatIsGoneKeepsNoSettingsFile) {
+    std::filesystem::create_directory(dir_ / "gone");
+    std::filesystem::current_path(dir_ / "gone");
+    std::filesystem::remove(dir_ / "gone");
+    const bool rootHadOne = std::filesystem::exists("/QntCalc.ini");
+    CapturedErrors errors;
+    TMasterForm& f = NewWindow();
+    commands->FormCreate();
+    commands->FormClose();
+    EXPECT_EQ(commands->SettingsPath(), std::nullopt);
+    EXPECT_EQ(f.Ed_Project.Text(), "Empty Project");
+    EXPECT_NE(errors.Text().find("no longer exists"), std::string::npos) << errors.Text();
+    if (!rootHadOne) {
+        EXPECT_FALSE(std::filesystem::exists("/QntCalc.ini"));
+    }
 }
 
 } // namespace

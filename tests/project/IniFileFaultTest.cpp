@@ -119,7 +119,8 @@ TEST_F(IniFileFaultTest, FileAboveTheSizeLimitIsKept) {
     ::close(fd);
     IniFile ini(Path("big.ini"));
     EXPECT_FALSE(ini.ok());
-    EXPECT_TRUE(Contains(ini.error(), "larger than")) << ini.error();
+    EXPECT_EQ(ini.Opened().failure, FileResult::Failure::Unreadable);
+    EXPECT_EQ(ini.Opened().reason, "Larger than 256 MiB");
     EXPECT_FALSE(ini.WriteString("Settings", "Project", "x"));
     EXPECT_EQ(std::filesystem::file_size(Path("big.ini")), size_t{300} << 20);
 }
@@ -127,6 +128,7 @@ TEST_F(IniFileFaultTest, FileAboveTheSizeLimitIsKept) {
 TEST_F(IniFileFaultTest, MissingDirectoryIsReported) {
     IniFile ini(Path("missing/a.ini"));
     EXPECT_TRUE(ini.ok());
+    EXPECT_EQ(ini.Opened().failure, FileResult::Failure::Missing);
     EXPECT_FALSE(ini.WriteString("Settings", "Project", "x"));
     EXPECT_TRUE(Contains(ini.error(), Path("missing/a.ini"))) << ini.error();
     EXPECT_TRUE(Contains(ini.error(), "No such file or directory")) << ini.error();
@@ -148,10 +150,13 @@ TEST_F(IniFileFaultTest, ReadOnlyDirectoryKeepsTheOldFile) {
 TEST_F(IniFileFaultTest, UnreadableFileIsNeverOverwritten) {
     std::filesystem::create_directory(Path("dir.ini"));
     ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0644), 0);
-    for (const char* name : {"dir.ini", "fifo.ini"}) {
+    for (const auto& [name, reason] : {std::pair{"dir.ini", "Is a directory"},
+                                       std::pair{"fifo.ini", "Not a regular file"}}) {
         IniFile ini(Path(name));
         EXPECT_FALSE(ini.ok()) << name;
-        EXPECT_TRUE(Contains(ini.error(), "not a regular file")) << ini.error();
+        EXPECT_EQ(ini.Opened().failure, FileResult::Failure::Unreadable) << name;
+        EXPECT_EQ(ini.Opened().reason, reason);
+        EXPECT_EQ(ini.Opened().path, Path(name));
         EXPECT_FALSE(ini.WriteString("Settings", "Project", "x")) << name;
     }
     EXPECT_TRUE(std::filesystem::is_directory(Path("dir.ini")));

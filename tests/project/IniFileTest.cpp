@@ -258,7 +258,7 @@ TEST_F(IniFileTest, InvalidNamesAreRefusedAndReported) {
         EXPECT_FALSE(ini.WriteString(section, "K", "1")) << section;
     }
     EXPECT_FALSE(ini.ok());
-    EXPECT_NE(ini.error().find("invalid key name"), std::string::npos) << ini.error();
+    EXPECT_NE(ini.error().find("Invalid key name"), std::string::npos) << ini.error();
     EXPECT_FALSE(Exists("a.ini"));
 }
 

@@ -8,42 +8,6 @@ namespace {
 
 using ProjectFileTest = ProjectTest;
 
-// Everything a project file restores, as one comparable record.
-struct WindowSnapshot {
-    std::vector<std::pair<std::string, std::string>> texts;
-    std::vector<std::pair<std::string, bool>> states;
-    int routerType, repeaterType, page;
-    bool operator==(const WindowSnapshot&) const = default;
-};
-
-WindowSnapshot Snapshot(const TMasterForm& f) {
-    WindowSnapshot s;
-    for (const EditField* e :
-         {&f.Ed_Project,    &f.Ed_Mainpath,   &f.Ed_MainBaud, &f.Ed_DropMax,    &f.Ed_DropTot,
-          &f.Ed_NumRouters, &f.Ed_RouterCorr, &f.Ed_LongSeg,  &f.Ed_MDSeg,      &f.Ed_NumRepeater,
-          &f.Ed_LRepeater,  &f.Ed_LoadFact,   &f.Ed_NumIOD,   &f.Ed_NumVesk,    &f.Ed_NumInp,
-          &f.Ed_NumInpCycl, &f.Ed_InpCycl,    &f.Ed_NumOut,   &f.Ed_NumOutCycl, &f.Ed_OutCycl})
-        s.texts.emplace_back(e->Name(), e->Text());
-    for (const CheckBox* b : {&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines, &f.CB_CVeskManual})
-        s.states.emplace_back(b->Name(), b->Checked());
-    for (const RadioButton* r : {&f.RB_Main, &f.RB_Baud, &f.RB_Vesk1, &f.RB_Vesk3})
-        s.states.emplace_back(r->Name(), r->Checked());
-    for (const MenuItem* m : {&f.Standard, &f.Expert, &f.Baudratemode})
-        s.states.emplace_back(m->Name(), m->Checked());
-    s.routerType = f.CB_RouterType.ItemIndex();
-    s.repeaterType = f.CB_RepeaterType.ItemIndex();
-    s.page = f.PageControl1.ActivePageIndex();
-    return s;
-}
-
-void PrintTo(const WindowSnapshot& s, std::ostream* os) {
-    for (const auto& [name, text] : s.texts)
-        *os << name << '=' << text << ' ';
-    for (const auto& [name, on] : s.states)
-        *os << name << '=' << on << ' ';
-    *os << "router=" << s.routerType << " repeater=" << s.repeaterType << " page=" << s.page;
-}
-
 TEST_F(ProjectFileTest, ExpertProjectRoundTrips) {
     TMasterForm& a = NewWindow();
     a.Recalculate();
@@ -54,6 +18,9 @@ TEST_F(ProjectFileTest, ExpertProjectRoundTrips) {
     Type(a.Ed_Mainpath, "600");
     Type(a.Ed_NumRouters, "3");
     a.CB_RouterType.UserSelect(5);
+    a.CB_Repeaters.SetChecked(true);
+    Type(a.Ed_NumRepeater, "1");
+    a.CB_RepeaterType.UserSelect(3);
     Type(a.Ed_MDSeg, "100");
     Type(a.Ed_LongSeg, "200");
     Type(a.Ed_DropMax, "2");
@@ -71,6 +38,9 @@ TEST_F(ProjectFileTest, ExpertProjectRoundTrips) {
     EXPECT_EQ(Snapshot(b), written);
     EXPECT_EQ(b.Ed_RouterCorrRes.Text(), "120");
     EXPECT_TRUE(messages.shown.empty());
+    const IniFile file(Path("p.ini"));
+    EXPECT_EQ(file.ReadString("Settings", "RouterTypeIdx", ""), "5");
+    EXPECT_EQ(file.ReadString("Settings", "RepeaterTypeIdx", ""), "3");
 }
 
 TEST_F(ProjectFileTest, FreshFileHoldsEveryKeyInOrder) {
@@ -79,11 +49,16 @@ TEST_F(ProjectFileTest, FreshFileHoldsEveryKeyInOrder) {
     ASSERT_EQ(WriteSettingsToFile(a, globals, Path("p.ini")), "");
     IniFile ini(Path("p.ini"));
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Settings", "Mode", "About"}));
-    const std::vector<std::string> settings = ini.Keys("Settings");
-    ASSERT_EQ(settings.size(), 40u);
-    EXPECT_EQ(settings.front(), "Project");
-    EXPECT_EQ(settings[11], "RouterType");
-    EXPECT_EQ(settings.back(), "CVeskManual");
+    EXPECT_EQ(ini.Keys("Settings"),
+              (std::vector<std::string>{
+                  "Project",      "Mainpath",      "MainBaud",   "RB_Main",       "RB_Baud",
+                  "CBRouters",    "CBRepeaters",   "CBDropLines", "DropMax",      "DropTot",
+                  "NumRouters",   "RouterType",    "RouterTypeIdx", "RouterCorr", "LongSeg",
+                  "MDSeg",        "NumRepeater",   "RepeaterType", "RepeaterTypeIdx", "LRepeater",
+                  "LoadFact",     "NumIOD",        "NumVesk",    "Vesk1",         "Vesk3",
+                  "NumInp",       "NumInpCycl",    "InpCycl",    "NumOut",        "NumOutCycl",
+                  "OutCycl",      "Baud",          "BaudLong",   "RouterCorrRes", "ETO",
+                  "CTO",          "Rmax",          "Alarm",      "CVesk",         "CVeskManual"}));
     EXPECT_EQ(ini.Keys("Mode"),
               (std::vector<std::string>{"Expert", "Standard", "BaudRateMode", "PageSelect"}));
     EXPECT_EQ(ini.ReadString("About", "Version", ""), "1.3.2.1");
@@ -106,9 +81,11 @@ TEST_F(ProjectFileTest, MissingFileGivesReadDefaultsAndLeavesTheConvertedKeys) {
 
 struct FileRow {
     const char* name;
-    const char* content;
+    std::string content;
     const char* checkName;
     std::function<bool(const TMasterForm&)> check;
+    // Read first, so that a missing key must change what the window holds.
+    std::string before = {};
 };
 
 void PrintTo(const FileRow& row, std::ostream* os) {
@@ -121,9 +98,17 @@ TEST_P(ReadFileTest, ReadsIntoTheWindow) {
     WriteBytes("p.ini", GetParam().content);
     TMasterForm& f = NewWindow();
     f.Recalculate();
+    if (!GetParam().before.empty()) {
+        WriteBytes("before.ini", GetParam().before);
+        // Twice: a preselected rate stays only while RB_Baud is selected.
+        ReadSettingsFromFile(f, Path("before.ini"));
+        ReadSettingsFromFile(f, Path("before.ini"));
+    }
     ReadSettingsFromFile(f, Path("p.ini"));
     EXPECT_TRUE(GetParam().check(f)) << GetParam().checkName;
 }
+
+const std::string kExpert = "[Mode]\nExpert=1\nStandard=0\n[Settings]\nNumVesk=1\n";
 
 constexpr const char* kRoutersExpert = "[Mode]\nExpert=1\nStandard=0\n[Settings]\nNumVesk=1\n"
                                        "CBRouters=1\nNumRouters=2\nMainpath=300\n"
@@ -176,8 +161,52 @@ INSTANTIATE_TEST_SUITE_P(
                 [](const TMasterForm& f) {
                     return f.CB_Routers.Checked() && f.Ed_NumRouters.Text() == "2" &&
                            f.Ed_LongSeg.Text() == "150" && f.Ed_MDSeg.Text() == "100";
-                }}),
+                }},
+        FileRow{"RateSourcesBothTrueTheLaterWins", kExpert + "RB_Main=1\nRB_Baud=1\n", "RB_Baud only",
+                [](const TMasterForm& f) { return f.RB_Baud.Checked() && !f.RB_Main.Checked(); }},
+        FileRow{"ControllerKindsBothTrueTheLaterWins", kExpert + "Vesk1=1\nVesk3=1\n", "CPU 3 only",
+                [](const TMasterForm& f) { return f.RB_Vesk3.Checked() && !f.RB_Vesk1.Checked(); }},
+        FileRow{"MissingMainBaudIs500", kExpert + "RB_Main=0\nRB_Baud=1\n", "500",
+                [](const TMasterForm& f) { return f.Ed_MainBaud.Text() == "500"; },
+                kExpert + "RB_Main=0\nRB_Baud=1\nMainBaud=125\n"},
+        FileRow{"MissingRateSourceIsTheStructure", kExpert, "RB_Main only",
+                [](const TMasterForm& f) { return f.RB_Main.Checked() && !f.RB_Baud.Checked(); },
+                kExpert + "RB_Main=0\nRB_Baud=1\n"},
+        FileRow{"MissingControllerKindIsCpu1", kExpert, "CPU 1 only",
+                [](const TMasterForm& f) { return f.RB_Vesk1.Checked() && !f.RB_Vesk3.Checked(); },
+                kExpert + "Vesk1=0\nVesk3=1\n"},
+        FileRow{"MissingDropLinesBoxIsTicked", kExpert, "drop lines",
+                [](const TMasterForm& f) { return f.CB_DropLines.Checked(); },
+                kExpert + "CBDropLines=0\n"},
+        FileRow{"MissingInputCycleIs100", "[Settings]\nNumVesk=1\nNumInpCycl=4\n", "100",
+                [](const TMasterForm& f) { return f.Ed_InpCycl.Text() == "100"; },
+                "[Settings]\nNumVesk=1\nNumInpCycl=4\nInpCycl=50\n"},
+        FileRow{"MissingPageIsTheFirst", "[Settings]\nNumVesk=1\n", "page 0",
+                [](const TMasterForm& f) { return f.PageControl1.ActivePageIndex() == 0; },
+                "[Mode]\nPageSelect=3\n[Settings]\nNumVesk=1\n"}),
     [](const ::testing::TestParamInfo<FileRow>& info) { return info.param.name; });
+
+TEST_F(ProjectFileTest, AProjectHasAProjectKeyInSettings) {
+    struct Row {
+        const char* name;
+        const char* bytes;
+        bool project;
+    };
+    for (const Row& row : {Row{"CurrentFormat", "[Settings]\nNumVesk=1\n", true},
+                           Row{"OlderFormatOnly", "[Settings]\nNumVesk3=2\n", true},
+                           Row{"NamesInOtherCase", "[settings]\nMAINPATH=300\n", true},
+                           Row{"LastKeyOfTheFormat", "[Settings]\nCVeskManual=0\n", true},
+                           Row{"ForeignIni", "[Database]\nhost=db\nport=5432\n", false},
+                           Row{"ProjectKeyElsewhere", "[Database]\nMainpath=300\n", false},
+                           Row{"ModeKeysOnly", "[Mode]\nExpert=1\n[Settings]\nExpert=1\n", false},
+                           Row{"OtherKeysOnly", "[Settings]\nTheme=dark\n", false},
+                           Row{"Empty", "", false}}) {
+        const FileResult found = CheckProject(IniFile::FromBytes(row.bytes));
+        EXPECT_EQ(found.failure,
+                  row.project ? FileResult::Failure::None : FileResult::Failure::NotAProject)
+            << row.name;
+    }
+}
 
 TEST_F(ProjectFileTest, OlderFileIsConvertedInPlace) {
     WriteBytes("old.ini", "[Mode]\nExpert=1\nStandard=0\n[Settings]\nProject=Old\nNumVesk1=1\n"

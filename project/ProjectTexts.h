@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string_view>
+
+// Texts of the project files and the file commands: message boxes, the
+// reasons that failures give, and the notes on standard error.
+namespace qntcalc::texts {
+
+inline constexpr std::string_view kOpenErrorCaption = "Open Error";
+inline constexpr std::string_view kSaveErrorCaption = "Save Error";
+inline constexpr std::string_view kProjectFilter = "Project files (*.ini)|*.ini";
+inline constexpr std::string_view kSettingsFileName = "QntCalc.ini";
+// Where a settings file that holds no settings is kept.
+inline constexpr std::string_view kSettingsBackupName = "QntCalc.BAK";
+
+// A failure reads: Cannot <verb> "<path>": <reason>
+inline constexpr std::string_view kCannot = "Cannot ";
+inline constexpr std::string_view kOpen = "open";
+inline constexpr std::string_view kRead = "read";
+inline constexpr std::string_view kWrite = "write";
+
+// Reasons beside the system's own ("No such file or directory").
+inline constexpr std::string_view kNotAProject =
+    "Not a project file; it has no [Settings] section with a project key";
+inline constexpr std::string_view kNotARegularFile = "Not a regular file";
+inline constexpr std::string_view kLargerThan = "Larger than "; // followed by "256 MiB"
+inline constexpr std::string_view kKeptUnread = "The file could not be read, so it is kept";
+inline constexpr std::string_view kInvalidSection = "Invalid section name ";
+inline constexpr std::string_view kInvalidKey = "Invalid key name ";
+
+// Notes on standard error, each after "QntCalc: ".
+inline constexpr std::string_view kNotePrefix = "QntCalc: ";
+inline constexpr std::string_view kNoteNotSaved = "Settings not saved: ";
+inline constexpr std::string_view kNoteNoStartDir =
+    "The working directory no longer exists, so this run keeps no settings file.";
+inline constexpr std::string_view kNoteUnused = ". This run keeps no settings file.";
+inline constexpr std::string_view kNoteKeptAs = ". Kept it as ";
+inline constexpr std::string_view kNoteNewSettings = " and started a new settings file.";
+
+} // namespace qntcalc::texts
