@@ -134,7 +134,9 @@ std::string WhatIfUsageText() {
         "  --require-cto MS             with --headroom: also CTO at most MS ms\n"
         "  --to N                       end of the --headroom search (below the current value:\n"
         "                               search downwards); default the input's practical limit\n"
-        "                               --json: key, current, last, next, cause, rate, text\n"
+        "With --headroom, --json prints one object: key, direction, current, last (the last\n"
+        "value that meets every requirement, or null), next (the first that fails after it, or\n"
+        "null), cause (its message or broken requirement), rate (at next) and text.\n"
         "KEY is an input the project's mode lets you type into, with its practical limit:\n";
     for (const WhatIfInput& input : WhatIfInputs()) {
         std::string line = "  " + std::string(FieldName(input.field));
@@ -149,7 +151,8 @@ std::string WhatIfUsageText() {
         text += line + "\n";
     }
     text += "Exit status with --headroom: 0 the current value meets the requirements, 1 it does\n"
-            "not, 2 bad arguments, an unreadable file or an input not editable now.\n";
+            "not; with --sweep 0. Both: 2 for bad arguments, an unreadable file or an input that\n"
+            "cannot be typed into now.\n";
     return text;
 }
 

@@ -209,7 +209,9 @@ TEST_F(CliTest, VersionAndHelp) {
     EXPECT_EQ(version.out, "1.3.2.1\n");
     const CliRun help = Cli({"--help"});
     EXPECT_EQ(help.exit, 0);
-    EXPECT_NE(help.out.find("Usage: qntcalc-cli"), std::string::npos);
+    for (const char* line : {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY",
+                             "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)"})
+        EXPECT_NE(help.out.find(line), std::string::npos) << line;
 }
 
 TEST_F(CliTest, OneJsonLinePerFile) {
@@ -302,6 +304,24 @@ TEST_F(CliTest, HeadroomAsTextAndJson) {
     EXPECT_EQ(down["next"], 0);
     EXPECT_EQ(down["cause"], "Value must be greater than 0.");
     EXPECT_EQ(down["rate"], nullptr);
+}
+
+// The README's example, on the project file that comes with the sources.
+TEST_F(CliTest, ReadmeExampleHeadroom) {
+    std::filesystem::create_directory(dir_ / "examples");
+    std::filesystem::copy_file(std::filesystem::path(QNTCALC_SOURCE_DIR) / "examples" /
+                                   "assembly-hall.ini",
+                               dir_ / "examples" / "assembly-hall.ini");
+    const CliRun run =
+        Cli({"examples/assembly-hall.ini", "--headroom", "Mainpath", "--require-rmax", "200"});
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_EQ(run.out, "Project: Assembly hall 2 (examples/assembly-hall.ini)\n"
+                       "  Mode: Standard\n"
+                       "  Headroom of Mainpath, searched from 180 m to 5,000 m\n"
+                       "  Required: worst case reaction time <= 200 ms\n"
+                       "  Main path can grow from 180 m to 250 m; at 251 m the rate drops to 125 "
+                       "kBits/s and the worst case reaction time becomes 218 ms, above the "
+                       "required 200 ms.\n");
 }
 
 } // namespace
