@@ -148,8 +148,9 @@ std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Fie
                         if (stride == 0)
                             return std::nullopt;
                     }
-                    const std::ptrdiff_t i = static_cast<std::ptrdiff_t>(at) +
-                                             stride * (static_cast<int64_t>(value) - current) * towards;
+                    const std::ptrdiff_t i =
+                        static_cast<std::ptrdiff_t>(at) +
+                        stride * (static_cast<int64_t>(value) - current) * towards;
                     if (i < 0 || i >= static_cast<std::ptrdiff_t>(points.size()) ||
                         points[static_cast<std::size_t>(i)].value != value)
                         return std::nullopt;
@@ -191,8 +192,9 @@ std::string HeadroomSentence(const Headroom& headroom, const Requirements& requi
     const int32_t rateBefore = headroom.last->state.Baud;
     const int32_t rateAfter = next.state.Baud;
     if (!next.rejected && rateAfter != rateBefore)
-        sentence += std::string(rateAfter < rateBefore ? "the rate drops to " : "the rate rises to ") +
-                    WithUnit(rateAfter, InputUnit::KBitsPerSecond) + " and ";
+        sentence +=
+            std::string(rateAfter < rateBefore ? "the rate drops to " : "the rate rises to ") +
+            WithUnit(rateAfter, InputUnit::KBitsPerSecond) + " and ";
     return EndSentence(sentence + Effect(next, headroom.cause, required, "becomes"));
 }
 

@@ -62,8 +62,9 @@ std::optional<Headroom> FindHeadroom(WhatIf& whatIf, Field field, const Requirem
 // without computing anything again. The search ends where the points stop
 // holding every whole value next to the previous one; nothing when they do
 // not hold the current value.
-std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Field field, int32_t current,
-                         Direction direction, const Requirements& required);
+std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Field field,
+                                        int32_t current, Direction direction,
+                                        const Requirements& required);
 
 // One sentence for people, with the input's unit: "Main path can grow from
 // 100 m to 1,240 m; at 1,241 m the rate drops to 125 kBits/s and the worst

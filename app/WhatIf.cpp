@@ -22,11 +22,11 @@ constexpr std::array kInputs{
     WhatIfInput{F::Mainpath, Page::Network, "Main path", U::Metres, kLongestNetworkM, false},
     WhatIfInput{F::DropMax, Page::DropLines, "Longest drop line", U::Metres, kLongestNetworkM,
                 false},
-    WhatIfInput{F::DropTot, Page::DropLines, "Total drop line length", U::Metres,
-                kLongestNetworkM, false},
+    WhatIfInput{F::DropTot, Page::DropLines, "Total drop line length", U::Metres, kLongestNetworkM,
+                false},
     WhatIfInput{F::NumRouters, Page::Routers, "Number of routers", U::Count, kMostDevices, false},
-    WhatIfInput{F::LongSeg, Page::Routers, "Longest resulting segment", U::Metres,
-                kLongestNetworkM, false},
+    WhatIfInput{F::LongSeg, Page::Routers, "Longest resulting segment", U::Metres, kLongestNetworkM,
+                false},
     WhatIfInput{F::MDSeg, Page::Routers, "MD segment", U::Metres, kLongestNetworkM, false},
     WhatIfInput{F::NumRepeater, Page::Repeaters, "Number of repeaters", U::Count, kMostDevices,
                 false},
@@ -38,18 +38,16 @@ constexpr std::array kInputs{
     WhatIfInput{F::NumInp, Page::Inputs, "Number of used input bits", U::Count, kMostBits, false},
     WhatIfInput{F::NumInpCycl, Page::Inputs, "Number of cyclic input bits", U::Count, kMostBits,
                 false},
-    WhatIfInput{F::InpCycl, Page::Inputs, "Cycle time of cyclic inputs", U::Milliseconds, 0,
-                true},
-    WhatIfInput{F::NumOut, Page::Outputs, "Number of used output bits", U::Count, kMostBits,
-                false},
+    WhatIfInput{F::InpCycl, Page::Inputs, "Cycle time of cyclic inputs", U::Milliseconds, 0, true},
+    WhatIfInput{F::NumOut, Page::Outputs, "Number of used output bits", U::Count, kMostBits, false},
     WhatIfInput{F::NumOutCycl, Page::Outputs, "Number of devices with cyclic outputs", U::Count,
                 kMostDevices + 1, false},
     WhatIfInput{F::OutCycl, Page::Outputs, "Cycle time of cyclic outputs", U::Milliseconds, 0,
                 true},
     WhatIfInput{F::CVesk, Page::Results, "Vesk cycle time", U::Milliseconds, kSlowestCycleMs,
                 false},
-    WhatIfInput{F::MainBaud, Page::Network, "Preselected transmission rate", U::KBitsPerSecond,
-                500, false},
+    WhatIfInput{F::MainBaud, Page::Network, "Preselected transmission rate", U::KBitsPerSecond, 500,
+                false},
 };
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -119,8 +117,8 @@ WhatIf::WhatIf(WindowSnapshot current)
         currentValues_[static_cast<std::size_t>(field)] = i32::ParseOr(f.EditFor(field).Text(), 0);
     for (const WhatIfInput& input : kInputs) {
         const EditField& edit = f.EditFor(input.field);
-        bool editable = f.PageControl1.TabVisible(static_cast<int>(input.page)) &&
-                        edit.Visible() && edit.Enabled() && !edit.ReadOnly();
+        bool editable = f.PageControl1.TabVisible(static_cast<int>(input.page)) && edit.Visible() &&
+                        edit.Enabled() && !edit.ReadOnly();
         // A typed cycle time only lasts while entered by hand, and a typed
         // rate only counts while preselected.
         if (input.field == Field::CVesk)

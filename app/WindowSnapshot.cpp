@@ -23,9 +23,7 @@ private:
     Handler saved_;
 };
 
-template <class... Ts> struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 
 } // namespace
 

@@ -36,8 +36,8 @@ std::optional<std::string> ModeName(const TMasterForm& form) {
 
 std::string ReportHeading(const TMasterForm& form, const std::optional<std::string>& file) {
     return "Project: " + form.Ed_Project.Text() +
-           (file ? " (" + *file + ")" : std::string(" (new project)")) + "\n  Mode: " +
-           ModeName(form).value_or("none selected") + "\n";
+           (file ? " (" + *file + ")" : std::string(" (new project)")) +
+           "\n  Mode: " + ModeName(form).value_or("none selected") + "\n";
 }
 
 std::string TextReport(const Evaluation& evaluation, const std::optional<std::string>& file) {
@@ -72,8 +72,7 @@ nlohmann::ordered_json JsonReport(const Evaluation& evaluation,
     return JsonReport(evaluation.Form(), evaluation.ValueErrors(), file);
 }
 
-nlohmann::ordered_json JsonReport(const TMasterForm& f,
-                                  const std::vector<std::string>& valueErrors,
+nlohmann::ordered_json JsonReport(const TMasterForm& f, const std::vector<std::string>& valueErrors,
                                   const std::optional<std::string>& file) {
     nlohmann::ordered_json j;
     j["file"] = file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);

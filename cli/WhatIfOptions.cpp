@@ -51,8 +51,8 @@ std::optional<std::string> ParseSweep(std::string_view value, SweepSpec& sweep) 
     const std::size_t colon2 = rest.find(':');
     const auto from = WholeNumber(range.substr(0, colon));
     const auto to = WholeNumber(rest.substr(0, colon2));
-    const auto step =
-        colon2 == std::string_view::npos ? std::optional<int32_t>(1) : WholeNumber(rest.substr(colon2 + 1));
+    const auto step = colon2 == std::string_view::npos ? std::optional<int32_t>(1)
+                                                       : WholeNumber(rest.substr(colon2 + 1));
     if (!from || !to || !step)
         return usage;
     if (*step < 1)
@@ -103,7 +103,8 @@ std::optional<std::string> CheckWhatIfOptions(const Options& options) {
         return "--sweep and --headroom cannot be combined";
     if (options.headroomKey && !options.requireRmaxMs)
         return "--headroom needs --require-rmax MS";
-    if (!options.headroomKey && (options.requireEtoMs || options.requireCtoMs || options.headroomTo))
+    if (!options.headroomKey &&
+        (options.requireEtoMs || options.requireCtoMs || options.headroomTo))
         return "--require-eto, --require-cto and --to need --headroom";
     if (options.sweep && options.requireRmaxMs)
         return "--require-rmax does not apply to --sweep; use --headroom";

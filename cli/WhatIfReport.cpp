@@ -88,8 +88,13 @@ class Table {
 public:
     explicit Table(const WhatIfInput& input) {
         headings_ = {std::string(FieldName(input.field)) + std::string(UnitTag(input.unit)),
-                     "Rate [kBits/s]", "ETO [ms]", "CTO [ms]", "Rmax [ms]", "Alarm [ms]",
-                     "CVesk [ms]", "Stable"};
+                     "Rate [kBits/s]",
+                     "ETO [ms]",
+                     "CTO [ms]",
+                     "Rmax [ms]",
+                     "Alarm [ms]",
+                     "CVesk [ms]",
+                     "Stable"};
     }
 
     std::string Heading() const {
@@ -101,13 +106,13 @@ public:
 
     std::string Row(const WhatIfPoint& point) const {
         if (point.rejected)
-            return Cell(0, std::to_string(point.value)) + "  rejected: " +
-                   Joined(point.valueErrors, "; ") + "\n";
+            return Cell(0, std::to_string(point.value)) +
+                   "  rejected: " + Joined(point.valueErrors, "; ") + "\n";
         const CalcState& s = point.state;
-        const std::vector<std::string> cells{
-            std::to_string(point.value), std::to_string(s.Baud), std::to_string(s.ETO),
-            std::to_string(s.CTO),       std::to_string(s.Rmax), std::to_string(s.Alarm),
-            std::to_string(s.CVesk),     s.Stable ? "yes" : "NO"};
+        const std::vector<std::string> cells{std::to_string(point.value), std::to_string(s.Baud),
+                                             std::to_string(s.ETO),       std::to_string(s.CTO),
+                                             std::to_string(s.Rmax),      std::to_string(s.Alarm),
+                                             std::to_string(s.CVesk),     s.Stable ? "yes" : "NO"};
         std::string line;
         for (std::size_t i = 0; i < cells.size(); ++i)
             line += Cell(i, cells[i]);
@@ -186,8 +191,7 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
     if (!CheckEditable(whatIf, input, file, err))
         return kUsage;
 
-    const Requirements required{*options.requireRmaxMs, options.requireEtoMs,
-                                options.requireCtoMs};
+    const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
     const int32_t current = whatIf.CurrentValue(input.field);
     // An upward input already past its practical limit is searched no further.
     const int32_t limit = options.headroomTo.value_or(
@@ -203,9 +207,8 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
         j["current"] = headroom.current;
         j["last"] = headroom.last ? nlohmann::ordered_json(headroom.last->value) : nullptr;
         j["next"] = headroom.next ? nlohmann::ordered_json(headroom.next->value) : nullptr;
-        j["cause"] = headroom.next
-                         ? nlohmann::ordered_json(ShortfallText(*headroom.next, required))
-                         : nullptr;
+        j["cause"] = headroom.next ? nlohmann::ordered_json(ShortfallText(*headroom.next, required))
+                                   : nullptr;
         j["rate"] = headroom.next && !headroom.next->rejected
                         ? nlohmann::ordered_json(headroom.next->state.Baud)
                         : nullptr;

@@ -1,5 +1,6 @@
-#include "app/Headroom.h"
 #include "app/WhatIf.h"
+
+#include "app/Headroom.h"
 #include "engine/Int32.h"
 #include "tests/app/WindowFixture.h"
 
@@ -156,23 +157,35 @@ TEST_P(WhatIfSweepTest, EachPointEqualsTheValueTypedIntoTheWindow) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, WhatIfSweepTest,
     ::testing::Values(
-        SweepRow{"MainpathOverRateSteps", Defaults, Field::Mainpath,
-                 {100, 1, 250, 251, 1450, 1451, 3501, 0}, {0}},
+        SweepRow{"MainpathOverRateSteps",
+                 Defaults,
+                 Field::Mainpath,
+                 {100, 1, 250, 251, 1450, 1451, 3501, 0},
+                 {0}},
         SweepRow{"ManualCycleTime", ExpertManualCycleTime, Field::CVesk, {20, 1, 7, 300, 0}, {0}},
         // No value check: 0 and below end without results, and the zero
         // cycle time written back raises a box of its own.
-        SweepRow{"PreselectedRate", ExpertPreselectedRate, Field::MainBaud, {125, 500, 100, 0, -5},
-                 {}},
-        SweepRow{"LoadFactorExpert", [](TMasterForm& f) { f.Expert.Click(); }, Field::LoadFact,
-                 {5, 100, 101, 0}, {0}},
-        SweepRow{"DropLinesInBaudRateMode", BaudRateModeDropLines, Field::DropMax,
-                 {5, 0, 8, 9, 60, -1}, {-1}},
+        SweepRow{
+            "PreselectedRate", ExpertPreselectedRate, Field::MainBaud, {125, 500, 100, 0, -5}, {}},
+        SweepRow{"LoadFactorExpert",
+                 [](TMasterForm& f) { f.Expert.Click(); },
+                 Field::LoadFact,
+                 {5, 100, 101, 0},
+                 {0}},
+        SweepRow{"DropLinesInBaudRateMode",
+                 BaudRateModeDropLines,
+                 Field::DropMax,
+                 {5, 0, 8, 9, 60, -1},
+                 {-1}},
         SweepRow{"LongestSegmentBehindRouters", Routers, Field::LongSeg, {200, 199, 600, 601}, {}},
         SweepRow{"CyclicInputTime", CyclicInputs, Field::InpCycl, {20, 7, 6, 999, 1000}, {}},
         SweepRow{"UnsettledNetwork", Unsettled, Field::NumInp, {80, 81, 79, 60, 200}, {}},
         SweepRow{"UnsettledCycleTime", Unsettled, Field::InpCycl, {20, 19, 21, 50, -20}, {-20}},
-        SweepRow{"UnsettledStartsFromWhatIsShown", UnsettledAfterLongerPath, Field::Mainpath,
-                 {600, 300, 301, 250, 0}, {0}}),
+        SweepRow{"UnsettledStartsFromWhatIsShown",
+                 UnsettledAfterLongerPath,
+                 Field::Mainpath,
+                 {600, 300, 301, 250, 0},
+                 {0}}),
     [](const ::testing::TestParamInfo<SweepRow>& info) { return info.param.name; });
 
 struct EditableRow {
@@ -287,31 +300,67 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // 1,450 m is the last length of the 50 kBits/s step; the 20 kBits/s
         // step gives the 340 ms of a 2,000 m main path.
-        HeadroomRow{"RateStepInsideTheRange", Defaults, F::Mainpath, {300, {}, {}}, 5000, 1450,
-                    1451, Shortfall::Rmax,
+        HeadroomRow{"RateStepInsideTheRange",
+                    Defaults,
+                    F::Mainpath,
+                    {300, {}, {}},
+                    5000,
+                    1450,
+                    1451,
+                    Shortfall::Rmax,
                     "Main path can grow from 100 m to 1,450 m; at 1,451 m the rate drops to 20 "
                     "kBits/s and the worst case reaction time becomes 340 ms, above the required "
                     "300 ms."},
-        HeadroomRow{"BrokenAtTheCurrentValue", Defaults, F::Mainpath, {27, {}, {}}, 5000, {}, 100,
+        HeadroomRow{"BrokenAtTheCurrentValue",
+                    Defaults,
+                    F::Mainpath,
+                    {27, {}, {}},
+                    5000,
+                    {},
+                    100,
                     Shortfall::Rmax,
                     "Main path at 100 m does not meet the requirements: the worst case reaction "
                     "time is 28 ms, above the required 27 ms."},
-        HeadroomRow{"EndOfTheRange", Defaults, F::Mainpath, {300, {}, {}}, 250, 250, {},
+        HeadroomRow{"EndOfTheRange",
+                    Defaults,
+                    F::Mainpath,
+                    {300, {}, {}},
+                    250,
+                    250,
+                    {},
                     Shortfall::None,
                     "Main path can grow from 100 m to 250 m, the end of the searched range, within "
                     "the requirements."},
-        HeadroomRow{"PlausibilityRule", Defaults, F::NumIOD, {1000, {}, {}}, 64, 63, 64,
+        HeadroomRow{"PlausibilityRule",
+                    Defaults,
+                    F::NumIOD,
+                    {1000, {}, {}},
+                    64,
+                    63,
+                    64,
                     Shortfall::ErrorStatus,
                     "Number of I/O devices can grow from 10 to 63; at 64 the status bar shows "
                     "\"Too many devices! Number Vesk + Number I/O Devices may not exceed 64.\""},
         // The estimated controller cycle time is 7 ms; faster inputs break a rule.
-        HeadroomRow{"ShortestCycleTime", FewCyclicInputs, F::InpCycl, {100, {}, {}}, 0, 7, 6,
+        HeadroomRow{"ShortestCycleTime",
+                    FewCyclicInputs,
+                    F::InpCycl,
+                    {100, {}, {}},
+                    0,
+                    7,
+                    6,
                     Shortfall::ErrorStatus,
                     "Cycle time of cyclic inputs can shrink from 20 ms to 7 ms; at 6 ms the status "
                     "bar shows \"The cycle time of cyclic inputs is too fast!\""},
         // 100 m is the last length of the 500 kBits/s step.
-        HeadroomRow{"EventTimeoutAtTheNextRateStep", Defaults, F::Mainpath, {1000, 10, {}}, 5000,
-                    100, 101, Shortfall::Eto,
+        HeadroomRow{"EventTimeoutAtTheNextRateStep",
+                    Defaults,
+                    F::Mainpath,
+                    {1000, 10, {}},
+                    5000,
+                    100,
+                    101,
+                    Shortfall::Eto,
                     "Main path cannot grow beyond 100 m; at 101 m the rate drops to 250 kBits/s "
                     "and the event timeout (ETO) becomes 14 ms, above the required 10 ms."}),
     [](const ::testing::TestParamInfo<HeadroomRow>& info) { return info.param.name; });

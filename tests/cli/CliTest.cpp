@@ -152,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--headroom", "InpCycl", "--require-rmax", "300"},
                 2,
                 "inputs that can: Mainpath, NumIOD"},
-        ExitRow{"HeadroomUnknownInput", {"--headroom", "RouterCorr"}, 2, "the inputs are: Mainpath"},
+        ExitRow{
+            "HeadroomUnknownInput", {"--headroom", "RouterCorr"}, 2, "the inputs are: Mainpath"},
         ExitRow{"SweepSound", {"--sweep", "NumIOD=0:80:10"}, 0, ""},
         ExitRow{"SweepWithoutRange", {"--sweep", "Mainpath=100"}, 2, "KEY=FROM:TO[:STEP]"},
         ExitRow{"SweepZeroStep", {"--sweep", "Mainpath=1:9:0"}, 2, "STEP must be 1 or more"},
@@ -209,8 +210,9 @@ TEST_F(CliTest, VersionAndHelp) {
     EXPECT_EQ(version.out, "1.3.2.1\n");
     const CliRun help = Cli({"--help"});
     EXPECT_EQ(help.exit, 0);
-    for (const char* line : {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY",
-                             "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)"})
+    for (const char* line :
+         {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY",
+          "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)"})
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
 }
 
@@ -255,8 +257,9 @@ TEST_F(CliTest, SweepAsTableJsonAndCsv) {
     const std::vector<std::string> rows = Lines(json.out);
     ASSERT_EQ(rows.size(), 3u) << json.err;
     const auto rejected = nlohmann::json::parse(rows[0]);
-    EXPECT_EQ(rejected, nlohmann::json::parse(R"({"file":null,"value":-1,"rejected":true,)"
-                                              R"("valueErrors":["Value must be greater than 0."]})"));
+    EXPECT_EQ(rejected,
+              nlohmann::json::parse(R"({"file":null,"value":-1,"rejected":true,)"
+                                    R"("valueErrors":["Value must be greater than 0."]})"));
     const auto point = nlohmann::json::parse(rows[2]);
     EXPECT_EQ(point["value"], 1);
     EXPECT_EQ(point["rejected"], false);
