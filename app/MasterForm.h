@@ -78,6 +78,8 @@ public:
     struct CheckedField;
 
 private:
+    friend class WindowSnapshot;
+
     int32_t CheckValue(EditField& edit, int32_t bound, std::string_view message);
     void CheckedChange(const CheckedField& field);
     void StructureClick(CheckBox& clicked);

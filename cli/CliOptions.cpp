@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/SetKeys.h"
+#include "cli/WhatIfOptions.h"
 #include "engine/Int32.h"
 
 namespace qntcalc::cli {
@@ -48,11 +49,13 @@ std::string UsageText() {
            "  --save OUT                   write the resulting project to OUT\n"
            "  --json                       one JSON object per project, one per line\n"
            "  --require-rmax MS            fail when the worst case reaction time exceeds MS ms\n"
+           "  --csv                        with --sweep: comma-separated values with a header row\n"
            "  --version                    print the program's version\n"
            "  --help                       print this help\n"
            "\n"
            "Exit status: 0 all projects sound, 1 a project ends with an error status or above\n"
-           "--require-rmax, 2 bad arguments or a file that is unreadable or no project.\n";
+           "--require-rmax, 2 bad arguments or a file that is unreadable or no project.\n" +
+           WhatIfUsageText();
 }
 
 std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>& args) {
@@ -71,6 +74,8 @@ std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>&
             options.version = true;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--csv") {
+            options.csv = true;
         } else if (Is(arg, "--mode")) {
             const auto value = TakeValue(args, i, "--mode", error);
             if (!value)
@@ -107,10 +112,20 @@ std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>&
                 return UsageError{"--require-rmax needs a whole number of milliseconds, not \"" +
                                   *value + "\""};
             options.requireRmaxMs = ms;
+        } else if (Is(arg, "--sweep") || Is(arg, "--headroom") || Is(arg, "--to") ||
+                   Is(arg, "--require-eto") || Is(arg, "--require-cto")) {
+            const std::string name = arg.substr(0, arg.find('='));
+            const auto value = TakeValue(args, i, name, error);
+            if (!value)
+                return UsageError{error};
+            if (auto problem = ParseWhatIfOption(name, *value, options))
+                return UsageError{*problem};
         } else {
             return UsageError{"unknown option \"" + arg + "\""};
         }
     }
+    if (auto problem = CheckWhatIfOptions(options))
+        return UsageError{*problem};
     if (options.saveTo && options.files.size() > 1)
         return UsageError{"--save takes one project: give at most one FILE"};
     return options;

@@ -34,12 +34,16 @@ std::optional<std::string> ModeName(const TMasterForm& form) {
     return std::nullopt;
 }
 
+std::string ReportHeading(const TMasterForm& form, const std::optional<std::string>& file) {
+    return "Project: " + form.Ed_Project.Text() +
+           (file ? " (" + *file + ")" : std::string(" (new project)")) +
+           "\n  Mode: " + ModeName(form).value_or("none selected") + "\n";
+}
+
 std::string TextReport(const Evaluation& evaluation, const std::optional<std::string>& file) {
     const TMasterForm& f = evaluation.Form();
     std::ostringstream out;
-    out << "Project: " << f.Ed_Project.Text();
-    out << (file ? " (" + *file + ")" : std::string(" (new project)")) << "\n";
-    out << "  Mode: " << ModeName(f).value_or("none selected") << "\n";
+    out << ReportHeading(f, file);
     out << Line("Transmission rate", f.Ed_Baud.Text(), " kBits/s");
     if (!f.Baudratemode.Checked()) {
         out << Line("Longest segment rate", f.Ed_BaudLong.Text(), " kBits/s");
@@ -65,7 +69,11 @@ std::string TextReport(const Evaluation& evaluation, const std::optional<std::st
 
 nlohmann::ordered_json JsonReport(const Evaluation& evaluation,
                                   const std::optional<std::string>& file) {
-    const TMasterForm& f = evaluation.Form();
+    return JsonReport(evaluation.Form(), evaluation.ValueErrors(), file);
+}
+
+nlohmann::ordered_json JsonReport(const TMasterForm& f, const std::vector<std::string>& valueErrors,
+                                  const std::optional<std::string>& file) {
     nlohmann::ordered_json j;
     j["file"] = file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);
     const auto mode = ModeName(f);
@@ -91,7 +99,7 @@ nlohmann::ordered_json JsonReport(const Evaluation& evaluation,
     for (const StatusMessage& message : f.LastMessages())
         messages.push_back(Message(message));
     j["messages"] = messages;
-    j["status"] = {{"severity", evaluation.EndsWithError() ? "error" : "info"},
+    j["status"] = {{"severity", f.SB_Status.Colour() == StatusColour::Red ? "error" : "info"},
                    {"text", f.SB_Status.PanelText(1)}};
     j["indicator"] = {{"position", f.BAR_Reaction.Position()},
                       {"maximum", f.BAR_Reaction.Maximum()},
@@ -109,7 +117,7 @@ nlohmann::ordered_json JsonReport(const Evaluation& evaluation,
         active >= 0
             ? nlohmann::ordered_json(f.PageControl1.Pages()[static_cast<std::size_t>(active)].name)
             : nlohmann::ordered_json(nullptr);
-    j["valueErrors"] = evaluation.ValueErrors();
+    j["valueErrors"] = valueErrors;
     return j;
 }
 

@@ -11,12 +11,19 @@ namespace qntcalc::cli {
 // The mode's name for reports: Standard, Expert, BaudRateMode, or none.
 std::optional<std::string> ModeName(const TMasterForm& form);
 
+// "Project: NAME (FILE)" and "  Mode: NAME", each with its line end.
+std::string ReportHeading(const TMasterForm& form, const std::optional<std::string>& file);
+
 // A few lines a person reads: the recommended values with units, whether
 // the iteration settled, the status and every error message.
 std::string TextReport(const Evaluation& evaluation, const std::optional<std::string>& file);
 
 // One object with the members scripts rely on; see the README.
 nlohmann::ordered_json JsonReport(const Evaluation& evaluation,
+                                  const std::optional<std::string>& file);
+// The same for any window model, with the value-check boxes it raised.
+nlohmann::ordered_json JsonReport(const TMasterForm& form,
+                                  const std::vector<std::string>& valueErrors,
                                   const std::optional<std::string>& file);
 
 } // namespace qntcalc::cli

@@ -2,6 +2,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Evaluation.h"
 #include "cli/Report.h"
+#include "cli/WhatIfReport.h"
 
 #include <exception>
 #include <iostream>
@@ -28,6 +29,10 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
     if (options.mode)
         evaluation.ApplyMode(*options.mode);
     evaluation.ApplySets(options);
+    if (options.sweep)
+        return RunSweep(evaluation, options, file, std::cout, std::cerr);
+    if (options.headroomKey)
+        return RunHeadroom(evaluation, options, file, std::cout, std::cerr);
 
     int exit = evaluation.EndsWithError() ? kFindings : kSound;
     const int32_t rmax = evaluation.Form().State().Rmax;
@@ -72,6 +77,8 @@ int Main(int argc, char** argv) {
         return kSound;
     }
 
+    if (options.csv)
+        std::cout << CsvHeader();
     if (options.files.empty())
         return Run(options, program, std::nullopt);
     int worst = kSound;

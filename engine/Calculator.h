@@ -36,6 +36,12 @@ public:
 
     CalcState& State() { return state_; }
     const CalcState& State() const { return state_; }
+    // Takes over the outcome of another calculator's last calculation, as
+    // if this one had run it.
+    void Restore(const CalcState& state, int lastPassCount) {
+        state_ = state;
+        lastPassCount_ = lastPassCount;
+    }
 
     // Passes of the last completed calculation; 0 when it ran no iteration.
     int LastPassCount() const { return lastPassCount_; }

@@ -30,6 +30,20 @@ TEST(CliOptionsTest, ValuesMayHoldEqualsAndFilesMayLookLikeOptions) {
     EXPECT_EQ(o.files, std::vector<std::string>{"--json"});
 }
 
+TEST(CliOptionsTest, SweepRangeRunsEitherWay) {
+    const auto parsed = ParseArguments({"--sweep=inpcycl=30:-3:11", "--csv"});
+    ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+    const SweepSpec& sweep = *std::get<Options>(parsed).sweep;
+    EXPECT_EQ(sweep.key, "inpcycl");
+    EXPECT_EQ(sweep.from, 30);
+    EXPECT_EQ(sweep.to, -3);
+    EXPECT_EQ(sweep.step, 11);
+    EXPECT_EQ(
+        std::get<Options>(ParseArguments({"--sweep", "NumIOD=-2147483648:2147483647:4294967"}))
+            .sweep->step,
+        4294967);
+}
+
 TEST(CliOptionsTest, KeysMatchWithoutRegardToCase) {
     EXPECT_TRUE(std::holds_alternative<Options>(ParseArguments({"--set", "mainpath=300"})));
     EXPECT_TRUE(std::holds_alternative<Options>(ParseArguments({"--set", "vesk1=1"})));
@@ -46,6 +60,20 @@ TEST(CliOptionsTest, RejectsWhatCannotBeMeant) {
                                                {"--set", "PageSelect=2"},
                                                {"-x"}})
         EXPECT_TRUE(std::holds_alternative<UsageError>(ParseArguments(args))) << args[0];
+}
+
+TEST(CliOptionsTest, RejectsWhatIfOptionsThatCannotBeMeant) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--sweep", "Mainpath=1:2:x"},
+             {"--sweep", "Mainpath=1::2"},
+             {"--sweep", "Mainpath=0:2147483648"},
+             {"--sweep", "Mainpath=0:1000000"},
+             {"--headroom", "Mainpath", "--require-rmax", "1", "--require-cto", "-1"},
+             {"--headroom", "Mainpath", "--require-rmax", "1", "--to", "ten"},
+             {"--sweep", "Mainpath=1:2", "--headroom", "NumIOD"},
+             {"--sweep", "Mainpath=1:2", "--save", "a.ini"},
+             {"--sweep", "Mainpath=1:2", "--csv", "--json"}})
+        EXPECT_TRUE(std::holds_alternative<UsageError>(ParseArguments(args))) << args[1];
 }
 
 } // namespace

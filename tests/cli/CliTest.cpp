@@ -168,6 +168,28 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"BadRmax", {"--require-rmax", "fast"}, 2, "whole number"},
         ExitRow{"SaveTwoFiles", {"--save", "x.ini", "a.ini", "b.ini"}, 2, "at most one"},
         ExitRow{"SaveIntoMissingFolder", {"--save", "no/such/dir.ini"}, 2, "no/such/dir.ini"},
+        ExitRow{"HeadroomMetNow", {"--headroom", "Mainpath", "--require-rmax", "28"}, 0, ""},
+        ExitRow{"HeadroomBrokenNow", {"--headroom", "Mainpath", "--require-rmax", "27"}, 1, ""},
+        ExitRow{"HeadroomEtoBrokenNow",
+                {"--headroom", "NumIOD", "--require-rmax", "300", "--require-eto", "6"},
+                1,
+                ""},
+        ExitRow{"HeadroomWithoutRequirement", {"--headroom", "Mainpath"}, 2, "--require-rmax"},
+        ExitRow{"HeadroomNotEditableNow",
+                {"--headroom", "InpCycl", "--require-rmax", "300"},
+                2,
+                "inputs that can: Mainpath, NumIOD"},
+        ExitRow{
+            "HeadroomUnknownInput", {"--headroom", "RouterCorr"}, 2, "the inputs are: Mainpath"},
+        ExitRow{"SweepSound", {"--sweep", "NumIOD=0:80:10"}, 0, ""},
+        ExitRow{"SweepWithoutRange", {"--sweep", "Mainpath=100"}, 2, "KEY=FROM:TO[:STEP]"},
+        ExitRow{"SweepZeroStep", {"--sweep", "Mainpath=1:9:0"}, 2, "STEP must be 1 or more"},
+        ExitRow{"SweepTooLong", {"--sweep", "Mainpath=-2000000:0"}, 2, "at most 1000000 values"},
+        ExitRow{"SweepWithRequirement",
+                {"--sweep", "Mainpath=1:2", "--require-rmax", "300"},
+                2,
+                "does not apply"},
+        ExitRow{"CsvWithoutSweep", {"--csv"}, 2, "--csv needs --sweep"},
         ExitRow{"ValueErrorGoesOn",
                 {"--set", "Mainpath=0"},
                 0,
@@ -215,7 +237,10 @@ TEST_F(CliTest, VersionAndHelp) {
     EXPECT_EQ(version.out, "1.3.2.1\n");
     const CliRun help = Cli({"--help"});
     EXPECT_EQ(help.exit, 0);
-    EXPECT_NE(help.out.find("Usage: qntcalc-cli"), std::string::npos);
+    for (const char* line :
+         {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY",
+          "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)"})
+        EXPECT_NE(help.out.find(line), std::string::npos) << line;
 }
 
 TEST_F(CliTest, OneJsonLinePerFile) {
@@ -229,6 +254,104 @@ TEST_F(CliTest, OneJsonLinePerFile) {
     while (std::getline(lines, line))
         files.push_back(nlohmann::json::parse(line)["file"]);
     EXPECT_EQ(files, (std::vector<std::string>{"a.ini", "b.ini"}));
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST_F(CliTest, SweepAsTableJsonAndCsv) {
+    WriteBytes("press.ini", kRouterProject);
+    const CliRun table = Cli({"press.ini", "--sweep", "LongSeg=151:149"});
+    EXPECT_EQ(table.exit, 0) << table.err;
+    EXPECT_EQ(Lines(table.out),
+              (std::vector<std::string>{
+                  "Project: Press line (press.ini)", "  Mode: Standard",
+                  "  LongSeg [m]  Rate [kBits/s]  ETO [ms]  CTO [ms]  Rmax [ms]  Alarm [ms]  "
+                  "CVesk [ms]  Stable  Status",
+                  "          151             500       127       140        268         259"
+                  "           7     yes  All values are estimates and may differ!",
+                  "          150             500       127       140        268         259"
+                  "           7     yes  All values are estimates and may differ!",
+                  "          149             500       127       140        268         259"
+                  "           7     yes  ERROR: Lenght of longest segment not correct!"}));
+
+    const CliRun json = Cli({"--json", "--sweep", "Mainpath=-1:1"});
+    const std::vector<std::string> rows = Lines(json.out);
+    ASSERT_EQ(rows.size(), 3u) << json.err;
+    const auto rejected = nlohmann::json::parse(rows[0]);
+    EXPECT_EQ(rejected,
+              nlohmann::json::parse(R"({"file":null,"value":-1,"rejected":true,)"
+                                    R"("valueErrors":["Value must be greater than 0."]})"));
+    const auto point = nlohmann::json::parse(rows[2]);
+    EXPECT_EQ(point["value"], 1);
+    EXPECT_EQ(point["rejected"], false);
+    EXPECT_EQ(point["fields"]["Mainpath"], "1");
+    EXPECT_EQ(point["fields"]["Rmax"], "28");
+    EXPECT_EQ(point["status"]["severity"], "info");
+    EXPECT_EQ(point["valueErrors"], nlohmann::json::array());
+
+    const CliRun csv = Cli({"--csv", "--sweep", "NumIOD=63:65:2", "press.ini"});
+    const std::vector<std::string> lines = Lines(csv.out);
+    ASSERT_EQ(lines.size(), 3u) << csv.err;
+    EXPECT_TRUE(lines[0].starts_with("file,value,rejected,Mainpath,MainBaud,")) << lines[0];
+    EXPECT_TRUE(lines[0].ends_with(",CVesk,stable,passes,severity,status,valueErrors")) << lines[0];
+    EXPECT_TRUE(lines[1].starts_with("press.ini,63,0,600,")) << lines[1];
+    EXPECT_TRUE(lines[2].ends_with(
+        ",1,2,error,Too many devices! Number Vesk + Number I/O Devices may not exceed 64.,"))
+        << lines[2];
+}
+
+TEST_F(CliTest, HeadroomAsTextAndJson) {
+    const std::string sentence =
+        "Main path can grow from 100 m to 1,450 m; at 1,451 m the rate drops to 20 kBits/s and the "
+        "worst case reaction time becomes 340 ms, above the required 300 ms.";
+    const CliRun text = Cli({"--headroom", "mainpath", "--require-rmax", "300"});
+    EXPECT_EQ(text.exit, 0) << text.err;
+    EXPECT_NE(text.out.find("  Required: worst case reaction time <= 300 ms\n  " + sentence),
+              std::string::npos)
+        << text.out;
+
+    const auto j = Json({"--headroom", "Mainpath", "--require-rmax", "300", "--to", "2000"});
+    EXPECT_EQ(j, nlohmann::json::parse(R"({"file":null,"key":"Mainpath","direction":"up",)"
+                                       R"("current":100,"last":1450,"next":1451,)"
+                                       R"("cause":"worst case reaction time 340 ms above the )"
+                                       R"(required 300 ms","rate":20,"text":")" +
+                                       sentence + "\"}"));
+
+    const auto none = Json({"--headroom", "Mainpath", "--require-rmax", "300", "--to", "1000"});
+    EXPECT_EQ(none["last"], 1000);
+    EXPECT_EQ(none["next"], nullptr);
+    EXPECT_EQ(none["cause"], nullptr);
+
+    const auto down = Json({"--headroom", "Mainpath", "--require-rmax", "300", "--to", "0"});
+    EXPECT_EQ(down["direction"], "down");
+    EXPECT_EQ(down["last"], 1);
+    EXPECT_EQ(down["next"], 0);
+    EXPECT_EQ(down["cause"], "Value must be greater than 0.");
+    EXPECT_EQ(down["rate"], nullptr);
+}
+
+// The README's example, on the project file that comes with the sources.
+TEST_F(CliTest, ReadmeExampleHeadroom) {
+    std::filesystem::create_directory(dir_ / "examples");
+    std::filesystem::copy_file(std::filesystem::path(QNTCALC_SOURCE_DIR) / "examples" /
+                                   "assembly-hall.ini",
+                               dir_ / "examples" / "assembly-hall.ini");
+    const CliRun run =
+        Cli({"examples/assembly-hall.ini", "--headroom", "Mainpath", "--require-rmax", "200"});
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_EQ(run.out, "Project: Assembly hall 2 (examples/assembly-hall.ini)\n"
+                       "  Mode: Standard\n"
+                       "  Headroom of Mainpath, searched from 180 m to 5,000 m\n"
+                       "  Required: worst case reaction time <= 200 ms\n"
+                       "  Main path can grow from 180 m to 250 m; at 251 m the rate drops to 125 "
+                       "kBits/s and the worst case reaction time becomes 218 ms, above the "
+                       "required 200 ms.\n");
 }
 
 } // namespace

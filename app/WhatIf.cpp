@@ -1,0 +1,215 @@
+#include "app/WhatIf.h"
+
+#include "engine/Int32.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace qntcalc {
+
+namespace {
+
+using F = Field;
+using U = InputUnit;
+
+constexpr int32_t kLongestNetworkM = 5000; // past 3,500 m every rate step is exhausted
+constexpr int32_t kMostDevices = 64;
+constexpr int32_t kMostBits = 32 * kMostDevices + 1;
+constexpr int32_t kSlowestCycleMs = 1000;
+
+constexpr std::array kInputs{
+    WhatIfInput{F::Mainpath, Page::Network, "Main path", U::Metres, kLongestNetworkM, false},
+    WhatIfInput{F::DropMax, Page::DropLines, "Longest drop line", U::Metres, kLongestNetworkM,
+                false},
+    WhatIfInput{F::DropTot, Page::DropLines, "Total drop line length", U::Metres, kLongestNetworkM,
+                false},
+    WhatIfInput{F::NumRouters, Page::Routers, "Number of routers", U::Count, kMostDevices, false},
+    WhatIfInput{F::LongSeg, Page::Routers, "Longest resulting segment", U::Metres, kLongestNetworkM,
+                false},
+    WhatIfInput{F::MDSeg, Page::Routers, "MD segment", U::Metres, kLongestNetworkM, false},
+    WhatIfInput{F::NumRepeater, Page::Repeaters, "Number of repeaters", U::Count, kMostDevices,
+                false},
+    WhatIfInput{F::LRepeater, Page::Repeaters, "Virtual cable length per repeater", U::Metres,
+                kLongestNetworkM, false},
+    WhatIfInput{F::LoadFact, Page::Devices, "Load factor", U::Percent, 101, false},
+    WhatIfInput{F::NumIOD, Page::Devices, "Number of I/O devices", U::Count, kMostDevices, false},
+    WhatIfInput{F::NumVesk, Page::Devices, "Number of Vesk", U::Count, kMostDevices, false},
+    WhatIfInput{F::NumInp, Page::Inputs, "Number of used input bits", U::Count, kMostBits, false},
+    WhatIfInput{F::NumInpCycl, Page::Inputs, "Number of cyclic input bits", U::Count, kMostBits,
+                false},
+    WhatIfInput{F::InpCycl, Page::Inputs, "Cycle time of cyclic inputs", U::Milliseconds, 0, true},
+    WhatIfInput{F::NumOut, Page::Outputs, "Number of used output bits", U::Count, kMostBits, false},
+    WhatIfInput{F::NumOutCycl, Page::Outputs, "Number of devices with cyclic outputs", U::Count,
+                kMostDevices + 1, false},
+    WhatIfInput{F::OutCycl, Page::Outputs, "Cycle time of cyclic outputs", U::Milliseconds, 0,
+                true},
+    WhatIfInput{F::CVesk, Page::Results, "Vesk cycle time", U::Milliseconds, kSlowestCycleMs,
+                false},
+    WhatIfInput{F::MainBaud, Page::Network, "Preselected transmission rate", U::KBitsPerSecond, 500,
+                false},
+};
+
+bool SameName(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+} // namespace
+
+std::string GroupedNumber(int32_t value) {
+    const std::string digits = std::to_string(std::llabs(static_cast<long long>(value)));
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += ',';
+        grouped += digits[i];
+    }
+    return value < 0 ? "-" + grouped : grouped;
+}
+
+std::string WithUnit(int32_t value, InputUnit unit) {
+    const std::string number = GroupedNumber(value);
+    switch (unit) {
+    case InputUnit::Metres:
+        return number + " m";
+    case InputUnit::Milliseconds:
+        return number + " ms";
+    case InputUnit::KBitsPerSecond:
+        return number + " kBits/s";
+    case InputUnit::Percent:
+        return number + "%";
+    case InputUnit::Count:
+        break;
+    }
+    return number;
+}
+
+std::span<const WhatIfInput> WhatIfInputs() {
+    return kInputs;
+}
+
+const WhatIfInput* FindWhatIfInput(Field field) {
+    for (const WhatIfInput& input : kInputs) {
+        if (input.field == field)
+            return &input;
+    }
+    return nullptr;
+}
+
+const WhatIfInput* FindWhatIfInput(std::string_view key) {
+    for (const WhatIfInput& input : kInputs) {
+        if (SameName(FieldName(input.field), key))
+            return &input;
+    }
+    return nullptr;
+}
+
+WhatIf::WhatIf(WindowSnapshot current)
+    : current_(std::move(current)),
+      form_(std::make_unique<TMasterForm>(globals_, static_cast<MessageBoxes&>(*this),
+                                          static_cast<HelpSystem&>(*this), "")) {
+    current_.RestoreInto(*form_);
+    const TMasterForm& f = *form_;
+    for (Field field : kAllFields)
+        currentValues_[static_cast<std::size_t>(field)] = i32::ParseOr(f.EditFor(field).Text(), 0);
+    for (const WhatIfInput& input : kInputs) {
+        const EditField& edit = f.EditFor(input.field);
+        bool editable = f.PageControl1.TabVisible(static_cast<int>(input.page)) && edit.Visible() &&
+                        edit.Enabled() && !edit.ReadOnly();
+        // A typed cycle time only lasts while entered by hand, and a typed
+        // rate only counts while preselected.
+        if (input.field == Field::CVesk)
+            editable = editable && f.CB_CVeskManual.Checked();
+        if (input.field == Field::MainBaud)
+            editable = editable && f.RB_Baud.Checked();
+        if (editable)
+            editable_.push_back(input.field);
+    }
+}
+
+WhatIf::~WhatIf() = default;
+
+bool WhatIf::Editable(Field field) const {
+    return std::find(editable_.begin(), editable_.end(), field) != editable_.end();
+}
+
+std::vector<Field> WhatIf::EditableInputs() const {
+    return editable_;
+}
+
+int32_t WhatIf::CurrentValue(Field field) const {
+    return currentValues_[static_cast<std::size_t>(field)];
+}
+
+void WhatIf::Show(std::string_view text, std::string_view) {
+    // A box before any calculation started is the field's own value check
+    // refusing the value; later ones come from the cascade.
+    if (boxes_.empty() && form_->Calc().CalculationCount() == calculationsBeforeTyping_)
+        rejected_ = true;
+    boxes_.emplace_back(text);
+}
+
+WhatIfPoint WhatIf::Type(Field field, int32_t value) {
+    if (!pristine_)
+        current_.RestoreInto(*form_);
+    pristine_ = false;
+    boxes_.clear();
+    rejected_ = false;
+    calculationsBeforeTyping_ = form_->Calc().CalculationCount();
+
+    EditField& edit = form_->EditFor(field);
+    edit.Enter();
+    edit.SetText(i32::ToText(value));
+
+    WhatIfPoint point;
+    point.value = value;
+    point.rejected = rejected_;
+    point.valueErrors = boxes_;
+    if (point.rejected)
+        return point;
+    const TMasterForm& f = *form_;
+    for (Field shown : kAllFields)
+        point.fields[static_cast<std::size_t>(shown)] = f.EditFor(shown).Text();
+    point.state = f.State();
+    point.passes = f.Calc().LastPassCount();
+    point.messages = f.LastMessages();
+    point.status = f.SB_Status.PanelText(1);
+    point.statusError = f.SB_Status.Colour() == StatusColour::Red;
+    return point;
+}
+
+std::optional<WhatIfPoint> WhatIf::Evaluate(Field field, int32_t value) {
+    if (!Editable(field))
+        return std::nullopt;
+    return Type(field, value);
+}
+
+bool WhatIf::Sweep(Field field, int32_t from, int32_t to, int32_t step, const Visitor& visit) {
+    if (!Editable(field))
+        return false;
+    if (step < 1)
+        return true;
+    // In 64 bits, so a range up to the ends of int32 cannot wrap.
+    const int64_t stride = from <= to ? step : -static_cast<int64_t>(step);
+    for (int64_t v = from; from <= to ? v <= to : v >= to; v += stride) {
+        const WhatIfPoint point = Type(field, static_cast<int32_t>(v));
+        if (!visit(point, *form_))
+            break;
+    }
+    return true;
+}
+
+std::vector<WhatIfPoint> WhatIf::Sweep(Field field, int32_t from, int32_t to, int32_t step) {
+    std::vector<WhatIfPoint> points;
+    const auto collect = [&points](const WhatIfPoint& point, const TMasterForm&) {
+        points.push_back(point);
+        return true;
+    };
+    static_cast<void>(Sweep(field, from, to, step, collect));
+    return points;
+}
+
+} // namespace qntcalc

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "app/MasterForm.h"
+#include "app/WindowSnapshot.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What if one input had another value? Each value is typed into a private
+// copy of the main window, started afresh from the window's current state,
+// so every point is exactly what the main window would show if the user
+// entered that value now: same value check, same cascade, same iteration
+// start. The main window itself is never touched after the snapshot.
+namespace qntcalc {
+
+enum class InputUnit { Metres, Milliseconds, KBitsPerSecond, Percent, Count };
+
+// "1,240 m", "5%", "125 kBits/s", "20 ms"; counts bare: "63".
+std::string WithUnit(int32_t value, InputUnit unit);
+// Thousands grouped with commas, whatever the locale: "-12,345".
+std::string GroupedNumber(int32_t value);
+
+// A numeric input whose what-if can be asked.
+struct WhatIfInput {
+    Field field;
+    Page page;
+    std::string_view label; // subject of the headroom sentence: "Main path"
+    InputUnit unit;
+    // The default end of a headroom search: just past the value where a
+    // plausibility rule or the rate model ends every network (or for cycle
+    // times, which are searched downwards, the smallest typeable value).
+    int32_t practicalLimit;
+    bool searchDownwards; // shorter is the question: cycle times
+};
+
+// The inputs, in the order the window lists them.
+std::span<const WhatIfInput> WhatIfInputs();
+const WhatIfInput* FindWhatIfInput(Field field);
+// By project key (the field's name), without regard to case.
+const WhatIfInput* FindWhatIfInput(std::string_view key);
+
+// One value of one input, as the main window would show it.
+struct WhatIfPoint {
+    int32_t value = 0;
+    // The field's value check refused the value: the window shows the box
+    // and puts the old text back. Nothing of it is computed, and all the
+    // members below but valueErrors stay empty.
+    bool rejected = false;
+    // Every "Value Error" box that entering the value raised, in order.
+    std::vector<std::string> valueErrors;
+    // The 27 fields as they show it, indexed by Field.
+    std::array<std::string, kFieldCount> fields;
+    // The numbers behind them: Baud, ETO, CTO, Rmax, Alarm, CVesk, Stable...
+    CalcState state;
+    int passes = 0;
+    std::vector<StatusMessage> messages; // all checks' messages, in order
+    std::string status;                  // the status bar's message
+    bool statusError = false;            // red status bar, Results hidden
+};
+
+// A private window model that answers what-if questions for one state of
+// the main window. Not thread-safe itself, but it shares nothing with the
+// main window: take the snapshot on the window's thread, then build and use
+// this anywhere.
+class WhatIf : private MessageBoxes, private HelpSystem {
+public:
+    explicit WhatIf(WindowSnapshot current);
+    explicit WhatIf(const TMasterForm& current) : WhatIf(WindowSnapshot(current)) {}
+    ~WhatIf() override;
+    WhatIf(const WhatIf&) = delete;
+    WhatIf& operator=(const WhatIf&) = delete;
+
+    // Whether the user can type into the input now: its page shown, the
+    // field shown, enabled and writable; CVesk only while entered by hand,
+    // MainBaud only while preselected.
+    bool Editable(Field field) const;
+    std::vector<Field> EditableInputs() const;
+    // The value the input's field shows now.
+    int32_t CurrentValue(Field field) const;
+
+    // Enters `value` as one change (as a paste or qntcalc-cli --set does):
+    // focus the field, replace its text. Nothing for an input not editable.
+    std::optional<WhatIfPoint> Evaluate(Field field, int32_t value);
+
+    // `shown` is the private window while it shows the point; return false
+    // to stop.
+    using Visitor = std::function<bool(const WhatIfPoint& point, const TMasterForm& shown)>;
+    // Every value from `from` towards `to` (down when to < from) in steps of
+    // `step` >= 1, each from the current state. False, and nothing visited,
+    // when the input is not editable.
+    [[nodiscard]] bool Sweep(Field field, int32_t from, int32_t to, int32_t step,
+                             const Visitor& visit);
+    // The same, collected; empty when the input is not editable.
+    std::vector<WhatIfPoint> Sweep(Field field, int32_t from, int32_t to, int32_t step = 1);
+
+private:
+    WhatIfPoint Type(Field field, int32_t value);
+    void Show(std::string_view text, std::string_view caption) override;
+    void ShowContents() override {}
+    void ShowTopic(int) override {}
+
+    WindowSnapshot current_;
+    Globals globals_;
+    std::unique_ptr<TMasterForm> form_;
+    std::vector<Field> editable_;
+    std::array<int32_t, kFieldCount> currentValues_{};
+    bool pristine_ = true;
+    long calculationsBeforeTyping_ = 0;
+    bool rejected_ = false;
+    std::vector<std::string> boxes_;
+};
+
+} // namespace qntcalc

@@ -1,0 +1,143 @@
+#include "app/WindowSnapshot.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace qntcalc {
+
+namespace {
+
+// Takes a handler away for one change, so the change notifies the views
+// but runs no check and no calculation.
+class MutedHandler {
+public:
+    explicit MutedHandler(Handler& handler) : handler_(handler), saved_(std::move(handler)) {
+        handler_ = nullptr;
+    }
+    ~MutedHandler() { handler_ = std::move(saved_); }
+    MutedHandler(const MutedHandler&) = delete;
+    MutedHandler& operator=(const MutedHandler&) = delete;
+
+private:
+    Handler& handler_;
+    Handler saved_;
+};
+
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+
+} // namespace
+
+WindowSnapshot::WindowSnapshot(const TMasterForm& form)
+    : state_(form.calc_.State()), lastPassCount_(form.calc_.LastPassCount()),
+      lastMessages_(form.lastMessages_), savedText_(form.savedText_) {
+    const std::vector<Control*>& all = form.controls.All();
+    controls_.reserve(all.size());
+    for (const Control* control : all)
+        controls_.push_back({control->Name(), control->Hint(), control->Visible(),
+                             control->Enabled(), Capture(*control)});
+}
+
+WindowSnapshot::Specific WindowSnapshot::Capture(const Control& control) {
+    if (const auto* edit = dynamic_cast<const EditField*>(&control))
+        return EditState{edit->Text(), edit->ReadOnly()};
+    if (const auto* label = dynamic_cast<const Label*>(&control))
+        return LabelState{label->Caption()};
+    if (const auto* box = dynamic_cast<const CheckBox*>(&control))
+        return CheckBoxState{box->Checked()};
+    if (const auto* radio = dynamic_cast<const RadioButton*>(&control))
+        return RadioState{radio->Checked()};
+    if (const auto* combo = dynamic_cast<const ComboBox*>(&control))
+        return ComboState{combo->Items(), combo->ItemIndex()};
+    if (const auto* pages = dynamic_cast<const PageControl*>(&control)) {
+        PagesState state{{}, pages->ActivePageIndex()};
+        for (int i = 0; i < pages->PageCount(); ++i)
+            state.tabVisible.push_back(pages->TabVisible(i));
+        return state;
+    }
+    if (const auto* status = dynamic_cast<const StatusBar*>(&control))
+        return StatusState{status->PanelText(0), status->PanelText(1), status->Colour()};
+    if (const auto* bar = dynamic_cast<const IndicatorBar*>(&control))
+        return BarState{bar->Position(), bar->Maximum()};
+    if (const auto* item = dynamic_cast<const MenuItem*>(&control))
+        return MenuState{item->Checked()};
+    return std::monostate{};
+}
+
+void WindowSnapshot::RestoreInto(TMasterForm& form) const {
+    const std::vector<Control*>& all = form.controls.All();
+    if (all.size() != controls_.size())
+        throw std::logic_error("window snapshot restored into a different window");
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        Control& control = *all[i];
+        const ControlState& saved = controls_[i];
+        if (control.Name() != saved.name)
+            throw std::logic_error("window snapshot restored into a different window");
+        control.SetHint(saved.hint);
+        control.SetVisible(saved.visible);
+        control.SetEnabled(saved.enabled);
+        Restore(control, saved.specific);
+    }
+    form.calc_.Restore(state_, lastPassCount_);
+    form.lastMessages_ = lastMessages_;
+    form.savedText_ = savedText_;
+    form.restoring_ = nullptr;
+}
+
+// The kind was recorded from this very control, so the casts hold.
+void WindowSnapshot::Restore(Control& control, const Specific& specific) {
+    std::visit(
+        Overloaded{
+            [](std::monostate) {},
+            [&](const LabelState& s) { static_cast<Label&>(control).SetCaption(s.caption); },
+            [&](const EditState& s) {
+                auto& edit = static_cast<EditField&>(control);
+                if (edit.Text() != s.text) {
+                    MutedHandler muted(edit.OnChange);
+                    edit.SetText(s.text);
+                }
+                edit.SetReadOnly(s.readOnly);
+            },
+            [&](const CheckBoxState& s) {
+                auto& box = static_cast<CheckBox&>(control);
+                MutedHandler muted(box.OnClick);
+                box.SetChecked(s.checked);
+            },
+            [&](const RadioState& s) {
+                // Selecting deselects the others of the group silently, and
+                // a button deselected this way is also saved unselected.
+                auto& radio = static_cast<RadioButton&>(control);
+                MutedHandler muted(radio.OnClick);
+                radio.SetChecked(s.checked);
+            },
+            [&](const ComboState& s) {
+                auto& combo = static_cast<ComboBox&>(control);
+                if (combo.Items() != s.items) {
+                    combo.Clear();
+                    for (const std::string& item : s.items)
+                        combo.Add(item);
+                }
+                combo.SetItemIndex(s.index);
+            },
+            [&](const PagesState& s) {
+                auto& pages = static_cast<PageControl&>(control);
+                for (std::size_t page = 0; page < s.tabVisible.size(); ++page)
+                    pages.SetTabVisible(static_cast<int>(page), s.tabVisible[page]);
+                pages.SetActivePageIndex(s.active);
+            },
+            [&](const StatusState& s) {
+                auto& status = static_cast<StatusBar&>(control);
+                status.SetPanelText(0, s.panel0);
+                status.SetPanelText(1, s.panel1);
+                status.SetColour(s.colour);
+            },
+            [&](const BarState& s) {
+                auto& bar = static_cast<IndicatorBar&>(control);
+                bar.SetPosition(s.position);
+                bar.SetMaximum(s.maximum);
+            },
+            [&](const MenuState& s) { static_cast<MenuItem&>(control).SetChecked(s.checked); },
+        },
+        specific);
+}
+
+} // namespace qntcalc

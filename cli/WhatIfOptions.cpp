@@ -1,0 +1,160 @@
+#include "cli/WhatIfOptions.h"
+
+#include "app/WhatIf.h"
+#include "engine/Int32.h"
+
+#include <cstdlib>
+
+namespace qntcalc::cli {
+
+namespace {
+
+// More rows than anyone reads; keeps a slip of the finger from running for hours.
+constexpr int64_t kMostSweepValues = 1'000'000;
+
+std::optional<int32_t> WholeNumber(std::string_view text) {
+    // Two fallbacks tell a real number from an unreadable text.
+    const int32_t a = i32::ParseOr(text, 0);
+    if (a != i32::ParseOr(text, 1))
+        return std::nullopt;
+    return a;
+}
+
+std::string InputKeys() {
+    std::string keys;
+    for (const WhatIfInput& input : WhatIfInputs())
+        keys += (keys.empty() ? "" : ", ") + std::string(FieldName(input.field));
+    return keys;
+}
+
+std::optional<std::string> CheckKey(std::string_view option, std::string_view key) {
+    if (FindWhatIfInput(key))
+        return std::nullopt;
+    return std::string(option) + ": unknown input \"" + std::string(key) +
+           "\"; the inputs are: " + InputKeys();
+}
+
+std::optional<std::string> ParseSweep(std::string_view value, SweepSpec& sweep) {
+    const std::string usage =
+        "--sweep needs KEY=FROM:TO[:STEP] with whole numbers, not \"" + std::string(value) + "\"";
+    const std::size_t eq = value.find('=');
+    if (eq == std::string_view::npos)
+        return usage;
+    sweep.key = std::string(value.substr(0, eq));
+    if (auto problem = CheckKey("--sweep", sweep.key))
+        return problem;
+    std::string_view range = value.substr(eq + 1);
+    const std::size_t colon = range.find(':');
+    if (colon == std::string_view::npos)
+        return usage;
+    const std::string_view rest = range.substr(colon + 1);
+    const std::size_t colon2 = rest.find(':');
+    const auto from = WholeNumber(range.substr(0, colon));
+    const auto to = WholeNumber(rest.substr(0, colon2));
+    const auto step = colon2 == std::string_view::npos ? std::optional<int32_t>(1)
+                                                       : WholeNumber(rest.substr(colon2 + 1));
+    if (!from || !to || !step)
+        return usage;
+    if (*step < 1)
+        return "--sweep: STEP must be 1 or more; the range runs downwards when TO is below FROM";
+    const int64_t count = std::llabs(static_cast<int64_t>(*to) - *from) / *step + 1;
+    if (count > kMostSweepValues)
+        return "--sweep: at most " + std::to_string(kMostSweepValues) + " values, not " +
+               std::to_string(count);
+    sweep.from = *from;
+    sweep.to = *to;
+    sweep.step = *step;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> ParseWhatIfOption(std::string_view name, std::string_view value,
+                                             Options& options) {
+    if (name == "--sweep") {
+        SweepSpec sweep;
+        if (auto problem = ParseSweep(value, sweep))
+            return problem;
+        options.sweep = sweep;
+        return std::nullopt;
+    }
+    if (name == "--headroom") {
+        if (auto problem = CheckKey("--headroom", value))
+            return problem;
+        options.headroomKey = std::string(value);
+        return std::nullopt;
+    }
+    const auto number = WholeNumber(value);
+    if (name == "--to") {
+        if (!number)
+            return "--to needs a whole number, not \"" + std::string(value) + "\"";
+        options.headroomTo = number;
+        return std::nullopt;
+    }
+    if (!number || *number < 0)
+        return std::string(name) + " needs a whole number of milliseconds, not \"" +
+               std::string(value) + "\"";
+    (name == "--require-eto" ? options.requireEtoMs : options.requireCtoMs) = number;
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckWhatIfOptions(const Options& options) {
+    if (options.sweep && options.headroomKey)
+        return "--sweep and --headroom cannot be combined";
+    if (options.headroomKey && !options.requireRmaxMs)
+        return "--headroom needs --require-rmax MS";
+    if (!options.headroomKey &&
+        (options.requireEtoMs || options.requireCtoMs || options.headroomTo))
+        return "--require-eto, --require-cto and --to need --headroom";
+    if (options.sweep && options.requireRmaxMs)
+        return "--require-rmax does not apply to --sweep; use --headroom";
+    if ((options.sweep || options.headroomKey) && options.saveTo)
+        return "--save cannot be combined with --sweep or --headroom, which change nothing";
+    if (options.csv && !options.sweep)
+        return "--csv needs --sweep";
+    if (options.csv && options.json)
+        return "--csv and --json cannot be combined";
+    return std::nullopt;
+}
+
+std::string WhatIfUsageText() {
+    std::string text =
+        "\n"
+        "What-if, from the project's state after --mode and --set; each value is typed into a\n"
+        "copy of that window, so every row is what QntCalc would show for it:\n"
+        "  --sweep KEY=FROM:TO[:STEP]   one row per value of input KEY from FROM to TO (downwards\n"
+        "                               when TO < FROM) in steps of STEP (default 1): a table,\n"
+        "                               --json one object per line (the members above plus\n"
+        "                               value and rejected), or --csv; a value the field's check\n"
+        "                               refuses is reported as rejected, not computed\n"
+        "  --headroom KEY               how far KEY can move from its current value while every\n"
+        "                               value on the way ends informational and stable within the\n"
+        "                               requirements; names the first value that fails and why\n"
+        "  --require-rmax MS            with --headroom: the required worst case reaction time\n"
+        "  --require-eto MS             with --headroom: also ETO at most MS ms\n"
+        "  --require-cto MS             with --headroom: also CTO at most MS ms\n"
+        "  --to N                       end of the --headroom search (below the current value:\n"
+        "                               search downwards); default the input's practical limit\n"
+        "With --headroom, --json prints one object: key, direction, current, last (the last\n"
+        "value that meets every requirement, or null), next (the first that fails after it, or\n"
+        "null), cause (its message or broken requirement), rate (at next) and text.\n"
+        "KEY is an input the project's mode lets you type into, with its practical limit:\n";
+    for (const WhatIfInput& input : WhatIfInputs()) {
+        std::string line = "  " + std::string(FieldName(input.field));
+        line.resize(16, ' ');
+        line += WithUnit(input.practicalLimit, input.unit);
+        if (input.searchDownwards)
+            line += " (searched downwards)";
+        if (input.field == Field::CVesk)
+            line += " (only while entered by hand)";
+        if (input.field == Field::MainBaud)
+            line += " (only while preselected)";
+        text += line + "\n";
+    }
+    text += "Exit status with --headroom: 0 the current value meets the requirements, 1 it does\n"
+            "not; with --sweep 0. Both: 2 for bad arguments, an unreadable file or an input that\n"
+            "cannot be typed into now.\n";
+    return text;
+}
+
+} // namespace qntcalc::cli

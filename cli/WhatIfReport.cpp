@@ -1,0 +1,227 @@
+#include "cli/WhatIfReport.h"
+
+#include "app/Headroom.h"
+#include "cli/Report.h"
+
+#include <nlohmann/json.hpp>
+
+namespace qntcalc::cli {
+
+namespace {
+
+enum Exit { kSound = 0, kFindings = 1, kUsage = 2 };
+
+std::string_view UnitTag(InputUnit unit) {
+    switch (unit) {
+    case InputUnit::Metres:
+        return " [m]";
+    case InputUnit::Milliseconds:
+        return " [ms]";
+    case InputUnit::KBitsPerSecond:
+        return " [kBits/s]";
+    case InputUnit::Percent:
+        return " [%]";
+    case InputUnit::Count:
+        break;
+    }
+    return {};
+}
+
+nlohmann::ordered_json FileName(const std::optional<std::string>& file) {
+    return file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);
+}
+
+// RFC 4180: quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+std::string Joined(const std::vector<std::string>& texts, std::string_view separator) {
+    std::string joined;
+    for (const std::string& text : texts)
+        joined += (joined.empty() ? "" : std::string(separator)) + text;
+    return joined;
+}
+
+std::string CsvRow(const WhatIfPoint& point, const std::optional<std::string>& file) {
+    std::vector<std::string> cells{file.value_or(""), std::to_string(point.value),
+                                   point.rejected ? "1" : "0"};
+    for (Field field : kAllFields)
+        cells.push_back(point.fields[static_cast<std::size_t>(field)]);
+    if (point.rejected) {
+        cells.insert(cells.end(), {"", "", "", ""});
+    } else {
+        cells.push_back(point.state.Stable ? "1" : "0");
+        cells.push_back(std::to_string(point.passes));
+        cells.push_back(point.statusError ? "error" : "info");
+        cells.push_back(point.status);
+    }
+    cells.push_back(Joined(point.valueErrors, " | "));
+    std::string row;
+    for (const std::string& cell : cells)
+        row += (row.empty() ? "" : ",") + CsvField(cell);
+    return row + "\n";
+}
+
+nlohmann::ordered_json JsonRow(const WhatIfPoint& point, const TMasterForm& shown,
+                               const std::optional<std::string>& file) {
+    nlohmann::ordered_json row;
+    row["file"] = FileName(file);
+    row["value"] = point.value;
+    row["rejected"] = point.rejected;
+    if (point.rejected) {
+        row["valueErrors"] = point.valueErrors;
+        return row;
+    }
+    // The report's own "file" lands on the first member, already there.
+    row.update(JsonReport(shown, point.valueErrors, file));
+    return row;
+}
+
+// A text table, one column per result, right-aligned under its heading.
+class Table {
+public:
+    explicit Table(const WhatIfInput& input) {
+        headings_ = {std::string(FieldName(input.field)) + std::string(UnitTag(input.unit)),
+                     "Rate [kBits/s]",
+                     "ETO [ms]",
+                     "CTO [ms]",
+                     "Rmax [ms]",
+                     "Alarm [ms]",
+                     "CVesk [ms]",
+                     "Stable"};
+    }
+
+    std::string Heading() const {
+        std::string line = "  ";
+        for (const std::string& heading : headings_)
+            line += heading + "  ";
+        return line + "Status\n";
+    }
+
+    std::string Row(const WhatIfPoint& point) const {
+        if (point.rejected)
+            return Cell(0, std::to_string(point.value)) +
+                   "  rejected: " + Joined(point.valueErrors, "; ") + "\n";
+        const CalcState& s = point.state;
+        const std::vector<std::string> cells{std::to_string(point.value), std::to_string(s.Baud),
+                                             std::to_string(s.ETO),       std::to_string(s.CTO),
+                                             std::to_string(s.Rmax),      std::to_string(s.Alarm),
+                                             std::to_string(s.CVesk),     s.Stable ? "yes" : "NO"};
+        std::string line;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            line += Cell(i, cells[i]);
+        return line + "  " + (point.statusError ? "ERROR: " : "") + point.status + "\n";
+    }
+
+private:
+    std::string Cell(std::size_t column, const std::string& text) const {
+        const std::size_t width = headings_[column].size() + 2;
+        return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+    }
+
+    std::vector<std::string> headings_;
+};
+
+// Refuses an input the project's state does not let a user type into.
+bool CheckEditable(const WhatIf& whatIf, const WhatIfInput& input,
+                   const std::optional<std::string>& file, std::ostream& err) {
+    if (whatIf.Editable(input.field))
+        return true;
+    std::string editable;
+    for (Field field : whatIf.EditableInputs())
+        editable += (editable.empty() ? "" : ", ") + std::string(FieldName(field));
+    err << "qntcalc-cli: " << file.value_or("new project") << ": " << FieldName(input.field)
+        << " cannot be typed into in this project's current state; inputs that can: "
+        << (editable.empty() ? "none" : editable) << '\n';
+    return false;
+}
+
+std::string RequirementsText(const Requirements& required) {
+    std::string text = "worst case reaction time <= " + std::to_string(required.rmaxMs) + " ms";
+    if (required.etoMs)
+        text += ", ETO <= " + std::to_string(*required.etoMs) + " ms";
+    if (required.ctoMs)
+        text += ", CTO <= " + std::to_string(*required.ctoMs) + " ms";
+    return text;
+}
+
+} // namespace
+
+std::string CsvHeader() {
+    std::string header = "file,value,rejected";
+    for (Field field : kAllFields)
+        header += "," + std::string(FieldName(field));
+    return header + ",stable,passes,severity,status,valueErrors\n";
+}
+
+int RunSweep(const Evaluation& evaluation, const Options& options,
+             const std::optional<std::string>& file, std::ostream& out, std::ostream& err) {
+    const SweepSpec& sweep = *options.sweep;
+    const WhatIfInput& input = *FindWhatIfInput(sweep.key);
+    WhatIf whatIf(evaluation.Form());
+    if (!CheckEditable(whatIf, input, file, err))
+        return kUsage;
+
+    const Table table(input);
+    if (!options.json && !options.csv)
+        out << ReportHeading(evaluation.Form(), file) << table.Heading();
+    const auto print = [&](const WhatIfPoint& point, const TMasterForm& shown) {
+        if (options.json)
+            out << JsonRow(point, shown, file).dump() << '\n';
+        else if (options.csv)
+            out << CsvRow(point, file);
+        else
+            out << table.Row(point);
+        return true;
+    };
+    static_cast<void>(whatIf.Sweep(input.field, sweep.from, sweep.to, sweep.step, print));
+    return kSound;
+}
+
+int RunHeadroom(const Evaluation& evaluation, const Options& options,
+                const std::optional<std::string>& file, std::ostream& out, std::ostream& err) {
+    const WhatIfInput& input = *FindWhatIfInput(*options.headroomKey);
+    WhatIf whatIf(evaluation.Form());
+    if (!CheckEditable(whatIf, input, file, err))
+        return kUsage;
+
+    const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
+    const int32_t current = whatIf.CurrentValue(input.field);
+    // An upward input already past its practical limit is searched no further.
+    const int32_t limit = options.headroomTo.value_or(
+        input.searchDownwards ? input.practicalLimit : std::max(input.practicalLimit, current));
+    const Headroom headroom = *FindHeadroom(whatIf, input.field, required, limit);
+    const std::string sentence = HeadroomSentence(headroom, required);
+
+    if (options.json) {
+        nlohmann::ordered_json j;
+        j["file"] = FileName(file);
+        j["key"] = FieldName(input.field);
+        j["direction"] = headroom.direction == Direction::Up ? "up" : "down";
+        j["current"] = headroom.current;
+        j["last"] = headroom.last ? nlohmann::ordered_json(headroom.last->value) : nullptr;
+        j["next"] = headroom.next ? nlohmann::ordered_json(headroom.next->value) : nullptr;
+        j["cause"] = headroom.next ? nlohmann::ordered_json(ShortfallText(*headroom.next, required))
+                                   : nullptr;
+        j["rate"] = headroom.next && !headroom.next->rejected
+                        ? nlohmann::ordered_json(headroom.next->state.Baud)
+                        : nullptr;
+        j["text"] = sentence;
+        out << j.dump() << '\n';
+    } else {
+        out << ReportHeading(evaluation.Form(), file);
+        out << "  Headroom of " << FieldName(input.field) << ", searched from "
+            << WithUnit(current, input.unit) << " to " << WithUnit(limit, input.unit) << "\n";
+        out << "  Required: " << RequirementsText(required) << "\n";
+        out << "  " << sentence << "\n";
+    }
+    return headroom.MeetsNow() ? kSound : kFindings;
+}
+
+} // namespace qntcalc::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cli/Evaluation.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace qntcalc::cli {
+
+// The header row of --csv, printed once before the rows of all projects.
+std::string CsvHeader();
+
+// --sweep and --headroom on an evaluated project (after --mode and --set):
+// print the rows or the headroom to `out`, problems to `err`; return the
+// exit status.
+int RunSweep(const Evaluation& evaluation, const Options& options,
+             const std::optional<std::string>& file, std::ostream& out, std::ostream& err);
+int RunHeadroom(const Evaluation& evaluation, const Options& options,
+                const std::optional<std::string>& file, std::ostream& out, std::ostream& err);
+
+} // namespace qntcalc::cli
