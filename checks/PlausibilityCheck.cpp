@@ -1,7 +1,6 @@
 #include "checks/PlausibilityCheck.h"
 
 #include "checks/StatusTexts.h"
-#include "engine/Int32.h"
 
 namespace qntcalc {
 
@@ -35,27 +34,27 @@ std::vector<StatusMessage> PlausibilityCheck(const CalcState& s, const ModeFacts
     check(!s.Stable, kError, kNotStable);
     check(s.Baud <= 10, kError, kPathTooLong);
     check(mode.rateEntered && !IsRateStep(s.MainBaud), kError, kPreselectedRate);
-    check(i32::Add(s.NumIOD, s.NumVesk) > kMaxDevices, kError, kTooManyDevices);
+    // Sums and products in 64 bits: absurd counts must not wrap into range.
+    check(int64_t{s.NumIOD} + s.NumVesk > kMaxDevices, kError, kTooManyDevices);
     check(s.DropTot < s.DropMax, kError, kDropTotal);
     check(routers && s.LongSeg == 0, kError, kLongSegMissing);
     check(routers && s.LongSeg > s.Mainpath, kError, kLongSegTooLong);
     check(routers && s.MDSeg > s.Mainpath, kError, kMDSegTooLong);
     // The longest of the NumRouters + 1 segments is at least their average.
-    check(routers && i32::Div(s.Mainpath, i32::Add(s.NumRouters, 1)) > s.LongSeg, kError,
-          kLongSegWrong);
+    check(routers && s.Mainpath / (int64_t{s.NumRouters} + 1) > s.LongSeg, kError, kLongSegWrong);
     check(routers && s.MDSeg == 0, kError, kMDSegMissing);
     check(routers && s.MDSeg > s.LongSeg, kError, kMDSegLonger);
     check(mode.baudRateMode && s.NumVesk < 0, kError, kVeskAtLeastZero);
     check(!mode.baudRateMode && s.NumVesk <= 0, kError, kVeskAtLeastOne);
-    check(i32::Add(s.NumInp, s.NumOut) == 0, kError, kNoIO);
+    check(int64_t{s.NumInp} + s.NumOut == 0, kError, kNoIO);
     check(s.NumInp < s.NumInpCycl, kError, kCyclicInputs);
     check(s.NumIOD < s.NumOutCycl, kError, kCyclicOutputDevices);
     check(s.InpCycl < s.CVesk && s.NumInpCycl > 0, kError, kInputsTooFast);
     check(s.OutCycl < s.CVesk && s.NumOutCycl > 0, kError, kOutputsTooFast);
     check(s.InpCycl >= kMaxCycleMs, kError, kInputCycleTooSlow);
     check(s.OutCycl >= kMaxCycleMs, kError, kOutputCycleTooSlow);
-    check(i32::Mul(kBitsPerDevice, s.NumDevices) < s.NumInp, kError, kTooManyInputs);
-    check(i32::Mul(kBitsPerDevice, s.NumDevices) < s.NumOut, kError, kTooManyOutputs);
+    check(kBitsPerDevice * int64_t{s.NumDevices} < s.NumInp, kError, kTooManyInputs);
+    check(kBitsPerDevice * int64_t{s.NumDevices} < s.NumOut, kError, kTooManyOutputs);
     check(s.LoadFact > kMaxLoadPercent, kError, kLoadFactor);
     return out;
 }

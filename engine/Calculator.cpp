@@ -51,17 +51,19 @@ void Calculator::Calculate() {
     DetermineRates(state_, selections, window_.EditText(Field::MainBaud));
     state_.RouterCorrRes = RouterCorrection(
         state_, state_.NumRouters, std::min(state_.Baud, state_.BaudLong), selections.routerType);
-    state_.NumDevices = i32::Add(state_.NumIOD, state_.NumVesk);
+    state_.NumDevices = i32::AddSat(state_.NumIOD, state_.NumVesk);
 
     if (state_.Baud >= 1) {
         Iterate(selections);
     } else {
         // A directly entered rate below 1 kBits/s would divide by zero or
-        // give negative times: no results, and the checks report the rate.
+        // give negative times: no timing results, and the checks report the
+        // rate. The cycle time does not depend on the rate, so it is
+        // estimated as always; a 0 there would be refused by its value check.
         state_.NumMessages = 0;
         state_.ETO = state_.CTO = state_.Rmax = state_.Alarm = 0;
         if (!selections.cveskManual)
-            state_.CVesk = 0;
+            state_.CVesk = EstimateCVesk(selections);
     }
 
     window_.ShowResults(state_);
@@ -71,26 +73,31 @@ void Calculator::Calculate() {
         window_.SetActivePage(kNetworkPage);
 }
 
+int32_t Calculator::EstimateCVesk(const Selections& selections) const {
+    return CalcCVesk(state_.NumDevices, int64_t{state_.NumInp} + state_.NumOut,
+                     selections.cpuOneOrTwo);
+}
+
 void Calculator::Iterate(const Selections& selections) {
     CalcState& s = state_;
     int passes = 0;
     int close = 0;
     for (;;) {
-        const int32_t oldSum = i32::Add(s.ETO, s.CTO);
+        const int64_t oldSum = int64_t{s.ETO} + s.CTO;
         const int32_t oldCVesk = s.CVesk;
         s.NumMessages = CountMessages(s.NumInp, s.NumInpCycl, s.InpCycl, s.NumOutCycl, s.OutCycl,
                                       s.NumDevices, s.LoadFact, s.CVesk, s.CTO);
-        s.ETO = i32::Add(CalcETO(s.Baud, s.NumMessages), s.RouterCorrRes);
-        s.CTO = i32::Add(CalcCTO(s.Baud, s.NumMessages, s.NumDevices), s.RouterCorrRes);
+        s.ETO = i32::AddSat(CalcETO(s.Baud, s.NumMessages), s.RouterCorrRes);
+        s.CTO = i32::AddSat(CalcCTO(s.Baud, s.NumMessages, s.NumDevices), s.RouterCorrRes);
         s.Rmax = CalcRmax(s.ETO, s.CVesk);
         s.Alarm = CalcAlarm(s.ETO);
         if (!selections.cveskManual)
-            s.CVesk = CalcCVesk(s.NumDevices, i32::Add(s.NumInp, s.NumOut), selections.cpuOneOrTwo);
+            s.CVesk = EstimateCVesk(selections);
         ++passes;
 
-        const int32_t newSum = i32::Add(s.ETO, s.CTO);
-        // A zero sum (wrapped counts) has no ratio: not close.
-        if (newSum != 0 && i32::Div(oldSum, newSum) == 1)
+        const int64_t newSum = int64_t{s.ETO} + s.CTO;
+        // A zero sum (negative times) has no ratio: not close.
+        if (newSum != 0 && oldSum / newSum == 1)
             ++close;
         if (passObserver_)
             passObserver_({passes, oldSum, newSum, close});

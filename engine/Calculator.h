@@ -10,8 +10,8 @@ namespace qntcalc {
 // One pass of the timeout iteration, for tracing and tests.
 struct PassTrace {
     int pass = 0;       // 1-based
-    int32_t oldSum = 0; // ETO + CTO before the pass, ms
-    int32_t newSum = 0; // ETO + CTO after the pass, ms
+    int64_t oldSum = 0; // ETO + CTO before the pass, ms
+    int64_t newSum = 0; // ETO + CTO after the pass, ms
     int closeCount = 0; // after the pass
 };
 
@@ -56,6 +56,7 @@ private:
     void Calculate();
     void ReadInputs();
     void Iterate(const Selections& selections);
+    int32_t EstimateCVesk(const Selections& selections) const;
 
     CalcWindow& window_;
     CalcState state_;

@@ -28,23 +28,21 @@ constexpr int32_t kAlarmOffset = 5;     // ms
 constexpr int32_t kWindowDefault = 100; // ms
 constexpr int32_t kWindowLimit = 300;   // ms
 
-constexpr int64_t kIntegerIndefinite = std::numeric_limits<int64_t>::min();
-
-int64_t TruncTo64(double x) {
-    // 2^63 is exactly representable; anything at or beyond it, or NaN, has
-    // no 64-bit value.
-    constexpr double kLimit = 9223372036854775808.0;
-    if (!(x > -kLimit && x < kLimit))
-        return kIntegerIndefinite;
-    return static_cast<int64_t>(x);
-}
-
 } // namespace
 
 int32_t CeilMs(double x) {
-    const auto low =
-        static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(TruncTo64(x))));
-    return x - static_cast<double>(low) > 0 ? i32::Add(low, 1) : low;
+    constexpr double kMax = std::numeric_limits<int32_t>::max();
+    constexpr double kMin = std::numeric_limits<int32_t>::min();
+    if (std::isnan(x))
+        return 0;
+    // A time beyond 32 bits stays at the limit: wrapped, it could come out
+    // as a short and plausible one.
+    if (x > kMax)
+        return std::numeric_limits<int32_t>::max();
+    if (x <= kMin)
+        return std::numeric_limits<int32_t>::min();
+    const auto whole = static_cast<int32_t>(x);
+    return x - whole > 0 ? whole + 1 : whole;
 }
 
 int32_t RateSurcharge(int32_t rate) {
@@ -63,13 +61,15 @@ int32_t CountMessages(int32_t numInp, int32_t numInpCycl, int32_t inpCycl, int32
     const int32_t window = (cto >= 1 && cto <= kWindowLimit) ? cto : kWindowDefault;
     const int32_t cycle = cVesk >= 1 ? cVesk : window;
     const int32_t changing = i32::Div(loadFact, 100);
-    const int32_t d = i32::Sub(i32::Sub(numInp, numInpCycl), numDevices);
+    // Differences, products and the sum in 64 bits; only the count itself is
+    // held at the 32-bit limit.
+    const int64_t d = int64_t{numInp} - numInpCycl - numDevices;
 
     int32_t inputEvents = 0;
     if (d >= 0)
         inputEvents = (changing >= 2 && d != 0) ? 1 : changing;
 
-    const int32_t cyclicInputs = inpCycl > 0 ? i32::Mul(window / inpCycl, numInpCycl) : 0;
+    const int64_t cyclicInputs = inpCycl > 0 ? int64_t{window / inpCycl} * numInpCycl : 0;
 
     int32_t outputs = 0;
     if (numOutCycl > 0) {
@@ -82,17 +82,15 @@ int32_t CountMessages(int32_t numInp, int32_t numInpCycl, int32_t inpCycl, int32
             outputs = cyclesInWindow;
     }
 
-    const int32_t cyclicOutputs = outCycl > 0 ? i32::Mul(window / outCycl, numOutCycl) : 0;
+    const int64_t cyclicOutputs = outCycl > 0 ? int64_t{window / outCycl} * numOutCycl : 0;
 
-    int32_t sum = numDevices;
-    for (int32_t term : {inputEvents, cyclicInputs, outputs, cyclicOutputs, int32_t{1}})
-        sum = i32::Add(sum, term);
-    return sum;
+    return i32::Clamp(int64_t{numDevices} + inputEvents + cyclicInputs + outputs + cyclicOutputs +
+                      1);
 }
 
 int32_t CalcETO(int32_t rate, int32_t numMessages) {
     const long double perMessage = static_cast<long double>(kMessageTime) / rate;
-    const long double v = perMessage * i32::Mul(2, numMessages);
+    const long double v = perMessage * (int64_t{2} * numMessages);
     return CeilMs(static_cast<double>(v));
 }
 
@@ -105,14 +103,14 @@ int32_t CalcCTO(int32_t rate, int32_t numMessages, int32_t numDevices) {
 }
 
 int32_t CalcRmax(int32_t eto, int32_t cVesk) {
-    return i32::Mul(2, i32::Add(eto, cVesk));
+    return i32::Clamp(2 * (int64_t{eto} + cVesk));
 }
 
 int32_t CalcAlarm(int32_t eto) {
-    return i32::Add(i32::Mul(2, eto), kAlarmOffset);
+    return i32::Clamp(2 * int64_t{eto} + kAlarmOffset);
 }
 
-int32_t CalcCVesk(int32_t numDevices, int32_t bits, bool cpuOneOrTwo) {
+int32_t CalcCVesk(int32_t numDevices, int64_t bits, bool cpuOneOrTwo) {
     const double x =
         static_cast<double>((numDevices * static_cast<long double>(kCyclePerDevice) + kCycleBase) +
                             bits * static_cast<long double>(kCyclePerBit));

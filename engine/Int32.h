@@ -22,6 +22,24 @@ inline int32_t Mul(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }
 
+// Saturating: a value beyond 32 bits becomes the nearest limit. Used where a
+// wrapped result could pass for a small, plausible one.
+inline int32_t Clamp(int64_t value) {
+    if (value > std::numeric_limits<int32_t>::max())
+        return std::numeric_limits<int32_t>::max();
+    if (value < std::numeric_limits<int32_t>::min())
+        return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+inline int32_t AddSat(int32_t a, int32_t b) {
+    return Clamp(int64_t{a} + b);
+}
+
+inline int32_t MulSat(int32_t a, int32_t b) {
+    return Clamp(int64_t{a} * b);
+}
+
 // The one quotient that overflows, INT32_MIN / -1, wraps to INT32_MIN.
 // Callers guarantee b != 0.
 inline int32_t Div(int32_t a, int32_t b) {

@@ -30,28 +30,30 @@ constexpr int32_t kDirectRateDefault = 500;
 
 } // namespace
 
-int32_t RepeaterLength(CalcState& state, int32_t numRepeater, int repeaterType) {
+int64_t RepeaterLength(CalcState& state, int32_t numRepeater, int repeaterType) {
     if (repeaterType != kRepeaterManualLength) {
         const bool known =
             repeaterType >= 0 && repeaterType < static_cast<int>(RepeaterTypes.size());
         state.LRepeater = known ? kRepeaterMetres[static_cast<std::size_t>(repeaterType)] : 0;
     }
-    return i32::Mul(numRepeater, state.LRepeater);
+    return int64_t{numRepeater} * state.LRepeater;
 }
 
 int32_t SelectRate(CalcState& state, int32_t length, int32_t dropMax, int32_t dropTot,
                    int32_t numRepeater, int repeaterType) {
-    const int32_t l = i32::Add(length, RepeaterLength(state, numRepeater, repeaterType));
-    const int32_t withDrops = i32::Add(l, i32::Mul(6, dropMax));
+    // In 64 bits: a network longer than 32 bits can count must rate as too
+    // long, not wrap round to a short one.
+    const int64_t l = int64_t{length} + RepeaterLength(state, numRepeater, repeaterType);
+    const int64_t withDrops = l + int64_t{6} * dropMax;
 
-    int32_t bound = withDrops;
+    int64_t bound = withDrops;
     for (const LengthBound& row : kBounds) {
         if (l <= row.bound && dropMax <= row.dropMax && dropTot <= row.dropTot) {
             bound = row.bound;
             break;
         }
     }
-    const int32_t effective = std::min(bound, withDrops);
+    const int64_t effective = std::min(bound, withDrops);
 
     for (std::size_t i = 0; i < kBounds.size(); ++i) {
         if (effective <= kBounds[i].bound)
@@ -99,7 +101,7 @@ int32_t RouterCorrection(CalcState& state, int32_t numRouters, int32_t rate, int
                                        .correctionMs[static_cast<std::size_t>(RateColumn(rate))]
                                  : 0;
     }
-    return i32::Mul(numRouters, state.RouterCorr);
+    return i32::MulSat(numRouters, state.RouterCorr);
 }
 
 } // namespace qntcalc

@@ -56,8 +56,9 @@ inline constexpr std::array<RouterRow, 8> RouterTable{{
 inline constexpr std::array<int32_t, 5> kRepeaterMetres{0, 40, 50, 90, 0};
 
 // Sets LRepeater from the repeater type (the manual type keeps the entered
-// value, an unknown index gives 0); returns the total virtual length in m.
-int32_t RepeaterLength(CalcState& state, int32_t numRepeater, int repeaterType);
+// value, an unknown index gives 0); returns the total virtual length in m,
+// exact in 64 bits.
+int64_t RepeaterLength(CalcState& state, int32_t numRepeater, int repeaterType);
 
 // One of 500, 250, 125, 50, 20, 10 kBits/s for a segment of `length` m.
 int32_t SelectRate(CalcState& state, int32_t length, int32_t dropMax, int32_t dropTot,
@@ -67,7 +68,8 @@ int32_t SelectRate(CalcState& state, int32_t length, int32_t dropMax, int32_t dr
 // with its own default of 500 for a directly entered rate.
 void DetermineRates(CalcState& state, const Selections& selections, std::string_view mainBaudText);
 
-// Sets RouterCorr for the rate and type; returns NumRouters x RouterCorr in ms.
+// Sets RouterCorr for the rate and type; returns NumRouters x RouterCorr in
+// ms, held at the 32-bit limit rather than wrapped.
 int32_t RouterCorrection(CalcState& state, int32_t numRouters, int32_t rate, int routerType);
 
 // Column of RateSteps used for `rate`: the fastest step not faster than the

@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace qntcalc {
 
@@ -134,7 +135,16 @@ void QtHelpSystem::Show(const QString& anchor) {
         const QFontMetrics metrics(browser_->font());
         window_->resize(metrics.averageCharWidth() * 90, metrics.height() * 40);
     }
+    // Help asked for from a modal window (the About box, the print preview)
+    // must not be blocked by it: a window is not blocked by a modal window it
+    // is transient for. Help asked for elsewhere belongs to no window.
+    window_->winId();
+    QWidget* modal = QApplication::activeModalWidget();
+    window_->windowHandle()->setTransientParent(modal ? modal->windowHandle() : nullptr);
+    // A minimised help window comes back, keeping a maximised size.
+    window_->setWindowState((window_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     window_->show();
+
     QUrl url = QUrl::fromLocalFile(path);
     if (!anchor.isEmpty())
         url.setFragment(anchor);
@@ -143,6 +153,7 @@ void QtHelpSystem::Show(const QString& anchor) {
         browser_->verticalScrollBar()->setValue(0);
     window_->raise();
     window_->activateWindow();
+    browser_->setFocus();
 }
 
 } // namespace qntcalc

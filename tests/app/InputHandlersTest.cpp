@@ -137,6 +137,27 @@ TEST_F(InputTest, PreselectedRateHasNoValueCheck) {
     EXPECT_EQ(f().Ed_MainBaud.Text(), "-20") << "shown with its sign";
 }
 
+// A rate that cannot be used leaves the cycle time estimated: no value check
+// fires, and no "manual" value is left behind for the box to keep.
+TEST_F(InputTest, PreselectedRateBelowOneRaisesNoBox) {
+    for (const char* rate : {"0", "-20", "abc"}) {
+        f().Expert.Click();
+        f().RB_Baud.SetChecked(true);
+        Type(f().Ed_MainBaud, rate);
+        EXPECT_TRUE(messages.shown.empty()) << rate;
+        EXPECT_EQ(f().Ed_CVesk.Text(), "7") << rate;
+        EXPECT_EQ(f().Ed_NumIOD.Text(), "10") << rate;
+        EXPECT_EQ(Status(), texts::kPreselectedRate) << rate;
+
+        f().CB_CVeskManual.SetChecked(true);
+        Type(f().Ed_MainBaud, "500");
+        EXPECT_EQ(f().Ed_CVesk.Text(), "7") << rate;
+        EXPECT_EQ(f().Ed_Rmax.Text(), "28") << rate;
+        EXPECT_EQ(Status(), texts::kEstimates) << rate;
+        f().CB_CVeskManual.SetChecked(false);
+    }
+}
+
 TEST_F(InputTest, PreselectedRateFieldStaysEmptyWhileTheRateIsDerived) {
     f().Expert.Click();
     Type(f().Ed_MainBaud, "250");

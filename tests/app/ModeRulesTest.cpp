@@ -50,7 +50,15 @@ TEST_F(ModeTest, ExpertModeAllowsAnyCombination) {
 }
 
 TEST_F(ModeTest, BaudRateModeForcesCountsAndHidesPages) {
+    // From values that differ from the forced ones.
+    f().Expert.Click();
     f().CB_Routers.SetChecked(true);
+    f().CB_CVeskManual.SetChecked(true);
+    f().RB_Vesk1.SetChecked(true);
+    Type(f().Ed_NumIOD, "20");
+    Type(f().Ed_NumInpCycl, "3");
+    Type(f().Ed_NumOutCycl, "2");
+    Type(f().Ed_LoadFact, "40");
     f().Baudratemode.Click();
     for (Page page : {Page::Devices, Page::Inputs, Page::Outputs, Page::Routers})
         EXPECT_FALSE(TabShown(page)) << static_cast<int>(page);
@@ -71,7 +79,54 @@ TEST_F(ModeTest, BaudRateModeForcesCountsAndHidesPages) {
              &f().Ed_RouterCorrRes, &f().Ed_CVesk, &f().Label13, &f().Label42})
         EXPECT_FALSE(hidden->Visible()) << hidden->Name();
     EXPECT_TRUE(f().RB_Vesk3.Checked());
+    EXPECT_FALSE(f().RB_Vesk1.Checked());
+    EXPECT_FALSE(f().CB_CVeskManual.Checked());
     EXPECT_TRUE(f().RB_Main.Checked());
+}
+
+// Back and forth through the modes, so that no control passes merely by
+// keeping the visibility it started with.
+TEST_F(ModeTest, EachModeShowsItsControls) {
+    struct Row {
+        const char* name;
+        MenuItem C::*mode;
+        bool results, expert, leerBaud;
+    };
+    for (const Row& row : {Row{"Expert", &C::Expert, true, true, true},
+                           Row{"BaudRate", &C::Baudratemode, false, false, false},
+                           Row{"Standard", &C::Standard, true, false, false},
+                           Row{"ExpertAgain", &C::Expert, true, true, true}}) {
+        (f().*row.mode).Click();
+        for (const Control* shown : std::initializer_list<const Control*>{
+                 &f().Label13,  &f().Label30,     &f().Label9,    &f().Label11,
+                 &f().Label5,   &f().Label14,     &f().Label39,   &f().Label35,
+                 &f().Label10,  &f().Label12,     &f().Label6,    &f().Label40,
+                 &f().Label47,  &f().Label48,     &f().Label42,   &f().Ed_Rmax,
+                 &f().Ed_Alarm, &f().Ed_ETO,      &f().Ed_CTO,    &f().Ed_RouterCorrRes,
+                 &f().Ed_CVesk, &f().Ed_BaudLong, &f().CB_Routers})
+            EXPECT_EQ(shown->Visible(), row.results) << row.name << ' ' << shown->Name();
+        for (const Control* shown : std::initializer_list<const Control*>{
+                 &f().RB_Vesk1, &f().RB_Vesk3, &f().Ed_LoadFact, &f().Label4, &f().Label3,
+                 &f().CB_CVeskManual, &f().RB_Main, &f().RB_Baud, &f().Ed_MainBaud, &f().LBL_Baud,
+                 &f().LBL_Baud2})
+            EXPECT_EQ(shown->Visible(), row.expert) << row.name << ' ' << shown->Name();
+        EXPECT_EQ(f().Ed_LeerBaud.Visible(), row.leerBaud) << row.name;
+    }
+}
+
+TEST_F(ModeTest, UntickedStructureBoxesZeroTheirInputs) {
+    f().Expert.Click();
+    f().CB_Repeaters.SetChecked(true);
+    f().CB_DropLines.SetChecked(true);
+    Type(f().Ed_NumRepeater, "2");
+    Type(f().Ed_DropTot, "20");
+    Type(f().Ed_DropMax, "5");
+    f().CB_DropLines.SetChecked(false);
+    EXPECT_EQ(f().Ed_DropMax.Text(), "0");
+    EXPECT_EQ(f().Ed_DropTot.Text(), "0");
+    EXPECT_EQ(f().Ed_NumRepeater.Text(), "2");
+    f().CB_Repeaters.SetChecked(false);
+    EXPECT_EQ(f().Ed_NumRepeater.Text(), "0");
 }
 
 TEST_F(ModeTest, BaudRateModeUndoesEditsOfForcedFields) {
@@ -175,6 +230,22 @@ TEST_F(ModeTest, ManualRepeaterLengthEnablesItsField) {
     f().CB_RepeaterType.UserSelect(2);
     EXPECT_FALSE(f().Ed_LRepeater.Enabled());
     EXPECT_EQ(f().Ed_LRepeater.Text(), "50");
+}
+
+TEST_F(ModeTest, NoRepeatersResetTypeAndLength) {
+    f().Expert.Click();
+    f().CB_Repeaters.SetChecked(true);
+    Type(f().Ed_NumRepeater, "1");
+    f().CB_RepeaterType.UserSelect(kRepeaterManualLength);
+    Type(f().Ed_LRepeater, "300");
+    // A preselected rate unticks the box and runs no rate selection, which
+    // would otherwise replace the length by the table value itself.
+    f().RB_Baud.SetChecked(true);
+    EXPECT_EQ(f().Ed_NumRepeater.Text(), "0");
+    EXPECT_EQ(f().CB_RepeaterType.ItemIndex(), 0);
+    EXPECT_FALSE(f().CB_RepeaterType.Enabled());
+    EXPECT_EQ(f().Ed_LRepeater.Text(), "0");
+    EXPECT_FALSE(f().Ed_LRepeater.Enabled());
 }
 
 TEST_F(ModeTest, CycleTimeIsEditableOnlyInExpertMode) {

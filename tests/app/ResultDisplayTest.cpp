@@ -101,6 +101,27 @@ TEST_F(DisplayTest, ReactionTimeAboveThreeHundredIsAFullBar) {
     EXPECT_EQ(f().SB_Status.PanelText(0), "340 ms");
 }
 
+// Lengths beyond 32 bits end at the slowest rate with its error, never
+// wrapped round to a short network.
+TEST_F(DisplayTest, AbsurdNetworksAreTooLong) {
+    f().Expert.Click();
+    f().CB_Repeaters.SetChecked(true);
+    Type(f().Ed_NumRepeater, "1");
+    f().CB_RepeaterType.UserSelect(1); // Harlen - Vesk QN Kappa-7
+    Type(f().Ed_Mainpath, "2147483647");
+    EXPECT_EQ(f().Ed_Baud.Text(), "10");
+    EXPECT_EQ(Status(), texts::kPathTooLong);
+    EXPECT_TRUE(Red());
+
+    f().CB_Repeaters.SetChecked(false);
+    Type(f().Ed_Mainpath, "100");
+    f().CB_DropLines.SetChecked(true);
+    Type(f().Ed_DropTot, "400000000");
+    Type(f().Ed_DropMax, "400000000");
+    EXPECT_EQ(f().Ed_Baud.Text(), "10");
+    EXPECT_EQ(Status(), texts::kPathTooLong);
+}
+
 // The reference driver cases, typed into the window as a user would.
 TEST_F(DisplayTest, ReferenceCasesThroughTheWindow) {
     Type(f().Ed_NumInpCycl, "16");

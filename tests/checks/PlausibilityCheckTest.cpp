@@ -264,14 +264,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CheckRow>& info) { return info.param.name; });
 
 // Extreme counts wrap as the calculation does instead of trapping.
-TEST(PlausibilityWrapTest, SumsWrapInThirtyTwoBits) {
+// Sums and products beyond 32 bits are judged by their true value.
+TEST(PlausibilityWrapTest, SumsDoNotWrap) {
     CalcState s = Sound();
     s.NumIOD = std::numeric_limits<int32_t>::max();
-    s.NumVesk = 1; // the device sum wraps negative: not "too many"
-    s.NumDevices = std::numeric_limits<int32_t>::min(); // 32 x that wraps to 0 bits
+    s.NumVesk = 1;
+    s.NumDevices = std::numeric_limits<int32_t>::max(); // as the driver holds it
     EXPECT_EQ(PlausibilityCheck(s, kStandard),
-              (std::vector<StatusMessage>{kInfo, Error(texts::kTooManyInputs),
-                                          Error(texts::kTooManyOutputs)}));
+              (std::vector<StatusMessage>{kInfo, Error(texts::kTooManyDevices)}));
+
+    s.NumDevices = 67108864; // 32 x that is 2^31 bits
+    s.NumInp = s.NumOut = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(PlausibilityCheck(s, kStandard),
+              (std::vector<StatusMessage>{kInfo, Error(texts::kTooManyDevices)}));
+
+    s = Sound();
+    s.NumInp = s.NumOut = s.NumInpCycl = std::numeric_limits<int32_t>::min();
+    EXPECT_EQ(PlausibilityCheck(s, kStandard), std::vector<StatusMessage>{kInfo})
+        << "no wrap to 0 inputs and outputs";
 
     CalcState r = WithRouters();
     r.NumRouters = std::numeric_limits<int32_t>::max(); // NumRouters + 1 wraps to INT32_MIN

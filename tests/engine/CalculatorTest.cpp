@@ -14,7 +14,9 @@
 namespace qntcalc {
 namespace {
 
+constexpr int kHarlenRouter = 1;
 constexpr int kLindat = 5;
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 
 // Inputs as text, results as numbers: a driver case of the reference sheet.
 struct DriverCase {
@@ -148,7 +150,22 @@ INSTANTIATE_TEST_SUITE_P(
                    {},
                    {125, 125, 0, 0, 144, 177, 310, 293, 11},
                    true,
-                   38}),
+                   38},
+        // Beyond 32 bits results hold at the limit: never wrapped round to
+        // small, stable-looking times.
+        DriverCase{
+            "RouterCorrectionBeyond32Bits",
+            {{Field::NumRouters, "1073741824"}, {Field::MDSeg, "100"}, {Field::LongSeg, "100"}},
+            Routers(kHarlenRouter),
+            {500, 500, 2, kMax, kMax, kMax, kMax, kMax, 7},
+            false,
+            2},
+        DriverCase{"DeviceCountBeyond32Bits",
+                   {{Field::NumIOD, "2147483647"}, {Field::NumVesk, "1"}},
+                   {},
+                   {500, 500, 0, 0, 1164202425, 1578490686, kMax, kMax, 628168719},
+                   false,
+                   2}),
     [](const testing::TestParamInfo<DriverCase>& info) { return info.param.name; });
 
 std::vector<PassTrace> Trace(ValueWindow& window) {
@@ -217,8 +234,10 @@ TEST(DriverTest, ChangedCycleTimeIsNotSettled) {
     EXPECT_TRUE(calc.State().Stable);
 }
 
+// The cycle time is estimated as always: it does not depend on the rate, and
+// a 0 in Ed_CVesk would raise its value check.
 TEST(DriverTest, DirectRateBelowOneNeverReachesTheFormulas) {
-    for (const char* rate : {"0", "-125", "-2147483648"}) {
+    for (const char* rate : {"0", "-20", "-125", "-2147483648"}) {
         ValueWindow window;
         window.selections.rateFromStructure = false;
         window.SetText(Field::MainBaud, rate);
@@ -228,8 +247,9 @@ TEST(DriverTest, DirectRateBelowOneNeverReachesTheFormulas) {
         EXPECT_EQ(s.Baud, i32::ParseOr(rate, 0)) << rate;
         EXPECT_FALSE(s.Stable) << rate;
         EXPECT_EQ(calc.LastPassCount(), 0) << rate;
-        for (int32_t result : {s.ETO, s.CTO, s.Rmax, s.Alarm, s.CVesk})
+        for (int32_t result : {s.ETO, s.CTO, s.Rmax, s.Alarm})
             EXPECT_EQ(result, 0) << rate;
+        EXPECT_EQ(s.CVesk, 7) << rate;
         EXPECT_TRUE(s.CalcReady);
     }
 }

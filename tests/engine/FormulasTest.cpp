@@ -32,16 +32,19 @@ INSTANTIATE_TEST_SUITE_P(
                     CeilRow{"NegativeHalf", -2.5, -2}, CeilRow{"NegativeWhole", -3.0, -3},
                     CeilRow{"Zero", 0.0, 0}, CeilRow{"NegativeZero", -0.0, 0},
                     CeilRow{"Tiny", 1e-300, 1}, CeilRow{"MaxInt", 2147483647.0, 2147483647},
-                    // Beyond 32 bits the low 32 bits of the truncation are kept,
-                    // and x minus those bits decides the + 1.
-                    CeilRow{"TwoToThe32", 4294967296.0, 1},
-                    CeilRow{"TwoToThe31", 2147483648.0, std::numeric_limits<int32_t>::min() + 1},
+                    CeilRow{"BelowMaxInt", 2147483646.5, 2147483647},
+                    // Beyond 32 bits the nearest limit, never a wrapped value.
+                    CeilRow{"AboveMaxInt", 2147483647.5, std::numeric_limits<int32_t>::max()},
+                    CeilRow{"TwoToThe32", 4294967296.0, std::numeric_limits<int32_t>::max()},
+                    CeilRow{"TwoToThe31", 2147483648.0, std::numeric_limits<int32_t>::max()},
                     CeilRow{"MinusTwoToThe31", -2147483648.0, std::numeric_limits<int32_t>::min()},
-                    CeilRow{"MinusTwoToThe32", -4294967296.0, 0},
-                    // No 64-bit value: the integer-indefinite, whose low bits are 0.
-                    CeilRow{"Huge", 1e300, 1}, CeilRow{"NegativeHuge", -1e300, 0},
-                    CeilRow{"Infinity", std::numeric_limits<double>::infinity(), 1},
-                    CeilRow{"NegativeInfinity", -std::numeric_limits<double>::infinity(), 0},
+                    CeilRow{"MinusTwoToThe32", -4294967296.0, std::numeric_limits<int32_t>::min()},
+                    CeilRow{"Huge", 1e300, std::numeric_limits<int32_t>::max()},
+                    CeilRow{"NegativeHuge", -1e300, std::numeric_limits<int32_t>::min()},
+                    CeilRow{"Infinity", std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<int32_t>::max()},
+                    CeilRow{"NegativeInfinity", -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<int32_t>::min()},
                     CeilRow{"NaN", std::numeric_limits<double>::quiet_NaN(), 0}),
     [](const testing::TestParamInfo<CeilRow>& info) { return info.param.name; });
 
@@ -91,12 +94,15 @@ INSTANTIATE_TEST_SUITE_P(
                                 22}),
     [](const testing::TestParamInfo<MessagesRow>& info) { return info.param.name; });
 
-TEST(CountMessagesTest, ExtremeCountsWrapWithoutTrapping) {
+TEST(CountMessagesTest, ExtremeCountsHoldAtTheLimit) {
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
-    EXPECT_EQ(CountMessages(kMin, kMax, 1, kMax, 1, kMax, kMin, kMin, kMin),
-              CountMessages(kMin, kMax, 1, kMax, 1, kMax, kMin, kMin, kMin));
-    EXPECT_EQ(CountMessages(0, 0, 0, 0, 0, kMax, 0, 0, 0), kMin);
+    EXPECT_EQ(CountMessages(kMin, kMax, 1, kMax, 1, kMax, kMin, kMin, kMin), kMax);
+    EXPECT_EQ(CountMessages(0, 0, 0, 0, 0, kMax - 1, 0, 0, 0), kMax);
+    EXPECT_EQ(CountMessages(0, 0, 0, 0, 0, kMax, 0, 0, 0), kMax);
+    EXPECT_EQ(CountMessages(kMax, kMax, 1, 0, 0, 11, 5, 5, 200), kMax) << "200 x kMax cyclic";
+    EXPECT_EQ(CountMessages(kMax, 16, 20, 0, 0, kMin, 100, 5, 200), kMin + 162)
+        << "NumInp - NumDevices leaves 32 bits: one input event";
 }
 
 TEST(TimeoutFormulasTest, WorkedValues) {
@@ -127,11 +133,19 @@ TEST(TimeoutFormulasTest, ExtendedPrecisionNextToWholeMilliseconds) {
     EXPECT_EQ(CalcCTO(1, 1, 1000), 96882);
 }
 
-TEST(TimeoutFormulasTest, NegativeAndWrappedInputsStayDefined) {
+TEST(TimeoutFormulasTest, NegativeInputsStayDefinedHugeOnesHoldAtTheLimit) {
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
     EXPECT_EQ(CalcETO(-500, 12), -6);
-    EXPECT_EQ(CalcETO(1, std::numeric_limits<int32_t>::max()), CalcETO(1, -1));
-    EXPECT_EQ(CalcRmax(std::numeric_limits<int32_t>::max(), 1), 0);
-    EXPECT_EQ(CalcAlarm(std::numeric_limits<int32_t>::max()), 3);
+    EXPECT_EQ(CalcETO(1, 7922481), 2147483545);
+    EXPECT_EQ(CalcETO(1, 7922482), kMax);
+    EXPECT_EQ(CalcETO(1, kMax), kMax) << "2 x N leaves 32 bits";
+    EXPECT_EQ(CalcCTO(1, 7922482, 11), kMax);
+    EXPECT_EQ(CalcRmax(1073741822, 1), 2147483646);
+    EXPECT_EQ(CalcRmax(1073741823, 1), kMax);
+    EXPECT_EQ(CalcRmax(kMax, 1), kMax);
+    EXPECT_EQ(CalcAlarm(1073741821), kMax);
+    EXPECT_EQ(CalcAlarm(1073741822), kMax);
+    EXPECT_EQ(CalcCVesk(kMax, int64_t{kMax} * 2, true), kMax);
 }
 
 } // namespace

@@ -7,6 +7,7 @@ namespace {
 
 constexpr int kKappa7 = 1;
 constexpr int kStarCoupler = 2;
+constexpr int kMirato = 3;
 constexpr int kHarlenRouter = 1;
 constexpr int kLindat = 5;
 
@@ -60,7 +61,13 @@ INSTANTIATE_TEST_SUITE_P(DropLinesAndRepeaters, SelectRateTest,
                              RateRow{"OneKappa7", 100, 0, 0, 1, kKappa7, 250},
                              RateRow{"TwoStarCouplers", 150, 0, 0, 2, kStarCoupler, 250},
                              RateRow{"UnselectedTypeAddsNothing", 100, 0, 0, 3, 0, 500},
-                             RateRow{"HugeDropMaxWraps", 100, 400000000, 0, 0, 0, 500}),
+                             // Lengths beyond 32 bits are too long, never wrapped short.
+                             RateRow{"HugeDropLines", 100, 400000000, 400000000, 0, 0, 10},
+                             RateRow{"DropsJustInRange", 100, 357913924, 0, 0, 0, 10},
+                             RateRow{"DropsJustPastRange", 100, 357913925, 0, 0, 0, 10},
+                             RateRow{"LongestPathWithKappa7", 2147483647, 0, 0, 1, kKappa7, 10},
+                             RateRow{"LongestPathWithDropLine", 2147483647, 1, 1, 0, 0, 10},
+                             RateRow{"LongestRepeaterChain", 100, 0, 0, 2147483647, kMirato, 10}),
                          [](const testing::TestParamInfo<RateRow>& info) {
                              return info.param.name;
                          });

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QScrollBar>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
 
 namespace qntcalc::testing {
 namespace {
@@ -95,6 +97,37 @@ TEST_F(HelpTest, ATopicScrollsToItsAnchorAndTheContentsToTheTop) {
 
     help.ShowContents();
     EXPECT_EQ(help.Browser()->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(HelpTest, AMinimisedHelpWindowComesBack) {
+    QtHelpSystem help(messages);
+    help.ShowContents();
+    help.Window()->showMinimized();
+    ASSERT_TRUE(help.Window()->isMinimized());
+    help.ShowTopic(21);
+    EXPECT_FALSE(help.Window()->isMinimized());
+    EXPECT_TRUE(help.Window()->isVisible());
+}
+
+// Keys reach the help window through the window system, as a user's do, while
+// the modal window it was asked for from stays open.
+TEST_F(HelpTest, HelpFromAModalWindowTakesInput) {
+    QtHelpSystem help(messages);
+    help.ShowContents(); // already open before the modal window, too
+    QDialog modal;
+    int scrolled = -1;
+    QTimer::singleShot(0, &modal, [&] {
+        help.ShowContents();
+        QTest::keyClick(help.Window()->windowHandle(), Qt::Key_End);
+        scrolled = help.Browser()->verticalScrollBar()->value();
+        modal.reject();
+    });
+    modal.exec();
+    EXPECT_GT(scrolled, 0);
+
+    help.ShowContents();
+    EXPECT_EQ(help.Window()->windowHandle()->transientParent(), nullptr)
+        << "help asked for from no modal window belongs to none";
 }
 
 TEST_F(HelpTest, AMissingHelpFileIsReportedInsteadOfAnEmptyWindow) {
