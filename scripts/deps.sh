@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev clang libclang-rt-14-dev
-          qt6-base-dev qt6-qpa-plugins fonts-dejavu-core dpkg-dev file poppler-utils)
+          qt6-base-dev qt6-qpa-plugins fonts-dejavu-core dpkg-dev file poppler-utils
+          libxcb1-dev)
 
 missing=()
 for pkg in "${packages[@]}"; do
