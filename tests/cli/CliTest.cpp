@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 #include <algorithm>
+#include <fstream>
+#include <regex>
 #include <sys/wait.h>
 
 namespace qntcalc {
@@ -241,6 +243,30 @@ TEST_F(CliTest, VersionAndHelp) {
          {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY",
           "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)"})
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
+}
+
+// The manual page is written by hand; every option and every what-if input
+// with its limit that --help lists must be there too.
+TEST_F(CliTest, ManPageNamesEverythingHelpLists) {
+    std::ifstream file(std::filesystem::path(QNTCALC_SOURCE_DIR) / "man" / "qntcalc-cli.1");
+    ASSERT_TRUE(file);
+    std::string man((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    man = std::regex_replace(man, std::regex(R"(\\-)"), "-");
+
+    const std::string help = Cli({"--help"}).out;
+    std::vector<std::string> wanted;
+    const std::regex option("--[a-z][a-z-]*");
+    for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
+         it != std::sregex_iterator(); ++it)
+        wanted.push_back(it->str());
+    const std::string inputs = help.substr(help.find("KEY is an input"));
+    const std::regex input(R"(\n  ([A-Za-z]+) +([^\n]+))");
+    for (auto it = std::sregex_iterator(inputs.begin(), inputs.end(), input);
+         it != std::sregex_iterator(); ++it)
+        wanted.push_back((*it)[1].str() + "\t" + (*it)[2].str());
+    ASSERT_GE(wanted.size(), 30U);
+    for (const std::string& text : wanted)
+        EXPECT_NE(man.find(text), std::string::npos) << text;
 }
 
 TEST_F(CliTest, OneJsonLinePerFile) {
