@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev clang libclang-rt-14-dev
           qt6-base-dev qt6-qpa-plugins fonts-dejavu-core dpkg-dev file poppler-utils
-          libxcb1-dev)
+          libxcb1-dev lintian)
 
 missing=()
 for pkg in "${packages[@]}"; do
