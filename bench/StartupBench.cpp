@@ -32,6 +32,46 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kTimeout = std::chrono::seconds(10);
 constexpr int kDefaultRepetitions = 7;
 
+std::filesystem::path gRunDir;
+
+// A started program, killed once measured: nothing it would save matters.
+class Child {
+public:
+    explicit Child(const char* program) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addchdir_np(&actions, gRunDir.c_str());
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        char* argv[] = {const_cast<char*>(program), nullptr};
+        if (posix_spawn(&pid_, program, &actions, nullptr, argv, environ) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~Child() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    pid_t Pid() const { return pid_; }
+
+    // The exit status once the program has ended by itself.
+    std::optional<int> Ended() {
+        int status = 0;
+        if (pid_ <= 0 || waitpid(pid_, &status, WNOHANG) != pid_)
+            return std::nullopt;
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
 // Watches the X server for the top-level windows of one process.
 class WindowWatch {
 public:
@@ -58,7 +98,7 @@ public:
 
     // When the first window of `pid` that is no dialog became viewable, or
     // an error text.
-    std::optional<Clock::time_point> WaitForMainWindow(pid_t pid, std::string& error) {
+    std::optional<Clock::time_point> WaitForMainWindow(Child& child, std::string& error) {
         const Clock::time_point deadline = Clock::now() + kTimeout;
         std::vector<xcb_window_t> shown;
         pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
@@ -69,8 +109,8 @@ public:
                     error = "lost the connection to the X server";
                     return std::nullopt;
                 }
-                if (int status = 0; waitpid(pid, &status, WNOHANG) == pid) {
-                    error = "exited with status " + std::to_string(WEXITSTATUS(status)) +
+                if (const std::optional<int> status = child.Ended()) {
+                    error = "exited with status " + std::to_string(*status) +
                             " before its main window was mapped";
                     return std::nullopt;
                 }
@@ -101,7 +141,7 @@ public:
                 const xcb_window_t window =
                     reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
                 if (std::find(shown.begin(), shown.end(), window) == shown.end() &&
-                    IsMainWindowOf(window, pid))
+                    IsMainWindowOf(window, child.Pid()))
                     shown.push_back(window);
                 for (xcb_window_t candidate : shown) {
                     if (IsViewable(candidate))
@@ -163,39 +203,12 @@ private:
 };
 
 WindowWatch* gWatch = nullptr;
-std::filesystem::path gRunDir;
 // Milliseconds of every measured pair, for the closing summary.
 std::vector<double> gQntCalcMs;
 std::vector<double> gBareMs;
-
-// A started program, killed once measured: nothing it would save matters.
-class Child {
-public:
-    explicit Child(const char* program) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addchdir_np(&actions, gRunDir.c_str());
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        char* argv[] = {const_cast<char*>(program), nullptr};
-        if (posix_spawn(&pid_, program, &actions, nullptr, argv, environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~Child() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    pid_t Pid() const { return pid_; }
-
-private:
-    pid_t pid_ = -1;
-};
+// Once a program failed, the remaining repetitions fail at once, not after
+// another timeout each.
+std::string gFailure;
 
 // Milliseconds from start to the main window, or an error text.
 std::optional<double> TimeToMainWindow(const char* program, std::string& error) {
@@ -204,12 +217,12 @@ std::optional<double> TimeToMainWindow(const char* program, std::string& error) 
                                std::filesystem::copy_options::overwrite_existing);
     gWatch->Drain();
     const Clock::time_point start = Clock::now();
-    const Child child(program);
+    Child child(program);
     if (child.Pid() < 0) {
         error = std::string("cannot start ") + program;
         return std::nullopt;
     }
-    const std::optional<Clock::time_point> mapped = gWatch->WaitForMainWindow(child.Pid(), error);
+    const std::optional<Clock::time_point> mapped = gWatch->WaitForMainWindow(child, error);
     if (!mapped) {
         error = std::string(program) + ": " + error;
         return std::nullopt;
@@ -220,14 +233,15 @@ std::optional<double> TimeToMainWindow(const char* program, std::string& error) 
 void BM_StartupToMainWindow(benchmark::State& state) {
     static bool warm = false;
     static int round = 0;
-    std::string error;
+    std::string& error = gFailure;
     // The first start of each reads its libraries from disk.
-    if (!warm && (!TimeToMainWindow(QNTCALC_STARTUP_BARE, error) ||
-                  !TimeToMainWindow(QNTCALC_STARTUP_QNTCALC, error))) {
+    if (error.empty() && !warm && TimeToMainWindow(QNTCALC_STARTUP_BARE, error) &&
+        TimeToMainWindow(QNTCALC_STARTUP_QNTCALC, error))
+        warm = true;
+    if (!error.empty()) {
         state.SkipWithError(error.c_str());
         return;
     }
-    warm = true;
     double qntcalcMs = 0;
     double bareMs = 0;
     for (auto _ : state) {
@@ -302,7 +316,7 @@ int main(int argc, char** argv) {
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (!gQntCalcMs.empty()) {
+    if (gFailure.empty() && !gQntCalcMs.empty()) {
         const double qntcalc = Median(gQntCalcMs);
         const double bare = Median(gBareMs);
         std::printf(
@@ -312,5 +326,5 @@ int main(int argc, char** argv) {
     }
     std::error_code ignored;
     std::filesystem::remove_all(gRunDir, ignored);
-    return 0;
+    return gFailure.empty() ? 0 : 1;
 }
