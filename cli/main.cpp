@@ -21,7 +21,7 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
         std::cerr << "Value Error: " << text << '\n';
     };
     if (file) {
-        if (const FileResult loaded = evaluation.Load(*file); !loaded.Ok()) {
+        if (const Result loaded = evaluation.Load(*file); !loaded.Ok()) {
             std::cerr << "qntcalc-cli: " << loaded.Message() << '\n';
             return kUsage;
         }
@@ -49,9 +49,8 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
     std::cout.flush();
 
     if (options.saveTo) {
-        const std::string error = evaluation.Save(*options.saveTo);
-        if (!error.empty()) {
-            std::cerr << "qntcalc-cli: " << error << '\n';
+        if (const Result saved = evaluation.Save(*options.saveTo); !saved.Ok()) {
+            std::cerr << "qntcalc-cli: " << saved.Message() << '\n';
             return kUsage;
         }
     }
@@ -60,12 +59,11 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
 
 int Main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const auto parsed = ParseArguments(args);
-    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        std::cerr << "qntcalc-cli: " << usage->message << "\nTry 'qntcalc-cli --help'.\n";
+    Options options;
+    if (const Result parsed = ParseArguments(args, options); !parsed.Ok()) {
+        std::cerr << "qntcalc-cli: " << parsed.Message() << "\nTry 'qntcalc-cli --help'.\n";
         return kUsage;
     }
-    const Options& options = std::get<Options>(parsed);
     if (options.help) {
         std::cout << UsageText();
         return kSound;

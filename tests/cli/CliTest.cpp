@@ -1,8 +1,8 @@
 #include "project/IniFile.h"
-#include "tests/project/TempDirTest.h"
+#include "tests/support/TempDirTest.h"
 
-#include <nlohmann/json.hpp>
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <sys/wait.h>
 
 namespace qntcalc {
