@@ -1,4 +1,5 @@
 #include "about/VerInfo.h"
+#include "app/AppTexts.h"
 #include "cli/CliOptions.h"
 #include "cli/Evaluation.h"
 #include "cli/Report.h"
@@ -18,7 +19,7 @@ enum Exit { kSound = 0, kFindings = 1, kUsage = 2 };
 int Run(const Options& options, const Globals& program, const std::optional<std::string>& file) {
     Evaluation evaluation(program);
     evaluation.OnValueError = [](std::string_view text) {
-        std::cerr << "Value Error: " << text << '\n';
+        std::cerr << texts::kValueErrorCaption << ": " << text << '\n';
     };
     if (file) {
         if (const Result loaded = evaluation.Load(*file); !loaded.Ok()) {

@@ -3,7 +3,6 @@
 #include "app/MasterForm.h"
 #include "ui/qt/ControlViews.h"
 
-#include <string_view>
 
 #include <QMainWindow>
 
@@ -30,12 +29,8 @@ class MasterWindow : public QMainWindow {
 public:
     explicit MasterWindow(TMasterForm& form, QWidget* parent = nullptr);
 
+    // Every view by its control's name, and the control of every view.
     const ControlViews& Views() const { return views_; }
-    QObject* ViewOf(std::string_view name) const { return views_.ViewOf(name); }
-    template <class View> View* ViewAs(std::string_view name) const {
-        return views_.ViewAs<View>(name);
-    }
-    const Control* ControlOf(const QObject* view) const { return views_.ControlOf(view); }
 
 signals:
     // Once for every close of the window, by whatever means.

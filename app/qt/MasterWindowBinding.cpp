@@ -55,7 +55,7 @@ QMenu* MasterWindow::Menu(Label& title) {
 
 void MasterWindow::ShowContextHelp(const QObject* focused) {
     for (const QObject* object = focused; object; object = object->parent()) {
-        if (const Control* control = ControlOf(object)) {
+        if (const Control* control = views_.ControlOf(object)) {
             form_.ContextHelp(*control);
             return;
         }
@@ -73,7 +73,7 @@ bool MasterWindow::eventFilter(QObject* watched, QEvent* event) {
                 ShowContextHelp(menu);
             return true;
         }
-    } else if (watched == ViewOf("CB_CVeskManual") && event->type() == QEvent::FocusOut) {
+    } else if (watched == views_.ViewOf("CB_CVeskManual") && event->type() == QEvent::FocusOut) {
         if (IsFocusMoveWithinWindow(static_cast<QFocusEvent*>(event)->reason()))
             form_.CB_CVeskManual.Exit();
     }

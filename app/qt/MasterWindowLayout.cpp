@@ -385,8 +385,8 @@ void MasterWindow::BuildBottom(QWidget* central) {
     // Hidden widgets keep their cells, except the rate-source radio buttons,
     // whose column is left out in the modes without them, and the
     // manual-entry box, which lets its caption close up to the field.
-    const QObject* const movable[] = {ViewOf("RB_Main"), ViewOf("RB_Baud"),
-                                      ViewOf("CB_CVeskManual")};
+    const QObject* const movable[] = {views_.ViewOf("RB_Main"), views_.ViewOf("RB_Baud"),
+                                      views_.ViewOf("CB_CVeskManual")};
     for (int page = 0; page < tabs_->count(); ++page) {
         for (QWidget* child : tabs_->widget(page)->findChildren<QWidget*>()) {
             if (std::find(std::begin(movable), std::end(movable), child) == std::end(movable))

@@ -82,7 +82,7 @@ BENCHMARK(BM_EditToResultsShown)->Unit(benchmark::kMicrosecond);
 // 30 m into 300 m, the next one back, and each time the rate changes.
 void BM_KeyToResultsShown(benchmark::State& state) {
     Running running;
-    auto* edit = running.program.Window().ViewAs<QLineEdit>("Ed_Mainpath");
+    auto* edit = running.program.Window().Views().ViewAs<QLineEdit>("Ed_Mainpath");
     running.program.Window().activateWindow();
     edit->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);

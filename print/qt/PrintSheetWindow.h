@@ -4,7 +4,6 @@
 #include "ui/Platform.h"
 #include "ui/qt/ControlViews.h"
 
-#include <string_view>
 #include <vector>
 
 #include <QDialog>
@@ -37,12 +36,8 @@ public:
     // Shown modally until the user closes it.
     void ShowModal();
 
+    // Every view by its control's name, and the control of every view.
     const ControlViews& Views() const { return views_; }
-    QObject* ViewOf(std::string_view name) const { return views_.ViewOf(name); }
-    template <class View> View* ViewAs(std::string_view name) const {
-        return views_.ViewAs<View>(name);
-    }
-    const Control* ControlOf(const QObject* view) const { return views_.ControlOf(view); }
 
 protected:
     bool event(QEvent* event) override;

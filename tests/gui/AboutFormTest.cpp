@@ -94,7 +94,7 @@ TEST_F(AboutFormTest, TheSheetShowsTheVersionReadByTheAboutBox) {
     TPrintForm sheet(master, globals.ProgramVersion);
     const PrintSheetWindow window(sheet, help);
     EXPECT_EQ(sheet.Lb_Version.Caption(), "Version: 1.3.2.1");
-    EXPECT_EQ(window.ViewAs<QLabel>("Lb_Version")->text(), "Version: 1.3.2.1");
+    EXPECT_EQ(window.Views().ViewAs<QLabel>("Lb_Version")->text(), "Version: 1.3.2.1");
 }
 
 } // namespace

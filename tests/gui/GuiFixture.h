@@ -86,7 +86,7 @@ protected:
     TMasterForm& f() { return program->Form(); }
     MasterWindow& Window() { return program->Window(); }
     template <class View> View* ViewOf(std::string_view name) {
-        View* view = Window().ViewAs<View>(name);
+        View* view = Window().Views().ViewAs<View>(name);
         EXPECT_NE(view, nullptr) << name;
         return view;
     }
@@ -137,7 +137,7 @@ protected:
     SheetWindowTest();
 
     template <class View> View* ViewOf(std::string_view name) {
-        View* view = window.ViewAs<View>(name);
+        View* view = window.Views().ViewAs<View>(name);
         EXPECT_NE(view, nullptr) << name;
         return view;
     }

@@ -23,7 +23,7 @@ TEST_F(PrintSheetWindowTest, EveryControlSitsAtItsDesignPlace) {
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the sheet cannot be resized";
     for (const Placement& place : PrintFormControls::Layout()) {
         SCOPED_TRACE(std::string(place.name));
-        auto* view = window.ViewAs<QWidget>(place.name);
+        auto* view = window.Views().ViewAs<QWidget>(place.name);
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(view->parentWidget(), window.ClientArea());
         const QRect at = view->geometry();
@@ -45,7 +45,7 @@ TEST_F(PrintSheetWindowTest, NoTextIsClippedOrCrowded) {
     const auto layout = PrintFormControls::Layout();
     for (const Placement& place : layout) {
         SCOPED_TRACE(std::string(place.name));
-        auto* view = window.ViewAs<QWidget>(place.name);
+        auto* view = window.Views().ViewAs<QWidget>(place.name);
         ASSERT_NE(view, nullptr);
         EXPECT_TRUE(client.contains(view->geometry()));
         if (auto* label = qobject_cast<QLabel*>(view)) {
@@ -59,7 +59,7 @@ TEST_F(PrintSheetWindowTest, NoTextIsClippedOrCrowded) {
         const QRect inner = view->geometry().adjusted(-gap, 1, gap, -1);
         for (const Placement& other : layout) {
             if (other.frame == Frame::None && other.name != place.name) {
-                EXPECT_FALSE(window.ViewAs<QWidget>(other.name)->geometry().intersects(inner))
+                EXPECT_FALSE(window.Views().ViewAs<QWidget>(other.name)->geometry().intersects(inner))
                     << "overlaps " << other.name;
             }
         }
@@ -86,7 +86,7 @@ TEST_F(PrintSheetWindowTest, FontsKeepTheirProportions) {
     const int sheetFont = ViewOf<QLineEdit>("Ed_NumIOD")->font().pixelSize();
     EXPECT_LE(sheetFont, 11);
     for (const Placement& place : PrintFormControls::Layout()) {
-        const auto* view = window.ViewAs<QWidget>(place.name);
+        const auto* view = window.Views().ViewAs<QWidget>(place.name);
         if (place.points == sheet::kFontPoints) {
             EXPECT_EQ(view->font().pixelSize(), sheetFont) << place.name;
         } else if (place.points > sheet::kFontPoints) {
