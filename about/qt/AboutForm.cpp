@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -30,16 +31,17 @@ QFont ArialFont(int points, bool bold) {
     return font;
 }
 
-// The design's measures in pixels: the framed box is at least this wide,
-// its texts keep this much room to the frame, and the lines keep their
-// distances (title, a gap, the version, a gap, copyright and maker).
+// The design's measures in pixels: the framed box is at least this wide and
+// leaves this much room around its texts; each line starts this far below
+// the one above it, or lower where a larger font needs it.
 constexpr int kBoxWidth = 225;
 constexpr int kTextSide = 7;
 constexpr int kBoxTop = 8;
 constexpr int kBoxBottom = 16;
-constexpr int kAfterTitle = 2;
-constexpr int kAfterVersion = 8;
-constexpr int kTitleHeight = 22;
+constexpr int kTitleWidth = 215;
+constexpr int kTitleLine = 24;
+constexpr int kVersionLine = 24;
+constexpr int kCopyrightLine = 16;
 constexpr QSize kButtonSize(75, 25);
 // The dialog's margin, and the space between the box and the button.
 constexpr int kSpacing = 8;
@@ -84,28 +86,34 @@ void TAboutForm::Build() {
     QPalette black = palette();
     black.setColor(QPalette::WindowText, Qt::black);
     int row = 0;
+    // `line`: from the line's top to the next one's; 0 for the last line.
     const auto text = [&](const char* name, std::string_view caption, int points, bool bold,
-                          int above, int below) {
+                          int line) {
         auto* label = new QLabel(ToQString(caption), this);
         label->setObjectName(QString::fromLatin1(name));
         label->setTextFormat(Qt::PlainText);
         label->setFont(ArialFont(points, bold));
         label->setPalette(black);
-        label->setContentsMargins(kTextSide, above, kTextSide, below);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const int above = row == 0 ? kBoxTop : 0;
+        label->setContentsMargins(kTextSide, above, kTextSide, line == 0 ? kBoxBottom : 0);
+        label->setMinimumHeight(above + line);
         box->addWidget(label, row++, 0);
         return label;
     };
-    title_ = text("Title", texts::kProgramTitle, 14, true, kBoxTop, kAfterTitle);
-    title_->setMinimumHeight(kBoxTop + kTitleHeight + kAfterTitle);
-    label4_ = text("Label4", "1.0.0", 10, true, 0, kAfterVersion);
-    text("Copyright", texts::kCopyright, 10, false, 0, 0);
-    text("Label1", QNTCALC_MAKER_NAME, 10, false, 0, kBoxBottom);
+    title_ = text("Title", texts::kProgramTitle, 14, true, kTitleLine);
+    title_->setMinimumWidth(kTextSide + kTitleWidth + kTextSide);
+    label4_ = text("Label4", "1.0.0", 10, true, kVersionLine);
+    text("Copyright", texts::kCopyright, 10, false, kCopyrightLine);
+    text("Label1", QNTCALC_MAKER_NAME, 10, false, 0);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->setCenterButtons(true);
     okButton_ = buttons->button(QDialogButtonBox::Ok);
     okButton_->setObjectName(QStringLiteral("OkButton"));
     okButton_->setMinimumSize(kButtonSize);
+    // A plain button, as the box was drawn, whatever the style adds.
+    okButton_->setIcon(QIcon());
     okButton_->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
