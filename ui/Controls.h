@@ -33,6 +33,8 @@ using ConstControlKind = std::variant<const Label*, const EditField*, const Chec
                                       const StatusBar*, const IndicatorBar*, const MenuItem*>;
 
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+// For compilers without deduction for aggregates (clang before 17).
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 class ControlObserver {
 public:
