@@ -1,6 +1,7 @@
 #include "cli/WhatIfReport.h"
 
 #include "app/Headroom.h"
+#include "cli/CliTexts.h"
 #include "cli/Report.h"
 
 #include <nlohmann/json.hpp>
@@ -137,7 +138,7 @@ Result CheckEditable(const WhatIf& whatIf, const WhatIfInput& input,
     for (Field field : whatIf.EditableInputs())
         editable += (editable.empty() ? "" : ", ") + std::string(FieldName(field));
     return Result::BadArgument(
-        file.value_or("new project") + ": " + std::string(FieldName(input.field)) +
+        file.value_or(std::string(texts::kNewProject)) + ": " + std::string(FieldName(input.field)) +
         " cannot be typed into in this project's current state; inputs that can: " +
         (editable.empty() ? "none" : editable));
 }
@@ -146,7 +147,7 @@ Result CheckEditable(const WhatIf& whatIf, const WhatIfInput& input,
 bool Refused(const Result& editable, std::ostream& err) {
     if (editable.Ok())
         return false;
-    err << "qntcalc-cli: " << editable.Message() << '\n';
+    err << texts::kCliPrefix << editable.Message() << '\n';
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "about/VerInfo.h"
 #include "app/AppTexts.h"
 #include "cli/CliOptions.h"
+#include "cli/CliTexts.h"
 #include "cli/Evaluation.h"
 #include "cli/Report.h"
 #include "cli/WhatIfReport.h"
@@ -23,7 +24,7 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
     };
     if (file) {
         if (const Result loaded = evaluation.Load(*file); !loaded.Ok()) {
-            std::cerr << "qntcalc-cli: " << loaded.Message() << '\n';
+            std::cerr << texts::kCliPrefix << loaded.Message() << '\n';
             return kUsage;
         }
     }
@@ -38,7 +39,7 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
     int exit = evaluation.EndsWithError() ? kFindings : kSound;
     const int32_t rmax = evaluation.Form().State().Rmax;
     if (options.requireRmaxMs && rmax > *options.requireRmaxMs) {
-        std::cerr << "qntcalc-cli: " << file.value_or("new project")
+        std::cerr << texts::kCliPrefix << file.value_or(std::string(texts::kNewProject))
                   << ": worst case reaction time " << rmax << " ms exceeds "
                   << *options.requireRmaxMs << " ms\n";
         exit = kFindings;
@@ -51,7 +52,7 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
 
     if (options.saveTo) {
         if (const Result saved = evaluation.Save(*options.saveTo); !saved.Ok()) {
-            std::cerr << "qntcalc-cli: " << saved.Message() << '\n';
+            std::cerr << texts::kCliPrefix << saved.Message() << '\n';
             return kUsage;
         }
     }
@@ -62,7 +63,7 @@ int Main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     Options options;
     if (const Result parsed = ParseArguments(args, options); !parsed.Ok()) {
-        std::cerr << "qntcalc-cli: " << parsed.Message() << "\nTry 'qntcalc-cli --help'.\n";
+        std::cerr << texts::kCliPrefix << parsed.Message() << '\n' << texts::kTryHelp << '\n';
         return kUsage;
     }
     if (options.help) {
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
     try {
         return Main(argc, argv);
     } catch (const std::exception& e) {
-        std::cerr << "qntcalc-cli: " << e.what() << '\n';
+        std::cerr << texts::kCliPrefix << e.what() << '\n';
         return kUsage;
     }
 }
