@@ -1,6 +1,6 @@
 #include "about/VersionBlockWriter.h"
 
-#include "about/Utf16.h"
+#include "text/Utf16.h"
 
 #include <limits>
 

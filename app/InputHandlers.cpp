@@ -1,5 +1,5 @@
+#include "app/AppTexts.h"
 #include "app/MasterForm.h"
-#include "app/MessageTexts.h"
 #include "engine/Int32.h"
 
 // What the input controls do when they get the focus, change or are clicked.

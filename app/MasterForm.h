@@ -1,11 +1,11 @@
 #pragma once
 
 #include "app/MasterFormControls.h"
-#include "app/Platform.h"
 #include "checks/PlausibilityCheck.h"
 #include "checks/ResultPresentation.h"
 #include "engine/Calculator.h"
-#include "project/Globals.h"
+#include "ui/Globals.h"
+#include "ui/Platform.h"
 
 #include <string>
 #include <vector>

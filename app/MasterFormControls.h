@@ -1,26 +1,12 @@
 #pragma once
 
-#include "app/Controls.h"
+#include "ui/Controls.h"
+#include "ui/HelpTopics.h"
+#include "ui/UiTexts.h"
 
 // The main window's controls with their design-time properties: name, help
 // topic, hint, caption or default text. Behaviour lives in TMasterForm.
 namespace qntcalc {
-
-namespace topic {
-inline constexpr int kWindow = 10;
-inline constexpr int kModes = 15;
-inline constexpr int kNetwork = 20;
-inline constexpr int kDevices = 21;
-inline constexpr int kInputs = 22;
-inline constexpr int kOutputs = 23;
-inline constexpr int kRouters = 24;
-inline constexpr int kRepeaters = 25;
-inline constexpr int kDropLines = 26;
-inline constexpr int kResults = 27;
-inline constexpr int kPrinting = 40;
-inline constexpr int kPrintSheet = 100;
-inline constexpr int kAbout = 130;
-} // namespace topic
 
 // Indexes of the pages of PageControl1.
 enum class Page : int { Network, Devices, Inputs, Outputs, Routers, Repeaters, DropLines, Results };
@@ -28,7 +14,7 @@ enum class Page : int { Network, Devices, Inputs, Outputs, Routers, Repeaters, D
 struct MasterFormControls {
     ControlSet controls;
 
-    Label MasterForm{controls, "MasterForm", topic::kWindow, "Quarnet Calculator"};
+    Label MasterForm{controls, "MasterForm", topic::kWindow, std::string(texts::kProgramTitle)};
 
     // Project group
     Label GroupBox5{controls, "GroupBox5", topic::kWindow, "Project name"};

@@ -23,8 +23,6 @@ private:
     Handler saved_;
 };
 
-template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
-
 } // namespace
 
 WindowSnapshot::WindowSnapshot(const TMasterForm& form)
@@ -38,29 +36,32 @@ WindowSnapshot::WindowSnapshot(const TMasterForm& form)
 }
 
 WindowSnapshot::Specific WindowSnapshot::Capture(const Control& control) {
-    if (const auto* edit = dynamic_cast<const EditField*>(&control))
-        return EditState{edit->Text(), edit->ReadOnly()};
-    if (const auto* label = dynamic_cast<const Label*>(&control))
-        return LabelState{label->Caption()};
-    if (const auto* box = dynamic_cast<const CheckBox*>(&control))
-        return CheckBoxState{box->Checked()};
-    if (const auto* radio = dynamic_cast<const RadioButton*>(&control))
-        return RadioState{radio->Checked()};
-    if (const auto* combo = dynamic_cast<const ComboBox*>(&control))
-        return ComboState{combo->Items(), combo->ItemIndex()};
-    if (const auto* pages = dynamic_cast<const PageControl*>(&control)) {
-        PagesState state{{}, pages->ActivePageIndex()};
-        for (int i = 0; i < pages->PageCount(); ++i)
-            state.tabVisible.push_back(pages->TabVisible(i));
-        return state;
-    }
-    if (const auto* status = dynamic_cast<const StatusBar*>(&control))
-        return StatusState{status->PanelText(0), status->PanelText(1), status->Colour()};
-    if (const auto* bar = dynamic_cast<const IndicatorBar*>(&control))
-        return BarState{bar->Position(), bar->Maximum()};
-    if (const auto* item = dynamic_cast<const MenuItem*>(&control))
-        return MenuState{item->Checked()};
-    return std::monostate{};
+    return std::visit(
+        Overloaded{
+            [](const Label* label) -> Specific { return LabelState{label->Caption()}; },
+            [](const EditField* edit) -> Specific {
+                return EditState{edit->Text(), edit->ReadOnly()};
+            },
+            [](const CheckBox* box) -> Specific { return CheckBoxState{box->Checked()}; },
+            [](const RadioButton* radio) -> Specific { return RadioState{radio->Checked()}; },
+            [](const ComboBox* combo) -> Specific {
+                return ComboState{combo->Items(), combo->ItemIndex()};
+            },
+            [](const PageControl* pages) -> Specific {
+                PagesState state{{}, pages->ActivePageIndex()};
+                for (int i = 0; i < pages->PageCount(); ++i)
+                    state.tabVisible.push_back(pages->TabVisible(i));
+                return state;
+            },
+            [](const StatusBar* status) -> Specific {
+                return StatusState{status->PanelText(0), status->PanelText(1), status->Colour()};
+            },
+            [](const IndicatorBar* bar) -> Specific {
+                return BarState{bar->Position(), bar->Maximum()};
+            },
+            [](const MenuItem* item) -> Specific { return MenuState{item->Checked()}; },
+        },
+        control.Kind());
 }
 
 void WindowSnapshot::RestoreInto(TMasterForm& form) const {
@@ -87,7 +88,6 @@ void WindowSnapshot::RestoreInto(TMasterForm& form) const {
 void WindowSnapshot::Restore(Control& control, const Specific& specific) {
     std::visit(
         Overloaded{
-            [](std::monostate) {},
             [&](const LabelState& s) { static_cast<Label&>(control).SetCaption(s.caption); },
             [&](const EditState& s) {
                 auto& edit = static_cast<EditField&>(control);

@@ -64,8 +64,8 @@ private:
     struct MenuState {
         bool checked;
     };
-    using Specific = std::variant<std::monostate, LabelState, EditState, CheckBoxState, RadioState,
-                                  ComboState, PagesState, StatusState, BarState, MenuState>;
+    using Specific = std::variant<LabelState, EditState, CheckBoxState, RadioState, ComboState,
+                                  PagesState, StatusState, BarState, MenuState>;
 
     struct ControlState {
         std::string name;

@@ -2,8 +2,9 @@
 
 #include <string_view>
 
-// Every status bar message, in the order the checks run. The texts are the
-// program's own, misspellings included: users and their notes quote them.
+// Every status bar message, in the order the checks run, and the texts of
+// the indicator. The texts are the program's own, misspellings included:
+// users and their notes quote them.
 namespace qntcalc::texts {
 
 inline constexpr std::string_view kEstimates = "All values are estimates and may differ!";
@@ -44,10 +45,7 @@ inline constexpr std::string_view kTooManyInputs = "Too many inputs configured!"
 inline constexpr std::string_view kTooManyOutputs = "Too many outputs configured!";
 inline constexpr std::string_view kLoadFactor = "Load factor must be in the range of 0% to 100%!";
 
-} // namespace qntcalc::texts
-
-namespace qntcalc::texts {
-
+// The indicator bar and its panel in the status bar.
 inline constexpr std::string_view kBaudIndicatorHint = "Baud rate indicator";
 inline constexpr std::string_view kReactionIndicatorHint = "Error reaction time indicator";
 inline constexpr std::string_view kBaudUnit = " kBaud";

@@ -11,17 +11,18 @@ namespace {
 constexpr int32_t kNotANumber = -1;
 
 // "--name=value" or "--name value"; advances i past a separate value.
-std::optional<std::string> TakeValue(const std::vector<std::string>& args, std::size_t& i,
-                                     std::string_view name, std::string& error) {
+Result TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
+                 std::string& value) {
     const std::string& arg = args[i];
     if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
-        arg[name.size()] == '=')
-        return arg.substr(name.size() + 1);
-    if (i + 1 >= args.size()) {
-        error = std::string(name) + " needs a value";
-        return std::nullopt;
+        arg[name.size()] == '=') {
+        value = arg.substr(name.size() + 1);
+        return {};
     }
-    return args[++i];
+    if (i + 1 >= args.size())
+        return Result::BadArgument(std::string(name) + " needs a value");
+    value = args[++i];
+    return {};
 }
 
 bool Is(const std::string& arg, std::string_view name) {
@@ -58,12 +59,12 @@ std::string UsageText() {
            WhatIfUsageText();
 }
 
-std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>& args) {
-    Options options;
-    std::string error;
+Result ParseArguments(const std::vector<std::string>& args, Options& options) {
+    options = Options();
     bool filesOnly = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        std::string value;
         if (filesOnly || arg.empty() || arg[0] != '-' || arg == "-") {
             options.files.push_back(arg);
         } else if (arg == "--") {
@@ -77,58 +78,53 @@ std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>&
         } else if (arg == "--csv") {
             options.csv = true;
         } else if (Is(arg, "--mode")) {
-            const auto value = TakeValue(args, i, "--mode", error);
-            if (!value)
-                return UsageError{error};
-            if (*value != "standard" && *value != "expert" && *value != "baud")
-                return UsageError{"--mode must be standard, expert or baud, not \"" + *value +
-                                  "\""};
-            options.mode = *value;
+            if (Result taken = TakeValue(args, i, "--mode", value); !taken.Ok())
+                return taken;
+            if (value != "standard" && value != "expert" && value != "baud")
+                return Result::BadArgument("--mode must be standard, expert or baud, not \"" +
+                                           value + "\"");
+            options.mode = value;
         } else if (Is(arg, "--set")) {
-            const auto value = TakeValue(args, i, "--set", error);
-            if (!value)
-                return UsageError{error};
-            const std::size_t eq = value->find('=');
+            if (Result taken = TakeValue(args, i, "--set", value); !taken.Ok())
+                return taken;
+            const std::size_t eq = value.find('=');
             if (eq == std::string::npos)
-                return UsageError{"--set needs KEY=VALUE, not \"" + *value + "\""};
-            std::string key = value->substr(0, eq);
-            std::string text = value->substr(eq + 1);
-            if (auto problem = ValidateSet(key, text))
-                return UsageError{*problem};
+                return Result::BadArgument("--set needs KEY=VALUE, not \"" + value + "\"");
+            std::string key = value.substr(0, eq);
+            std::string text = value.substr(eq + 1);
+            if (Result valid = ValidateSet(key, text); !valid.Ok())
+                return valid;
             options.sets.emplace_back(std::move(key), std::move(text));
         } else if (Is(arg, "--save")) {
-            const auto value = TakeValue(args, i, "--save", error);
-            if (!value)
-                return UsageError{error};
-            if (value->empty())
-                return UsageError{"--save needs a file name"};
-            options.saveTo = *value;
+            if (Result taken = TakeValue(args, i, "--save", value); !taken.Ok())
+                return taken;
+            if (value.empty())
+                return Result::BadArgument("--save needs a file name");
+            options.saveTo = value;
         } else if (Is(arg, "--require-rmax")) {
-            const auto value = TakeValue(args, i, "--require-rmax", error);
-            if (!value)
-                return UsageError{error};
-            const int32_t ms = i32::ParseOr(*value, kNotANumber);
+            if (Result taken = TakeValue(args, i, "--require-rmax", value); !taken.Ok())
+                return taken;
+            const int32_t ms = i32::ParseOr(value, kNotANumber);
             if (ms < 0)
-                return UsageError{"--require-rmax needs a whole number of milliseconds, not \"" +
-                                  *value + "\""};
+                return Result::BadArgument(
+                    "--require-rmax needs a whole number of milliseconds, not \"" + value + "\"");
             options.requireRmaxMs = ms;
         } else if (Is(arg, "--sweep") || Is(arg, "--headroom") || Is(arg, "--to") ||
                    Is(arg, "--require-eto") || Is(arg, "--require-cto")) {
             const std::string name = arg.substr(0, arg.find('='));
-            const auto value = TakeValue(args, i, name, error);
-            if (!value)
-                return UsageError{error};
-            if (auto problem = ParseWhatIfOption(name, *value, options))
-                return UsageError{*problem};
+            if (Result taken = TakeValue(args, i, name, value); !taken.Ok())
+                return taken;
+            if (Result parsed = ParseWhatIfOption(name, value, options); !parsed.Ok())
+                return parsed;
         } else {
-            return UsageError{"unknown option \"" + arg + "\""};
+            return Result::BadArgument("unknown option \"" + arg + "\"");
         }
     }
-    if (auto problem = CheckWhatIfOptions(options))
-        return UsageError{*problem};
+    if (Result combined = CheckWhatIfOptions(options); !combined.Ok())
+        return combined;
     if (options.saveTo && options.files.size() > 1)
-        return UsageError{"--save takes one project: give at most one FILE"};
-    return options;
+        return Result::BadArgument("--save takes one project: give at most one FILE");
+    return {};
 }
 
 } // namespace qntcalc::cli

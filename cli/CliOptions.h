@@ -1,10 +1,11 @@
 #pragma once
 
+#include "project/Result.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
-#include <variant>
 #include <vector>
 
 namespace qntcalc::cli {
@@ -34,11 +35,8 @@ struct Options {
     std::vector<std::string> files;
 };
 
-struct UsageError {
-    std::string message;
-};
-
-std::variant<Options, UsageError> ParseArguments(const std::vector<std::string>& args);
+// Fills `options` from the arguments; a refused argument is BadArgument.
+Result ParseArguments(const std::vector<std::string>& args, Options& options);
 
 std::string UsageText();
 

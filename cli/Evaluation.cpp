@@ -20,16 +20,16 @@ void Evaluation::Show(std::string_view text, std::string_view) {
         OnValueError(text);
 }
 
-FileResult Evaluation::Load(const std::string& path) {
-    // As File > Open, but an older file is converted in memory only.
+Result Evaluation::Load(const std::string& path) {
+    // As File > Open, but an older file is converted in memory only, where
+    // nothing can fail.
     IniFile ini(path, IniFile::Mode::Detached);
-    if (FileResult found = CheckProject(ini); !found.Ok())
+    if (Result found = CheckProject(ini); !found.Ok())
         return found;
     globals_.ProjectFile = path;
     globals_.ProjectDir = DirOfPath(path);
     form_->Save.SetEnabled(true);
-    ReadSettingsFromFile(*form_, ini);
-    return {};
+    return ReadSettingsFromFile(*form_, ini);
 }
 
 void Evaluation::ApplyMode(const std::string& mode) {
@@ -46,7 +46,7 @@ void Evaluation::ApplySets(const Options& options) {
         ApplySet(*form_, key, value);
 }
 
-std::string Evaluation::Save(const std::string& path) const {
+Result Evaluation::Save(const std::string& path) const {
     return WriteSettingsToFile(*form_, globals_, path);
 }
 

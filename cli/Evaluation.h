@@ -2,11 +2,11 @@
 
 #include "app/MasterForm.h"
 #include "cli/CliOptions.h"
-#include "project/FileResult.h"
-#include "project/Globals.h"
+#include "project/Result.h"
+#include "ui/Globals.h"
 
+#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,11 +24,11 @@ public:
 
     // Reads the project; refuses a file that is missing, cannot be read or
     // holds no project, and then changes nothing.
-    FileResult Load(const std::string& path);
+    Result Load(const std::string& path);
     void ApplyMode(const std::string& mode);
     void ApplySets(const Options& options);
-    // Writes the project atomically; the failure's text, or empty.
-    std::string Save(const std::string& path) const;
+    // Writes the project atomically.
+    Result Save(const std::string& path) const;
 
     const TMasterForm& Form() const { return *form_; }
     const std::vector<std::string>& ValueErrors() const { return valueErrors_; }

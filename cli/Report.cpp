@@ -1,5 +1,6 @@
 #include "cli/Report.h"
 
+#include "cli/CliTexts.h"
 #include "engine/CalcState.h"
 
 #include <sstream>
@@ -35,8 +36,8 @@ std::optional<std::string> ModeName(const TMasterForm& form) {
 }
 
 std::string ReportHeading(const TMasterForm& form, const std::optional<std::string>& file) {
-    return "Project: " + form.Ed_Project.Text() +
-           (file ? " (" + *file + ")" : std::string(" (new project)")) +
+    return "Project: " + form.Ed_Project.Text() + " (" +
+           file.value_or(std::string(texts::kNewProject)) + ")" +
            "\n  Mode: " + ModeName(form).value_or("none selected") + "\n";
 }
 

@@ -127,29 +127,31 @@ std::string AllKeys() {
 
 } // namespace
 
-std::optional<std::string> ValidateSet(std::string_view key, std::string_view value) {
+Result ValidateSet(std::string_view key, std::string_view value) {
     const std::string prefix = "--set " + std::string(key) + ": ";
     if (FindKey<EditKey>(kEditKeys, key))
-        return std::nullopt;
+        return {};
     if (FindKey<CheckKey>(kCheckKeys, key) || FindKey<RadioKey>(kRadioKeys, key)) {
         if (value == "0" || value == "1")
-            return std::nullopt;
-        return prefix + "the value must be 1 (ticked or selected) or 0, not \"" +
-               std::string(value) + "\"";
+            return {};
+        return Result::BadArgument(prefix +
+                                   "the value must be 1 (ticked or selected) or 0, not \"" +
+                                   std::string(value) + "\"");
     }
     if (SameName(key, ini::kRouterType)) {
         if (IndexOfName(RouterTypes, value) >= 0)
-            return std::nullopt;
-        return prefix + "unknown router type \"" + std::string(value) +
-               "\"; the router types are:" + NameList(RouterTypes);
+            return {};
+        return Result::BadArgument(prefix + "unknown router type \"" + std::string(value) +
+                                   "\"; the router types are:" + NameList(RouterTypes));
     }
     if (SameName(key, ini::kRepeaterType)) {
         if (IndexOfName(RepeaterTypes, value) >= 0)
-            return std::nullopt;
-        return prefix + "unknown repeater type \"" + std::string(value) +
-               "\"; the repeater types are:" + NameList(RepeaterTypes);
+            return {};
+        return Result::BadArgument(prefix + "unknown repeater type \"" + std::string(value) +
+                                   "\"; the repeater types are:" + NameList(RepeaterTypes));
     }
-    return "--set: unknown key \"" + std::string(key) + "\"; the keys are: " + AllKeys();
+    return Result::BadArgument("--set: unknown key \"" + std::string(key) +
+                               "\"; the keys are: " + AllKeys());
 }
 
 void ApplySet(TMasterForm& form, std::string_view key, std::string_view value) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <optional>
-#include <string>
+#include "project/Result.h"
+
 #include <string_view>
 
 namespace qntcalc {
@@ -10,9 +10,9 @@ class TMasterForm;
 
 namespace qntcalc::cli {
 
-// Checks a --set KEY=VALUE before anything is evaluated; the message lists
-// what is allowed.
-std::optional<std::string> ValidateSet(std::string_view key, std::string_view value);
+// Checks a --set KEY=VALUE before anything is evaluated; a refusal
+// (BadArgument) lists what is allowed.
+Result ValidateSet(std::string_view key, std::string_view value);
 
 // Applies a validated --set as a user's change: typed into its field,
 // clicked, or picked from its list.

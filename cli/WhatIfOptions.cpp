@@ -27,22 +27,22 @@ std::string InputKeys() {
     return keys;
 }
 
-std::optional<std::string> CheckKey(std::string_view option, std::string_view key) {
+Result CheckKey(std::string_view option, std::string_view key) {
     if (FindWhatIfInput(key))
-        return std::nullopt;
-    return std::string(option) + ": unknown input \"" + std::string(key) +
-           "\"; the inputs are: " + InputKeys();
+        return {};
+    return Result::BadArgument(std::string(option) + ": unknown input \"" + std::string(key) +
+                               "\"; the inputs are: " + InputKeys());
 }
 
-std::optional<std::string> ParseSweep(std::string_view value, SweepSpec& sweep) {
-    const std::string usage =
-        "--sweep needs KEY=FROM:TO[:STEP] with whole numbers, not \"" + std::string(value) + "\"";
+Result ParseSweep(std::string_view value, SweepSpec& sweep) {
+    const Result usage = Result::BadArgument(
+        "--sweep needs KEY=FROM:TO[:STEP] with whole numbers, not \"" + std::string(value) + "\"");
     const std::size_t eq = value.find('=');
     if (eq == std::string_view::npos)
         return usage;
     sweep.key = std::string(value.substr(0, eq));
-    if (auto problem = CheckKey("--sweep", sweep.key))
-        return problem;
+    if (Result known = CheckKey("--sweep", sweep.key); !known.Ok())
+        return known;
     std::string_view range = value.substr(eq + 1);
     const std::size_t colon = range.find(':');
     if (colon == std::string_view::npos)
@@ -56,65 +56,68 @@ std::optional<std::string> ParseSweep(std::string_view value, SweepSpec& sweep) 
     if (!from || !to || !step)
         return usage;
     if (*step < 1)
-        return "--sweep: STEP must be 1 or more; the range runs downwards when TO is below FROM";
+        return Result::BadArgument(
+            "--sweep: STEP must be 1 or more; the range runs downwards when TO is below FROM");
     const int64_t count = std::llabs(static_cast<int64_t>(*to) - *from) / *step + 1;
     if (count > kMostSweepValues)
-        return "--sweep: at most " + std::to_string(kMostSweepValues) + " values, not " +
-               std::to_string(count);
+        return Result::BadArgument("--sweep: at most " + std::to_string(kMostSweepValues) +
+                                   " values, not " + std::to_string(count));
     sweep.from = *from;
     sweep.to = *to;
     sweep.step = *step;
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-std::optional<std::string> ParseWhatIfOption(std::string_view name, std::string_view value,
-                                             Options& options) {
+Result ParseWhatIfOption(std::string_view name, std::string_view value, Options& options) {
     if (name == "--sweep") {
         SweepSpec sweep;
-        if (auto problem = ParseSweep(value, sweep))
-            return problem;
+        if (Result parsed = ParseSweep(value, sweep); !parsed.Ok())
+            return parsed;
         options.sweep = sweep;
-        return std::nullopt;
+        return {};
     }
     if (name == "--headroom") {
-        if (auto problem = CheckKey("--headroom", value))
-            return problem;
+        if (Result known = CheckKey("--headroom", value); !known.Ok())
+            return known;
         options.headroomKey = std::string(value);
-        return std::nullopt;
+        return {};
     }
     const auto number = WholeNumber(value);
     if (name == "--to") {
         if (!number)
-            return "--to needs a whole number, not \"" + std::string(value) + "\"";
+            return Result::BadArgument("--to needs a whole number, not \"" + std::string(value) +
+                                       "\"");
         options.headroomTo = number;
-        return std::nullopt;
+        return {};
     }
     if (!number || *number < 0)
-        return std::string(name) + " needs a whole number of milliseconds, not \"" +
-               std::string(value) + "\"";
+        return Result::BadArgument(std::string(name) +
+                                   " needs a whole number of milliseconds, not \"" +
+                                   std::string(value) + "\"");
     (name == "--require-eto" ? options.requireEtoMs : options.requireCtoMs) = number;
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> CheckWhatIfOptions(const Options& options) {
+Result CheckWhatIfOptions(const Options& options) {
+    const auto refuse = [](const char* reason) { return Result::BadArgument(reason); };
     if (options.sweep && options.headroomKey)
-        return "--sweep and --headroom cannot be combined";
+        return refuse("--sweep and --headroom cannot be combined");
     if (options.headroomKey && !options.requireRmaxMs)
-        return "--headroom needs --require-rmax MS";
+        return refuse("--headroom needs --require-rmax MS");
     if (!options.headroomKey &&
         (options.requireEtoMs || options.requireCtoMs || options.headroomTo))
-        return "--require-eto, --require-cto and --to need --headroom";
+        return refuse("--require-eto, --require-cto and --to need --headroom");
     if (options.sweep && options.requireRmaxMs)
-        return "--require-rmax does not apply to --sweep; use --headroom";
+        return refuse("--require-rmax does not apply to --sweep; use --headroom");
     if ((options.sweep || options.headroomKey) && options.saveTo)
-        return "--save cannot be combined with --sweep or --headroom, which change nothing";
+        return refuse("--save cannot be combined with --sweep or --headroom, which change nothing");
     if (options.csv && !options.sweep)
-        return "--csv needs --sweep";
+        return refuse("--csv needs --sweep");
     if (options.csv && options.json)
-        return "--csv and --json cannot be combined";
-    return std::nullopt;
+        return refuse("--csv and --json cannot be combined");
+    return {};
 }
 
 std::string WhatIfUsageText() {

@@ -1,6 +1,7 @@
 #include "cli/WhatIfReport.h"
 
 #include "app/Headroom.h"
+#include "cli/CliTexts.h"
 #include "cli/Report.h"
 
 #include <nlohmann/json.hpp>
@@ -129,17 +130,25 @@ private:
 };
 
 // Refuses an input the project's state does not let a user type into.
-bool CheckEditable(const WhatIf& whatIf, const WhatIfInput& input,
-                   const std::optional<std::string>& file, std::ostream& err) {
+Result CheckEditable(const WhatIf& whatIf, const WhatIfInput& input,
+                     const std::optional<std::string>& file) {
     if (whatIf.Editable(input.field))
-        return true;
+        return {};
     std::string editable;
     for (Field field : whatIf.EditableInputs())
         editable += (editable.empty() ? "" : ", ") + std::string(FieldName(field));
-    err << "qntcalc-cli: " << file.value_or("new project") << ": " << FieldName(input.field)
-        << " cannot be typed into in this project's current state; inputs that can: "
-        << (editable.empty() ? "none" : editable) << '\n';
-    return false;
+    return Result::BadArgument(
+        file.value_or(std::string(texts::kNewProject)) + ": " + std::string(FieldName(input.field)) +
+        " cannot be typed into in this project's current state; inputs that can: " +
+        (editable.empty() ? "none" : editable));
+}
+
+// Says why the what-if cannot run: false when it can.
+bool Refused(const Result& editable, std::ostream& err) {
+    if (editable.Ok())
+        return false;
+    err << texts::kCliPrefix << editable.Message() << '\n';
+    return true;
 }
 
 std::string RequirementsText(const Requirements& required) {
@@ -165,7 +174,7 @@ int RunSweep(const Evaluation& evaluation, const Options& options,
     const SweepSpec& sweep = *options.sweep;
     const WhatIfInput& input = *FindWhatIfInput(sweep.key);
     WhatIf whatIf(evaluation.Form());
-    if (!CheckEditable(whatIf, input, file, err))
+    if (Refused(CheckEditable(whatIf, input, file), err))
         return kUsage;
 
     const Table table(input);
@@ -188,7 +197,7 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
                 const std::optional<std::string>& file, std::ostream& out, std::ostream& err) {
     const WhatIfInput& input = *FindWhatIfInput(*options.headroomKey);
     WhatIf whatIf(evaluation.Form());
-    if (!CheckEditable(whatIf, input, file, err))
+    if (Refused(CheckEditable(whatIf, input, file), err))
         return kUsage;
 
     const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};

@@ -1,5 +1,7 @@
 #include "about/VerInfo.h"
+#include "app/AppTexts.h"
 #include "cli/CliOptions.h"
+#include "cli/CliTexts.h"
 #include "cli/Evaluation.h"
 #include "cli/Report.h"
 #include "cli/WhatIfReport.h"
@@ -18,11 +20,11 @@ enum Exit { kSound = 0, kFindings = 1, kUsage = 2 };
 int Run(const Options& options, const Globals& program, const std::optional<std::string>& file) {
     Evaluation evaluation(program);
     evaluation.OnValueError = [](std::string_view text) {
-        std::cerr << "Value Error: " << text << '\n';
+        std::cerr << texts::kValueErrorCaption << ": " << text << '\n';
     };
     if (file) {
-        if (const FileResult loaded = evaluation.Load(*file); !loaded.Ok()) {
-            std::cerr << "qntcalc-cli: " << loaded.Message() << '\n';
+        if (const Result loaded = evaluation.Load(*file); !loaded.Ok()) {
+            std::cerr << texts::kCliPrefix << loaded.Message() << '\n';
             return kUsage;
         }
     }
@@ -37,7 +39,7 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
     int exit = evaluation.EndsWithError() ? kFindings : kSound;
     const int32_t rmax = evaluation.Form().State().Rmax;
     if (options.requireRmaxMs && rmax > *options.requireRmaxMs) {
-        std::cerr << "qntcalc-cli: " << file.value_or("new project")
+        std::cerr << texts::kCliPrefix << file.value_or(std::string(texts::kNewProject))
                   << ": worst case reaction time " << rmax << " ms exceeds "
                   << *options.requireRmaxMs << " ms\n";
         exit = kFindings;
@@ -49,9 +51,8 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
     std::cout.flush();
 
     if (options.saveTo) {
-        const std::string error = evaluation.Save(*options.saveTo);
-        if (!error.empty()) {
-            std::cerr << "qntcalc-cli: " << error << '\n';
+        if (const Result saved = evaluation.Save(*options.saveTo); !saved.Ok()) {
+            std::cerr << texts::kCliPrefix << saved.Message() << '\n';
             return kUsage;
         }
     }
@@ -60,12 +61,11 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
 
 int Main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const auto parsed = ParseArguments(args);
-    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        std::cerr << "qntcalc-cli: " << usage->message << "\nTry 'qntcalc-cli --help'.\n";
+    Options options;
+    if (const Result parsed = ParseArguments(args, options); !parsed.Ok()) {
+        std::cerr << texts::kCliPrefix << parsed.Message() << '\n' << texts::kTryHelp << '\n';
         return kUsage;
     }
-    const Options& options = std::get<Options>(parsed);
     if (options.help) {
         std::cout << UsageText();
         return kSound;
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     try {
         return Main(argc, argv);
     } catch (const std::exception& e) {
-        std::cerr << "qntcalc-cli: " << e.what() << '\n';
+        std::cerr << texts::kCliPrefix << e.what() << '\n';
         return kUsage;
     }
 }

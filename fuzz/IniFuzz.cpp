@@ -1,5 +1,5 @@
 #include "project/IniFile.h"
-#include "project/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The input's first line is as good a value as any.
     const std::string value = qntcalc::text::ToUtf8(bytes.substr(0, bytes.find_first_of("\r\n")));
-    Require(ini.WriteString("Settings", "Fuzz", value));
+    Require(ini.WriteString("Settings", "Fuzz", value).Ok());
     Require(ini.ReadString("Settings", "Fuzz", "") == value);
 
     const IniFile again = IniFile::FromBytes(ini.Content());

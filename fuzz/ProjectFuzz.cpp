@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TMasterForm form(globals, silent, silent, "");
     form.Recalculate();
     IniFile ini = IniFile::FromBytes(bytes);
-    ReadSettingsFromFile(form, ini);
+    // In memory, where neither the read's conversion nor a write can fail.
+    Require(ReadSettingsFromFile(form, ini).Ok());
 
     const CalcState& s = form.State();
     Require(s.CalcReady);
@@ -44,6 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(page >= 0 && form.PageControl1.TabVisible(page));
 
     IniFile out = IniFile::FromBytes("");
-    WriteSettingsToFile(form, globals, out);
+    Require(WriteSettingsToFile(form, globals, out).Ok());
     return 0;
 }

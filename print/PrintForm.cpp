@@ -1,5 +1,7 @@
 #include "print/PrintForm.h"
 
+#include "print/PrintTexts.h"
+
 namespace qntcalc {
 
 namespace {

@@ -1,17 +1,12 @@
 #pragma once
 
+#include "app/MasterFormControls.h"
 #include "print/PrintFormControls.h"
 
 #include <string>
 #include <string_view>
 
 namespace qntcalc {
-
-namespace texts {
-inline constexpr std::string_view kNoRouterSelected = "No router selected";
-inline constexpr std::string_view kNoRepeaterSelected = "No repeater selected";
-inline constexpr std::string_view kVersionPrefix = "Version: ";
-} // namespace texts
 
 // The print sheet: a read-only copy of the main window's texts and states,
 // taken when the sheet is constructed and again on every activation. It

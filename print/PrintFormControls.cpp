@@ -157,10 +157,12 @@ constexpr std::array kLayout{
 } // namespace
 
 PrintFormControls::PrintFormControls() {
+    // Nothing on the sheet takes input.
     for (Control* control : controls.All()) {
-        if (dynamic_cast<EditField*>(control) || dynamic_cast<RadioButton*>(control) ||
-            dynamic_cast<CheckBox*>(control))
-            control->SetEnabled(false);
+        std::visit(Overloaded{[](EditField* edit) { edit->SetEnabled(false); },
+                              [](RadioButton* button) { button->SetEnabled(false); },
+                              [](CheckBox* box) { box->SetEnabled(false); }, [](auto*) {}},
+                   control->Kind());
     }
     GroupBox1.SetEnabled(false);
     for (EditField* result : {&Ed_Baud, &Ed_BaudLong, &Ed_ETO, &Ed_CTO, &Ed_Rmax, &Ed_Alarm,

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Controls.h"
-#include "app/MasterFormControls.h"
+#include "ui/Controls.h"
+#include "ui/HelpTopics.h"
 
 #include <span>
 #include <string_view>

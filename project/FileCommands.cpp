@@ -1,9 +1,9 @@
 #include "project/FileCommands.h"
 
 #include "app/MasterForm.h"
-#include "app/MessageTexts.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectTexts.h"
+#include "ui/UiTexts.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -38,12 +38,7 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 
 FileCommands::FileCommands(TMasterForm& form, Globals& globals, FileDialogs& dialogs,
                            MessageBoxes& messages, PathStyle style)
-    : form_(form), globals_(globals), dialogs_(dialogs), messages_(messages), style_(style) {
-    form_.Open.OnClick = [this] { OpenClick(); };
-    form_.Save.OnClick = [this] { SaveClick(); };
-    form_.SaveAs.OnClick = [this] { SaveAsClick(); };
-    form_.Exit.OnClick = [this] { ExitClick(); };
-}
+    : form_(form), globals_(globals), dialogs_(dialogs), messages_(messages), style_(style) {}
 
 std::optional<std::string> FileCommands::SettingsPath() const {
     if (globals_.StartDir.empty() || !settingsUsable_)
@@ -54,7 +49,8 @@ std::optional<std::string> FileCommands::SettingsPath() const {
 void FileCommands::ReadWithoutSettingsFile() {
     settingsUsable_ = false;
     IniFile none = IniFile::FromBytes({});
-    qntcalc::ReadSettingsFromFile(form_, none);
+    // In memory: nothing to fail.
+    static_cast<void>(qntcalc::ReadSettingsFromFile(form_, none));
 }
 
 void FileCommands::ReadSettingsFromFile() {
@@ -67,20 +63,20 @@ void FileCommands::ReadSettingsFromFile() {
     settingsUsable_ = true;
     const std::optional<std::string> path = SettingsPath();
     IniFile ini(*path);
-    const FileResult found = CheckProject(ini);
-    if (found.Ok() || found.failure == FileResult::Failure::Missing) {
+    const Result found = CheckProject(ini);
+    if (found.Ok() || found.failure == Result::Failure::Missing) {
         // A missing file is created by the read's conversion of the
-        // controller counts.
-        qntcalc::ReadSettingsFromFile(form_, ini);
+        // controller counts. Where that fails, the close's write says so.
+        static_cast<void>(qntcalc::ReadSettingsFromFile(form_, ini));
         return;
     }
-    if (found.failure == FileResult::Failure::NotAProject) {
+    if (found.failure == Result::Failure::NotAProject) {
         const std::string backup = JoinPath(globals_.StartDir, texts::kSettingsBackupName, style_);
         if (RenameNoReplace(*path, backup)) {
             Note(found.Message() + std::string(texts::kNoteKeptAs) + '"' + backup + '"' +
                  std::string(texts::kNoteNewSettings));
             IniFile fresh(*path);
-            qntcalc::ReadSettingsFromFile(form_, fresh);
+            static_cast<void>(qntcalc::ReadSettingsFromFile(form_, fresh));
             return;
         }
     }
@@ -93,9 +89,9 @@ void FileCommands::WriteSettingsToFile() {
     if (!path)
         return; // said at start
     // Closing must never be stopped by the settings file.
-    const std::string error = qntcalc::WriteSettingsToFile(form_, globals_, *path);
-    if (!error.empty())
-        Note(std::string(texts::kNoteNotSaved) + error);
+    const Result written = qntcalc::WriteSettingsToFile(form_, globals_, *path);
+    if (!written.Ok())
+        Note(std::string(texts::kNoteNotSaved) + written.Message());
 }
 
 void FileCommands::FormCreate() {
@@ -116,7 +112,7 @@ std::string FileCommands::InitialDir() const {
 }
 
 void FileCommands::SetCaption() {
-    form_.MasterForm.SetCaption(std::string(texts::kWindowTitle) + " - " +
+    form_.MasterForm.SetCaption(std::string(texts::kProgramTitle) + " - " +
                                 BaseNameOfPath(globals_.ProjectFile, style_));
 }
 
@@ -126,7 +122,7 @@ void FileCommands::OpenClick() {
     if (!chosen)
         return;
     IniFile ini(*chosen);
-    if (const FileResult found = CheckProject(ini); !found.Ok()) {
+    if (const Result found = CheckProject(ini); !found.Ok()) {
         messages_.Show(found.Message(), texts::kOpenErrorCaption);
         return;
     }
@@ -134,20 +130,21 @@ void FileCommands::OpenClick() {
     form_.Save.SetEnabled(true);
     SetCaption();
     globals_.ProjectDir = DirOfPath(globals_.ProjectFile, style_);
-    // The content read above; an older file is converted in place.
-    qntcalc::ReadSettingsFromFile(form_, ini);
+    // The content read above. An older file is converted in place; one that
+    // cannot be (a read-only file) is still open, and Save writes it anew.
+    static_cast<void>(qntcalc::ReadSettingsFromFile(form_, ini));
 }
 
-bool FileCommands::WriteProject(const std::string& path) {
-    const std::string error = qntcalc::WriteSettingsToFile(form_, globals_, path);
-    if (error.empty())
-        return true;
-    messages_.Show(error, texts::kSaveErrorCaption);
-    return false;
+Result FileCommands::WriteProject(const std::string& path) {
+    Result written = qntcalc::WriteSettingsToFile(form_, globals_, path);
+    if (!written.Ok())
+        messages_.Show(written.Message(), texts::kSaveErrorCaption);
+    return written;
 }
 
 void FileCommands::SaveClick() {
-    WriteProject(globals_.ProjectFile);
+    // Shown already; nothing else changes either way.
+    static_cast<void>(WriteProject(globals_.ProjectFile));
 }
 
 void FileCommands::SaveAsClick() {
@@ -163,7 +160,7 @@ void FileCommands::SaveAsClick() {
     std::error_code error;
     // A kept backup is never replaced, so a second Save as keeps the first.
     const bool backedUp = std::filesystem::exists(q, error) && RenameNoReplace(q, backup);
-    if (!WriteProject(target)) {
+    if (!WriteProject(target).Ok()) {
         // As if never chosen: the file goes back to its name.
         if (backedUp)
             RenameNoReplace(backup, q);

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "app/Platform.h"
-#include "project/Globals.h"
 #include "project/Paths.h"
+#include "project/Result.h"
+#include "ui/Controls.h"
+#include "ui/Globals.h"
+#include "ui/Platform.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,25 +13,9 @@ namespace qntcalc {
 
 class TMasterForm;
 
-struct FileDialogSetup {
-    std::string filter; // "Project files (*.ini)|*.ini": shown text, bar, pattern
-    std::string initialDir;
-    std::string proposedName; // save dialog only
-};
-
-// The open and save dialogs. Neither requires the file to exist, asks before
-// overwriting or appends an extension.
-class FileDialogs {
-public:
-    virtual ~FileDialogs() = default;
-    // The chosen full path, or nothing when cancelled.
-    virtual std::optional<std::string> ChooseOpenFile(const FileDialogSetup& setup) = 0;
-    virtual std::optional<std::string> ChooseSaveFile(const FileDialogSetup& setup) = 0;
-};
-
 // The File menu's project commands, the window's create and close
-// handlers and the settings file QntCalc.ini in the start directory.
-// Binds the Open, Save, SaveAs and Exit menu items of the form.
+// handlers and the settings file QntCalc.ini in the start directory. The
+// program wires them to the menu items (app/qt/Program.cpp).
 //
 // A command that fails changes nothing: Open reads and checks the whole
 // file before it touches a control or the file, and Save as takes the new
@@ -58,14 +43,15 @@ public:
     void ReadSettingsFromFile();
     void WriteSettingsToFile();
 
-    // Set by the view: close the main window.
-    std::function<void()> OnCloseRequested;
+    // Set by the program: close the main window.
+    Handler OnCloseRequested;
 
 private:
     void SetCaption();
     // Reads the window from a file without any key, which stays in memory.
     void ReadWithoutSettingsFile();
-    bool WriteProject(const std::string& path);
+    // Shows a failure in a box.
+    Result WriteProject(const std::string& path);
     std::string InitialDir() const;
 
     TMasterForm& form_;

@@ -1,5 +1,7 @@
 #include "project/FileIo.h"
 
+#include "project/ProjectTexts.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -18,10 +20,8 @@ std::string Reason(int error) {
     return std::strerror(error);
 }
 
-bool Fail(std::string& error, std::string_view what, const std::string& path,
-          const std::string& reason) {
-    error = CannotText(what, path, reason);
-    return false;
+Result WriteFailed(const std::string& path, int error) {
+    return {Result::Failure::Unwritable, path, Reason(error)};
 }
 
 // Closes on scope exit; Release() hands the descriptor back for a checked close.
@@ -82,31 +82,31 @@ void SyncDirectory(const std::string& dir) {
 
 } // namespace
 
-FileResult ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes) {
+Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes) {
     bytes.clear();
-    const auto fail = [&](FileResult::Failure failure, std::string reason) {
+    const auto fail = [&](Result::Failure failure, std::string reason) {
         bytes.clear();
-        return FileResult{failure, path, std::move(reason)};
+        return Result{failure, path, std::move(reason)};
     };
     // Non-blocking, so that a FIFO in the file's place cannot hang the open.
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         const int code = errno;
-        return fail(code == ENOENT || code == ENOTDIR ? FileResult::Failure::Missing
-                                                      : FileResult::Failure::Unreadable,
+        return fail(code == ENOENT || code == ENOTDIR ? Result::Failure::Missing
+                                                      : Result::Failure::Unreadable,
                     Reason(code));
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
-        return fail(FileResult::Failure::Unreadable, Reason(errno));
+        return fail(Result::Failure::Unreadable, Reason(errno));
     if (S_ISDIR(st.st_mode))
-        return fail(FileResult::Failure::Unreadable, Reason(EISDIR));
+        return fail(Result::Failure::Unreadable, Reason(EISDIR));
     if (!S_ISREG(st.st_mode))
-        return fail(FileResult::Failure::Unreadable, std::string(texts::kNotARegularFile));
+        return fail(Result::Failure::Unreadable, std::string(texts::kNotARegularFile));
     const std::string tooLarge =
         std::string(texts::kLargerThan) + std::to_string(maxSize >> 20) + " MiB";
     if (static_cast<uint64_t>(st.st_size) > maxSize)
-        return fail(FileResult::Failure::Unreadable, tooLarge);
+        return fail(Result::Failure::Unreadable, tooLarge);
     bytes.reserve(static_cast<size_t>(st.st_size));
     char buffer[1 << 16];
     for (;;) {
@@ -114,17 +114,16 @@ FileResult ReadWholeFile(const std::string& path, size_t maxSize, std::string& b
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return fail(FileResult::Failure::Unreadable, Reason(errno));
+            return fail(Result::Failure::Unreadable, Reason(errno));
         if (got == 0)
             return {};
         if (bytes.size() + static_cast<size_t>(got) > maxSize)
-            return fail(FileResult::Failure::Unreadable, tooLarge);
+            return fail(Result::Failure::Unreadable, tooLarge);
         bytes.append(buffer, static_cast<size_t>(got));
     }
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error,
-                         WriteFunction write) {
+Result WriteFileAtomically(const std::string& path, std::string_view data, WriteFunction write) {
     if (write == nullptr)
         write = &::write;
     const std::string target = ResolveLink(path);
@@ -144,13 +143,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view data, std::st
             break;
     }
     if (rawFd < 0)
-        return Fail(error, texts::kWrite, path, Reason(errno));
+        return WriteFailed(path, errno);
     Descriptor fd(rawFd);
 
     const auto abandon = [&](int code) {
         ::close(fd.Release());
         ::unlink(temp.c_str());
-        return Fail(error, texts::kWrite, path, Reason(code));
+        return WriteFailed(path, code);
     };
     if (!WriteAll(fd.get(), data, write))
         return abandon(errno);
@@ -161,15 +160,15 @@ bool WriteFileAtomically(const std::string& path, std::string_view data, std::st
     if (::close(fd.Release()) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());
-        return Fail(error, texts::kWrite, path, Reason(code));
+        return WriteFailed(path, code);
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int code = errno;
         ::unlink(temp.c_str());
-        return Fail(error, texts::kWrite, path, Reason(code));
+        return WriteFailed(path, code);
     }
     SyncDirectory(DirectoryOf(target));
-    return true;
+    return {};
 }
 
 } // namespace qntcalc::fileio

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/FileResult.h"
+#include "project/Result.h"
 
 #include <cstddef>
 #include <string>
@@ -17,15 +17,15 @@ using WriteFunction = ssize_t (*)(int fd, const void* data, size_t size);
 // (or runs through a non-directory) is Missing; anything else that stops the
 // read, including a file that is too big or not a regular file, is
 // Unreadable.
-FileResult ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes);
+Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes);
 
 // Replaces the file with data so that a crash, a kill or a full disk at any
 // moment leaves either the old or the new content: the data goes to a
 // temporary file in the same directory, is flushed to the disk and renamed
 // over the target. An existing target keeps its permissions; a symbolic link
-// stays a link and its target is replaced. On failure the old file is left
-// as it was and error names the path and the reason.
-bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error,
-                         WriteFunction write = nullptr);
+// stays a link and its target is replaced. On failure (Unwritable) the old
+// file is left as it was.
+Result WriteFileAtomically(const std::string& path, std::string_view data,
+                           WriteFunction write = nullptr);
 
 } // namespace qntcalc::fileio

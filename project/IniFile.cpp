@@ -2,7 +2,7 @@
 
 #include "engine/Int32.h"
 #include "project/ProjectTexts.h"
-#include "project/TextEncoding.h"
+#include "text/TextEncoding.h"
 
 #include <unordered_set>
 #include <utility>
@@ -135,8 +135,6 @@ bool IsValidKey(std::string_view s) {
 IniFile::IniFile(std::string path, Mode mode) : path_(std::move(path)), mode_(mode) {
     std::string bytes;
     opened_ = fileio::ReadWholeFile(path_, kMaxFileBytes, bytes);
-    if (opened_.failure == FileResult::Failure::Unreadable)
-        Fail(CannotText(texts::kRead, path_, opened_.reason));
     text_ = text::DecodeFileText(bytes);
     if (!text_.empty() && text_.back() != '\n')
         text_ += '\n';
@@ -156,7 +154,7 @@ IniFile::~IniFile() {
     if (mode_ != Mode::WriteThrough || !dirty_)
         return;
     try {
-        Flush();
+        static_cast<void>(Flush());
     } catch (...) {
         // Nothing can be reported from here; the file keeps its old content.
     }
@@ -227,9 +225,10 @@ bool IniFile::ValueExists(std::string_view section, std::string_view key) const 
     return body && FindKey(*body, key);
 }
 
-bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    if (!CheckNames(section, key))
-        return false;
+Result IniFile::WriteString(std::string_view section, std::string_view key,
+                            std::string_view value) {
+    if (Result names = CheckNames(section, key); !names.Ok())
+        return names;
     const std::string encoded = EncodeValue(value);
     const auto body = FindSection(section);
     if (!body) {
@@ -260,15 +259,15 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
     return Changed();
 }
 
-bool IniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
+Result IniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {
     return WriteString(section, key, i32::ToText(value));
 }
 
-bool IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+Result IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
     return WriteString(section, key, value ? "1" : "0");
 }
 
-bool IniFile::DeleteKey(std::string_view section, std::string_view key) {
+Result IniFile::DeleteKey(std::string_view section, std::string_view key) {
     const auto body = FindSection(section);
     if (!body)
         return Changed(false);
@@ -314,48 +313,42 @@ std::vector<std::string> IniFile::Keys(std::string_view section) const {
     return names;
 }
 
-bool IniFile::EndUpdate() {
+Result IniFile::EndUpdate() {
     if (batchDepth_ > 0)
         --batchDepth_;
     return Changed(false);
 }
 
-bool IniFile::CheckNames(std::string_view section, std::string_view key) {
-    const auto fail = [this](std::string_view what, std::string_view name) {
-        return Fail(CannotText(texts::kWrite, path_, std::string(what) + '"' + std::string(name) + '"'));
+Result IniFile::CheckNames(std::string_view section, std::string_view key) const {
+    const auto invalid = [this](std::string_view what, std::string_view name) {
+        return Result{Result::Failure::Unwritable, path_,
+                      std::string(what) + '"' + std::string(name) + '"'};
     };
     if (!IsValidSection(section))
-        return fail(texts::kInvalidSection, section);
+        return invalid(texts::kInvalidSection, section);
     if (!IsValidKey(key))
-        return fail(texts::kInvalidKey, key);
-    return true;
+        return invalid(texts::kInvalidKey, key);
+    return {};
 }
 
 // A change that has not reached the file yet (a failed earlier write) is
 // retried with the next write.
-bool IniFile::Changed(bool modified) {
+Result IniFile::Changed(bool modified) {
     dirty_ = dirty_ || modified;
     if (mode_ == Mode::Detached || batchDepth_ > 0)
-        return true;
+        return {};
     return Flush();
 }
 
-bool IniFile::Flush() {
+Result IniFile::Flush() {
     if (!dirty_)
-        return true;
-    if (opened_.failure == FileResult::Failure::Unreadable)
-        return Fail(CannotText(texts::kWrite, path_, texts::kKeptUnread));
-    std::string error;
-    if (!fileio::WriteFileAtomically(path_, text_, error, write_))
-        return Fail(error);
-    dirty_ = false;
-    return true;
-}
-
-bool IniFile::Fail(std::string message) {
-    if (error_.empty())
-        error_ = std::move(message);
-    return false;
+        return {};
+    if (opened_.failure == Result::Failure::Unreadable)
+        return {Result::Failure::KeptUnread, path_, opened_.reason};
+    Result written = fileio::WriteFileAtomically(path_, text_, write_);
+    if (written.Ok())
+        dirty_ = false;
+    return written;
 }
 
 } // namespace qntcalc

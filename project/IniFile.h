@@ -1,7 +1,7 @@
 #pragma once
 
 #include "project/FileIo.h"
-#include "project/FileResult.h"
+#include "project/Result.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,9 +28,9 @@ namespace qntcalc {
 // changes go to the file in one atomic step at its end. Detached mode reads
 // the file once and keeps every change in memory.
 //
-// Failures never throw: each write returns whether it succeeded, and the
-// first failure stays readable through ok() and error(). A file that exists
-// but cannot be read is never overwritten.
+// Failures never throw: each write and delete returns its Result, and the
+// end of a batch the Result of its one write. A file that exists but cannot
+// be read is never overwritten (KeptUnread).
 class IniFile {
 public:
     enum class Mode { WriteThrough, Detached };
@@ -49,11 +49,12 @@ public:
     bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
     bool ValueExists(std::string_view section, std::string_view key) const;
 
-    bool WriteString(std::string_view section, std::string_view key, std::string_view value);
-    bool WriteInteger(std::string_view section, std::string_view key, int32_t value);
-    bool WriteBool(std::string_view section, std::string_view key, bool value);
+    // In a batch, only a name that no file can hold fails here.
+    Result WriteString(std::string_view section, std::string_view key, std::string_view value);
+    Result WriteInteger(std::string_view section, std::string_view key, int32_t value);
+    Result WriteBool(std::string_view section, std::string_view key, bool value);
     // Removes every line of the key from its section.
-    bool DeleteKey(std::string_view section, std::string_view key);
+    Result DeleteKey(std::string_view section, std::string_view key);
 
     // Whether two section or key names are the same to this file.
     static bool SameName(std::string_view a, std::string_view b);
@@ -63,32 +64,40 @@ public:
     std::vector<std::string> Keys(std::string_view section) const;
 
     // Holds the writes of WriteThrough mode in memory until the outermost
-    // EndUpdate, which writes the file once and returns whether that worked.
+    // EndUpdate, which writes the file once and returns how that went.
     void BeginUpdate() { ++batchDepth_; }
-    bool EndUpdate();
+    Result EndUpdate();
 
+    // A batch that ends with End(), or, if an exception leaves its scope
+    // first, with its destructor, which tries the write and has no one to
+    // tell how it went.
     class Batch {
     public:
         explicit Batch(IniFile& ini) : ini_(ini) { ini_.BeginUpdate(); }
-        // A failure shows in ini.ok(); only running out of memory could throw.
         ~Batch() {
+            if (ended_)
+                return;
             try {
-                ini_.EndUpdate();
+                static_cast<void>(ini_.EndUpdate());
             } catch (...) {
             }
         }
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
+        Result End() {
+            ended_ = true;
+            return ini_.EndUpdate();
+        }
+
     private:
         IniFile& ini_;
+        bool ended_ = false;
     };
 
     // How reading the file at construction went: Missing reads as empty,
     // Unreadable keeps the file from every write.
-    const FileResult& Opened() const { return opened_; }
-    bool ok() const { return error_.empty(); }
-    const std::string& error() const { return error_; }
+    const Result& Opened() const { return opened_; }
     const std::string& path() const { return path_; }
     // The text as it is (or would be) written to the file.
     const std::string& Content() const { return text_; }
@@ -105,18 +114,16 @@ private:
     std::optional<Span> FindSection(std::string_view section) const;
     std::optional<Span> FindKey(Span body, std::string_view key) const;
     std::optional<std::string> Lookup(std::string_view section, std::string_view key) const;
-    bool CheckNames(std::string_view section, std::string_view key);
-    bool Changed(bool modified = true);
-    bool Flush();
-    bool Fail(std::string message);
+    Result CheckNames(std::string_view section, std::string_view key) const;
+    Result Changed(bool modified = true);
+    Result Flush();
 
     std::string path_;
     Mode mode_;
     std::string text_; // UTF-8, LF, ending in LF unless empty
     int batchDepth_ = 0;
     bool dirty_ = false;
-    FileResult opened_;
-    std::string error_;
+    Result opened_;
     fileio::WriteFunction write_ = nullptr;
 };
 

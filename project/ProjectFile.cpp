@@ -62,9 +62,39 @@ void ReadTexts(TMasterForm& form, const IniFile& ini, std::span<const TextKey> k
         (form.*k.edit).SetText(ini.ReadString(kSettings, k.key, k.fallback));
 }
 
-void WriteTexts(const TMasterForm& form, IniFile& ini, std::span<const TextKey> keys) {
+// The writes of one pass over a file. All are tried, as a batch writes all
+// of them or none; the first failure is the one to report.
+class Writes {
+public:
+    explicit Writes(IniFile& ini) : ini_(ini) {}
+
+    void String(std::string_view section, std::string_view key, std::string_view value) {
+        Keep(ini_.WriteString(section, key, value));
+    }
+    void Integer(std::string_view section, std::string_view key, int32_t value) {
+        Keep(ini_.WriteInteger(section, key, value));
+    }
+    void Bool(std::string_view section, std::string_view key, bool value) {
+        Keep(ini_.WriteBool(section, key, value));
+    }
+    void Delete(std::string_view section, std::string_view key) {
+        Keep(ini_.DeleteKey(section, key));
+    }
+    Result First() const { return first_; }
+
+private:
+    void Keep(Result result) {
+        if (first_.Ok())
+            first_ = std::move(result);
+    }
+
+    IniFile& ini_;
+    Result first_;
+};
+
+void WriteTexts(const TMasterForm& form, Writes& out, std::span<const TextKey> keys) {
     for (const TextKey& k : keys)
-        ini.WriteString(kSettings, k.key, (form.*k.edit).Text());
+        out.String(kSettings, k.key, (form.*k.edit).Text());
 }
 
 // The name decides, compared exactly; an unknown name leaves index 0.
@@ -84,7 +114,7 @@ void ReadType(ComboBox& combo, const IniFile& ini, std::string_view key,
 // Older files count controllers per CPU kind. Both counts are added: the
 // controllers of both kinds are devices on the bus, and counting one kind
 // only would give optimistic timing.
-void ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
+Result ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
     const int32_t cpu12 = i32::ParseOr(ini.ReadString(kSettings, kNumVesk1, "1"), 0);
     const int32_t cpu3 = i32::ParseOr(ini.ReadString(kSettings, kNumVesk3, "0"), 0);
     form.Ed_NumVesk.SetText(i32::ToText(i32::Add(cpu12, cpu3)));
@@ -94,16 +124,18 @@ void ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
     else
         form.RB_Vesk1.SetChecked(true);
 
-    ini.WriteString(kSettings, kNumVesk, form.Ed_NumVesk.Text());
-    ini.WriteBool(kSettings, kVesk1, form.RB_Vesk1.Checked());
-    ini.WriteBool(kSettings, kVesk3, form.RB_Vesk3.Checked());
-    ini.DeleteKey(kSettings, kNumVesk1);
-    ini.DeleteKey(kSettings, kNumVesk3);
+    Writes out(ini);
+    out.String(kSettings, kNumVesk, form.Ed_NumVesk.Text());
+    out.Bool(kSettings, kVesk1, form.RB_Vesk1.Checked());
+    out.Bool(kSettings, kVesk3, form.RB_Vesk3.Checked());
+    out.Delete(kSettings, kNumVesk1);
+    out.Delete(kSettings, kNumVesk3);
+    return out.First();
 }
 
 } // namespace
 
-FileResult CheckProject(const IniFile& ini) {
+Result CheckProject(const IniFile& ini) {
     if (!ini.Opened().Ok())
         return ini.Opened();
     // One pass over the section, however large the file; names match
@@ -114,10 +146,10 @@ FileResult CheckProject(const IniFile& ini) {
                 return {};
         }
     }
-    return {FileResult::Failure::NotAProject, ini.path(), std::string(texts::kNotAProject)};
+    return {Result::Failure::NotAProject, ini.path(), std::string(texts::kNotAProject)};
 }
 
-void ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
+Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
     form.Expert.SetChecked(ini.ReadBool(kMode, kExpert, false));
     form.Standard.SetChecked(ini.ReadBool(kMode, kStandard, true));
     form.Baudratemode.SetChecked(ini.ReadBool(kMode, kBaudRateMode, false));
@@ -136,12 +168,13 @@ void ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
     ReadType(form.CB_RepeaterType, ini, kRepeaterType, RepeaterTypes);
     ReadTexts(form, ini, kDeviceTexts);
 
+    Result converted;
     if (ini.ValueExists(kSettings, kNumVesk)) {
         form.Ed_NumVesk.SetText(ini.ReadString(kSettings, kNumVesk, "1"));
         form.RB_Vesk1.SetChecked(ini.ReadBool(kSettings, kVesk1, true));
         form.RB_Vesk3.SetChecked(ini.ReadBool(kSettings, kVesk3, false));
     } else {
-        ConvertControllerCounts(form, ini);
+        converted = ConvertControllerCounts(form, ini);
     }
 
     ReadTexts(form, ini, kIoTexts);
@@ -149,52 +182,54 @@ void ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
     form.CB_CVeskManual.SetChecked(ini.ReadBool(kSettings, kCVeskManual, false));
     form.PageControl1.SetActivePageIndex(ini.ReadInteger(kMode, kPageSelect, 0));
     form.Recalculate();
+    return converted;
 }
 
-void WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniFile& ini) {
-    ini.WriteString(kSettings, kProject, form.Ed_Project.Text());
-    ini.WriteString(kSettings, kMainpath, form.Ed_Mainpath.Text());
-    ini.WriteString(kSettings, kMainBaud, form.Ed_MainBaud.Text());
-    ini.WriteBool(kSettings, kRB_Main, form.RB_Main.Checked());
-    ini.WriteBool(kSettings, kRB_Baud, form.RB_Baud.Checked());
-    ini.WriteBool(kSettings, kCBRouters, form.CB_Routers.Checked());
-    ini.WriteBool(kSettings, kCBRepeaters, form.CB_Repeaters.Checked());
-    ini.WriteBool(kSettings, kCBDropLines, form.CB_DropLines.Checked());
-    WriteTexts(form, ini, kStructureTexts);
-    ini.WriteString(kSettings, kRouterType, form.CB_RouterType.Text());
-    ini.WriteInteger(kSettings, kRouterTypeIdx, form.CB_RouterType.ItemIndex());
-    WriteTexts(form, ini, kRouterTexts);
-    ini.WriteString(kSettings, kRepeaterType, form.CB_RepeaterType.Text());
-    ini.WriteInteger(kSettings, kRepeaterTypeIdx, form.CB_RepeaterType.ItemIndex());
-    WriteTexts(form, ini, kDeviceTexts);
-    ini.WriteString(kSettings, kNumVesk, form.Ed_NumVesk.Text());
-    ini.WriteBool(kSettings, kVesk1, form.RB_Vesk1.Checked());
-    ini.WriteBool(kSettings, kVesk3, form.RB_Vesk3.Checked());
-    WriteTexts(form, ini, kIoTexts);
-    WriteTexts(form, ini, kResultTexts);
-    ini.WriteBool(kSettings, kCVeskManual, form.CB_CVeskManual.Checked());
-    ini.WriteBool(kMode, kExpert, form.Expert.Checked());
-    ini.WriteBool(kMode, kStandard, form.Standard.Checked());
-    ini.WriteBool(kMode, kBaudRateMode, form.Baudratemode.Checked());
-    ini.WriteInteger(kMode, kPageSelect, form.PageControl1.ActivePageIndex());
-    ini.WriteString(kAbout, kProgram, globals.ProgramName);
-    ini.WriteString(kAbout, kVersion, globals.ProgramVersion);
+Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniFile& ini) {
+    Writes out(ini);
+    out.String(kSettings, kProject, form.Ed_Project.Text());
+    out.String(kSettings, kMainpath, form.Ed_Mainpath.Text());
+    out.String(kSettings, kMainBaud, form.Ed_MainBaud.Text());
+    out.Bool(kSettings, kRB_Main, form.RB_Main.Checked());
+    out.Bool(kSettings, kRB_Baud, form.RB_Baud.Checked());
+    out.Bool(kSettings, kCBRouters, form.CB_Routers.Checked());
+    out.Bool(kSettings, kCBRepeaters, form.CB_Repeaters.Checked());
+    out.Bool(kSettings, kCBDropLines, form.CB_DropLines.Checked());
+    WriteTexts(form, out, kStructureTexts);
+    out.String(kSettings, kRouterType, form.CB_RouterType.Text());
+    out.Integer(kSettings, kRouterTypeIdx, form.CB_RouterType.ItemIndex());
+    WriteTexts(form, out, kRouterTexts);
+    out.String(kSettings, kRepeaterType, form.CB_RepeaterType.Text());
+    out.Integer(kSettings, kRepeaterTypeIdx, form.CB_RepeaterType.ItemIndex());
+    WriteTexts(form, out, kDeviceTexts);
+    out.String(kSettings, kNumVesk, form.Ed_NumVesk.Text());
+    out.Bool(kSettings, kVesk1, form.RB_Vesk1.Checked());
+    out.Bool(kSettings, kVesk3, form.RB_Vesk3.Checked());
+    WriteTexts(form, out, kIoTexts);
+    WriteTexts(form, out, kResultTexts);
+    out.Bool(kSettings, kCVeskManual, form.CB_CVeskManual.Checked());
+    out.Bool(kMode, kExpert, form.Expert.Checked());
+    out.Bool(kMode, kStandard, form.Standard.Checked());
+    out.Bool(kMode, kBaudRateMode, form.Baudratemode.Checked());
+    out.Integer(kMode, kPageSelect, form.PageControl1.ActivePageIndex());
+    out.String(kAbout, kProgram, globals.ProgramName);
+    out.String(kAbout, kVersion, globals.ProgramVersion);
+    return out.First();
 }
 
-void ReadSettingsFromFile(TMasterForm& form, const std::string& path) {
+Result ReadSettingsFromFile(TMasterForm& form, const std::string& path) {
     IniFile ini(path);
-    ReadSettingsFromFile(form, ini);
+    return ReadSettingsFromFile(form, ini);
 }
 
-std::string WriteSettingsToFile(const TMasterForm& form, const Globals& globals,
-                                const std::string& path) {
+Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals,
+                           const std::string& path) {
     IniFile ini(path);
-    {
-        // One atomic replacement: a failure leaves the whole old project.
-        IniFile::Batch batch(ini);
-        WriteSettingsToFile(form, globals, ini);
-    }
-    return ini.error();
+    // One atomic replacement: a failure leaves the whole old project.
+    IniFile::Batch batch(ini);
+    const Result written = WriteSettingsToFile(form, globals, ini);
+    Result ended = batch.End();
+    return written.Ok() ? ended : written;
 }
 
 } // namespace qntcalc

@@ -13,7 +13,7 @@ inline constexpr std::string_view kSettingsFileName = "QntCalc.ini";
 // Where a settings file that holds no settings is kept.
 inline constexpr std::string_view kSettingsBackupName = "QntCalc.BAK";
 
-// A failure reads: Cannot <verb> "<path>": <reason>
+// A failure reads: Cannot <verb> "<path>": <reason> (project/Result.h)
 inline constexpr std::string_view kCannot = "Cannot ";
 inline constexpr std::string_view kOpen = "open";
 inline constexpr std::string_view kRead = "read";
@@ -24,7 +24,6 @@ inline constexpr std::string_view kNotAProject =
     "Not a project file; it has no [Settings] section with a project key";
 inline constexpr std::string_view kNotARegularFile = "Not a regular file";
 inline constexpr std::string_view kLargerThan = "Larger than "; // followed by "256 MiB"
-inline constexpr std::string_view kKeptUnread = "The file could not be read, so it is kept";
 inline constexpr std::string_view kInvalidSection = "Invalid section name ";
 inline constexpr std::string_view kInvalidKey = "Invalid key name ";
 

@@ -1,26 +1,25 @@
 #include "about/qt/AboutForm.h"
 
+#include "about/AboutTexts.h"
 #include "about/VerInfo.h"
-#include "app/MasterFormControls.h"
-#include "app/qt/QtText.h"
-
-#include <algorithm>
+#include "ui/HelpTopics.h"
+#include "ui/UiTexts.h"
+#include "ui/qt/Pixels.h"
+#include "ui/qt/QtText.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFrame>
+#include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace qntcalc {
 
 namespace {
-
-// The box was drawn in pixels at 96 dpi; its fonts are sized the same way
-// so that the texts keep their places on any screen.
-constexpr int PixelsOf(int points) {
-    return (points * 96 + 36) / 72;
-}
 
 QFont ArialFont(int points, bool bold) {
     QFont font;
@@ -32,23 +31,20 @@ QFont ArialFont(int points, bool bold) {
     return font;
 }
 
-// Where a text of the box starts; a font larger than the design's pushes
-// the lines below it down instead of letting them overlap.
-struct Line {
-    QLabel* label;
-    int x;
-    int top;
-};
-
-// The framed box keeps a dialog's usual margin from the window's edges.
-constexpr QPoint kOrigin(8, 8);
-constexpr int kBevelWidth = 225;
+// The design's measures in pixels: the framed box is at least this wide and
+// leaves this much room around its texts; each line starts this far below
+// the one above it, or lower where a larger font needs it.
+constexpr int kBoxWidth = 225;
+constexpr int kTextSide = 7;
+constexpr int kBoxTop = 8;
+constexpr int kBoxBottom = 16;
 constexpr int kTitleWidth = 215;
-constexpr int kTitleHeight = 22;
-constexpr int kTextLeft = 7;
-constexpr int kBevelPadding = 8;
-constexpr int kButtonGap = 8;
+constexpr int kTitleLine = 24;
+constexpr int kVersionLine = 24;
+constexpr int kCopyrightLine = 16;
 constexpr QSize kButtonSize(75, 25);
+// The dialog's margin, and the space between the box and the button.
+constexpr int kSpacing = 8;
 
 } // namespace
 
@@ -58,7 +54,7 @@ TAboutForm::TAboutForm(Globals& globals, HelpSystem& help,
     Build();
     // After the main window's construction, so this is the help file in force.
     if (setHelpFile)
-        setHelpFile(std::string(texts::kHelpFile));
+        setHelpFile(std::string(texts::kHelpFileName));
 
     // The box has no help topic of its own: help on it is the main window's.
     auto* contextHelp = new QAction(this);
@@ -68,69 +64,69 @@ TAboutForm::TAboutForm(Globals& globals, HelpSystem& help,
 
     {
         const VerInfo info(OwnExecutableFileName());
-        label4_->setText(QString::fromStdString(info.GetInfo(VerInfo::kFileVersion)));
+        label4_->setText(ToQString(info.GetInfo(VerInfo::kFileVersion)));
         globals.ProgramVersion = info.GetInfo(VerInfo::kFileVersion);
         globals.ProgramName = info.GetInfo(VerInfo::kProductName);
     }
-    Arrange();
 }
 
 void TAboutForm::Build() {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(ToQString(texts::kAboutCaption));
 
-    bevel1_ = new QFrame(this);
-    bevel1_->setObjectName(QStringLiteral("Bevel1"));
-    bevel1_->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    // The frame lies beneath the texts, in the same cells.
+    auto* box = new QGridLayout;
+    box->setSpacing(0);
+    box->setColumnMinimumWidth(0, kBoxWidth);
+    auto* bevel1 = new QFrame(this);
+    bevel1->setObjectName(QStringLiteral("Bevel1"));
+    bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    box->addWidget(bevel1, 0, 0, 4, 1);
 
     QPalette black = palette();
     black.setColor(QPalette::WindowText, Qt::black);
-    const auto text = [this, &black](const char* name, std::string_view caption, int points,
-                                     bool bold) {
+    int row = 0;
+    // `line`: from the line's top to the next one's; 0 for the last line.
+    const auto text = [&](const char* name, std::string_view caption, int points, bool bold,
+                          int line) {
         auto* label = new QLabel(ToQString(caption), this);
         label->setObjectName(QString::fromLatin1(name));
         label->setTextFormat(Qt::PlainText);
         label->setFont(ArialFont(points, bold));
         label->setPalette(black);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const int above = row == 0 ? kBoxTop : 0;
+        label->setContentsMargins(kTextSide, above, kTextSide, line == 0 ? kBoxBottom : 0);
+        label->setMinimumHeight(above + line);
+        box->addWidget(label, row++, 0);
         return label;
     };
-    title_ = text("Title", texts::kAboutTitle, 14, true);
-    label4_ = text("Label4", "1.0.0", 10, true);
-    copyright_ = text("Copyright", texts::kCopyright, 10, false);
-    label1_ = text("Label1", QNTCALC_MAKER_NAME, 10, false);
+    title_ = text("Title", texts::kProgramTitle, 14, true, kTitleLine);
+    title_->setMinimumWidth(kTextSide + kTitleWidth + kTextSide);
+    label4_ = text("Label4", "1.0.0", 10, true, kVersionLine);
+    text("Copyright", texts::kCopyright, 10, false, kCopyrightLine);
+    text("Label1", QNTCALC_MAKER_NAME, 10, false, 0);
 
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->setCenterButtons(true);
+    okButton_ = buttons->button(QDialogButtonBox::Ok);
     okButton_->setObjectName(QStringLiteral("OkButton"));
+    okButton_->setMinimumSize(kButtonSize);
+    // A plain button, as the box was drawn, whatever the style adds.
+    okButton_->setIcon(QIcon());
     okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-}
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
-void TAboutForm::Arrange() {
-    const Line lines[] = {
-        {title_, kTextLeft, 8},
-        {label4_, kTextLeft, 32},
-        {copyright_, kTextLeft, 56},
-        {label1_, kTextLeft, 72},
-    };
-    int bottom = 0;
-    int right = kBevelWidth;
-    for (const Line& line : lines) {
-        QSize size = line.label->sizeHint();
-        if (line.label == title_)
-            size = size.expandedTo(QSize(kTitleWidth, kTitleHeight));
-        const int top = std::max(line.top, bottom);
-        line.label->setGeometry(QRect(kOrigin + QPoint(line.x, top), size));
-        bottom = top + size.height();
-        right = std::max(right, line.x + size.width() + kTextLeft);
-    }
-    const QRect bevel(kOrigin, QSize(right, bottom + kBevelPadding * 2));
-    bevel1_->setGeometry(bevel);
-    bevel1_->lower();
-    const QSize button = kButtonSize.expandedTo(okButton_->sizeHint());
-    okButton_->setGeometry(
-        QRect(QPoint(bevel.center().x() + 1 - button.width() / 2, bevel.bottom() + 1 + kButtonGap),
-              button));
-    setFixedSize(bevel.right() + 1 + kOrigin.x(), okButton_->geometry().bottom() + 1 + kOrigin.y());
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(kSpacing, kSpacing, kSpacing, kSpacing);
+    column->setSpacing(kSpacing);
+    // Sized by its texts: the box cannot be resized.
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->addLayout(box);
+    column->addWidget(buttons);
+    // Placed now, not at the first showing: the box's size is read before.
+    column->activate();
+    buttons->layout()->activate();
 }
 
 void TAboutForm::showEvent(QShowEvent* event) {

@@ -1,27 +1,17 @@
 #pragma once
 
-#include "app/Platform.h"
-#include "project/Globals.h"
+#include "ui/Globals.h"
+#include "ui/Platform.h"
 
 #include <functional>
 #include <string>
-#include <string_view>
 
 #include <QDialog>
 
-class QFrame;
 class QLabel;
 class QPushButton;
 
 namespace qntcalc {
-
-namespace texts {
-inline constexpr std::string_view kAboutCaption = "About";
-inline constexpr std::string_view kAboutTitle = "Quarnet Calculator";
-// A bare name: the help system looks for it where the program is installed.
-inline constexpr std::string_view kHelpFile = "QntCalc.hlp";
-inline constexpr std::string_view kCopyright = "Copyright (C)";
-} // namespace texts
 
 // The About box. Its construction does more than build a window: it reads
 // the version information of the program's own executable, publishes
@@ -30,7 +20,9 @@ inline constexpr std::string_view kCopyright = "Copyright (C)";
 // once at start-up, after the main window and before the print sheet.
 // Showing it re-reads nothing.
 //
-// The maker has no e-mail or web address, so the box has no lines for them.
+// Its texts sit in a framed box above an OK button, laid out so that any
+// font fits. The maker has no e-mail or web address, so the box has no
+// lines for them.
 class TAboutForm : public QDialog {
     Q_OBJECT
 public:
@@ -48,14 +40,10 @@ protected:
 
 private:
     void Build();
-    void Arrange();
 
     HelpSystem& help_;
-    QFrame* bevel1_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* label4_ = nullptr;
-    QLabel* copyright_ = nullptr;
-    QLabel* label1_ = nullptr;
     QPushButton* okButton_ = nullptr;
 };
 

@@ -1,7 +1,8 @@
 #include "app/qt/GuiApplication.h"
 
-#include "app/MessageTexts.h"
-#include "app/qt/GuiPlatform.h"
+#include "ui/UiTexts.h"
+#include "ui/qt/GuiPlatform.h"
+#include "ui/qt/QtText.h"
 
 #include <cstdio>
 #include <exception>
@@ -10,10 +11,17 @@
 
 namespace qntcalc {
 
+namespace {
+
+void PrintError(const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", ToQString(texts::kProgramTitle).toLocal8Bit().constData(),
+                 text.toLocal8Bit().constData());
+}
+
+} // namespace
+
 void ShowErrorBox(const QString& text) {
-    const QString caption = QString::fromUtf8(texts::kWindowTitle.data(),
-                                              static_cast<qsizetype>(texts::kWindowTitle.size()));
-    QMessageBox::critical(DialogParent(nullptr), caption, text);
+    QMessageBox::critical(DialogParent(nullptr), ToQString(texts::kProgramTitle), text);
 }
 
 GuiApplication::GuiApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -23,21 +31,21 @@ bool GuiApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        error = QString::fromUtf8(e.what());
+        error = ToQString(e.what());
     } catch (...) {
         error.clear();
     }
     // An error raised while the last one is still on screen goes to stderr,
     // so that a fault in the display cannot stack boxes without end.
     if (showingError_) {
-        std::fprintf(stderr, "Quarnet Calculator: %s\n", error.toLocal8Bit().constData());
+        PrintError(error);
         return false;
     }
     showingError_ = true;
     try {
-        ShowError(error);
+        emit errorEscaped(error);
     } catch (...) {
-        std::fprintf(stderr, "Quarnet Calculator: %s\n", error.toLocal8Bit().constData());
+        PrintError(error);
     }
     showingError_ = false;
     return false;

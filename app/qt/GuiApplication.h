@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QApplication>
 #include <QString>
 
@@ -12,8 +10,8 @@ namespace qntcalc {
 void ShowErrorBox(const QString& text);
 
 // The application object. An exception that escapes an event handler is
-// shown and the event loop goes on, with the program's state as the handler
-// left it.
+// announced by errorEscaped (the program shows it with ShowErrorBox), and
+// the event loop goes on, with the program's state as the handler left it.
 class GuiApplication : public QApplication {
     Q_OBJECT
 public:
@@ -21,8 +19,9 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // How an escaped error is shown; ShowErrorBox unless replaced.
-    std::function<void(const QString&)> ShowError = ShowErrorBox;
+signals:
+    // Empty text for an error that carries none.
+    void errorEscaped(const QString& text);
 
 private:
     bool showingError_ = false;

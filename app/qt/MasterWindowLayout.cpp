@@ -1,6 +1,7 @@
-#include "app/qt/FieldEdit.h"
 #include "app/qt/MasterWindow.h"
 #include "checks/StatusTexts.h"
+#include "ui/qt/FieldEdit.h"
+#include "ui/qt/QtText.h"
 
 #include <algorithm>
 #include <iterator>
@@ -75,8 +76,9 @@ QLabel* RightAligned(QLabel* label) {
 
 } // namespace
 
-MasterWindow::MasterWindow(TMasterForm& form, QWidget* parent) : QMainWindow(parent), form_(form) {
-    BindWindow(form_.MasterForm);
+MasterWindow::MasterWindow(TMasterForm& form, QWidget* parent)
+    : QMainWindow(parent), form_(form), views_(form.controls) {
+    views_.Title(form_.MasterForm, this);
     BuildMenu();
 
     auto* central = new QWidget(this);
@@ -101,17 +103,10 @@ MasterWindow::MasterWindow(TMasterForm& form, QWidget* parent) : QMainWindow(par
     const int tabsWidth = tabs_->tabBar()->sizeHint().width() + 2 * 6 + 8;
     const int statusWidth =
         statusPanels_[0]->minimumWidth() + 2 * 8 + 16 +
-        statusPanels_[1]->fontMetrics().horizontalAdvance(QString::fromUtf8(
-            texts::kDropTotal.data(), static_cast<qsizetype>(texts::kDropTotal.size())));
+        statusPanels_[1]->fontMetrics().horizontalAdvance(ToQString(texts::kDropTotal));
 
-    for (Control* control : form_.controls.All())
-        Mirror(*control);
-    form_.controls.AddObserver(this);
+    views_.MirrorAll();
     resize(std::max({sizeHint().width(), tabsWidth, statusWidth}), sizeHint().height());
-}
-
-MasterWindow::~MasterWindow() {
-    form_.controls.RemoveObserver(this);
 }
 
 int MasterWindow::FieldWidth() const {
@@ -139,17 +134,17 @@ QGridLayout* MasterWindow::PageGrid(QWidget* page) const {
 void MasterWindow::BuildMenu() {
     QMenu* file = Menu(form_.File1);
     fileMenu_ = file;
-    Action(form_.Open, file);
-    Action(form_.Save, file);
-    Action(form_.SaveAs, file);
+    views_.Action(form_.Open, file);
+    views_.Action(form_.Save, file);
+    views_.Action(form_.SaveAs, file);
     file->addSeparator()->setObjectName(QStringLiteral("N4"));
-    Action(form_.CopytoClipboard1, file);
+    views_.Action(form_.CopytoClipboard1, file);
     file->addSeparator()->setObjectName(QStringLiteral("N3"));
-    Action(form_.Printersetup1, file);
-    Action(form_.Print, file);
-    Action(form_.Printpreview1, file);
+    views_.Action(form_.Printersetup1, file);
+    views_.Action(form_.Print, file);
+    views_.Action(form_.Printpreview1, file);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    Action(form_.Exit, file);
+    views_.Action(form_.Exit, file);
 
     QMenu* options = Menu(form_.OptionsMenu);
     // Radio look and at most one checked; the model decides which, and it
@@ -157,12 +152,12 @@ void MasterWindow::BuildMenu() {
     auto* modes = new QActionGroup(this);
     modes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (MenuItem* item : form_.modes.Items())
-        modes->addAction(Action(*item, options));
+        modes->addAction(views_.Action(*item, options));
 
     QMenu* help = Menu(form_.Help1);
-    Action(form_.Help2, help);
+    views_.Action(form_.Help2, help);
     help->addSeparator()->setObjectName(QStringLiteral("N2"));
-    Action(form_.About, help);
+    views_.Action(form_.About, help);
 
     // The File menu's own shortcut.
     auto* openFileMenu = new QShortcut(QKeySequence(QStringLiteral("Ctrl+F")), this);
@@ -171,7 +166,7 @@ void MasterWindow::BuildMenu() {
 }
 
 QWidget* MasterWindow::BuildProjectGroup() {
-    QGroupBox* group = Group(form_.GroupBox5);
+    QGroupBox* group = views_.Group(form_.GroupBox5);
     auto* row = new QHBoxLayout(group);
     row->setContentsMargins(8, 2, 8, 6);
     row->addWidget(Edit(form_.Ed_Project), 1);
@@ -193,7 +188,7 @@ QTabWidget* MasterWindow::BuildPages() {
     tabs_->addTab(BuildDropLinesPage(), {});
     tabs_->addTab(BuildResultsPage(), {});
     tabs_->tabBar()->setAttribute(Qt::WA_Hover); // hot-tracking
-    BindPages(form_.PageControl1, tabs_);
+    views_.Pages(form_.PageControl1, tabs_);
     return tabs_;
 }
 
@@ -202,15 +197,15 @@ QWidget* MasterWindow::BuildNetworkPage() {
     QGridLayout* grid = PageGrid(page);
     TMasterForm& f = form_;
 
-    grid->addWidget(Radio(f.RB_Main), 0, kRadio);
+    grid->addWidget(views_.Radio(f.RB_Main), 0, kRadio);
     // The placeholders lie on top of the fields they cover.
     AddField(grid, 0, kField, Edit(f.Ed_Mainpath), Text(f.Label19), Text(f.Label18));
     grid->addWidget(Edit(f.Ed_LeerMain), 0, kField);
-    grid->addWidget(Radio(f.RB_Baud), 1, kRadio);
+    grid->addWidget(views_.Radio(f.RB_Baud), 1, kRadio);
     AddField(grid, 1, kField, Edit(f.Ed_MainBaud), Text(f.LBL_Baud2), Text(f.LBL_Baud));
     grid->addWidget(Edit(f.Ed_LeerBaud), 1, kField);
 
-    QGroupBox* structure = Group(f.GB_Structure);
+    QGroupBox* structure = views_.Group(f.GB_Structure);
     auto* boxes = new QHBoxLayout(structure);
     boxes->setContentsMargins(8, 2, 8, 4);
     boxes->setSpacing(18);
@@ -234,8 +229,8 @@ QWidget* MasterWindow::BuildDevicesPage() {
     AddField(grid, 1, kField, Edit(f.Ed_NumVesk), nullptr, Text(f.Label16));
     auto* cpu = new QHBoxLayout;
     cpu->setSpacing(12);
-    cpu->addWidget(Radio(f.RB_Vesk1));
-    cpu->addWidget(Radio(f.RB_Vesk3));
+    cpu->addWidget(views_.Radio(f.RB_Vesk1));
+    cpu->addWidget(views_.Radio(f.RB_Vesk3));
     cpu->addStretch(1);
     grid->addLayout(cpu, 1, kGap, 1, kEnd - kGap);
     AddField(grid, 2, kField, Edit(f.Ed_LoadFact), Text(f.Label4), Text(f.Label3));
@@ -274,7 +269,7 @@ QWidget* MasterWindow::BuildRoutersPage() {
     QGridLayout* grid = PageGrid(page);
     TMasterForm& f = form_;
     AddField(grid, 0, kField, Edit(f.Ed_NumRouters), nullptr, Text(f.Label8));
-    grid->addWidget(Combo(f.CB_RouterType), 1, kField, 1, kGap - kField, Qt::AlignLeft);
+    grid->addWidget(views_.Combo(f.CB_RouterType), 1, kField, 1, kGap - kField, Qt::AlignLeft);
     // Nothing stands right of the last row, so its long caption may run on.
     AddField(grid, 2, kField, Edit(f.Ed_RouterCorr), Text(f.Label26), Text(f.Label25),
              kEnd - kCaption);
@@ -292,7 +287,7 @@ QWidget* MasterWindow::BuildRepeatersPage() {
     QGridLayout* grid = PageGrid(page);
     TMasterForm& f = form_;
     AddField(grid, 0, kField, Edit(f.Ed_NumRepeater), nullptr, Text(f.Label41));
-    grid->addWidget(Combo(f.CB_RepeaterType), 1, kField, 1, kGap - kField, Qt::AlignLeft);
+    grid->addWidget(views_.Combo(f.CB_RepeaterType), 1, kField, 1, kGap - kField, Qt::AlignLeft);
     AddField(grid, 2, kField, Edit(f.Ed_LRepeater), Text(f.Label7), Text(f.Label24));
     grid->setColumnStretch(kEnd, 1);
     grid->setRowStretch(3, 1);
@@ -365,7 +360,7 @@ void MasterWindow::BuildBottom(QWidget* central) {
     bar->setTextVisible(false);
     bar->setFixedHeight(9);
     central->layout()->addWidget(bar);
-    BindIndicator(form_.BAR_Reaction, bar);
+    views_.Indicator(form_.BAR_Reaction, bar);
 
     QStatusBar* status = statusBar();
     const QFontMetrics metrics(font());
@@ -385,13 +380,13 @@ void MasterWindow::BuildBottom(QWidget* central) {
     status->addPermanentWidget(statusPanels_[0]);
     status->addPermanentWidget(statusPanels_[1], 1);
     status->setAutoFillBackground(true);
-    BindStatus(form_.SB_Status);
+    views_.Status(form_.SB_Status, status, statusPanels_[0], statusPanels_[1]);
 
     // Hidden widgets keep their cells, except the rate-source radio buttons,
     // whose column is left out in the modes without them, and the
     // manual-entry box, which lets its caption close up to the field.
-    const QObject* const movable[] = {ViewOf("RB_Main"), ViewOf("RB_Baud"),
-                                      ViewOf("CB_CVeskManual")};
+    const QObject* const movable[] = {views_.ViewOf("RB_Main"), views_.ViewOf("RB_Baud"),
+                                      views_.ViewOf("CB_CVeskManual")};
     for (int page = 0; page < tabs_->count(); ++page) {
         for (QWidget* child : tabs_->widget(page)->findChildren<QWidget*>()) {
             if (std::find(std::begin(movable), std::end(movable), child) == std::end(movable))

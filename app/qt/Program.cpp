@@ -10,29 +10,63 @@ Program::Program(Globals& globals, const PlatformServices& platform, const std::
     window_ = std::make_unique<MasterWindow>(*form_);
     commands_ =
         std::make_unique<FileCommands>(*form_, globals, platform.dialogs, platform.messages);
-    commands_->OnCloseRequested = [this] { window_->close(); };
-    window_->OnClose = [this] {
-        // Closing the main window ends the program, whatever else is open.
-        const auto quit = qScopeGuard([] { QCoreApplication::quit(); });
-        commands_->FormClose();
-    };
     commands_->FormCreate();
 
     // The About box reads the version that the print sheet shows and every
     // project file records, so it must come before the sheet.
-    about_ = std::make_unique<TAboutForm>(
+    about_ = new TAboutForm(
         globals, platform.help,
         // The help window always reads QntCalc.hlp, the file named here.
         [](const std::string&) {}, window_.get());
-    form_->About.OnClick = [this] { about_->exec(); };
 
     printForm_ = std::make_unique<TPrintForm>(*form_, globals.ProgramVersion);
     printWindow_ = std::make_unique<PrintSheetWindow>(*printForm_, platform.help);
     printCommands_ = std::make_unique<PrintCommands>(*printWindow_, platform.messages);
-    printCommands_->BindMainMenu(*form_);
+
+    WireFileMenu();
+    WirePrintMenus();
+    WireHelpMenu();
+    WireWindows();
 }
 
 Program::~Program() = default;
+
+void Program::WireFileMenu() {
+    FileCommands& files = *commands_;
+    form_->Open.OnClick = [&files] { files.OpenClick(); };
+    form_->Save.OnClick = [&files] { files.SaveClick(); };
+    form_->SaveAs.OnClick = [&files] { files.SaveAsClick(); };
+    form_->Exit.OnClick = [&files] { files.ExitClick(); };
+    files.OnCloseRequested = [window = window_.get()] { window->close(); };
+}
+
+// One printer and one sheet serve both menus.
+void Program::WirePrintMenus() {
+    PrintCommands& printing = *printCommands_;
+    form_->CopytoClipboard1.OnClick = [&printing] { printing.CopyToClipboard(); };
+    form_->Printersetup1.OnClick = [&printing] { printing.PrinterSetup(); };
+    form_->Print.OnClick = [&printing] { printing.Print(); };
+    form_->Printpreview1.OnClick = [&printing] { printing.PrintPreview(); };
+
+    TPrintForm& sheet = *printForm_;
+    sheet.CopytoClipboard1.OnClick = [&printing] { printing.CopySheetToClipboard(); };
+    sheet.Printsetup1.OnClick = [&printing] { printing.PrinterSetup(); };
+    sheet.Print1.OnClick = [&printing] { printing.PrintSheet(); };
+    sheet.Close1.OnClick = [window = printWindow_.get()] { window->close(); };
+}
+
+// Help > Help is the main window's own (TMasterForm::Help2Click).
+void Program::WireHelpMenu() {
+    form_->About.OnClick = [about = about_] { about->exec(); };
+}
+
+void Program::WireWindows() {
+    QObject::connect(window_.get(), &MasterWindow::closed, window_.get(), [this] {
+        // Closing the main window ends the program, whatever else is open.
+        const auto quit = qScopeGuard([] { QCoreApplication::quit(); });
+        commands_->FormClose();
+    });
+}
 
 void Program::ShowMainWindow() {
     window_->show();

@@ -2,13 +2,13 @@
 
 #include "about/qt/AboutForm.h"
 #include "app/MasterForm.h"
-#include "app/Platform.h"
 #include "app/qt/MasterWindow.h"
 #include "print/PrintForm.h"
 #include "print/qt/PrintCommands.h"
 #include "print/qt/PrintSheetWindow.h"
 #include "project/FileCommands.h"
-#include "project/Globals.h"
+#include "ui/Globals.h"
+#include "ui/Platform.h"
 
 #include <memory>
 #include <string>
@@ -21,11 +21,17 @@ struct PlatformServices {
     HelpSystem& help;
 };
 
-// The program's three windows, created once in a fixed order: the main
-// window (which reads the settings file and calculates), the About box
-// (which sets the version texts) and the print sheet (which copies both).
-// Closing the main window writes the settings file and ends the event loop,
-// even while the help window is open.
+// The program: its windows, created once in a fixed order, and every
+// command wired to them, here and nowhere else. The windows and commands
+// know nothing of each other; a menu item runs what its Wire function
+// gives it, and the Qt windows' signals are connected there too.
+//
+// Order: the main window (whose create handler reads the settings file and
+// calculates), the About box (which sets the version texts) and the print
+// sheet (which copies both). The About box belongs to the main window as
+// its Qt child; everything else belongs to this object, which outlives
+// every handler it sets. Closing the main window writes the settings file
+// and ends the event loop, even while the help window is open.
 class Program {
 public:
     // `today` is the date in the system's short date format.
@@ -40,14 +46,20 @@ public:
     MasterWindow& Window() { return *window_; }
     FileCommands& Commands() { return *commands_; }
     TAboutForm& AboutBox() { return *about_; }
+    TPrintForm& PrintForm() { return *printForm_; }
     PrintSheetWindow& PrintSheet() { return *printWindow_; }
     PrintCommands& Printing() { return *printCommands_; }
 
 private:
+    void WireFileMenu();
+    void WirePrintMenus();
+    void WireHelpMenu();
+    void WireWindows();
+
     std::unique_ptr<TMasterForm> form_;
     std::unique_ptr<MasterWindow> window_;
     std::unique_ptr<FileCommands> commands_;
-    std::unique_ptr<TAboutForm> about_;
+    TAboutForm* about_ = nullptr;
     std::unique_ptr<TPrintForm> printForm_;
     std::unique_ptr<PrintSheetWindow> printWindow_;
     std::unique_ptr<PrintCommands> printCommands_;

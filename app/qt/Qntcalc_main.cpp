@@ -1,8 +1,9 @@
-#include "app/MessageTexts.h"
 #include "app/qt/GuiApplication.h"
-#include "app/qt/GuiPlatform.h"
 #include "app/qt/Program.h"
-#include "project/Globals.h"
+#include "ui/Globals.h"
+#include "ui/UiTexts.h"
+#include "ui/qt/GuiPlatform.h"
+#include "ui/qt/QtText.h"
 
 #include <exception>
 
@@ -11,28 +12,27 @@
 // Start-up and shutdown. Command-line arguments are ignored; the exit code
 // is 0 on every path, also after an error during start-up.
 int main(int argc, char** argv) {
-    qntcalc::GuiApplication app(argc, argv);
-    const QString title =
-        QString::fromUtf8(qntcalc::texts::kWindowTitle.data(),
-                          static_cast<qsizetype>(qntcalc::texts::kWindowTitle.size()));
-    QApplication::setApplicationName(title);
+    using namespace qntcalc;
+    GuiApplication app(argc, argv);
+    QObject::connect(&app, &GuiApplication::errorEscaped, &ShowErrorBox);
+    QApplication::setApplicationName(ToQString(texts::kProgramTitle));
     QApplication::setDesktopFileName(QStringLiteral("qntcalc"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/qntcalc/qntcalc.png")));
 
     try {
-        qntcalc::Globals globals;
-        qntcalc::QtMessageBoxes messages;
-        qntcalc::QtFileDialogs dialogs;
-        qntcalc::QtHelpSystem help(messages);
-        qntcalc::Program program(globals, {messages, dialogs, help}, qntcalc::TodayText());
+        Globals globals;
+        QtMessageBoxes messages;
+        QtFileDialogs dialogs;
+        QtHelpSystem help(messages);
+        Program program(globals, {messages, dialogs, help}, TodayText());
         messages.SetMainWindow(&program.Window());
         dialogs.SetMainWindow(&program.Window());
         program.ShowMainWindow();
         QApplication::exec();
     } catch (const std::exception& e) {
-        app.ShowError(QString::fromUtf8(e.what()));
+        ShowErrorBox(ToQString(e.what()));
     } catch (...) {
-        app.ShowError(QString());
+        ShowErrorBox(QString());
     }
     return 0;
 }

@@ -1,7 +1,8 @@
 #include "print/qt/PrintCommands.h"
 
-#include "app/MessageTexts.h"
-#include "app/qt/QtText.h"
+#include "print/PrintTexts.h"
+#include "ui/UiTexts.h"
+#include "ui/qt/QtText.h"
 
 #include <exception>
 
@@ -36,31 +37,6 @@ bool PutImageOnClipboard(const QImage& image) {
 PrintCommands::PrintCommands(PrintSheetWindow& window, MessageBoxes& messages)
     : window_(window), messages_(messages) {
     printer_.setCopyCount(sheet::kPrintCopies);
-    TPrintForm& sheet = window_.Sheet();
-    sheet.CopytoClipboard1.OnClick = [this] { CopySheetToClipboard(); };
-    sheet.Printsetup1.OnClick = [this] { PrinterSetup(); };
-    sheet.Print1.OnClick = [this] { PrintSheet(); };
-}
-
-PrintCommands::~PrintCommands() {
-    TPrintForm& sheet = window_.Sheet();
-    sheet.CopytoClipboard1.OnClick = nullptr;
-    sheet.Printsetup1.OnClick = nullptr;
-    sheet.Print1.OnClick = nullptr;
-    if (master_) {
-        master_->CopytoClipboard1.OnClick = nullptr;
-        master_->Printersetup1.OnClick = nullptr;
-        master_->Print.OnClick = nullptr;
-        master_->Printpreview1.OnClick = nullptr;
-    }
-}
-
-void PrintCommands::BindMainMenu(MasterFormControls& master) {
-    master_ = &master;
-    master.CopytoClipboard1.OnClick = [this] { CopyToClipboard(); };
-    master.Printersetup1.OnClick = [this] { PrinterSetup(); };
-    master.Print.OnClick = [this] { Print(); };
-    master.Printpreview1.OnClick = [this] { PrintPreview(); };
 }
 
 void PrintCommands::CopyToClipboard() {
@@ -157,7 +133,7 @@ QString PrintCommands::PrinterDescription() const {
 }
 
 void PrintCommands::Report(std::string_view text) const {
-    messages_.Show(text, texts::kWindowTitle);
+    messages_.Show(text, texts::kProgramTitle);
 }
 
 } // namespace qntcalc

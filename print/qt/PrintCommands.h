@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/MasterFormControls.h"
-#include "app/Platform.h"
 #include "print/qt/PrintSheetWindow.h"
+#include "ui/Platform.h"
 
 #include <functional>
 #include <string_view>
@@ -11,16 +10,6 @@
 #include <QPrinter>
 
 namespace qntcalc {
-
-namespace texts {
-inline constexpr std::string_view kNoPrinter =
-    "No printer is selected. Choose a printer or a file in Printer setup.";
-// %1: the printer's name or the file printed to.
-inline constexpr std::string_view kPrintFailed = "The print sheet could not be printed on %1.";
-inline constexpr std::string_view kNoPicture = "No picture of the print sheet could be made.";
-inline constexpr std::string_view kClipboardRefused =
-    "The clipboard did not take the picture of the print sheet.";
-} // namespace texts
 
 // Puts a picture on the system clipboard; false when the clipboard did not
 // take it.
@@ -33,15 +22,10 @@ bool PutImageOnClipboard(const QImage& image);
 // the program's title, and the program goes on.
 class PrintCommands {
 public:
-    // Binds the sheet's own menu items; both must outlive the commands.
+    // Both must outlive the commands.
     PrintCommands(PrintSheetWindow& window, MessageBoxes& messages);
-    ~PrintCommands();
     PrintCommands(const PrintCommands&) = delete;
     PrintCommands& operator=(const PrintCommands&) = delete;
-
-    // Binds the four print items of the main window's File menu, which must
-    // outlive the commands.
-    void BindMainMenu(MasterFormControls& master);
 
     // The main window's commands.
     // Shows the sheet, refreshes it, copies its picture and hides it again,
@@ -70,7 +54,6 @@ private:
 
     PrintSheetWindow& window_;
     MessageBoxes& messages_;
-    MasterFormControls* master_ = nullptr;
     QPrinter printer_{QPrinter::HighResolution};
 };
 

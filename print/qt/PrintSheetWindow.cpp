@@ -1,6 +1,11 @@
 #include "print/qt/PrintSheetWindow.h"
 
+#include "ui/qt/FieldEdit.h"
+#include "ui/qt/Pixels.h"
+#include "ui/qt/QtText.h"
+
 #include <algorithm>
+#include <variant>
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,30 +23,17 @@ namespace qntcalc {
 
 namespace {
 
-// The sheet was drawn in pixels at 96 dpi; its fonts are sized the same way
-// so that every text keeps its place whatever the screen's resolution.
-constexpr int PixelsOf(int points) {
-    return (points * 96 + 36) / 72;
-}
-
 // Free pixels a caption keeps to its left and right.
 constexpr int kCaptionGap = 2;
 // The sheet's font gets at most this many pixels smaller than designed.
 constexpr int kMostFontSteps = 3;
 
-// Captions of buttons and menus are literal: an ampersand is no mnemonic.
-QString Literal(const std::string& text) {
-    return ToQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
 QFont SheetFont(int pixels) {
     QFont font;
     // Narrow faces first: the captions were laid out for a narrow font.
-    font.setFamilies({QString::fromLatin1(sheet::kFontName.data(),
-                                          static_cast<qsizetype>(sheet::kFontName.size())),
-                      QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
-                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans Condensed")});
+    font.setFamilies({ToQString(sheet::kFontName), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Tahoma"), QStringLiteral("Arial"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans Condensed")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixels);
     return font;
@@ -72,16 +64,11 @@ QPalette SheetPalette(QPalette palette) {
     return palette;
 }
 
-bool IsSeparator(const MenuItem& item) {
-    return item.Caption() == "-";
-}
-
 } // namespace
 
 PrintSheetWindow::PrintSheetWindow(TPrintForm& sheet, HelpSystem& help, QWidget* parent)
-    : QDialog(parent), sheet_(sheet), help_(help) {
-    Register(sheet_.PrintForm, this,
-             [this] { setWindowTitle(ToQString(sheet_.PrintForm.Caption())); });
+    : QDialog(parent), sheet_(sheet), help_(help), views_(sheet.controls) {
+    views_.Title(sheet_.PrintForm, this);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -98,47 +85,20 @@ PrintSheetWindow::PrintSheetWindow(TPrintForm& sheet, HelpSystem& help, QWidget*
             [this] { help_.ShowTopic(sheet_.PrintForm.HelpTopic()); });
     addAction(contextHelp);
 
-    sheet_.Close1.OnClick = [this] { close(); };
-
-    for (Control* control : sheet_.controls.All())
-        Mirror(*control);
+    views_.MirrorAll();
     placing_ = false;
     FitFonts();
-    sheet_.controls.AddObserver(this);
     column->activate();
     move(sheet::kScreenLeft, sheet::kScreenTop);
-}
-
-PrintSheetWindow::~PrintSheetWindow() {
-    sheet_.controls.RemoveObserver(this);
-    sheet_.Close1.OnClick = nullptr;
 }
 
 void PrintSheetWindow::BuildMenu() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
-    QMenu* file = bar->addMenu(QString());
-    Register(sheet_.File1, file, [this, file] {
-        file->setTitle(QLatin1Char('&') + Literal(sheet_.File1.Caption()));
-        file->menuAction()->setVisible(sheet_.File1.Visible());
-        file->menuAction()->setEnabled(sheet_.File1.Enabled());
-    });
-    for (Control* control : sheet_.controls.All()) {
-        auto* item = dynamic_cast<MenuItem*>(control);
-        if (!item)
-            continue;
-        QAction* action = IsSeparator(*item) ? file->addSeparator() : file->addAction(QString());
-        if (!item->Shortcut().empty())
-            action->setShortcut(QKeySequence(ToQString(item->Shortcut())));
-        Register(*item, action, [action, item] {
-            if (!action->isSeparator())
-                action->setText(Literal(item->Caption()));
-            action->setVisible(item->Visible());
-            action->setEnabled(item->Enabled());
-        });
-        if (!action->isSeparator())
-            connect(action, &QAction::triggered, this, [item] { item->Click(); });
-    }
+    QMenu* file = views_.Menu(sheet_.File1, bar);
+    for (MenuItem* item : {&sheet_.CopytoClipboard1, &sheet_.N2, &sheet_.Printsetup1,
+                           &sheet_.Print1, &sheet_.N1, &sheet_.Close1})
+        views_.Action(*item, file);
 }
 
 void PrintSheetWindow::BuildClientArea() {
@@ -152,91 +112,55 @@ void PrintSheetWindow::BuildClientArea() {
     // In layout order: the frames first, so that they lie beneath.
     for (const Placement& place : PrintFormControls::Layout()) {
         Control* control = sheet_.controls.Find(place.name);
-        if (!control)
+        QWidget* view = control ? CreateView(*control, place) : nullptr;
+        if (!view)
             continue;
-        QWidget* view = CreateView(*control, place);
         view->setFont(FontOf(place, 0));
         placed_.push_back({view, &place});
     }
 }
 
 QWidget* PrintSheetWindow::CreateView(Control& control, const Placement& place) {
-    if (place.frame != Frame::None) {
-        auto& label = static_cast<Label&>(control);
-        if (place.frame == Frame::Titled) {
-            auto* group = new QGroupBox(client_);
-            Register(label, group, [this, group, &label, &place] {
-                MirrorWidget(label, group);
-                group->setTitle(Literal(label.Caption()));
-                Place(group, place);
-            });
-            return group;
-        }
-        auto* frame = new QFrame(client_);
-        frame->setFrameStyle(place.frame == Frame::Sunken ? QFrame::Panel | QFrame::Sunken
-                                                          : QFrame::NoFrame);
-        Register(label, frame, [this, frame, &label, &place] {
-            MirrorWidget(label, frame);
-            Place(frame, place);
-        });
-        return frame;
-    }
-    if (auto* field = dynamic_cast<EditField*>(&control)) {
-        auto* edit = new QLineEdit(client_);
-        edit->setFocusPolicy(Qt::NoFocus);
-        Register(*field, edit, [this, edit, field, &place] {
-            MirrorWidget(*field, edit);
-            const QString text = ToQString(field->Text());
-            if (edit->text() != text) {
-                edit->setText(text);
+    QWidget* view = std::visit(
+        Overloaded{
+            [&](Label* label) -> QWidget* {
+                if (place.frame == Frame::Titled)
+                    return views_.Group(*label, client_);
+                if (place.frame == Frame::None) {
+                    QLabel* text = views_.Text(*label, client_);
+                    text->setAlignment(place.align == Align::Right ? Qt::AlignRight | Qt::AlignTop
+                                                                   : Qt::AlignLeft | Qt::AlignTop);
+                    return text;
+                }
+                QFrame* frame = views_.Frame(*label, client_);
+                frame->setFrameStyle(place.frame == Frame::Sunken ? QFrame::Panel | QFrame::Sunken
+                                                                  : QFrame::NoFrame);
+                return frame;
+            },
+            [&](EditField* field) -> QWidget* {
+                FieldEdit* edit = views_.Edit(*field, client_);
                 // A text longer than its field shows its beginning.
-                edit->setCursorPosition(0);
-            }
-            edit->setReadOnly(field->ReadOnly());
-            Place(edit, place);
-        });
-        return edit;
-    }
-    if (auto* button = dynamic_cast<RadioButton*>(&control)) {
-        auto* radio = new QRadioButton(client_);
-        // The model keeps the groups exclusive and may select none.
-        radio->setAutoExclusive(false);
-        radio->setFocusPolicy(Qt::NoFocus);
-        Register(*button, radio, [this, radio, button, &place] {
-            MirrorWidget(*button, radio);
-            radio->setText(Literal(button->Caption()));
-            radio->setChecked(button->Checked());
-            Place(radio, place);
-        });
-        return radio;
-    }
-    if (auto* box = dynamic_cast<CheckBox*>(&control)) {
-        auto* check = new QCheckBox(client_);
-        check->setFocusPolicy(Qt::NoFocus);
-        Register(*box, check, [this, check, box, &place] {
-            MirrorWidget(*box, check);
-            check->setText(Literal(box->Caption()));
-            check->setChecked(box->Checked());
-            Place(check, place);
-        });
-        return check;
-    }
-    auto& label = static_cast<Label&>(control);
-    auto* text = new QLabel(client_);
-    text->setTextFormat(Qt::PlainText);
-    text->setAlignment(place.align == Align::Right ? Qt::AlignRight | Qt::AlignTop
-                                                   : Qt::AlignLeft | Qt::AlignTop);
-    Register(label, text, [this, text, &label, &place] {
-        MirrorWidget(label, text);
-        const QString caption = ToQString(label.Caption());
-        if (text->text() != caption)
-            text->setText(caption);
-        Place(text, place);
+                views_.AfterMirror(*field, [edit] { edit->setCursorPosition(0); });
+                return edit;
+            },
+            [&](RadioButton* button) -> QWidget* { return views_.Radio(*button, client_); },
+            [&](CheckBox* box) -> QWidget* { return views_.Check(*box, client_); },
+            // The sheet has no other kind of control on its page.
+            [](auto*) -> QWidget* { return nullptr; },
+        },
+        control.Kind());
+    if (!view)
+        return nullptr;
+    view->setFocusPolicy(Qt::NoFocus);
+    views_.AfterMirror(control, [this, view, &place] { Place(view, place); });
+    if (qobject_cast<QLabel*>(view)) {
         // Only a longer text can crowd the sheet.
-        if (!placing_ && Crowded(text))
-            FitFonts();
-    });
-    return text;
+        views_.AfterMirror(control, [this, view] {
+            if (!placing_ && Crowded(view))
+                FitFonts();
+        });
+    }
+    return view;
 }
 
 void PrintSheetWindow::Place(QWidget* view, const Placement& place) {

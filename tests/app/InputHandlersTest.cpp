@@ -1,5 +1,5 @@
-#include "WindowFixture.h"
 #include "checks/StatusTexts.h"
+#include "tests/support/WindowFixture.h"
 
 #include <filesystem>
 

@@ -2,7 +2,7 @@
 
 #include "app/Headroom.h"
 #include "engine/Int32.h"
-#include "tests/app/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
 #include <algorithm>
 

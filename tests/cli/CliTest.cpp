@@ -1,9 +1,9 @@
 #include "project/IniFile.h"
-#include "tests/project/TempDirTest.h"
+#include "tests/support/TempDirTest.h"
 
-#include <nlohmann/json.hpp>
 #include <algorithm>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <sys/wait.h>
 

@@ -1,11 +1,18 @@
 #include "GuiFixture.h"
 
+#include "app/qt/GuiApplication.h"
+
+#include <stdexcept>
+#include <variant>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -43,6 +50,13 @@ std::optional<std::string> Answer(std::deque<std::optional<std::string>>& answer
     return answer;
 }
 
+void Close(QWidget* modal) {
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}
+
 } // namespace
 
 std::optional<std::string> StubDialogs::ChooseOpenFile(const FileDialogSetup& setup) {
@@ -55,10 +69,35 @@ std::optional<std::string> StubDialogs::ChooseSaveFile(const FileDialogSetup& se
     return Answer(saveAnswers, "save");
 }
 
-void GuiTest::SetUp() {
-    ASSERT_TRUE(dir.isValid());
-    startDir_ = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+ModalWatcher* ModalWatcher::active_ = nullptr;
+
+ModalWatcher::ModalWatcher(std::function<void(QWidget*)> whileOpen)
+    : whileOpen_(std::move(whileOpen)) {
+    active_ = this;
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Check(); });
+    timer_.start(10);
+}
+
+ModalWatcher::~ModalWatcher() {
+    timer_.stop();
+    active_ = nullptr;
+}
+
+void ModalWatcher::Check() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    if (seen++ == 0 && whileOpen_)
+        whileOpen_(modal);
+    if (!modal->isVisible())
+        return;
+    ADD_FAILURE() << "modal window \"" << modal->windowTitle().toStdString() << "\" left open";
+    Close(modal);
+}
+
+GuiTest::GuiTest() : startDir_(QDir::currentPath()) {
+    if (!dir.isValid() || !QDir::setCurrent(dir.path()))
+        throw std::runtime_error("no working directory for the test");
 
     // A first start without a settings file may report the missing cycle
     // time once.
@@ -70,9 +109,15 @@ void GuiTest::SetUp() {
     for (const ShownBox& box : messages.shown)
         EXPECT_EQ(box.caption, "Value Error");
     messages.shown.clear();
+}
 
+void GuiTest::SetUp() {
     QObject::connect(&watchdog_, &QTimer::timeout, [this] { CheckModal(); });
     watchdog_.start(10);
+    auto* app = qobject_cast<GuiApplication*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    QObject::connect(app, &GuiApplication::errorEscaped, &watchdog_,
+                     [this](const QString& text) { escapedErrors.push_back(text); });
 
     program->ShowMainWindow();
     Window().activateWindow();
@@ -86,12 +131,13 @@ void GuiTest::TearDown() {
     EXPECT_TRUE(dialogs.openAnswers.empty() && dialogs.saveAnswers.empty())
         << "an announced file dialog was not shown";
     EXPECT_TRUE(expectedModal_.isEmpty()) << "no modal window " << expectedModal_.toStdString();
+    EXPECT_TRUE(escapedErrors.empty()) << "an error escaped: " << escapedErrors[0].toStdString();
     QDir::setCurrent(startDir_);
 }
 
 void GuiTest::CheckModal() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal)
+    if (!modal || ModalWatcher::Watching())
         return;
     if (modal->windowTitle() == expectedModal_ && !expectedModal_.isEmpty()) {
         expectedModal_.clear();
@@ -99,10 +145,7 @@ void GuiTest::CheckModal() {
     } else {
         ADD_FAILURE() << "unexpected modal window \"" << modal->windowTitle().toStdString() << '"';
     }
-    if (auto* dialog = qobject_cast<QDialog*>(modal))
-        dialog->reject();
-    else
-        modal->close();
+    Close(modal);
 }
 
 void GuiTest::ShowPageOf(QWidget* widget) {
@@ -140,6 +183,23 @@ bool GuiTest::StatusRed() {
     return Window().statusBar()->palette().color(QPalette::Window) == QColor(255, 0, 0);
 }
 
+SheetWindowTest::SheetWindowTest()
+    : sheet(program->PrintForm()), window(program->PrintSheet()), commands(program->Printing()) {
+    messages.acceptAll = true;
+    QGuiApplication::clipboard()->clear();
+}
+
+QString SheetWindowTest::ShownText(std::string_view field) {
+    auto* edit = ViewOf<QLineEdit>(field);
+    return edit ? edit->text() : QString();
+}
+
+void SheetWindowTest::TriggerSheetItem(std::string_view name) {
+    auto* action = ViewOf<QAction>(name);
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+}
+
 namespace {
 
 QString Q(const std::string& text) {
@@ -152,97 +212,114 @@ void ExpectWidget(const Control& control, const QWidget* widget) {
     EXPECT_EQ(widget->toolTip(), Q(control.Hint()));
 }
 
-void ExpectLabel(const Label& label, const QObject* view, const MasterWindow& window) {
+void ExpectLabel(const Label& label, const QObject* view, const QWidget& window) {
     if (view == &window) {
         EXPECT_EQ(window.windowTitle(), Q(label.Caption()));
-    } else if (auto* text = qobject_cast<const QLabel*>(view)) {
-        ExpectWidget(label, text);
-        EXPECT_EQ(text->text(), Q(label.Caption()));
-    } else if (auto* group = qobject_cast<const QGroupBox*>(view)) {
-        ExpectWidget(label, group);
-        EXPECT_EQ(group->title(), Q(label.Caption()));
     } else if (auto* menu = qobject_cast<const QMenu*>(view)) {
         EXPECT_EQ(menu->title(), "&" + Q(label.Caption()));
         EXPECT_EQ(menu->menuAction()->isVisible(), label.Visible());
+    } else if (auto* group = qobject_cast<const QGroupBox*>(view)) {
+        ExpectWidget(label, group);
+        EXPECT_EQ(group->title(), Q(label.Caption()));
+    } else if (auto* text = qobject_cast<const QLabel*>(view)) {
+        ExpectWidget(label, text);
+        EXPECT_EQ(text->text(), Q(label.Caption()));
     } else {
-        ADD_FAILURE() << "no view kind for a label";
+        EXPECT_NE(qobject_cast<const QFrame*>(view), nullptr) << "no view kind for a label";
     }
 }
 
-void ExpectControl(const Control& control, const QObject* view, const MasterWindow& window) {
-    if (auto* edit = dynamic_cast<const EditField*>(&control)) {
-        auto* line = qobject_cast<const QLineEdit*>(view);
-        ASSERT_NE(line, nullptr);
-        ExpectWidget(control, line);
-        EXPECT_EQ(line->text(), Q(edit->Text()));
-        EXPECT_EQ(line->isReadOnly(), edit->ReadOnly());
-    } else if (auto* box = dynamic_cast<const CheckBox*>(&control)) {
-        auto* check = qobject_cast<const QCheckBox*>(view);
-        ASSERT_NE(check, nullptr);
-        ExpectWidget(control, check);
-        EXPECT_EQ(check->isChecked(), box->Checked());
-        EXPECT_EQ(check->text(), Q(box->Caption()));
-    } else if (auto* button = dynamic_cast<const RadioButton*>(&control)) {
-        auto* radio = qobject_cast<const QRadioButton*>(view);
-        ASSERT_NE(radio, nullptr);
-        ExpectWidget(control, radio);
-        EXPECT_EQ(radio->isChecked(), button->Checked());
-        EXPECT_EQ(radio->text(), Q(button->Caption()));
-    } else if (auto* list = dynamic_cast<const ComboBox*>(&control)) {
-        auto* combo = qobject_cast<const QComboBox*>(view);
-        ASSERT_NE(combo, nullptr);
-        ExpectWidget(control, combo);
-        ASSERT_EQ(combo->count(), static_cast<int>(list->Items().size()));
-        for (int i = 0; i < combo->count(); ++i)
-            EXPECT_EQ(combo->itemText(i), Q(list->Items()[static_cast<std::size_t>(i)]));
-        EXPECT_EQ(combo->currentIndex(), list->ItemIndex());
-    } else if (auto* pages = dynamic_cast<const PageControl*>(&control)) {
-        auto* tabs = qobject_cast<const QTabWidget*>(view);
-        ASSERT_NE(tabs, nullptr);
-        for (int i = 0; i < pages->PageCount(); ++i) {
-            const TabSheet& sheet = pages->Pages()[static_cast<std::size_t>(i)];
-            EXPECT_EQ(tabs->isTabVisible(i), sheet.tabVisible) << sheet.name;
-            EXPECT_EQ(tabs->tabText(i), Q(sheet.caption));
-            EXPECT_EQ(tabs->widget(i)->objectName(), Q(sheet.name));
-        }
-        EXPECT_EQ(tabs->currentIndex(), pages->ActivePageIndex());
-    } else if (auto* status = dynamic_cast<const StatusBar*>(&control)) {
-        EXPECT_EQ(window.findChild<QLabel*>("SB_Status_Panel0")->text(), Q(status->PanelText(0)));
-        EXPECT_EQ(window.findChild<QLabel*>("SB_Status_Panel1")->text(), Q(status->PanelText(1)));
-        const bool red = window.statusBar()->palette().color(QPalette::Window) == QColor(255, 0, 0);
-        EXPECT_EQ(red, status->Colour() == StatusColour::Red);
-        EXPECT_EQ(window.statusBar()->toolTip(), Q(status->Hint()));
-    } else if (auto* indicator = dynamic_cast<const IndicatorBar*>(&control)) {
-        auto* bar = qobject_cast<const QProgressBar*>(view);
-        ASSERT_NE(bar, nullptr);
-        ExpectWidget(control, bar);
-        EXPECT_EQ(bar->minimum(), 0);
-        EXPECT_EQ(bar->maximum(), indicator->Maximum());
-        EXPECT_EQ(bar->value(), indicator->ShownPosition());
-    } else if (auto* item = dynamic_cast<const MenuItem*>(&control)) {
-        auto* action = qobject_cast<const QAction*>(view);
-        ASSERT_NE(action, nullptr);
-        EXPECT_EQ(action->text(), Q(item->Caption()));
-        EXPECT_EQ(action->shortcut(), QKeySequence(Q(item->Shortcut())));
-        EXPECT_EQ(action->isChecked(), item->Checked());
-        EXPECT_EQ(action->isEnabled(), item->Enabled());
-        EXPECT_EQ(action->isVisible(), item->Visible());
-    } else if (auto* label = dynamic_cast<const Label*>(&control)) {
-        ExpectLabel(*label, view, window);
-    } else {
-        ADD_FAILURE() << "a control of unknown kind";
+void ExpectStatus(const StatusBar& status, const QObject* view) {
+    auto* bar = qobject_cast<const QStatusBar*>(view);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->findChild<QLabel*>("SB_Status_Panel0")->text(), Q(status.PanelText(0)));
+    EXPECT_EQ(bar->findChild<QLabel*>("SB_Status_Panel1")->text(), Q(status.PanelText(1)));
+    const bool red = bar->palette().color(QPalette::Window) == QColor(255, 0, 0);
+    EXPECT_EQ(red, status.Colour() == StatusColour::Red);
+    EXPECT_EQ(bar->toolTip(), Q(status.Hint()));
+}
+
+void ExpectMenuItem(const MenuItem& item, const QObject* view) {
+    auto* action = qobject_cast<const QAction*>(view);
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->isSeparator(), item.Caption() == "-");
+    if (!action->isSeparator()) {
+        EXPECT_EQ(action->text(), Q(item.Caption()));
     }
+    EXPECT_EQ(action->shortcut(), QKeySequence(Q(item.Shortcut())));
+    EXPECT_EQ(action->isChecked(), item.Checked());
+    EXPECT_EQ(action->isEnabled(), item.Enabled());
+    EXPECT_EQ(action->isVisible(), item.Visible());
+}
+
+void ExpectControl(const Control& control, const QObject* view, const QWidget& window) {
+    std::visit(Overloaded{
+                   [&](const Label* label) { ExpectLabel(*label, view, window); },
+                   [&](const EditField* edit) {
+                       auto* line = qobject_cast<const QLineEdit*>(view);
+                       ASSERT_NE(line, nullptr);
+                       ExpectWidget(control, line);
+                       EXPECT_EQ(line->text(), Q(edit->Text()));
+                       EXPECT_EQ(line->isReadOnly(), edit->ReadOnly());
+                   },
+                   [&](const CheckBox* box) {
+                       auto* check = qobject_cast<const QCheckBox*>(view);
+                       ASSERT_NE(check, nullptr);
+                       ExpectWidget(control, check);
+                       EXPECT_EQ(check->isChecked(), box->Checked());
+                       EXPECT_EQ(check->text(), Q(box->Caption()));
+                   },
+                   [&](const RadioButton* button) {
+                       auto* radio = qobject_cast<const QRadioButton*>(view);
+                       ASSERT_NE(radio, nullptr);
+                       ExpectWidget(control, radio);
+                       EXPECT_EQ(radio->isChecked(), button->Checked());
+                       EXPECT_EQ(radio->text(), Q(button->Caption()));
+                   },
+                   [&](const ComboBox* list) {
+                       auto* combo = qobject_cast<const QComboBox*>(view);
+                       ASSERT_NE(combo, nullptr);
+                       ExpectWidget(control, combo);
+                       ASSERT_EQ(combo->count(), static_cast<int>(list->Items().size()));
+                       for (int i = 0; i < combo->count(); ++i)
+                           EXPECT_EQ(combo->itemText(i),
+                                     Q(list->Items()[static_cast<std::size_t>(i)]));
+                       EXPECT_EQ(combo->currentIndex(), list->ItemIndex());
+                   },
+                   [&](const PageControl* pages) {
+                       auto* tabs = qobject_cast<const QTabWidget*>(view);
+                       ASSERT_NE(tabs, nullptr);
+                       for (int i = 0; i < pages->PageCount(); ++i) {
+                           const TabSheet& sheet = pages->Pages()[static_cast<std::size_t>(i)];
+                           EXPECT_EQ(tabs->isTabVisible(i), sheet.tabVisible) << sheet.name;
+                           EXPECT_EQ(tabs->tabText(i), Q(sheet.caption));
+                           EXPECT_EQ(tabs->widget(i)->objectName(), Q(sheet.name));
+                       }
+                       EXPECT_EQ(tabs->currentIndex(), pages->ActivePageIndex());
+                   },
+                   [&](const StatusBar* status) { ExpectStatus(*status, view); },
+                   [&](const IndicatorBar* indicator) {
+                       auto* bar = qobject_cast<const QProgressBar*>(view);
+                       ASSERT_NE(bar, nullptr);
+                       ExpectWidget(control, bar);
+                       EXPECT_EQ(bar->minimum(), 0);
+                       EXPECT_EQ(bar->maximum(), indicator->Maximum());
+                       EXPECT_EQ(bar->value(), indicator->ShownPosition());
+                   },
+                   [&](const MenuItem* item) { ExpectMenuItem(*item, view); },
+               },
+               control.Kind());
 }
 
 } // namespace
 
-void ExpectMirrored(const TMasterForm& form, const MasterWindow& window) {
-    for (const Control* control : form.controls.All()) {
+void ExpectMirrored(const ControlSet& controls, const ControlViews& views, const QWidget& window) {
+    for (const Control* control : controls.All()) {
         SCOPED_TRACE(control->Name());
-        const QObject* view = window.ViewOf(control->Name());
+        const QObject* view = views.ViewOf(control->Name());
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(view->objectName(), Q(control->Name()));
-        EXPECT_EQ(window.ControlOf(view), control);
+        EXPECT_EQ(views.ControlOf(view), control);
         ExpectControl(*control, view, window);
     }
 }

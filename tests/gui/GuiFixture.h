@@ -2,13 +2,13 @@
 
 #include "app/qt/MasterWindow.h"
 #include "app/qt/Program.h"
+#include "tests/support/WindowFixture.h"
 
 #include <deque>
-#include <map>
-#include <memory>
+#include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QLineEdit>
@@ -18,31 +18,20 @@
 
 #include <gtest/gtest.h>
 
-// One fixture for the widget tests: the whole program on the offscreen
+// The one fixture for the widget tests: the whole program on the offscreen
 // platform, started in a fresh working directory, with the message boxes,
-// file dialogs and help replaced by doubles. A message box or any modal
-// window that the test did not announce fails the test.
+// file dialogs and help replaced by doubles. A message box, a modal window
+// or an escaped error that the test did not announce fails the test.
 namespace qntcalc::testing {
 
-struct ShownBox {
-    std::string text;
-    std::string caption;
-    bool operator==(const ShownBox&) const = default;
-};
-
-inline void PrintTo(const ShownBox& box, std::ostream* os) {
-    *os << '"' << box.caption << "\": \"" << box.text << '"';
-}
-
-inline const ShownBox kGreaterZeroBox{"Value must be greater than 0.", "Value Error"};
-
+// Records every box; fails on one that was not announced with Expect,
+// unless acceptAll is set.
 class ExpectedMessages : public MessageBoxes {
 public:
     void Expect(ShownBox box) { expected_.push_back(std::move(box)); }
     void Show(std::string_view text, std::string_view caption) override;
     bool AllShown() const { return expected_.empty(); }
 
-    // While true, every box is taken and recorded (start-up).
     bool acceptAll = false;
     std::vector<ShownBox> shown;
 
@@ -62,23 +51,42 @@ public:
     std::vector<FileDialogSetup> saveSetups;
 };
 
-class RecordingHelp : public HelpSystem {
+// Runs `whileOpen` on the next modal window as soon as it is shown. A modal
+// window still open afterwards fails the test and is closed, so that no
+// test can hang on it. While a watcher lives, modal windows are its own.
+class ModalWatcher {
 public:
-    void ShowContents() override { ++contents; }
-    void ShowTopic(int topic) override { topics.push_back(topic); }
-    int contents = 0;
-    std::vector<int> topics;
+    explicit ModalWatcher(std::function<void(QWidget*)> whileOpen);
+    ~ModalWatcher();
+    ModalWatcher(const ModalWatcher&) = delete;
+    ModalWatcher& operator=(const ModalWatcher&) = delete;
+
+    static bool Watching() { return active_ != nullptr; }
+
+    int seen = 0;
+
+private:
+    void Check();
+
+    static ModalWatcher* active_;
+    std::function<void(QWidget*)> whileOpen_;
+    QTimer timer_;
 };
+
+// The caption every print and clipboard failure is shown with.
+inline constexpr char kErrorCaption[] = "Quarnet Calculator";
 
 class GuiTest : public ::testing::Test {
 protected:
+    GuiTest();
     void SetUp() override;
     void TearDown() override;
 
     TMasterForm& Form() { return program->Form(); }
+    TMasterForm& f() { return program->Form(); }
     MasterWindow& Window() { return program->Window(); }
     template <class View> View* ViewOf(std::string_view name) {
-        View* view = Window().ViewAs<View>(name);
+        View* view = Window().Views().ViewAs<View>(name);
         EXPECT_NE(view, nullptr) << name;
         return view;
     }
@@ -88,6 +96,11 @@ protected:
     void ShowPageOf(QWidget* widget);
     // A user's mouse click into the field, Ctrl+A, then the keys of text.
     void Type(std::string_view field, const QString& text);
+    // The same on the model alone: focus the field, replace its text.
+    void Type(EditField& edit, const std::string& text) {
+        edit.Enter();
+        edit.SetText(text);
+    }
     void Trigger(std::string_view menuItem);
     QString StatusText();
     bool StatusRed();
@@ -97,6 +110,9 @@ protected:
     // soon as it shows, and counted.
     void ExpectModal(const QString& caption) { expectedModal_ = caption; }
     int modalsSeen = 0;
+    // Errors that escaped an event handler; a test that expects one takes
+    // it out.
+    std::vector<QString> escapedErrors;
 
     QTemporaryDir dir;
     Globals globals;
@@ -113,7 +129,34 @@ private:
     QTimer watchdog_;
 };
 
-// Every model control has a view named after it that shows what the model holds.
-void ExpectMirrored(const TMasterForm& form, const MasterWindow& window);
+// The program's print sheet with its commands. Message boxes are recorded
+// rather than announced, and the clipboard starts empty. The references
+// hold until TearDown ends the program.
+class SheetWindowTest : public GuiTest {
+protected:
+    SheetWindowTest();
+
+    template <class View> View* ViewOf(std::string_view name) {
+        View* view = window.Views().ViewAs<View>(name);
+        EXPECT_NE(view, nullptr) << name;
+        return view;
+    }
+    QString ShownText(std::string_view field);
+    void TriggerSheetItem(std::string_view name);
+
+    TPrintForm& sheet;
+    PrintSheetWindow& window;
+    PrintCommands& commands;
+};
+
+// Every model control has a view named after it that shows what the model
+// holds.
+void ExpectMirrored(const ControlSet& controls, const ControlViews& views, const QWidget& window);
+inline void ExpectMirrored(const TMasterForm& form, const MasterWindow& window) {
+    ExpectMirrored(form.controls, window.Views(), window);
+}
+inline void ExpectMirrored(const PrintSheetWindow& window, const TPrintForm& sheet) {
+    ExpectMirrored(sheet.controls, window.Views(), window);
+}
 
 } // namespace qntcalc::testing

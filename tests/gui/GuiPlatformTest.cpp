@@ -1,4 +1,4 @@
-#include "app/qt/GuiPlatform.h"
+#include "ui/qt/GuiPlatform.h"
 
 #include "GuiFixture.h"
 

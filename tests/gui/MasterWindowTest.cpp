@@ -3,6 +3,7 @@
 #include "checks/StatusTexts.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include <QAction>
 #include <QApplication>
@@ -153,11 +154,7 @@ TEST_F(MasterWindowTest, ClosingWritesTheSettingsFileInTheStartDirectory) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
     ASSERT_TRUE(QDir::setCurrent(Path("elsewhere")));
     int closes = 0;
-    const std::function<void()> formClose = Window().OnClose;
-    Window().OnClose = [&] {
-        ++closes;
-        formClose();
-    };
+    QObject::connect(&Window(), &MasterWindow::closed, [&closes] { ++closes; });
     EXPECT_TRUE(Window().close());
     EXPECT_EQ(closes, 1);
     EXPECT_TRUE(ReadFile(settings).contains("Mainpath=321"));
@@ -168,11 +165,7 @@ TEST_F(MasterWindowTest, ExitWritesTheSettingsAndClosesOnce) {
     const QString settings = Path("QntCalc.ini");
     QFile::remove(settings);
     int closes = 0;
-    const std::function<void()> formClose = Window().OnClose;
-    Window().OnClose = [&] {
-        ++closes;
-        formClose();
-    };
+    QObject::connect(&Window(), &MasterWindow::closed, [&closes] { ++closes; });
     auto* tabs = ViewOf<QTabWidget>("PageControl1");
     tabs->setFocus(Qt::TabFocusReason);
     QTest::keyClick(tabs, Qt::Key_X, Qt::ControlModifier);
@@ -367,15 +360,10 @@ public:
 };
 
 TEST_F(MasterWindowTest, AnEscapedErrorIsShownAndTheProgramGoesOn) {
-    auto* app = qobject_cast<GuiApplication*>(QCoreApplication::instance());
-    ASSERT_NE(app, nullptr);
-    std::vector<QString> shown;
-    const auto restore = app->ShowError;
-    app->ShowError = [&shown](const QString& text) { shown.push_back(text); };
     ThrowingObject thrower;
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&thrower, &event);
-    app->ShowError = restore;
+    const std::vector<QString> shown = std::exchange(escapedErrors, {});
     EXPECT_EQ(shown, std::vector<QString>{"disk on fire"});
     Type("Ed_Mainpath", "300");
     EXPECT_EQ(EditView("Ed_Baud")->text(), "125");

@@ -1,4 +1,4 @@
-#include "app/MessageTexts.h"
+#include "app/AppTexts.h"
 #include "checks/StatusTexts.h"
 
 #include <algorithm>

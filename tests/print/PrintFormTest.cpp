@@ -1,7 +1,7 @@
 #include "print/PrintForm.h"
 
-#include "../app/WindowFixture.h"
 #include "checks/StatusTexts.h"
+#include "tests/support/WindowFixture.h"
 
 namespace qntcalc::testing {
 namespace {

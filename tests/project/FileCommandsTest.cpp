@@ -1,4 +1,6 @@
-#include "ProjectFixture.h"
+#include "project/ProjectFile.h"
+#include "tests/project/ProjectControls.h"
+#include "tests/support/WindowFixture.h"
 
 #include <algorithm>
 #include <iostream>
@@ -9,7 +11,7 @@
 namespace qntcalc::testing {
 namespace {
 
-using FileCommandsTest = ProjectTest;
+using FileCommandsTest = WindowTest;
 
 TEST_F(FileCommandsTest, FirstStartCreatesTheSettingsFileAndExitCompletesIt) {
     TMasterForm& f = NewWindow();
@@ -157,10 +159,11 @@ TEST_F(FileCommandsTest, SaveAsNameRules) {
 TEST_F(FileCommandsTest, ReferencePlatformPathsInDirectoryAndCaption) {
     TMasterForm& f = NewWindow();
     FileCommands windows(f, globals, dialogs, messages, PathStyle::Windows);
+    WireFileMenu(f, windows);
     commands->FormCreate();
     WriteBytes("D:\\alpha.ini", "[Settings]\nNumVesk=1\n");
     dialogs.answers = {std::string("D:\\alpha.ini")};
-    f.Open.Click(); // now handled by the last binder, the Windows-style commands
+    f.Open.Click(); // now handled by the Windows-style commands
     EXPECT_EQ(globals.ProjectDir, "D:");
     EXPECT_EQ(f.MasterForm.Caption(), "Quarnet Calculator - alpha");
 }
@@ -269,7 +272,7 @@ TEST_F(FileCommandsTest, OpenRefusesWhatIsNoProjectAndChangesNothing) {
         const std::string path = Path("other/x.ini");
         row.make(path);
         const std::string before = Fingerprint(path);
-        const WindowSnapshot window = Snapshot(f);
+        const ProjectControls window = Snapshot(f);
         dialogs.answers = {path};
         f.Open.Click();
         EXPECT_EQ(messages.shown, (std::vector<ShownBox>{{"Cannot open \"" + path + "\": " +

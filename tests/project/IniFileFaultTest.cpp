@@ -1,5 +1,5 @@
-#include "TempDirTest.h"
 #include "project/IniFile.h"
+#include "tests/support/TempDirTest.h"
 
 #include <cerrno>
 #include <chrono>
@@ -40,13 +40,14 @@ TEST_P(BadFileTest, ReadsAndTakesAWrite) {
     WriteBytes("bad.ini", GetParam().bytes());
     {
         IniFile ini(Path("bad.ini"));
-        EXPECT_TRUE(ini.ok()) << ini.error();
+        EXPECT_TRUE(ini.Opened().Ok()) << ini.Opened().Message();
         EXPECT_EQ(ini.ReadString("Settings", "Project", "none"), GetParam().project);
         for (const std::string& section : ini.Sections()) {
             for (const std::string& key : ini.Keys(section))
                 EXPECT_TRUE(ini.ValueExists(section, key)) << section << "/" << key;
         }
-        EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "300")) << ini.error();
+        const Result written = ini.WriteString("Settings", "Mainpath", "300");
+        EXPECT_TRUE(written.Ok()) << written.Message();
     }
     const IniFile ini(Path("bad.ini"));
     EXPECT_EQ(ini.ReadString("Settings", "Project", "none"), GetParam().project);
@@ -103,10 +104,10 @@ TEST_F(IniFileFaultTest, HundredMegabyteFileReadsInLinearTime) {
     }
     const auto start = std::chrono::steady_clock::now();
     IniFile ini(Path("huge.ini"), IniFile::Mode::Detached);
-    EXPECT_TRUE(ini.ok()) << ini.error();
+    EXPECT_TRUE(ini.Opened().Ok()) << ini.Opened().Message();
     EXPECT_EQ(ini.ReadString("Settings", "Project", ""), "found");
     EXPECT_EQ(ini.ReadString("HUGE", "Key9999", ""), "a value in a very large hand-made file");
-    EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "300"));
+    EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "300").Ok());
     EXPECT_EQ(ini.ReadString("Settings", "Mainpath", ""), "300");
     // Generous even for a sanitizer build; a quadratic scan takes hours.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
@@ -118,20 +119,20 @@ TEST_F(IniFileFaultTest, FileAboveTheSizeLimitIsKept) {
     ASSERT_EQ(::ftruncate(fd, off_t{300} << 20), 0); // sparse, takes no disk space
     ::close(fd);
     IniFile ini(Path("big.ini"));
-    EXPECT_FALSE(ini.ok());
-    EXPECT_EQ(ini.Opened().failure, FileResult::Failure::Unreadable);
+    EXPECT_FALSE(ini.Opened().Ok());
+    EXPECT_EQ(ini.Opened().failure, Result::Failure::Unreadable);
     EXPECT_EQ(ini.Opened().reason, "Larger than 256 MiB");
-    EXPECT_FALSE(ini.WriteString("Settings", "Project", "x"));
+    EXPECT_FALSE(ini.WriteString("Settings", "Project", "x").Ok());
     EXPECT_EQ(std::filesystem::file_size(Path("big.ini")), size_t{300} << 20);
 }
 
 TEST_F(IniFileFaultTest, MissingDirectoryIsReported) {
     IniFile ini(Path("missing/a.ini"));
-    EXPECT_TRUE(ini.ok());
-    EXPECT_EQ(ini.Opened().failure, FileResult::Failure::Missing);
-    EXPECT_FALSE(ini.WriteString("Settings", "Project", "x"));
-    EXPECT_TRUE(Contains(ini.error(), Path("missing/a.ini"))) << ini.error();
-    EXPECT_TRUE(Contains(ini.error(), "No such file or directory")) << ini.error();
+    EXPECT_EQ(ini.Opened().failure, Result::Failure::Missing);
+    const Result written = ini.WriteString("Settings", "Project", "x");
+    EXPECT_FALSE(written.Ok());
+    EXPECT_TRUE(Contains(written.Message(), Path("missing/a.ini"))) << written.Message();
+    EXPECT_TRUE(Contains(written.Message(), "No such file or directory")) << written.Message();
     EXPECT_TRUE(Entries().empty());
 }
 
@@ -142,8 +143,9 @@ TEST_F(IniFileFaultTest, ReadOnlyDirectoryKeepsTheOldFile) {
     std::filesystem::permissions(dir_, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::owner_exec);
     IniFile ini(Path("a.ini"));
-    EXPECT_FALSE(ini.WriteString("Settings", "Project", "new"));
-    EXPECT_TRUE(Contains(ini.error(), "Permission denied")) << ini.error();
+    const Result written = ini.WriteString("Settings", "Project", "new");
+    EXPECT_FALSE(written.Ok());
+    EXPECT_TRUE(Contains(written.Message(), "Permission denied")) << written.Message();
     EXPECT_EQ(ReadBytes("a.ini"), kOld);
 }
 
@@ -153,11 +155,11 @@ TEST_F(IniFileFaultTest, UnreadableFileIsNeverOverwritten) {
     for (const auto& [name, reason] : {std::pair{"dir.ini", "Is a directory"},
                                        std::pair{"fifo.ini", "Not a regular file"}}) {
         IniFile ini(Path(name));
-        EXPECT_FALSE(ini.ok()) << name;
-        EXPECT_EQ(ini.Opened().failure, FileResult::Failure::Unreadable) << name;
+        EXPECT_FALSE(ini.Opened().Ok()) << name;
+        EXPECT_EQ(ini.Opened().failure, Result::Failure::Unreadable) << name;
         EXPECT_EQ(ini.Opened().reason, reason);
         EXPECT_EQ(ini.Opened().path, Path(name));
-        EXPECT_FALSE(ini.WriteString("Settings", "Project", "x")) << name;
+        EXPECT_FALSE(ini.WriteString("Settings", "Project", "x").Ok()) << name;
     }
     EXPECT_TRUE(std::filesystem::is_directory(Path("dir.ini")));
     EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.ini")));
@@ -199,17 +201,17 @@ TEST_P(DiskFullTest, KeepsTheOldFileAndRetriesWithTheNextWrite) {
     WriteBytes("a.ini", kOld);
     IniFile ini(Path("a.ini"));
     ini.SetWriteFunctionForTesting(GetParam().write);
-    EXPECT_FALSE(ini.WriteString("Settings", "Project", "new"));
-    EXPECT_FALSE(ini.ok());
-    EXPECT_TRUE(Contains(ini.error(), Path("a.ini"))) << ini.error();
-    EXPECT_TRUE(Contains(ini.error(), "No space left on device")) << ini.error();
+    const Result failed = ini.WriteString("Settings", "Project", "new");
+    EXPECT_FALSE(failed.Ok());
+    EXPECT_EQ(failed.failure, Result::Failure::Unwritable);
+    EXPECT_TRUE(Contains(failed.Message(), Path("a.ini"))) << failed.Message();
+    EXPECT_TRUE(Contains(failed.Message(), "No space left on device")) << failed.Message();
     EXPECT_EQ(ReadBytes("a.ini"), kOld);
     EXPECT_EQ(Entries(), Names{"a.ini"});
 
     ini.SetWriteFunctionForTesting(nullptr);
-    EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "300"));
+    EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "300").Ok());
     EXPECT_EQ(ReadBytes("a.ini"), "; old content\n[Settings]\nProject=new\nMainpath=300\n");
-    EXPECT_FALSE(ini.ok()); // the first failure stays visible
 }
 
 INSTANTIATE_TEST_SUITE_P(Writes, DiskFullTest,
@@ -225,7 +227,8 @@ TEST_F(IniFileFaultTest, KeepsPermissionsAndSymbolicLinks) {
     std::filesystem::permissions(Path("real.ini"), std::filesystem::perms(0640));
     std::filesystem::create_symlink(Path("real.ini"), Path("link.ini"));
     IniFile ini(Path("link.ini"));
-    ASSERT_TRUE(ini.WriteString("Settings", "Project", "new")) << ini.error();
+    const Result written = ini.WriteString("Settings", "Project", "new");
+    ASSERT_TRUE(written.Ok()) << written.Message();
     EXPECT_TRUE(std::filesystem::is_symlink(Path("link.ini")));
     EXPECT_EQ(ReadBytes("real.ini"), "; old content\n[Settings]\nProject=new\n");
     EXPECT_EQ(std::filesystem::status(Path("real.ini")).permissions(),
@@ -247,10 +250,10 @@ TEST_F(IniFileFaultTest, BatchWritesOnceAtItsEnd) {
         IniFile::Batch outer(ini);
         {
             IniFile::Batch inner(ini);
-            ini.WriteString("Settings", "Project", "p");
+            EXPECT_TRUE(ini.WriteString("Settings", "Project", "p").Ok());
         }
-        ini.WriteString("Settings", "Mainpath", "100");
-        ini.DeleteKey("Settings", "Project");
+        EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "100").Ok());
+        EXPECT_TRUE(ini.DeleteKey("Settings", "Project").Ok());
         EXPECT_FALSE(Exists("a.ini"));
     }
     EXPECT_EQ(g_writeCalls, 1);
@@ -262,9 +265,10 @@ TEST_F(IniFileFaultTest, FailedBatchIsReportedByEndUpdate) {
     IniFile ini(Path("a.ini"));
     ini.SetWriteFunctionForTesting(&NoSpace);
     ini.BeginUpdate();
-    EXPECT_TRUE(ini.WriteString("Settings", "Project", "new"));
-    EXPECT_FALSE(ini.EndUpdate());
-    EXPECT_FALSE(ini.ok());
+    EXPECT_TRUE(ini.WriteString("Settings", "Project", "new").Ok());
+    const Result ended = ini.EndUpdate();
+    EXPECT_FALSE(ended.Ok());
+    EXPECT_EQ(ended.failure, Result::Failure::Unwritable);
     EXPECT_EQ(ReadBytes("a.ini"), kOld);
 }
 
@@ -272,12 +276,12 @@ TEST_F(IniFileFaultTest, DetachedFileNeverTouchesTheDisk) {
     WriteBytes("a.ini", kOld);
     {
         IniFile ini(Path("a.ini"), IniFile::Mode::Detached);
-        EXPECT_TRUE(ini.WriteString("Settings", "Project", "new"));
-        EXPECT_TRUE(ini.DeleteKey("Settings", "Project"));
-        EXPECT_TRUE(ini.WriteString("Mode", "Expert", "1"));
+        EXPECT_TRUE(ini.WriteString("Settings", "Project", "new").Ok());
+        EXPECT_TRUE(ini.DeleteKey("Settings", "Project").Ok());
+        EXPECT_TRUE(ini.WriteString("Mode", "Expert", "1").Ok());
         EXPECT_EQ(ini.Content(), "; old content\n[Settings]\n[Mode]\nExpert=1\n");
         IniFile missing(Path("b.ini"), IniFile::Mode::Detached);
-        EXPECT_TRUE(missing.WriteString("Settings", "Project", "new"));
+        EXPECT_TRUE(missing.WriteString("Settings", "Project", "new").Ok());
     }
     EXPECT_EQ(ReadBytes("a.ini"), kOld);
     EXPECT_EQ(Entries(), Names{"a.ini"});
@@ -289,7 +293,7 @@ TEST_F(IniFileFaultTest, KillDuringWritesLeavesOldOrNewFile) {
     const std::string b(1 << 18, 'b');
     {
         IniFile ini(Path("a.ini"));
-        ASSERT_TRUE(ini.WriteString("S", "K", a));
+        ASSERT_TRUE(ini.WriteString("S", "K", a).Ok());
     }
     for (int round = 1; round <= 5; ++round) {
         int ready[2];
@@ -300,7 +304,7 @@ TEST_F(IniFileFaultTest, KillDuringWritesLeavesOldOrNewFile) {
             ::close(ready[0]);
             IniFile ini(Path("a.ini"));
             for (int i = 0;; ++i) {
-                ini.WriteString("S", "K", i % 2 ? a : b);
+                static_cast<void>(ini.WriteString("S", "K", i % 2 ? a : b));
                 if (::write(ready[1], "x", 1) != 1)
                     ::_exit(1);
             }

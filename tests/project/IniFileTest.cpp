@@ -1,7 +1,7 @@
 #include "project/IniFile.h"
 
-#include "TempDirTest.h"
-#include "project/TextEncoding.h"
+#include "tests/support/TempDirTest.h"
+#include "text/TextEncoding.h"
 
 #include <limits>
 
@@ -29,9 +29,8 @@ class ValueRoundTripTest : public TempDirTest, public testing::WithParamInterfac
 TEST_P(ValueRoundTripTest, ValueComesBackFromTheFile) {
     {
         IniFile ini(Path("a.ini"));
-        ASSERT_TRUE(ini.WriteString("Settings", "Project", GetParam().value));
-        ASSERT_TRUE(ini.WriteString("Settings", "Mainpath", "100"));
-        EXPECT_TRUE(ini.ok()) << ini.error();
+        ASSERT_TRUE(ini.WriteString("Settings", "Project", GetParam().value).Ok());
+        ASSERT_TRUE(ini.WriteString("Settings", "Mainpath", "100").Ok());
     }
     IniFile ini(Path("a.ini"));
     EXPECT_EQ(ini.ReadString("Settings", "Project", "missing"), GetParam().expected);
@@ -71,20 +70,20 @@ TEST_F(IniFileTest, NamesMatchWithoutLetterCaseValuesExactly) {
     EXPECT_EQ(ini.ReadString("SETTINGS", "mainPATH", ""), "abc");
     EXPECT_TRUE(ini.ValueExists("settings", "MAINPATH"));
     EXPECT_FALSE(ini.ValueExists("Settings", "Main path"));
-    ASSERT_TRUE(ini.WriteString("sEtTiNgS", "MainPath", "ABC"));
+    ASSERT_TRUE(ini.WriteString("sEtTiNgS", "MainPath", "ABC").Ok());
     // The key keeps its spelling from the file; the value changes with its case.
     EXPECT_EQ(ReadBytes("a.ini"), "[Settings]\nMainpath=ABC\n");
 }
 
 TEST_F(IniFileTest, FreshFileKeepsTheOrderOfFirstWrites) {
     IniFile ini(Path("a.ini"));
-    ini.WriteString("Settings", "Project", "p");
-    ini.WriteString("Settings", "Mainpath", "100");
-    ini.WriteBool("Mode", "Expert", true);
-    ini.WriteString("Settings", "NumVesk", "1");
-    ini.WriteInteger("Mode", "PageSelect", -5);
-    ini.WriteString("About", "Version", "1.3.2.1");
-    ini.WriteString("Settings", "Project", "q");
+    EXPECT_TRUE(ini.WriteString("Settings", "Project", "p").Ok());
+    EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "100").Ok());
+    EXPECT_TRUE(ini.WriteBool("Mode", "Expert", true).Ok());
+    EXPECT_TRUE(ini.WriteString("Settings", "NumVesk", "1").Ok());
+    EXPECT_TRUE(ini.WriteInteger("Mode", "PageSelect", -5).Ok());
+    EXPECT_TRUE(ini.WriteString("About", "Version", "1.3.2.1").Ok());
+    EXPECT_TRUE(ini.WriteString("Settings", "Project", "q").Ok());
     EXPECT_EQ(ReadBytes("a.ini"), "[Settings]\nProject=q\nMainpath=100\nNumVesk=1\n"
                                   "[Mode]\nExpert=1\nPageSelect=-5\n[About]\nVersion=1.3.2.1\n");
 }
@@ -101,11 +100,10 @@ TEST_F(IniFileTest, LinesTheWriterDoesNotKnowStayUntouched) {
                         "Custom = keep me\n");
     for (int run = 0; run < 2; ++run) {
         IniFile ini(Path("a.ini"));
-        ini.WriteString("Settings", "Project", "New");
-        ini.WriteString("Settings", "NumVesk", "2");
-        ini.WriteBool("Mode", "Standard", false);
-        ini.WriteString("About", "Program", "Qnt Calculator");
-        EXPECT_TRUE(ini.ok()) << ini.error();
+        EXPECT_TRUE(ini.WriteString("Settings", "Project", "New").Ok());
+        EXPECT_TRUE(ini.WriteString("Settings", "NumVesk", "2").Ok());
+        EXPECT_TRUE(ini.WriteBool("Mode", "Standard", false).Ok());
+        EXPECT_TRUE(ini.WriteString("About", "Program", "Qnt Calculator").Ok());
     }
     EXPECT_EQ(ReadBytes("a.ini"), "; written by hand\n"
                                   "[Settings]\n"
@@ -129,33 +127,33 @@ TEST_F(IniFileTest, FirstOfDuplicateSectionsAndKeysCounts) {
     EXPECT_FALSE(ini.ValueExists("S", "L"));
     EXPECT_EQ(ini.Sections(), Names{"S"});
     EXPECT_EQ(ini.Keys("S"), Names{"K"});
-    ini.WriteString("S", "K", "new");
-    ini.WriteString("S", "L", "x");
+    EXPECT_TRUE(ini.WriteString("S", "K", "new").Ok());
+    EXPECT_TRUE(ini.WriteString("S", "L", "x").Ok());
     EXPECT_EQ(ReadBytes("a.ini"), "[S]\nK=new\nK=second\nL=x\n[s]\nK=third\nL=later\n");
 }
 
 TEST_F(IniFileTest, DeleteRemovesEveryLineOfTheKeyInItsSection) {
     WriteBytes("a.ini", "[Settings]\nNumVesk1=1\nNumVesk=2\nnumvesk1=3\n[Other]\nNumVesk1=4\n");
     IniFile ini(Path("a.ini"));
-    ASSERT_TRUE(ini.DeleteKey("Settings", "NumVesk1"));
+    ASSERT_TRUE(ini.DeleteKey("Settings", "NumVesk1").Ok());
     EXPECT_FALSE(ini.ValueExists("Settings", "NumVesk1"));
     EXPECT_TRUE(ini.ValueExists("Other", "NumVesk1"));
     EXPECT_EQ(ReadBytes("a.ini"), "[Settings]\nNumVesk=2\n[Other]\nNumVesk1=4\n");
-    EXPECT_TRUE(ini.DeleteKey("Settings", "Missing"));
-    EXPECT_TRUE(ini.DeleteKey("Missing", "NumVesk"));
+    EXPECT_TRUE(ini.DeleteKey("Settings", "Missing").Ok());
+    EXPECT_TRUE(ini.DeleteKey("Missing", "NumVesk").Ok());
 }
 
 TEST_F(IniFileTest, MissingFileReadsEmptyAndIsCreatedOnlyByAWrite) {
     {
         IniFile ini(Path("a.ini"));
-        EXPECT_TRUE(ini.ok());
+        EXPECT_EQ(ini.Opened().failure, Result::Failure::Missing);
         EXPECT_EQ(ini.ReadString("Settings", "Project", "Empty Project"), "Empty Project");
         EXPECT_FALSE(ini.ValueExists("Settings", "NumVesk"));
-        EXPECT_TRUE(ini.DeleteKey("Settings", "NumVesk1"));
+        EXPECT_TRUE(ini.DeleteKey("Settings", "NumVesk1").Ok());
     }
     EXPECT_FALSE(Exists("a.ini"));
     IniFile ini(Path("a.ini"));
-    ASSERT_TRUE(ini.WriteString("Settings", "NumVesk", "1"));
+    ASSERT_TRUE(ini.WriteString("Settings", "NumVesk", "1").Ok());
     EXPECT_EQ(ReadBytes("a.ini"), "[Settings]\nNumVesk=1\n");
 }
 
@@ -245,20 +243,21 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(IniFileTest, WriteTurnsAReferenceFileIntoUtf8WithLf) {
     WriteBytes("a.ini", "; Kommentar \xFC\x62\x65r\r\n[Settings]\r\nProject=Ma\xDF\r\n");
     IniFile ini(Path("a.ini"));
-    ASSERT_TRUE(ini.WriteString("Settings", "Mainpath", "5"));
+    ASSERT_TRUE(ini.WriteString("Settings", "Mainpath", "5").Ok());
     EXPECT_EQ(ReadBytes("a.ini"), "; Kommentar über\n[Settings]\nProject=Maß\nMainpath=5\n");
 }
 
 TEST_F(IniFileTest, InvalidNamesAreRefusedAndReported) {
     IniFile ini(Path("a.ini"));
+    Result refused;
     for (const char* key : {"", " K", "K ", "a=b", "[K", ";K", "#K", "a\nb", "\xE4"}) {
-        EXPECT_FALSE(ini.WriteString("Settings", key, "1")) << key;
+        refused = ini.WriteString("Settings", key, "1");
+        EXPECT_FALSE(refused.Ok()) << key;
     }
+    EXPECT_NE(refused.Message().find("Invalid key name"), std::string::npos) << refused.Message();
     for (const char* section : {"", " S", "a]b", "a\rb"}) {
-        EXPECT_FALSE(ini.WriteString(section, "K", "1")) << section;
+        EXPECT_FALSE(ini.WriteString(section, "K", "1").Ok()) << section;
     }
-    EXPECT_FALSE(ini.ok());
-    EXPECT_NE(ini.error().find("Invalid key name"), std::string::npos) << ini.error();
     EXPECT_FALSE(Exists("a.ini"));
 }
 

@@ -1,12 +1,15 @@
-#include "ProjectFixture.h"
+#include "project/ProjectFile.h"
+
 #include "engine/RateModel.h"
+#include "tests/project/ProjectControls.h"
+#include "tests/support/WindowFixture.h"
 
 #include <random>
 
 namespace qntcalc::testing {
 namespace {
 
-using ProjectFileTest = ProjectTest;
+using ProjectFileTest = WindowTest;
 
 TEST_F(ProjectFileTest, ExpertProjectRoundTrips) {
     TMasterForm& a = NewWindow();
@@ -28,13 +31,13 @@ TEST_F(ProjectFileTest, ExpertProjectRoundTrips) {
     Type(a.Ed_LoadFact, "20");
     a.RB_Vesk1.SetChecked(true);
     a.PageControl1.UserSelectPage(static_cast<int>(Page::Routers));
-    const WindowSnapshot written = Snapshot(a);
-    ASSERT_EQ(WriteSettingsToFile(a, globals, Path("p.ini")), "");
+    const ProjectControls written = Snapshot(a);
+    ASSERT_TRUE(WriteSettingsToFile(a, globals, Path("p.ini")).Ok());
 
     TMasterForm& b = NewWindow();
     b.Recalculate();
     b.Expert.Click();
-    ReadSettingsFromFile(b, Path("p.ini"));
+    EXPECT_TRUE(ReadSettingsFromFile(b, Path("p.ini")).Ok());
     EXPECT_EQ(Snapshot(b), written);
     EXPECT_EQ(b.Ed_RouterCorrRes.Text(), "120");
     EXPECT_TRUE(messages.shown.empty());
@@ -46,7 +49,7 @@ TEST_F(ProjectFileTest, ExpertProjectRoundTrips) {
 TEST_F(ProjectFileTest, FreshFileHoldsEveryKeyInOrder) {
     TMasterForm& a = NewWindow();
     a.Recalculate();
-    ASSERT_EQ(WriteSettingsToFile(a, globals, Path("p.ini")), "");
+    ASSERT_TRUE(WriteSettingsToFile(a, globals, Path("p.ini")).Ok());
     IniFile ini(Path("p.ini"));
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Settings", "Mode", "About"}));
     EXPECT_EQ(ini.Keys("Settings"),
@@ -68,7 +71,7 @@ TEST_F(ProjectFileTest, FreshFileHoldsEveryKeyInOrder) {
 
 TEST_F(ProjectFileTest, MissingFileGivesReadDefaultsAndLeavesTheConvertedKeys) {
     TMasterForm& f = NewWindow();
-    ReadSettingsFromFile(f, Path("new.ini"));
+    EXPECT_TRUE(ReadSettingsFromFile(f, Path("new.ini")).Ok());
     EXPECT_EQ(f.Ed_Project.Text(), "Empty Project");
     EXPECT_EQ(f.Ed_NumIOD.Text(), "2");
     EXPECT_EQ(f.Ed_NumInp.Text(), "16");
@@ -92,7 +95,7 @@ void PrintTo(const FileRow& row, std::ostream* os) {
     *os << row.name;
 }
 
-class ReadFileTest : public ProjectTest, public ::testing::WithParamInterface<FileRow> {};
+class ReadFileTest : public WindowTest, public ::testing::WithParamInterface<FileRow> {};
 
 TEST_P(ReadFileTest, ReadsIntoTheWindow) {
     WriteBytes("p.ini", GetParam().content);
@@ -101,10 +104,10 @@ TEST_P(ReadFileTest, ReadsIntoTheWindow) {
     if (!GetParam().before.empty()) {
         WriteBytes("before.ini", GetParam().before);
         // Twice: a preselected rate stays only while RB_Baud is selected.
-        ReadSettingsFromFile(f, Path("before.ini"));
-        ReadSettingsFromFile(f, Path("before.ini"));
+        EXPECT_TRUE(ReadSettingsFromFile(f, Path("before.ini")).Ok());
+        EXPECT_TRUE(ReadSettingsFromFile(f, Path("before.ini")).Ok());
     }
-    ReadSettingsFromFile(f, Path("p.ini"));
+    EXPECT_TRUE(ReadSettingsFromFile(f, Path("p.ini")).Ok());
     EXPECT_TRUE(GetParam().check(f)) << GetParam().checkName;
 }
 
@@ -201,9 +204,8 @@ TEST_F(ProjectFileTest, AProjectHasAProjectKeyInSettings) {
                            Row{"ModeKeysOnly", "[Mode]\nExpert=1\n[Settings]\nExpert=1\n", false},
                            Row{"OtherKeysOnly", "[Settings]\nTheme=dark\n", false},
                            Row{"Empty", "", false}}) {
-        const FileResult found = CheckProject(IniFile::FromBytes(row.bytes));
-        EXPECT_EQ(found.failure,
-                  row.project ? FileResult::Failure::None : FileResult::Failure::NotAProject)
+        const Result found = CheckProject(IniFile::FromBytes(row.bytes));
+        EXPECT_EQ(found.failure, row.project ? Result::Failure::None : Result::Failure::NotAProject)
             << row.name;
     }
 }
@@ -213,7 +215,7 @@ TEST_F(ProjectFileTest, OlderFileIsConvertedInPlace) {
                           "NumVesk3=2\nNumInp=40\n");
     TMasterForm& f = NewWindow();
     f.Recalculate();
-    ReadSettingsFromFile(f, Path("old.ini"));
+    EXPECT_TRUE(ReadSettingsFromFile(f, Path("old.ini")).Ok());
     EXPECT_TRUE(f.RB_Vesk3.Checked());
     EXPECT_EQ(f.Ed_NumVesk.Text(), "3") << "both kinds are devices on the bus";
     EXPECT_EQ(ReadBytes("old.ini"), "[Mode]\nExpert=1\nStandard=0\n[Settings]\nProject=Old\n"
@@ -235,7 +237,7 @@ TEST_F(ProjectFileTest, OlderFileCountsThatAreNotNumbers) {
         WriteBytes("old.ini", std::string("[Mode]\nExpert=1\nStandard=0\n[Settings]\n") + row.keys);
         TMasterForm& f = NewWindow();
         f.Recalculate();
-        ReadSettingsFromFile(f, Path("old.ini"));
+        EXPECT_TRUE(ReadSettingsFromFile(f, Path("old.ini")).Ok());
         EXPECT_EQ(f.RB_Vesk3.Checked(), row.cpu3) << row.name;
         EXPECT_EQ(f.Ed_NumVesk.Text(), row.count) << row.name;
     }
@@ -246,11 +248,11 @@ TEST_F(ProjectFileTest, PreselectedRateSurvivesOnlyWhenAlreadySelected) {
                         "RB_Main=0\nRB_Baud=1\n");
     TMasterForm& f = NewWindow();
     f.Recalculate();
-    ReadSettingsFromFile(f, Path("p.ini"));
+    EXPECT_TRUE(ReadSettingsFromFile(f, Path("p.ini")).Ok());
     EXPECT_TRUE(f.RB_Baud.Checked());
     EXPECT_NE(f.Ed_MainBaud.Text(), "125") << "emptied while the rate was still derived";
 
-    ReadSettingsFromFile(f, Path("p.ini"));
+    EXPECT_TRUE(ReadSettingsFromFile(f, Path("p.ini")).Ok());
     EXPECT_EQ(f.Ed_MainBaud.Text(), "125");
     EXPECT_EQ(f.Ed_Baud.Text(), "125");
 }
@@ -259,10 +261,10 @@ TEST_F(ProjectFileTest, HandAddedKeysSurviveWritesAndAreIgnored) {
     WriteBytes("p.ini", "; notes\n[Settings]\nNumVesk=2\nNumVesk1=7\nMyNote=keep me\n");
     TMasterForm& f = NewWindow();
     f.Recalculate();
-    ReadSettingsFromFile(f, Path("p.ini"));
+    EXPECT_TRUE(ReadSettingsFromFile(f, Path("p.ini")).Ok());
     EXPECT_EQ(f.Ed_NumVesk.Text(), "2");
     for (int i = 0; i < 3; ++i)
-        ASSERT_EQ(WriteSettingsToFile(f, globals, Path("p.ini")), "");
+        ASSERT_TRUE(WriteSettingsToFile(f, globals, Path("p.ini")).Ok());
     IniFile ini(Path("p.ini"));
     EXPECT_EQ(ini.ReadString("Settings", "NumVesk1", ""), "7");
     EXPECT_EQ(ini.ReadString("Settings", "MyNote", ""), "keep me");
@@ -273,9 +275,9 @@ TEST_F(ProjectFileTest, ProjectNameWithLineBreakStaysOneKey) {
     TMasterForm& f = NewWindow();
     f.Recalculate();
     Type(f.Ed_Project, "Line 4\r\nPress=2; cell #3");
-    ASSERT_EQ(WriteSettingsToFile(f, globals, Path("p.ini")), "");
+    ASSERT_TRUE(WriteSettingsToFile(f, globals, Path("p.ini")).Ok());
     TMasterForm& g = NewWindow();
-    ReadSettingsFromFile(g, Path("p.ini"));
+    EXPECT_TRUE(ReadSettingsFromFile(g, Path("p.ini")).Ok());
     EXPECT_EQ(g.Ed_Project.Text(), "Line 4 Press=2; cell #3");
     EXPECT_FALSE(IniFile(Path("p.ini")).ValueExists("Settings", "Press"));
 }
@@ -307,13 +309,13 @@ TEST_F(ProjectFileTest, RandomWindowsRoundTrip) {
         a.CB_RepeaterType.UserSelect(pick(5));
         Type(a.Ed_Project, "Run " + std::to_string(run) + " \xC3\xA4\xC3\xB6 =;#\"");
         a.PageControl1.UserSelectPage(pick(8));
-        const WindowSnapshot written = Snapshot(a);
-        ASSERT_EQ(WriteSettingsToFile(a, globals, Path("r.ini")), "");
+        const ProjectControls written = Snapshot(a);
+        ASSERT_TRUE(WriteSettingsToFile(a, globals, Path("r.ini")).Ok());
 
         TMasterForm& b = NewWindow();
         b.Recalculate();
-        ReadSettingsFromFile(b, Path("r.ini"));
-        ReadSettingsFromFile(b, Path("r.ini"));
+        EXPECT_TRUE(ReadSettingsFromFile(b, Path("r.ini")).Ok());
+        EXPECT_TRUE(ReadSettingsFromFile(b, Path("r.ini")).Ok());
         ASSERT_EQ(Snapshot(b), written) << "run " << run;
     }
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+// Texts of the About box. Its title is the program's (ui/UiTexts.h), its
+// version and maker's name come from the version information.
+namespace qntcalc::texts {
+
+inline constexpr std::string_view kAboutCaption = "About";
+inline constexpr std::string_view kCopyright = "Copyright (C)";
+
+} // namespace qntcalc::texts

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string_view>
+
+// Texts of the main window's own message boxes. The window's title is the
+// program's (ui/UiTexts.h); its messages in the status bar are the checks'.
+namespace qntcalc::texts {
+
+inline constexpr std::string_view kValueErrorCaption = "Value Error";
+inline constexpr std::string_view kGreaterZero = "Value must be greater than 0.";
+inline constexpr std::string_view kGreaterEqualZero = "Value must be greater or equal 0.";
+
+} // namespace qntcalc::texts

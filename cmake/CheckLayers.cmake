@@ -1,0 +1,95 @@
+# Checks the include graph of the folders outside tests/: every include
+# between folders points one way (a folder and its qt/ subfolder count as
+# two), and Qt headers are included only in folders named qt. Prints the
+# graph, one folder a line with the folders it includes, and fails on a
+# cycle or a stray Qt include.
+#
+#   cmake -DSOURCE_DIR=<top folder> -P cmake/CheckLayers.cmake
+
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT SOURCE_DIR)
+    message(FATAL_ERROR "usage: cmake -DSOURCE_DIR=<top folder> -P CheckLayers.cmake")
+endif()
+
+file(GLOB tops LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*)
+set(sources)
+foreach(top IN LISTS tops)
+    if(IS_DIRECTORY ${SOURCE_DIR}/${top} AND NOT top MATCHES "^(tests|build.*|\\..*)$")
+        file(GLOB_RECURSE found RELATIVE ${SOURCE_DIR}
+             ${SOURCE_DIR}/${top}/*.h ${SOURCE_DIR}/${top}/*.cpp)
+        list(APPEND sources ${found})
+    endif()
+endforeach()
+
+# deps_<id>: the folders that folder <id> includes; ids have no slashes.
+set(folders)
+set(problems)
+foreach(source IN LISTS sources)
+    get_filename_component(folder ${source} DIRECTORY)
+    string(MAKE_C_IDENTIFIER "${folder}" id)
+    list(APPEND folders ${folder})
+    file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+        if(line MATCHES "include[ \t]*\"(.+)/[^/]+\"")
+            set(target ${CMAKE_MATCH_1})
+            if(NOT target STREQUAL folder)
+                list(APPEND deps_${id} ${target})
+            endif()
+        elseif(line MATCHES "include[ \t]*<Q" AND NOT folder MATCHES "(^|/)qt$")
+            list(APPEND problems "${source}: Qt outside a qt folder: ${line}")
+        endif()
+    endforeach()
+endforeach()
+list(REMOVE_DUPLICATES folders)
+list(SORT folders)
+
+set(graph "")
+foreach(folder IN LISTS folders)
+    string(MAKE_C_IDENTIFIER "${folder}" id)
+    if(deps_${id})
+        list(REMOVE_DUPLICATES deps_${id})
+        list(SORT deps_${id})
+    endif()
+    string(REPLACE ";" " " shown "${deps_${id}}")
+    string(APPEND graph "  ${folder} -> ${shown}\n")
+endforeach()
+message("Folder graph:\n${graph}")
+
+# Takes away, again and again, every folder that includes no folder left
+# and every folder that no folder left includes; what stays lies on a cycle.
+set(left ${folders})
+set(changed TRUE)
+while(changed)
+    set(changed FALSE)
+    foreach(folder IN LISTS left)
+        string(MAKE_C_IDENTIFIER "${folder}" id)
+        set(out FALSE)
+        foreach(dep IN LISTS deps_${id})
+            if(dep IN_LIST left)
+                set(out TRUE)
+            endif()
+        endforeach()
+        set(in FALSE)
+        foreach(other IN LISTS left)
+            string(MAKE_C_IDENTIFIER "${other}" other_id)
+            if(folder IN_LIST deps_${other_id})
+                set(in TRUE)
+            endif()
+        endforeach()
+        if(NOT out OR NOT in)
+            list(REMOVE_ITEM left ${folder})
+            set(changed TRUE)
+        endif()
+    endforeach()
+endwhile()
+if(left)
+    string(REPLACE ";" ", " cycle "${left}")
+    list(APPEND problems "folders that include one another in a cycle: ${cycle}")
+endif()
+
+if(problems)
+    string(REPLACE ";" "\n" shown "${problems}")
+    message(FATAL_ERROR "${shown}")
+endif()
+message("No cycle between folders; Qt only in qt folders.")

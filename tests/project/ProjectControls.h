@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/MasterForm.h"
+
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qntcalc::testing {
+
+// Everything a project file restores, as one comparable record.
+struct ProjectControls {
+    std::vector<std::pair<std::string, std::string>> texts;
+    std::vector<std::pair<std::string, bool>> states;
+    int routerType, repeaterType, page;
+    bool operator==(const ProjectControls&) const = default;
+};
+
+inline ProjectControls Snapshot(const TMasterForm& f) {
+    ProjectControls s;
+    for (const EditField* e :
+         {&f.Ed_Project,    &f.Ed_Mainpath,   &f.Ed_MainBaud, &f.Ed_DropMax,    &f.Ed_DropTot,
+          &f.Ed_NumRouters, &f.Ed_RouterCorr, &f.Ed_LongSeg,  &f.Ed_MDSeg,      &f.Ed_NumRepeater,
+          &f.Ed_LRepeater,  &f.Ed_LoadFact,   &f.Ed_NumIOD,   &f.Ed_NumVesk,    &f.Ed_NumInp,
+          &f.Ed_NumInpCycl, &f.Ed_InpCycl,    &f.Ed_NumOut,   &f.Ed_NumOutCycl, &f.Ed_OutCycl})
+        s.texts.emplace_back(e->Name(), e->Text());
+    for (const CheckBox* b : {&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines, &f.CB_CVeskManual})
+        s.states.emplace_back(b->Name(), b->Checked());
+    for (const RadioButton* r : {&f.RB_Main, &f.RB_Baud, &f.RB_Vesk1, &f.RB_Vesk3})
+        s.states.emplace_back(r->Name(), r->Checked());
+    for (const MenuItem* m : {&f.Standard, &f.Expert, &f.Baudratemode})
+        s.states.emplace_back(m->Name(), m->Checked());
+    s.routerType = f.CB_RouterType.ItemIndex();
+    s.repeaterType = f.CB_RepeaterType.ItemIndex();
+    s.page = f.PageControl1.ActivePageIndex();
+    return s;
+}
+
+inline void PrintTo(const ProjectControls& s, std::ostream* os) {
+    for (const auto& [name, text] : s.texts)
+        *os << name << '=' << text << ' ';
+    for (const auto& [name, on] : s.states)
+        *os << name << '=' << on << ' ';
+    *os << "router=" << s.routerType << " repeater=" << s.repeaterType << " page=" << s.page;
+}
+
+} // namespace qntcalc::testing

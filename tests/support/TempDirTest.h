@@ -1,0 +1,62 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace qntcalc {
+
+// Gives each test a fresh directory of its own and removes it afterwards,
+// whatever permissions the test left on it.
+class TempDirTest : public ::testing::Test {
+protected:
+    TempDirTest() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qntcalc-ini-XXXXXX");
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("no temporary directory for the test");
+        dir_ = pattern;
+    }
+
+    ~TempDirTest() override {
+        std::error_code ignored;
+        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(dir_, ignored);
+    }
+
+    std::string Path(std::string_view name) const { return (dir_ / name).string(); }
+
+    void WriteBytes(std::string_view name, std::string_view bytes) const {
+        std::ofstream out(Path(name), std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(out.good());
+    }
+
+    std::string ReadBytes(std::string_view name) const {
+        std::ifstream in(Path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    bool Exists(std::string_view name) const { return std::filesystem::exists(Path(name)); }
+
+    // Everything in the directory, to see that no temporary file was left.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::filesystem::path dir_;
+};
+
+} // namespace qntcalc

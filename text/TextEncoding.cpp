@@ -1,0 +1,120 @@
+#include "text/TextEncoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace qntcalc::text {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// Windows-1252 0x80..0x9F; the rest of the upper half equals Latin-1.
+constexpr std::array<char16_t, 32> kHighControls{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+bool IsContinuation(uint8_t byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+} // namespace
+
+void AppendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const uint8_t lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        // Length of the sequence and the allowed range of its second byte,
+        // which is where overlong forms, surrogates and values above
+        // U+10FFFF show.
+        size_t length = 0;
+        uint8_t low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0)
+                low = 0xA0;
+            if (lead == 0xED)
+                high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0)
+                low = 0x90;
+            if (lead == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (static_cast<size_t>(end - p) < length || p[1] < low || p[1] > high)
+            return false;
+        for (size_t i = 2; i < length; ++i) {
+            if (!IsContinuation(p[i]))
+                return false;
+        }
+        p += length;
+    }
+    return true;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto byte = static_cast<uint8_t>(c);
+        if (byte >= 0x80 && byte < 0xA0)
+            AppendUtf8(out, kHighControls[byte - 0x80]);
+        else
+            AppendUtf8(out, byte);
+    }
+    return out;
+}
+
+std::string ToUtf8(std::string_view bytes) {
+    return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
+}
+
+std::string DecodeFileText(std::string_view bytes) {
+    // Repeated marks come from editors that added one to a file that had one.
+    while (bytes.starts_with(kBom))
+        bytes.remove_prefix(kBom.size());
+    std::string text = ToUtf8(bytes);
+    size_t kept = 0;
+    for (char c : text) {
+        if (c == '\n') {
+            while (kept > 0 && text[kept - 1] == '\r')
+                --kept;
+        }
+        text[kept++] = c;
+    }
+    while (kept > 0 && text[kept - 1] == '\r')
+        --kept;
+    text.resize(kept);
+    return text;
+}
+
+} // namespace qntcalc::text

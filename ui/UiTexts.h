@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string_view>
+
+// The program's own name and the texts of the platform services: help,
+// file dialogs and the box for an error that nothing else caught.
+namespace qntcalc::texts {
+
+inline constexpr std::string_view kProgramTitle = "Quarnet Calculator";
+// A bare name: the help system looks for it where the program is installed.
+inline constexpr std::string_view kHelpFileName = "QntCalc.hlp";
+// After the program's title.
+inline constexpr std::string_view kHelpWindowSuffix = " Help";
+// %1: the help file's name, %2: the directories searched, one a line.
+inline constexpr std::string_view kHelpFileMissing = "The help file %1 was not found in:\n%2";
+inline constexpr std::string_view kOpenDialogCaption = "Open";
+inline constexpr std::string_view kSaveDialogCaption = "Save As";
+
+} // namespace qntcalc::texts

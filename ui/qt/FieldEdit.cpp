@@ -1,0 +1,39 @@
+#include "ui/qt/FieldEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace qntcalc {
+
+FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {}
+
+bool IsFocusMoveWithinWindow(Qt::FocusReason reason) {
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+bool FieldEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) ||
+            key->matches(QKeySequence::SelectAll)) {
+            key->accept();
+            return true;
+        }
+        const QKeySequence pressed(key->keyCombination());
+        for (const QKeySequence& shortcut : menuShortcuts_) {
+            if (shortcut.matches(pressed) == QKeySequence::ExactMatch) {
+                key->ignore();
+                return true;
+            }
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void FieldEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (IsFocusMoveWithinWindow(event->reason()))
+        emit entered();
+}
+
+} // namespace qntcalc

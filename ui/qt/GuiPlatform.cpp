@@ -1,0 +1,160 @@
+#include "ui/qt/GuiPlatform.h"
+
+#include "ui/UiTexts.h"
+#include "ui/qt/QtText.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace qntcalc {
+
+namespace {
+
+std::optional<std::string> RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
+                                         const QString& caption, const FileDialogSetup& setup) {
+    QFileDialog dialog(parent, caption, QFile::decodeName(setup.initialDir.c_str()),
+                       QtNameFilters(setup.filter));
+    dialog.setAcceptMode(mode);
+    // The commands take any name: Open says itself why a name is no
+    // project, and Save as makes its own backup instead of asking.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!setup.proposedName.empty())
+        dialog.selectFile(QFile::decodeName(setup.proposedName.c_str()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+} // namespace
+
+std::string TodayText() {
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+QWidget* DialogParent(QWidget* mainWindow) {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return mainWindow;
+}
+
+void QtMessageBoxes::Show(std::string_view text, std::string_view caption) {
+    QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok,
+                    DialogParent(mainWindow_));
+    box.exec();
+}
+
+QString QtNameFilters(std::string_view filter) {
+    const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& shown = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the parentheses of the shown text.
+        const QString inParentheses = QLatin1Char('(') + patterns + QLatin1Char(')');
+        filters << (shown.contains(inParentheses) ? shown
+                                                  : shown + QLatin1Char(' ') + inParentheses);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<std::string> QtFileDialogs::ChooseOpenFile(const FileDialogSetup& setup) {
+    return RunFileDialog(DialogParent(mainWindow_), QFileDialog::AcceptOpen,
+                         ToQString(texts::kOpenDialogCaption), setup);
+}
+
+std::optional<std::string> QtFileDialogs::ChooseSaveFile(const FileDialogSetup& setup) {
+    return RunFileDialog(DialogParent(mainWindow_), QFileDialog::AcceptSave,
+                         ToQString(texts::kSaveDialogCaption), setup);
+}
+
+QStringList HelpSearchDirs() {
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    QStringList dirs{exeDir, QDir::cleanPath(exeDir + QStringLiteral("/../share/qntcalc"))};
+#ifdef QNTCALC_DATADIR
+    dirs << QStringLiteral(QNTCALC_DATADIR);
+#endif
+    dirs.removeDuplicates();
+    return dirs;
+}
+
+QString FindHelpFile(const QStringList& dirs) {
+    for (const QString& dir : dirs) {
+        const QFileInfo file(QDir(dir), ToQString(texts::kHelpFileName));
+        if (file.isFile() && file.isReadable())
+            return file.absoluteFilePath();
+    }
+    return {};
+}
+
+QtHelpSystem::QtHelpSystem(MessageBoxes& messages, QStringList searchDirs)
+    : messages_(messages), searchDirs_(std::move(searchDirs)) {}
+
+QtHelpSystem::~QtHelpSystem() = default;
+
+void QtHelpSystem::ShowContents() {
+    Show({});
+}
+
+void QtHelpSystem::ShowTopic(int topic) {
+    Show(QStringLiteral("topic%1").arg(topic));
+}
+
+void QtHelpSystem::Show(const QString& anchor) {
+    // Looked up every time: the file may have been installed meanwhile.
+    const QString path = FindHelpFile(searchDirs_);
+    if (path.isEmpty()) {
+        const QString text =
+            ToQString(texts::kHelpFileMissing)
+                .arg(ToQString(texts::kHelpFileName), searchDirs_.join(QLatin1Char('\n')));
+        messages_.Show(text.toStdString(), texts::kProgramTitle);
+        return;
+    }
+    if (!window_) {
+        window_ = std::make_unique<QWidget>();
+        window_->setWindowTitle(ToQString(texts::kProgramTitle) +
+                                ToQString(texts::kHelpWindowSuffix));
+        auto* layout = new QVBoxLayout(window_.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        browser_ = new QTextBrowser(window_.get());
+        browser_->setOpenExternalLinks(true);
+        layout->addWidget(browser_);
+        const QFontMetrics metrics(browser_->font());
+        window_->resize(metrics.averageCharWidth() * 90, metrics.height() * 40);
+    }
+    // Help asked for from a modal window (the About box, the print preview)
+    // must not be blocked by it: a window is not blocked by a modal window it
+    // is transient for. Help asked for elsewhere belongs to no window.
+    window_->winId();
+    QWidget* modal = QApplication::activeModalWidget();
+    window_->windowHandle()->setTransientParent(modal ? modal->windowHandle() : nullptr);
+    // A minimised help window comes back, keeping a maximised size.
+    window_->setWindowState((window_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window_->show();
+
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    browser_->setSource(url, QTextDocument::HtmlResource);
+    if (anchor.isEmpty())
+        browser_->verticalScrollBar()->setValue(0);
+    window_->raise();
+    window_->activateWindow();
+    browser_->setFocus();
+}
+
+} // namespace qntcalc

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ui/Platform.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class QTextBrowser;
+class QWidget;
+
+// The platform services of the window model, done with Qt.
+namespace qntcalc {
+
+// Today in the system's short date format.
+std::string TodayText();
+
+// The window that a box or dialog goes over: the modal window in front
+// (About box, print preview), else the program's active window, else the
+// main window, so that nothing shows away from the program when no window
+// is active (right after a file dialog, or after the focus left).
+QWidget* DialogParent(QWidget* mainWindow);
+
+// Modal box with one OK button over DialogParent.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void Show(std::string_view text, std::string_view caption) override;
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+
+private:
+    QPointer<QWidget> mainWindow_;
+};
+
+// "Project files (*.ini)|*.ini" (pairs of shown text and pattern, separated
+// by bars, patterns by semicolons) as a Qt name filter list.
+QString QtNameFilters(std::string_view filter);
+
+// Over DialogParent, like the boxes.
+class QtFileDialogs : public FileDialogs {
+public:
+    std::optional<std::string> ChooseOpenFile(const FileDialogSetup& setup) override;
+    std::optional<std::string> ChooseSaveFile(const FileDialogSetup& setup) override;
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+
+private:
+    QPointer<QWidget> mainWindow_;
+};
+
+// Where the help file may be: beside the executable, in the data directory
+// relative to it, and in the data directory of the installation.
+QStringList HelpSearchDirs();
+// The first existing help file in dirs, or an empty text.
+QString FindHelpFile(const QStringList& dirs);
+
+// The help file is an HTML page with one anchor per topic ("topic21"),
+// shown in a window of its own that is created on first use.
+class QtHelpSystem : public HelpSystem {
+public:
+    explicit QtHelpSystem(MessageBoxes& messages, QStringList searchDirs = HelpSearchDirs());
+    ~QtHelpSystem() override;
+
+    void ShowContents() override;
+    void ShowTopic(int topic) override;
+
+    // Null until the help has been shown.
+    QWidget* Window() const { return window_.get(); }
+    QTextBrowser* Browser() const { return browser_; }
+
+private:
+    void Show(const QString& anchor);
+
+    MessageBoxes& messages_;
+    QStringList searchDirs_;
+    std::unique_ptr<QWidget> window_;
+    QTextBrowser* browser_ = nullptr;
+};
+
+} // namespace qntcalc
