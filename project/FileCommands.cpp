@@ -54,6 +54,25 @@ void FileCommands::ReadWithoutSettingsFile() {
 }
 
 void FileCommands::ReadSettingsFromFile() {
+    ReadWindowSettings();
+    settingsRead_ = true;
+    for (SettingsSection* section : sections_)
+        ReadSection(*section);
+}
+
+void FileCommands::ReadSection(SettingsSection& section) const {
+    const std::optional<std::string> path = SettingsPath();
+    const IniFile ini = path ? IniFile(*path) : IniFile::FromBytes({});
+    section.ReadSettings(ini);
+}
+
+void FileCommands::AddSettingsSection(SettingsSection& section) {
+    sections_.push_back(&section);
+    if (settingsRead_)
+        ReadSection(section);
+}
+
+void FileCommands::ReadWindowSettings() {
     // Never a settings file beside some other directory, such as the root.
     if (globals_.StartDir.empty()) {
         Note(texts::kNoteNoStartDir);
@@ -89,7 +108,15 @@ void FileCommands::WriteSettingsToFile() {
     if (!path)
         return; // said at start
     // Closing must never be stopped by the settings file.
-    const Result written = qntcalc::WriteSettingsToFile(form_, globals_, *path);
+    IniFile ini(*path);
+    IniFile::Batch batch(ini);
+    Result written = qntcalc::WriteSettingsToFile(form_, globals_, ini);
+    for (const SettingsSection* section : sections_) {
+        if (written.Ok())
+            written = section->WriteSettings(ini);
+    }
+    if (Result ended = batch.End(); written.Ok())
+        written = std::move(ended);
     if (!written.Ok())
         Note(std::string(texts::kNoteNotSaved) + written.Message());
 }

@@ -2,12 +2,14 @@
 
 #include "project/Paths.h"
 #include "project/Result.h"
+#include "project/SettingsSection.h"
 #include "ui/Controls.h"
 #include "ui/Globals.h"
 #include "ui/Platform.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qntcalc {
 
@@ -42,6 +44,9 @@ public:
     std::optional<std::string> SettingsPath() const;
     void ReadSettingsFromFile();
     void WriteSettingsToFile();
+    // Keeps `section` in the settings file from now on; when the settings
+    // have been read already, it reads its part at once.
+    void AddSettingsSection(SettingsSection& section);
 
     // Set by the program: close the main window.
     Handler OnCloseRequested;
@@ -50,6 +55,8 @@ private:
     void SetCaption();
     // Reads the window from a file without any key, which stays in memory.
     void ReadWithoutSettingsFile();
+    void ReadWindowSettings();
+    void ReadSection(SettingsSection& section) const;
     // Shows a failure in a box.
     Result WriteProject(const std::string& path);
     std::string InitialDir() const;
@@ -60,6 +67,8 @@ private:
     MessageBoxes& messages_;
     PathStyle style_;
     bool settingsUsable_ = true;
+    bool settingsRead_ = false;
+    std::vector<SettingsSection*> sections_;
 };
 
 } // namespace qntcalc

@@ -356,5 +356,35 @@ TEST_F(FileCommandsTest, AStartDirectoryThatIsGoneKeepsNoSettingsFile) {
     }
 }
 
+// A section of desktop state that counts how it is read and written.
+class CountingSection : public SettingsSection {
+public:
+    void ReadSettings(const IniFile& ini) override { value = ini.ReadString("Desk", "Value", "none"); }
+    Result WriteSettings(IniFile& ini) const override { return ini.WriteString("Desk", "Value", value); }
+    std::string value;
+};
+
+TEST_F(FileCommandsTest, DesktopSectionsTravelInTheSettingsFileOnly) {
+    CountingSection early;
+    CountingSection late;
+    NewWindow();
+    commands->AddSettingsSection(early);
+    commands->FormCreate();
+    EXPECT_EQ(early.value, "none");
+    early.value = "kept";
+    commands->FormClose();
+    EXPECT_EQ(IniFile(Path("QntCalc.ini")).Sections(),
+              (std::vector<std::string>{"Settings", "Mode", "About", "Desk"}));
+
+    TMasterForm& f = NewWindow();
+    commands->FormCreate();
+    commands->AddSettingsSection(late);
+    EXPECT_EQ(late.value, "kept") << "a section added after start reads at once";
+
+    dialogs.answers = {Path("plan.ini")};
+    f.SaveAs.Click();
+    EXPECT_FALSE(IniFile(Path("plan.ini")).ValueExists("Desk", "Value"));
+}
+
 } // namespace
 } // namespace qntcalc::testing
