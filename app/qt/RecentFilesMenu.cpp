@@ -25,6 +25,8 @@ RecentFilesMenu::RecentFilesMenu(RecentFiles& recent, MasterWindow& window, Open
         items_[i] = item;
     }
     separator_ = menu->insertSeparator(exit);
+    // The path also as a tooltip: a long menu may cover the status bar.
+    menu->setToolTipsVisible(true);
     recent_.OnChanged = [this] { Show(); };
     Show();
 }
@@ -43,6 +45,7 @@ void RecentFilesMenu::Show() {
             continue;
         item->setText(QStringLiteral("&%1 ").arg(i + 1) + Literal(ShownFileName(paths[i])));
         item->setStatusTip(ToQString(paths[i]));
+        item->setToolTip(item->statusTip());
     }
     separator_->setVisible(!paths.empty());
 }
