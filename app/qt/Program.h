@@ -58,7 +58,6 @@ public:
     TPrintForm& PrintForm() { return *printForm_; }
     PrintSheetWindow& PrintSheet() { return *printWindow_; }
     PrintCommands& Printing() { return *printCommands_; }
-    RecentFiles& Recent() { return recentFiles_; }
 
 private:
     void WireFileMenu();

@@ -9,16 +9,15 @@
 #include <QObject>
 
 class QAction;
-class QMenu;
 
 namespace qntcalc {
 
 class MasterWindow;
 
 // The recent projects in the main window's File menu, above Exit: "1 alpha"
-// and so on, each with its path as status tip and tooltip, and a separator below them
-// while there are any. It shows the list and hands a choice on; the list
-// decides everything else.
+// and so on, each with its path as status tip and tooltip, and a separator
+// below them while there are any. It shows the list and hands a choice on;
+// the list decides everything else.
 class RecentFilesMenu {
 public:
     using Open = std::function<void(const std::string& path)>;
