@@ -113,7 +113,8 @@ int32_t TMasterForm::CheckValue(EditField& edit, int32_t bound, std::string_view
             // accepted value instead of asking again and again.
             n = bound;
         } else {
-            messages_.Show(message, texts::kValueErrorCaption);
+            if (!quiet_)
+                messages_.Show(message, texts::kValueErrorCaption, MessageKind::Warning);
             ScopedRestore restoring(restoring_, &edit);
             edit.SetText(savedText_);
             n = i32::ParseOr(edit.Text(), 0);

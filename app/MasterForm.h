@@ -47,6 +47,21 @@ public:
     int32_t CheckGreaterZero(EditField& edit);
     int32_t CheckGreaterEqualZero(EditField& edit);
 
+    // While one lives, a refused value is put right as ever but shows no box.
+    class QuietChecks {
+    public:
+        explicit QuietChecks(TMasterForm& form) : form_(form), was_(form.quiet_) {
+            form_.quiet_ = true;
+        }
+        ~QuietChecks() { form_.quiet_ = was_; }
+        QuietChecks(const QuietChecks&) = delete;
+        QuietChecks& operator=(const QuietChecks&) = delete;
+
+    private:
+        TMasterForm& form_;
+        bool was_;
+    };
+
     // Operating modes and input enabling
     void ModeSetting();
     void PageSetting() override;
@@ -111,6 +126,7 @@ private:
     // The field whose rejected value is being restored: its own nested
     // checks must not reject again.
     const EditField* restoring_ = nullptr;
+    bool quiet_ = false;
     std::vector<StatusMessage> lastMessages_;
     std::array<EditField*, kFieldCount> fieldEdits_{};
 };

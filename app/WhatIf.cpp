@@ -144,7 +144,7 @@ int32_t WhatIf::CurrentValue(Field field) const {
     return currentValues_[static_cast<std::size_t>(field)];
 }
 
-void WhatIf::Show(std::string_view text, std::string_view) {
+void WhatIf::Show(std::string_view text, std::string_view, MessageKind) {
     // A box before any calculation started is the field's own value check
     // refusing the value; later ones come from the cascade.
     if (boxes_.empty() && form_->Calc().CalculationCount() == calculationsBeforeTyping_)

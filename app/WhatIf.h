@@ -101,7 +101,7 @@ public:
 
 private:
     WhatIfPoint Type(Field field, int32_t value);
-    void Show(std::string_view text, std::string_view caption) override;
+    void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
     void ShowContents() override {}
     void ShowTopic(int) override {}
 

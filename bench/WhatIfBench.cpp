@@ -9,7 +9,7 @@ using namespace qntcalc;
 
 class NoBoxes : public MessageBoxes, public HelpSystem {
 public:
-    void Show(std::string_view, std::string_view) override {}
+    void Show(std::string_view, std::string_view, MessageKind) override {}
     void ShowContents() override {}
     void ShowTopic(int) override {}
 };

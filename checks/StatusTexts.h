@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 // Every status bar message, in the order the checks run, and the texts of
@@ -44,6 +45,16 @@ inline constexpr std::string_view kOutputCycleTooSlow =
 inline constexpr std::string_view kTooManyInputs = "Too many inputs configured!";
 inline constexpr std::string_view kTooManyOutputs = "Too many outputs configured!";
 inline constexpr std::string_view kLoadFactor = "Load factor must be in the range of 0% to 100%!";
+
+inline constexpr std::array kStatusMessages{
+    kEstimates,        kRepeatersAndRouters, kNotStable,         kPathTooLong,
+    kPreselectedRate,  kTooManyDevices,      kDropTotal,         kLongSegMissing,
+    kLongSegTooLong,   kMDSegTooLong,        kLongSegWrong,      kMDSegMissing,
+    kMDSegLonger,      kVeskAtLeastZero,     kVeskAtLeastOne,    kNoIO,
+    kCyclicInputs,     kCyclicOutputDevices, kInputsTooFast,     kOutputsTooFast,
+    kInputCycleTooSlow, kOutputCycleTooSlow, kTooManyInputs,     kTooManyOutputs,
+    kLoadFactor,
+};
 
 // The indicator bar and its panel in the status bar.
 inline constexpr std::string_view kBaudIndicatorHint = "Baud rate indicator";

@@ -14,7 +14,7 @@ Evaluation::Evaluation(const Globals& program)
     form_->Recalculate();
 }
 
-void Evaluation::Show(std::string_view text, std::string_view) {
+void Evaluation::Show(std::string_view text, std::string_view, MessageKind) {
     valueErrors_.emplace_back(text);
     if (OnValueError)
         OnValueError(text);

@@ -38,7 +38,7 @@ public:
     std::function<void(std::string_view)> OnValueError;
 
 private:
-    void Show(std::string_view text, std::string_view caption) override;
+    void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
     void ShowContents() override {}
     void ShowTopic(int) override {}
 

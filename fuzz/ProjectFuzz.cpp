@@ -10,7 +10,7 @@ namespace {
 
 class Silent : public qntcalc::MessageBoxes, public qntcalc::HelpSystem {
 public:
-    void Show(std::string_view, std::string_view) override { ++boxes; }
+    void Show(std::string_view, std::string_view, qntcalc::MessageKind) override { ++boxes; }
     void ShowContents() override {}
     void ShowTopic(int) override {}
     int boxes = 0;

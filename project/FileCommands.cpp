@@ -2,6 +2,7 @@
 
 #include "app/MasterForm.h"
 #include "project/ProjectFile.h"
+#include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"
 #include "ui/UiTexts.h"
 
@@ -32,6 +33,13 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     std::error_code error;
     std::filesystem::create_hard_link(from, to, error);
     return !error && std::filesystem::remove(from, error);
+}
+
+// Save must reach the same file wherever the working directory goes.
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
 }
 
 } // namespace
@@ -66,6 +74,11 @@ void FileCommands::ReadSection(SettingsSection& section) const {
     section.ReadSettings(ini);
 }
 
+void FileCommands::KeepRecentFiles(RecentFiles& recent) {
+    recent_ = &recent;
+    AddSettingsSection(recent);
+}
+
 void FileCommands::AddSettingsSection(SettingsSection& section) {
     sections_.push_back(&section);
     if (settingsRead_)
@@ -84,6 +97,12 @@ void FileCommands::ReadWindowSettings() {
     IniFile ini(*path);
     const Result found = CheckProject(ini);
     if (found.Ok() || found.failure == Result::Failure::Missing) {
+        // A first start has no Vesk cycle time yet, whose check would refuse
+        // the empty text with a box before the window is even shown. The
+        // check puts the text right all the same; only the box is left out.
+        std::optional<TMasterForm::QuietChecks> quiet;
+        if (!ini.ValueExists(ini::kSettings, ini::kCVesk))
+            quiet.emplace(form_);
         // A missing file is created by the read's conversion of the
         // controller counts. Where that fails, the close's write says so.
         static_cast<void>(qntcalc::ReadSettingsFromFile(form_, ini));
@@ -146,32 +165,44 @@ void FileCommands::SetCaption() {
 void FileCommands::OpenClick() {
     const std::optional<std::string> chosen =
         dialogs_.ChooseOpenFile({std::string(texts::kProjectFilter), InitialDir(), {}});
-    if (!chosen)
-        return;
-    IniFile ini(*chosen);
-    if (const Result found = CheckProject(ini); !found.Ok()) {
-        messages_.Show(found.Message(), texts::kOpenErrorCaption);
-        return;
+    if (chosen)
+        static_cast<void>(OpenFile(*chosen)); // a failure is shown
+}
+
+Result FileCommands::OpenFile(const std::string& path) {
+    IniFile ini(path);
+    if (Result found = CheckProject(ini); !found.Ok()) {
+        messages_.Show(found.Message(), texts::kOpenErrorCaption, MessageKind::Critical);
+        return found;
     }
-    globals_.ProjectFile = *chosen;
+    globals_.ProjectFile = path;
     form_.Save.SetEnabled(true);
     SetCaption();
     globals_.ProjectDir = DirOfPath(globals_.ProjectFile, style_);
+    if (recent_)
+        recent_->Add(globals_.ProjectFile);
     // The content read above. An older file is converted in place; one that
     // cannot be (a read-only file) is still open, and Save writes it anew.
     static_cast<void>(qntcalc::ReadSettingsFromFile(form_, ini));
+    return {};
+}
+
+void FileCommands::OpenRecent(const std::string& path) {
+    if (OpenFile(path).failure == Result::Failure::Missing && recent_)
+        recent_->Remove(path);
 }
 
 Result FileCommands::WriteProject(const std::string& path) {
     Result written = qntcalc::WriteSettingsToFile(form_, globals_, path);
     if (!written.Ok())
-        messages_.Show(written.Message(), texts::kSaveErrorCaption);
+        messages_.Show(written.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
     return written;
 }
 
 void FileCommands::SaveClick() {
-    // Shown already; nothing else changes either way.
-    static_cast<void>(WriteProject(globals_.ProjectFile));
+    // A failure is shown already; nothing else changes then.
+    if (WriteProject(globals_.ProjectFile).Ok() && recent_)
+        recent_->Add(globals_.ProjectFile);
 }
 
 void FileCommands::SaveAsClick() {
@@ -197,12 +228,25 @@ void FileCommands::SaveAsClick() {
     globals_.ProjectDir = DirOfPath(globals_.ProjectFile, style_);
     form_.Save.SetEnabled(true);
     SetCaption();
+    if (recent_)
+        recent_->Add(globals_.ProjectFile);
 }
 
 void FileCommands::ExitClick() {
     WriteSettingsToFile();
     if (OnCloseRequested)
         OnCloseRequested();
+}
+
+std::optional<std::string> ProjectFileArgument(std::span<const std::string> arguments) {
+    bool options = true;
+    for (const std::string& argument : arguments) {
+        if (options && argument == "--")
+            options = false;
+        else if (!argument.empty() && !(options && argument.starts_with('-')))
+            return Absolute(argument);
+    }
+    return std::nullopt;
 }
 
 } // namespace qntcalc

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/Paths.h"
+#include "project/RecentFiles.h"
 #include "project/Result.h"
 #include "project/SettingsSection.h"
 #include "ui/Controls.h"
@@ -8,6 +9,7 @@
 #include "ui/Platform.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,12 @@ public:
     void FormCreate();
     void FormClose();
     void OpenClick();
+    // Open without the dialog (a file named on the command line): the same
+    // checks, the same box on failure, and nothing changed then. The path
+    // becomes ProjectFile as it is.
+    Result OpenFile(const std::string& path);
+    // A recent file that has gone away leaves the list after its box.
+    void OpenRecent(const std::string& path);
     void SaveClick();
     void SaveAsClick();
     // Writes the settings file, then asks the view to close the window,
@@ -47,6 +55,9 @@ public:
     // Keeps `section` in the settings file from now on; when the settings
     // have been read already, it reads its part at once.
     void AddSettingsSection(SettingsSection& section);
+    // Every project opened or saved from now on goes first in `recent`,
+    // which the settings file keeps.
+    void KeepRecentFiles(RecentFiles& recent);
 
     // Set by the program: close the main window.
     Handler OnCloseRequested;
@@ -69,6 +80,13 @@ private:
     bool settingsUsable_ = true;
     bool settingsRead_ = false;
     std::vector<SettingsSection*> sections_;
+    RecentFiles* recent_ = nullptr;
 };
+
+// The project file named among the program's arguments (without the
+// program's own name), made absolute against the working directory: the
+// first one that is not empty and does not begin with '-', or after "--"
+// the first one that is not empty.
+std::optional<std::string> ProjectFileArgument(std::span<const std::string> arguments);
 
 } // namespace qntcalc

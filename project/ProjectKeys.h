@@ -98,4 +98,18 @@ inline constexpr std::array kSettingsKeys{
     kRmax,       kAlarm,      kCVesk,         kCVeskManual,   kNumVesk1,   kNumVesk3,
 };
 
+// Desktop state in the settings file only, never in a project:
+// [Recent]
+//   File1 ... File6: the projects last opened or saved, newest first
+// [Window]
+//   Left, Top (of the frame), Width, Height (inside it), Maximized 0 or 1
+inline constexpr std::string_view kRecent = "Recent";
+inline constexpr std::string_view kRecentFile = "File"; // followed by 1 to 6
+inline constexpr std::string_view kWindow = "Window";
+inline constexpr std::string_view kLeft = "Left";
+inline constexpr std::string_view kTop = "Top";
+inline constexpr std::string_view kWidth = "Width";
+inline constexpr std::string_view kHeight = "Height";
+inline constexpr std::string_view kMaximized = "Maximized";
+
 } // namespace qntcalc::ini

@@ -205,6 +205,19 @@ void PageControl::UserSelectPage(int index) {
         SetActivePageIndex(index);
 }
 
+void PageControl::UserStepPage(int step) {
+    const int count = PageCount();
+    // With no page active, the first step lands on the first or last page.
+    int page = active_ >= 0 ? active_ : (step > 0 ? -1 : count);
+    for (int tried = 0; tried < count; ++tried) {
+        page = ((page + step) % count + count) % count;
+        if (TabVisible(page)) {
+            SetActivePageIndex(page);
+            return;
+        }
+    }
+}
+
 StatusBar::StatusBar(ControlSet& set, std::string name, int helpTopic, std::string hint)
     : Control(set, std::move(name), helpTopic, std::move(hint)) {}
 

@@ -238,6 +238,9 @@ public:
     void SetActivePageIndex(int index);
     // The user clicked a tab: only visible tabs can be selected.
     void UserSelectPage(int index);
+    // The user moved to the next visible page (step 1) or the one before
+    // (step -1), round from the last to the first and back.
+    void UserStepPage(int step);
 
     ControlKind Kind() override { return this; }
     ConstControlKind Kind() const override { return this; }

@@ -9,11 +9,18 @@
 // the command-line tool and the tests each provide their own.
 namespace qntcalc {
 
+// What a box reports, shown by the platform's standard icon of that kind.
+enum class MessageKind {
+    Information,
+    Warning,  // a value the user gave was refused
+    Critical, // a command failed
+};
+
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // Modal, with a single OK button; returns when it is closed.
-    virtual void Show(std::string_view text, std::string_view caption) = 0;
+    virtual void Show(std::string_view text, std::string_view caption, MessageKind kind) = 0;
 };
 
 class HelpSystem {

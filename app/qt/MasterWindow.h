@@ -15,6 +15,7 @@ class QTabWidget;
 namespace qntcalc {
 
 class FieldEdit;
+class StatusPanel;
 
 // The main window on screen. It shows TMasterForm's controls through the
 // binding kit and hands the user's actions to them, and decides nothing
@@ -68,7 +69,7 @@ private:
     TMasterForm& form_;
     ControlViews views_;
     QTabWidget* tabs_ = nullptr;
-    QLabel* statusPanels_[2] = {nullptr, nullptr};
+    StatusPanel* statusPanels_[2] = {nullptr, nullptr};
     QMenu* fileMenu_ = nullptr;
 };
 

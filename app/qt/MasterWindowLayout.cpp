@@ -2,6 +2,7 @@
 #include "checks/StatusTexts.h"
 #include "ui/qt/FieldEdit.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/StatusPanel.h"
 
 #include <algorithm>
 #include <iterator>
@@ -98,15 +99,21 @@ MasterWindow::MasterWindow(TMasterForm& form, QWidget* parent)
             [this] { ShowContextHelp(QApplication::focusWidget()); });
     addAction(contextHelp);
 
-    // Wide enough for all eight tabs (measured before the model hides any)
-    // and for the longest status message, the one about drop line lengths.
+    // Ctrl+PgDown and Ctrl+PgUp step through the visible pages, as in any
+    // tabbed program.
+    for (const auto& [keys, step] : {std::pair{QKeyCombination(Qt::CTRL, Qt::Key_PageDown), 1},
+                                      std::pair{QKeyCombination(Qt::CTRL, Qt::Key_PageUp), -1}}) {
+        auto* page = new QShortcut(QKeySequence(keys), this);
+        connect(page, &QShortcut::activated, this,
+                [this, step] { form_.PageControl1.UserStepPage(step); });
+    }
+
+    // Wide enough for all eight tabs (measured before the model hides any);
+    // the status panel's minimum makes room for every status message.
     const int tabsWidth = tabs_->tabBar()->sizeHint().width() + 2 * 6 + 8;
-    const int statusWidth =
-        statusPanels_[0]->minimumWidth() + 2 * 8 + 16 +
-        statusPanels_[1]->fontMetrics().horizontalAdvance(ToQString(texts::kDropTotal));
 
     views_.MirrorAll();
-    resize(std::max({sizeHint().width(), tabsWidth, statusWidth}), sizeHint().height());
+    resize(std::max(sizeHint().width(), tabsWidth), sizeHint().height());
 }
 
 int MasterWindow::FieldWidth() const {
@@ -365,8 +372,7 @@ void MasterWindow::BuildBottom(QWidget* central) {
     QStatusBar* status = statusBar();
     const QFontMetrics metrics(font());
     for (int panel = 0; panel < 2; ++panel) {
-        auto* label = new QLabel(status);
-        label->setTextFormat(Qt::PlainText);
+        auto* label = new StatusPanel(status);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setContentsMargins(3, 0, 3, 0);
         label->setObjectName(QStringLiteral("SB_Status_Panel%1").arg(panel));
@@ -376,7 +382,10 @@ void MasterWindow::BuildBottom(QWidget* central) {
     const int frames = 2 * (statusPanels_[0]->frameWidth() + 3) + 4;
     statusPanels_[0]->setFixedWidth(
         std::max(55, metrics.horizontalAdvance(QStringLiteral("8888 kBaud")) + frames));
-    statusPanels_[1]->setMinimumWidth(400);
+    int longest = 0;
+    for (std::string_view message : texts::kStatusMessages)
+        longest = std::max(longest, statusPanels_[1]->WidthFor(ToQString(message)));
+    statusPanels_[1]->setMinimumWidth(std::max(400, longest));
     status->addPermanentWidget(statusPanels_[0]);
     status->addPermanentWidget(statusPanels_[1], 1);
     status->setAutoFillBackground(true);

@@ -1,7 +1,13 @@
 #include "app/qt/Program.h"
 
+#include "app/qt/RecentFilesMenu.h"
+#include "app/qt/WindowPlaceKeeper.h"
+
 #include <QCoreApplication>
+#include <QFile>
 #include <QScopeGuard>
+
+#include <vector>
 
 namespace qntcalc {
 
@@ -38,6 +44,9 @@ void Program::WireFileMenu() {
     form_->SaveAs.OnClick = [&files] { files.SaveAsClick(); };
     form_->Exit.OnClick = [&files] { files.ExitClick(); };
     files.OnCloseRequested = [window = window_.get()] { window->close(); };
+    files.KeepRecentFiles(recentFiles_);
+    recentMenu_ = std::make_unique<RecentFilesMenu>(
+        recentFiles_, *window_, [&files](const std::string& path) { files.OpenRecent(path); });
 }
 
 // One printer and one sheet serve both menus.
@@ -61,6 +70,8 @@ void Program::WireHelpMenu() {
 }
 
 void Program::WireWindows() {
+    commands_->AddSettingsSection(windowPlace_);
+    KeepWindowPlace(windowPlace_, *window_);
     QObject::connect(window_.get(), &MasterWindow::closed, window_.get(), [this] {
         // Closing the main window ends the program, whatever else is open.
         const auto quit = qScopeGuard([] { QCoreApplication::quit(); });
@@ -70,6 +81,14 @@ void Program::WireWindows() {
 
 void Program::ShowMainWindow() {
     window_->show();
+}
+
+void Program::OpenArguments(const QStringList& arguments) {
+    std::vector<std::string> names;
+    for (const QString& argument : arguments.mid(1))
+        names.push_back(QFile::encodeName(argument).toStdString());
+    if (const std::optional<std::string> file = ProjectFileArgument(names))
+        static_cast<void>(commands_->OpenFile(*file)); // a failure is shown
 }
 
 } // namespace qntcalc

@@ -7,13 +7,19 @@
 #include "print/qt/PrintCommands.h"
 #include "print/qt/PrintSheetWindow.h"
 #include "project/FileCommands.h"
+#include "project/RecentFiles.h"
+#include "project/WindowPlace.h"
 #include "ui/Globals.h"
 #include "ui/Platform.h"
 
 #include <memory>
 #include <string>
 
+#include <QStringList>
+
 namespace qntcalc {
+
+class RecentFilesMenu;
 
 struct PlatformServices {
     MessageBoxes& messages;
@@ -41,6 +47,9 @@ public:
     Program& operator=(const Program&) = delete;
 
     void ShowMainWindow();
+    // Opens the project named among the program's arguments (the first is
+    // the program's own name) as File > Open would; ignores the others.
+    void OpenArguments(const QStringList& arguments);
 
     TMasterForm& Form() { return *form_; }
     MasterWindow& Window() { return *window_; }
@@ -56,6 +65,10 @@ private:
     void WireHelpMenu();
     void WireWindows();
 
+    // Desktop state in the settings file, kept until the very end.
+    RecentFiles recentFiles_;
+    WindowPlaceSection windowPlace_;
+
     std::unique_ptr<TMasterForm> form_;
     std::unique_ptr<MasterWindow> window_;
     std::unique_ptr<FileCommands> commands_;
@@ -63,6 +76,7 @@ private:
     std::unique_ptr<TPrintForm> printForm_;
     std::unique_ptr<PrintSheetWindow> printWindow_;
     std::unique_ptr<PrintCommands> printCommands_;
+    std::unique_ptr<RecentFilesMenu> recentMenu_;
 };
 
 } // namespace qntcalc

@@ -9,8 +9,8 @@
 
 #include <QIcon>
 
-// Start-up and shutdown. Command-line arguments are ignored; the exit code
-// is 0 on every path, also after an error during start-up.
+// Start-up and shutdown. The exit code is 0 on every path, also after an
+// error during start-up.
 int main(int argc, char** argv) {
     using namespace qntcalc;
     GuiApplication app(argc, argv);
@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
         messages.SetMainWindow(&program.Window());
         dialogs.SetMainWindow(&program.Window());
         program.ShowMainWindow();
+        program.OpenArguments(QApplication::arguments());
         QApplication::exec();
     } catch (const std::exception& e) {
         ShowErrorBox(ToQString(e.what()));

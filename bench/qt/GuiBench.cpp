@@ -20,7 +20,7 @@ using namespace qntcalc;
 // Nothing measured here asks the user anything; these answer at once.
 class SilentMessages : public MessageBoxes {
 public:
-    void Show(std::string_view, std::string_view) override {}
+    void Show(std::string_view, std::string_view, MessageKind) override {}
 };
 
 class CancelledDialogs : public FileDialogs {

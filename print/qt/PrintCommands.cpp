@@ -133,7 +133,7 @@ QString PrintCommands::PrinterDescription() const {
 }
 
 void PrintCommands::Report(std::string_view text) const {
-    messages_.Show(text, texts::kProgramTitle);
+    messages_.Show(text, texts::kProgramTitle, MessageKind::Critical);
 }
 
 } // namespace qntcalc

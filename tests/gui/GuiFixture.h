@@ -29,7 +29,7 @@ namespace qntcalc::testing {
 class ExpectedMessages : public MessageBoxes {
 public:
     void Expect(ShownBox box) { expected_.push_back(std::move(box)); }
-    void Show(std::string_view text, std::string_view caption) override;
+    void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
     bool AllShown() const { return expected_.empty(); }
 
     bool acceptAll = false;
@@ -81,6 +81,8 @@ protected:
     GuiTest();
     void SetUp() override;
     void TearDown() override;
+    // Starts the program (anew) in the test's working directory, unshown.
+    void StartProgram();
 
     TMasterForm& Form() { return program->Form(); }
     TMasterForm& f() { return program->Form(); }

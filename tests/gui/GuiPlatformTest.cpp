@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,20 +46,42 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterRow{"ShownTextWithoutPattern", "Project files", ""}),
     [](const ::testing::TestParamInfo<FilterRow>& info) { return std::string(info.param.name); });
 
-TEST(MessageBoxTest, WithNoWindowActiveABoxGoesOverTheMainWindow) {
+struct BoxRow {
+    MessageKind kind;
+    QMessageBox::Icon icon;
+};
+
+// With no window active, a box goes over the main window; with one active,
+// over that one.
+TEST(MessageBoxTest, ABoxHasTheIconOfItsKindOverItsWindow) {
     QWidget mainWindow;
+    QWidget sheet;
     QtMessageBoxes messages;
     messages.SetMainWindow(&mainWindow);
     ASSERT_EQ(QApplication::activeWindow(), nullptr);
-    QWidget* parent = nullptr;
-    QTimer::singleShot(0, [&parent] {
-        QWidget* box = QApplication::activeModalWidget();
-        ASSERT_NE(box, nullptr);
-        parent = box->parentWidget();
-        box->close();
-    });
-    messages.Show("Cannot write", "Save Error");
-    EXPECT_EQ(parent, &mainWindow);
+    for (const BoxRow& row : {BoxRow{MessageKind::Information, QMessageBox::Information},
+                              BoxRow{MessageKind::Warning, QMessageBox::Warning},
+                              BoxRow{MessageKind::Critical, QMessageBox::Critical}}) {
+        const bool overSheet = row.kind == MessageKind::Critical;
+        if (overSheet) {
+            sheet.show();
+            sheet.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        }
+        QMessageBox* shown = nullptr;
+        QWidget* parent = nullptr;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(shown, nullptr);
+            parent = shown->parentWidget();
+            icon = shown->icon();
+            shown->close();
+        });
+        messages.Show("Cannot write", "Save Error", row.kind);
+        EXPECT_EQ(icon, row.icon);
+        EXPECT_EQ(parent, overSheet ? &sheet : &mainWindow);
+    }
 }
 
 class HelpTest : public ::testing::Test {

@@ -16,7 +16,8 @@ using FileCommandsTest = WindowTest;
 TEST_F(FileCommandsTest, FirstStartCreatesTheSettingsFileAndExitCompletesIt) {
     TMasterForm& f = NewWindow();
     commands->FormCreate();
-    EXPECT_LE(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown, std::vector<ShownBox>{});
+    EXPECT_EQ(f.Ed_CVesk.Text(), "4");
     EXPECT_TRUE(f.Standard.Checked());
     EXPECT_EQ(f.Ed_Project.Text(), "Empty Project");
     EXPECT_EQ(f.Ed_NumIOD.Text(), "2");
@@ -173,11 +174,11 @@ TEST_F(FileCommandsTest, FailedSaveChangesNothing) {
     WriteBytes("alpha.ini", alpha);
     TMasterForm& f = NewWindow();
     commands->FormCreate();
-    messages.shown.clear(); // the first start's CVesk check
     dialogs.answers = {Path("missing/dir/alpha.ini")};
     f.SaveAs.Click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Save Error");
+    EXPECT_EQ(messages.kinds[0], MessageKind::Critical);
     EXPECT_NE(messages.shown[0].text.find("missing/dir/alpha.ini"), std::string::npos);
     // As after a cancel: only the proposed name was taken.
     EXPECT_EQ(f.MasterForm.Caption(), "Quarnet Calculator");
@@ -279,6 +280,7 @@ TEST_F(FileCommandsTest, OpenRefusesWhatIsNoProjectAndChangesNothing) {
                                                               row.reason,
                                                           "Open Error"}}))
             << row.name;
+        EXPECT_EQ(messages.kinds, std::vector{MessageKind::Critical}) << row.name;
         EXPECT_EQ(Snapshot(f), window) << row.name;
         EXPECT_EQ(f.MasterForm.Caption(), "Quarnet Calculator") << row.name;
         EXPECT_FALSE(f.Save.Enabled()) << row.name;
@@ -286,6 +288,7 @@ TEST_F(FileCommandsTest, OpenRefusesWhatIsNoProjectAndChangesNothing) {
         EXPECT_EQ(globals.ProjectDir, "") << row.name;
         EXPECT_EQ(Fingerprint(path), before) << row.name;
         messages.shown.clear();
+        messages.kinds.clear();
         std::filesystem::remove(path);
     }
 }
@@ -384,6 +387,101 @@ TEST_F(FileCommandsTest, DesktopSectionsTravelInTheSettingsFileOnly) {
     dialogs.answers = {Path("plan.ini")};
     f.SaveAs.Click();
     EXPECT_FALSE(IniFile(Path("plan.ini")).ValueExists("Desk", "Value"));
+}
+
+// Where the Vesk cycle time is missing, its check refuses the empty text.
+struct CycleTimeRow {
+    const char* name;
+    const char* settings; // the settings file at start, or null for none
+    const char* opened;   // a project opened afterwards, or null
+    std::vector<MessageKind> boxes;
+};
+
+TEST_F(FileCommandsTest, OnlyAFirstStartLeavesTheMissingCycleTimeUnsaid) {
+    for (const CycleTimeRow& row : {
+             CycleTimeRow{"NoSettingsFile", nullptr, nullptr, {}},
+             CycleTimeRow{"LeftByAFirstStart", "[Settings]\nNumVesk=1\nVesk1=1\nVesk3=0\n",
+                          nullptr, {}},
+             CycleTimeRow{"RefusedCycleTime", "[Settings]\nNumVesk=1\nCVesk=0\n", nullptr,
+                          {MessageKind::Warning}},
+             CycleTimeRow{"ProjectWithout", nullptr, "[Settings]\nNumVesk=1\n",
+                          {MessageKind::Warning}},
+         }) {
+        std::filesystem::remove(Path("QntCalc.ini"));
+        if (row.settings)
+            WriteBytes("QntCalc.ini", row.settings);
+        messages.kinds.clear();
+        TMasterForm& f = NewWindow();
+        commands->FormCreate();
+        if (row.opened) {
+            WriteBytes("plan.ini", row.opened);
+            dialogs.answers = {Path("plan.ini")};
+            f.Open.Click();
+        }
+        EXPECT_EQ(messages.kinds, row.boxes) << row.name;
+        // Quiet or not, the check puts the same text right.
+        EXPECT_EQ(f.Ed_CVesk.Text(), "4") << row.name;
+    }
+}
+
+TEST_F(FileCommandsTest, AFileNamedAtStartOpensAsOpenDoes) {
+    WriteBytes("QntCalc.ini", "[Settings]\nNumVesk=1\nCVesk=5\nMainpath=300\n");
+    WriteBytes("plan.ini", "[Settings]\nNumVesk=1\nCVesk=5\nMainpath=250\n");
+    TMasterForm& f = NewWindow();
+    commands->FormCreate();
+    const auto named = [](const char* name) { return *ProjectFileArgument(std::vector<std::string>{name}); };
+    EXPECT_EQ(commands->OpenFile(named("missing.ini")).failure, Result::Failure::Missing);
+    EXPECT_EQ(messages.shown, (std::vector<ShownBox>{{"Cannot open \"" + Path("missing.ini") +
+                                                          "\": No such file or directory",
+                                                      "Open Error"}}));
+    EXPECT_EQ(f.Ed_Mainpath.Text(), "300") << "the settings' state stays";
+    EXPECT_FALSE(f.Save.Enabled());
+
+    EXPECT_TRUE(commands->OpenFile(named("plan.ini")).Ok());
+    EXPECT_EQ(f.Ed_Mainpath.Text(), "250");
+    EXPECT_EQ(f.MasterForm.Caption(), "Quarnet Calculator - plan");
+    EXPECT_EQ(globals.ProjectFile, Path("plan.ini")) << "Save must not follow the working directory";
+    EXPECT_TRUE(f.Save.Enabled());
+}
+
+TEST_F(FileCommandsTest, RecentFilesFollowOpenAndSaveAndLoseAFileThatIsGone) {
+    using Paths = std::vector<std::string>;
+    const std::string alpha = Path("alpha.ini");
+    const std::string beta = Path("beta.ini");
+    WriteBytes("beta.ini", "[Settings]\nNumVesk=1\nCVesk=5\n");
+    RecentFiles recent;
+    TMasterForm& f = NewWindow();
+    commands->KeepRecentFiles(recent);
+    commands->FormCreate();
+    dialogs.answers = {alpha, beta, Path("no/such/dir/x.ini")};
+    f.SaveAs.Click();
+    f.Open.Click();
+    f.SaveAs.Click(); // fails
+    EXPECT_EQ(recent.Paths(), (Paths{beta, alpha}));
+    commands->OpenRecent(alpha);
+    EXPECT_EQ(recent.Paths(), (Paths{alpha, beta}));
+    commands->OpenRecent(beta);
+    globals.ProjectFile = alpha;
+    f.Save.Click();
+    EXPECT_EQ(recent.Paths(), (Paths{alpha, beta}));
+
+    messages.shown.clear();
+    WriteBytes("alpha.ini", kForeign);
+    commands->OpenRecent(alpha);
+    std::filesystem::remove(beta);
+    commands->OpenRecent(beta);
+    EXPECT_EQ(messages.shown,
+              (std::vector<ShownBox>{{"Cannot open \"" + alpha + "\": " + kNotAProject, "Open Error"},
+                                     {"Cannot open \"" + beta + "\": No such file or directory",
+                                      "Open Error"}}));
+    EXPECT_EQ(recent.Paths(), Paths{alpha}) << "only the file that is gone leaves the list";
+
+    commands->FormClose();
+    RecentFiles next;
+    NewWindow();
+    commands->KeepRecentFiles(next);
+    commands->FormCreate();
+    EXPECT_EQ(next.Paths(), Paths{alpha});
 }
 
 } // namespace

@@ -33,10 +33,12 @@ inline const ShownBox kGreaterEqualZeroBox{"Value must be greater or equal 0.", 
 
 class RecordingMessages : public MessageBoxes {
 public:
-    void Show(std::string_view text, std::string_view caption) override {
+    void Show(std::string_view text, std::string_view caption, MessageKind kind) override {
         shown.push_back({std::string(text), std::string(caption)});
+        kinds.push_back(kind);
     }
     std::vector<ShownBox> shown;
+    std::vector<MessageKind> kinds; // of each shown box
 };
 
 class RecordingHelp : public HelpSystem {

@@ -97,6 +97,35 @@ TEST_F(ControlsTest, PageControlKeepsHiddenActivePageAndAllowsNone) {
     EXPECT_EQ(pages.ActivePageIndex(), -1);
 }
 
+TEST_F(ControlsTest, StepsGoToTheNextVisiblePageRoundTheEnds) {
+    struct Row {
+        const char* name;
+        int active;
+        std::vector<int> hidden;
+        int step;
+        int expected;
+    };
+    for (const Row& row : {
+             Row{"Next", 0, {}, 1, 1},
+             Row{"Previous", 2, {}, -1, 1},
+             Row{"PastHidden", 0, {1, 2}, 1, 3},
+             Row{"RoundTheEnd", 3, {}, 1, 0},
+             Row{"RoundTheStart", 0, {3}, -1, 2},
+             Row{"FromAHiddenActivePage", 1, {1}, 1, 2},
+             Row{"FromNoPage", -1, {0}, 1, 1},
+             Row{"FromNoPageBack", -1, {}, -1, 3},
+             Row{"OnlyPage", 2, {0, 1, 3}, 1, 2},
+         }) {
+        PageControl pages(set, "PageControl1", 10,
+                          {{"A", "a", 20}, {"B", "b", 21}, {"C", "c", 22}, {"D", "d", 23}});
+        for (int page : row.hidden)
+            pages.SetTabVisible(page, false);
+        pages.SetActivePageIndex(row.active);
+        pages.UserStepPage(row.step);
+        EXPECT_EQ(pages.ActivePageIndex(), row.expected) << row.name;
+    }
+}
+
 TEST_F(ControlsTest, MenuGroupIsExclusiveAndSetWithoutHandlers) {
     MenuGroup group;
     MenuItem a(set, "Standard", 15, "Standard mode", "", &group);

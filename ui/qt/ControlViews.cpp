@@ -2,6 +2,7 @@
 
 #include "ui/qt/FieldEdit.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/StatusPanel.h"
 
 #include <algorithm>
 
@@ -257,14 +258,16 @@ void ControlViews::Indicator(IndicatorBar& bar, QProgressBar* view) {
     });
 }
 
-void ControlViews::Status(StatusBar& status, QStatusBar* view, QLabel* panel0, QLabel* panel1) {
+void ControlViews::Status(StatusBar& status, QStatusBar* view, StatusPanel* panel0,
+                          StatusPanel* panel1) {
     Register(status, view, [view, panel0, panel1, &status] {
         MirrorWidget(status, view);
-        QLabel* const panels[] = {panel0, panel1};
+        StatusPanel* const panels[] = {panel0, panel1};
         for (int panel = 0; panel < 2; ++panel) {
-            const QString text = ToQString(status.PanelText(panel));
-            if (panels[panel]->text() != text)
-                panels[panel]->setText(text);
+            const QString tip = view->currentMessage();
+            panels[panel]->SetText(panel == 1 && !tip.isEmpty()
+                                       ? tip
+                                       : ToQString(status.PanelText(panel)));
         }
         // An empty palette gives the normal window colour back.
         QPalette palette;
@@ -272,6 +275,9 @@ void ControlViews::Status(StatusBar& status, QStatusBar* view, QLabel* panel0, Q
             palette.setColor(QPalette::Window, QColor(255, 0, 0));
         view->setPalette(palette);
     });
+    // The bar's own place for such messages lies under the panels.
+    QObject::connect(view, &QStatusBar::messageChanged, &connections_,
+                     [this, &status] { Mirror(status); });
 }
 
 } // namespace qntcalc

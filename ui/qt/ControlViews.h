@@ -29,6 +29,7 @@ class QWidget;
 namespace qntcalc {
 
 class FieldEdit;
+class StatusPanel;
 
 // Visibility, enabled state and hint, common to every widget.
 void MirrorWidget(const Control& control, QWidget* widget);
@@ -66,8 +67,9 @@ public:
     QAction* Action(MenuItem& item, QMenu* menu);
     void Pages(PageControl& pages, QTabWidget* tabs);
     void Indicator(IndicatorBar& bar, QProgressBar* view);
-    // The bar's two panels, 0 and 1, are the labels.
-    void Status(StatusBar& status, QStatusBar* view, QLabel* panel0, QLabel* panel1);
+    // The bar's two panels, 0 and 1. A status tip (of a menu item under the
+    // mouse) shows in panel 1 for as long as it lasts.
+    void Status(StatusBar& status, QStatusBar* view, StatusPanel* panel0, StatusPanel* panel1);
 
     // Runs after the control's own mirroring, every time.
     void AfterMirror(const Control& control, std::function<void()> step);

@@ -37,6 +37,18 @@ std::optional<std::string> RunFileDialog(QWidget* parent, QFileDialog::AcceptMod
     return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
+QMessageBox::Icon IconOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Information:
+        return QMessageBox::Information;
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Critical:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
 } // namespace
 
 std::string TodayText() {
@@ -51,8 +63,8 @@ QWidget* DialogParent(QWidget* mainWindow) {
     return mainWindow;
 }
 
-void QtMessageBoxes::Show(std::string_view text, std::string_view caption) {
-    QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok,
+void QtMessageBoxes::Show(std::string_view text, std::string_view caption, MessageKind kind) {
+    QMessageBox box(IconOf(kind), ToQString(caption), ToQString(text), QMessageBox::Ok,
                     DialogParent(mainWindow_));
     box.exec();
 }
@@ -121,7 +133,7 @@ void QtHelpSystem::Show(const QString& anchor) {
         const QString text =
             ToQString(texts::kHelpFileMissing)
                 .arg(ToQString(texts::kHelpFileName), searchDirs_.join(QLatin1Char('\n')));
-        messages_.Show(text.toStdString(), texts::kProgramTitle);
+        messages_.Show(text.toStdString(), texts::kProgramTitle, MessageKind::Warning);
         return;
     }
     if (!window_) {

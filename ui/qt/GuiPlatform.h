@@ -26,10 +26,10 @@ std::string TodayText();
 // is active (right after a file dialog, or after the focus left).
 QWidget* DialogParent(QWidget* mainWindow);
 
-// Modal box with one OK button over DialogParent.
+// Modal box with one OK button and the icon of its kind over DialogParent.
 class QtMessageBoxes : public MessageBoxes {
 public:
-    void Show(std::string_view text, std::string_view caption) override;
+    void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
     void SetMainWindow(QWidget* window) { mainWindow_ = window; }
 
 private:

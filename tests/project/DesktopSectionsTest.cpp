@@ -1,0 +1,175 @@
+#include "project/FileCommands.h"
+#include "project/RecentFiles.h"
+#include "project/WindowPlace.h"
+
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace qntcalc {
+namespace {
+
+using Paths = std::vector<std::string>;
+
+struct RecentRow {
+    const char* name;
+    Paths added; // in this order
+    Paths removed;
+    Paths expected;
+    int changes;
+};
+
+TEST(RecentFilesTest, NewestFirstSixAtMostEachOnce) {
+    const Paths seven{"/p/1.ini", "/p/2.ini", "/p/3.ini", "/p/4.ini",
+                      "/p/5.ini", "/p/6.ini", "/p/7.ini"};
+    for (const RecentRow& row : {
+             RecentRow{"NewestFirst", {"/a.ini", "/b.ini"}, {}, {"/b.ini", "/a.ini"}, 2},
+             RecentRow{"AgainMovesUp",
+                       {"/a.ini", "/b.ini", "/c.ini", "/a.ini"},
+                       {},
+                       {"/a.ini", "/c.ini", "/b.ini"},
+                       4},
+             RecentRow{"TheOldestGoes",
+                       seven,
+                       {},
+                       {"/p/7.ini", "/p/6.ini", "/p/5.ini", "/p/4.ini", "/p/3.ini", "/p/2.ini"},
+                       7},
+             RecentRow{"Removed", {"/a.ini", "/b.ini"}, {"/a.ini", "/x.ini"}, {"/b.ini"}, 3},
+             RecentRow{"PathsAFileCannotGiveBack",
+                       {"/a.ini", "/\xff\xfe.ini", "/two\nlines.ini", "/tab\t.ini", ""},
+                       {},
+                       {"/a.ini"},
+                       1},
+         }) {
+        RecentFiles recent;
+        int changes = 0;
+        recent.OnChanged = [&changes] { ++changes; };
+        for (const std::string& path : row.added)
+            recent.Add(path);
+        for (const std::string& path : row.removed)
+            recent.Remove(path);
+        EXPECT_EQ(recent.Paths(), row.expected) << row.name;
+        EXPECT_EQ(changes, row.changes) << row.name;
+    }
+}
+
+TEST(RecentFilesTest, TheSectionKeepsTheListAndNothingStale) {
+    IniFile ini = IniFile::FromBytes("[Recent]\nFile1=/old/1.ini\nFile2=/old/2.ini\n"
+                                     "File3=/old/3.ini\nFile7=/by/hand.ini\n");
+    RecentFiles recent;
+    recent.ReadSettings(ini);
+    EXPECT_EQ(recent.Paths(), (Paths{"/old/1.ini", "/old/2.ini", "/old/3.ini"}));
+    recent.Remove("/old/2.ini");
+    recent.Add("/new.ini");
+    ASSERT_TRUE(recent.WriteSettings(ini).Ok());
+    EXPECT_EQ(ini.Keys("Recent"), (Paths{"File1", "File2", "File3", "File7"}));
+    EXPECT_EQ(ini.ReadString("Recent", "File1", ""), "/new.ini");
+    EXPECT_EQ(ini.ReadString("Recent", "File3", ""), "/old/3.ini");
+
+    // Gaps, repeats and bytes the file cannot hold are left out on reading.
+    const IniFile edited = IniFile::FromBytes(
+        "[Recent]\nFile1=/a.ini\nFile2=\nFile3=/a.ini\nFile4=/b.ini\nFile6=/c.ini\n");
+    recent.ReadSettings(edited);
+    EXPECT_EQ(recent.Paths(), (Paths{"/a.ini", "/b.ini", "/c.ini"}));
+    recent.ReadSettings(IniFile::FromBytes({}));
+    EXPECT_TRUE(recent.Paths().empty());
+}
+
+TEST(RecentFilesTest, TheMenuShowsTheBaseName) {
+    EXPECT_EQ(ShownFileName("/plans/alpha.ini"), "alpha");
+    EXPECT_EQ(ShownFileName("/plans/beta"), "beta");
+    EXPECT_EQ(ShownFileName("/ver2.5/alpha"), "alpha") << "the base name rule gives none";
+}
+
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+
+struct FitRow {
+    const char* name;
+    WindowPlace saved;
+    WindowPlace fitted;
+};
+
+TEST(WindowPlaceTest, FitsWhollyOnTheScreenThatShowsMostOfIt) {
+    // A panel below the first screen, a second screen to its right.
+    const std::vector<ScreenArea> screens{{0, 0, 1920, 1050}, {1920, 0, 1280, 1024}};
+    for (const FitRow& row : {
+             FitRow{"WhereItWas", {100, 80, 800, 400, false}, {100, 80, 800, 400, false}},
+             FitRow{"OnTheSecond", {2000, 50, 800, 400, true}, {2000, 50, 800, 400, true}},
+             FitRow{"AcrossBothMostlyFirst", {1500, 100, 800, 400}, {1120, 100, 800, 400}},
+             FitRow{"AcrossBothMostlySecond", {1800, 100, 800, 400}, {1920, 100, 800, 400}},
+             FitRow{"UnderThePanel", {100, 900, 800, 400}, {100, 650, 800, 400}},
+             FitRow{"AboveTheTop", {100, -300, 800, 400}, {100, 0, 800, 400}},
+             FitRow{"OnAScreenThatIsGone", {4000, 100, 800, 400}, {1120, 100, 800, 400}},
+             FitRow{"LargerThanAnyScreen", {-10, -10, 5000, 3000}, {0, 0, 1920, 1050}},
+             FitRow{"EndsOfTheRange", {kMax, kMin, kMax, kMax}, {0, 0, 1920, 1050}},
+         }) {
+        EXPECT_EQ(FitOnScreens(row.saved, screens), row.fitted) << row.name;
+    }
+    const WindowPlace far{5000, 5000, 800, 400, false};
+    EXPECT_EQ(FitOnScreens(far, {}), far) << "no screens known";
+}
+
+struct ReadRow {
+    const char* name;
+    const char* file;
+    std::optional<WindowPlace> saved;
+};
+
+TEST(WindowPlaceTest, OnlyAWholePlaceIsRead) {
+    for (const ReadRow& row : {
+             ReadRow{"Whole", "[Window]\nLeft=-8\nTop=20\nWidth=700\nHeight=300\nMaximized=1\n",
+                     WindowPlace{-8, 20, 700, 300, true}},
+             ReadRow{"NotMaximized", "[Window]\nLeft=1\nTop=2\nWidth=3\nHeight=4\n",
+                     WindowPlace{1, 2, 3, 4, false}},
+             ReadRow{"None", "[Settings]\nNumVesk=1\n", std::nullopt},
+             ReadRow{"NoTop", "[Window]\nLeft=1\nWidth=3\nHeight=4\n", std::nullopt},
+             ReadRow{"NoSize", "[Window]\nLeft=1\nTop=2\nWidth=0\nHeight=4\n", std::nullopt},
+             ReadRow{"NotANumber", "[Window]\nLeft=1\nTop=2\nWidth=3\nHeight=x4\n", std::nullopt},
+         }) {
+        WindowPlaceSection section;
+        section.ReadSettings(IniFile::FromBytes(row.file));
+        EXPECT_EQ(section.Saved(), row.saved) << row.name;
+    }
+}
+
+TEST(WindowPlaceTest, WritesWhereTheWindowIsNowOrNothing) {
+    IniFile ini = IniFile::FromBytes("[Window]\nLeft=1\nTop=2\nWidth=3\nHeight=4\n");
+    WindowPlaceSection section;
+    ASSERT_TRUE(section.WriteSettings(ini).Ok());
+    EXPECT_EQ(ini.ReadInteger("Window", "Width", 0), 3) << "no window: the last place stays";
+
+    section.Current = [] { return std::optional<WindowPlace>({-5, 6, 700, 300, true}); };
+    ASSERT_TRUE(section.WriteSettings(ini).Ok());
+    section.ReadSettings(ini);
+    EXPECT_EQ(section.Saved(), (WindowPlace{-5, 6, 700, 300, true}));
+}
+
+struct ArgumentRow {
+    const char* name;
+    Paths arguments;
+    std::optional<std::string> file;
+};
+
+TEST(ProjectFileArgumentTest, TheFirstArgumentThatIsNoOption) {
+    const auto absolute = [](const char* name) { return std::filesystem::absolute(name).string(); };
+    for (const ArgumentRow& row : {
+             ArgumentRow{"None", {}, std::nullopt},
+             ArgumentRow{"Relative", {"plan.ini"}, absolute("plan.ini")},
+             ArgumentRow{"Absolute", {"/plans/a.ini"}, "/plans/a.ini"},
+             ArgumentRow{"OptionsAndASecondFile", {"--verbose", "-", "plan.ini", "b.ini"},
+                         absolute("plan.ini")},
+             ArgumentRow{"OnlyOptions", {"-x", "--"}, std::nullopt},
+             ArgumentRow{"AfterDoubleDash", {"--", "-odd.ini"}, absolute("-odd.ini")},
+             ArgumentRow{"EmptySkipped", {"", "/plan.ini"}, "/plan.ini"},
+         }) {
+        EXPECT_EQ(ProjectFileArgument(row.arguments), row.file) << row.name;
+    }
+}
+
+} // namespace
+} // namespace qntcalc
