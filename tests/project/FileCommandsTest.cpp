@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <iostream>
-#include <random>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -211,14 +210,6 @@ TEST_F(FileCommandsTest, FailedSaveChangesNothing) {
     EXPECT_EQ(messages.shown.size(), 4u);
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken.ini"));
     EXPECT_EQ(ReadBytes("alpha.ini"), alpha);
-}
-
-std::string RandomBytes(size_t size) {
-    std::mt19937 random(20240601);
-    std::string bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
 }
 
 const std::string kForeign = "[Database]\nhost=db.example\nport=5432\n";

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <fcntl.h>
 #include <functional>
-#include <random>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -52,14 +51,6 @@ TEST_P(BadFileTest, ReadsAndTakesAWrite) {
     const IniFile ini(Path("bad.ini"));
     EXPECT_EQ(ini.ReadString("Settings", "Project", "none"), GetParam().project);
     EXPECT_EQ(ini.ReadString("Settings", "Mainpath", ""), "300");
-}
-
-std::string RandomBytes(size_t size) {
-    std::mt19937 random(20240601);
-    std::string bytes(size, '\0');
-    for (char& c : bytes)
-        c = static_cast<char>(random());
-    return bytes;
 }
 
 const std::string kSettings = "\n[Settings]\nProject=found\n";

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -58,5 +59,14 @@ protected:
 
     std::filesystem::path dir_;
 };
+
+// The same bytes on every run, so a failure can be repeated.
+inline std::string RandomBytes(size_t size) {
+    std::mt19937 random(20240601);
+    std::string bytes(size, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random());
+    return bytes;
+}
 
 } // namespace qntcalc
