@@ -46,9 +46,10 @@ std::string WhatIfCsvRow(const WhatIfPoint& point, std::string_view file) {
         cells.push_back(point.status);
     }
     cells.push_back(Joined(point.valueErrors, " | "));
+    // By position: an empty first cell (no file) still has its column.
     std::string row;
-    for (const std::string& cell : cells)
-        row += (row.empty() ? "" : ",") + CsvField(cell);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        row += (i == 0 ? "" : ",") + CsvField(cells[i]);
     return row + "\n";
 }
 

@@ -26,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSaveFile>
 #include <QShortcut>
 #include <QSpinBox>
@@ -116,6 +117,14 @@ double RoundStep(double span, int ticks) {
     return 10.0 * magnitude;
 }
 
+// From 0 to a round number a little above `top`, ticked at round steps.
+void ShowScale(QValueAxis* axis, double top) {
+    const double step = RoundStep(top * 1.1, 6);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    axis->setRange(0, std::ceil(top * 1.1 / step) * step);
+}
+
 } // namespace
 
 WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& messages,
@@ -126,7 +135,7 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
     setWindowTitle(ToQString(texts::kWhatIfCaption));
     setModal(false);
     BuildControls();
-    resize(940, 660);
+    resize(900, 600);
 
     coalesce_.setSingleShot(true);
     coalesce_.setInterval(kCoalesceMs);
@@ -195,6 +204,9 @@ void WhatIfWindow::BuildControls() {
     hover_ = new QLabel(ToQString(texts::kWhatIfHoverHint), this);
     hover_->setObjectName(QStringLiteral("WhatIfHover"));
     hover_->setWordWrap(true);
+    // Room for a wrapped line, so that the chart does not jump while pointing.
+    hover_->setMinimumHeight(2 * hover_->fontMetrics().lineSpacing());
+    hover_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(hover_);
     headroom_ = new QLabel(this);
     headroom_->setObjectName(QStringLiteral("WhatIfHeadroom"));
@@ -243,7 +255,7 @@ void WhatIfWindow::BuildControls() {
 
 void WhatIfWindow::BuildChart() {
     chart_ = new QChart;
-    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->legend()->setAlignment(Qt::AlignRight);
     chart_->setMargins(QMargins(4, 4, 4, 4));
 
     valueAxis_ = new QValueAxis(chart_);
@@ -253,9 +265,11 @@ void WhatIfWindow::BuildChart() {
     timeAxis_ = new QValueAxis(chart_);
     timeAxis_->setTitleText(ToQString(texts::kWhatIfTimeAxis));
     timeAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    timeAxis_->setTickType(QValueAxis::TicksDynamic);
     rateAxis_ = new QValueAxis(chart_);
     rateAxis_->setTitleText(ToQString(texts::kWhatIfRateAxis));
     rateAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    rateAxis_->setTickType(QValueAxis::TicksDynamic);
     rateAxis_->setGridLineVisible(false);
     bandAxis_ = new QValueAxis(chart_);
     bandAxis_->setRange(0, 1);
@@ -306,9 +320,32 @@ void WhatIfWindow::BuildChart() {
 
 void WhatIfWindow::showEvent(QShowEvent* event) {
     ShowRequirements();
+    if (!placed_) {
+        placed_ = true;
+        PlaceBesideParent();
+    }
     QDialog::showEvent(event);
     if (started_ != form_.Generation() && !coalesce_.isActive())
         coalesce_.start();
+}
+
+// Beside the main window where the screen has room, so that both can be
+// seen while typing.
+void WhatIfWindow::PlaceBesideParent() {
+    const QWidget* main = parentWidget();
+    if (!main || !main->isVisible())
+        return;
+    const QRect screen = main->screen()->availableGeometry();
+    const QRect beside = main->frameGeometry();
+    const QSize size = frameGeometry().size().expandedTo(this->size());
+    for (const QPoint& at : {QPoint(beside.right() + 1, beside.top()),
+                             QPoint(beside.left(), beside.bottom() + 1),
+                             QPoint(beside.left() - size.width(), beside.top())}) {
+        if (screen.contains(QRect(at, size))) {
+            move(at);
+            return;
+        }
+    }
 }
 
 void WhatIfWindow::ControlChanged(const Control&) {
@@ -433,18 +470,16 @@ void WhatIfWindow::DrawChart() {
     rateLine_->replace(steps);
     ShowBands(failingBands_, Bands(shown->points, PointKind::Failing));
     ShowBands(refusedBands_, Bands(shown->points, PointKind::Refused));
-    chart_->legend()->markers(refusedBands_).constFirst()->setVisible(
-        refusedBands_->upperSeries()->count() > 0);
+    for (QAreaSeries* bands : {failingBands_, refusedBands_})
+        chart_->legend()->markers(bands).constFirst()->setVisible(bands->upperSeries()->count() > 0);
 
     const double left = shown->range.from - 0.5;
     const double right = shown->range.to + 0.5;
     valueAxis_->setTitleText(ToQString(input->label) + ToQString(UnitTag(input->unit)));
     valueAxis_->setRange(left, right);
     valueAxis_->setTickInterval(RoundStep(right - left, 10));
-    timeAxis_->setRange(0, TimeAxisTop(shown->points, form_.Required()) * 1.05);
-    timeAxis_->applyNiceNumbers();
-    rateAxis_->setRange(0, std::max(fastest, 20) * 1.1);
-    rateAxis_->applyNiceNumbers();
+    ShowScale(timeAxis_, TimeAxisTop(shown->points, form_.Required()));
+    ShowScale(rateAxis_, std::max(fastest, 20));
     currentLine_->replace({QPointF(shown->current, 0), QPointF(shown->current, 1)});
 
     const Requirements& required = form_.Required();

@@ -64,6 +64,7 @@ protected:
 private:
     void BuildControls();
     void BuildChart();
+    void PlaceBesideParent();
     void ControlChanged(const Control& control) override;
     // The form needs a new sweep.
     void Changed();
@@ -92,6 +93,7 @@ private:
     std::shared_ptr<std::atomic<uint64_t>> wanted_;
     QFutureWatcher<std::optional<WhatIfAnswer>> sweep_;
     uint64_t started_ = 0;
+    bool placed_ = false;
     QTimer coalesce_;
 
     QComboBox* input_ = nullptr;

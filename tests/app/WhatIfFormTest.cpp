@@ -1,7 +1,9 @@
 #include "app/WhatIfForm.h"
 
+#include "app/WhatIfCsv.h"
 #include "tests/support/WindowFixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -141,6 +143,20 @@ TEST_F(WindowTest, FormShowsOnlyTheAnswerToItsLatestRequest) {
     int asked = 0;
     EXPECT_FALSE(AnswerWhatIf(shown, form.Request(), [&asked] { return ++asked < 50; }));
     EXPECT_EQ(asked, 50);
+}
+
+// Every row has the header's columns, with or without a file.
+TEST(WhatIfCsv, RowsLineUpWithTheHeader) {
+    const auto commas = [](const std::string& line) { return std::ranges::count(line, ','); };
+    WhatIfPoint computed = Point(7, PointKind::Sound, 500);
+    computed.status = "All values are estimates and may differ!";
+    WhatIfPoint refused = Point(0, PointKind::Refused, 0);
+    refused.valueErrors = {"Value must be greater than 0."};
+    const auto header = commas(WhatIfCsvHeader());
+    EXPECT_EQ(commas(WhatIfCsvRow(computed, "")), header);
+    EXPECT_EQ(commas(WhatIfCsvRow(refused, "")), header);
+    EXPECT_EQ(WhatIfCsvRow(refused, "plan.ini").rfind("plan.ini,0,1,", 0), 0u);
+    EXPECT_EQ(WhatIfCsvRow(computed, "a,b.ini").rfind("\"a,b.ini\",7,0,", 0), 0u);
 }
 
 TEST(WhatIfSummary, OneLinePerPoint) {
