@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -86,7 +87,8 @@ std::optional<WhatIfAnswer> AnswerWhatIf(const WindowSnapshot& mainWindow,
     answer.range = request.range && request.input == field
                        ? ClampRange(request.range->from, request.range->to)
                        : DefaultRange(*FindWhatIfInput(field), answer.current);
-    answer.points.reserve(static_cast<std::size_t>(int64_t{answer.range.to} - answer.range.from + 1));
+    answer.points.reserve(
+        static_cast<std::size_t>(int64_t{answer.range.to} - answer.range.from + 1));
     bool complete = true;
     const auto collect = [&](const WhatIfPoint& point, const TMasterForm&) {
         complete = !keepGoing || keepGoing();
@@ -178,6 +180,46 @@ std::vector<Band> Bands(std::span<const WhatIfPoint> points, PointKind kind) {
     return bands;
 }
 
+std::vector<ChartPoint> TimeLine(std::span<const WhatIfPoint> points, int32_t CalcState::*time,
+                                 int columns) {
+    std::vector<ChartPoint> line;
+    if (points.empty())
+        return line;
+    const double first = points.front().value;
+    const double span = static_cast<double>(points.back().value) - first + 1;
+    const double perColumn = std::max(1.0, span / std::max(columns, 1));
+    const auto columnOf = [&](const WhatIfPoint& p) {
+        return static_cast<int64_t>((p.value - first) / perColumn);
+    };
+    std::size_t i = 0;
+    while (i < points.size()) {
+        const int64_t column = columnOf(points[i]);
+        std::array<const WhatIfPoint*, 4> kept{}; // first, lowest, highest, last
+        for (; i < points.size() && columnOf(points[i]) == column; ++i) {
+            const WhatIfPoint& p = points[i];
+            if (p.rejected)
+                continue;
+            if (!kept[0])
+                kept = {&p, &p, &p, &p};
+            if (p.state.*time < kept[1]->state.*time)
+                kept[1] = &p;
+            if (p.state.*time > kept[2]->state.*time)
+                kept[2] = &p;
+            kept[3] = &p;
+        }
+        if (!kept[0])
+            continue;
+        std::sort(kept.begin(), kept.end(),
+                  [](const WhatIfPoint* a, const WhatIfPoint* b) { return a->value < b->value; });
+        for (std::size_t k = 0; k < kept.size(); ++k) {
+            if (k == 0 || kept[k] != kept[k - 1])
+                line.push_back({static_cast<double>(kept[k]->value),
+                                static_cast<double>(kept[k]->state.*time)});
+        }
+    }
+    return line;
+}
+
 std::vector<ChartPoint> RateStepLine(std::span<const WhatIfPoint> points) {
     std::vector<ChartPoint> line;
     const WhatIfPoint* last = nullptr;
@@ -217,8 +259,8 @@ std::string PointSummary(const WhatIfInput& input, const WhatIfPoint& point) {
                (point.valueErrors.empty() ? std::string() : point.valueErrors.front());
     const CalcState& s = point.state;
     text += WithUnit(s.Baud, InputUnit::KBitsPerSecond) + std::string(texts::kWhatIfSummaryRmax) +
-            Milliseconds(s.Rmax) + std::string(texts::kWhatIfSummaryAlarm) +
-            Milliseconds(s.Alarm) + std::string(texts::kWhatIfSummaryEto) + Milliseconds(s.ETO) +
+            Milliseconds(s.Rmax) + std::string(texts::kWhatIfSummaryAlarm) + Milliseconds(s.Alarm) +
+            std::string(texts::kWhatIfSummaryEto) + Milliseconds(s.ETO) +
             std::string(texts::kWhatIfSummaryCto) + Milliseconds(s.CTO) + ". ";
     if (!s.Stable)
         text += texts::kWhatIfNotStable;

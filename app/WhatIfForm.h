@@ -128,6 +128,13 @@ struct ChartPoint {
     bool operator==(const ChartPoint&) const = default;
 };
 
+// One time (Rmax, Alarm, ETO or CTO) against the values, thinned for a plot
+// `columns` pixels wide: of the values that share a column only the first,
+// the lowest, the highest and the last are kept, which draws the same line
+// as all of them. Refused values have no time and are left out.
+std::vector<ChartPoint> TimeLine(std::span<const WhatIfPoint> points, int32_t CalcState::*time,
+                                 int columns);
+
 // The transmission rate as a step line: level across each value's width,
 // upright where the rate changes. Refused values have no rate and are
 // bridged.

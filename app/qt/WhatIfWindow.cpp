@@ -26,8 +26,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QSaveFile>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSvgGenerator>
@@ -45,6 +45,9 @@ namespace {
 constexpr int kCoalesceMs = 30;
 constexpr int kIntMin = std::numeric_limits<int>::min();
 constexpr int kIntMax = std::numeric_limits<int>::max();
+// Lines are thinned for at least this many pixel columns, also before the
+// chart has its size.
+constexpr int kFewestColumns = 200;
 
 QSpinBox* NewSpinBox(int minimum, int maximum, QWidget* parent) {
     auto* box = new QSpinBox(parent);
@@ -117,12 +120,31 @@ double RoundStep(double span, int ticks) {
     return 10.0 * magnitude;
 }
 
+QList<QPointF> ToQPoints(const std::vector<ChartPoint>& line) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(line.size()));
+    for (const ChartPoint& p : line)
+        points << QPointF(p.x, p.y);
+    return points;
+}
+
+// Never a small interval over a wide range, not even for a moment: that
+// could mean thousands of ticks.
+void SetTicks(QValueAxis* axis, double low, double high, double interval) {
+    if (interval > axis->tickInterval()) {
+        axis->setTickInterval(interval);
+        axis->setRange(low, high);
+    } else {
+        axis->setRange(low, high);
+        axis->setTickInterval(interval);
+    }
+}
+
 // From 0 to a round number a little above `top`, ticked at round steps.
 void ShowScale(QValueAxis* axis, double top) {
     const double step = RoundStep(top * 1.1, 6);
     axis->setTickAnchor(0);
-    axis->setTickInterval(step);
-    axis->setRange(0, std::ceil(top * 1.1 / step) * step);
+    SetTicks(axis, 0, std::ceil(top * 1.1 / step) * step, step);
 }
 
 } // namespace
@@ -309,6 +331,15 @@ void WhatIfWindow::BuildChart() {
     for (QLineSeries* unnamed : {requiredEtoLine_, requiredCtoLine_})
         chart_->legend()->markers(unnamed).constFirst()->setVisible(false);
 
+    // A wider plot than the lines were thinned for gets them again.
+    connect(
+        chart_, &QChart::plotAreaChanged, this,
+        [this](const QRectF& area) {
+            if (form_.Shown() && area.width() > lineColumns_)
+                DrawChart();
+        },
+        Qt::QueuedConnection);
+
     view_ = new QChartView(chart_, this);
     view_->setObjectName(QStringLiteral("WhatIfChart"));
     view_->setRenderHint(QPainter::Antialiasing);
@@ -338,9 +369,9 @@ void WhatIfWindow::PlaceBesideParent() {
     const QRect screen = main->screen()->availableGeometry();
     const QRect beside = main->frameGeometry();
     const QSize size = frameGeometry().size().expandedTo(this->size());
-    for (const QPoint& at : {QPoint(beside.right() + 1, beside.top()),
-                             QPoint(beside.left(), beside.bottom() + 1),
-                             QPoint(beside.left() - size.width(), beside.top())}) {
+    for (const QPoint& at :
+         {QPoint(beside.right() + 1, beside.top()), QPoint(beside.left(), beside.bottom() + 1),
+          QPoint(beside.left() - size.width(), beside.top())}) {
         if (screen.contains(QRect(at, size))) {
             move(at);
             return;
@@ -373,8 +404,8 @@ void WhatIfWindow::StartSweep() {
     const WhatIfRequest request = form_.Request();
     started_ = request.generation;
     wanted_->store(started_, std::memory_order_relaxed);
-    sweep_.setFuture(QtConcurrent::run(
-        [snapshot = WindowSnapshot(master_), request, wanted = wanted_] {
+    sweep_.setFuture(
+        QtConcurrent::run([snapshot = WindowSnapshot(master_), request, wanted = wanted_] {
             return AnswerWhatIf(snapshot, request, [&] {
                 return wanted->load(std::memory_order_relaxed) == request.generation;
             });
@@ -431,9 +462,9 @@ void WhatIfWindow::ShowRequirements() {
 }
 
 void WhatIfWindow::TakeRequirements() {
-    form_.SetRequirements({rmax_->value(),
-                           etoOn_->isChecked() ? std::optional<int32_t>(eto_->value()) : std::nullopt,
-                           ctoOn_->isChecked() ? std::optional<int32_t>(cto_->value()) : std::nullopt});
+    form_.SetRequirements(
+        {rmax_->value(), etoOn_->isChecked() ? std::optional<int32_t>(eto_->value()) : std::nullopt,
+         ctoOn_->isChecked() ? std::optional<int32_t>(cto_->value()) : std::nullopt});
     eto_->setEnabled(etoOn_->isChecked());
     cto_->setEnabled(ctoOn_->isChecked());
     if (form_.Shown())
@@ -448,38 +479,31 @@ void WhatIfWindow::DrawChart() {
             line->clear();
         return;
     }
-    QList<QPointF> rmax, alarm, eto, cto;
-    int32_t fastest = 0;
-    for (const WhatIfPoint& point : shown->points) {
-        if (point.rejected)
-            continue;
-        const double x = point.value;
-        rmax << QPointF(x, point.state.Rmax);
-        alarm << QPointF(x, point.state.Alarm);
-        eto << QPointF(x, point.state.ETO);
-        cto << QPointF(x, point.state.CTO);
-        fastest = std::max(fastest, point.state.Baud);
-    }
-    rmaxLine_->replace(rmax);
-    alarmLine_->replace(alarm);
-    etoLine_->replace(eto);
-    ctoLine_->replace(cto);
-    QList<QPointF> steps;
-    for (const ChartPoint& p : RateStepLine(shown->points))
-        steps << QPointF(p.x, p.y);
-    rateLine_->replace(steps);
+    // Thousands of values share the plot's few hundred pixel columns.
+    lineColumns_ =
+        std::max(kFewestColumns, static_cast<int>(std::ceil(chart_->plotArea().width())));
+    const std::span<const WhatIfPoint> points = shown->points;
+    rmaxLine_->replace(ToQPoints(TimeLine(points, &CalcState::Rmax, lineColumns_)));
+    alarmLine_->replace(ToQPoints(TimeLine(points, &CalcState::Alarm, lineColumns_)));
+    etoLine_->replace(ToQPoints(TimeLine(points, &CalcState::ETO, lineColumns_)));
+    ctoLine_->replace(ToQPoints(TimeLine(points, &CalcState::CTO, lineColumns_)));
+    const std::vector<ChartPoint> steps = RateStepLine(points);
+    rateLine_->replace(ToQPoints(steps));
+    double fastest = 20;
+    for (const ChartPoint& step : steps)
+        fastest = std::max(fastest, step.y);
     ShowBands(failingBands_, Bands(shown->points, PointKind::Failing));
     ShowBands(refusedBands_, Bands(shown->points, PointKind::Refused));
     for (QAreaSeries* bands : {failingBands_, refusedBands_})
-        chart_->legend()->markers(bands).constFirst()->setVisible(bands->upperSeries()->count() > 0);
+        chart_->legend()->markers(bands).constFirst()->setVisible(bands->upperSeries()->count() >
+                                                                  0);
 
     const double left = shown->range.from - 0.5;
     const double right = shown->range.to + 0.5;
     valueAxis_->setTitleText(ToQString(input->label) + ToQString(UnitTag(input->unit)));
-    valueAxis_->setRange(left, right);
-    valueAxis_->setTickInterval(RoundStep(right - left, 10));
+    SetTicks(valueAxis_, left, right, RoundStep(right - left, 10));
     ShowScale(timeAxis_, TimeAxisTop(shown->points, form_.Required()));
-    ShowScale(rateAxis_, std::max(fastest, 20));
+    ShowScale(rateAxis_, fastest);
     currentLine_->replace({QPointF(shown->current, 0), QPointF(shown->current, 1)});
 
     const Requirements& required = form_.Required();
@@ -586,7 +610,8 @@ void WhatIfWindow::ExportCsv() {
         for (const WhatIfPoint& point : shown->points)
             text += WhatIfCsvRow(point, globals_.ProjectFile);
     }
-    const Result written = fileio::WriteFileAtomically(QFile::encodeName(*path).toStdString(), text);
+    const Result written =
+        fileio::WriteFileAtomically(QFile::encodeName(*path).toStdString(), text);
     if (!written.Ok())
         messages_.Show(written.Message(), texts::kProgramTitle);
 }

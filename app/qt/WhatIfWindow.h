@@ -94,6 +94,7 @@ private:
     QFutureWatcher<std::optional<WhatIfAnswer>> sweep_;
     uint64_t started_ = 0;
     bool placed_ = false;
+    int lineColumns_ = 0;
     QTimer coalesce_;
 
     QComboBox* input_ = nullptr;

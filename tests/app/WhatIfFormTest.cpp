@@ -38,18 +38,19 @@ TEST_P(DefaultRangeTest, AroundTheCurrentValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DefaultRangeTest,
-    ::testing::Values(RangeRow{"TwiceTheLength", Field::Mainpath, 180, {1, 360}},
-                      RangeRow{"AtLeastTwentyAboveTheStart", Field::Mainpath, 5, {1, 21}},
-                      RangeRow{"CountsFromZero", Field::NumIOD, 10, {0, 20}},
-                      RangeRow{"UpToThePracticalLimit", Field::NumIOD, 50, {0, 64}},
-                      RangeRow{"BeyondThePracticalLimit", Field::NumIOD, 70, {0, 70}},
-                      RangeRow{"CycleTimesHaveNoLimit", Field::InpCycl, 800, {0, 1600}},
-                      RangeRow{"PreselectedRate", Field::MainBaud, 500, {0, 500}},
-                      RangeRow{"NegativeRate", Field::MainBaud, -5, {-5, 15}},
-                      RangeRow{"WideUpwardEndsAtTheCurrentValue", Field::Mainpath, 20000, {10001, 20000}},
-                      RangeRow{"WideDownwardCentred", Field::OutCycl, 20000, {15000, 24999}},
-                      RangeRow{"LargestLength", Field::Mainpath, kMax, {kMax - 9999, kMax}},
-                      RangeRow{"LargestCycleTime", Field::InpCycl, kMax, {kMax - 9999, kMax}}),
+    ::testing::Values(
+        RangeRow{"TwiceTheLength", Field::Mainpath, 180, {1, 360}},
+        RangeRow{"AtLeastTwentyAboveTheStart", Field::Mainpath, 5, {1, 21}},
+        RangeRow{"CountsFromZero", Field::NumIOD, 10, {0, 20}},
+        RangeRow{"UpToThePracticalLimit", Field::NumIOD, 50, {0, 64}},
+        RangeRow{"BeyondThePracticalLimit", Field::NumIOD, 70, {0, 70}},
+        RangeRow{"CycleTimesHaveNoLimit", Field::InpCycl, 800, {0, 1600}},
+        RangeRow{"PreselectedRate", Field::MainBaud, 500, {0, 500}},
+        RangeRow{"NegativeRate", Field::MainBaud, -5, {-5, 15}},
+        RangeRow{"WideUpwardEndsAtTheCurrentValue", Field::Mainpath, 20000, {10001, 20000}},
+        RangeRow{"WideDownwardCentred", Field::OutCycl, 20000, {15000, 24999}},
+        RangeRow{"LargestLength", Field::Mainpath, kMax, {kMax - 9999, kMax}},
+        RangeRow{"LargestCycleTime", Field::InpCycl, kMax, {kMax - 9999, kMax}}),
     [](const ::testing::TestParamInfo<RangeRow>& info) { return std::string(info.param.name); });
 
 TEST(ClampRange, OrdersTheEndsAndCutsAtTheTop) {
@@ -73,8 +74,9 @@ WhatIfPoint Point(int32_t value, PointKind kind, int32_t baud, int32_t rmax = 50
 TEST(WhatIfChart, BandsStepsAndTimeScale) {
     using K = PointKind;
     const std::vector<WhatIfPoint> points{
-        Point(0, K::Refused, 0),        Point(1, K::Sound, 500),  Point(2, K::Failing, 500, 900),
-        Point(3, K::Failing, 250, 900), Point(4, K::Sound, 250, 120), Point(5, K::Sound, 125),
+        Point(0, K::Refused, 0),        Point(1, K::Sound, 500),
+        Point(2, K::Failing, 500, 900), Point(3, K::Failing, 250, 900),
+        Point(4, K::Sound, 250, 120),   Point(5, K::Sound, 125),
         Point(7, K::Sound, 125),        Point(8, K::Failing, 125)};
 
     EXPECT_EQ(Bands(points, K::Failing), (std::vector<Band>{{1.5, 3.5}, {7.5, 8.5}}));
@@ -89,6 +91,16 @@ TEST(WhatIfChart, BandsStepsAndTimeScale) {
                                                              {5.5, 125},
                                                              {6.5, 125},
                                                              {8.5, 125}}));
+
+    // Two columns of five values: the dip inside the first is kept, the
+    // refused value has no time, a level stretch keeps its ends.
+    std::vector<WhatIfPoint> wide;
+    for (const int32_t rmax : {50, 40, 10, 90, 60, 0, 70, 70, 70, 75})
+        wide.push_back(
+            Point(static_cast<int32_t>(wide.size()), rmax ? K::Sound : K::Refused, 500, rmax));
+    EXPECT_EQ(TimeLine(wide, &CalcState::Rmax, 2),
+              (std::vector<ChartPoint>{{0, 50}, {2, 10}, {3, 90}, {4, 60}, {6, 70}, {9, 75}}));
+    EXPECT_EQ(TimeLine(wide, &CalcState::Rmax, 100).size(), 9u) << "fewer values than columns";
 
     // Failing times leave the chart; requirements stay on it.
     EXPECT_EQ(TimeAxisTop(points, {100, {}, {}}), 120);

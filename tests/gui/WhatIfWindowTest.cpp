@@ -1,6 +1,6 @@
-#include "GuiFixture.h"
-
 #include "app/qt/WhatIfWindow.h"
+
+#include "GuiFixture.h"
 #include "project/IniFile.h"
 
 #include <QApplication>
@@ -87,7 +87,8 @@ TEST_F(WhatIfWindowTest, OpensFollowsTheMainWindowAndExports) {
 
     // The settings file keeps the question for the next run.
     program->Commands().FormClose();
-    EXPECT_EQ(IniFile(Path("QntCalc.ini").toStdString()).ReadInteger("WhatIf", "RequireRmax", 0), 10);
+    EXPECT_EQ(IniFile(Path("QntCalc.ini").toStdString()).ReadInteger("WhatIf", "RequireRmax", 0),
+              10);
 }
 
 TEST_F(WhatIfWindowTest, HoverShowsThePointAndF1ItsHelp) {
@@ -114,6 +115,21 @@ TEST_F(WhatIfWindowTest, HoverShowsThePointAndF1ItsHelp) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&whatIf));
     QTest::keyClick(&whatIf, Qt::Key_F1);
     EXPECT_EQ(help.topics, std::vector<int>{140});
+}
+
+// Thousands of values are drawn as a few points per pixel column.
+TEST_F(WhatIfWindowTest, AWideSweepIsThinnedForThePlot) {
+    WhatIfWindow& whatIf = Open();
+    whatIf.findChild<QSpinBox*>("WhatIfTo")->setValue(10000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return CaughtUp(whatIf) && whatIf.Form().Shown()->points.size() == 10000; }, 10000));
+    QCoreApplication::sendPostedEvents();
+    const QChart* chart = whatIf.ChartView()->chart();
+    for (QAbstractSeries* series : chart->series()) {
+        if (series->name() == "Worst case reaction time") {
+            EXPECT_LE(static_cast<QLineSeries*>(series)->count(), 4 * chart->plotArea().width());
+        }
+    }
 }
 
 TEST_F(WhatIfWindowTest, AFailedExportIsReported) {
