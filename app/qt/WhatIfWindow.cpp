@@ -215,8 +215,11 @@ void WhatIfWindow::BuildControls() {
     required->addWidget(ctoOn_);
     cto_ = NewSpinBox(1, kIntMax, this);
     required->addWidget(cto_);
-    for (QSpinBox* ms : {rmax_, eto_, cto_})
+    for (QSpinBox* ms : {rmax_, eto_, cto_}) {
         ms->setSuffix(QStringLiteral(" ms"));
+        // A box ticked for the first time must not fail every value at once.
+        ms->setValue(kDefaultRequiredRmaxMs);
+    }
     required->addStretch(1);
     layout->addLayout(required);
 
@@ -360,8 +363,8 @@ void WhatIfWindow::showEvent(QShowEvent* event) {
         coalesce_.start();
 }
 
-// Beside the main window where the screen has room, so that both can be
-// seen while typing.
+// Beside the main window, on the side where it hides the least of it, so
+// that both can be seen while typing.
 void WhatIfWindow::PlaceBesideParent() {
     const QWidget* main = parentWidget();
     if (!main || !main->isVisible())
@@ -369,14 +372,26 @@ void WhatIfWindow::PlaceBesideParent() {
     const QRect screen = main->screen()->availableGeometry();
     const QRect beside = main->frameGeometry();
     const QSize size = frameGeometry().size().expandedTo(this->size());
+    const auto onScreen = [&](const QPoint& at) {
+        return QPoint(std::clamp(at.x(), screen.left(),
+                                 std::max(screen.left(), screen.right() + 1 - size.width())),
+                      std::clamp(at.y(), screen.top(),
+                                 std::max(screen.top(), screen.bottom() + 1 - size.height())));
+    };
+    std::optional<QPoint> best;
+    int64_t leastHidden = 0;
     for (const QPoint& at :
          {QPoint(beside.right() + 1, beside.top()), QPoint(beside.left(), beside.bottom() + 1),
-          QPoint(beside.left() - size.width(), beside.top())}) {
-        if (screen.contains(QRect(at, size))) {
-            move(at);
-            return;
+          QPoint(beside.left() - size.width(), beside.top()),
+          QPoint(beside.left(), beside.top() - size.height())}) {
+        const QRect hidden = QRect(onScreen(at), size).intersected(beside);
+        const int64_t area = int64_t{hidden.width()} * hidden.height();
+        if (!best || area < leastHidden) {
+            best = onScreen(at);
+            leastHidden = area;
         }
     }
+    move(*best);
 }
 
 void WhatIfWindow::ControlChanged(const Control&) {
