@@ -106,19 +106,22 @@ bool WhatIfForm::Accept(WhatIfAnswer answer) {
     if (answer.generation != generation_)
         return false;
     shown_ = std::move(answer);
+    choicePending_ = false;
     return true;
 }
 
 void WhatIfForm::ChooseInput(Field field) {
     chosen_ = field;
+    choicePending_ = true;
     range_.reset();
     ++generation_;
 }
 
 void WhatIfForm::SetRange(int32_t from, int32_t to) {
-    // The range belongs to the input it was set for, even where that was
-    // only the first one offered.
-    if (!chosen_ && shown_)
+    // The range belongs to the input it was set for: the one shown, also
+    // where that stands in for a choice the main window does not offer
+    // now, unless a new choice is still on its way.
+    if (shown_ && shown_->field && !choicePending_)
         chosen_ = shown_->field;
     range_ = ClampRange(from, to);
     ++generation_;

@@ -100,6 +100,7 @@ public:
 private:
     uint64_t generation_ = 1;
     std::optional<Field> chosen_;
+    bool choicePending_ = false; // chosen, not answered yet
     std::optional<SweepRange> range_;
     Requirements required_{kDefaultRequiredRmaxMs, std::nullopt, std::nullopt};
     std::optional<WhatIfAnswer> shown_;

@@ -155,6 +155,11 @@ TEST_F(WindowTest, FormShowsOnlyTheAnswerToItsLatestRequest) {
     int asked = 0;
     EXPECT_FALSE(AnswerWhatIf(shown, form.Request(), [&asked] { return ++asked < 50; }));
     EXPECT_EQ(asked, 50);
+
+    // A range set for the input shown in its place is that one's.
+    form.SetRange(3, 5);
+    ASSERT_TRUE(form.Accept(*AnswerWhatIf(shown, form.Request(), {})));
+    EXPECT_EQ(form.Shown()->range, (SweepRange{3, 5}));
 }
 
 // Every row has the header's columns, with or without a file.
