@@ -105,6 +105,14 @@ int32_t TMasterForm::CheckGreaterEqualZero(EditField& edit) {
     return CheckValue(edit, 0, texts::kGreaterEqualZero);
 }
 
+int32_t TMasterForm::LowestAccepted(Field field) {
+    for (const CheckedField& checked : kCheckedFields) {
+        if (checked.field == field)
+            return checked.bound == Bound::GreaterZero ? 1 : 0;
+    }
+    return std::numeric_limits<int32_t>::min();
+}
+
 int32_t TMasterForm::CheckValue(EditField& edit, int32_t bound, std::string_view message) {
     int32_t n = i32::ParseOr(edit.Text(), 0);
     if (n < bound) {

@@ -46,6 +46,9 @@ public:
     // Value checks: return the accepted value, after at most one message box.
     int32_t CheckGreaterZero(EditField& edit);
     int32_t CheckGreaterEqualZero(EditField& edit);
+    // The smallest value the field's value check lets through; INT32_MIN
+    // for a field that has none.
+    static int32_t LowestAccepted(Field field);
 
     // While one lives, a refused value is put right as ever but shows no box.
     class QuietChecks {

@@ -213,6 +213,8 @@ struct MasterFormControls {
     MenuItem Standard{controls, "Standard", topic::kModes, "Standard mode", "", &modes};
     MenuItem Expert{controls, "Expert", topic::kModes, "Expert mode", "", &modes};
     MenuItem Baudratemode{controls, "Baudratemode", topic::kModes, "Baud rate mode", "", &modes};
+    MenuItem N5{controls, "N5", topic::kModes, "-"};
+    MenuItem WhatIf1{controls, "WhatIf1", topic::kWhatIf, "What-if\u2026"};
     Label Help1{controls, "Help1", topic::kWindow, "Help"};
     MenuItem Help2{controls, "Help2", topic::kWindow, "Help", "Ctrl+F1"};
     MenuItem About{controls, "About", topic::kAbout, "About"};

@@ -1,6 +1,8 @@
 #include "cli/WhatIfReport.h"
 
 #include "app/Headroom.h"
+#include "app/WhatIfCsv.h"
+#include "app/WhatIfForm.h"
 #include "cli/CliTexts.h"
 #include "cli/Report.h"
 
@@ -12,34 +14,8 @@ namespace {
 
 enum Exit { kSound = 0, kFindings = 1, kUsage = 2 };
 
-std::string_view UnitTag(InputUnit unit) {
-    switch (unit) {
-    case InputUnit::Metres:
-        return " [m]";
-    case InputUnit::Milliseconds:
-        return " [ms]";
-    case InputUnit::KBitsPerSecond:
-        return " [kBits/s]";
-    case InputUnit::Percent:
-        return " [%]";
-    case InputUnit::Count:
-        break;
-    }
-    return {};
-}
-
 nlohmann::ordered_json FileName(const std::optional<std::string>& file) {
     return file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);
-}
-
-// RFC 4180: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
 }
 
 std::string Joined(const std::vector<std::string>& texts, std::string_view separator) {
@@ -47,26 +23,6 @@ std::string Joined(const std::vector<std::string>& texts, std::string_view separ
     for (const std::string& text : texts)
         joined += (joined.empty() ? "" : std::string(separator)) + text;
     return joined;
-}
-
-std::string CsvRow(const WhatIfPoint& point, const std::optional<std::string>& file) {
-    std::vector<std::string> cells{file.value_or(""), std::to_string(point.value),
-                                   point.rejected ? "1" : "0"};
-    for (Field field : kAllFields)
-        cells.push_back(point.fields[static_cast<std::size_t>(field)]);
-    if (point.rejected) {
-        cells.insert(cells.end(), {"", "", "", ""});
-    } else {
-        cells.push_back(point.state.Stable ? "1" : "0");
-        cells.push_back(std::to_string(point.passes));
-        cells.push_back(point.statusError ? "error" : "info");
-        cells.push_back(point.status);
-    }
-    cells.push_back(Joined(point.valueErrors, " | "));
-    std::string row;
-    for (const std::string& cell : cells)
-        row += (row.empty() ? "" : ",") + CsvField(cell);
-    return row + "\n";
 }
 
 nlohmann::ordered_json JsonRow(const WhatIfPoint& point, const TMasterForm& shown,
@@ -162,13 +118,6 @@ std::string RequirementsText(const Requirements& required) {
 
 } // namespace
 
-std::string CsvHeader() {
-    std::string header = "file,value,rejected";
-    for (Field field : kAllFields)
-        header += "," + std::string(FieldName(field));
-    return header + ",stable,passes,severity,status,valueErrors\n";
-}
-
 int RunSweep(const Evaluation& evaluation, const Options& options,
              const std::optional<std::string>& file, std::ostream& out, std::ostream& err) {
     const SweepSpec& sweep = *options.sweep;
@@ -184,7 +133,7 @@ int RunSweep(const Evaluation& evaluation, const Options& options,
         if (options.json)
             out << JsonRow(point, shown, file).dump() << '\n';
         else if (options.csv)
-            out << CsvRow(point, file);
+            out << WhatIfCsvRow(point, file.value_or(""));
         else
             out << table.Row(point);
         return true;

@@ -8,9 +8,6 @@
 
 namespace qntcalc::cli {
 
-// The header row of --csv, printed once before the rows of all projects.
-std::string CsvHeader();
-
 // --sweep and --headroom on an evaluated project (after --mode and --set):
 // print the rows or the headroom to `out`, problems to `err`; return the
 // exit status.

@@ -1,5 +1,6 @@
 #include "about/VerInfo.h"
 #include "app/AppTexts.h"
+#include "app/WhatIfCsv.h"
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
 #include "cli/Evaluation.h"
@@ -78,7 +79,7 @@ int Main(int argc, char** argv) {
     }
 
     if (options.csv)
-        std::cout << CsvHeader();
+        std::cout << WhatIfCsvHeader();
     if (options.files.empty())
         return Run(options, program, std::nullopt);
     int worst = kSound;

@@ -6,7 +6,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev clang libclang-rt-14-dev
           qt6-base-dev qt6-qpa-plugins fonts-dejavu-core dpkg-dev file poppler-utils
-          libxcb1-dev lintian)
+          libxcb1-dev lintian
+          # The What-if chart; Qt Charts' CMake files need Qt OpenGL's.
+          qt6-charts-dev libqt6opengl6-dev qt6-svg-dev)
 
 missing=()
 for pkg in "${packages[@]}"; do

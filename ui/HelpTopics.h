@@ -17,5 +17,6 @@ inline constexpr int kResults = 27;
 inline constexpr int kPrinting = 40;
 inline constexpr int kPrintSheet = 100;
 inline constexpr int kAbout = 130;
+inline constexpr int kWhatIf = 140;
 
 } // namespace qntcalc::topic

@@ -160,6 +160,8 @@ void MasterWindow::BuildMenu() {
     modes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (MenuItem* item : form_.modes.Items())
         modes->addAction(views_.Action(*item, options));
+    views_.Action(form_.N5, options);
+    views_.Action(form_.WhatIf1, options);
 
     QMenu* help = Menu(form_.Help1);
     views_.Action(form_.Help2, help);

@@ -1,6 +1,7 @@
 #include "app/qt/Program.h"
 
 #include "app/qt/RecentFilesMenu.h"
+#include "app/qt/WhatIfWindow.h"
 #include "app/qt/WindowPlaceKeeper.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,8 @@
 
 namespace qntcalc {
 
-Program::Program(Globals& globals, const PlatformServices& platform, const std::string& today) {
+Program::Program(Globals& globals, const PlatformServices& platform, const std::string& today)
+    : globals_(globals), platform_(platform) {
     form_ = std::make_unique<TMasterForm>(globals, platform.messages, platform.help, today);
     window_ = std::make_unique<MasterWindow>(*form_);
     commands_ =
@@ -33,6 +35,7 @@ Program::Program(Globals& globals, const PlatformServices& platform, const std::
     WirePrintMenus();
     WireHelpMenu();
     WireWindows();
+    WireWhatIf();
 }
 
 Program::~Program() = default;
@@ -77,6 +80,22 @@ void Program::WireWindows() {
         const auto quit = qScopeGuard([] { QCoreApplication::quit(); });
         commands_->FormClose();
     });
+}
+
+// The What-if window is made on first use: most runs never open it.
+void Program::WireWhatIf() {
+    form_->WhatIf1.OnClick = [this] { ShowWhatIf(); };
+}
+
+void Program::ShowWhatIf() {
+    if (!whatIf_) {
+        whatIf_ = std::make_unique<WhatIfWindow>(*form_, globals_, platform_.messages,
+                                                 platform_.dialogs, platform_.help, window_.get());
+        commands_->AddSettingsSection(whatIf_->Settings());
+    }
+    whatIf_->show();
+    whatIf_->raise();
+    whatIf_->activateWindow();
 }
 
 void Program::ShowMainWindow() {

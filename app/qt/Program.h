@@ -20,6 +20,7 @@
 namespace qntcalc {
 
 class RecentFilesMenu;
+class WhatIfWindow;
 
 struct PlatformServices {
     MessageBoxes& messages;
@@ -58,12 +59,16 @@ public:
     TPrintForm& PrintForm() { return *printForm_; }
     PrintSheetWindow& PrintSheet() { return *printWindow_; }
     PrintCommands& Printing() { return *printCommands_; }
+    // Null until Options > What-if first opens it.
+    WhatIfWindow* WhatIfIfOpened() const { return whatIf_.get(); }
 
 private:
     void WireFileMenu();
     void WirePrintMenus();
     void WireHelpMenu();
     void WireWindows();
+    void WireWhatIf();
+    void ShowWhatIf();
 
     // Desktop state in the settings file, kept until the very end.
     RecentFiles recentFiles_;
@@ -71,12 +76,16 @@ private:
 
     std::unique_ptr<TMasterForm> form_;
     std::unique_ptr<MasterWindow> window_;
+    // Before the commands, so that it outlives their use of its settings.
+    std::unique_ptr<WhatIfWindow> whatIf_;
     std::unique_ptr<FileCommands> commands_;
     TAboutForm* about_ = nullptr;
     std::unique_ptr<TPrintForm> printForm_;
     std::unique_ptr<PrintSheetWindow> printWindow_;
     std::unique_ptr<PrintCommands> printCommands_;
     std::unique_ptr<RecentFilesMenu> recentMenu_;
+    Globals& globals_;
+    PlatformServices platform_;
 };
 
 } // namespace qntcalc

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/WhatIf.h"
+
+#include <string>
+#include <string_view>
+
+// What-if points as comma-separated values (RFC 4180), the same for the
+// What-if window's export and qntcalc-cli --sweep --csv: the file, the
+// value, whether it was refused, the 27 fields as the window shows them,
+// then stable, passes, severity, the status bar's message and the value
+// checks' messages.
+namespace qntcalc {
+
+// The header row, with its line end.
+std::string WhatIfCsvHeader();
+// One row, with its line end; `file` is empty for a project without one.
+std::string WhatIfCsvRow(const WhatIfPoint& point, std::string_view file);
+
+} // namespace qntcalc

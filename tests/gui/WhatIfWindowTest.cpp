@@ -1,0 +1,151 @@
+#include "app/qt/WhatIfWindow.h"
+
+#include "GuiFixture.h"
+#include "project/IniFile.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineSeries>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QSvgRenderer>
+#include <QTest>
+
+namespace qntcalc::testing {
+namespace {
+
+class WhatIfWindowTest : public GuiTest {
+protected:
+    // Opens it from the menu and waits for its first chart.
+    WhatIfWindow& Open() {
+        Trigger("WhatIf1");
+        WhatIfWindow* window = program->WhatIfIfOpened();
+        if (!window)
+            throw std::runtime_error("Options > What-if opened no window");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return CaughtUp(*window); }, 10000));
+        return *window;
+    }
+
+    // The chart shows the main window's latest state.
+    static bool CaughtUp(WhatIfWindow& window) {
+        const WhatIfAnswer* shown = window.Form().Shown();
+        return shown && shown->generation == window.Form().Generation();
+    }
+
+    static QString Headroom(WhatIfWindow& window) {
+        return window.findChild<QLabel*>("WhatIfHeadroom")->text();
+    }
+
+    void TypeInMainWindow(std::string_view field, const QString& text) {
+        Window().activateWindow();
+        // The dialog on top gives the activation back only a moment later.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &Window(); }));
+        Type(field, text);
+    }
+};
+
+TEST_F(WhatIfWindowTest, OpensFollowsTheMainWindowAndExports) {
+    EXPECT_EQ(program->WhatIfIfOpened(), nullptr) << "made on first use, not at start";
+    WhatIfWindow& whatIf = Open();
+    EXPECT_TRUE(whatIf.isVisible());
+    EXPECT_FALSE(whatIf.isModal());
+    EXPECT_EQ(Headroom(whatIf), "Main path can grow from 100 m to 200 m, the end of the searched "
+                                "range, within the requirements.");
+
+    TypeInMainWindow("Ed_Mainpath", "180");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return CaughtUp(whatIf) && whatIf.Form().Shown()->current == 180; }, 10000));
+    EXPECT_EQ(whatIf.findChild<QSpinBox*>("WhatIfTo")->value(), 360);
+    EXPECT_EQ(Headroom(whatIf), "Main path can grow from 180 m to 360 m, the end of the searched "
+                                "range, within the requirements.");
+
+    // A stricter requirement judges the same points again.
+    whatIf.findChild<QSpinBox*>("WhatIfRequiredRmax")->setValue(10);
+    EXPECT_TRUE(Headroom(whatIf).startsWith("Main path at 180 m does not meet the requirements"))
+        << Headroom(whatIf).toStdString();
+
+    dialogs.saveAnswers = {Path("chart.png").toStdString(), Path("chart").toStdString(),
+                           Path("points.csv").toStdString()};
+    whatIf.ExportPng();
+    whatIf.ExportSvg();
+    whatIf.ExportCsv();
+    ASSERT_EQ(dialogs.saveSetups.size(), 3u);
+    EXPECT_EQ(dialogs.saveSetups[0].proposedName, "whatif-Mainpath.png");
+    EXPECT_EQ(dialogs.saveSetups[2].filter, "CSV files (*.csv)|*.csv");
+    EXPECT_EQ(QImage(Path("chart.png")).size(), whatIf.ChartView()->size());
+    EXPECT_TRUE(QSvgRenderer(Path("chart.svg")).isValid()) << "the extension is added";
+    QFile csv(Path("points.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 361);
+    EXPECT_TRUE(rows[0].startsWith("file,value,rejected,Mainpath,"));
+    EXPECT_TRUE(rows[180].startsWith(",180,0,180,")) << rows[180].toStdString();
+
+    // The settings file keeps the question for the next run.
+    program->Commands().FormClose();
+    EXPECT_EQ(IniFile(Path("QntCalc.ini").toStdString()).ReadInteger("WhatIf", "RequireRmax", 0),
+              10);
+}
+
+TEST_F(WhatIfWindowTest, HoverShowsThePointAndF1ItsHelp) {
+    WhatIfWindow& whatIf = Open();
+    QChartView* view = whatIf.ChartView();
+    QAbstractSeries* rmax = nullptr;
+    for (QAbstractSeries* series : view->chart()->series()) {
+        if (series->name() == "Worst case reaction time")
+            rmax = series;
+    }
+    ASSERT_NE(rmax, nullptr);
+    // The chart lays itself out on a posted event.
+    QCoreApplication::sendPostedEvents();
+    const QPointF inChart = view->chart()->mapToPosition(QPointF(150, 5), rmax);
+    QTest::mouseMove(view->viewport(), view->mapFromScene(view->chart()->mapToScene(inChart)));
+    // Within a pixel's worth of values of the point aimed at.
+    const QString hover = whatIf.findChild<QLabel*>("WhatIfHover")->text();
+    const QRegularExpressionMatch shown =
+        QRegularExpression("^Main path (\\d+) m: \\d+ kBits/s, worst case").match(hover);
+    ASSERT_TRUE(shown.hasMatch()) << hover.toStdString();
+    EXPECT_EQ(shown.captured(1).toInt(), 150);
+
+    whatIf.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&whatIf));
+    QTest::keyClick(&whatIf, Qt::Key_F1);
+    EXPECT_EQ(help.topics, std::vector<int>{140});
+}
+
+// Thousands of values are drawn as a few points per pixel column.
+TEST_F(WhatIfWindowTest, AWideSweepIsThinnedForThePlot) {
+    WhatIfWindow& whatIf = Open();
+    whatIf.findChild<QSpinBox*>("WhatIfTo")->setValue(10000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return CaughtUp(whatIf) && whatIf.Form().Shown()->points.size() == 10000; }, 10000));
+    QCoreApplication::sendPostedEvents();
+    const QChart* chart = whatIf.ChartView()->chart();
+    for (QAbstractSeries* series : chart->series()) {
+        if (series->name() == "Worst case reaction time") {
+            EXPECT_LE(static_cast<QLineSeries*>(series)->count(), 4 * chart->plotArea().width());
+        }
+    }
+}
+
+TEST_F(WhatIfWindowTest, AFailedExportIsReported) {
+    WhatIfWindow& whatIf = Open();
+    messages.acceptAll = true;
+    dialogs.saveAnswers = {Path("gone/points.csv").toStdString(),
+                           Path("gone/chart.png").toStdString()};
+    whatIf.ExportCsv();
+    whatIf.ExportPng();
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const ShownBox& box : messages.shown) {
+        EXPECT_EQ(box.caption, kErrorCaption);
+        EXPECT_EQ(box.text.rfind("Cannot write \"" + Path("gone/").toStdString(), 0), 0u)
+            << box.text;
+    }
+}
+
+} // namespace
+} // namespace qntcalc::testing
