@@ -8,10 +8,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QScopeGuard>
 
 namespace qntcalc {
@@ -51,6 +53,11 @@ void PrintCommands::PrinterSetup() {
         QWidget* parent = window_.isVisible() ? &window_ : QApplication::activeWindow();
         QPrintDialog dialog(&printer_, parent);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, sheet::kPrintToFileOffered);
+        dialog.setWindowTitle(ToQString(texts::kPrinterSetupCaption));
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+            if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok))
+                confirm->setText(ToQString(texts::kUsePrinter));
+        }
         // Whatever the user chose is in the printer now; the answer itself
         // does not matter.
         dialog.exec();

@@ -11,6 +11,8 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -81,6 +83,50 @@ TEST_F(MasterWindowTest, BaudRateModeHidesDevicesInputsAndOutputs) {
     EXPECT_TRUE(EditView("Ed_Rmax")->isHidden());
     EXPECT_FALSE(EditView("Ed_Baud")->isHidden());
     EXPECT_EQ(ViewOf<QProgressBar>("BAR_Reaction")->maximum(), 500);
+}
+
+// In every mode the structure group follows the last visible row at the
+// page's row spacing, and the first visible box stands where Routers does.
+struct NetworkPageRow {
+    const char* name;
+    const char* mode;
+    const char* lastRow;
+    const char* firstBox;
+};
+
+void PrintTo(const NetworkPageRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class NetworkPageTest : public GuiTest, public ::testing::WithParamInterface<NetworkPageRow> {};
+
+TEST_P(NetworkPageTest, HiddenControlsLeaveNoHole) {
+    const NetworkPageRow& row = GetParam();
+    auto* structure = ViewOf<QGroupBox>("GB_Structure");
+    const int boxesLeft = ViewOf<QCheckBox>("CB_Routers")->x();
+    Trigger(row.mode);
+    auto* grid = qobject_cast<QGridLayout*>(structure->parentWidget()->layout());
+    ASSERT_NE(grid, nullptr);
+    grid->activate();
+    structure->layout()->activate();
+    EXPECT_EQ(structure->y() - EditView(row.lastRow)->geometry().bottom() - 1,
+              grid->verticalSpacing());
+    EXPECT_EQ(ViewOf<QCheckBox>(row.firstBox)->x(), boxesLeft);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, NetworkPageTest,
+    ::testing::Values(NetworkPageRow{"Standard", "Standard", "Ed_Mainpath", "CB_Routers"},
+                      NetworkPageRow{"Expert", "Expert", "Ed_MainBaud", "CB_Routers"},
+                      NetworkPageRow{"BaudRate", "Baudratemode", "Ed_Mainpath", "CB_Repeaters"}),
+    [](const ::testing::TestParamInfo<NetworkPageRow>& info) {
+        return std::string(info.param.name);
+    });
+
+// As designed, and alike, so that the Routers and Repeaters pages line up.
+TEST_F(MasterWindowTest, BothTypeListsAre233PixelsWide) {
+    EXPECT_EQ(ViewOf<QComboBox>("CB_RouterType")->width(), 233);
+    EXPECT_EQ(ViewOf<QComboBox>("CB_RepeaterType")->width(), 233);
 }
 
 TEST_F(MasterWindowTest, ChoosingTheCheckedModeAgainKeepsItChecked) {
