@@ -9,6 +9,29 @@ namespace qntcalc {
 // program's title.
 void ShowErrorBox(const QString& text);
 
+// Qt ends the process with a core dump when it cannot start the window
+// system, for instance without a display. While a guard lives (around the
+// construction of the application object), such a failure instead writes
+// one line to standard error, naming the problem and how to calculate
+// without a window, and exits with status 1. Qt's messages meanwhile are
+// held back, and passed on by Done.
+class WindowSystemGuard {
+public:
+    WindowSystemGuard();
+    ~WindowSystemGuard() { Done(); }
+    WindowSystemGuard(const WindowSystemGuard&) = delete;
+    WindowSystemGuard& operator=(const WindowSystemGuard&) = delete;
+
+    void Done();
+
+private:
+    bool active_ = true;
+};
+
+// The line for a window system that failed to start, from the environment
+// it was started in: the platform asked for (QT_QPA_PLATFORM) and DISPLAY.
+QString NoWindowSystemText(const QString& platform, const QString& display);
+
 // The application object. An exception that escapes an event handler is
 // announced by errorEscaped (the program shows it with ShowErrorBox), and
 // the event loop goes on, with the program's state as the handler left it.
