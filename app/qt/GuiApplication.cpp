@@ -1,10 +1,9 @@
 #include "app/qt/GuiApplication.h"
 
+#include "project/ProjectTexts.h"
 #include "ui/UiTexts.h"
 #include "ui/qt/GuiPlatform.h"
 #include "ui/qt/QtText.h"
-
-#include "project/ProjectTexts.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,8 +32,8 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
         gHeld.push_back({type, QByteArray(context.category), text});
         return;
     }
-    const QString line =
-        NoWindowSystemText(qEnvironmentVariable("QT_QPA_PLATFORM"), qEnvironmentVariable("DISPLAY"));
+    const QString line = NoWindowSystemText(qEnvironmentVariable("QT_QPA_PLATFORM"),
+                                            qEnvironmentVariable("DISPLAY"));
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     std::fflush(stderr);
     // Nothing has been written yet that destructors would have to finish.
