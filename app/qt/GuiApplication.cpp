@@ -12,7 +12,9 @@
 #include <vector>
 
 #include <QByteArray>
+#include <QImageReader>
 #include <QMessageBox>
+#include <QPixmap>
 
 namespace qntcalc {
 
@@ -87,6 +89,14 @@ QString NoWindowSystemText(const QString& platform, const QString& display) {
     else
         problem = ToQString(texts::kDisplayUnreachable).arg(display);
     return ToQString(texts::kNotePrefix) + problem + ToQString(texts::kRunTheCli);
+}
+
+QIcon ProgramIcon() {
+    // Told the format, and that it is sure, the reader asks no plugin
+    // whether it reads PNG too; asking would load every one of them.
+    QImageReader reader(QStringLiteral(":/qntcalc/qntcalc.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
 }
 
 GuiApplication::GuiApplication(int& argc, char** argv) : QApplication(argc, argv) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QIcon>
 #include <QString>
 
 namespace qntcalc {
@@ -31,6 +32,9 @@ private:
 // The line for a window system that failed to start, from the environment
 // it was started in: the platform asked for (QT_QPA_PLATFORM) and DISPLAY.
 QString NoWindowSystemText(const QString& platform, const QString& display);
+
+// The program's icon, read without starting any image format plugin.
+QIcon ProgramIcon();
 
 // The application object. An exception that escapes an event handler is
 // announced by errorEscaped (the program shows it with ShowErrorBox), and

@@ -7,8 +7,6 @@
 
 #include <exception>
 
-#include <QIcon>
-
 // Start-up and shutdown. Command-line arguments are ignored; the exit code
 // is 0 on every path, also after an error during start-up, except 1 when no
 // window can be opened at all.
@@ -20,7 +18,7 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &GuiApplication::errorEscaped, &ShowErrorBox);
     QApplication::setApplicationName(ToQString(texts::kProgramTitle));
     QApplication::setDesktopFileName(QStringLiteral("qntcalc"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/qntcalc/qntcalc.png")));
+    QApplication::setWindowIcon(ProgramIcon());
 
     try {
         Globals globals;

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -388,6 +389,30 @@ TEST_F(MasterWindowTest, AboutShowsTheVersionInAModalBox) {
     Trigger("About");
     EXPECT_EQ(modalsSeen, 1);
     EXPECT_EQ(program->AboutBox().Version()->text(), "1.3.2.1");
+}
+
+// Built on first use, so that the program starts sooner; what they would
+// have done at start is there all the same.
+TEST_F(MasterWindowTest, AboutBoxAndPrintSheetWindowComeOnFirstUse) {
+    EXPECT_EQ(Window().findChild<QDialog*>("AboutForm"), nullptr);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_NE(window->objectName(), "PrintForm");
+
+    Type("Ed_Mainpath", "300");
+    QString shown;
+    const ModalWatcher watcher([&shown](QWidget* sheet) {
+        shown = sheet->findChild<QLineEdit*>("Ed_Mainpath")->text();
+        sheet->close();
+    });
+    Trigger("Printpreview1");
+    EXPECT_EQ(shown, "300");
+
+    // The settings file is a project file: it records the version although
+    // the About box was never opened.
+    Window().close();
+    const QString settings = ReadFile(Path("QntCalc.ini"));
+    EXPECT_TRUE(settings.contains("Version=1.3.2.1")) << settings.toStdString();
+    EXPECT_TRUE(settings.contains("Program=Qnt Calculator"));
 }
 
 TEST_F(MasterWindowTest, TheDateStandsInTheProjectGroup) {
