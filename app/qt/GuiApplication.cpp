@@ -8,13 +8,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include <QByteArray>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
+#include <QPointer>
+#include <QProxyStyle>
 
 namespace qntcalc {
 
@@ -97,6 +102,65 @@ QIcon ProgramIcon() {
     QImageReader reader(QStringLiteral(":/qntcalc/qntcalc.png"), "png");
     reader.setAutoDetectImageFormat(false);
     return QIcon(QPixmap::fromImage(reader.read()));
+}
+
+namespace {
+
+// An icon that is asked of the style when it is first needed.
+class StyleIconEngine : public QIconEngine {
+public:
+    StyleIconEngine(const QStyle* style, QStyle::StandardPixmap which, const QWidget* widget)
+        : style_(style), which_(which), widget_(widget) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return Icon().isNull(); }
+    QString key() const override { return QStringLiteral("qntcalc-style"); }
+    QIconEngine* clone() const override {
+        auto* copy = new StyleIconEngine(style_, which_, widget_);
+        copy->icon_ = icon_;
+        return copy;
+    }
+
+private:
+    QIcon& Icon() {
+        if (!icon_)
+            icon_ = style_ ? style_->standardIcon(which_, nullptr, widget_) : QIcon();
+        return *icon_;
+    }
+
+    QPointer<const QStyle> style_;
+    QStyle::StandardPixmap which_;
+    QPointer<const QWidget> widget_;
+    std::optional<QIcon> icon_;
+};
+
+class LateIconStyle : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (which == SP_ToolBarHorizontalExtensionButton ||
+            which == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new StyleIconEngine(baseStyle(), which, widget));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
+} // namespace
+
+QStyle* StartupStyle() {
+    return new LateIconStyle;
 }
 
 GuiApplication::GuiApplication(int& argc, char** argv) : QApplication(argc, argv) {}

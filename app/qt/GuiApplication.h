@@ -36,6 +36,12 @@ QString NoWindowSystemText(const QString& platform, const QString& display);
 // The program's icon, read without starting any image format plugin.
 QIcon ProgramIcon();
 
+// The platform's style, except that the menu bar's overflow button gets its
+// icon when the button is first drawn, not when the bar is built: reading
+// the icon's file starts every image format plugin, and the button shows
+// only when the menus do not fit.
+QStyle* StartupStyle();
+
 // The application object. An exception that escapes an event handler is
 // announced by errorEscaped (the program shows it with ShowErrorBox), and
 // the event loop goes on, with the program's state as the handler left it.

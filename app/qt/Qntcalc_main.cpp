@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &GuiApplication::errorEscaped, &ShowErrorBox);
     QApplication::setApplicationName(ToQString(texts::kProgramTitle));
     QApplication::setDesktopFileName(QStringLiteral("qntcalc"));
+    QApplication::setStyle(StartupStyle());
     QApplication::setWindowIcon(ProgramIcon());
 
     try {

@@ -2,6 +2,7 @@
 #include "app/qt/GuiApplication.h"
 #include "checks/StatusTexts.h"
 
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -413,6 +415,19 @@ TEST_F(MasterWindowTest, AboutBoxAndPrintSheetWindowComeOnFirstUse) {
     const QString settings = ReadFile(Path("QntCalc.ini"));
     EXPECT_TRUE(settings.contains("Version=1.3.2.1")) << settings.toStdString();
     EXPECT_TRUE(settings.contains("Program=Qnt Calculator"));
+}
+
+// The menu bar's overflow icons are read when first drawn; then they, like
+// every other icon, are the platform style's.
+TEST_F(MasterWindowTest, TheStartupStyleDrawsThePlatformStylesIcons) {
+    const std::unique_ptr<QProxyStyle> style(static_cast<QProxyStyle*>(StartupStyle()));
+    for (const QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_MessageBoxWarning}) {
+        const QImage expected = style->baseStyle()->standardIcon(which).pixmap(16).toImage();
+        EXPECT_FALSE(expected.isNull()) << which;
+        EXPECT_EQ(style->standardIcon(which).pixmap(16).toImage(), expected) << which;
+    }
 }
 
 TEST_F(MasterWindowTest, TheDateStandsInTheProjectGroup) {
