@@ -149,25 +149,31 @@ std::optional<Bytes> FindBlock(Bytes bytes, size_t startLimit) {
     return node;
 }
 
-// Scans the file in windows of 1 MiB, each read with room for a whole block
-// behind it, so that memory stays small for any file size.
+// Scans the file in steps of 64 KiB through one small buffer, which keeps
+// the last kMaxBlockSize bytes of each step for the next, so that a block
+// across a step's end is found whole. Memory, and the pages that the start of
+// the program touches to find its own version, stay few for any file size.
 [[maybe_unused]] std::optional<VersionBlock> LoadVersionBlock(const std::string& fileName) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(fileName, error))
         return std::nullopt; // a device or a pipe might never end
     std::ifstream in(fileName, std::ios::binary);
-    constexpr size_t kStep = size_t{1} << 20;
-    VersionBlock window(kStep + kMaxBlockSize);
-    for (std::streamoff offset = 0; in; offset += kStep) {
-        in.seekg(offset);
-        in.read(reinterpret_cast<char*>(window.data()),
-                static_cast<std::streamsize>(window.size()));
-        const auto got = static_cast<size_t>(in.gcount());
-        const bool last = got < window.size();
-        if (const auto found = FindBlock(Bytes(window.data(), got), last ? got : kStep))
+    constexpr size_t kStep = size_t{1} << 16;
+    VersionBlock window(kMaxBlockSize + kStep);
+    size_t held = 0;
+    while (in) {
+        in.read(reinterpret_cast<char*>(window.data() + held),
+                static_cast<std::streamsize>(window.size() - held));
+        held += static_cast<size_t>(in.gcount());
+        const bool last = held < window.size();
+        // A block starting in the kept tail may go on beyond it: the next step's.
+        if (const auto found =
+                FindBlock(Bytes(window.data(), held), last ? held : held - kMaxBlockSize))
             return VersionBlock(found->begin(), found->end());
         if (last)
             break;
+        std::copy(window.end() - kMaxBlockSize, window.end(), window.begin());
+        held = kMaxBlockSize;
     }
     return std::nullopt;
 }

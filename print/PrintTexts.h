@@ -10,6 +10,10 @@ inline constexpr std::string_view kNoRouterSelected = "No router selected";
 inline constexpr std::string_view kNoRepeaterSelected = "No repeater selected";
 inline constexpr std::string_view kVersionPrefix = "Version: ";
 
+// Printer setup only chooses the printer for the next print, so neither its
+// caption nor its confirm button says "Print".
+inline constexpr std::string_view kPrinterSetupCaption = "Printer Setup";
+inline constexpr std::string_view kUsePrinter = "&Use Printer";
 inline constexpr std::string_view kNoPrinter =
     "No printer is selected. Choose a printer or a file in Printer setup.";
 // %1: the printer's name or the file printed to.

@@ -13,6 +13,14 @@ inline constexpr std::string_view kHelpFileName = "QntCalc.hlp";
 inline constexpr std::string_view kHelpWindowSuffix = " Help";
 // %1: the help file's name, %2: the directories searched, one a line.
 inline constexpr std::string_view kHelpFileMissing = "The help file %1 was not found in:\n%2";
+// Standard error, when no window can be opened: the problem, then kRunTheCli.
+inline constexpr std::string_view kDisplayNotSet =
+    "no display to open the window on (DISPLAY is not set)";
+// %1: the display or the window system that failed.
+inline constexpr std::string_view kDisplayUnreachable = "cannot open the display \"%1\"";
+inline constexpr std::string_view kWindowSystemFailed = "cannot start the window system \"%1\"";
+inline constexpr std::string_view kRunTheCli =
+    "; to calculate without a window, run qntcalc-cli PROJECT.ini (see qntcalc-cli --help)";
 inline constexpr std::string_view kOpenDialogCaption = "Open";
 inline constexpr std::string_view kSaveDialogCaption = "Save As";
 

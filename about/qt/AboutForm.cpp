@@ -48,6 +48,10 @@ constexpr int kSpacing = 8;
 
 } // namespace
 
+void PublishProgramVersion(Globals& globals) {
+    ReadProgramVersion(globals.ProgramVersion, globals.ProgramName);
+}
+
 TAboutForm::TAboutForm(Globals& globals, HelpSystem& help,
                        const std::function<void(const std::string&)>& setHelpFile, QWidget* parent)
     : QDialog(parent), help_(help) {
@@ -62,12 +66,8 @@ TAboutForm::TAboutForm(Globals& globals, HelpSystem& help,
     connect(contextHelp, &QAction::triggered, this, [this] { help_.ShowTopic(topic::kWindow); });
     addAction(contextHelp);
 
-    {
-        const VerInfo info(OwnExecutableFileName());
-        label4_->setText(ToQString(info.GetInfo(VerInfo::kFileVersion)));
-        globals.ProgramVersion = info.GetInfo(VerInfo::kFileVersion);
-        globals.ProgramName = info.GetInfo(VerInfo::kProductName);
-    }
+    PublishProgramVersion(globals);
+    label4_->setText(ToQString(globals.ProgramVersion));
 }
 
 void TAboutForm::Build() {

@@ -13,12 +13,15 @@ class QPushButton;
 
 namespace qntcalc {
 
-// The About box. Its construction does more than build a window: it reads
-// the version information of the program's own executable, publishes
-// ProgramVersion and ProgramName for the print sheet and the project files,
-// and makes "QntCalc.hlp" the help file in force, so it must be constructed
-// once at start-up, after the main window and before the print sheet.
-// Showing it re-reads nothing.
+// Reads the version information of the program's own executable into
+// ProgramVersion and ProgramName, which the print sheet shows and every
+// project file records: what the About box's construction publishes, for a
+// program that builds the box only when it is first shown.
+void PublishProgramVersion(Globals& globals);
+
+// The About box. Its construction does more than build a window: it
+// publishes the program's version (PublishProgramVersion) and makes
+// "QntCalc.hlp" the help file in force. Showing it re-reads nothing.
 //
 // Its texts sit in a framed box above an OK button, laid out so that any
 // font fits. The maker has no e-mail or web address, so the box has no

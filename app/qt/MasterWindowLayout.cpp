@@ -32,7 +32,8 @@
 // rows and columns of the original design (fields left, unit and caption to
 // their right; on the Results page caption left, field, unit right), so it
 // stays in order at any font size; hidden widgets keep their cell, so a
-// mode change moves nothing else (two exceptions, see BuildBottom).
+// mode change moves nothing else, except where that would leave a hole
+// (see BuildBottom).
 namespace qntcalc {
 
 namespace {
@@ -40,6 +41,8 @@ namespace {
 // Columns of an input page: rate-source radio button (Network page only),
 // field, unit, caption; the Routers page repeats field, unit and caption
 // further right.
+constexpr int kTypeListWidth = 233;
+
 enum Column : int { kRadio, kField, kUnit, kCaption, kGap, kField2, kUnit2, kCaption2, kEnd };
 
 // Columns of the Results page: caption, field and unit twice.
@@ -113,6 +116,14 @@ MasterWindow::MasterWindow(TMasterForm& form, QWidget* parent)
     const int tabsWidth = tabs_->tabBar()->sizeHint().width() + 2 * 6 + 8;
 
     views_.MirrorAll();
+    // The type lists are 233 pixels wide as designed, wider only where the
+    // font needs it, and always alike, so that the two pages line up.
+    auto* routerType = views_.ViewAs<QComboBox>("CB_RouterType");
+    auto* repeaterType = views_.ViewAs<QComboBox>("CB_RepeaterType");
+    const int typeWidth = std::max(
+        {kTypeListWidth, routerType->sizeHint().width(), repeaterType->sizeHint().width()});
+    routerType->setFixedWidth(typeWidth);
+    repeaterType->setFixedWidth(typeWidth);
     resize(std::max(sizeHint().width(), tabsWidth), sizeHint().height());
 }
 
@@ -393,11 +404,16 @@ void MasterWindow::BuildBottom(QWidget* central) {
     status->setAutoFillBackground(true);
     views_.Status(form_.SB_Status, status, statusPanels_[0], statusPanels_[1]);
 
-    // Hidden widgets keep their cells, except the rate-source radio buttons,
-    // whose column is left out in the modes without them, and the
-    // manual-entry box, which lets its caption close up to the field.
-    const QObject* const movable[] = {views_.ViewOf("RB_Main"), views_.ViewOf("RB_Baud"),
-                                      views_.ViewOf("CB_CVeskManual")};
+    // Hidden widgets keep their cells, except where a mode would leave a
+    // hole: the rate-source radio buttons, whose column is left out in the
+    // modes without them; the transmission-rate row, so that the structure
+    // group follows the main path at the usual row spacing; the Routers box,
+    // so that the other boxes close up; and the manual-entry box, which lets
+    // its caption close up to the field.
+    const QObject* const movable[] = {
+        views_.ViewOf("RB_Main"),    views_.ViewOf("RB_Baud"),       views_.ViewOf("Ed_MainBaud"),
+        views_.ViewOf("LBL_Baud2"),  views_.ViewOf("LBL_Baud"),      views_.ViewOf("Ed_LeerBaud"),
+        views_.ViewOf("CB_Routers"), views_.ViewOf("CB_CVeskManual")};
     for (int page = 0; page < tabs_->count(); ++page) {
         for (QWidget* child : tabs_->widget(page)->findChildren<QWidget*>()) {
             if (std::find(std::begin(movable), std::end(movable), child) == std::end(movable))

@@ -20,16 +20,10 @@ Program::Program(Globals& globals, const PlatformServices& platform, const std::
         std::make_unique<FileCommands>(*form_, globals, platform.dialogs, platform.messages);
     commands_->FormCreate();
 
-    // The About box reads the version that the print sheet shows and every
-    // project file records, so it must come before the sheet.
-    about_ = new TAboutForm(
-        globals, platform.help,
-        // The help window always reads QntCalc.hlp, the file named here.
-        [](const std::string&) {}, window_.get());
-
+    // The version that the print sheet shows and every project file records,
+    // the settings file at the first close included, so before the sheet.
+    PublishProgramVersion(globals);
     printForm_ = std::make_unique<TPrintForm>(*form_, globals.ProgramVersion);
-    printWindow_ = std::make_unique<PrintSheetWindow>(*printForm_, platform.help);
-    printCommands_ = std::make_unique<PrintCommands>(*printWindow_, platform.messages);
 
     WireFileMenu();
     WirePrintMenus();
@@ -54,22 +48,44 @@ void Program::WireFileMenu() {
 
 // One printer and one sheet serve both menus.
 void Program::WirePrintMenus() {
-    PrintCommands& printing = *printCommands_;
-    form_->CopytoClipboard1.OnClick = [&printing] { printing.CopyToClipboard(); };
-    form_->Printersetup1.OnClick = [&printing] { printing.PrinterSetup(); };
-    form_->Print.OnClick = [&printing] { printing.Print(); };
-    form_->Printpreview1.OnClick = [&printing] { printing.PrintPreview(); };
+    form_->CopytoClipboard1.OnClick = [this] { Printing().CopyToClipboard(); };
+    form_->Printersetup1.OnClick = [this] { Printing().PrinterSetup(); };
+    form_->Print.OnClick = [this] { Printing().Print(); };
+    form_->Printpreview1.OnClick = [this] { Printing().PrintPreview(); };
 
     TPrintForm& sheet = *printForm_;
-    sheet.CopytoClipboard1.OnClick = [&printing] { printing.CopySheetToClipboard(); };
-    sheet.Printsetup1.OnClick = [&printing] { printing.PrinterSetup(); };
-    sheet.Print1.OnClick = [&printing] { printing.PrintSheet(); };
-    sheet.Close1.OnClick = [window = printWindow_.get()] { window->close(); };
+    sheet.CopytoClipboard1.OnClick = [this] { Printing().CopySheetToClipboard(); };
+    sheet.Printsetup1.OnClick = [this] { Printing().PrinterSetup(); };
+    sheet.Print1.OnClick = [this] { Printing().PrintSheet(); };
+    sheet.Close1.OnClick = [this] { PrintSheet().close(); };
 }
 
 // Help > Help is the main window's own (TMasterForm::Help2Click).
 void Program::WireHelpMenu() {
-    form_->About.OnClick = [about = about_] { about->exec(); };
+    form_->About.OnClick = [this] { AboutBox().exec(); };
+}
+
+TAboutForm& Program::AboutBox() {
+    if (!about_) {
+        about_ = new TAboutForm(
+            globals_, platform_.help,
+            // The help window always reads QntCalc.hlp, the file named here.
+            [](const std::string&) {}, window_.get());
+    }
+    return *about_;
+}
+
+PrintSheetWindow& Program::PrintSheet() {
+    Printing();
+    return *printWindow_;
+}
+
+PrintCommands& Program::Printing() {
+    if (!printCommands_) {
+        printWindow_ = std::make_unique<PrintSheetWindow>(*printForm_, platform_.help);
+        printCommands_ = std::make_unique<PrintCommands>(*printWindow_, platform_.messages);
+    }
+    return *printCommands_;
 }
 
 void Program::WireWindows() {

@@ -34,11 +34,13 @@ struct PlatformServices {
 // gives it, and the Qt windows' signals are connected there too.
 //
 // Order: the main window (whose create handler reads the settings file and
-// calculates), the About box (which sets the version texts) and the print
-// sheet (which copies both). The About box belongs to the main window as
-// its Qt child; everything else belongs to this object, which outlives
-// every handler it sets. Closing the main window writes the settings file
-// and ends the event loop, even while the help window is open.
+// calculates), the version texts (which the About box would set) and the
+// print sheet (which copies both). What the first window does not need is
+// built on first use, so that the program starts faster: the About box,
+// the print sheet's window and printing. The About box belongs to the main
+// window as its Qt child; everything else belongs to this object, which
+// outlives every handler it sets. Closing the main window writes the
+// settings file and ends the event loop, even while the help window is open.
 class Program {
 public:
     // `today` is the date in the system's short date format.
@@ -55,10 +57,11 @@ public:
     TMasterForm& Form() { return *form_; }
     MasterWindow& Window() { return *window_; }
     FileCommands& Commands() { return *commands_; }
-    TAboutForm& AboutBox() { return *about_; }
     TPrintForm& PrintForm() { return *printForm_; }
-    PrintSheetWindow& PrintSheet() { return *printWindow_; }
-    PrintCommands& Printing() { return *printCommands_; }
+    // Built by the first call.
+    TAboutForm& AboutBox();
+    PrintSheetWindow& PrintSheet();
+    PrintCommands& Printing();
     // Null until Options > What-if first opens it.
     WhatIfWindow* WhatIfIfOpened() const { return whatIf_.get(); }
 
@@ -74,6 +77,8 @@ private:
     RecentFiles recentFiles_;
     WindowPlaceSection windowPlace_;
 
+    Globals& globals_;
+    PlatformServices platform_;
     std::unique_ptr<TMasterForm> form_;
     std::unique_ptr<MasterWindow> window_;
     // Before the commands, so that it outlives their use of its settings.
@@ -84,8 +89,6 @@ private:
     std::unique_ptr<PrintSheetWindow> printWindow_;
     std::unique_ptr<PrintCommands> printCommands_;
     std::unique_ptr<RecentFilesMenu> recentMenu_;
-    Globals& globals_;
-    PlatformServices platform_;
 };
 
 } // namespace qntcalc

@@ -7,17 +7,18 @@
 
 #include <exception>
 
-#include <QIcon>
-
 // Start-up and shutdown. The exit code is 0 on every path, also after an
-// error during start-up.
+// error during start-up, except 1 when no window can be opened at all.
 int main(int argc, char** argv) {
     using namespace qntcalc;
+    WindowSystemGuard windowSystem;
     GuiApplication app(argc, argv);
+    windowSystem.Done();
     QObject::connect(&app, &GuiApplication::errorEscaped, &ShowErrorBox);
     QApplication::setApplicationName(ToQString(texts::kProgramTitle));
     QApplication::setDesktopFileName(QStringLiteral("qntcalc"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/qntcalc/qntcalc.png")));
+    QApplication::setStyle(StartupStyle());
+    QApplication::setWindowIcon(ProgramIcon());
 
     try {
         Globals globals;

@@ -8,10 +8,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QMimeData>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QScopeGuard>
 
 namespace qntcalc {
@@ -35,8 +37,14 @@ bool PutImageOnClipboard(const QImage& image) {
 }
 
 PrintCommands::PrintCommands(PrintSheetWindow& window, MessageBoxes& messages)
-    : window_(window), messages_(messages) {
-    printer_.setCopyCount(sheet::kPrintCopies);
+    : window_(window), messages_(messages) {}
+
+QPrinter& PrintCommands::Printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setCopyCount(sheet::kPrintCopies);
+    }
+    return *printer_;
 }
 
 void PrintCommands::CopyToClipboard() {
@@ -49,8 +57,13 @@ void PrintCommands::CopyToClipboard() {
 void PrintCommands::PrinterSetup() {
     try {
         QWidget* parent = window_.isVisible() ? &window_ : QApplication::activeWindow();
-        QPrintDialog dialog(&printer_, parent);
+        QPrintDialog dialog(&Printer(), parent);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, sheet::kPrintToFileOffered);
+        dialog.setWindowTitle(ToQString(texts::kPrinterSetupCaption));
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+            if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok))
+                confirm->setText(ToQString(texts::kUsePrinter));
+        }
         // Whatever the user chose is in the printer now; the answer itself
         // does not matter.
         dialog.exec();
@@ -93,7 +106,8 @@ bool PrintCommands::CopySheetToClipboard() {
 
 bool PrintCommands::PrintSheet() {
     try {
-        if (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty()) {
+        QPrinter& printer = Printer();
+        if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
             Report(texts::kNoPrinter);
             return false;
         }
@@ -104,7 +118,7 @@ bool PrintCommands::PrintSheet() {
         }
         const QString failed = ToQString(texts::kPrintFailed).arg(PrinterDescription());
         QPainter painter;
-        if (!painter.begin(&printer_)) {
+        if (!painter.begin(&printer)) {
             Report(failed.toStdString());
             return false;
         }
@@ -126,10 +140,11 @@ bool PrintCommands::PrintSheet() {
     return false;
 }
 
-QString PrintCommands::PrinterDescription() const {
-    if (!printer_.outputFileName().isEmpty())
-        return QDir::toNativeSeparators(printer_.outputFileName());
-    return printer_.printerName();
+QString PrintCommands::PrinterDescription() {
+    const QPrinter& printer = Printer();
+    if (!printer.outputFileName().isEmpty())
+        return QDir::toNativeSeparators(printer.outputFileName());
+    return printer.printerName();
 }
 
 void PrintCommands::Report(std::string_view text) const {

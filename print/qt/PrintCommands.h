@@ -4,6 +4,7 @@
 #include "ui/Platform.h"
 
 #include <functional>
+#include <memory>
 #include <string_view>
 
 #include <QImage>
@@ -43,18 +44,19 @@ public:
     bool CopySheetToClipboard();
     bool PrintSheet();
 
-    QPrinter& Printer() { return printer_; }
+    // Made on first use: it starts the system's print service.
+    QPrinter& Printer();
 
     // Where the picture goes; the system clipboard unless replaced.
     std::function<bool(const QImage&)> PutOnClipboard = PutImageOnClipboard;
 
 private:
     void Report(std::string_view text) const;
-    QString PrinterDescription() const;
+    QString PrinterDescription();
 
     PrintSheetWindow& window_;
     MessageBoxes& messages_;
-    QPrinter printer_{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> printer_;
 };
 
 } // namespace qntcalc

@@ -168,7 +168,7 @@ TEST(FindVersionBlockTest, SurvivesAnyDamagedByte) {
     }
 }
 
-// Files are scanned in 1 MiB windows; a block must be found wherever it lies.
+// Files are scanned in 64 KiB steps; a block must be found wherever it lies.
 struct PlacementRow {
     const char* name;
     size_t offset;
@@ -181,6 +181,7 @@ void PrintTo(const PlacementRow& row, std::ostream* os) {
 
 class BlockInFileTest : public ::testing::TestWithParam<PlacementRow> {};
 
+constexpr size_t kStep = size_t{1} << 16;
 constexpr size_t kMiB = size_t{1} << 20;
 
 TEST_P(BlockInFileTest, IsFoundAndReadWhole) {
@@ -196,12 +197,14 @@ TEST_P(BlockInFileTest, IsFoundAndReadWhole) {
 INSTANTIATE_TEST_SUITE_P(
     Offsets, BlockInFileTest,
     ::testing::Values(PlacementRow{"WholeFile", 0, 0}, PlacementRow{"OddOffset", 7, 1000},
-                      PlacementRow{"AcrossWindowEdge", kMiB - 100, 3 * kMiB},
-                      PlacementRow{"AtWindowEdge", kMiB, 3 * kMiB},
-                      PlacementRow{"KeyAtWindowEdge", kMiB - 6, 3 * kMiB},
-                      PlacementRow{"EndOfFileInLastWindow", 2 * kMiB + 5, 0},
-                      PlacementRow{"InTailOfOnlyWindow", kMiB + 1000, 0},
-                      PlacementRow{"EndOfFileAtFullWindow", kMiB + 0xFFFF - 236, 0}),
+                      PlacementRow{"AcrossWindowEdge", kStep - 100, 3 * kStep},
+                      PlacementRow{"AtWindowEdge", kStep, 3 * kStep},
+                      PlacementRow{"KeyAtWindowEdge", kStep - 6, 3 * kStep},
+                      PlacementRow{"AcrossSecondWindowEdge", 2 * kStep - 100, 3 * kStep},
+                      PlacementRow{"ManyWindowsIn", kMiB - 100, 3 * kMiB},
+                      PlacementRow{"EndOfFileInLastWindow", 2 * kStep + 5, 0},
+                      PlacementRow{"InTailOfOnlyWindow", kStep + 1000, 0},
+                      PlacementRow{"EndOfFileAtFullWindow", kStep + 0xFFFF - 236, 0}),
     [](const ::testing::TestParamInfo<PlacementRow>& info) { return info.param.name; });
 
 TEST(FileVersionInfoTest, FilesWithoutABlockHaveSizeZero) {

@@ -10,5 +10,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     ::testing::InitGoogleTest(&argc, argv);
     qntcalc::GuiApplication app(argc, argv);
+    // The program's own style, as in its main.
+    QApplication::setStyle(qntcalc::StartupStyle());
     return RUN_ALL_TESTS();
 }

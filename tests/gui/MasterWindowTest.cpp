@@ -2,6 +2,7 @@
 #include "app/qt/GuiApplication.h"
 #include "checks/StatusTexts.h"
 
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -10,10 +11,14 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -81,6 +86,50 @@ TEST_F(MasterWindowTest, BaudRateModeHidesDevicesInputsAndOutputs) {
     EXPECT_TRUE(EditView("Ed_Rmax")->isHidden());
     EXPECT_FALSE(EditView("Ed_Baud")->isHidden());
     EXPECT_EQ(ViewOf<QProgressBar>("BAR_Reaction")->maximum(), 500);
+}
+
+// In every mode the structure group follows the last visible row at the
+// page's row spacing, and the first visible box stands where Routers does.
+struct NetworkPageRow {
+    const char* name;
+    const char* mode;
+    const char* lastRow;
+    const char* firstBox;
+};
+
+void PrintTo(const NetworkPageRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class NetworkPageTest : public GuiTest, public ::testing::WithParamInterface<NetworkPageRow> {};
+
+TEST_P(NetworkPageTest, HiddenControlsLeaveNoHole) {
+    const NetworkPageRow& row = GetParam();
+    auto* structure = ViewOf<QGroupBox>("GB_Structure");
+    const int boxesLeft = ViewOf<QCheckBox>("CB_Routers")->x();
+    Trigger(row.mode);
+    auto* grid = qobject_cast<QGridLayout*>(structure->parentWidget()->layout());
+    ASSERT_NE(grid, nullptr);
+    grid->activate();
+    structure->layout()->activate();
+    EXPECT_EQ(structure->y() - EditView(row.lastRow)->geometry().bottom() - 1,
+              grid->verticalSpacing());
+    EXPECT_EQ(ViewOf<QCheckBox>(row.firstBox)->x(), boxesLeft);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, NetworkPageTest,
+    ::testing::Values(NetworkPageRow{"Standard", "Standard", "Ed_Mainpath", "CB_Routers"},
+                      NetworkPageRow{"Expert", "Expert", "Ed_MainBaud", "CB_Routers"},
+                      NetworkPageRow{"BaudRate", "Baudratemode", "Ed_Mainpath", "CB_Repeaters"}),
+    [](const ::testing::TestParamInfo<NetworkPageRow>& info) {
+        return std::string(info.param.name);
+    });
+
+// As designed, and alike, so that the Routers and Repeaters pages line up.
+TEST_F(MasterWindowTest, BothTypeListsAre233PixelsWide) {
+    EXPECT_EQ(ViewOf<QComboBox>("CB_RouterType")->width(), 233);
+    EXPECT_EQ(ViewOf<QComboBox>("CB_RepeaterType")->width(), 233);
 }
 
 TEST_F(MasterWindowTest, ChoosingTheCheckedModeAgainKeepsItChecked) {
@@ -342,6 +391,43 @@ TEST_F(MasterWindowTest, AboutShowsTheVersionInAModalBox) {
     Trigger("About");
     EXPECT_EQ(modalsSeen, 1);
     EXPECT_EQ(program->AboutBox().Version()->text(), "1.3.2.1");
+}
+
+// Built on first use, so that the program starts sooner; what they would
+// have done at start is there all the same.
+TEST_F(MasterWindowTest, AboutBoxAndPrintSheetWindowComeOnFirstUse) {
+    EXPECT_EQ(Window().findChild<QDialog*>("AboutForm"), nullptr);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_NE(window->objectName(), "PrintForm");
+
+    Type("Ed_Mainpath", "300");
+    QString shown;
+    const ModalWatcher watcher([&shown](QWidget* sheet) {
+        shown = sheet->findChild<QLineEdit*>("Ed_Mainpath")->text();
+        sheet->close();
+    });
+    Trigger("Printpreview1");
+    EXPECT_EQ(shown, "300");
+
+    // The settings file is a project file: it records the version although
+    // the About box was never opened.
+    Window().close();
+    const QString settings = ReadFile(Path("QntCalc.ini"));
+    EXPECT_TRUE(settings.contains("Version=1.3.2.1")) << settings.toStdString();
+    EXPECT_TRUE(settings.contains("Program=Qnt Calculator"));
+}
+
+// The menu bar's overflow icons are read when first drawn; then they, like
+// every other icon, are the platform style's.
+TEST_F(MasterWindowTest, TheStartupStyleDrawsThePlatformStylesIcons) {
+    const std::unique_ptr<QProxyStyle> style(static_cast<QProxyStyle*>(StartupStyle()));
+    for (const QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_MessageBoxWarning}) {
+        const QImage expected = style->baseStyle()->standardIcon(which).pixmap(16).toImage();
+        EXPECT_FALSE(expected.isNull()) << which;
+        EXPECT_EQ(style->standardIcon(which).pixmap(16).toImage(), expected) << which;
+    }
 }
 
 TEST_F(MasterWindowTest, TheDateStandsInTheProjectGroup) {

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -200,16 +202,22 @@ TEST_F(PrintCommandsTest, PreviewAfterAFailedPrintBecomesModal) {
 TEST_F(PrintCommandsTest, PrinterSetupWorksOnTheSharedPrinter) {
     const QPrinter* used = nullptr;
     bool offersFile = false;
+    QString caption;
+    QString confirm;
     const ModalWatcher watcher([&](QWidget* modal) {
         auto* dialog = qobject_cast<QPrintDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         used = dialog->printer();
         offersFile = dialog->testOption(QAbstractPrintDialog::PrintToFile);
+        caption = dialog->windowTitle();
+        confirm = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
         dialog->reject();
     });
     f().Printersetup1.Click();
     EXPECT_EQ(used, &commands.Printer());
     EXPECT_TRUE(offersFile);
+    EXPECT_EQ(caption, "Printer Setup");
+    EXPECT_EQ(confirm, "&Use Printer") << "the setup prints nothing";
     EXPECT_FALSE(window.isVisible()) << "setup alone does not show the sheet";
     EXPECT_EQ(commands.Printer().copyCount(), 1);
 }
