@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -80,7 +79,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
     auto* findLabel = new QLabel(ToQString(texts::kHelpFind), this);
     findLabel->setBuddy(findField_);
     findState_ = new QLabel(this);
-    connect(findField_, &QLineEdit::textEdited, this, &HelpWindow::FindFromSelectionStart);
+    connect(findField_, &QLineEdit::textEdited, this, &HelpWindow::FindAsTyped);
     connect(AddCommand(this, {}, QKeySequence::keyBindings(QKeySequence::Find)),
             &QAction::triggered, findField_, [this] {
                 findField_->setFocus(Qt::ShortcutFocusReason);
@@ -122,8 +121,6 @@ void HelpWindow::Open(const QUrl& url) {
     show();
 
     browser_->setSource(url, QTextDocument::HtmlResource);
-    if (!url.hasFragment())
-        browser_->verticalScrollBar()->setValue(0);
     raise();
     activateWindow();
     browser_->setFocus();
@@ -131,56 +128,47 @@ void HelpWindow::Open(const QUrl& url) {
 
 void HelpWindow::ShowContents() {
     browser_->setSource(browser_->source().adjusted(QUrl::RemoveFragment));
-    browser_->verticalScrollBar()->setValue(0);
 }
 
 void HelpWindow::FindNext() {
-    Find({});
+    Find({}, false);
 }
 
 void HelpWindow::FindPrevious() {
-    Find(QTextDocument::FindBackward);
-}
-
-void HelpWindow::Find(QTextDocument::FindFlags flags) {
-    findState_->clear();
-    const QString text = findField_->text();
-    if (text.isEmpty())
-        return;
-    // A search goes on from what the reader sees, not from where an earlier
-    // one left the cursor before the page was changed.
-    if (!browser_->viewport()->rect().intersects(browser_->cursorRect()))
-        browser_->setTextCursor(browser_->cursorForPosition(QPoint(0, 0)));
-    if (browser_->find(text, flags))
-        return;
-
-    QTextCursor from = browser_->textCursor();
-    const bool backward = flags.testFlag(QTextDocument::FindBackward);
-    QTextCursor edge(browser_->document());
-    edge.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
-    browser_->setTextCursor(edge);
-    if (browser_->find(text, flags)) {
-        findState_->setText(
-            ToQString(backward ? texts::kHelpWrappedToBottom : texts::kHelpWrappedToTop));
-        return;
-    }
-    from.clearSelection();
-    browser_->setTextCursor(from);
-    findState_->setText(ToQString(texts::kHelpNotFound));
+    Find(QTextDocument::FindBackward, false);
 }
 
 // Typing refines the match in place instead of moving on to the next one.
-void HelpWindow::FindFromSelectionStart() {
-    QTextCursor cursor = browser_->textCursor();
-    cursor.setPosition(cursor.selectionStart());
-    browser_->setTextCursor(cursor);
-    FindNext();
+void HelpWindow::FindAsTyped() {
+    Find({}, true);
+}
+
+void HelpWindow::Find(QTextDocument::FindFlags flags, bool fromSelectionStart) {
+    findState_->clear();
+    QTextCursor from = browser_->textCursor();
+    // A search goes on from what the reader sees, not from where an earlier
+    // one left the cursor before the page was changed.
+    if (!browser_->viewport()->rect().intersects(browser_->cursorRect()))
+        from = browser_->cursorForPosition(QPoint(0, 0));
+    else if (fromSelectionStart)
+        from.setPosition(from.selectionStart());
+    const QString text = findField_->text();
+    const QTextDocument* document = browser_->document();
+    QTextCursor found = text.isEmpty() ? QTextCursor() : document->find(text, from, flags);
+    if (found.isNull() && !text.isEmpty()) {
+        const bool backward = flags.testFlag(QTextDocument::FindBackward);
+        QTextCursor edge(browser_->document());
+        edge.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
+        found = document->find(text, edge, flags);
+        findState_->setText(found.isNull() ? ToQString(texts::kHelpNotFound)
+                            : ToQString(backward ? texts::kHelpWrappedToBottom
+                                                 : texts::kHelpWrappedToTop));
+    }
+    browser_->setTextCursor(found.isNull() ? from : found);
 }
 
 void HelpWindow::hideEvent(QHideEvent* event) {
-    // Minimising hides the window spontaneously; its place stays the same.
-    if (!event->spontaneous())
-        place_ = saveGeometry();
+    place_ = saveGeometry();
     QWidget::hideEvent(event);
 }
 

@@ -43,8 +43,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Find(QTextDocument::FindFlags flags);
-    void FindFromSelectionStart();
+    void FindAsTyped();
+    void Find(QTextDocument::FindFlags flags, bool fromSelectionStart);
 
     QTextBrowser* browser_;
     QAction* back_;
