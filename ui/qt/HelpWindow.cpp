@@ -107,15 +107,16 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
 }
 
 void HelpWindow::Open(const QUrl& url) {
+    // A closed window is shown in a new platform window, which the window
+    // manager places anew unless its place is set before it is made.
+    if (isHidden() && !place_.isEmpty())
+        restoreGeometry(place_);
     // Help asked for from a modal window (the About box, the print preview)
     // must not be blocked by it: a window is not blocked by a modal window it
     // is transient for. Help asked for elsewhere belongs to no window.
     winId();
     QWidget* modal = QApplication::activeModalWidget();
     windowHandle()->setTransientParent(modal ? modal->windowHandle() : nullptr);
-    // Shown again, the window would be placed anew by the window manager.
-    if (isHidden() && !place_.isEmpty())
-        restoreGeometry(place_);
     // A minimised help window comes back, keeping a maximised size.
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
