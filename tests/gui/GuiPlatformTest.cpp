@@ -237,7 +237,8 @@ TEST_F(HelpTest, FindInPageGoesBothWaysAndWraps) {
               "Continued from the bottom"},
           Row{"ShiftF3FindsThePrevious", "", Qt::Key_F3, Qt::ShiftModifier, 0, ""},
           Row{"F3FindsTheNext", "", Qt::Key_F3, {}, 1, ""},
-          Row{"TypingOnFindsNothing", "x", Qt::Key_unknown, {}, -1, "Not found"}}) {
+          Row{"TypingOnFindsNothing", "x", Qt::Key_unknown, {}, -1, "Not found"},
+          Row{"BackspaceFindsItAgain", "", Qt::Key_Backspace, {}, 1, ""}}) {
         SCOPED_TRACE(row.name);
         QTest::keyClicks(window->FindField(), row.typed);
         if (row.key != Qt::Key_unknown)
@@ -249,6 +250,9 @@ TEST_F(HelpTest, FindInPageGoesBothWaysAndWraps) {
         }
         EXPECT_EQ(window->FindState()->text(), row.state);
     }
+    QTest::keyClick(window->FindField(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window->FindField(), Qt::Key_Backspace);
+    EXPECT_FALSE(browser->textCursor().hasSelection()) << "an empty field finds nothing";
 
     // From a topic between the two, the search starts where the reader is.
     window->FindField()->clear();

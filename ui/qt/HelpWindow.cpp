@@ -154,11 +154,15 @@ void HelpWindow::Find(QTextDocument::FindFlags flags, bool fromSelectionStart) {
     else if (fromSelectionStart)
         from.setPosition(from.selectionStart());
     const QString text = findField_->text();
-    const QTextDocument* document = browser_->document();
-    QTextCursor found = text.isEmpty() ? QTextCursor() : document->find(text, from, flags);
-    if (found.isNull() && !text.isEmpty()) {
+    if (text.isEmpty()) {
+        browser_->setTextCursor(from); // without the last match's highlight
+        return;
+    }
+    QTextDocument* document = browser_->document();
+    QTextCursor found = document->find(text, from, flags);
+    if (found.isNull()) {
         const bool backward = flags.testFlag(QTextDocument::FindBackward);
-        QTextCursor edge(browser_->document());
+        QTextCursor edge(document);
         edge.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
         found = document->find(text, edge, flags);
         findState_->setText(found.isNull() ? ToQString(texts::kHelpNotFound)
