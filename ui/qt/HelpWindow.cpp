@@ -58,19 +58,19 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
     forward_->setIcon(QIcon::fromTheme(QStringLiteral("go-next"),
                                        style()->standardIcon(QStyle::SP_ArrowForward)));
     forward_->setEnabled(false);
-    contents_ = AddCommand(this, ToQString(texts::kHelpContents),
+    QAction* contents = AddCommand(this, ToQString(texts::kHelpContents),
                            {QKeySequence(Qt::ALT | Qt::Key_Home)});
-    contents_->setIcon(QIcon::fromTheme(QStringLiteral("go-home"),
+    contents->setIcon(QIcon::fromTheme(QStringLiteral("go-home"),
                                         style()->standardIcon(QStyle::SP_DirHomeIcon)));
     connect(back_, &QAction::triggered, browser_, &QTextBrowser::backward);
     connect(forward_, &QAction::triggered, browser_, &QTextBrowser::forward);
-    connect(contents_, &QAction::triggered, this, &HelpWindow::ShowContents);
+    connect(contents, &QAction::triggered, this, &HelpWindow::ShowContents);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
 
     auto* toolBar = new QToolBar(this);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    toolBar->addActions({back_, forward_, contents_});
+    toolBar->addActions({back_, forward_, contents});
 
     findField_ = new QLineEdit(this);
     findField_->setClearButtonEnabled(true);

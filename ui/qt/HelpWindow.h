@@ -28,28 +28,24 @@ public:
     QTextBrowser* Browser() const { return browser_; }
     QAction* BackAction() const { return back_; }
     QAction* ForwardAction() const { return forward_; }
-    QAction* ContentsAction() const { return contents_; }
     QLineEdit* FindField() const { return findField_; }
     // Empty while the text searched for is found without wrapping.
     QLabel* FindState() const { return findState_; }
-
-public slots:
-    void ShowContents();
-    void FindNext();
-    void FindPrevious();
 
 protected:
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowContents();
+    void FindNext();
+    void FindPrevious();
     void FindAsTyped();
     void Find(QTextDocument::FindFlags flags, bool fromSelectionStart);
 
     QTextBrowser* browser_;
     QAction* back_;
     QAction* forward_;
-    QAction* contents_;
     QLineEdit* findField_;
     QLabel* findState_;
     QByteArray place_; // frame and state when last closed
