@@ -13,6 +13,14 @@ inline constexpr std::string_view kHelpFileName = "QntCalc.hlp";
 inline constexpr std::string_view kHelpWindowSuffix = " Help";
 // %1: the help file's name, %2: the directories searched, one a line.
 inline constexpr std::string_view kHelpFileMissing = "The help file %1 was not found in:\n%2";
+// The help window's commands and its find-in-page field.
+inline constexpr std::string_view kHelpBack = "Back";
+inline constexpr std::string_view kHelpForward = "Forward";
+inline constexpr std::string_view kHelpContents = "Contents";
+inline constexpr std::string_view kHelpFind = "Find:";
+inline constexpr std::string_view kHelpNotFound = "Not found";
+inline constexpr std::string_view kHelpWrappedToTop = "Continued from the top";
+inline constexpr std::string_view kHelpWrappedToBottom = "Continued from the bottom";
 // Standard error, when no window can be opened: the problem, then kRunTheCli.
 inline constexpr std::string_view kDisplayNotSet =
     "no display to open the window on (DISPLAY is not set)";

@@ -1,4 +1,5 @@
 #include "ui/qt/GuiPlatform.h"
+#include "ui/qt/HelpWindow.h"
 
 #include "GuiFixture.h"
 
@@ -6,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QFile>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -14,6 +17,9 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
+
+#include <map>
+#include <vector>
 
 namespace qntcalc::testing {
 namespace {
@@ -114,12 +120,12 @@ TEST_F(HelpTest, ATopicScrollsToItsAnchorAndTheContentsToTheTop) {
     help.ShowTopic(26);
     ASSERT_NE(help.Window(), nullptr);
     EXPECT_TRUE(help.Window()->isVisible());
-    EXPECT_EQ(help.Browser()->source().fragment(), "topic26");
-    EXPECT_GT(help.Browser()->verticalScrollBar()->value(), 0);
-    EXPECT_TRUE(help.Browser()->toPlainText().contains("Drop Lines"));
+    EXPECT_EQ(help.Window()->Browser()->source().fragment(), "topic26");
+    EXPECT_GT(help.Window()->Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(help.Window()->Browser()->toPlainText().contains("Drop Lines"));
 
     help.ShowContents();
-    EXPECT_EQ(help.Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(help.Window()->Browser()->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(HelpTest, AMinimisedHelpWindowComesBack) {
@@ -142,7 +148,7 @@ TEST_F(HelpTest, HelpFromAModalWindowTakesInput) {
     QTimer::singleShot(0, &modal, [&] {
         help.ShowContents();
         QTest::keyClick(help.Window()->windowHandle(), Qt::Key_End);
-        scrolled = help.Browser()->verticalScrollBar()->value();
+        scrolled = help.Window()->Browser()->verticalScrollBar()->value();
         modal.reject();
     });
     modal.exec();
@@ -151,6 +157,112 @@ TEST_F(HelpTest, HelpFromAModalWindowTakesInput) {
     help.ShowContents();
     EXPECT_EQ(help.Window()->windowHandle()->transientParent(), nullptr)
         << "help asked for from no modal window belongs to none";
+}
+
+// F1 on another control while the help is open goes on in the same history.
+TEST_F(HelpTest, BackForwardAndContentsWalkTheHistory) {
+    struct Row {
+        int topic; // 0: the key with Alt instead
+        Qt::Key key;
+        const char* fragment;
+        bool back;
+        bool forward;
+    };
+    QtHelpSystem help(messages);
+    std::map<QString, int> scrolledTo;
+    for (const Row& row : {Row{26, {}, "topic26", false, false},
+                           Row{21, {}, "topic21", true, false},
+                           Row{0, Qt::Key_Left, "topic26", false, true},
+                           Row{0, Qt::Key_Right, "topic21", true, false},
+                           Row{0, Qt::Key_Home, "", true, false},
+                           Row{0, Qt::Key_Left, "topic21", true, true}}) {
+        SCOPED_TRACE(row.fragment);
+        if (row.topic != 0)
+            help.ShowTopic(row.topic);
+        else
+            QTest::keyClick(help.Window()->windowHandle(), row.key, Qt::AltModifier);
+        const HelpWindow* window = help.Window();
+        const QTextBrowser* browser = window->Browser();
+        EXPECT_EQ(browser->source().fragment(), row.fragment);
+        const int scrolled = browser->verticalScrollBar()->value();
+        EXPECT_EQ(scrolledTo.try_emplace(row.fragment, scrolled).first->second, scrolled)
+            << "a page comes back where it was";
+        EXPECT_EQ(window->BackAction()->isEnabled(), row.back);
+        EXPECT_EQ(window->ForwardAction()->isEnabled(), row.forward);
+    }
+    EXPECT_EQ(scrolledTo.at(""), 0);
+}
+
+// "estimated" stands twice in the help, once near the top and once far below.
+TEST_F(HelpTest, FindInPageGoesBothWaysAndWraps) {
+    struct Row {
+        const char* name;
+        const char* typed;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int match; // -1: none
+        const char* state;
+    };
+    QtHelpSystem help(messages);
+    help.ShowContents();
+    HelpWindow* window = help.Window();
+    QTextBrowser* browser = window->Browser();
+    std::vector<int> matches;
+    for (QTextCursor at = browser->document()->find("estimated"); !at.isNull();
+         at = browser->document()->find("estimated", at))
+        matches.push_back(at.selectionStart());
+    ASSERT_EQ(matches.size(), 2U);
+
+    QTest::keyClick(window->windowHandle(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), window->FindField());
+    for (const Row& row :
+         {Row{"TypingFindsTheFirst", "estimated", Qt::Key_unknown, {}, 0, ""},
+          Row{"EnterFindsTheNext", "", Qt::Key_Return, {}, 1, ""},
+          Row{"EnterWrapsToTheTop", "", Qt::Key_Return, {}, 0, "Continued from the top"},
+          Row{"ShiftEnterWrapsToTheBottom", "", Qt::Key_Return, Qt::ShiftModifier, 1,
+              "Continued from the bottom"},
+          Row{"ShiftF3FindsThePrevious", "", Qt::Key_F3, Qt::ShiftModifier, 0, ""},
+          Row{"F3FindsTheNext", "", Qt::Key_F3, {}, 1, ""},
+          Row{"TypingOnFindsNothing", "x", Qt::Key_unknown, {}, -1, "Not found"},
+          Row{"BackspaceFindsItAgain", "", Qt::Key_Backspace, {}, 1, ""}}) {
+        SCOPED_TRACE(row.name);
+        QTest::keyClicks(window->FindField(), row.typed);
+        if (row.key != Qt::Key_unknown)
+            QTest::keyClick(window->windowHandle(), row.key, row.modifiers);
+        const QTextCursor selected = browser->textCursor();
+        EXPECT_EQ(selected.hasSelection(), row.match >= 0);
+        if (row.match >= 0) {
+            EXPECT_EQ(selected.selectionStart(), matches[static_cast<size_t>(row.match)]);
+        }
+        EXPECT_EQ(window->FindState()->text(), row.state);
+    }
+    QTest::keyClick(window->FindField(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window->FindField(), Qt::Key_Backspace);
+    EXPECT_FALSE(browser->textCursor().hasSelection()) << "an empty field finds nothing";
+
+    // From a topic between the two, the search starts where the reader is.
+    window->FindField()->clear();
+    browser->moveCursor(QTextCursor::Start);
+    help.ShowTopic(27);
+    ASSERT_GT(browser->cursorForPosition({}).position(), matches[0]);
+    QTest::keyClicks(window->FindField(), "estimated");
+    EXPECT_EQ(browser->textCursor().selectionStart(), matches[1]);
+}
+
+TEST_F(HelpTest, TheWindowKeepsItsPlaceWhenClosedAndOpenedAgain) {
+    QtHelpSystem help(messages);
+    help.ShowTopic(21);
+    HelpWindow* window = help.Window();
+    const QFontMetrics metrics(window->Browser()->font());
+    EXPECT_EQ(window->size(), QSize(metrics.averageCharWidth() * 90, metrics.height() * 40));
+
+    window->setGeometry(window->geometry().translated(37, 23).adjusted(0, 0, 50, -40));
+    const QRect placed = window->geometry();
+    window->close();
+    help.ShowTopic(26);
+    EXPECT_EQ(window->geometry(), placed);
+    help.ShowContents();
+    EXPECT_EQ(window->geometry(), placed);
 }
 
 TEST_F(HelpTest, AMissingHelpFileIsReportedInsteadOfAnEmptyWindow) {

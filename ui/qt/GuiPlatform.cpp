@@ -1,6 +1,7 @@
 #include "ui/qt/GuiPlatform.h"
 
 #include "ui/UiTexts.h"
+#include "ui/qt/HelpWindow.h"
 #include "ui/qt/QtText.h"
 
 #include <QApplication>
@@ -11,11 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QScrollBar>
-#include <QTextBrowser>
 #include <QUrl>
-#include <QVBoxLayout>
-#include <QWindow>
 
 namespace qntcalc {
 
@@ -136,37 +133,12 @@ void QtHelpSystem::Show(const QString& anchor) {
         messages_.Show(text.toStdString(), texts::kProgramTitle, MessageKind::Warning);
         return;
     }
-    if (!window_) {
-        window_ = std::make_unique<QWidget>();
-        window_->setWindowTitle(ToQString(texts::kProgramTitle) +
-                                ToQString(texts::kHelpWindowSuffix));
-        auto* layout = new QVBoxLayout(window_.get());
-        layout->setContentsMargins(0, 0, 0, 0);
-        browser_ = new QTextBrowser(window_.get());
-        browser_->setOpenExternalLinks(true);
-        layout->addWidget(browser_);
-        const QFontMetrics metrics(browser_->font());
-        window_->resize(metrics.averageCharWidth() * 90, metrics.height() * 40);
-    }
-    // Help asked for from a modal window (the About box, the print preview)
-    // must not be blocked by it: a window is not blocked by a modal window it
-    // is transient for. Help asked for elsewhere belongs to no window.
-    window_->winId();
-    QWidget* modal = QApplication::activeModalWidget();
-    window_->windowHandle()->setTransientParent(modal ? modal->windowHandle() : nullptr);
-    // A minimised help window comes back, keeping a maximised size.
-    window_->setWindowState((window_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    window_->show();
-
+    if (!window_)
+        window_ = std::make_unique<HelpWindow>();
     QUrl url = QUrl::fromLocalFile(path);
     if (!anchor.isEmpty())
         url.setFragment(anchor);
-    browser_->setSource(url, QTextDocument::HtmlResource);
-    if (anchor.isEmpty())
-        browser_->verticalScrollBar()->setValue(0);
-    window_->raise();
-    window_->activateWindow();
-    browser_->setFocus();
+    window_->Open(url);
 }
 
 } // namespace qntcalc

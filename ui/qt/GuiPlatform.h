@@ -11,11 +11,12 @@
 #include <QString>
 #include <QStringList>
 
-class QTextBrowser;
 class QWidget;
 
 // The platform services of the window model, done with Qt.
 namespace qntcalc {
+
+class HelpWindow;
 
 // Today in the system's short date format.
 std::string TodayText();
@@ -58,7 +59,7 @@ QStringList HelpSearchDirs();
 QString FindHelpFile(const QStringList& dirs);
 
 // The help file is an HTML page with one anchor per topic ("topic21"),
-// shown in a window of its own that is created on first use.
+// shown in a help window that is created on first use.
 class QtHelpSystem : public HelpSystem {
 public:
     explicit QtHelpSystem(MessageBoxes& messages, QStringList searchDirs = HelpSearchDirs());
@@ -68,16 +69,14 @@ public:
     void ShowTopic(int topic) override;
 
     // Null until the help has been shown.
-    QWidget* Window() const { return window_.get(); }
-    QTextBrowser* Browser() const { return browser_; }
+    HelpWindow* Window() const { return window_.get(); }
 
 private:
     void Show(const QString& anchor);
 
     MessageBoxes& messages_;
     QStringList searchDirs_;
-    std::unique_ptr<QWidget> window_;
-    QTextBrowser* browser_ = nullptr;
+    std::unique_ptr<HelpWindow> window_;
 };
 
 } // namespace qntcalc
