@@ -192,6 +192,7 @@ TEST_P(BlockInFileTest, IsFoundAndReadWhole) {
     VersionBlock read;
     ASSERT_TRUE(ReadFileVersionInfo(file, static_cast<uint32_t>(block.size()), read));
     EXPECT_EQ(read, block);
+    EXPECT_EQ(ReadFileVersionBlock(file), block);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -218,6 +219,7 @@ TEST(FileVersionInfoTest, FilesWithoutABlockHaveSizeZero) {
     EXPECT_EQ(FileVersionInfoSize("/dev/zero"), 0u);  // would never end
     VersionBlock read;
     EXPECT_FALSE(ReadFileVersionInfo(dir.Path("missing.bin"), 1000, read));
+    EXPECT_FALSE(ReadFileVersionBlock(dir.Write("damaged.bin", block, 3)));
 }
 
 TEST(FileVersionInfoTest, ReadFailsWhenTheBlockOutgrewTheSize) {
