@@ -4,12 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
 #ifdef _WIN32
-#include <cstring>
 #include <windows.h>
 #endif
 
@@ -110,24 +109,45 @@ std::optional<Node> ReadRoot(Bytes block) {
     return root;
 }
 
-// The first valid block whose start lies before `startLimit`.
-std::optional<Bytes> FindBlock(Bytes bytes, size_t startLimit) {
+// The root's key as it is stored: UTF-16LE with its NUL.
+const auto& RootKeyBytes() {
     static const auto pattern = [] {
         std::array<unsigned char, (kRootKey.size() + 1) * 2> key{};
         for (size_t i = 0; i < kRootKey.size(); ++i)
             key[2 * i] = static_cast<unsigned char>(kRootKey[i]);
         return key;
     }();
-    const std::boyer_moore_horspool_searcher searcher(pattern.begin(), pattern.end());
-    for (auto from = bytes.begin();;) {
-        const auto hit = searcher(from, bytes.end()).first;
-        if (hit == bytes.end())
+    return pattern;
+}
+
+// Where the root key starts in `bytes`, from `from` on.
+std::optional<size_t> FindRootKey(Bytes bytes, size_t from) {
+    // Half the key's bytes are zeros, as are much of a program's, which
+    // leaves a skip-table search little to skip; memchr for the key's first
+    // letter runs through the same bytes many times faster.
+    const auto& pattern = RootKeyBytes();
+    const size_t size = bytes.size();
+    while (size - std::min(size, from) >= pattern.size()) {
+        const auto* hit = static_cast<const unsigned char*>(
+            std::memchr(bytes.data() + from, pattern[0], size - from - pattern.size() + 1));
+        if (!hit)
             return std::nullopt;
-        from = hit + 1;
-        const auto keyAt = static_cast<size_t>(hit - bytes.begin());
-        if (keyAt < kHeaderSize)
-            continue;
-        const size_t start = keyAt - kHeaderSize;
+        const auto keyAt = static_cast<size_t>(hit - bytes.data());
+        if (std::memcmp(hit, pattern.data(), pattern.size()) == 0)
+            return keyAt;
+        from = keyAt + 1;
+    }
+    return std::nullopt;
+}
+
+// The first valid block whose start lies before `startLimit`.
+std::optional<Bytes> FindBlock(Bytes bytes, size_t startLimit) {
+    for (size_t from = kHeaderSize;;) {
+        const std::optional<size_t> keyAt = FindRootKey(bytes, from);
+        if (!keyAt)
+            return std::nullopt;
+        from = *keyAt + 1;
+        const size_t start = *keyAt - kHeaderSize;
         if (start >= startLimit)
             return std::nullopt;
         const Bytes candidate = bytes.subspan(start, std::min(bytes.size() - start, kMaxBlockSize));
@@ -149,31 +169,59 @@ std::optional<Bytes> FindBlock(Bytes bytes, size_t startLimit) {
     return node;
 }
 
-// Scans the file in steps of 64 KiB through one small buffer, which keeps
-// the last kMaxBlockSize bytes of each step for the next, so that a block
-// across a step's end is found whole. Memory, and the pages that the start of
-// the program touches to find its own version, stay few for any file size.
+// The block starting at `start` of `in`, read no further than its length
+// field says; `in` is left where it was.
+std::optional<VersionBlock> ReadBlockAt(std::ifstream& in, std::streamoff start) {
+    in.clear(); // a short read before this one ended at the file's end
+    const std::streampos resume = in.tellg();
+    std::optional<VersionBlock> block;
+    std::array<unsigned char, 2> length{};
+    if (in.seekg(start).read(reinterpret_cast<char*>(length.data()), length.size())) {
+        VersionBlock bytes(U16(length, 0));
+        in.seekg(start).read(reinterpret_cast<char*>(bytes.data()),
+                             static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<size_t>(in.gcount()));
+        if (const auto found = FindBlock(bytes, 1))
+            block = VersionBlock(found->begin(), found->end());
+    }
+    in.clear();
+    in.seekg(resume);
+    return block;
+}
+
+// Scans the file for the root key through one small buffer, which keeps the
+// last bytes of each step for the next, so that a key across a step's end is
+// seen whole, and reads a block only where the key is. Memory, and the pages
+// that the start of the program touches to find its own version, stay few
+// for any file size.
 [[maybe_unused]] std::optional<VersionBlock> LoadVersionBlock(const std::string& fileName) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(fileName, error))
         return std::nullopt; // a device or a pipe might never end
     std::ifstream in(fileName, std::ios::binary);
-    constexpr size_t kStep = size_t{1} << 16;
-    VersionBlock window(kMaxBlockSize + kStep);
+    constexpr size_t kStep = size_t{1} << 14;
+    const size_t kept = RootKeyBytes().size() - 1;
+    std::array<unsigned char, kStep> window; // only what was read is looked at
     size_t held = 0;
+    std::streamoff windowStart = 0; // of window[0] in the file
     while (in) {
         in.read(reinterpret_cast<char*>(window.data() + held),
                 static_cast<std::streamsize>(window.size() - held));
         held += static_cast<size_t>(in.gcount());
-        const bool last = held < window.size();
-        // A block starting in the kept tail may go on beyond it: the next step's.
-        if (const auto found =
-                FindBlock(Bytes(window.data(), held), last ? held : held - kMaxBlockSize))
-            return VersionBlock(found->begin(), found->end());
-        if (last)
+        const Bytes bytes(window.data(), held);
+        for (std::optional<size_t> keyAt = FindRootKey(bytes, 0); keyAt;
+             keyAt = FindRootKey(bytes, *keyAt + 1)) {
+            const std::streamoff keyInFile = windowStart + static_cast<std::streamoff>(*keyAt);
+            if (keyInFile < static_cast<std::streamoff>(kHeaderSize))
+                continue;
+            if (auto block = ReadBlockAt(in, keyInFile - static_cast<std::streamoff>(kHeaderSize)))
+                return block;
+        }
+        if (held < window.size())
             break;
-        std::copy(window.end() - kMaxBlockSize, window.end(), window.begin());
-        held = kMaxBlockSize;
+        std::copy(window.end() - kept, window.end(), window.begin());
+        windowStart += static_cast<std::streamoff>(held - kept);
+        held = kept;
     }
     return std::nullopt;
 }
@@ -204,6 +252,13 @@ uint32_t FileVersionInfoSize(const std::string& fileName) {
 bool ReadFileVersionInfo(const std::string& fileName, uint32_t size, VersionBlock& block) {
     block.assign(size, 0);
     return size != 0 && GetFileVersionInfoA(fileName.c_str(), 0, size, block.data()) != 0;
+}
+
+std::optional<VersionBlock> ReadFileVersionBlock(const std::string& fileName) {
+    VersionBlock block;
+    if (!ReadFileVersionInfo(fileName, FileVersionInfoSize(fileName), block))
+        return std::nullopt;
+    return block;
 }
 
 std::optional<VersionBlock> QueryVersionBytes(std::span<const unsigned char> block,
@@ -250,6 +305,10 @@ bool ReadFileVersionInfo(const std::string& fileName, uint32_t size, VersionBloc
         return false;
     block = std::move(*found);
     return true;
+}
+
+std::optional<VersionBlock> ReadFileVersionBlock(const std::string& fileName) {
+    return LoadVersionBlock(fileName);
 }
 
 std::optional<VersionBlock> QueryVersionBytes(std::span<const unsigned char> block,

@@ -1,5 +1,7 @@
 #include "app/qt/GuiApplication.h"
 
+#include "app/qt/ProgramIconPixels.h"
+
 #include "project/ProjectTexts.h"
 #include "ui/UiTexts.h"
 #include "ui/qt/GuiPlatform.h"
@@ -14,7 +16,7 @@
 
 #include <QByteArray>
 #include <QIconEngine>
-#include <QImageReader>
+#include <QImage>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
@@ -97,11 +99,9 @@ QString NoWindowSystemText(const QString& platform, const QString& display) {
 }
 
 QIcon ProgramIcon() {
-    // Told the format, and that it is sure, the reader asks no plugin
-    // whether it reads PNG too; asking would load every one of them.
-    QImageReader reader(QStringLiteral(":/qntcalc/qntcalc.png"), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read()));
+    const QImage image(reinterpret_cast<const uchar*>(kProgramIconPixels), kProgramIconWidth,
+                       kProgramIconHeight, QImage::Format_ARGB32);
+    return QIcon(QPixmap::fromImage(image));
 }
 
 namespace {

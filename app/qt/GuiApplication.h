@@ -33,7 +33,8 @@ private:
 // it was started in: the platform asked for (QT_QPA_PLATFORM) and DISPLAY.
 QString NoWindowSystemText(const QString& platform, const QString& display);
 
-// The program's icon, read without starting any image format plugin.
+// The program's icon, from pixels built into the program: reading an image
+// file at start would first look through every image format plugin.
 QIcon ProgramIcon();
 
 // The platform's style, except that the menu bar's overflow button gets its

@@ -183,6 +183,7 @@ class BlockInFileTest : public ::testing::TestWithParam<PlacementRow> {};
 
 constexpr size_t kStep = size_t{1} << 16;
 constexpr size_t kMiB = size_t{1} << 20;
+constexpr size_t kRead = size_t{1} << 14; // the reader's step
 
 TEST_P(BlockInFileTest, IsFoundAndReadWhole) {
     const TempDir dir;
@@ -192,11 +193,14 @@ TEST_P(BlockInFileTest, IsFoundAndReadWhole) {
     VersionBlock read;
     ASSERT_TRUE(ReadFileVersionInfo(file, static_cast<uint32_t>(block.size()), read));
     EXPECT_EQ(read, block);
+    EXPECT_EQ(ReadFileVersionBlock(file), block);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Offsets, BlockInFileTest,
     ::testing::Values(PlacementRow{"WholeFile", 0, 0}, PlacementRow{"OddOffset", 7, 1000},
+                      PlacementRow{"KeyAcrossReadStep", kRead - 16, 3 * kRead},
+                      PlacementRow{"KeyAcrossSecondReadStep", 2 * kRead - 31 - 16, 3 * kRead},
                       PlacementRow{"AcrossWindowEdge", kStep - 100, 3 * kStep},
                       PlacementRow{"AtWindowEdge", kStep, 3 * kStep},
                       PlacementRow{"KeyAtWindowEdge", kStep - 6, 3 * kStep},
@@ -218,6 +222,7 @@ TEST(FileVersionInfoTest, FilesWithoutABlockHaveSizeZero) {
     EXPECT_EQ(FileVersionInfoSize("/dev/zero"), 0u);  // would never end
     VersionBlock read;
     EXPECT_FALSE(ReadFileVersionInfo(dir.Path("missing.bin"), 1000, read));
+    EXPECT_FALSE(ReadFileVersionBlock(dir.Write("damaged.bin", block, 3)));
 }
 
 TEST(FileVersionInfoTest, ReadFailsWhenTheBlockOutgrewTheSize) {

@@ -1,4 +1,5 @@
 #include "GuiFixture.h"
+#include "app/qt/GuiApplication.h"
 #include "checks/StatusTexts.h"
 #include "project/IniFile.h"
 #include "ui/qt/StatusPanel.h"
@@ -9,8 +10,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -259,6 +262,13 @@ TEST_F(DesktopTest, CtrlPageDownAndUpStepThroughTheVisiblePages) {
         if (*row.numIOD)
             Type("Ed_NumIOD", "2");
     }
+}
+
+TEST_F(DesktopTest, TheIconBuiltInIsThePictureInstalled) {
+    const QImage installed(QStringLiteral(QNTCALC_ICON_PNG));
+    ASSERT_FALSE(installed.isNull());
+    EXPECT_EQ(ProgramIcon().pixmap(installed.size()).toImage(),
+              QPixmap::fromImage(installed).toImage());
 }
 
 } // namespace
