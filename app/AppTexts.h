@@ -29,6 +29,8 @@ inline constexpr std::string_view kWhatIfSvgFilter = "SVG images (*.svg)|*.svg";
 inline constexpr std::string_view kWhatIfCsvFilter = "CSV files (*.csv)|*.csv";
 // The proposed export file name: the prefix, the input's key, the extension.
 inline constexpr std::string_view kWhatIfFilePrefix = "whatif-";
+// Why an export wrote nothing, after "Cannot write <file>: ".
+inline constexpr std::string_view kWhatIfNotDrawn = "the chart could not be drawn";
 inline constexpr std::string_view kWhatIfHoverHint = "Point at the chart to read the values there.";
 inline constexpr std::string_view kWhatIfNothingTypeable =
     "The main window lets you type into none of the inputs that the What-if window can sweep.";

@@ -103,6 +103,9 @@ inline constexpr std::array kSettingsKeys{
 //   File1 ... File6: the projects last opened or saved, newest first
 // [Window]
 //   Left, Top (of the frame), Width, Height (inside it), Maximized 0 or 1
+// [WhatIf]
+//   Input (a field's name), RequireRmax, RequireETO, RequireCTO in ms (the
+//   last two only while required)
 inline constexpr std::string_view kRecent = "Recent";
 inline constexpr std::string_view kRecentFile = "File"; // followed by 1 to 6
 inline constexpr std::string_view kWindow = "Window";
@@ -111,5 +114,10 @@ inline constexpr std::string_view kTop = "Top";
 inline constexpr std::string_view kWidth = "Width";
 inline constexpr std::string_view kHeight = "Height";
 inline constexpr std::string_view kMaximized = "Maximized";
+inline constexpr std::string_view kWhatIf = "WhatIf";
+inline constexpr std::string_view kWhatIfInput = "Input";
+inline constexpr std::string_view kRequireRmax = "RequireRmax";
+inline constexpr std::string_view kRequireEto = "RequireETO";
+inline constexpr std::string_view kRequireCto = "RequireCTO";
 
 } // namespace qntcalc::ini

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QAreaSeries>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -26,7 +27,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
@@ -572,48 +572,47 @@ std::optional<QString> WhatIfWindow::ChooseExportFile(std::string_view filter,
     return path;
 }
 
-void WhatIfWindow::ReportFailure(const QString& path, const QString& reason) {
-    const Result failed{Result::Failure::Unwritable, QFile::encodeName(path).toStdString(),
-                        reason.toStdString()};
-    messages_.Show(failed.Message(), texts::kProgramTitle, MessageKind::Critical);
+// Through the project's one atomic writer, as every file the program writes.
+void WhatIfWindow::WriteExport(const QString& path, const QByteArray& bytes, bool drawn) {
+    const std::string file = QFile::encodeName(path).toStdString();
+    const Result written =
+        drawn ? fileio::WriteFileAtomically(
+                    file, {bytes.constData(), static_cast<std::size_t>(bytes.size())})
+              : Result{Result::Failure::Unwritable, file, std::string(texts::kWhatIfNotDrawn)};
+    if (!written.Ok())
+        messages_.Show(written.Message(), texts::kProgramTitle, MessageKind::Critical);
 }
 
 void WhatIfWindow::ExportPng() {
     const std::optional<QString> path = ChooseExportFile(texts::kWhatIfPngFilter, ".png");
     if (!path)
         return;
-    const QPixmap picture = view_->grab();
-    QSaveFile file(*path);
-    if (picture.isNull() || !file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") ||
-        !file.commit())
-        ReportFailure(*path, file.errorString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const bool drawn = view_->grab().save(&buffer, "PNG");
+    WriteExport(*path, bytes, drawn);
 }
 
 void WhatIfWindow::ExportSvg() {
     const std::optional<QString> path = ChooseExportFile(texts::kWhatIfSvgFilter, ".svg");
     if (!path)
         return;
-    QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        ReportFailure(*path, file.errorString());
-        return;
-    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     svg.setSize(view_->size());
     svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
     svg.setTitle(windowTitle());
     svg.setDescription(headroom_->text());
     QPainter painter;
-    if (!painter.begin(&svg)) {
-        file.cancelWriting();
-        ReportFailure(*path, file.errorString());
-        return;
+    const bool drawn = painter.begin(&svg);
+    if (drawn) {
+        view_->render(&painter);
+        painter.end();
     }
-    view_->render(&painter);
-    painter.end();
-    if (!file.commit())
-        ReportFailure(*path, file.errorString());
+    WriteExport(*path, bytes, drawn);
 }
 
 void WhatIfWindow::ExportCsv() {
@@ -625,10 +624,7 @@ void WhatIfWindow::ExportCsv() {
         for (const WhatIfPoint& point : shown->points)
             text += WhatIfCsvRow(point, globals_.ProjectFile);
     }
-    const Result written =
-        fileio::WriteFileAtomically(QFile::encodeName(*path).toStdString(), text);
-    if (!written.Ok())
-        messages_.Show(written.Message(), texts::kProgramTitle, MessageKind::Critical);
+    WriteExport(*path, QByteArray::fromStdString(text), true);
 }
 
 } // namespace qntcalc

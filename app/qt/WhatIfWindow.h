@@ -78,7 +78,8 @@ private:
     void Hover(const QPoint& at);
     // The chosen file with `extension` when it has none, or nothing.
     std::optional<QString> ChooseExportFile(std::string_view filter, const QString& extension);
-    void ReportFailure(const QString& path, const QString& reason);
+    // Reports a failure, also a picture that could not be drawn.
+    void WriteExport(const QString& path, const QByteArray& bytes, bool drawn);
 
     TMasterForm& master_;
     Globals& globals_;
