@@ -119,6 +119,8 @@ std::optional<Headroom> FindHeadroom(WhatIf& whatIf, Field field, const Requirem
     if (!whatIf.Editable(field))
         return std::nullopt;
     const int32_t current = whatIf.CurrentValue(field);
+    if (SweepValueCount(current, limit, 1) > kMostWhatIfValues)
+        return std::nullopt;
     const Direction direction = limit < current ? Direction::Down : Direction::Up;
     return Scan(field, current, limit, direction, required,
                 [&](int32_t value) { return whatIf.Evaluate(field, value); });

@@ -54,7 +54,8 @@ struct Headroom {
 
 // Types every value from the current one towards `limit` (downwards when
 // the limit is below it) and stops at the first that fails. Nothing when
-// the input is not editable now.
+// the input is not editable now or the search would type more than
+// kMostWhatIfValues values.
 std::optional<Headroom> FindHeadroom(WhatIf& whatIf, Field field, const Requirements& required,
                                      int32_t limit);
 

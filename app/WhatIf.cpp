@@ -107,6 +107,23 @@ const WhatIfInput* FindWhatIfInput(std::string_view key) {
     return nullptr;
 }
 
+bool UserCanType(const TMasterForm& form, const WhatIfInput& input) {
+    const EditField& edit = form.EditFor(input.field);
+    const bool typeable = form.PageControl1.TabVisible(static_cast<int>(input.page)) &&
+                          edit.Visible() && edit.Enabled() && !edit.ReadOnly();
+    // A typed cycle time only lasts while entered by hand, and a typed rate
+    // only counts while preselected.
+    if (input.field == Field::CVesk)
+        return typeable && form.CB_CVeskManual.Checked();
+    if (input.field == Field::MainBaud)
+        return typeable && form.RB_Baud.Checked();
+    return typeable;
+}
+
+int64_t SweepValueCount(int32_t from, int32_t to, int32_t step) {
+    return std::llabs(static_cast<int64_t>(to) - from) / std::max(step, 1) + 1;
+}
+
 WhatIf::WhatIf(WindowSnapshot current)
     : current_(std::move(current)),
       form_(std::make_unique<TMasterForm>(globals_, static_cast<MessageBoxes&>(*this),
@@ -116,16 +133,7 @@ WhatIf::WhatIf(WindowSnapshot current)
     for (Field field : kAllFields)
         currentValues_[static_cast<std::size_t>(field)] = i32::ParseOr(f.EditFor(field).Text(), 0);
     for (const WhatIfInput& input : kInputs) {
-        const EditField& edit = f.EditFor(input.field);
-        bool editable = f.PageControl1.TabVisible(static_cast<int>(input.page)) && edit.Visible() &&
-                        edit.Enabled() && !edit.ReadOnly();
-        // A typed cycle time only lasts while entered by hand, and a typed
-        // rate only counts while preselected.
-        if (input.field == Field::CVesk)
-            editable = editable && f.CB_CVeskManual.Checked();
-        if (input.field == Field::MainBaud)
-            editable = editable && f.RB_Baud.Checked();
-        if (editable)
+        if (UserCanType(f, input))
             editable_.push_back(input.field);
     }
 }
@@ -188,10 +196,8 @@ std::optional<WhatIfPoint> WhatIf::Evaluate(Field field, int32_t value) {
 }
 
 bool WhatIf::Sweep(Field field, int32_t from, int32_t to, int32_t step, const Visitor& visit) {
-    if (!Editable(field))
+    if (!Editable(field) || step < 1 || SweepValueCount(from, to, step) > kMostWhatIfValues)
         return false;
-    if (step < 1)
-        return true;
     // In 64 bits, so a range up to the ends of int32 cannot wrap.
     const int64_t stride = from <= to ? step : -static_cast<int64_t>(step);
     for (int64_t v = from; from <= to ? v <= to : v >= to; v += stride) {

@@ -45,6 +45,19 @@ const WhatIfInput* FindWhatIfInput(Field field);
 // By project key (the field's name), without regard to case.
 const WhatIfInput* FindWhatIfInput(std::string_view key);
 
+// Whether a user can type into the input in this window now: its page shown,
+// the field shown, enabled and writable; CVesk only while entered by hand,
+// MainBaud only while preselected. The one rule for the What-if window,
+// --sweep, --headroom and --set.
+bool UserCanType(const TMasterForm& form, const WhatIfInput& input);
+
+// The most values one sweep or headroom search types: keeps a slip of the
+// finger from running for hours.
+inline constexpr int64_t kMostWhatIfValues = 1'000'000;
+// How many values a sweep from `from` to `to` in steps of `step` (>= 1)
+// types, whichever way it runs; 64 bits, so no range of int32 can wrap.
+int64_t SweepValueCount(int32_t from, int32_t to, int32_t step);
+
 // One value of one input, as the main window would show it.
 struct WhatIfPoint {
     int32_t value = 0;
@@ -76,9 +89,7 @@ public:
     WhatIf(const WhatIf&) = delete;
     WhatIf& operator=(const WhatIf&) = delete;
 
-    // Whether the user can type into the input now: its page shown, the
-    // field shown, enabled and writable; CVesk only while entered by hand,
-    // MainBaud only while preselected.
+    // UserCanType in the window this was made from.
     bool Editable(Field field) const;
     std::vector<Field> EditableInputs() const;
     // The value the input's field shows now.
@@ -92,11 +103,12 @@ public:
     // to stop.
     using Visitor = std::function<bool(const WhatIfPoint& point, const TMasterForm& shown)>;
     // Every value from `from` towards `to` (down when to < from) in steps of
-    // `step` >= 1, each from the current state. False, and nothing visited,
-    // when the input is not editable.
+    // `step`, each from the current state. False, and nothing visited, when
+    // the input is not editable, the step is below 1 or the sweep would type
+    // more than kMostWhatIfValues values.
     [[nodiscard]] bool Sweep(Field field, int32_t from, int32_t to, int32_t step,
                              const Visitor& visit);
-    // The same, collected; empty when the input is not editable.
+    // The same, collected; empty when refused.
     std::vector<WhatIfPoint> Sweep(Field field, int32_t from, int32_t to, int32_t step = 1);
 
 private:

@@ -41,9 +41,12 @@ void Evaluation::ApplyMode(const std::string& mode) {
         form_->Baudratemode.Click();
 }
 
-void Evaluation::ApplySets(const Options& options) {
-    for (const auto& [key, value] : options.sets)
-        ApplySet(*form_, key, value);
+Result Evaluation::ApplySets(const Options& options) {
+    for (const auto& [key, value] : options.sets) {
+        if (Result applied = ApplySet(*form_, key, value); !applied.Ok())
+            return applied;
+    }
+    return {};
 }
 
 Result Evaluation::Save(const std::string& path) const {

@@ -26,7 +26,8 @@ public:
     // holds no project, and then changes nothing.
     Result Load(const std::string& path);
     void ApplyMode(const std::string& mode);
-    void ApplySets(const Options& options);
+    // Stops at the first change the window's state then does not allow.
+    Result ApplySets(const Options& options);
     // Writes the project atomically.
     Result Save(const std::string& path) const;
 

@@ -122,4 +122,8 @@ nlohmann::ordered_json JsonReport(const TMasterForm& f, const std::vector<std::s
     return j;
 }
 
+std::string JsonLine(const nlohmann::ordered_json& object) {
+    return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
 } // namespace qntcalc::cli

@@ -26,4 +26,9 @@ nlohmann::ordered_json JsonReport(const TMasterForm& form,
                                   const std::vector<std::string>& valueErrors,
                                   const std::optional<std::string>& file);
 
+// One object on one line, with its line end. A text that is not valid
+// UTF-8 (a file name, say) has each bad byte replaced by U+FFFD, so every
+// line is valid JSON.
+std::string JsonLine(const nlohmann::ordered_json& object);
+
 } // namespace qntcalc::cli

@@ -1,12 +1,15 @@
 #include "cli/SetKeys.h"
 
 #include "app/MasterForm.h"
+#include "app/WhatIf.h"
 #include "engine/RateModel.h"
 #include "project/ProjectKeys.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <functional>
+#include <optional>
 #include <span>
 
 namespace qntcalc::cli {
@@ -14,11 +17,6 @@ namespace qntcalc::cli {
 namespace {
 
 using C = MasterFormControls;
-
-struct EditKey {
-    std::string_view key;
-    EditField C::*edit;
-};
 
 struct CheckKey {
     std::string_view key;
@@ -30,38 +28,8 @@ struct RadioKey {
     RadioButton C::*button;
 };
 
-// The keys of the project file's Settings section that a user can change.
-constexpr std::array kEditKeys{
-    EditKey{ini::kProject, &C::Ed_Project},
-    EditKey{ini::kMainpath, &C::Ed_Mainpath},
-    EditKey{ini::kMainBaud, &C::Ed_MainBaud},
-    EditKey{ini::kDropMax, &C::Ed_DropMax},
-    EditKey{ini::kDropTot, &C::Ed_DropTot},
-    EditKey{ini::kNumRouters, &C::Ed_NumRouters},
-    EditKey{ini::kRouterCorr, &C::Ed_RouterCorr},
-    EditKey{ini::kLongSeg, &C::Ed_LongSeg},
-    EditKey{ini::kMDSeg, &C::Ed_MDSeg},
-    EditKey{ini::kNumRepeater, &C::Ed_NumRepeater},
-    EditKey{ini::kLRepeater, &C::Ed_LRepeater},
-    EditKey{ini::kLoadFact, &C::Ed_LoadFact},
-    EditKey{ini::kNumIOD, &C::Ed_NumIOD},
-    EditKey{ini::kNumVesk, &C::Ed_NumVesk},
-    EditKey{ini::kNumInp, &C::Ed_NumInp},
-    EditKey{ini::kNumInpCycl, &C::Ed_NumInpCycl},
-    EditKey{ini::kInpCycl, &C::Ed_InpCycl},
-    EditKey{ini::kNumOut, &C::Ed_NumOut},
-    EditKey{ini::kNumOutCycl, &C::Ed_NumOutCycl},
-    EditKey{ini::kOutCycl, &C::Ed_OutCycl},
-    EditKey{ini::kBaud, &C::Ed_Baud},
-    EditKey{ini::kBaudLong, &C::Ed_BaudLong},
-    EditKey{ini::kRouterCorrRes, &C::Ed_RouterCorrRes},
-    EditKey{ini::kETO, &C::Ed_ETO},
-    EditKey{ini::kCTO, &C::Ed_CTO},
-    EditKey{ini::kRmax, &C::Ed_Rmax},
-    EditKey{ini::kAlarm, &C::Ed_Alarm},
-    EditKey{ini::kCVesk, &C::Ed_CVesk},
-};
-
+// The keys of the project file's Settings section that a user can change,
+// besides Project and the edit fields of the what-if inputs.
 constexpr std::array kCheckKeys{
     CheckKey{ini::kCBRouters, &C::CB_Routers},
     CheckKey{ini::kCBRepeaters, &C::CB_Repeaters},
@@ -108,14 +76,22 @@ template <std::size_t N> std::string NameList(const std::array<std::string_view,
     return list;
 }
 
-std::string AllKeys() {
-    std::string list;
-    const auto add = [&list](std::string_view key) {
-        list += list.empty() ? "" : ", ";
-        list += key;
-    };
-    for (const EditKey& k : kEditKeys)
-        add(k.key);
+std::optional<Field> FieldNamed(std::string_view key) {
+    for (Field field : kAllFields) {
+        if (SameName(FieldName(field), key))
+            return field;
+    }
+    return std::nullopt;
+}
+
+// Project, then the inputs `typeable` lets through, then the rest.
+std::string KeyList(const std::function<bool(const WhatIfInput&)>& typeable) {
+    std::string list(ini::kProject);
+    const auto add = [&list](std::string_view key) { list += ", " + std::string(key); };
+    for (const WhatIfInput& input : WhatIfInputs()) {
+        if (typeable(input))
+            add(FieldName(input.field));
+    }
     for (const CheckKey& k : kCheckKeys)
         add(k.key);
     for (const RadioKey& k : kRadioKeys)
@@ -129,7 +105,8 @@ std::string AllKeys() {
 
 Result ValidateSet(std::string_view key, std::string_view value) {
     const std::string prefix = "--set " + std::string(key) + ": ";
-    if (FindKey<EditKey>(kEditKeys, key))
+    // A field is judged when it is set, in the window's state then.
+    if (SameName(key, ini::kProject) || FieldNamed(key))
         return {};
     if (FindKey<CheckKey>(kCheckKeys, key) || FindKey<RadioKey>(kRadioKeys, key)) {
         if (value == "0" || value == "1")
@@ -150,15 +127,28 @@ Result ValidateSet(std::string_view key, std::string_view value) {
         return Result::BadArgument(prefix + "unknown repeater type \"" + std::string(value) +
                                    "\"; the repeater types are:" + NameList(RepeaterTypes));
     }
-    return Result::BadArgument("--set: unknown key \"" + std::string(key) +
-                               "\"; the keys are: " + AllKeys());
+    return Result::BadArgument(
+        "--set: unknown key \"" + std::string(key) + "\"; the keys are: " +
+        KeyList([](const WhatIfInput&) { return true; }) +
+        " (an input only while the project's state lets a user type into it)");
 }
 
-void ApplySet(TMasterForm& form, std::string_view key, std::string_view value) {
-    if (const EditKey* k = FindKey<EditKey>(kEditKeys, key)) {
-        EditField& edit = form.*k->edit;
+Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value) {
+    if (const std::optional<Field> field = FieldNamed(key)) {
+        // Results and the router correction time are computed: what is
+        // typed there would only show until the next calculation.
+        const WhatIfInput* input = FindWhatIfInput(*field);
+        if (!input || !UserCanType(form, *input))
+            return Result::BadArgument(
+                "--set " + std::string(key) + ": " + std::string(FieldName(*field)) +
+                " is not a field a user can type into now; keys that can be set now: " +
+                KeyList([&form](const WhatIfInput& i) { return UserCanType(form, i); }));
+        EditField& edit = form.EditFor(*field);
         edit.Enter();
         edit.SetText(std::string(value));
+    } else if (SameName(key, ini::kProject)) {
+        form.Ed_Project.Enter();
+        form.Ed_Project.SetText(std::string(value));
     } else if (const CheckKey* c = FindKey<CheckKey>(kCheckKeys, key)) {
         (form.*c->box).SetChecked(value == "1");
     } else if (const RadioKey* r = FindKey<RadioKey>(kRadioKeys, key)) {
@@ -168,6 +158,7 @@ void ApplySet(TMasterForm& form, std::string_view key, std::string_view value) {
     } else if (SameName(key, ini::kRepeaterType)) {
         form.CB_RepeaterType.UserSelect(IndexOfName(RepeaterTypes, value));
     }
+    return {};
 }
 
 } // namespace qntcalc::cli

@@ -3,14 +3,10 @@
 #include "app/WhatIf.h"
 #include "engine/Int32.h"
 
-#include <cstdlib>
 
 namespace qntcalc::cli {
 
 namespace {
-
-// More rows than anyone reads; keeps a slip of the finger from running for hours.
-constexpr int64_t kMostSweepValues = 1'000'000;
 
 std::optional<int32_t> WholeNumber(std::string_view text) {
     // Two fallbacks tell a real number from an unreadable text.
@@ -58,10 +54,9 @@ Result ParseSweep(std::string_view value, SweepSpec& sweep) {
     if (*step < 1)
         return Result::BadArgument(
             "--sweep: STEP must be 1 or more; the range runs downwards when TO is below FROM");
-    const int64_t count = std::llabs(static_cast<int64_t>(*to) - *from) / *step + 1;
-    if (count > kMostSweepValues)
-        return Result::BadArgument("--sweep: at most " + std::to_string(kMostSweepValues) +
-                                   " values, not " + std::to_string(count));
+    const int64_t count = SweepValueCount(*from, *to, *step);
+    if (count > kMostWhatIfValues)
+        return Result::BadArgument(TooManyValues("--sweep", count));
     sweep.from = *from;
     sweep.to = *to;
     sweep.step = *step;
@@ -69,6 +64,11 @@ Result ParseSweep(std::string_view value, SweepSpec& sweep) {
 }
 
 } // namespace
+
+std::string TooManyValues(std::string_view option, int64_t count) {
+    return std::string(option) + ": at most " + std::to_string(kMostWhatIfValues) +
+           " values, not " + std::to_string(count);
+}
 
 Result ParseWhatIfOption(std::string_view name, std::string_view value, Options& options) {
     if (name == "--sweep") {
@@ -126,7 +126,10 @@ std::string WhatIfUsageText() {
         "What-if, from the project's state after --mode and --set; each value is typed into a\n"
         "copy of that window, so every row is what QntCalc would show for it:\n"
         "  --sweep KEY=FROM:TO[:STEP]   one row per value of input KEY from FROM to TO (downwards\n"
-        "                               when TO < FROM) in steps of STEP (default 1): a table,\n"
+        "                               when TO < FROM) in steps of STEP (default 1), at most\n"
+        "                               " +
+        std::to_string(kMostWhatIfValues) +
+        " values: a table,\n"
         "                               --json one object per line (the members above plus\n"
         "                               value and rejected), or --csv; a value the field's check\n"
         "                               refuses is reported as rejected, not computed\n"
@@ -137,7 +140,10 @@ std::string WhatIfUsageText() {
         "  --require-eto MS             with --headroom: also ETO at most MS ms\n"
         "  --require-cto MS             with --headroom: also CTO at most MS ms\n"
         "  --to N                       end of the --headroom search (below the current value:\n"
-        "                               search downwards); default the input's practical limit\n"
+        "                               search downwards); default the input's practical limit;\n"
+        "                               at most " +
+        std::to_string(kMostWhatIfValues) +
+        " values from the current one\n"
         "With --headroom, --json prints one object: key, direction, current, last (the last\n"
         "value that meets every requirement, or null), next (the first that fails after it, or\n"
         "null), cause (its message or broken requirement), rate (at next) and text.\n"

@@ -3,6 +3,7 @@
 #include "cli/CliOptions.h"
 #include "project/Result.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ namespace qntcalc::cli {
 // Reads one of --sweep, --headroom, --to, --require-eto, --require-cto into
 // `options`; BadArgument when the value is not usable.
 Result ParseWhatIfOption(std::string_view name, std::string_view value, Options& options);
+
+// "--sweep: at most 1000000 values, not 1000001"
+std::string TooManyValues(std::string_view option, int64_t count);
 
 // Options that only make sense together: BadArgument when they are apart.
 Result CheckWhatIfOptions(const Options& options);

@@ -5,6 +5,7 @@
 #include "app/WhatIfForm.h"
 #include "cli/CliTexts.h"
 #include "cli/Report.h"
+#include "cli/WhatIfOptions.h"
 
 #include <nlohmann/json.hpp>
 
@@ -119,19 +120,23 @@ std::string RequirementsText(const Requirements& required) {
 } // namespace
 
 int RunSweep(const Evaluation& evaluation, const Options& options,
-             const std::optional<std::string>& file, std::ostream& out, std::ostream& err) {
+             const std::optional<std::string>& file, std::ostream& out, std::ostream& err,
+             bool& csvHeaderWritten) {
     const SweepSpec& sweep = *options.sweep;
     const WhatIfInput& input = *FindWhatIfInput(sweep.key);
     WhatIf whatIf(evaluation.Form());
     if (Refused(CheckEditable(whatIf, input, file), err))
         return kUsage;
 
+    if (options.csv && !csvHeaderWritten)
+        out << WhatIfCsvHeader();
+    csvHeaderWritten = csvHeaderWritten || options.csv;
     const Table table(input);
     if (!options.json && !options.csv)
         out << ReportHeading(evaluation.Form(), file) << table.Heading();
     const auto print = [&](const WhatIfPoint& point, const TMasterForm& shown) {
         if (options.json)
-            out << JsonRow(point, shown, file).dump() << '\n';
+            out << JsonLine(JsonRow(point, shown, file));
         else if (options.csv)
             out << WhatIfCsvRow(point, file.value_or(""));
         else
@@ -154,6 +159,12 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
     // An upward input already past its practical limit is searched no further.
     const int32_t limit = options.headroomTo.value_or(
         input.searchDownwards ? input.practicalLimit : std::max(input.practicalLimit, current));
+    if (const int64_t count = SweepValueCount(current, limit, 1); count > kMostWhatIfValues) {
+        err << texts::kCliPrefix << file.value_or(std::string(texts::kNewProject)) << ": "
+            << TooManyValues("--headroom", count) << " (from " << current << " to " << limit
+            << "); give a nearer --to\n";
+        return kUsage;
+    }
     const Headroom headroom = *FindHeadroom(whatIf, input.field, required, limit);
     const std::string sentence = HeadroomSentence(headroom, required);
 
@@ -171,7 +182,7 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
                         ? nlohmann::ordered_json(headroom.next->state.Baud)
                         : nullptr;
         j["text"] = sentence;
-        out << j.dump() << '\n';
+        out << JsonLine(j);
     } else {
         out << ReportHeading(evaluation.Form(), file);
         out << "  Headroom of " << FieldName(input.field) << ", searched from "

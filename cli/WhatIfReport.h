@@ -10,9 +10,11 @@ namespace qntcalc::cli {
 
 // --sweep and --headroom on an evaluated project (after --mode and --set):
 // print the rows or the headroom to `out`, problems to `err`; return the
-// exit status.
+// exit status. The CSV header goes out once, before the first row of the
+// first sweep that runs, so a run that fails writes nothing to `out`.
 int RunSweep(const Evaluation& evaluation, const Options& options,
-             const std::optional<std::string>& file, std::ostream& out, std::ostream& err);
+             const std::optional<std::string>& file, std::ostream& out, std::ostream& err,
+             bool& csvHeaderWritten);
 int RunHeadroom(const Evaluation& evaluation, const Options& options,
                 const std::optional<std::string>& file, std::ostream& out, std::ostream& err);
 

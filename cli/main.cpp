@@ -1,6 +1,5 @@
 #include "about/VerInfo.h"
 #include "app/AppTexts.h"
-#include "app/WhatIfCsv.h"
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
 #include "cli/Evaluation.h"
@@ -17,8 +16,13 @@ using namespace qntcalc::cli;
 
 enum Exit { kSound = 0, kFindings = 1, kUsage = 2 };
 
+std::string FileLabel(const std::optional<std::string>& file) {
+    return file.value_or(std::string(texts::kNewProject));
+}
+
 // Evaluates one project (or a new one without a file) and prints its report.
-int Run(const Options& options, const Globals& program, const std::optional<std::string>& file) {
+int Run(const Options& options, const Globals& program, const std::optional<std::string>& file,
+        bool& csvHeaderWritten) {
     Evaluation evaluation(program);
     evaluation.OnValueError = [](std::string_view text) {
         std::cerr << texts::kValueErrorCaption << ": " << text << '\n';
@@ -31,22 +35,24 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
     }
     if (options.mode)
         evaluation.ApplyMode(*options.mode);
-    evaluation.ApplySets(options);
+    if (const Result set = evaluation.ApplySets(options); !set.Ok()) {
+        std::cerr << texts::kCliPrefix << FileLabel(file) << ": " << set.Message() << '\n';
+        return kUsage;
+    }
     if (options.sweep)
-        return RunSweep(evaluation, options, file, std::cout, std::cerr);
+        return RunSweep(evaluation, options, file, std::cout, std::cerr, csvHeaderWritten);
     if (options.headroomKey)
         return RunHeadroom(evaluation, options, file, std::cout, std::cerr);
 
     int exit = evaluation.EndsWithError() ? kFindings : kSound;
     const int32_t rmax = evaluation.Form().State().Rmax;
     if (options.requireRmaxMs && rmax > *options.requireRmaxMs) {
-        std::cerr << texts::kCliPrefix << file.value_or(std::string(texts::kNewProject))
-                  << ": worst case reaction time " << rmax << " ms exceeds "
+        std::cerr << texts::kCliPrefix << FileLabel(file) << ": worst case reaction time " << rmax << " ms exceeds "
                   << *options.requireRmaxMs << " ms\n";
         exit = kFindings;
     }
     if (options.json)
-        std::cout << JsonReport(evaluation, file).dump() << '\n';
+        std::cout << JsonLine(JsonReport(evaluation, file));
     else
         std::cout << TextReport(evaluation, file);
     std::cout.flush();
@@ -78,13 +84,20 @@ int Main(int argc, char** argv) {
         return kSound;
     }
 
-    if (options.csv)
-        std::cout << WhatIfCsvHeader();
+    bool csvHeaderWritten = false;
     if (options.files.empty())
-        return Run(options, program, std::nullopt);
+        return Run(options, program, std::nullopt, csvHeaderWritten);
     int worst = kSound;
-    for (const std::string& file : options.files)
-        worst = std::max(worst, Run(options, program, file));
+    for (const std::string& file : options.files) {
+        // One file that fails in an unforeseen way leaves the others their report.
+        try {
+            worst = std::max(worst, Run(options, program, file, csvHeaderWritten));
+        } catch (const std::exception& e) {
+            std::cout.flush();
+            std::cerr << texts::kCliPrefix << file << ": " << e.what() << '\n';
+            worst = kUsage;
+        }
+    }
     return worst;
 }
 

@@ -174,6 +174,7 @@ TEST(WhatIfCsv, RowsLineUpWithTheHeader) {
     EXPECT_EQ(commas(WhatIfCsvRow(refused, "")), header);
     EXPECT_EQ(WhatIfCsvRow(refused, "plan.ini").rfind("plan.ini,0,1,", 0), 0u);
     EXPECT_EQ(WhatIfCsvRow(computed, "a,b.ini").rfind("\"a,b.ini\",7,0,", 0), 0u);
+    EXPECT_EQ(WhatIfCsvRow(computed, "say \"hi\".ini").rfind("\"say \"\"hi\"\".ini\",7,0,", 0), 0u);
 }
 
 TEST(WhatIfSummary, OneLinePerPoint) {

@@ -212,6 +212,25 @@ TEST_P(WhatIfEditableTest, OnlyWhatTheUserCanTypeIntoNow) {
     }
 }
 
+// A sweep it could not finish is refused before the first value: no step,
+// or more values than the bound, counted without wrapping.
+TEST_F(WindowTest, SweepRefusesWhatItCannotFinish) {
+    WhatIf whatIf(f());
+    int visited = 0;
+    const auto first = [&visited](const WhatIfPoint&, const TMasterForm&) {
+        ++visited;
+        return false;
+    };
+    EXPECT_FALSE(whatIf.Sweep(Field::Mainpath, 1, 3, 0, first));
+    EXPECT_FALSE(whatIf.Sweep(Field::Mainpath, 0, 1'000'000, 1, first));
+    EXPECT_FALSE(whatIf.Sweep(Field::NumIOD, INT32_MIN, INT32_MAX, 1, first));
+    EXPECT_EQ(visited, 0);
+    EXPECT_TRUE(whatIf.Sweep(Field::Mainpath, 1'000'000, 1, 1, first));
+    EXPECT_EQ(visited, 1);
+    EXPECT_FALSE(FindHeadroom(whatIf, Field::Mainpath, {300, {}, {}}, 1'000'100));
+    EXPECT_TRUE(FindHeadroom(whatIf, Field::Mainpath, {300, {}, {}}, 1'000'099));
+}
+
 using F = Field;
 
 INSTANTIATE_TEST_SUITE_P(

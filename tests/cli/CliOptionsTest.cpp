@@ -48,6 +48,7 @@ TEST(CliOptionsTest, SweepRangeRunsEitherWay) {
     EXPECT_EQ(sweep.to, -3);
     EXPECT_EQ(sweep.step, 11);
     EXPECT_EQ(Parsed({"--sweep", "NumIOD=-2147483648:2147483647:4294967"})->sweep->step, 4294967);
+    EXPECT_EQ(Parsed({"--sweep", "Mainpath=-999999:0"})->sweep->from, -999999);
 }
 
 TEST(CliOptionsTest, KeysMatchWithoutRegardToCase) {
@@ -74,6 +75,7 @@ TEST(CliOptionsTest, RejectsWhatIfOptionsThatCannotBeMeant) {
              {"--sweep", "Mainpath=1::2"},
              {"--sweep", "Mainpath=0:2147483648"},
              {"--sweep", "Mainpath=0:1000000"},
+             {"--sweep", "NumIOD=-2147483648:2147483647"},
              {"--headroom", "Mainpath", "--require-rmax", "1", "--require-cto", "-1"},
              {"--headroom", "Mainpath", "--require-rmax", "1", "--to", "ten"},
              {"--sweep", "Mainpath=1:2", "--headroom", "NumIOD"},

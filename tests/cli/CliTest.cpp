@@ -161,6 +161,28 @@ INSTANTIATE_TEST_SUITE_P(
                 true},
         ExitRow{"UnknownOption", {"--fast"}, 2, "unknown option \"--fast\""},
         ExitRow{"UnknownKey", {"--set", "Speed=3"}, 2, "Mainpath"},
+        ExitRow{"ResultCannotBeSet",
+                {"--set", "Mainpath=5000", "--set", "Rmax=5", "--require-rmax", "300"},
+                2,
+                "Rmax is not a field a user can type into now; keys that can be set now: Project, "
+                "Mainpath, NumIOD, NumVesk, NumInp, NumInpCycl, NumOut, NumOutCycl, CBRouters",
+                true},
+        ExitRow{"CycleTimeOnlyWhileEnteredByHand",
+                {"--mode", "expert", "--set", "CVesk=20", "--set", "CVeskManual=1"},
+                2,
+                "--set CVesk: CVesk is not a field"},
+        ExitRow{"RateOnlyWhilePreselected",
+                {"--mode", "expert", "--set", "MainBaud=125", "--set", "RB_Baud=1"},
+                2,
+                "--set MainBaud: MainBaud is not a field"},
+        ExitRow{"RouterCorrectionIsComputed",
+                {"press.ini", "--set", "RouterCorr=5"},
+                2,
+                "keys that can be set now: Project, Mainpath, NumRouters, LongSeg, MDSeg, NumIOD"},
+        ExitRow{"PreselectedRate",
+                {"--mode", "expert", "--set", "RB_Baud=1", "--set", "MainBaud=125"},
+                0,
+                ""},
         ExitRow{
             "BooleanNotZeroOrOne", {"--set", "CBRouters=yes"}, 2, "1 (ticked or selected) or 0"},
         ExitRow{"UnknownRouterType", {"--set", "RouterType=Fast"}, 2, "Harlen - Vesk QN Router"},
@@ -176,6 +198,22 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--headroom", "NumIOD", "--require-rmax", "300", "--require-eto", "6"},
                 1,
                 ""},
+        ExitRow{"HeadroomCtoEqualMet",
+                {"--headroom", "NumIOD", "--require-rmax", "28", "--require-cto", "20"},
+                0,
+                ""},
+        ExitRow{"HeadroomCtoBrokenNow",
+                {"--headroom", "NumIOD", "--require-rmax", "28", "--require-cto", "19"},
+                1,
+                ""},
+        ExitRow{"HeadroomLongestSearch",
+                {"--headroom", "Mainpath", "--require-rmax", "300", "--to", "1000099"},
+                0,
+                ""},
+        ExitRow{"HeadroomOneValueTooMany",
+                {"--headroom", "Mainpath", "--require-rmax", "300", "--to", "1000100"},
+                2,
+                "--headroom: at most 1000000 values, not 1000001"},
         ExitRow{"HeadroomWithoutRequirement", {"--headroom", "Mainpath"}, 2, "--require-rmax"},
         ExitRow{"HeadroomNotEditableNow",
                 {"--headroom", "InpCycl", "--require-rmax", "300"},
@@ -187,6 +225,10 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"SweepWithoutRange", {"--sweep", "Mainpath=100"}, 2, "KEY=FROM:TO[:STEP]"},
         ExitRow{"SweepZeroStep", {"--sweep", "Mainpath=1:9:0"}, 2, "STEP must be 1 or more"},
         ExitRow{"SweepTooLong", {"--sweep", "Mainpath=-2000000:0"}, 2, "at most 1000000 values"},
+        ExitRow{"SweepCountedIn64Bits",
+                {"--sweep", "NumIOD=-2147483648:2147483647"},
+                2,
+                "at most 1000000 values, not 4294967296"},
         ExitRow{"SweepWithRequirement",
                 {"--sweep", "Mainpath=1:2", "--require-rmax", "300"},
                 2,
@@ -269,17 +311,28 @@ TEST_F(CliTest, ManPageNamesEverythingHelpLists) {
         EXPECT_NE(man.find(text), std::string::npos) << text;
 }
 
+// A name that is not UTF-8 reaches JSON with U+FFFD for its bad byte.
 TEST_F(CliTest, OneJsonLinePerFile) {
     WriteBytes("a.ini", kRouterProject);
     WriteBytes("b.ini", "[Settings]\nNumVesk=1\nMainpath=2000\n");
-    const CliRun run = Cli({"--json", "a.ini", "b.ini"});
-    EXPECT_EQ(run.exit, 0) << run.err;
-    std::istringstream lines(run.out);
-    std::string line;
-    std::vector<std::string> files;
-    while (std::getline(lines, line))
-        files.push_back(nlohmann::json::parse(line)["file"]);
-    EXPECT_EQ(files, (std::vector<std::string>{"a.ini", "b.ini"}));
+    WriteBytes("c\xff.ini", kRouterProject);
+    const auto files = [this](std::vector<std::string> args) {
+        args.insert(args.begin(), "--json");
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.exit, 0) << run.err;
+        std::istringstream lines(run.out);
+        std::string line;
+        std::vector<std::string> names;
+        while (std::getline(lines, line))
+            names.push_back(nlohmann::json::parse(line)["file"]);
+        return names;
+    };
+    EXPECT_EQ(files({"a.ini", "c\xff.ini", "b.ini"}),
+              (std::vector<std::string>{"a.ini", "c\uFFFD.ini", "b.ini"}));
+    EXPECT_EQ(files({"--sweep", "NumIOD=1:2", "c\xff.ini", "a.ini"}),
+              (std::vector<std::string>{"c\uFFFD.ini", "c\uFFFD.ini", "a.ini", "a.ini"}));
+    EXPECT_EQ(files({"--headroom", "NumIOD", "--require-rmax", "300", "c\xff.ini", "a.ini"}),
+              (std::vector<std::string>{"c\uFFFD.ini", "a.ini"}));
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -330,6 +383,10 @@ TEST_F(CliTest, SweepAsTableJsonAndCsv) {
     EXPECT_TRUE(lines[2].ends_with(
         ",1,2,error,Too many devices! Number Vesk + Number I/O Devices may not exceed 64.,"))
         << lines[2];
+    // A sweep that cannot run writes no header.
+    const CliRun refused = Cli({"--csv", "--sweep", "CVesk=1:2", "press.ini"});
+    EXPECT_EQ(refused.exit, 2);
+    EXPECT_EQ(refused.out, "");
 }
 
 TEST_F(CliTest, HeadroomAsTextAndJson) {
@@ -353,6 +410,14 @@ TEST_F(CliTest, HeadroomAsTextAndJson) {
     EXPECT_EQ(none["last"], 1000);
     EXPECT_EQ(none["next"], nullptr);
     EXPECT_EQ(none["cause"], nullptr);
+
+    // A typed cycle time already past the practical limit is not searched back to it.
+    const auto beyond = Json({"--mode", "expert", "--set", "CVeskManual=1", "--set", "CVesk=1200",
+                              "--headroom", "CVesk", "--require-rmax", "2414"});
+    EXPECT_EQ(beyond["direction"], "up");
+    EXPECT_EQ(beyond["last"], 1200);
+    EXPECT_EQ(beyond["text"],
+              "Vesk cycle time meets the requirements at 1,200 ms, the end of the searched range.");
 
     const auto down = Json({"--headroom", "Mainpath", "--require-rmax", "300", "--to", "0"});
     EXPECT_EQ(down["direction"], "down");
