@@ -42,11 +42,12 @@ std::string UsageText() {
            "  --mode standard|expert|baud  switch the operating mode after reading\n"
            "  --set KEY=VALUE              change an input as a user would (repeatable, in "
            "order);\n"
-           "                               KEY as in the project file: Mainpath, NumIOD, "
-           "CBRouters,\n"
-           "                               RB_Baud, Vesk1, RouterType, CVeskManual, CVesk, "
-           "Project...\n"
-           "                               boxes and buttons take 1 or 0, types their listed name\n"
+           "                               KEY: Project; an input below that can be typed into "
+           "at\n"
+           "                               that point, as for --sweep; a box or button (1 or 0):\n"
+           "                               CBRouters, CBRepeaters, CBDropLines, CVeskManual,\n"
+           "                               RB_Main, RB_Baud, Vesk1, Vesk3; RouterType or\n"
+           "                               RepeaterType (a name of their list)\n"
            "  --save OUT                   write the resulting project to OUT\n"
            "  --json                       one JSON object per project, one per line\n"
            "  --require-rmax MS            fail when the worst case reaction time exceeds MS ms\n"
@@ -55,7 +56,8 @@ std::string UsageText() {
            "  --help                       print this help\n"
            "\n"
            "Exit status: 0 all projects sound, 1 a project ends with an error status or above\n"
-           "--require-rmax, 2 bad arguments or a file that is unreadable or no project.\n" +
+           "--require-rmax, 2 bad arguments, a file that is unreadable or no project, or a\n"
+           "--set of a key that cannot be set at that point (with the keys that can).\n" +
            WhatIfUsageText();
 }
 

@@ -129,10 +129,10 @@ std::string WhatIfUsageText() {
         "                               when TO < FROM) in steps of STEP (default 1), at most\n"
         "                               " +
         std::to_string(kMostWhatIfValues) +
-        " values: a table,\n"
-        "                               --json one object per line (the members above plus\n"
-        "                               value and rejected), or --csv; a value the field's check\n"
-        "                               refuses is reported as rejected, not computed\n"
+        " values: a table, --json one object per line\n"
+        "                               (the members above plus value and rejected), or --csv;\n"
+        "                               a value the field's check refuses is reported as\n"
+        "                               rejected, not computed\n"
         "  --headroom KEY               how far KEY can move from its current value while every\n"
         "                               value on the way ends informational and stable within the\n"
         "                               requirements; names the first value that fails and why\n"
@@ -161,8 +161,9 @@ std::string WhatIfUsageText() {
         text += line + "\n";
     }
     text += "Exit status with --headroom: 0 the current value meets the requirements, 1 it does\n"
-            "not; with --sweep 0. Both: 2 for bad arguments, an unreadable file or an input that\n"
-            "cannot be typed into now.\n";
+            "not; with --sweep 0. Both: 2 for bad arguments, an unreadable file, an input that\n"
+            "cannot be typed into now or more than " +
+            std::to_string(kMostWhatIfValues) + " values.\n";
     return text;
 }
 

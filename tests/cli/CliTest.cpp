@@ -283,7 +283,8 @@ TEST_F(CliTest, VersionAndHelp) {
     EXPECT_EQ(help.exit, 0);
     for (const char* line :
          {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY",
-          "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)"})
+          "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)",
+          "1000000 values: a table", "at most 1000000 values from the current one"})
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
 }
 
