@@ -128,9 +128,10 @@ int RunSweep(const Evaluation& evaluation, const Options& options,
     if (Refused(CheckEditable(whatIf, input, file), err))
         return kUsage;
 
-    if (options.csv && !csvHeaderWritten)
+    if (options.csv && !csvHeaderWritten) {
         out << WhatIfCsvHeader();
-    csvHeaderWritten = csvHeaderWritten || options.csv;
+        csvHeaderWritten = true;
+    }
     const Table table(input);
     if (!options.json && !options.csv)
         out << ReportHeading(evaluation.Form(), file) << table.Heading();

@@ -273,6 +273,10 @@ TEST_F(CliTest, SavedProjectReadsBack) {
     const auto j = Json({"variant.ini"});
     EXPECT_EQ(j["fields"]["NumRouters"], "2");
     EXPECT_EQ(j["fields"]["Project"], "Variant B");
+
+    // A result typed in would be saved as if computed.
+    EXPECT_EQ(Cli({"press.ini", "--set", "Rmax=5", "--save", "result.ini"}).exit, 2);
+    EXPECT_FALSE(std::filesystem::exists(Path("result.ini")));
 }
 
 TEST_F(CliTest, VersionAndHelp) {
