@@ -128,8 +128,8 @@ Result ValidateSet(std::string_view key, std::string_view value) {
                                    "\"; the repeater types are:" + NameList(RepeaterTypes));
     }
     return Result::BadArgument(
-        "--set: unknown key \"" + std::string(key) + "\"; the keys are: " +
-        KeyList([](const WhatIfInput&) { return true; }) +
+        "--set: unknown key \"" + std::string(key) +
+        "\"; the keys are: " + KeyList([](const WhatIfInput&) { return true; }) +
         " (an input only while the project's state lets a user type into it)");
 }
 

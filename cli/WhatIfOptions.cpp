@@ -3,7 +3,6 @@
 #include "app/WhatIf.h"
 #include "engine/Int32.h"
 
-
 namespace qntcalc::cli {
 
 namespace {

@@ -47,8 +47,8 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
     int exit = evaluation.EndsWithError() ? kFindings : kSound;
     const int32_t rmax = evaluation.Form().State().Rmax;
     if (options.requireRmaxMs && rmax > *options.requireRmaxMs) {
-        std::cerr << texts::kCliPrefix << FileLabel(file) << ": worst case reaction time " << rmax << " ms exceeds "
-                  << *options.requireRmaxMs << " ms\n";
+        std::cerr << texts::kCliPrefix << FileLabel(file) << ": worst case reaction time " << rmax
+                  << " ms exceeds " << *options.requireRmaxMs << " ms\n";
         exit = kFindings;
     }
     if (options.json)
