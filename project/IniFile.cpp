@@ -10,9 +10,9 @@
 namespace qntcalc {
 namespace {
 
-// Project files are a few kB; the cap only keeps a wrong choice of file
-// from exhausting memory.
-constexpr size_t kMaxFileBytes = size_t{256} << 20;
+// Project files are a few kB and hand-made ones hardly more; anything of
+// megabytes is some other file, refused before it costs time or memory.
+constexpr size_t kMaxFileBytes = size_t{4} << 20;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -63,6 +63,12 @@ struct Line {
 
 Line ParseLine(std::string_view text, size_t begin) {
     Line line;
+    if (begin < text.size() && text[begin] == '\n') {
+        // Blank lines by the million are a file's cheapest padding.
+        line.begin = line.end = begin;
+        line.next = begin + 1;
+        return line;
+    }
     const size_t lf = text.find('\n', begin);
     line.begin = begin;
     line.end = lf == std::string_view::npos ? text.size() : lf;
@@ -130,6 +136,13 @@ bool IsValidKey(std::string_view s) {
            s.front() != ';' && s.front() != '#';
 }
 
+std::string IndexKey(std::string_view section, std::string_view key) {
+    std::string out = Lowered(section);
+    out += '\n';
+    out += Lowered(key);
+    return out;
+}
+
 } // namespace
 
 IniFile::IniFile(std::string path, Mode mode) : path_(std::move(path)), mode_(mode) {
@@ -160,24 +173,46 @@ IniFile::~IniFile() {
     }
 }
 
-std::optional<IniFile::Span> IniFile::FindSection(std::string_view section) const {
+const IniFile::Index& IniFile::Indexed() const {
+    if (index_)
+        return *index_;
+    Index index;
+    Span* body = nullptr; // of the section being read, if it is one that counts
+    std::string section;
     for (size_t pos = 0; pos < text_.size();) {
         const Line line = ParseLine(text_, pos);
-        pos = line.next;
-        if (line.kind != LineKind::Section || !EqualNoCase(line.name, section))
-            continue;
-        Span body{pos, text_.size()};
-        for (size_t p = pos; p < text_.size();) {
-            const Line next = ParseLine(text_, p);
-            if (next.kind == LineKind::Section) {
-                body.end = p;
-                break;
-            }
-            p = next.next;
+        if (line.kind == LineKind::Section) {
+            if (body)
+                body->end = pos;
+            section = Lowered(line.name);
+            const auto [at, first] = index.sections.try_emplace(section, Span{line.next, 0});
+            body = first ? &at->second : nullptr;
+        } else if (line.kind == LineKind::Key && body) {
+            index.keys.try_emplace(IndexKey(section, line.name), Span{line.begin, line.next});
         }
-        return body;
+        pos = line.next;
     }
-    return std::nullopt;
+    if (body)
+        body->end = text_.size();
+    index_ = std::move(index);
+    return *index_;
+}
+
+std::optional<IniFile::Span> IniFile::FindSection(std::string_view section) const {
+    const Index& index = Indexed();
+    const auto found = index.sections.find(Lowered(section));
+    if (found == index.sections.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<IniFile::Span> IniFile::FindKey(std::string_view section,
+                                              std::string_view key) const {
+    const Index& index = Indexed();
+    const auto found = index.keys.find(IndexKey(section, key));
+    if (found == index.keys.end())
+        return std::nullopt;
+    return found->second;
 }
 
 std::optional<IniFile::Span> IniFile::FindKey(Span body, std::string_view key) const {
@@ -191,8 +226,7 @@ std::optional<IniFile::Span> IniFile::FindKey(Span body, std::string_view key) c
 }
 
 std::optional<std::string> IniFile::Lookup(std::string_view section, std::string_view key) const {
-    const auto body = FindSection(section);
-    const auto found = body ? FindKey(*body, key) : std::nullopt;
+    const auto found = FindKey(section, key);
     if (!found)
         return std::nullopt;
     return DecodeValue(ParseLine(text_, found->begin).value);
@@ -221,8 +255,7 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
 }
 
 bool IniFile::ValueExists(std::string_view section, std::string_view key) const {
-    const auto body = FindSection(section);
-    return body && FindKey(*body, key);
+    return FindKey(section, key).has_value();
 }
 
 Result IniFile::WriteString(std::string_view section, std::string_view key,
@@ -236,7 +269,7 @@ Result IniFile::WriteString(std::string_view section, std::string_view key,
         text_.append(key).append("=").append(encoded).append("\n");
         return Changed();
     }
-    if (const auto found = FindKey(*body, key)) {
+    if (const auto found = FindKey(section, key)) {
         // The key keeps its place and its spelling in the file.
         std::string line(ParseLine(text_, found->begin).name);
         line.append("=").append(encoded).append("\n");
@@ -334,6 +367,8 @@ Result IniFile::CheckNames(std::string_view section, std::string_view key) const
 // A change that has not reached the file yet (a failed earlier write) is
 // retried with the next write.
 Result IniFile::Changed(bool modified) {
+    if (modified)
+        index_.reset();
     dirty_ = dirty_ || modified;
     if (mode_ == Mode::Detached || batchDepth_ > 0)
         return {};

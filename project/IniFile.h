@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qntcalc {
@@ -110,8 +111,20 @@ private:
         size_t end = 0;
     };
 
+    // Where the sections and keys that count stand, built in one pass over
+    // the text when first needed and dropped with every change, so that
+    // reading a whole project costs one pass however large the file.
+    struct Index {
+        std::unordered_map<std::string, Span> sections; // lowered name: body
+        // Lowered section, a line break, lowered key: the key's line.
+        std::unordered_map<std::string, Span> keys;
+    };
+
     IniFile(std::string path, Mode mode, std::string_view bytes);
+    const Index& Indexed() const;
     std::optional<Span> FindSection(std::string_view section) const;
+    // The key's line in the section that counts.
+    std::optional<Span> FindKey(std::string_view section, std::string_view key) const;
     std::optional<Span> FindKey(Span body, std::string_view key) const;
     std::optional<std::string> Lookup(std::string_view section, std::string_view key) const;
     Result CheckNames(std::string_view section, std::string_view key) const;
@@ -125,6 +138,7 @@ private:
     bool dirty_ = false;
     Result opened_;
     fileio::WriteFunction write_ = nullptr;
+    mutable std::optional<Index> index_;
 };
 
 } // namespace qntcalc
