@@ -395,20 +395,6 @@ TEST_F(StartNoticeTest, AStartDirectoryThatIsGoneKeepsNoSettingsFile) {
     }
 }
 
-TEST_F(StartNoticeTest, AUsableSettingsFileOrAFirstStartSaysNothing) {
-    FirstStart();
-    for (const char* settings : {static_cast<const char*>(nullptr), "[Settings]\nNumVesk=1\n"}) {
-        std::filesystem::remove(Path("QntCalc.ini"));
-        if (settings)
-            WriteBytes("QntCalc.ini", settings);
-        NewWindow();
-        commands->FormCreate();
-        commands->ShowStartNotice();
-        EXPECT_EQ(commands->StartNotice(), std::nullopt);
-        EXPECT_EQ(messages.shown, std::vector<ShownBox>{});
-    }
-}
-
 // A failed settings write is said, and the next write tries again.
 TEST_F(FileCommandsTest, AFailedSettingsWriteIsRetriedByTheNext) {
     std::filesystem::create_directory(dir_ / "start");
