@@ -187,8 +187,11 @@ const IniFile::Index& IniFile::Indexed() const {
             section = Lowered(line.name);
             const auto [at, first] = index.sections.try_emplace(section, Span{line.next, 0});
             body = first ? &at->second : nullptr;
+            if (first)
+                index.keysEnd[section] = line.next;
         } else if (line.kind == LineKind::Key && body) {
             index.keys.try_emplace(IndexKey(section, line.name), Span{line.begin, line.next});
+            index.keysEnd[section] = line.next;
         }
         pos = line.next;
     }
@@ -196,6 +199,31 @@ const IniFile::Index& IniFile::Indexed() const {
         body->end = text_.size();
     index_ = std::move(index);
     return *index_;
+}
+
+void IniFile::Reindex(size_t at, size_t oldLength, size_t length) {
+    if (!index_)
+        return;
+    const auto shift = [&](size_t& pos) { pos = pos - oldLength + length; };
+    // A key line that ends where the new one goes stays as it is; a section
+    // (or its keys) that ends there takes the new line in.
+    const auto shiftEnd = [&](size_t& end) {
+        if (end >= at)
+            shift(end);
+    };
+    for (auto& [name, body] : index_->sections) {
+        if (body.begin > at)
+            shift(body.begin);
+        shiftEnd(body.end);
+    }
+    for (auto& [name, end] : index_->keysEnd)
+        shiftEnd(end);
+    for (auto& [name, line] : index_->keys) {
+        if (line.begin > at) {
+            shift(line.begin);
+            shift(line.end);
+        }
+    }
 }
 
 std::optional<IniFile::Span> IniFile::FindSection(std::string_view section) const {
@@ -264,9 +292,16 @@ Result IniFile::WriteString(std::string_view section, std::string_view key,
         return names;
     const std::string encoded = EncodeValue(value);
     const auto body = FindSection(section);
+    const std::string lowered = Lowered(section);
     if (!body) {
         text_.append("[").append(section).append("]\n");
+        const size_t begin = text_.size();
         text_.append(key).append("=").append(encoded).append("\n");
+        if (index_) {
+            index_->sections[lowered] = Span{begin, text_.size()};
+            index_->keysEnd[lowered] = text_.size();
+            index_->keys[IndexKey(section, key)] = Span{begin, text_.size()};
+        }
         return Changed();
     }
     if (const auto found = FindKey(section, key)) {
@@ -277,18 +312,18 @@ Result IniFile::WriteString(std::string_view section, std::string_view key,
         if (text_.compare(found->begin, length, line) == 0)
             return Changed(false);
         text_.replace(found->begin, length, line);
+        Reindex(found->begin, length, line.size());
+        if (index_)
+            index_->keys[IndexKey(section, key)] = Span{found->begin, found->begin + line.size()};
         return Changed();
     }
     // A new key follows the section's last key, ahead of any blank lines or
     // comments that lead to the next section.
-    size_t insertAt = body->begin;
-    for (size_t pos = body->begin; pos < body->end;) {
-        const Line line = ParseLine(text_, pos);
-        pos = line.next;
-        if (line.kind == LineKind::Key)
-            insertAt = pos;
-    }
-    text_.insert(insertAt, std::string(key).append("=").append(encoded).append("\n"));
+    const size_t insertAt = Indexed().keysEnd.at(lowered);
+    const std::string line = std::string(key).append("=").append(encoded).append("\n");
+    text_.insert(insertAt, line);
+    Reindex(insertAt, 0, line.size());
+    index_->keys[IndexKey(section, key)] = Span{insertAt, insertAt + line.size()};
     return Changed();
 }
 
@@ -306,6 +341,7 @@ Result IniFile::DeleteKey(std::string_view section, std::string_view key) {
         return Changed(false);
     bool modified = false;
     Span rest = *body;
+    index_.reset(); // rare: built anew when next needed
     while (const auto found = FindKey(rest, key)) {
         const size_t length = found->end - found->begin;
         text_.erase(found->begin, length);
@@ -367,8 +403,6 @@ Result IniFile::CheckNames(std::string_view section, std::string_view key) const
 // A change that has not reached the file yet (a failed earlier write) is
 // retried with the next write.
 Result IniFile::Changed(bool modified) {
-    if (modified)
-        index_.reset();
     dirty_ = dirty_ || modified;
     if (mode_ == Mode::Detached || batchDepth_ > 0)
         return {};
