@@ -43,6 +43,7 @@ void Calculator::ReadInputs() {
 
 void Calculator::Calculate() {
     lastPassCount_ = 0;
+    const uint64_t saturationsBefore = i32::SaturationCount();
     window_.PageSetting();
     ReadInputs();
     window_.InputEnabling(state_);
@@ -65,6 +66,10 @@ void Calculator::Calculate() {
         if (!selections.cveskManual)
             state_.CVesk = EstimateCVesk(selections);
     }
+
+    // A number held at the 32-bit limit is not a result: never sound.
+    if (i32::SaturationCount() != saturationsBefore)
+        state_.Stable = false;
 
     window_.ShowResults(state_);
 

@@ -37,10 +37,16 @@ int32_t CeilMs(double x) {
         return 0;
     // A time beyond 32 bits stays at the limit: wrapped, it could come out
     // as a short and plausible one.
-    if (x > kMax)
+    if (x > kMax) {
+        i32::NoteSaturation();
         return std::numeric_limits<int32_t>::max();
-    if (x <= kMin)
+    }
+    if (x <= kMin) {
+        // Down to one below the limit the ceiling is the limit itself.
+        if (x <= kMin - 1)
+            i32::NoteSaturation();
         return std::numeric_limits<int32_t>::min();
+    }
     const auto whole = static_cast<int32_t>(x);
     return x - whole > 0 ? whole + 1 : whole;
 }

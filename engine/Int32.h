@@ -22,13 +22,31 @@ inline int32_t Mul(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }
 
+namespace detail {
+inline thread_local uint64_t saturations = 0;
+}
+
+// How often a result on this thread was held at a limit. A calculation that
+// sees this move has a number that is not the true one and cannot be sound.
+inline uint64_t SaturationCount() {
+    return detail::saturations;
+}
+
+inline void NoteSaturation() {
+    ++detail::saturations;
+}
+
 // Saturating: a value beyond 32 bits becomes the nearest limit. Used where a
 // wrapped result could pass for a small, plausible one.
 inline int32_t Clamp(int64_t value) {
-    if (value > std::numeric_limits<int32_t>::max())
+    if (value > std::numeric_limits<int32_t>::max()) {
+        NoteSaturation();
         return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min())
+    }
+    if (value < std::numeric_limits<int32_t>::min()) {
+        NoteSaturation();
         return std::numeric_limits<int32_t>::min();
+    }
     return static_cast<int32_t>(value);
 }
 

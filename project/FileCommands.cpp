@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
@@ -32,7 +33,24 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     // existing name, so the old name is dropped only once the new one holds.
     std::error_code error;
     std::filesystem::create_hard_link(from, to, error);
-    return !error && std::filesystem::remove(from, error);
+    if (!error && std::filesystem::remove(from, error))
+        return true;
+    errno = error ? error.value() : ENOENT; // the reason, for the caller
+    return false;
+}
+
+// A notice text with its folder (%1) and reason (%2) put in.
+std::string Notice(std::string_view text, const std::string& dir, const std::string& reason = {}) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
+            out += text[i + 1] == '1' ? dir : reason;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 // Save must reach the same file wherever the working directory goes.
@@ -57,8 +75,27 @@ std::optional<std::string> FileCommands::SettingsPath() const {
 void FileCommands::ReadWithoutSettingsFile() {
     settingsUsable_ = false;
     IniFile none = IniFile::FromBytes({});
-    // In memory: nothing to fail.
-    static_cast<void>(qntcalc::ReadSettingsFromFile(form_, none));
+    ReadStartSettings(none);
+}
+
+void FileCommands::ReadStartSettings(IniFile& ini) {
+    // A first start has no Vesk cycle time yet, whose check would refuse
+    // the empty text with a box before the window is even shown. The check
+    // puts the text right all the same; only the box is left out.
+    std::optional<TMasterForm::QuietChecks> quiet;
+    if (!ini.ValueExists(ini::kSettings, ini::kCVesk))
+        quiet.emplace(form_);
+    // A missing file is created by the read's conversion of the controller
+    // counts. Where that fails, the close's write says so.
+    static_cast<void>(qntcalc::ReadSettingsFromFile(form_, ini));
+}
+
+void FileCommands::ShowStartNotice() {
+    if (!startNotice_)
+        return;
+    const std::string text = std::move(*startNotice_);
+    startNotice_.reset();
+    messages_.Show(text, texts::kStartNoticeCaption, MessageKind::Information);
 }
 
 void FileCommands::ReadSettingsFromFile() {
@@ -89,34 +126,35 @@ void FileCommands::ReadWindowSettings() {
     // Never a settings file beside some other directory, such as the root.
     if (globals_.StartDir.empty()) {
         Note(texts::kNoteNoStartDir);
+        startNotice_ = std::string(texts::kStartNoticeNoStartDir);
         ReadWithoutSettingsFile();
         return;
     }
     settingsUsable_ = true;
-    const std::optional<std::string> path = SettingsPath();
-    IniFile ini(*path);
+    const std::string path = *SettingsPath();
+    IniFile ini(path);
     const Result found = CheckProject(ini);
     if (found.Ok() || found.failure == Result::Failure::Missing) {
-        // A first start has no Vesk cycle time yet, whose check would refuse
-        // the empty text with a box before the window is even shown. The
-        // check puts the text right all the same; only the box is left out.
-        std::optional<TMasterForm::QuietChecks> quiet;
-        if (!ini.ValueExists(ini::kSettings, ini::kCVesk))
-            quiet.emplace(form_);
-        // A missing file is created by the read's conversion of the
-        // controller counts. Where that fails, the close's write says so.
-        static_cast<void>(qntcalc::ReadSettingsFromFile(form_, ini));
+        ReadStartSettings(ini);
         return;
     }
+    const std::string& dir = globals_.StartDir;
+    std::error_code error;
     if (found.failure == Result::Failure::NotAProject) {
-        const std::string backup = JoinPath(globals_.StartDir, texts::kSettingsBackupName, style_);
-        if (RenameNoReplace(*path, backup)) {
+        const std::string backup = JoinPath(dir, texts::kSettingsBackupName, style_);
+        if (RenameNoReplace(path, backup)) {
             Note(found.Message() + std::string(texts::kNoteKeptAs) + '"' + backup + '"' +
                  std::string(texts::kNoteNewSettings));
-            IniFile fresh(*path);
-            static_cast<void>(qntcalc::ReadSettingsFromFile(form_, fresh));
+            startNotice_ = Notice(texts::kStartNoticeRenamed, dir);
+            IniFile fresh(path);
+            ReadStartSettings(fresh);
             return;
         }
+        startNotice_ = Notice(texts::kStartNoticeNotRenamed, dir, std::strerror(errno));
+    } else if (std::filesystem::is_directory(path, error)) {
+        startNotice_ = Notice(texts::kStartNoticeDirectory, dir);
+    } else {
+        startNotice_ = Notice(texts::kStartNoticeUnreadable, dir, found.reason);
     }
     Note(found.Message() + std::string(texts::kNoteUnused));
     ReadWithoutSettingsFile();

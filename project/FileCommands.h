@@ -52,6 +52,11 @@ public:
     std::optional<std::string> SettingsPath() const;
     void ReadSettingsFromFile();
     void WriteSettingsToFile();
+    // What became of a settings file that could not be used at start, for
+    // a user who never sees standard error. The program shows it once the
+    // window is shown; it is shown once, in an information box.
+    const std::optional<std::string>& StartNotice() const { return startNotice_; }
+    void ShowStartNotice();
     // Keeps `section` in the settings file from now on; when the settings
     // have been read already, it reads its part at once.
     void AddSettingsSection(SettingsSection& section);
@@ -66,6 +71,9 @@ private:
     void SetCaption();
     // Reads the window from a file without any key, which stays in memory.
     void ReadWithoutSettingsFile();
+    // Reads the window as at start, with no box for a cycle time the file
+    // lacks.
+    void ReadStartSettings(IniFile& ini);
     void ReadWindowSettings();
     void ReadSection(SettingsSection& section) const;
     // Shows a failure in a box.
@@ -81,6 +89,7 @@ private:
     bool settingsRead_ = false;
     std::vector<SettingsSection*> sections_;
     RecentFiles* recent_ = nullptr;
+    std::optional<std::string> startNotice_;
 };
 
 // The project file named among the program's arguments (without the

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -71,6 +73,55 @@ bool WriteAll(int fd, std::string_view data, WriteFunction write) {
     return true;
 }
 
+std::string TempPrefix(const std::string& target) {
+    const size_t slash = target.rfind('/');
+    return (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp";
+}
+
+// The writer's pid in the name of one of target's temporary files
+// ("<prefix><pid>-<counter>"), or 0 when the name is no such file.
+pid_t TempOwner(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix))
+        return 0;
+    name.remove_prefix(prefix.size());
+    const size_t dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size())
+        return 0;
+    int64_t pid = 0;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (i == dash)
+            continue;
+        if (c < '0' || c > '9')
+            return 0;
+        if (i < dash && (pid = pid * 10 + (c - '0')) > 0x3fffffff)
+            return 0;
+    }
+    return static_cast<pid_t>(pid);
+}
+
+// A write killed between creating its temporary file and renaming it leaves
+// that file behind. The next write of the same file removes those whose
+// writer is gone; a live writer's file, or one whose writer cannot be told,
+// stays.
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string prefix = TempPrefix(target);
+    DIR* dir = ::opendir(DirectoryOf(target).c_str());
+    if (dir == nullptr)
+        return;
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t owner = TempOwner(entry->d_name, prefix);
+        if (owner <= 0 || owner == self || ::kill(owner, 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 // Best effort: makes the rename itself durable where the file system allows.
 void SyncDirectory(const std::string& dir) {
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -129,6 +180,7 @@ Result WriteFileAtomically(const std::string& path, std::string_view data, Write
     const std::string target = ResolveLink(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
+    RemoveStaleTemporaries(target);
 
     // Unique among processes by the pid, within this one by the counter.
     static std::atomic<unsigned> counter{0};

@@ -24,7 +24,8 @@ Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes
 // temporary file in the same directory, is flushed to the disk and renamed
 // over the target. An existing target keeps its permissions; a symbolic link
 // stays a link and its target is replaced. On failure (Unwritable) the old
-// file is left as it was.
+// file is left as it was. Temporary files of the same target that a killed
+// writer left behind are removed once their process is gone.
 Result WriteFileAtomically(const std::string& path, std::string_view data,
                            WriteFunction write = nullptr);
 

@@ -10,9 +10,9 @@
 namespace qntcalc {
 namespace {
 
-// Project files are a few kB; the cap only keeps a wrong choice of file
-// from exhausting memory.
-constexpr size_t kMaxFileBytes = size_t{256} << 20;
+// Project files are a few kB and hand-made ones hardly more; anything of
+// megabytes is some other file, refused before it costs time or memory.
+constexpr size_t kMaxFileBytes = size_t{4} << 20;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -63,6 +63,12 @@ struct Line {
 
 Line ParseLine(std::string_view text, size_t begin) {
     Line line;
+    if (begin < text.size() && text[begin] == '\n') {
+        // Blank lines by the million are a file's cheapest padding.
+        line.begin = line.end = begin;
+        line.next = begin + 1;
+        return line;
+    }
     const size_t lf = text.find('\n', begin);
     line.begin = begin;
     line.end = lf == std::string_view::npos ? text.size() : lf;
@@ -130,6 +136,13 @@ bool IsValidKey(std::string_view s) {
            s.front() != ';' && s.front() != '#';
 }
 
+std::string IndexKey(std::string_view section, std::string_view key) {
+    std::string out = Lowered(section);
+    out += '\n';
+    out += Lowered(key);
+    return out;
+}
+
 } // namespace
 
 IniFile::IniFile(std::string path, Mode mode) : path_(std::move(path)), mode_(mode) {
@@ -160,24 +173,74 @@ IniFile::~IniFile() {
     }
 }
 
-std::optional<IniFile::Span> IniFile::FindSection(std::string_view section) const {
+const IniFile::Index& IniFile::Indexed() const {
+    if (index_)
+        return *index_;
+    Index index;
+    Span* body = nullptr; // of the section being read, if it is one that counts
+    std::string section;
     for (size_t pos = 0; pos < text_.size();) {
         const Line line = ParseLine(text_, pos);
-        pos = line.next;
-        if (line.kind != LineKind::Section || !EqualNoCase(line.name, section))
-            continue;
-        Span body{pos, text_.size()};
-        for (size_t p = pos; p < text_.size();) {
-            const Line next = ParseLine(text_, p);
-            if (next.kind == LineKind::Section) {
-                body.end = p;
-                break;
-            }
-            p = next.next;
+        if (line.kind == LineKind::Section) {
+            if (body)
+                body->end = pos;
+            section = Lowered(line.name);
+            const auto [at, first] = index.sections.try_emplace(section, Span{line.next, 0});
+            body = first ? &at->second : nullptr;
+            if (first)
+                index.keysEnd[section] = line.next;
+        } else if (line.kind == LineKind::Key && body) {
+            index.keys.try_emplace(IndexKey(section, line.name), Span{line.begin, line.next});
+            index.keysEnd[section] = line.next;
         }
-        return body;
+        pos = line.next;
     }
-    return std::nullopt;
+    if (body)
+        body->end = text_.size();
+    index_ = std::move(index);
+    return *index_;
+}
+
+void IniFile::Reindex(size_t at, size_t oldLength, size_t length) {
+    if (!index_)
+        return;
+    const auto shift = [&](size_t& pos) { pos = pos - oldLength + length; };
+    // A key line that ends where the new one goes stays as it is; a section
+    // (or its keys) that ends there takes the new line in.
+    const auto shiftEnd = [&](size_t& end) {
+        if (end >= at)
+            shift(end);
+    };
+    for (auto& [name, body] : index_->sections) {
+        if (body.begin > at)
+            shift(body.begin);
+        shiftEnd(body.end);
+    }
+    for (auto& [name, end] : index_->keysEnd)
+        shiftEnd(end);
+    for (auto& [name, line] : index_->keys) {
+        if (line.begin > at) {
+            shift(line.begin);
+            shift(line.end);
+        }
+    }
+}
+
+std::optional<IniFile::Span> IniFile::FindSection(std::string_view section) const {
+    const Index& index = Indexed();
+    const auto found = index.sections.find(Lowered(section));
+    if (found == index.sections.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<IniFile::Span> IniFile::FindKey(std::string_view section,
+                                              std::string_view key) const {
+    const Index& index = Indexed();
+    const auto found = index.keys.find(IndexKey(section, key));
+    if (found == index.keys.end())
+        return std::nullopt;
+    return found->second;
 }
 
 std::optional<IniFile::Span> IniFile::FindKey(Span body, std::string_view key) const {
@@ -191,8 +254,7 @@ std::optional<IniFile::Span> IniFile::FindKey(Span body, std::string_view key) c
 }
 
 std::optional<std::string> IniFile::Lookup(std::string_view section, std::string_view key) const {
-    const auto body = FindSection(section);
-    const auto found = body ? FindKey(*body, key) : std::nullopt;
+    const auto found = FindKey(section, key);
     if (!found)
         return std::nullopt;
     return DecodeValue(ParseLine(text_, found->begin).value);
@@ -221,8 +283,7 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool fall
 }
 
 bool IniFile::ValueExists(std::string_view section, std::string_view key) const {
-    const auto body = FindSection(section);
-    return body && FindKey(*body, key);
+    return FindKey(section, key).has_value();
 }
 
 Result IniFile::WriteString(std::string_view section, std::string_view key,
@@ -231,12 +292,19 @@ Result IniFile::WriteString(std::string_view section, std::string_view key,
         return names;
     const std::string encoded = EncodeValue(value);
     const auto body = FindSection(section);
+    const std::string lowered = Lowered(section);
     if (!body) {
         text_.append("[").append(section).append("]\n");
+        const size_t begin = text_.size();
         text_.append(key).append("=").append(encoded).append("\n");
+        if (index_) {
+            index_->sections[lowered] = Span{begin, text_.size()};
+            index_->keysEnd[lowered] = text_.size();
+            index_->keys[IndexKey(section, key)] = Span{begin, text_.size()};
+        }
         return Changed();
     }
-    if (const auto found = FindKey(*body, key)) {
+    if (const auto found = FindKey(section, key)) {
         // The key keeps its place and its spelling in the file.
         std::string line(ParseLine(text_, found->begin).name);
         line.append("=").append(encoded).append("\n");
@@ -244,18 +312,18 @@ Result IniFile::WriteString(std::string_view section, std::string_view key,
         if (text_.compare(found->begin, length, line) == 0)
             return Changed(false);
         text_.replace(found->begin, length, line);
+        Reindex(found->begin, length, line.size());
+        if (index_)
+            index_->keys[IndexKey(section, key)] = Span{found->begin, found->begin + line.size()};
         return Changed();
     }
     // A new key follows the section's last key, ahead of any blank lines or
     // comments that lead to the next section.
-    size_t insertAt = body->begin;
-    for (size_t pos = body->begin; pos < body->end;) {
-        const Line line = ParseLine(text_, pos);
-        pos = line.next;
-        if (line.kind == LineKind::Key)
-            insertAt = pos;
-    }
-    text_.insert(insertAt, std::string(key).append("=").append(encoded).append("\n"));
+    const size_t insertAt = Indexed().keysEnd.at(lowered);
+    const std::string line = std::string(key).append("=").append(encoded).append("\n");
+    text_.insert(insertAt, line);
+    Reindex(insertAt, 0, line.size());
+    index_->keys[IndexKey(section, key)] = Span{insertAt, insertAt + line.size()};
     return Changed();
 }
 
@@ -273,6 +341,7 @@ Result IniFile::DeleteKey(std::string_view section, std::string_view key) {
         return Changed(false);
     bool modified = false;
     Span rest = *body;
+    index_.reset(); // rare: built anew when next needed
     while (const auto found = FindKey(rest, key)) {
         const size_t length = found->end - found->begin;
         text_.erase(found->begin, length);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qntcalc {
@@ -110,8 +111,25 @@ private:
         size_t end = 0;
     };
 
+    // Where the sections and keys that count stand, built in one pass over
+    // the text when first needed and dropped with every change, so that
+    // reading a whole project costs one pass however large the file.
+    struct Index {
+        std::unordered_map<std::string, Span> sections; // lowered name: body
+        // Lowered name: where a new key goes, after the section's last key.
+        std::unordered_map<std::string, size_t> keysEnd;
+        // Lowered section, a line break, lowered key: the key's line.
+        std::unordered_map<std::string, Span> keys;
+    };
+
     IniFile(std::string path, Mode mode, std::string_view bytes);
+    const Index& Indexed() const;
+    // Keeps the index in step with a line of `length` bytes that replaced
+    // the line of oldLength bytes at `at`, or was put in there (oldLength 0).
+    void Reindex(size_t at, size_t oldLength, size_t length);
     std::optional<Span> FindSection(std::string_view section) const;
+    // The key's line in the section that counts.
+    std::optional<Span> FindKey(std::string_view section, std::string_view key) const;
     std::optional<Span> FindKey(Span body, std::string_view key) const;
     std::optional<std::string> Lookup(std::string_view section, std::string_view key) const;
     Result CheckNames(std::string_view section, std::string_view key) const;
@@ -125,6 +143,7 @@ private:
     bool dirty_ = false;
     Result opened_;
     fileio::WriteFunction write_ = nullptr;
+    mutable std::optional<Index> index_;
 };
 
 } // namespace qntcalc

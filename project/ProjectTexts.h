@@ -23,7 +23,7 @@ inline constexpr std::string_view kWrite = "write";
 inline constexpr std::string_view kNotAProject =
     "Not a project file; it has no [Settings] section with a project key";
 inline constexpr std::string_view kNotARegularFile = "Not a regular file";
-inline constexpr std::string_view kLargerThan = "Larger than "; // followed by "256 MiB"
+inline constexpr std::string_view kLargerThan = "Larger than "; // followed by "4 MiB"
 inline constexpr std::string_view kInvalidSection = "Invalid section name ";
 inline constexpr std::string_view kInvalidKey = "Invalid key name ";
 
@@ -35,5 +35,24 @@ inline constexpr std::string_view kNoteNoStartDir =
 inline constexpr std::string_view kNoteUnused = ". This run keeps no settings file.";
 inline constexpr std::string_view kNoteKeptAs = ". Kept it as ";
 inline constexpr std::string_view kNoteNewSettings = " and started a new settings file.";
+
+// What happened to the settings file at start, said once the window is
+// shown: %1 stands for the start folder, %2 for the reason.
+inline constexpr std::string_view kStartNoticeCaption = "Settings file";
+inline constexpr std::string_view kStartNoticeRenamed =
+    "QntCalc.ini in %1 holds no settings; it was renamed to QntCalc.BAK and a new settings file "
+    "was started.";
+inline constexpr std::string_view kStartNoticeNotRenamed =
+    "QntCalc.ini in %1 holds no settings and could not be renamed to QntCalc.BAK (%2); it was "
+    "left as it is, and this run starts with the defaults and keeps no settings file.";
+inline constexpr std::string_view kStartNoticeDirectory =
+    "QntCalc.ini in %1 is a directory, not a settings file; this run starts with the defaults "
+    "and keeps no settings file.";
+inline constexpr std::string_view kStartNoticeUnreadable =
+    "QntCalc.ini in %1 cannot be read (%2); it was left as it is, and this run starts with the "
+    "defaults and keeps no settings file.";
+inline constexpr std::string_view kStartNoticeNoStartDir =
+    "The folder the program was started in no longer exists, so QntCalc.ini cannot be kept "
+    "there; this run starts with the defaults and keeps no settings file.";
 
 } // namespace qntcalc::texts

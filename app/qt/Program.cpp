@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QScopeGuard>
+#include <QTimer>
 
 #include <vector>
 
@@ -116,6 +117,8 @@ void Program::ShowWhatIf() {
 
 void Program::ShowMainWindow() {
     window_->show();
+    // Over the shown window, not in place of it.
+    QTimer::singleShot(0, window_.get(), [this] { commands_->ShowStartNotice(); });
 }
 
 void Program::OpenArguments(const QStringList& arguments) {

@@ -1,6 +1,8 @@
 #include "checks/StatusTexts.h"
 #include "tests/support/WindowFixture.h"
 
+#include <tuple>
+
 namespace qntcalc::testing {
 namespace {
 
@@ -120,6 +122,21 @@ TEST_F(DisplayTest, AbsurdNetworksAreTooLong) {
     Type(f().Ed_DropMax, "400000000");
     EXPECT_EQ(f().Ed_Baud.Text(), "10");
     EXPECT_EQ(Status(), texts::kPathTooLong);
+}
+
+// A reaction time beyond 32 bits is held at the limit, and such a number is
+// never shown as a sound result; one below the limit is.
+TEST_F(DisplayTest, AReactionTimeBeyond32BitsIsAnError) {
+    f().Expert.Click();
+    f().CB_CVeskManual.SetChecked(true);
+    for (auto [cycle, rmax, error] : {std::tuple{"2147483647", "2147483647", true},
+                                      {"1073741817", "2147483647", true},
+                                      {"1073741816", "2147483646", false}}) {
+        Type(f().Ed_CVesk, cycle);
+        EXPECT_EQ(f().Ed_Rmax.Text(), rmax) << cycle;
+        EXPECT_EQ(Status(), error ? texts::kNotStable : texts::kEstimates) << cycle;
+        EXPECT_EQ(Red(), error) << cycle;
+    }
 }
 
 // The reference driver cases, typed into the window as a user would.

@@ -1,5 +1,7 @@
 #include "engine/Formulas.h"
 
+#include "engine/Int32.h"
+
 #include <cmath>
 #include <limits>
 
@@ -21,7 +23,13 @@ void PrintTo(const CeilRow& row, std::ostream* os) {
 class CeilMsTest : public testing::TestWithParam<CeilRow> {};
 
 TEST_P(CeilMsTest, RoundsUpToWholeMilliseconds) {
-    EXPECT_EQ(CeilMs(GetParam().x), GetParam().expected);
+    const double x = GetParam().x;
+    const uint64_t before = i32::SaturationCount();
+    EXPECT_EQ(CeilMs(x), GetParam().expected);
+    // Held at a limit exactly when the true ceiling lies beyond 32 bits.
+    const bool beyond = !std::isnan(x) && (std::ceil(x) > std::numeric_limits<int32_t>::max() ||
+                                           std::ceil(x) < std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(i32::SaturationCount() != before, beyond);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -38,6 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CeilRow{"TwoToThe32", 4294967296.0, std::numeric_limits<int32_t>::max()},
                     CeilRow{"TwoToThe31", 2147483648.0, std::numeric_limits<int32_t>::max()},
                     CeilRow{"MinusTwoToThe31", -2147483648.0, std::numeric_limits<int32_t>::min()},
+                    CeilRow{"HalfBelowMinInt", -2147483648.5, std::numeric_limits<int32_t>::min()},
+                    CeilRow{"OneBelowMinInt", -2147483649.0, std::numeric_limits<int32_t>::min()},
                     CeilRow{"MinusTwoToThe32", -4294967296.0, std::numeric_limits<int32_t>::min()},
                     CeilRow{"Huge", 1e300, std::numeric_limits<int32_t>::max()},
                     CeilRow{"NegativeHuge", -1e300, std::numeric_limits<int32_t>::min()},

@@ -50,6 +50,20 @@ TEST_F(DesktopTest, AFirstStartShowsTheMainWindowAlone) {
     EXPECT_EQ(shown, QWidgetList{&Window()});
 }
 
+TEST_F(DesktopTest, ASettingsFileThatHoldsNoSettingsIsSaidOverTheShownWindow) {
+    Window().close();
+    WriteFile(Path("QntCalc.ini"), "[Shopping]\nmilk=1\n");
+    StartProgram();
+    messages.Expect({"QntCalc.ini in " + globals.StartDir +
+                         " holds no settings; it was renamed to QntCalc.BAK and a new settings "
+                         "file was started.",
+                     "Settings file"});
+    program->ShowMainWindow();
+    EXPECT_FALSE(messages.AllShown()) << "not before the window is shown";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return messages.AllShown(); }));
+    EXPECT_TRUE(Window().isVisible());
+}
+
 struct ArgumentsRow {
     const char* name;
     QStringList arguments;

@@ -238,7 +238,7 @@ const std::vector<NoProject> kNoProjects{
          std::ofstream(p, std::ios::binary) << "[Settings]\nNumVesk=1\n";
          std::filesystem::resize_file(p, std::uintmax_t{300} << 20); // sparse
      },
-     "Larger than 256 MiB"},
+     "Larger than 4 MiB"},
 };
 
 // What lies at a path, to see that nothing touched it.
@@ -296,7 +296,39 @@ private:
     std::streambuf* old_;
 };
 
-TEST_F(FileCommandsTest, ASettingsFileThatHoldsNoSettingsIsNeverLost) {
+// A start whose settings file cannot be used looks like a first start, with
+// no value box; once the window is shown, one box says what became of the
+// file.
+class StartNoticeTest : public FileCommandsTest {
+protected:
+    ProjectControls FirstStart() {
+        TMasterForm& f = NewWindow();
+        commands->FormCreate();
+        const ProjectControls controls = Snapshot(f);
+        std::filesystem::remove(Path("QntCalc.ini"));
+        return controls;
+    }
+
+    void ExpectFirstStartAndOneNotice(const ProjectControls& first,
+                                      const std::vector<std::string>& named,
+                                      const std::string& row) {
+        EXPECT_EQ(messages.shown, std::vector<ShownBox>{}) << row << ": nothing before it is shown";
+        EXPECT_EQ(Snapshot(*form), first) << row;
+        ASSERT_TRUE(commands->StartNotice()) << row;
+        commands->ShowStartNotice();
+        commands->ShowStartNotice();
+        ASSERT_EQ(messages.kinds, std::vector{MessageKind::Information}) << row;
+        EXPECT_EQ(messages.shown[0].caption, "Settings file");
+        for (const std::string& name : named)
+            EXPECT_NE(messages.shown[0].text.find(name), std::string::npos)
+                << row << ": " << messages.shown[0].text;
+        messages.shown.clear();
+        messages.kinds.clear();
+    }
+};
+
+TEST_F(StartNoticeTest, ASettingsFileThatHoldsNoSettingsIsNeverLost) {
+    const ProjectControls first = FirstStart();
     for (const NoProject& row : kNoProjects) {
         if (std::string_view(row.name) == "Missing")
             continue; // the first start, which creates the file
@@ -308,6 +340,12 @@ TEST_F(FileCommandsTest, ASettingsFileThatHoldsNoSettingsIsNeverLost) {
         CapturedErrors errors;
         TMasterForm& f = NewWindow();
         commands->FormCreate();
+        std::vector<std::string> named{"QntCalc.ini " + std::string("in ") + dir_.string() + " "};
+        if (movable)
+            named.push_back("renamed to QntCalc.BAK");
+        else if (row.reason != "Is a directory")
+            named.push_back(row.reason);
+        ExpectFirstStartAndOneNotice(first, named, row.name);
         commands->FormClose();
         EXPECT_EQ(f.Ed_Project.Text(), "Empty Project") << row.name;
         EXPECT_EQ(Fingerprint(Path(movable ? "QntCalc.BAK" : "QntCalc.ini")), before) << row.name;
@@ -320,12 +358,17 @@ TEST_F(FileCommandsTest, ASettingsFileThatHoldsNoSettingsIsNeverLost) {
     }
 }
 
-TEST_F(FileCommandsTest, ATakenBackupNameLeavesTheSettingsFileAlone) {
+TEST_F(StartNoticeTest, ATakenBackupNameLeavesTheSettingsFileAlone) {
+    const ProjectControls first = FirstStart();
     WriteBytes("QntCalc.ini", kForeign);
     WriteBytes("QntCalc.BAK", "earlier");
     CapturedErrors errors;
     NewWindow();
     commands->FormCreate();
+    ExpectFirstStartAndOneNotice(first,
+                                 {"QntCalc.ini in " + dir_.string() + " ",
+                                  "could not be renamed to QntCalc.BAK (File exists)"},
+                                 "TakenBackup");
     commands->FormClose();
     EXPECT_EQ(ReadBytes("QntCalc.ini"), kForeign);
     EXPECT_EQ(ReadBytes("QntCalc.BAK"), "earlier");
@@ -333,7 +376,8 @@ TEST_F(FileCommandsTest, ATakenBackupNameLeavesTheSettingsFileAlone) {
     EXPECT_NE(errors.Text().find("keeps no settings file"), std::string::npos) << errors.Text();
 }
 
-TEST_F(FileCommandsTest, AStartDirectoryThatIsGoneKeepsNoSettingsFile) {
+TEST_F(StartNoticeTest, AStartDirectoryThatIsGoneKeepsNoSettingsFile) {
+    const ProjectControls first = FirstStart();
     std::filesystem::create_directory(dir_ / "gone");
     std::filesystem::current_path(dir_ / "gone");
     std::filesystem::remove(dir_ / "gone");
@@ -341,6 +385,7 @@ TEST_F(FileCommandsTest, AStartDirectoryThatIsGoneKeepsNoSettingsFile) {
     CapturedErrors errors;
     TMasterForm& f = NewWindow();
     commands->FormCreate();
+    ExpectFirstStartAndOneNotice(first, {"QntCalc.ini", "no longer exists"}, "Gone");
     commands->FormClose();
     EXPECT_EQ(commands->SettingsPath(), std::nullopt);
     EXPECT_EQ(f.Ed_Project.Text(), "Empty Project");
@@ -348,6 +393,27 @@ TEST_F(FileCommandsTest, AStartDirectoryThatIsGoneKeepsNoSettingsFile) {
     if (!rootHadOne) {
         EXPECT_FALSE(std::filesystem::exists("/QntCalc.ini"));
     }
+}
+
+// A failed settings write is said, and the next write tries again.
+TEST_F(FileCommandsTest, AFailedSettingsWriteIsRetriedByTheNext) {
+    std::filesystem::create_directory(dir_ / "start");
+    std::filesystem::current_path(dir_ / "start");
+    TMasterForm& f = NewWindow();
+    commands->FormCreate();
+    Type(f.Ed_Mainpath, "300");
+    std::filesystem::rename(dir_ / "start", dir_ / "away");
+    {
+        CapturedErrors errors;
+        commands->WriteSettingsToFile();
+        EXPECT_NE(errors.Text().find("Settings not saved"), std::string::npos) << errors.Text();
+    }
+    std::filesystem::rename(dir_ / "away", dir_ / "start");
+    EXPECT_EQ(IniFile(Path("start/QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "");
+    CapturedErrors errors;
+    commands->FormClose();
+    EXPECT_EQ(errors.Text(), "");
+    EXPECT_EQ(IniFile(Path("start/QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "300");
 }
 
 // A section of desktop state that counts how it is read and written.

@@ -63,10 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileRow{"NulBytes",
                    [] { return std::string("[Settings]\nPro\0ject=x\nProject=a\0b\n", 34); },
                    std::string("a\0b", 3)},
-        BadFileRow{"LongLine10MB", [] { return std::string(10 << 20, 'x') + kSettings; }, "found"},
-        BadFileRow{"LongValue10MB",
-                   [] { return "[Settings]\nProject=" + std::string(10 << 20, 'v'); },
-                   std::string(10 << 20, 'v')},
+        BadFileRow{"LongLine3MB", [] { return std::string(3 << 20, 'x') + kSettings; }, "found"},
+        BadFileRow{"LongValue3MB",
+                   [] { return "[Settings]\nProject=" + std::string(3 << 20, 'v'); },
+                   std::string(3 << 20, 'v')},
         BadFileRow{"OnlyBrackets", [] { return std::string(1 << 20, '['); }, "none"},
         BadFileRow{"OnlyNewlines", [] { return std::string(1 << 20, '\n'); }, "none"},
         BadFileRow{"OnlyCarriageReturns", [] { return std::string(1 << 20, '\r'); }, "none"},
@@ -83,18 +83,16 @@ INSTANTIATE_TEST_SUITE_P(
 class IniFileFaultTest : public TempDirTest {};
 
 TEST_F(IniFileFaultTest, HundredMegabyteFileReadsInLinearTime) {
-    {
-        std::ofstream out(Path("huge.ini"), std::ios::binary);
-        std::string block = "[Huge]\n";
-        for (int i = 0; i < 10000; ++i)
-            block += "Key" + std::to_string(i) + "=a value in a very large hand-made file\n";
-        for (size_t written = 0; written < (size_t{100} << 20); written += block.size())
-            out << block;
-        out << "[Settings]\nProject=found\n";
-        ASSERT_TRUE(out.good());
-    }
+    // Beyond what a file may hold, so handed over as bytes.
+    std::string bytes;
+    std::string block = "[Huge]\n";
+    for (int i = 0; i < 10000; ++i)
+        block += "Key" + std::to_string(i) + "=a value in a very large hand-made file\n";
+    while (bytes.size() < (size_t{100} << 20))
+        bytes += block;
+    bytes += "[Settings]\nProject=found\n";
     const auto start = std::chrono::steady_clock::now();
-    IniFile ini(Path("huge.ini"), IniFile::Mode::Detached);
+    IniFile ini = IniFile::FromBytes(bytes);
     EXPECT_TRUE(ini.Opened().Ok()) << ini.Opened().Message();
     EXPECT_EQ(ini.ReadString("Settings", "Project", ""), "found");
     EXPECT_EQ(ini.ReadString("HUGE", "Key9999", ""), "a value in a very large hand-made file");
@@ -105,16 +103,20 @@ TEST_F(IniFileFaultTest, HundredMegabyteFileReadsInLinearTime) {
 }
 
 TEST_F(IniFileFaultTest, FileAboveTheSizeLimitIsKept) {
-    const int fd = ::open(Path("big.ini").c_str(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::ftruncate(fd, off_t{300} << 20), 0); // sparse, takes no disk space
-    ::close(fd);
-    IniFile ini(Path("big.ini"));
-    EXPECT_FALSE(ini.Opened().Ok());
-    EXPECT_EQ(ini.Opened().failure, Result::Failure::Unreadable);
-    EXPECT_EQ(ini.Opened().reason, "Larger than 256 MiB");
-    EXPECT_FALSE(ini.WriteString("Settings", "Project", "x").Ok());
-    EXPECT_EQ(std::filesystem::file_size(Path("big.ini")), size_t{300} << 20);
+    const std::pair<off_t, bool> rows[] = {
+        {off_t{300} << 20, false}, {(off_t{4} << 20) + 1, false}, {off_t{4} << 20, true}};
+    for (auto [size, read] : rows) {
+        WriteBytes("big.ini", "[Settings]\nProject=x\n");
+        ASSERT_EQ(::truncate(Path("big.ini").c_str(), size), 0); // sparse, takes no disk space
+        IniFile ini(Path("big.ini"));
+        EXPECT_EQ(ini.Opened().Ok(), read) << size;
+        if (read)
+            continue;
+        EXPECT_EQ(ini.Opened().failure, Result::Failure::Unreadable);
+        EXPECT_EQ(ini.Opened().reason, "Larger than 4 MiB");
+        EXPECT_FALSE(ini.WriteString("Settings", "Project", "y").Ok());
+        EXPECT_EQ(std::filesystem::file_size(Path("big.ini")), static_cast<uintmax_t>(size));
+    }
 }
 
 TEST_F(IniFileFaultTest, MissingDirectoryIsReported) {
@@ -311,6 +313,35 @@ TEST_F(IniFileFaultTest, KillDuringWritesLeavesOldOrNewFile) {
         EXPECT_TRUE(content == "[S]\nK=" + a + "\n" || content == "[S]\nK=" + b + "\n")
             << "round " << round << ", " << content.size() << " bytes";
     }
+    // Whatever temporary files the killed writers left, the next write clears.
+    IniFile ini(Path("a.ini"));
+    ASSERT_TRUE(ini.WriteString("S", "K", "c").Ok());
+    EXPECT_EQ(Entries(), Names{"a.ini"});
+}
+
+TEST_F(IniFileFaultTest, NextWriteRemovesOnlyTemporariesOfGoneWriters) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    const std::string gone = std::to_string(child);
+    const std::string self = std::to_string(::getpid());
+    const Names kept{"a.ini.tmp" + gone + "-0.x", "a.ini.tmp" + gone + "x-0", "a.ini.tmp1-0",
+                     "a.ini.tmp" + self + "-99", "b.ini.tmp" + gone + "-0"};
+    for (const std::string& name : kept)
+        WriteBytes(name, "half");
+    WriteBytes("a.ini.tmp" + gone + "-0", "half");
+    WriteBytes("a.ini.tmp" + gone + "-17", "half");
+    std::filesystem::create_directory(Path("a.ini.tmp" + gone + "-3"));
+
+    IniFile ini(Path("a.ini"));
+    ASSERT_TRUE(ini.WriteString("S", "K", "v").Ok());
+    Names expected = kept;
+    expected.push_back("a.ini");
+    expected.push_back("a.ini.tmp" + gone + "-3");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Entries(), expected);
 }
 
 } // namespace

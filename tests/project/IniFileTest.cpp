@@ -132,6 +132,26 @@ TEST_F(IniFileTest, FirstOfDuplicateSectionsAndKeysCounts) {
     EXPECT_EQ(ReadBytes("a.ini"), "[S]\nK=new\nK=second\nL=x\n[s]\nK=third\nL=later\n");
 }
 
+// Every write keeps what the file reads the same as a fresh read of its text.
+TEST_F(IniFileTest, WritesReadBackAsAFreshReadOfTheText) {
+    IniFile ini = IniFile::FromBytes("; c\n[A]\n\nK=1\nK=2\n\n[E]\n[B]\nM=x\n[a]\nK=3\nN=4\n");
+    const std::pair<const char*, const char*> keys[] = {
+        {"A", "K"}, {"A", "N"}, {"E", "K"}, {"B", "M"}, {"B", "K"}, {"C", "K"}, {"E", "L"}};
+    const std::pair<int, const char*> writes[] = {
+        {0, "longer value"}, {1, "n"}, {2, "e"}, {3, ""}, {0, "k"}, {4, "b"},
+        {5, "c"},            {6, "l"}, {2, "a much longer value than before"}, {1, "n2"}};
+    for (auto [which, value] : writes) {
+        ASSERT_TRUE(ini.WriteString(keys[which].first, keys[which].second, value).Ok());
+        const IniFile fresh = IniFile::FromBytes(ini.Content());
+        for (auto [section, key] : keys) {
+            EXPECT_EQ(ini.ReadString(section, key, "none"), fresh.ReadString(section, key, "none"))
+                << section << "/" << key << " after writing " << value;
+        }
+    }
+    EXPECT_EQ(ini.Content(), "; c\n[A]\n\nK=k\nK=2\nN=n2\n\n[E]\nK=a much longer value than "
+                             "before\nL=l\n[B]\nM=\nK=b\n[a]\nK=3\nN=4\n[C]\nK=c\n");
+}
+
 TEST_F(IniFileTest, DeleteRemovesEveryLineOfTheKeyInItsSection) {
     WriteBytes("a.ini", "[Settings]\nNumVesk1=1\nNumVesk=2\nnumvesk1=3\n[Other]\nNumVesk1=4\n");
     IniFile ini(Path("a.ini"));
