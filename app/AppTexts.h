@@ -34,18 +34,49 @@ inline constexpr std::string_view kWhatIfNotDrawn = "the chart could not be draw
 inline constexpr std::string_view kWhatIfHoverHint = "Point at the chart to read the values there.";
 inline constexpr std::string_view kWhatIfNothingTypeable =
     "The main window lets you type into none of the inputs that the What-if window can sweep.";
-// "Main path stands at 6,000 m, outside the range; ..."
-inline constexpr std::string_view kWhatIfStandsAt = " stands at ";
+// Whole sentences with numbered places (%1 to %9, filled by text::Format),
+// so that each can be translated as one. %1 is an input's label, values
+// come with their unit.
 inline constexpr std::string_view kWhatIfOutsideRange =
-    ", outside the range; widen the range to see its headroom.";
-// "Main path 250 m: 250 kBits/s, worst case reaction time 106 ms, alarm
-// reaction time 81 ms, ETO 38 ms, CTO 59 ms. <status bar's message>"
-inline constexpr std::string_view kWhatIfSummaryRmax = ", worst case reaction time ";
-inline constexpr std::string_view kWhatIfSummaryAlarm = ", alarm reaction time ";
-inline constexpr std::string_view kWhatIfSummaryEto = ", ETO ";
-inline constexpr std::string_view kWhatIfSummaryCto = ", CTO ";
-inline constexpr std::string_view kWhatIfNotStable = "Not stable. ";
-inline constexpr std::string_view kWhatIfRefused = "refused by the value check: ";
+    "%1 stands at %2, outside the range; widen the range to see its headroom.";
+// The values at the point under the mouse: %3 the rate, %4 to %7 worst case
+// and alarm reaction time, ETO and CTO, %8 the status bar's message.
+inline constexpr std::string_view kWhatIfSummary = "%1 %2: %3, worst case reaction time %4, "
+                                                   "alarm reaction time %5, ETO %6, CTO %7. %8";
+inline constexpr std::string_view kWhatIfSummaryUnstable = "Not stable. %1";
+inline constexpr std::string_view kWhatIfSummaryRefused = "%1 %2: refused by the value check: %3";
+
+// The headroom of an input, from %2 its current value. A sentence that ends
+// on a quoted message ending a sentence itself takes no second full stop.
+inline constexpr std::string_view kHeadroomNoValue = "%1 has no computed value at %2.";
+inline constexpr std::string_view kHeadroomFailsNow = "%1 at %2 does not meet the requirements: %3.";
+inline constexpr std::string_view kHeadroomMeetsToEnd =
+    "%1 meets the requirements at %2, the end of the searched range.";
+inline constexpr std::string_view kHeadroomGrowsToEnd =
+    "%1 can grow from %2 to %3, the end of the searched range, within the requirements.";
+inline constexpr std::string_view kHeadroomShrinksToEnd =
+    "%1 can shrink from %2 to %3, the end of the searched range, within the requirements.";
+// %3 the last value within the requirements, %4 the next, %5 what happens there.
+inline constexpr std::string_view kHeadroomGrows = "%1 can grow from %2 to %3; at %4 %5.";
+inline constexpr std::string_view kHeadroomShrinks = "%1 can shrink from %2 to %3; at %4 %5.";
+// %3 the next value, %4 what happens there.
+inline constexpr std::string_view kHeadroomCannotGrow = "%1 cannot grow beyond %2; at %3 %4.";
+inline constexpr std::string_view kHeadroomCannotShrink = "%1 cannot shrink below %2; at %3 %4.";
+// What happens at the value that fails: %1 the new rate, %2 the effect.
+inline constexpr std::string_view kHeadroomRateDrops = "the rate drops to %1 and %2";
+inline constexpr std::string_view kHeadroomRateRises = "the rate rises to %1 and %2";
+// The effect: %1 the message, or the broken requirement's name, %2 its
+// value and %3 the required one.
+inline constexpr std::string_view kHeadroomRefused = "the value check refuses it: \"%1\"";
+inline constexpr std::string_view kHeadroomStatus = "the status bar shows \"%1\"";
+inline constexpr std::string_view kHeadroomBecomes = "the %1 becomes %2, above the required %3";
+inline constexpr std::string_view kHeadroomIs = "the %1 is %2, above the required %3";
+// Why a value fails, on its own.
+inline constexpr std::string_view kHeadroomAbove = "%1 %2 above the required %3";
+// The requirements by name, within a sentence.
+inline constexpr std::string_view kRequirementRmax = "worst case reaction time";
+inline constexpr std::string_view kRequirementEto = "event timeout (ETO)";
+inline constexpr std::string_view kRequirementCto = "cycle timeout (CTO)";
 // Chart series and axes
 inline constexpr std::string_view kWhatIfRmax = "Worst case reaction time";
 inline constexpr std::string_view kWhatIfAlarm = "Alarm reaction time";

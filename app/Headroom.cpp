@@ -1,5 +1,8 @@
 #include "app/Headroom.h"
 
+#include "app/AppTexts.h"
+#include "text/Strings.h"
+
 #include <functional>
 
 namespace qntcalc {
@@ -42,41 +45,46 @@ struct Requirement {
 Requirement Broken(const WhatIfPoint& point, Shortfall shortfall, const Requirements& required) {
     switch (shortfall) {
     case Shortfall::Eto:
-        return {"event timeout (ETO)", point.state.ETO, required.etoMs.value_or(0)};
+        return {texts::kRequirementEto, point.state.ETO, required.etoMs.value_or(0)};
     case Shortfall::Cto:
-        return {"cycle timeout (CTO)", point.state.CTO, required.ctoMs.value_or(0)};
+        return {texts::kRequirementCto, point.state.CTO, required.ctoMs.value_or(0)};
     default:
-        return {"worst case reaction time", point.state.Rmax, required.rmaxMs};
+        return {texts::kRequirementRmax, point.state.Rmax, required.rmaxMs};
     }
 }
 
-// "the status bar shows "...""; `becomes` for a change, else "is".
+std::string Ms(int32_t value) {
+    return WithUnit(value, InputUnit::Milliseconds);
+}
+
+// What the failing value does; `broken` says how a broken requirement reads.
 std::string Effect(const WhatIfPoint& point, Shortfall shortfall, const Requirements& required,
-                   std::string_view verb) {
+                   std::string_view broken) {
     switch (shortfall) {
     case Shortfall::None:
         return {};
     case Shortfall::Rejected:
-        return "the value check refuses it: \"" + ShortfallText(point, required) + "\"";
+        return text::Format(texts::kHeadroomRefused, {ShortfallText(point, required)});
     case Shortfall::ErrorStatus:
-        return "the status bar shows \"" + point.status + "\"";
+        return text::Format(texts::kHeadroomStatus, {point.status});
     case Shortfall::Rmax:
     case Shortfall::Eto:
     case Shortfall::Cto:
         break;
     }
     const Requirement r = Broken(point, shortfall, required);
-    return "the " + std::string(r.name) + " " + std::string(verb) + " " +
-           WithUnit(r.value, InputUnit::Milliseconds) + ", above the required " +
-           WithUnit(r.required, InputUnit::Milliseconds);
+    return text::Format(broken, {r.name, Ms(r.value), Ms(r.required)});
 }
 
 // A quoted message that ends a sentence already brings its full stop.
-std::string EndSentence(std::string text) {
-    const std::size_t n = text.size();
-    const bool closed = n >= 2 && text[n - 1] == '"' &&
-                        (text[n - 2] == '.' || text[n - 2] == '!' || text[n - 2] == '?');
-    return closed ? text : text + ".";
+std::string Sentence(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
+    std::string out = text::Format(pattern, arguments);
+    const std::size_t n = out.size();
+    const bool doubled = n >= 3 && out[n - 1] == '.' && out[n - 2] == '"' &&
+                         (out[n - 3] == '.' || out[n - 3] == '!' || out[n - 3] == '?');
+    if (doubled)
+        out.pop_back();
+    return out;
 }
 
 } // namespace
@@ -110,8 +118,7 @@ std::string ShortfallText(const WhatIfPoint& point, const Requirements& required
         break;
     }
     const Requirement r = Broken(point, shortfall, required);
-    return std::string(r.name) + " " + WithUnit(r.value, InputUnit::Milliseconds) +
-           " above the required " + WithUnit(r.required, InputUnit::Milliseconds);
+    return text::Format(texts::kHeadroomAbove, {r.name, Ms(r.value), Ms(r.required)});
 }
 
 std::optional<Headroom> FindHeadroom(WhatIf& whatIf, Field field, const Requirements& required,
@@ -162,42 +169,41 @@ std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Fie
 
 std::string HeadroomSentence(const Headroom& headroom, const Requirements& required) {
     const WhatIfInput* input = FindWhatIfInput(headroom.field);
-    const std::string label(input ? input->label : FieldName(headroom.field));
+    const std::string_view label = input ? input->label : FieldName(headroom.field);
     const InputUnit unit = input ? input->unit : InputUnit::Count;
     const auto shown = [unit](int32_t value) { return WithUnit(value, unit); };
     const bool up = headroom.direction == Direction::Up;
+    const std::string current = shown(headroom.current);
 
     if (!headroom.last) {
         if (!headroom.next)
-            return label + " has no computed value at " + shown(headroom.current) + ".";
-        return EndSentence(label + " at " + shown(headroom.current) +
-                           " does not meet the requirements: " +
-                           Effect(*headroom.next, headroom.cause, required, "is"));
+            return text::Format(texts::kHeadroomNoValue, {label, current});
+        return Sentence(texts::kHeadroomFailsNow,
+                        {label, current,
+                         Effect(*headroom.next, headroom.cause, required, texts::kHeadroomIs)});
     }
 
     const int32_t last = headroom.last->value;
-    if (!headroom.next && last == headroom.current)
-        return label + " meets the requirements at " + shown(last) +
-               ", the end of the searched range.";
-    std::string sentence = label;
-    if (last == headroom.current)
-        sentence += std::string(up ? " cannot grow beyond " : " cannot shrink below ") +
-                    shown(headroom.current);
-    else
-        sentence += std::string(up ? " can grow from " : " can shrink from ") +
-                    shown(headroom.current) + " to " + shown(last);
-    if (!headroom.next)
-        return sentence + ", the end of the searched range, within the requirements.";
+    if (!headroom.next) {
+        if (last == headroom.current)
+            return text::Format(texts::kHeadroomMeetsToEnd, {label, current});
+        return text::Format(up ? texts::kHeadroomGrowsToEnd : texts::kHeadroomShrinksToEnd,
+                            {label, current, shown(last)});
+    }
 
     const WhatIfPoint& next = *headroom.next;
-    sentence += "; at " + shown(next.value) + " ";
+    std::string effect = Effect(next, headroom.cause, required, texts::kHeadroomBecomes);
     const int32_t rateBefore = headroom.last->state.Baud;
     const int32_t rateAfter = next.state.Baud;
     if (!next.rejected && rateAfter != rateBefore)
-        sentence +=
-            std::string(rateAfter < rateBefore ? "the rate drops to " : "the rate rises to ") +
-            WithUnit(rateAfter, InputUnit::KBitsPerSecond) + " and ";
-    return EndSentence(sentence + Effect(next, headroom.cause, required, "becomes"));
+        effect = text::Format(
+            rateAfter < rateBefore ? texts::kHeadroomRateDrops : texts::kHeadroomRateRises,
+            {WithUnit(rateAfter, InputUnit::KBitsPerSecond), effect});
+    if (last == headroom.current)
+        return Sentence(up ? texts::kHeadroomCannotGrow : texts::kHeadroomCannotShrink,
+                        {label, current, shown(next.value), effect});
+    return Sentence(up ? texts::kHeadroomGrows : texts::kHeadroomShrinks,
+                    {label, current, shown(last), shown(next.value), effect});
 }
 
 } // namespace qntcalc

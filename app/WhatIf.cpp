@@ -1,9 +1,9 @@
 #include "app/WhatIf.h"
 
 #include "engine/Int32.h"
+#include "text/Strings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 namespace qntcalc {
@@ -50,13 +50,6 @@ constexpr std::array kInputs{
                 false},
 };
 
-bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 } // namespace
 
 std::string GroupedNumber(int32_t value) {
@@ -101,7 +94,7 @@ const WhatIfInput* FindWhatIfInput(Field field) {
 
 const WhatIfInput* FindWhatIfInput(std::string_view key) {
     for (const WhatIfInput& input : kInputs) {
-        if (SameName(FieldName(input.field), key))
+        if (text::SameName(FieldName(input.field), key))
             return &input;
     }
     return nullptr;

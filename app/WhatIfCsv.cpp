@@ -1,5 +1,7 @@
 #include "app/WhatIfCsv.h"
 
+#include "text/Strings.h"
+
 #include <vector>
 
 namespace qntcalc {
@@ -14,13 +16,6 @@ std::string CsvField(const std::string& text) {
     for (char c : text)
         quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
-}
-
-std::string Joined(const std::vector<std::string>& texts, std::string_view separator) {
-    std::string joined;
-    for (const std::string& text : texts)
-        joined += (joined.empty() ? "" : std::string(separator)) + text;
-    return joined;
 }
 
 } // namespace
@@ -45,7 +40,7 @@ std::string WhatIfCsvRow(const WhatIfPoint& point, std::string_view file) {
         cells.push_back(point.statusError ? "error" : "info");
         cells.push_back(point.status);
     }
-    cells.push_back(Joined(point.valueErrors, " | "));
+    cells.push_back(text::Joined(point.valueErrors, " | "));
     // By position: an empty first cell (no file) still has its column.
     std::string row;
     for (std::size_t i = 0; i < cells.size(); ++i)

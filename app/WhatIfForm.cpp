@@ -1,6 +1,7 @@
 #include "app/WhatIfForm.h"
 
 #include "app/AppTexts.h"
+#include "text/Strings.h"
 
 #include <algorithm>
 #include <array>
@@ -146,8 +147,8 @@ std::string WhatIfForm::HeadroomText() const {
     const std::optional<Headroom> headroom =
         HeadroomInSweep(shown_->points, input->field, shown_->current, direction, required_);
     if (!headroom)
-        return std::string(input->label) + std::string(texts::kWhatIfStandsAt) +
-               WithUnit(shown_->current, input->unit) + std::string(texts::kWhatIfOutsideRange);
+        return text::Format(texts::kWhatIfOutsideRange,
+                            {input->label, WithUnit(shown_->current, input->unit)});
     return HeadroomSentence(*headroom, required_);
 }
 
@@ -256,18 +257,19 @@ int32_t TimeAxisTop(std::span<const WhatIfPoint> points, const Requirements& req
 }
 
 std::string PointSummary(const WhatIfInput& input, const WhatIfPoint& point) {
-    std::string text = std::string(input.label) + " " + WithUnit(point.value, input.unit) + ": ";
+    const std::string value = WithUnit(point.value, input.unit);
     if (point.rejected)
-        return text + std::string(texts::kWhatIfRefused) +
-               (point.valueErrors.empty() ? std::string() : point.valueErrors.front());
+        return text::Format(texts::kWhatIfSummaryRefused,
+                            {input.label, value,
+                             point.valueErrors.empty() ? std::string_view()
+                                                       : std::string_view(point.valueErrors.front())});
     const CalcState& s = point.state;
-    text += WithUnit(s.Baud, InputUnit::KBitsPerSecond) + std::string(texts::kWhatIfSummaryRmax) +
-            Milliseconds(s.Rmax) + std::string(texts::kWhatIfSummaryAlarm) + Milliseconds(s.Alarm) +
-            std::string(texts::kWhatIfSummaryEto) + Milliseconds(s.ETO) +
-            std::string(texts::kWhatIfSummaryCto) + Milliseconds(s.CTO) + ". ";
-    if (!s.Stable)
-        text += texts::kWhatIfNotStable;
-    return text + point.status;
+    const std::string status =
+        s.Stable ? point.status : text::Format(texts::kWhatIfSummaryUnstable, {point.status});
+    return text::Format(texts::kWhatIfSummary,
+                        {input.label, value, WithUnit(s.Baud, InputUnit::KBitsPerSecond),
+                         Milliseconds(s.Rmax), Milliseconds(s.Alarm), Milliseconds(s.ETO),
+                         Milliseconds(s.CTO), status});
 }
 
 } // namespace qntcalc

@@ -1,39 +1,12 @@
 #pragma once
 
+#include "cli/Options.h"
 #include "project/Result.h"
 
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace qntcalc::cli {
-
-// --sweep KEY=FROM:TO[:STEP]
-struct SweepSpec {
-    std::string key;
-    int32_t from = 0;
-    int32_t to = 0;
-    int32_t step = 1;
-};
-
-struct Options {
-    std::optional<std::string> mode; // standard, expert or baud
-    std::vector<std::pair<std::string, std::string>> sets;
-    std::optional<std::string> saveTo;
-    bool json = false;
-    std::optional<int32_t> requireRmaxMs;
-    std::optional<int32_t> requireEtoMs; // with --headroom
-    std::optional<int32_t> requireCtoMs; // with --headroom
-    std::optional<SweepSpec> sweep;
-    std::optional<std::string> headroomKey;
-    std::optional<int32_t> headroomTo;
-    bool csv = false;
-    bool help = false;
-    bool version = false;
-    std::vector<std::string> files;
-};
 
 // Fills `options` from the arguments; a refused argument is BadArgument.
 Result ParseArguments(const std::vector<std::string>& args, Options& options);

@@ -12,4 +12,33 @@ inline constexpr std::string_view kCliPrefix = "qntcalc-cli: ";
 inline constexpr std::string_view kNewProject = "new project";
 inline constexpr std::string_view kTryHelp = "Try 'qntcalc-cli --help'.";
 
+// The report of a project, with numbered places (%1 to %9, filled by
+// text::Format). The heading: %1 the project's name, %2 its file.
+inline constexpr std::string_view kReportProject = "Project: %1 (%2)";
+inline constexpr std::string_view kReportMode = "Mode: %1";
+inline constexpr std::string_view kReportNoMode = "none selected";
+// A result's value %1 with its unit.
+inline constexpr std::string_view kReportKBits = "%1 kBits/s";
+inline constexpr std::string_view kReportMs = "%1 ms";
+inline constexpr std::string_view kReportMsEntered = "%1 ms (entered)";
+// %1 yes or NO, %2 the passes of the iteration.
+inline constexpr std::string_view kReportYes = "yes";
+inline constexpr std::string_view kReportNo = "NO";
+inline constexpr std::string_view kReportOnePass = "%1 (%2 pass)";
+inline constexpr std::string_view kReportPasses = "%1 (%2 passes)";
+inline constexpr std::string_view kReportStatus = "Status: %1";
+// Before a status bar message with an error status, and each error message.
+inline constexpr std::string_view kReportError = "ERROR: %1";
+inline constexpr std::string_view kReportErrorMessage = "error: %1";
+
+// The headroom report: %1 the input's key, %2 and %3 the searched values.
+inline constexpr std::string_view kHeadroomSearched = "Headroom of %1, searched from %2 to %3";
+inline constexpr std::string_view kHeadroomRequired = "Required: %1";
+inline constexpr std::string_view kRequiredRmax = "worst case reaction time <= %1 ms";
+inline constexpr std::string_view kRequiredEto = "ETO <= %1 ms";
+inline constexpr std::string_view kRequiredCto = "CTO <= %1 ms";
+inline constexpr std::string_view kRequiredSeparator = ", ";
+// A sweep's row for a refused value: %1 the value checks' messages.
+inline constexpr std::string_view kSweepRejected = "rejected: %1";
+
 } // namespace qntcalc::texts

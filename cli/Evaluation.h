@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/MasterForm.h"
-#include "cli/CliOptions.h"
+#include "cli/Options.h"
 #include "project/Result.h"
 #include "ui/Globals.h"
 

@@ -2,6 +2,7 @@
 
 #include "cli/CliTexts.h"
 #include "engine/CalcState.h"
+#include "text/Strings.h"
 
 #include <sstream>
 
@@ -17,10 +18,11 @@ nlohmann::ordered_json Message(const StatusMessage& message) {
     return {{"severity", SeverityName(message.severity)}, {"text", message.text}};
 }
 
-std::string Line(std::string_view label, const std::string& value, std::string_view unit) {
+// A result in its column.
+std::string Line(std::string_view label, const std::string& value) {
     std::string line = "  " + std::string(label);
     line.resize(std::max<std::size_t>(line.size(), 28), ' ');
-    return line + value + std::string(unit) + "\n";
+    return line + value + "\n";
 }
 
 } // namespace
@@ -36,34 +38,46 @@ std::optional<std::string> ModeName(const TMasterForm& form) {
 }
 
 std::string ReportHeading(const TMasterForm& form, const std::optional<std::string>& file) {
-    return "Project: " + form.Ed_Project.Text() + " (" +
-           file.value_or(std::string(texts::kNewProject)) + ")" +
-           "\n  Mode: " + ModeName(form).value_or("none selected") + "\n";
+    const std::optional<std::string> mode = ModeName(form);
+    return text::Format(texts::kReportProject,
+                        {form.Ed_Project.Text(), file.value_or(std::string(texts::kNewProject))}) +
+           "\n  " + text::Format(texts::kReportMode, {mode ? *mode : texts::kReportNoMode}) + "\n";
 }
 
 std::string TextReport(const Evaluation& evaluation, const std::optional<std::string>& file) {
     const TMasterForm& f = evaluation.Form();
+    const auto kBits = [](const std::string& value) {
+        return text::Format(texts::kReportKBits, {value});
+    };
+    const auto ms = [](const std::string& value) { return text::Format(texts::kReportMs, {value}); };
     std::ostringstream out;
     out << ReportHeading(f, file);
-    out << Line("Transmission rate", f.Ed_Baud.Text(), " kBits/s");
+    out << Line("Transmission rate", kBits(f.Ed_Baud.Text()));
     if (!f.Baudratemode.Checked()) {
-        out << Line("Longest segment rate", f.Ed_BaudLong.Text(), " kBits/s");
-        out << Line("Router correction time", f.Ed_RouterCorrRes.Text(), " ms");
-        out << Line("Event timeout (ETO)", f.Ed_ETO.Text(), " ms");
-        out << Line("Cycle timeout (CTO)", f.Ed_CTO.Text(), " ms");
-        out << Line("Worst case reaction time", f.Ed_Rmax.Text(), " ms");
-        out << Line("Alarm reaction time", f.Ed_Alarm.Text(), " ms");
-        out << Line("Vesk cycle time", f.Ed_CVesk.Text(),
-                    f.CB_CVeskManual.Checked() ? " ms (entered)" : " ms");
+        out << Line("Longest segment rate", kBits(f.Ed_BaudLong.Text()));
+        out << Line("Router correction time", ms(f.Ed_RouterCorrRes.Text()));
+        out << Line("Event timeout (ETO)", ms(f.Ed_ETO.Text()));
+        out << Line("Cycle timeout (CTO)", ms(f.Ed_CTO.Text()));
+        out << Line("Worst case reaction time", ms(f.Ed_Rmax.Text()));
+        out << Line("Alarm reaction time", ms(f.Ed_Alarm.Text()));
+        out << Line("Vesk cycle time",
+                    f.CB_CVeskManual.Checked()
+                        ? text::Format(texts::kReportMsEntered, {f.Ed_CVesk.Text()})
+                        : ms(f.Ed_CVesk.Text()));
     }
     const int passes = f.Calc().LastPassCount();
-    out << Line("Stable", f.State().Stable ? "yes" : "NO",
-                " (" + std::to_string(passes) + (passes == 1 ? " pass)" : " passes)"));
-    out << "  Status: " << (evaluation.EndsWithError() ? "ERROR: " : "") << f.SB_Status.PanelText(1)
+    out << Line("Stable", text::Format(passes == 1 ? texts::kReportOnePass : texts::kReportPasses,
+                                       {f.State().Stable ? texts::kReportYes : texts::kReportNo,
+                                        std::to_string(passes)}));
+    const std::string& status = f.SB_Status.PanelText(1);
+    out << "  "
+        << text::Format(texts::kReportStatus,
+                        {evaluation.EndsWithError() ? text::Format(texts::kReportError, {status})
+                                                    : status})
         << "\n";
     for (const StatusMessage& message : f.LastMessages()) {
         if (message.severity == Severity::Error)
-            out << "    error: " << message.text << "\n";
+            out << "    " << text::Format(texts::kReportErrorMessage, {message.text}) << "\n";
     }
     return out.str();
 }

@@ -4,10 +4,10 @@
 #include "app/WhatIf.h"
 #include "engine/RateModel.h"
 #include "project/ProjectKeys.h"
+#include "text/Strings.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <functional>
 #include <optional>
 #include <span>
@@ -44,17 +44,9 @@ constexpr std::array kRadioKeys{
     RadioKey{ini::kVesk3, &C::RB_Vesk3},
 };
 
-// Names match without regard to case, as in the project file.
-bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 template <typename T> const T* FindKey(std::span<const T> keys, std::string_view key) {
     for (const T& k : keys) {
-        if (SameName(k.key, key))
+        if (text::SameName(k.key, key))
             return &k;
     }
     return nullptr;
@@ -78,7 +70,7 @@ template <std::size_t N> std::string NameList(const std::array<std::string_view,
 
 std::optional<Field> FieldNamed(std::string_view key) {
     for (Field field : kAllFields) {
-        if (SameName(FieldName(field), key))
+        if (text::SameName(FieldName(field), key))
             return field;
     }
     return std::nullopt;
@@ -106,7 +98,7 @@ std::string KeyList(const std::function<bool(const WhatIfInput&)>& typeable) {
 Result ValidateSet(std::string_view key, std::string_view value) {
     const std::string prefix = "--set " + std::string(key) + ": ";
     // A field is judged when it is set, in the window's state then.
-    if (SameName(key, ini::kProject) || FieldNamed(key))
+    if (text::SameName(key, ini::kProject) || FieldNamed(key))
         return {};
     if (FindKey<CheckKey>(kCheckKeys, key) || FindKey<RadioKey>(kRadioKeys, key)) {
         if (value == "0" || value == "1")
@@ -115,13 +107,13 @@ Result ValidateSet(std::string_view key, std::string_view value) {
                                    "the value must be 1 (ticked or selected) or 0, not \"" +
                                    std::string(value) + "\"");
     }
-    if (SameName(key, ini::kRouterType)) {
+    if (text::SameName(key, ini::kRouterType)) {
         if (IndexOfName(RouterTypes, value) >= 0)
             return {};
         return Result::BadArgument(prefix + "unknown router type \"" + std::string(value) +
                                    "\"; the router types are:" + NameList(RouterTypes));
     }
-    if (SameName(key, ini::kRepeaterType)) {
+    if (text::SameName(key, ini::kRepeaterType)) {
         if (IndexOfName(RepeaterTypes, value) >= 0)
             return {};
         return Result::BadArgument(prefix + "unknown repeater type \"" + std::string(value) +
@@ -146,16 +138,16 @@ Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value)
         EditField& edit = form.EditFor(*field);
         edit.Enter();
         edit.SetText(std::string(value));
-    } else if (SameName(key, ini::kProject)) {
+    } else if (text::SameName(key, ini::kProject)) {
         form.Ed_Project.Enter();
         form.Ed_Project.SetText(std::string(value));
     } else if (const CheckKey* c = FindKey<CheckKey>(kCheckKeys, key)) {
         (form.*c->box).SetChecked(value == "1");
     } else if (const RadioKey* r = FindKey<RadioKey>(kRadioKeys, key)) {
         (form.*r->button).SetChecked(value == "1");
-    } else if (SameName(key, ini::kRouterType)) {
+    } else if (text::SameName(key, ini::kRouterType)) {
         form.CB_RouterType.UserSelect(IndexOfName(RouterTypes, value));
-    } else if (SameName(key, ini::kRepeaterType)) {
+    } else if (text::SameName(key, ini::kRepeaterType)) {
         form.CB_RepeaterType.UserSelect(IndexOfName(RepeaterTypes, value));
     }
     return {};

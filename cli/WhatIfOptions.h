@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/CliOptions.h"
+#include "cli/Options.h"
 #include "project/Result.h"
 
 #include <cstdint>

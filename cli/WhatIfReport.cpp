@@ -4,8 +4,10 @@
 #include "app/WhatIfCsv.h"
 #include "app/WhatIfForm.h"
 #include "cli/CliTexts.h"
+#include "cli/ExitStatus.h"
 #include "cli/Report.h"
 #include "cli/WhatIfOptions.h"
+#include "text/Strings.h"
 
 #include <nlohmann/json.hpp>
 
@@ -13,17 +15,8 @@ namespace qntcalc::cli {
 
 namespace {
 
-enum Exit { kSound = 0, kFindings = 1, kUsage = 2 };
-
 nlohmann::ordered_json FileName(const std::optional<std::string>& file) {
     return file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);
-}
-
-std::string Joined(const std::vector<std::string>& texts, std::string_view separator) {
-    std::string joined;
-    for (const std::string& text : texts)
-        joined += (joined.empty() ? "" : std::string(separator)) + text;
-    return joined;
 }
 
 nlohmann::ordered_json JsonRow(const WhatIfPoint& point, const TMasterForm& shown,
@@ -65,7 +58,8 @@ public:
     std::string Row(const WhatIfPoint& point) const {
         if (point.rejected)
             return Cell(0, std::to_string(point.value)) +
-                   "  rejected: " + Joined(point.valueErrors, "; ") + "\n";
+                   "  " + text::Format(texts::kSweepRejected, {text::Joined(point.valueErrors, "; ")}) +
+                   "\n";
         const CalcState& s = point.state;
         const std::vector<std::string> cells{std::to_string(point.value), std::to_string(s.Baud),
                                              std::to_string(s.ETO),       std::to_string(s.CTO),
@@ -109,12 +103,13 @@ bool Refused(const Result& editable, std::ostream& err) {
 }
 
 std::string RequirementsText(const Requirements& required) {
-    std::string text = "worst case reaction time <= " + std::to_string(required.rmaxMs) + " ms";
+    std::vector<std::string> parts{
+        text::Format(texts::kRequiredRmax, {std::to_string(required.rmaxMs)})};
     if (required.etoMs)
-        text += ", ETO <= " + std::to_string(*required.etoMs) + " ms";
+        parts.push_back(text::Format(texts::kRequiredEto, {std::to_string(*required.etoMs)}));
     if (required.ctoMs)
-        text += ", CTO <= " + std::to_string(*required.ctoMs) + " ms";
-    return text;
+        parts.push_back(text::Format(texts::kRequiredCto, {std::to_string(*required.ctoMs)}));
+    return text::Joined(parts, texts::kRequiredSeparator);
 }
 
 } // namespace
@@ -186,9 +181,12 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
         out << JsonLine(j);
     } else {
         out << ReportHeading(evaluation.Form(), file);
-        out << "  Headroom of " << FieldName(input.field) << ", searched from "
-            << WithUnit(current, input.unit) << " to " << WithUnit(limit, input.unit) << "\n";
-        out << "  Required: " << RequirementsText(required) << "\n";
+        out << "  "
+            << text::Format(texts::kHeadroomSearched,
+                            {FieldName(input.field), WithUnit(current, input.unit),
+                             WithUnit(limit, input.unit)})
+            << "\n";
+        out << "  " << text::Format(texts::kHeadroomRequired, {RequirementsText(required)}) << "\n";
         out << "  " << sentence << "\n";
     }
     return headroom.MeetsNow() ? kSound : kFindings;

@@ -3,6 +3,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
 #include "cli/Evaluation.h"
+#include "cli/ExitStatus.h"
 #include "cli/Report.h"
 #include "cli/WhatIfReport.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 using namespace qntcalc;
 using namespace qntcalc::cli;
-
-enum Exit { kSound = 0, kFindings = 1, kUsage = 2 };
 
 std::string FileLabel(const std::optional<std::string>& file) {
     return file.value_or(std::string(texts::kNewProject));

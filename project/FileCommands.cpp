@@ -1,6 +1,7 @@
 #include "project/FileCommands.h"
 
 #include "app/MasterForm.h"
+#include "project/FileIo.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"
@@ -188,11 +189,7 @@ void FileCommands::FormClose() {
 }
 
 std::string FileCommands::InitialDir() const {
-    if (!globals_.ProjectDir.empty())
-        return globals_.ProjectDir;
-    std::error_code error;
-    const std::filesystem::path cwd = std::filesystem::current_path(error);
-    return error ? std::string() : cwd.string();
+    return fileio::DialogFolder(globals_.ProjectDir);
 }
 
 void FileCommands::SetCaption() {

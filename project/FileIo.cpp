@@ -9,6 +9,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <signal.h>
 #include <sys/stat.h>
@@ -221,6 +222,14 @@ Result WriteFileAtomically(const std::string& path, std::string_view data, Write
     }
     SyncDirectory(DirectoryOf(target));
     return {};
+}
+
+std::string DialogFolder(const std::string& projectDir) {
+    if (!projectDir.empty())
+        return projectDir;
+    std::error_code error;
+    const std::filesystem::path cwd = std::filesystem::current_path(error);
+    return error ? std::string() : cwd.string();
 }
 
 } // namespace qntcalc::fileio

@@ -29,4 +29,8 @@ Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes
 Result WriteFileAtomically(const std::string& path, std::string_view data,
                            WriteFunction write = nullptr);
 
+// The folder a file dialog opens in: the project's folder, else the working
+// directory; empty when neither is known.
+std::string DialogFolder(const std::string& projectDir);
+
 } // namespace qntcalc::fileio

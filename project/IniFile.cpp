@@ -2,6 +2,7 @@
 
 #include "engine/Int32.h"
 #include "project/ProjectTexts.h"
+#include "text/Strings.h"
 #include "text/TextEncoding.h"
 
 #include <unordered_set>
@@ -24,27 +25,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
-}
-
-std::string Lowered(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = AsciiLower(c);
-    return out;
 }
 
 enum class LineKind { Other, Section, Key };
@@ -137,9 +117,9 @@ bool IsValidKey(std::string_view s) {
 }
 
 std::string IndexKey(std::string_view section, std::string_view key) {
-    std::string out = Lowered(section);
+    std::string out = text::AsciiLowered(section);
     out += '\n';
-    out += Lowered(key);
+    out += text::AsciiLowered(key);
     return out;
 }
 
@@ -184,7 +164,7 @@ const IniFile::Index& IniFile::Indexed() const {
         if (line.kind == LineKind::Section) {
             if (body)
                 body->end = pos;
-            section = Lowered(line.name);
+            section = text::AsciiLowered(line.name);
             const auto [at, first] = index.sections.try_emplace(section, Span{line.next, 0});
             body = first ? &at->second : nullptr;
             if (first)
@@ -228,7 +208,7 @@ void IniFile::Reindex(size_t at, size_t oldLength, size_t length) {
 
 std::optional<IniFile::Span> IniFile::FindSection(std::string_view section) const {
     const Index& index = Indexed();
-    const auto found = index.sections.find(Lowered(section));
+    const auto found = index.sections.find(text::AsciiLowered(section));
     if (found == index.sections.end())
         return std::nullopt;
     return found->second;
@@ -246,7 +226,7 @@ std::optional<IniFile::Span> IniFile::FindKey(std::string_view section,
 std::optional<IniFile::Span> IniFile::FindKey(Span body, std::string_view key) const {
     for (size_t pos = body.begin; pos < body.end;) {
         const Line line = ParseLine(text_, pos);
-        if (line.kind == LineKind::Key && EqualNoCase(line.name, key))
+        if (line.kind == LineKind::Key && text::SameName(line.name, key))
             return Span{line.begin, line.next};
         pos = line.next;
     }
@@ -292,7 +272,7 @@ Result IniFile::WriteString(std::string_view section, std::string_view key,
         return names;
     const std::string encoded = EncodeValue(value);
     const auto body = FindSection(section);
-    const std::string lowered = Lowered(section);
+    const std::string lowered = text::AsciiLowered(section);
     if (!body) {
         text_.append("[").append(section).append("]\n");
         const size_t begin = text_.size();
@@ -351,17 +331,13 @@ Result IniFile::DeleteKey(std::string_view section, std::string_view key) {
     return Changed(modified);
 }
 
-bool IniFile::SameName(std::string_view a, std::string_view b) {
-    return EqualNoCase(a, b);
-}
-
 std::vector<std::string> IniFile::Sections() const {
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
     for (size_t pos = 0; pos < text_.size();) {
         const Line line = ParseLine(text_, pos);
         pos = line.next;
-        if (line.kind == LineKind::Section && seen.insert(Lowered(line.name)).second)
+        if (line.kind == LineKind::Section && seen.insert(text::AsciiLowered(line.name)).second)
             names.emplace_back(line.name);
     }
     return names;
@@ -376,7 +352,7 @@ std::vector<std::string> IniFile::Keys(std::string_view section) const {
     for (size_t pos = body->begin; pos < body->end;) {
         const Line line = ParseLine(text_, pos);
         pos = line.next;
-        if (line.kind == LineKind::Key && seen.insert(Lowered(line.name)).second)
+        if (line.kind == LineKind::Key && seen.insert(text::AsciiLowered(line.name)).second)
             names.emplace_back(line.name);
     }
     return names;

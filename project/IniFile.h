@@ -57,9 +57,6 @@ public:
     // Removes every line of the key from its section.
     Result DeleteKey(std::string_view section, std::string_view key);
 
-    // Whether two section or key names are the same to this file.
-    static bool SameName(std::string_view a, std::string_view b);
-
     // Distinct names in file order; Keys lists the section that reads count.
     std::vector<std::string> Sections() const;
     std::vector<std::string> Keys(std::string_view section) const;

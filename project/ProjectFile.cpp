@@ -5,6 +5,7 @@
 #include "engine/RateModel.h"
 #include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"
+#include "text/Strings.h"
 
 #include <array>
 #include <span>
@@ -142,7 +143,7 @@ Result CheckProject(const IniFile& ini) {
     // without regard to letter case, as on reading.
     for (const std::string& key : ini.Keys(kSettings)) {
         for (std::string_view known : kSettingsKeys) {
-            if (IniFile::SameName(key, known))
+            if (text::SameName(key, known))
                 return {};
         }
     }

@@ -18,7 +18,6 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -557,9 +556,7 @@ std::optional<QString> WhatIfWindow::ChooseExportFile(std::string_view filter,
                                                       const QString& extension) {
     FileDialogSetup setup;
     setup.filter = std::string(filter);
-    setup.initialDir = globals_.ProjectDir.empty()
-                           ? QFile::encodeName(QDir::currentPath()).toStdString()
-                           : globals_.ProjectDir;
+    setup.initialDir = fileio::DialogFolder(globals_.ProjectDir);
     if (const WhatIfInput* input = form_.ShownInput())
         setup.proposedName = std::string(texts::kWhatIfFilePrefix) +
                              std::string(FieldName(input->field)) + extension.toStdString();

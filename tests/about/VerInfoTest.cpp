@@ -1,7 +1,7 @@
 #include "about/VerInfo.h"
 
 #include "about/VersionBlockWriter.h"
-#include "tests/about/TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <climits>
 #include <vector>

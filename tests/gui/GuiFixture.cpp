@@ -24,31 +24,7 @@
 
 namespace qntcalc::testing {
 
-void ExpectedMessages::Show(std::string_view text, std::string_view caption, MessageKind) {
-    const ShownBox box{std::string(text), std::string(caption)};
-    shown.push_back(box);
-    if (acceptAll)
-        return;
-    if (expected_.empty()) {
-        ADD_FAILURE() << "unexpected message box " << ::testing::PrintToString(box);
-        return;
-    }
-    EXPECT_EQ(box, expected_.front());
-    expected_.pop_front();
-}
-
 namespace {
-
-std::optional<std::string> Answer(std::deque<std::optional<std::string>>& answers,
-                                  const char* dialog) {
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected " << dialog << " dialog";
-        return std::nullopt;
-    }
-    std::optional<std::string> answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
 
 void Close(QWidget* modal) {
     if (auto* dialog = qobject_cast<QDialog*>(modal))
@@ -58,16 +34,6 @@ void Close(QWidget* modal) {
 }
 
 } // namespace
-
-std::optional<std::string> StubDialogs::ChooseOpenFile(const FileDialogSetup& setup) {
-    openSetups.push_back(setup);
-    return Answer(openAnswers, "open");
-}
-
-std::optional<std::string> StubDialogs::ChooseSaveFile(const FileDialogSetup& setup) {
-    saveSetups.push_back(setup);
-    return Answer(saveAnswers, "save");
-}
 
 ModalWatcher* ModalWatcher::active_ = nullptr;
 
@@ -96,7 +62,7 @@ void ModalWatcher::Check() {
 }
 
 GuiTest::GuiTest() : startDir_(QDir::currentPath()) {
-    if (!dir.isValid() || !QDir::setCurrent(dir.path()))
+    if (!QDir::setCurrent(dir.path()))
         throw std::runtime_error("no working directory for the test");
 
     // A first start shows the window and nothing else.

@@ -13,7 +13,7 @@
 
 #include <QLineEdit>
 #include <QString>
-#include <QTemporaryDir>
+#include <QDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -23,33 +23,6 @@
 // file dialogs and help replaced by doubles. A message box, a modal window
 // or an escaped error that the test did not announce fails the test.
 namespace qntcalc::testing {
-
-// Records every box; fails on one that was not announced with Expect,
-// unless acceptAll is set.
-class ExpectedMessages : public MessageBoxes {
-public:
-    void Expect(ShownBox box) { expected_.push_back(std::move(box)); }
-    void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
-    bool AllShown() const { return expected_.empty(); }
-
-    bool acceptAll = false;
-    std::vector<ShownBox> shown;
-
-private:
-    std::deque<ShownBox> expected_;
-};
-
-// Each call takes the next answer; a dialog without one fails the test.
-class StubDialogs : public FileDialogs {
-public:
-    std::optional<std::string> ChooseOpenFile(const FileDialogSetup& setup) override;
-    std::optional<std::string> ChooseSaveFile(const FileDialogSetup& setup) override;
-
-    std::deque<std::optional<std::string>> openAnswers;
-    std::deque<std::optional<std::string>> saveAnswers;
-    std::vector<FileDialogSetup> openSetups;
-    std::vector<FileDialogSetup> saveSetups;
-};
 
 // Runs `whileOpen` on the next modal window as soon as it is shown. A modal
 // window still open afterwards fails the test and is closed, so that no
@@ -116,10 +89,11 @@ protected:
     // it out.
     std::vector<QString> escapedErrors;
 
-    QTemporaryDir dir;
+    TempDir temp;
+    QDir dir{QString::fromStdString(temp.Dir().string())};
     Globals globals;
-    ExpectedMessages messages;
-    StubDialogs dialogs;
+    RecordingMessages messages{Unannounced::Fail};
+    ScriptedDialogs dialogs;
     RecordingHelp help;
     std::unique_ptr<Program> program;
 

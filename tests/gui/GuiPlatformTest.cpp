@@ -94,7 +94,7 @@ class HelpTest : public ::testing::Test {
 protected:
     void TearDown() override { EXPECT_TRUE(messages.AllShown()); }
 
-    ExpectedMessages messages;
+    RecordingMessages messages{Unannounced::Fail};
 };
 
 TEST_F(HelpTest, TheBuiltHelpFileLiesBesideTheExecutable) {

@@ -1,5 +1,5 @@
 #include "project/IniFile.h"
-#include "tests/support/TempDirTest.h"
+#include "tests/support/TempDir.h"
 
 #include <cerrno>
 #include <chrono>

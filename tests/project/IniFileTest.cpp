@@ -1,6 +1,6 @@
 #include "project/IniFile.h"
 
-#include "tests/support/TempDirTest.h"
+#include "tests/support/TempDir.h"
 #include "text/TextEncoding.h"
 
 #include <limits>

@@ -2,78 +2,18 @@
 
 #include "app/MasterForm.h"
 #include "project/FileCommands.h"
-#include "tests/support/TempDirTest.h"
+#include "tests/support/PlatformDoubles.h"
+#include "tests/support/TempDir.h"
 
-#include <deque>
 #include <filesystem>
 #include <memory>
-#include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-// The one fixture for the headless main window, and the doubles of the
-// platform services that every window test shares.
+// The one fixture for the headless main window.
 namespace qntcalc::testing {
-
-struct ShownBox {
-    std::string text;
-    std::string caption;
-    bool operator==(const ShownBox&) const = default;
-};
-
-inline void PrintTo(const ShownBox& box, std::ostream* os) {
-    *os << '"' << box.caption << "\": \"" << box.text << '"';
-}
-
-inline const ShownBox kGreaterZeroBox{"Value must be greater than 0.", "Value Error"};
-inline const ShownBox kGreaterEqualZeroBox{"Value must be greater or equal 0.", "Value Error"};
-
-class RecordingMessages : public MessageBoxes {
-public:
-    void Show(std::string_view text, std::string_view caption, MessageKind kind) override {
-        shown.push_back({std::string(text), std::string(caption)});
-        kinds.push_back(kind);
-    }
-    std::vector<ShownBox> shown;
-    std::vector<MessageKind> kinds; // of each shown box
-};
-
-class RecordingHelp : public HelpSystem {
-public:
-    void ShowContents() override { ++contents; }
-    void ShowTopic(int topic) override { topics.push_back(topic); }
-    int contents = 0;
-    std::vector<int> topics;
-};
-
-// Answers the file dialogs from a queue and records what they were asked.
-class ScriptedDialogs : public FileDialogs {
-public:
-    std::optional<std::string> ChooseOpenFile(const FileDialogSetup& setup) override {
-        return Answer(setup);
-    }
-    std::optional<std::string> ChooseSaveFile(const FileDialogSetup& setup) override {
-        return Answer(setup);
-    }
-
-    std::deque<std::optional<std::string>> answers;
-    std::vector<FileDialogSetup> asked;
-
-private:
-    std::optional<std::string> Answer(const FileDialogSetup& setup) {
-        asked.push_back(setup);
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected file dialog";
-            return std::nullopt;
-        }
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 // The File menu's items on the commands, as the program wires them.
 inline void WireFileMenu(TMasterForm& form, FileCommands& commands) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,30 +16,44 @@
 
 namespace qntcalc {
 
-// Gives each test a fresh directory of its own and removes it afterwards,
+// A fresh directory of its own, removed with everything in it afterwards,
 // whatever permissions the test left on it.
-class TempDirTest : public ::testing::Test {
-protected:
-    TempDirTest() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qntcalc-ini-XXXXXX");
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qntcalc-test-XXXXXX");
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("no temporary directory for the test");
         dir_ = pattern;
     }
 
-    ~TempDirTest() override {
+    ~TempDir() {
         std::error_code ignored;
         std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(dir_, ignored);
     }
 
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Dir() const { return dir_; }
     std::string Path(std::string_view name) const { return (dir_ / name).string(); }
 
     void WriteBytes(std::string_view name, std::string_view bytes) const {
         std::ofstream out(Path(name), std::ios::binary);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         ASSERT_TRUE(out.good());
+    }
+
+    // `bytes` at `offset` in a file of `size` bytes (at least offset plus the
+    // bytes), filler elsewhere; gives the file's path.
+    std::string Write(std::string_view name, std::span<const unsigned char> bytes,
+                      size_t offset = 0, size_t size = 0) const {
+        std::string content(std::max(size, offset + bytes.size()), 'x');
+        std::copy(bytes.begin(), bytes.end(), content.begin() + static_cast<long>(offset));
+        std::ofstream(Path(name), std::ios::binary) << content;
+        return Path(name);
     }
 
     std::string ReadBytes(std::string_view name) const {
@@ -57,8 +72,12 @@ protected:
         return names;
     }
 
+protected:
     std::filesystem::path dir_;
 };
+
+// Gives each test a temporary directory.
+class TempDirTest : public ::testing::Test, public TempDir {};
 
 // The same bytes on every run, so a failure can be repeated.
 inline std::string RandomBytes(size_t size) {

@@ -1,0 +1,51 @@
+#include "text/Strings.h"
+
+namespace qntcalc::text {
+
+std::string Format(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
+    std::string out;
+    out.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+            const auto place = static_cast<std::size_t>(pattern[i + 1] - '1');
+            if (place < arguments.size()) {
+                out += *(arguments.begin() + place);
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string AsciiLowered(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = AsciiLower(c);
+    return out;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string Joined(const std::vector<std::string>& texts, std::string_view separator) {
+    std::string joined;
+    for (const std::string& text : texts)
+        joined += (joined.empty() ? "" : std::string(separator)) + text;
+    return joined;
+}
+
+} // namespace qntcalc::text

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Small string tools every layer shares.
+namespace qntcalc::text {
+
+// The pattern with %1 to %9 replaced by the arguments, in one pass, so an
+// argument that holds "%2" stays as it is. A whole sentence with numbered
+// places can be translated as one, the places moved to suit the language.
+// A place without an argument, and any other %, stay as written.
+std::string Format(std::string_view pattern, std::initializer_list<std::string_view> arguments);
+
+// Names (INI keys and sections, field names) match without regard to case,
+// ASCII letters only: the same under every locale.
+char AsciiLower(char c);
+std::string AsciiLowered(std::string_view s);
+bool SameName(std::string_view a, std::string_view b);
+
+// The texts one after another, the separator between those that follow a
+// non-empty start.
+std::string Joined(const std::vector<std::string>& texts, std::string_view separator);
+
+} // namespace qntcalc::text
