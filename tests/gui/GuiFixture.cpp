@@ -1,6 +1,7 @@
 #include "GuiFixture.h"
 
 #include "app/qt/GuiApplication.h"
+#include "ui/qt/GuiPlatform.h"
 
 #include <stdexcept>
 #include <variant>
@@ -27,6 +28,7 @@ namespace qntcalc::testing {
 void ExpectedMessages::Show(std::string_view text, std::string_view caption, MessageKind) {
     const ShownBox box{std::string(text), std::string(caption)};
     shown.push_back(box);
+    over.push_back(DialogParent(nullptr));
     if (acceptAll)
         return;
     if (expected_.empty()) {

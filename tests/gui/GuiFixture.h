@@ -34,6 +34,8 @@ public:
 
     bool acceptAll = false;
     std::vector<ShownBox> shown;
+    // The window each box would go over.
+    std::vector<QWidget*> over;
 
 private:
     std::deque<ShownBox> expected_;
