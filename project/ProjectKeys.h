@@ -119,5 +119,7 @@ inline constexpr std::string_view kWhatIfInput = "Input";
 inline constexpr std::string_view kRequireRmax = "RequireRmax";
 inline constexpr std::string_view kRequireEto = "RequireETO";
 inline constexpr std::string_view kRequireCto = "RequireCTO";
+inline constexpr std::string_view kWhatIfFrom = "From";
+inline constexpr std::string_view kWhatIfTo = "To";
 
 } // namespace qntcalc::ini

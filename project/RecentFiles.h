@@ -18,9 +18,8 @@ public:
     static constexpr std::size_t kMax = 6;
 
     const std::vector<std::string>& Paths() const { return paths_; }
-    // Puts the path first; the same path further down moves up. A path that
-    // the settings file could not give back unchanged (not UTF-8, a control
-    // character in it) is not kept.
+    // Puts the path first; the same path further down moves up. The path is
+    // the file system's bytes, UTF-8 or not; an empty one is not kept.
     void Add(const std::string& path);
     void Remove(const std::string& path);
 

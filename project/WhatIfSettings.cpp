@@ -13,16 +13,38 @@ std::optional<int32_t> ReadLimit(const IniFile& ini, std::string_view key) {
     return ms > 0 ? std::optional<int32_t>(ms) : std::nullopt;
 }
 
+// Any whole number, 0 and below too.
+std::optional<int32_t> ReadWhole(const IniFile& ini, std::string_view key) {
+    const std::string text = ini.ReadString(ini::kWhatIf, key, "");
+    const int32_t value = i32::ParseOr(text, 0);
+    return value == i32::ParseOr(text, 1) ? std::optional<int32_t>(value) : std::nullopt;
+}
+
 Result WriteLimit(IniFile& ini, std::string_view key, std::optional<int32_t> ms) {
     return ms ? ini.WriteInteger(ini::kWhatIf, key, *ms) : ini.DeleteKey(ini::kWhatIf, key);
+}
+
+Result WriteRange(IniFile& ini, const std::optional<SweepRange>& range) {
+    if (!range) {
+        Result deleted = ini.DeleteKey(ini::kWhatIf, ini::kWhatIfFrom);
+        return deleted.Ok() ? ini.DeleteKey(ini::kWhatIf, ini::kWhatIfTo) : deleted;
+    }
+    Result written = ini.WriteInteger(ini::kWhatIf, ini::kWhatIfFrom, range->from);
+    return written.Ok() ? ini.WriteInteger(ini::kWhatIf, ini::kWhatIfTo, range->to) : written;
 }
 
 } // namespace
 
 void WhatIfSettings::ReadSettings(const IniFile& ini) {
     if (const WhatIfInput* input =
-            FindWhatIfInput(ini.ReadString(ini::kWhatIf, ini::kWhatIfInput, "")))
+            FindWhatIfInput(ini.ReadString(ini::kWhatIf, ini::kWhatIfInput, ""))) {
         form_.ChooseInput(input->field);
+        // The range was the input's own: without it, it means nothing.
+        const std::optional<int32_t> from = ReadWhole(ini, ini::kWhatIfFrom);
+        const std::optional<int32_t> to = ReadWhole(ini, ini::kWhatIfTo);
+        if (from && to)
+            form_.SetRange(*from, *to);
+    }
     form_.SetRequirements({ReadLimit(ini, ini::kRequireRmax).value_or(kDefaultRequiredRmaxMs),
                            ReadLimit(ini, ini::kRequireEto), ReadLimit(ini, ini::kRequireCto)});
 }
@@ -38,6 +60,8 @@ Result WhatIfSettings::WriteSettings(IniFile& ini) const {
         written = WriteLimit(ini, ini::kRequireEto, required.etoMs);
     if (written.Ok())
         written = WriteLimit(ini, ini::kRequireCto, required.ctoMs);
+    if (written.Ok())
+        written = WriteRange(ini, input ? form_.Request().range : std::nullopt);
     return written;
 }
 

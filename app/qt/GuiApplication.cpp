@@ -2,6 +2,7 @@
 
 #include "app/qt/ProgramIconPixels.h"
 
+#include "ui/qt/FileKinds.h"
 #include "project/ProjectTexts.h"
 #include "ui/UiTexts.h"
 #include "ui/qt/GuiPlatform.h"
@@ -163,7 +164,9 @@ QStyle* StartupStyle() {
     return new LateIconStyle;
 }
 
-GuiApplication::GuiApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+GuiApplication::GuiApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    KeepAllDialogsFromFileContents(*this);
+}
 
 bool GuiApplication::notify(QObject* receiver, QEvent* event) {
     QString error;

@@ -124,6 +124,9 @@ MasterWindow::MasterWindow(TMasterForm& form, QWidget* parent)
         {kTypeListWidth, routerType->sizeHint().width(), repeaterType->sizeHint().width()});
     routerType->setFixedWidth(typeWidth);
     repeaterType->setFixedWidth(typeWidth);
+    // All eight router types in the open list.
+    for (QComboBox* list : {routerType, repeaterType})
+        list->setMaxVisibleItems(std::max(list->maxVisibleItems(), list->count()));
     resize(std::max(sizeHint().width(), tabsWidth), sizeHint().height());
 }
 

@@ -5,11 +5,11 @@
 #include "app/qt/WindowPlaceKeeper.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QScopeGuard>
 #include <QTimer>
 
-#include <vector>
+#include <filesystem>
+#include <span>
 
 namespace qntcalc {
 
@@ -121,12 +121,27 @@ void Program::ShowMainWindow() {
     QTimer::singleShot(0, window_.get(), [this] { commands_->ShowStartNotice(); });
 }
 
-void Program::OpenArguments(const QStringList& arguments) {
-    std::vector<std::string> names;
-    for (const QString& argument : arguments.mid(1))
-        names.push_back(QFile::encodeName(argument).toStdString());
+namespace {
+
+// "../p5.ini" started in /dir/run1 is /dir/p5.ini, also where run1 is a
+// link, as the system itself resolves the dots.
+std::string CleanPath(const std::string& path) {
+    const std::filesystem::path given(path);
+    if (given.lexically_normal() == given)
+        return path;
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(given, error);
+    return error ? path : resolved.string();
+}
+
+} // namespace
+
+void Program::OpenArguments(const std::vector<std::string>& arguments) {
+    if (arguments.empty())
+        return;
+    const std::span<const std::string> names(arguments.begin() + 1, arguments.end());
     if (const std::optional<std::string> file = ProjectFileArgument(names))
-        static_cast<void>(commands_->OpenFile(*file)); // a failure is shown
+        static_cast<void>(commands_->OpenFile(CleanPath(*file))); // a failure is shown
 }
 
 } // namespace qntcalc

@@ -14,8 +14,7 @@
 
 #include <memory>
 #include <string>
-
-#include <QStringList>
+#include <vector>
 
 namespace qntcalc {
 
@@ -51,8 +50,9 @@ public:
 
     void ShowMainWindow();
     // Opens the project named among the program's arguments (the first is
-    // the program's own name) as File > Open would; ignores the others.
-    void OpenArguments(const QStringList& arguments);
+    // the program's own name) as File > Open would; ignores the others. The
+    // arguments are the bytes given, which need not be UTF-8.
+    void OpenArguments(const std::vector<std::string>& arguments);
 
     TMasterForm& Form() { return *form_; }
     MasterWindow& Window() { return *window_; }

@@ -6,6 +6,8 @@
 #include "ui/qt/QtText.h"
 
 #include <exception>
+#include <string>
+#include <vector>
 
 // Start-up and shutdown. The exit code is 0 on every path, also after an
 // error during start-up, except 1 when no window can be opened at all.
@@ -29,7 +31,9 @@ int main(int argc, char** argv) {
         messages.SetMainWindow(&program.Window());
         dialogs.SetMainWindow(&program.Window());
         program.ShowMainWindow();
-        program.OpenArguments(QApplication::arguments());
+        // Qt has taken its own options out; the rest are the bytes given,
+        // which its texts would change where they are not UTF-8.
+        program.OpenArguments(std::vector<std::string>(argv, argv + argc));
         QApplication::exec();
     } catch (const std::exception& e) {
         ShowErrorBox(ToQString(e.what()));

@@ -4,6 +4,7 @@
 #include "ui/qt/QtText.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 
 namespace qntcalc {
@@ -43,8 +44,11 @@ void RecentFilesMenu::Show() {
         item->setVisible(used);
         if (!used)
             continue;
-        item->setText(QStringLiteral("&%1 ").arg(i + 1) + Literal(ShownFileName(paths[i])));
-        item->setStatusTip(ToQString(paths[i]));
+        // Shown as the file system names them, whatever their bytes.
+        const QString shown = QFile::decodeName(QByteArray::fromStdString(ShownFileName(paths[i])));
+        item->setText(QStringLiteral("&%1 ").arg(i + 1) +
+                      QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item->setStatusTip(QFile::decodeName(QByteArray::fromStdString(paths[i])));
         item->setToolTip(item->statusTip());
     }
     separator_->setVisible(!paths.empty());

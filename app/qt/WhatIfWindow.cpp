@@ -3,8 +3,10 @@
 #include "app/AppTexts.h"
 #include "app/WhatIfCsv.h"
 #include "project/FileIo.h"
+#include "project/ProjectTexts.h"
 #include "ui/HelpTopics.h"
 #include "ui/UiTexts.h"
+#include "ui/qt/GuiPlatform.h"
 #include "ui/qt/QtText.h"
 
 #include <algorithm>
@@ -577,10 +579,11 @@ void WhatIfWindow::WriteExport(const QString& path, const QByteArray& bytes, boo
                     file, {bytes.constData(), static_cast<std::size_t>(bytes.size())})
               : Result{Result::Failure::Unwritable, file, std::string(texts::kWhatIfNotDrawn)};
     if (!written.Ok())
-        messages_.Show(written.Message(), texts::kProgramTitle, MessageKind::Critical);
+        messages_.Show(written.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
 }
 
 void WhatIfWindow::ExportPng() {
+    const DialogOwner owner(this);
     const std::optional<QString> path = ChooseExportFile(texts::kWhatIfPngFilter, ".png");
     if (!path)
         return;
@@ -592,6 +595,7 @@ void WhatIfWindow::ExportPng() {
 }
 
 void WhatIfWindow::ExportSvg() {
+    const DialogOwner owner(this);
     const std::optional<QString> path = ChooseExportFile(texts::kWhatIfSvgFilter, ".svg");
     if (!path)
         return;
@@ -613,6 +617,7 @@ void WhatIfWindow::ExportSvg() {
 }
 
 void WhatIfWindow::ExportCsv() {
+    const DialogOwner owner(this);
     const std::optional<QString> path = ChooseExportFile(texts::kWhatIfCsvFilter, ".csv");
     if (!path)
         return;

@@ -4,10 +4,12 @@
 #include "project/IniFile.h"
 #include "ui/qt/StatusPanel.h"
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include <QAction>
+#include <QDir>
 #include <QApplication>
 #include <QFile>
 #include <QImage>
@@ -71,17 +73,21 @@ struct ArgumentsRow {
     const char* mainpath;
     const char* file; // refused with a box, or ""
     const char* reason;
+    const char* recent = ""; // first in the File menu after it
 };
 
 TEST_F(DesktopTest, AProjectNamedAtStartOpensOverTheSettings) {
     WriteFile(Path("QntCalc.ini"), "[Settings]\nNumVesk=1\nCVesk=5\nMainpath=300\n");
     WriteFile(Path("plan.ini"), "[Settings]\nNumVesk=1\nCVesk=5\nMainpath=250\n");
     WriteFile(Path("notes.txt"), "[Shopping]\nmilk=1\n");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
     const char* const start = "Quarnet Calculator";
     const char* const plan = "Quarnet Calculator - plan";
     for (const ArgumentsRow& row : {
              ArgumentsRow{"NoArgument", {"QntCalc"}, start, "300", "", ""},
-             ArgumentsRow{"Relative", {"QntCalc", "plan.ini"}, plan, "250", "", ""},
+             ArgumentsRow{"Relative", {"QntCalc", "plan.ini"}, plan, "250", "", "", "plan.ini"},
+             ArgumentsRow{"RelativeWithDots", {"QntCalc", "sub/.//../plan.ini"}, plan, "250", "",
+                          "", "plan.ini"},
              ArgumentsRow{"AfterOptions", {"QntCalc", "--new", "plan.ini", "notes.txt"}, plan,
                           "250", "", ""},
              ArgumentsRow{"NoProject", {"QntCalc", "notes.txt"}, start, "300", "notes.txt",
@@ -94,11 +100,41 @@ TEST_F(DesktopTest, AProjectNamedAtStartOpensOverTheSettings) {
         program->ShowMainWindow();
         if (*row.file)
             messages.Expect({Cannot(Path(row.file), row.reason), "Open Error"});
-        program->OpenArguments(row.arguments);
+        std::vector<std::string> arguments;
+        for (const QString& argument : row.arguments)
+            arguments.push_back(QFile::encodeName(argument).toStdString());
+        program->OpenArguments(arguments);
         EXPECT_TRUE(messages.AllShown());
         EXPECT_EQ(Window().windowTitle(), row.title);
         EXPECT_EQ(EditView("Ed_Mainpath")->text(), row.mainpath);
+        if (*row.recent) {
+            EXPECT_EQ(Window().findChild<QAction*>("Recent1")->statusTip(), Path(row.recent));
+        }
     }
+}
+
+// Names in the file system are bytes, UTF-8 or not; Qt's texts would
+// change the ones that are not.
+TEST_F(DesktopTest, AProjectNamedInAnyBytesOpensAndStaysInTheList) {
+    const std::string name = QFile::encodeName(dir.path()).toStdString() + "/pl\xe4n.ini";
+    {
+        std::ofstream file(name, std::ios::binary);
+        file << "[Settings]\nNumVesk=1\nCVesk=5\nMainpath=250\n";
+    }
+    program->OpenArguments({"QntCalc", name});
+    EXPECT_EQ(EditView("Ed_Mainpath")->text(), "250");
+    Type("Ed_Mainpath", "300");
+    Window().close();
+
+    StartProgram();
+    QAction* recent = Window().findChild<QAction*>("Recent1");
+    ASSERT_TRUE(recent->isVisible());
+    EXPECT_EQ(recent->text(), QString("&1 pl\uFFFDn"));
+    EXPECT_EQ(recent->statusTip(), QFile::decodeName(QByteArray::fromStdString(name)));
+    EXPECT_EQ(EditView("Ed_Mainpath")->text(), "300");
+    recent->trigger(); // no box
+    EXPECT_EQ(EditView("Ed_Mainpath")->text(), "250");
+    EXPECT_EQ(globals.ProjectFile, name);
 }
 
 QAction* Recent(const MasterWindow& window, int place) {
@@ -153,8 +189,12 @@ TEST_F(DesktopTest, TheFileMenuListsTheLastSixProjects) {
 
     Window().close();
     StartProgram();
-    EXPECT_EQ(Recent(Window(), 1)->text(), "&1 p5");
+    // The file gone stays out.
+    EXPECT_EQ(ShownItems(ViewOf<QMenu>("File1")).mid(before.size() - 1),
+              (QStringList{"&1 p5", "&2 p7", "&3 p4", "&4 p3", "&5 p2", "-", "Exit"}));
     EXPECT_EQ(Recent(Window(), 5)->statusTip(), Path("p2.ini"));
+    EXPECT_EQ(IniFile(Path("QntCalc.ini").toStdString()).Keys("Recent"),
+              (std::vector<std::string>{"File1", "File2", "File3", "File4", "File5"}));
 }
 
 struct PlaceRow {

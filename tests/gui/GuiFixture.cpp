@@ -1,6 +1,7 @@
 #include "GuiFixture.h"
 
 #include "app/qt/GuiApplication.h"
+#include "ui/qt/GuiPlatform.h"
 
 #include <stdexcept>
 #include <variant>
@@ -23,6 +24,11 @@
 #include <QTest>
 
 namespace qntcalc::testing {
+
+void ExpectedMessages::Show(std::string_view text, std::string_view caption, MessageKind kind) {
+    over.push_back(DialogParent(nullptr));
+    RecordingMessages::Show(text, caption, kind);
+}
 
 namespace {
 

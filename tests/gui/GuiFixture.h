@@ -24,6 +24,15 @@
 // or an escaped error that the test did not announce fails the test.
 namespace qntcalc::testing {
 
+// Records, beside each box, the window it would go over.
+class ExpectedMessages : public RecordingMessages {
+public:
+    ExpectedMessages() : RecordingMessages(Unannounced::Fail) {}
+    void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
+
+    std::vector<QWidget*> over;
+};
+
 // Runs `whileOpen` on the next modal window as soon as it is shown. A modal
 // window still open afterwards fails the test and is closed, so that no
 // test can hang on it. While a watcher lives, modal windows are its own.
@@ -92,7 +101,7 @@ protected:
     TempDir temp;
     QDir dir{QString::fromStdString(temp.Dir().string())};
     Globals globals;
-    RecordingMessages messages{Unannounced::Fail};
+    ExpectedMessages messages;
     ScriptedDialogs dialogs;
     RecordingHelp help;
     std::unique_ptr<Program> program;

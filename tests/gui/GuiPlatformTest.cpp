@@ -1,3 +1,4 @@
+#include "ui/qt/FileKinds.h"
 #include "ui/qt/GuiPlatform.h"
 #include "ui/qt/HelpWindow.h"
 
@@ -7,10 +8,13 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QFile>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +24,8 @@
 
 #include <map>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace qntcalc::testing {
 namespace {
@@ -88,6 +94,58 @@ TEST(MessageBoxTest, ABoxHasTheIconOfItsKindOverItsWindow) {
         EXPECT_EQ(icon, row.icon);
         EXPECT_EQ(parent, overSheet ? &sheet : &mainWindow);
     }
+}
+
+// Qt's own provider reads a file to guess its type, and a read of /proc/kmsg,
+// a FIFO or a device may never return; the dialogs type by name and kind.
+TEST(FileDialogTest, ListsAnyDirectoryAndTypesFilesUnread) {
+    QTemporaryDir dir;
+    for (const char* name : {"blob", "sheet.csv"}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("%PDF-1.4\n"); // read, it would be a PDF document
+    }
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.ini")).constData(), 0600), 0);
+    const QMimeDatabase mimes;
+    const std::map<QString, QString> expected = {
+        {"blob", mimes.mimeTypeForName("application/octet-stream").comment()},
+        {"sheet.csv", mimes.mimeTypeForName("text/csv").comment()},
+        {"pipe.ini", mimes.mimeTypeForName("inode/fifo").comment()}};
+
+    std::map<QString, QString> typed;
+    QtFileDialogs dialogs;
+    const ModalWatcher watcher([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        ASSERT_NE(model, nullptr);
+        EXPECT_EQ(model->iconProvider(), &FileKindProvider::Shared());
+        dialog->setFilter(dialog->filter() | QDir::System); // FIFOs and devices too
+        for (const QString& path : {QString("/proc"), QString("/dev"), dir.path()}) {
+            SCOPED_TRACE(path.toStdString());
+            bool loaded = false;
+            const QMetaObject::Connection done = QObject::connect(
+                model, &QFileSystemModel::directoryLoaded, [&](const QString& directory) {
+                    loaded = loaded || directory == path;
+                });
+            dialog->setDirectory(path);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return loaded; }, 10000));
+            QObject::disconnect(done);
+            const QModelIndex root = model->index(path);
+            EXPECT_GT(model->rowCount(root), 0);
+            for (int row = 0; row < model->rowCount(root); ++row) {
+                const QString type = model->index(row, 2, root).data().toString();
+                EXPECT_FALSE(type.isEmpty());
+                if (path == dir.path())
+                    typed[model->index(row, 0, root).data().toString()] = type;
+            }
+        }
+        dialog->reject();
+    });
+    EXPECT_EQ(dialogs.ChooseSaveFile({"All files (*)|*", dir.path().toStdString(), {}}),
+              std::nullopt);
+    EXPECT_EQ(watcher.seen, 1);
+    EXPECT_EQ(typed, expected);
 }
 
 class HelpTest : public ::testing::Test {
@@ -159,14 +217,16 @@ TEST_F(HelpTest, HelpFromAModalWindowTakesInput) {
         << "help asked for from no modal window belongs to none";
 }
 
-// F1 on another control while the help is open goes on in the same history.
+// F1 on another control while the help is open goes on in the same history,
+// and so does a link followed inside the page.
 TEST_F(HelpTest, BackForwardAndContentsWalkTheHistory) {
     struct Row {
-        int topic; // 0: the key with Alt instead
+        int topic; // 0: the key with Alt instead, or a click on the link
         Qt::Key key;
         const char* fragment;
         bool back;
         bool forward;
+        const char* link = nullptr; // the first below the top of the view
     };
     QtHelpSystem help(messages);
     std::map<QString, int> scrolledTo;
@@ -175,12 +235,26 @@ TEST_F(HelpTest, BackForwardAndContentsWalkTheHistory) {
                            Row{0, Qt::Key_Left, "topic26", false, true},
                            Row{0, Qt::Key_Right, "topic21", true, false},
                            Row{0, Qt::Key_Home, "", true, false},
-                           Row{0, Qt::Key_Left, "topic21", true, true}}) {
+                           Row{0, Qt::Key_Left, "topic21", true, true},
+                           Row{20, {}, "topic20", true, false},
+                           Row{0, {}, "topic24", true, false, "Routers page"},
+                           Row{0, Qt::Key_Left, "topic20", true, true},
+                           Row{0, Qt::Key_Right, "topic24", true, false},
+                           Row{0, Qt::Key_Left, "topic20", true, true}}) {
         SCOPED_TRACE(row.fragment);
-        if (row.topic != 0)
+        if (row.topic != 0) {
             help.ShowTopic(row.topic);
-        else
+        } else if (row.link) {
+            QTextBrowser* browser = help.Window()->Browser();
+            QTextCursor link = browser->document()->find(
+                row.link, browser->cursorForPosition(QPoint(0, 0)));
+            ASSERT_FALSE(link.isNull());
+            link.setPosition(link.selectionStart() + 1);
+            const QPoint at = browser->cursorRect(link).center();
+            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at);
+        } else {
             QTest::keyClick(help.Window()->windowHandle(), row.key, Qt::AltModifier);
+        }
         const HelpWindow* window = help.Window();
         const QTextBrowser* browser = window->Browser();
         EXPECT_EQ(browser->source().fragment(), row.fragment);

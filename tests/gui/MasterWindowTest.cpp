@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -130,6 +132,32 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MasterWindowTest, BothTypeListsAre233PixelsWide) {
     EXPECT_EQ(ViewOf<QComboBox>("CB_RouterType")->width(), 233);
     EXPECT_EQ(ViewOf<QComboBox>("CB_RepeaterType")->width(), 233);
+}
+
+// Every entry in view when the list opens: no scroll arrow, no scroll bar.
+TEST_F(MasterWindowTest, TheTypeListsOpenWithEveryEntryInView) {
+    program->ShowMainWindow();
+    for (const char* name : {"CB_RouterType", "CB_RepeaterType"}) {
+        SCOPED_TRACE(name);
+        auto* box = ViewOf<QComboBox>(name);
+        ShowPageOf(box);
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+        const QRect inside = list->viewport()->rect();
+        for (int row = 0; row < box->count(); ++row) {
+            const QRect entry = list->visualRect(box->model()->index(row, 0));
+            EXPECT_TRUE(entry.top() >= inside.top() && entry.bottom() <= inside.bottom()) << row;
+            EXPECT_LT(list->fontMetrics().horizontalAdvance(box->itemText(row)), inside.width());
+        }
+        EXPECT_EQ(list->verticalScrollBar()->maximum(), 0);
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+        for (const QWidget* part : list->window()->findChildren<QWidget*>()) {
+            EXPECT_FALSE(part->isVisible() &&
+                         QByteArray(part->metaObject()->className()).contains("Scroller"));
+        }
+        box->hidePopup();
+    }
 }
 
 TEST_F(MasterWindowTest, ChoosingTheCheckedModeAgainKeepsItChecked) {

@@ -1,4 +1,5 @@
 #include "GuiFixture.h"
+#include "ui/qt/FileKinds.h"
 
 #include <stdexcept>
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QProcess>
@@ -204,6 +206,7 @@ TEST_F(PrintCommandsTest, PrinterSetupWorksOnTheSharedPrinter) {
     bool offersFile = false;
     QString caption;
     QString confirm;
+    QList<QFileSystemModel*> models;
     const ModalWatcher watcher([&](QWidget* modal) {
         auto* dialog = qobject_cast<QPrintDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
@@ -211,11 +214,16 @@ TEST_F(PrintCommandsTest, PrinterSetupWorksOnTheSharedPrinter) {
         offersFile = dialog->testOption(QAbstractPrintDialog::PrintToFile);
         caption = dialog->windowTitle();
         confirm = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->text();
+        // The file name completer of printing to a file types files unread.
+        models = dialog->findChildren<QFileSystemModel*>();
+        for (const QFileSystemModel* model : models)
+            EXPECT_EQ(model->iconProvider(), &FileKindProvider::Shared());
         dialog->reject();
     });
     f().Printersetup1.Click();
     EXPECT_EQ(used, &commands.Printer());
     EXPECT_TRUE(offersFile);
+    EXPECT_FALSE(models.isEmpty());
     EXPECT_EQ(caption, "Printer Setup");
     EXPECT_EQ(confirm, "&Use Printer") << "the setup prints nothing";
     EXPECT_FALSE(window.isVisible()) << "setup alone does not show the sheet";

@@ -39,11 +39,11 @@ TEST(RecentFilesTest, NewestFirstSixAtMostEachOnce) {
                        {"/p/7.ini", "/p/6.ini", "/p/5.ini", "/p/4.ini", "/p/3.ini", "/p/2.ini"},
                        7},
              RecentRow{"Removed", {"/a.ini", "/b.ini"}, {"/a.ini", "/x.ini"}, {"/b.ini"}, 3},
-             RecentRow{"PathsAFileCannotGiveBack",
+             RecentRow{"AnyBytesButNone",
                        {"/a.ini", "/\xff\xfe.ini", "/two\nlines.ini", "/tab\t.ini", ""},
                        {},
-                       {"/a.ini"},
-                       1},
+                       {"/tab\t.ini", "/two\nlines.ini", "/\xff\xfe.ini", "/a.ini"},
+                       4},
          }) {
         RecentFiles recent;
         int changes = 0;
@@ -77,6 +77,41 @@ TEST(RecentFilesTest, TheSectionKeepsTheListAndNothingStale) {
     EXPECT_EQ(recent.Paths(), (Paths{"/a.ini", "/b.ini", "/c.ini"}));
     recent.ReadSettings(IniFile::FromBytes({}));
     EXPECT_TRUE(recent.Paths().empty());
+}
+
+struct StoredRow {
+    const char* name;
+    std::string path;
+    std::string stored; // in the settings file
+};
+
+// The file system's names are bytes; the settings file is UTF-8 text.
+TEST(RecentFilesTest, AnyNameComesBackFromTheSettingsFile) {
+    for (const StoredRow& row : {
+             StoredRow{"Utf8AsItIs", "/pl\xc3\xa4ne/50% \xe2\x82\xac.ini",
+                       "/pl\xc3\xa4ne/50% \xe2\x82\xac.ini"},
+             StoredRow{"Latin1Bytes", "/pl\xe4ne/50% a.ini", "bytes:/pl%E4ne/50%25%20a.ini"},
+             StoredRow{"LineBreak", "/two\r\nlines.ini", "bytes:/two%0D%0Alines.ini"},
+             StoredRow{"DeleteAndTab", "/x\x7f\t.ini", "bytes:/x%7F%09.ini"},
+             StoredRow{"LooksStored", "bytes:%41", "bytes:bytes:%2541"},
+         }) {
+        SCOPED_TRACE(row.name);
+        IniFile ini = IniFile::FromBytes("[Settings]\nProject=\xc3\x84rger\n");
+        RecentFiles recent;
+        recent.Add(row.path);
+        ASSERT_TRUE(recent.WriteSettings(ini).Ok());
+        EXPECT_EQ(ini.ReadString("Recent", "File1", ""), row.stored);
+        RecentFiles next;
+        const IniFile again = IniFile::FromBytes(ini.Content());
+        next.ReadSettings(again);
+        EXPECT_EQ(next.Paths(), Paths{row.path});
+        EXPECT_EQ(again.ReadString("Settings", "Project", ""), "\xc3\x84rger");
+    }
+    // Not written by the list: dropped, never another file.
+    RecentFiles recent;
+    recent.ReadSettings(IniFile::FromBytes(
+        "[Recent]\nFile1=bytes:/a%4\nFile2=bytes:/b%G1.ini\nFile3=bytes:%\nFile4=bytes:/c%41\n"));
+    EXPECT_EQ(recent.Paths(), Paths{"/cA"});
 }
 
 TEST(RecentFilesTest, TheMenuShowsTheBaseName) {

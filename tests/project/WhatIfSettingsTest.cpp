@@ -12,6 +12,7 @@ struct ReadRow {
     const char* ini;
     std::optional<Field> input;
     Requirements required;
+    std::optional<SweepRange> range = std::nullopt;
 };
 
 void PrintTo(const ReadRow& row, std::ostream* os) {
@@ -28,6 +29,7 @@ TEST_P(WhatIfSettingsReadTest, TakesWhatCanBeUsedAndDefaultsTheRest) {
     EXPECT_EQ(form.Required().rmaxMs, GetParam().required.rmaxMs);
     EXPECT_EQ(form.Required().etoMs, GetParam().required.etoMs);
     EXPECT_EQ(form.Required().ctoMs, GetParam().required.ctoMs);
+    EXPECT_EQ(form.Request().range, GetParam().range);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -41,6 +43,20 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{"Unusable",
                 "[WhatIf]\nInput=Rmax\nRequireRmax=0\nRequireETO=-4\nRequireCTO=1e3\n",
                 {},
+                {300, {}, {}}},
+        ReadRow{"RangeInOrder",
+                "[WhatIf]\nInput=Mainpath\nFrom=600\nTo=-1\n",
+                Field::Mainpath,
+                {300, {}, {}},
+                SweepRange{-1, 600}},
+        ReadRow{"RangeWithoutItsInput", "[WhatIf]\nFrom=0\nTo=50\n", {}, {300, {}, {}}},
+        ReadRow{"RangeOfAnUnknownInput",
+                "[WhatIf]\nInput=Rmax\nFrom=0\nTo=50\n",
+                {},
+                {300, {}, {}}},
+        ReadRow{"RangeWithOneEnd",
+                "[WhatIf]\nInput=NumIOD\nFrom=0\nTo=5.5\n",
+                Field::NumIOD,
                 {300, {}, {}}}),
     [](const ::testing::TestParamInfo<ReadRow>& info) { return std::string(info.param.name); });
 
@@ -58,6 +74,19 @@ TEST(WhatIfSettingsWrite, KeepsTheQuestionAndDropsWhatIsNoLongerRequired) {
     EXPECT_EQ(back.ChosenInput(), Field::InpCycl);
     EXPECT_EQ(back.Required().etoMs, 40);
     EXPECT_EQ(back.Required().ctoMs, std::nullopt);
+    EXPECT_EQ(back.Request().range, std::nullopt);
+
+    // A range chosen by hand goes with its input, and only while it is chosen.
+    form.SetRange(7, 70);
+    ASSERT_TRUE(WhatIfSettings(form).WriteSettings(ini).Ok());
+    EXPECT_EQ(ini.ReadString("WhatIf", "From", ""), "7");
+    EXPECT_EQ(ini.ReadString("WhatIf", "To", ""), "70");
+    WhatIfSettings(back).ReadSettings(ini);
+    EXPECT_EQ(back.Request().range, (SweepRange{7, 70}));
+    form.ResetRange();
+    ASSERT_TRUE(WhatIfSettings(form).WriteSettings(ini).Ok());
+    EXPECT_FALSE(ini.ValueExists("WhatIf", "From"));
+    EXPECT_FALSE(ini.ValueExists("WhatIf", "To"));
 }
 
 } // namespace

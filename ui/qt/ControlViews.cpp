@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -159,8 +160,38 @@ QRadioButton* ControlViews::Radio(RadioButton& button, QWidget* parent) {
     return view;
 }
 
+namespace {
+
+// Opens with every entry in view, up to maxVisibleItems. The default style
+// draws the open list as a menu whose entries are wider than the box; it
+// scrolls sideways for a moment, and the scroll arrows that this brings
+// stay and cut off the last entry.
+class WholeListBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override {
+        QComboBox::showPopup();
+        QAbstractItemView* entries = view();
+        QWidget* popup = entries->window();
+        const int rows = std::min(count(), maxVisibleItems());
+        int needed = 0;
+        for (int row = 0; row < rows; ++row)
+            needed += entries->sizeHintForRow(row);
+        // Twice: the arrows go once all is in view, and give their room back.
+        for (int pass = 0; pass < 2; ++pass) {
+            const int missing = needed - entries->viewport()->height();
+            if (missing == 0)
+                break;
+            popup->resize(popup->width(), popup->height() + missing);
+        }
+    }
+};
+
+} // namespace
+
 QComboBox* ControlViews::Combo(ComboBox& box, QWidget* parent) {
-    auto* view = new QComboBox(parent);
+    auto* view = new WholeListBox(parent);
     view->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     Register(box, view, [view, &box] {
         MirrorWidget(box, view);

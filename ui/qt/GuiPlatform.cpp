@@ -1,6 +1,7 @@
 #include "ui/qt/GuiPlatform.h"
 
 #include "ui/UiTexts.h"
+#include "ui/qt/FileKinds.h"
 #include "ui/qt/HelpWindow.h"
 #include "ui/qt/QtText.h"
 
@@ -22,6 +23,7 @@ std::optional<std::string> RunFileDialog(QWidget* parent, QFileDialog::AcceptMod
                                          const QString& caption, const FileDialogSetup& setup) {
     QFileDialog dialog(parent, caption, QFile::decodeName(setup.initialDir.c_str()),
                        QtNameFilters(setup.filter));
+    KeepFromFileContents(dialog);
     dialog.setAcceptMode(mode);
     // The commands take any name: Open says itself why a name is no
     // project, and Save as makes its own backup instead of asking.
@@ -46,15 +48,30 @@ QMessageBox::Icon IconOf(MessageKind kind) {
     return QMessageBox::NoIcon;
 }
 
+QPointer<QWidget>& CommandOwner() {
+    static QPointer<QWidget> owner;
+    return owner;
+}
+
 } // namespace
 
 std::string TodayText() {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
 }
 
+DialogOwner::DialogOwner(QWidget* window) : previous_(CommandOwner()) {
+    CommandOwner() = window;
+}
+
+DialogOwner::~DialogOwner() {
+    CommandOwner() = previous_;
+}
+
 QWidget* DialogParent(QWidget* mainWindow) {
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
+    if (QWidget* owner = CommandOwner(); owner && owner->isVisible())
+        return owner;
     if (QWidget* active = QApplication::activeWindow())
         return active;
     return mainWindow;

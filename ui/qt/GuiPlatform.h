@@ -22,10 +22,25 @@ class HelpWindow;
 std::string TodayText();
 
 // The window that a box or dialog goes over: the modal window in front
-// (About box, print preview), else the program's active window, else the
-// main window, so that nothing shows away from the program when no window
-// is active (right after a file dialog, or after the focus left).
+// (About box, print preview), else the window whose command runs (see
+// DialogOwner), else the program's active window, else the main window, so
+// that nothing shows away from the program when no window is active (right
+// after a file dialog, or after the focus left).
 QWidget* DialogParent(QWidget* mainWindow);
+
+// While it lives, the boxes and dialogs of a command go over `window`, also
+// when the window system has not yet given the activation back to it after
+// the command's file dialog.
+class DialogOwner {
+public:
+    explicit DialogOwner(QWidget* window);
+    ~DialogOwner();
+    DialogOwner(const DialogOwner&) = delete;
+    DialogOwner& operator=(const DialogOwner&) = delete;
+
+private:
+    QPointer<QWidget> previous_;
+};
 
 // Modal box with one OK button and the icon of its kind over DialogParent.
 class QtMessageBoxes : public MessageBoxes {

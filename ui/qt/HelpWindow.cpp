@@ -11,8 +11,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStyle>
-#include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -42,10 +42,52 @@ QAction* AddCommand(QWidget* window, const QString& text, const QList<QKeySequen
 
 } // namespace
 
+// QTextBrowser's own history loses the page a link inside the same file led
+// to, so Forward never comes back to it; this one records every move.
+void HelpBrowser::doSetSource(const QUrl& url, QTextDocument::ResourceType type) {
+    const bool moved = !walking_ && !source().isEmpty() && url != source();
+    const Place left = Here();
+    QTextBrowser::doSetSource(url, type);
+    if (moved) {
+        earlier_.append(left);
+        later_.clear();
+        HistoryChanged();
+    }
+}
+
+void HelpBrowser::backward() {
+    Walk(earlier_, later_);
+}
+
+void HelpBrowser::forward() {
+    Walk(later_, earlier_);
+}
+
+HelpBrowser::Place HelpBrowser::Here() const {
+    return {source(), verticalScrollBar()->value()};
+}
+
+void HelpBrowser::Walk(QList<Place>& from, QList<Place>& to) {
+    if (from.isEmpty())
+        return;
+    to.append(Here());
+    const Place place = from.takeLast();
+    walking_ = true;
+    setSource(place.url, QTextDocument::HtmlResource);
+    walking_ = false;
+    verticalScrollBar()->setValue(place.scrolled);
+    HistoryChanged();
+}
+
+void HelpBrowser::HistoryChanged() {
+    if (OnHistoryChanged)
+        OnHistoryChanged();
+}
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(ToQString(texts::kProgramTitle) + ToQString(texts::kHelpWindowSuffix));
 
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(this);
     browser_->setOpenExternalLinks(true);
 
     back_ = AddCommand(this, ToQString(texts::kHelpBack),
@@ -62,11 +104,13 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
                            {QKeySequence(Qt::ALT | Qt::Key_Home)});
     contents->setIcon(QIcon::fromTheme(QStringLiteral("go-home"),
                                         style()->standardIcon(QStyle::SP_DirHomeIcon)));
-    connect(back_, &QAction::triggered, browser_, &QTextBrowser::backward);
-    connect(forward_, &QAction::triggered, browser_, &QTextBrowser::forward);
+    connect(back_, &QAction::triggered, browser_, [this] { browser_->backward(); });
+    connect(forward_, &QAction::triggered, browser_, [this] { browser_->forward(); });
     connect(contents, &QAction::triggered, this, &HelpWindow::ShowContents);
-    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
-    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
+    browser_->OnHistoryChanged = [this] {
+        back_->setEnabled(browser_->CanGoBack());
+        forward_->setEnabled(browser_->CanGoForward());
+    };
 
     auto* toolBar = new QToolBar(this);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

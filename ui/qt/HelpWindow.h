@@ -1,16 +1,51 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QTextBrowser>
 #include <QTextDocument>
+#include <QUrl>
 #include <QWidget>
+
+#include <functional>
 
 class QAction;
 class QLabel;
 class QLineEdit;
-class QTextBrowser;
-class QUrl;
 
 namespace qntcalc {
+
+// A browser with one history for every way of moving: a topic asked for, a
+// link followed inside a page, Back and Forward (buttons or keys). Each place
+// keeps where it was scrolled to.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    void backward() override;
+    void forward() override;
+    bool CanGoBack() const { return !earlier_.isEmpty(); }
+    bool CanGoForward() const { return !later_.isEmpty(); }
+
+    // After every change of the history.
+    std::function<void()> OnHistoryChanged;
+
+protected:
+    void doSetSource(const QUrl& url, QTextDocument::ResourceType type) override;
+
+private:
+    struct Place {
+        QUrl url;
+        int scrolled = 0;
+    };
+    Place Here() const;
+    void Walk(QList<Place>& from, QList<Place>& to);
+    void HistoryChanged();
+
+    QList<Place> earlier_;
+    QList<Place> later_;
+    bool walking_ = false;
+};
 
 // The help viewer: the help file in a browser with its own history (Back,
 // Forward), a way back to the contents and a find-in-page field. It is made
@@ -43,7 +78,7 @@ private:
     void FindAsTyped();
     void Find(QTextDocument::FindFlags flags, bool fromSelectionStart);
 
-    QTextBrowser* browser_;
+    HelpBrowser* browser_;
     QAction* back_;
     QAction* forward_;
     QLineEdit* findField_;
