@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FieldTable.h"
+
 #include <string_view>
 
 // Texts of the main window's own message boxes, and of the What-if window.
@@ -47,8 +49,8 @@ inline constexpr std::string_view kWhatIfSummaryCto = ", CTO ";
 inline constexpr std::string_view kWhatIfNotStable = "Not stable. ";
 inline constexpr std::string_view kWhatIfRefused = "refused by the value check: ";
 // Chart series and axes
-inline constexpr std::string_view kWhatIfRmax = "Worst case reaction time";
-inline constexpr std::string_view kWhatIfAlarm = "Alarm reaction time";
+inline constexpr std::string_view kWhatIfRmax = RowOf(Field::Rmax).label;
+inline constexpr std::string_view kWhatIfAlarm = RowOf(Field::Alarm).label;
 inline constexpr std::string_view kWhatIfEto = "ETO";
 inline constexpr std::string_view kWhatIfCto = "CTO";
 inline constexpr std::string_view kWhatIfRate = "Transmission rate";

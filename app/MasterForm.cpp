@@ -1,5 +1,7 @@
 #include "app/MasterForm.h"
 
+#include "app/FieldTable.h"
+
 #include "engine/Int32.h"
 #include "engine/RateModel.h"
 
@@ -43,13 +45,6 @@ TMasterForm::TMasterForm(Globals& globals, MessageBoxes& messages, HelpSystem& h
         CB_RepeaterType.Add(std::string(name));
     CB_RepeaterType.SetItemIndex(0);
 
-    fieldEdits_ = {&Ed_Mainpath,    &Ed_MainBaud,      &Ed_DropMax,    &Ed_DropTot,
-                   &Ed_NumRouters,  &Ed_RouterCorr,    &Ed_LongSeg,    &Ed_MDSeg,
-                   &Ed_NumRepeater, &Ed_LRepeater,     &Ed_LoadFact,   &Ed_NumIOD,
-                   &Ed_NumVesk,     &Ed_NumInp,        &Ed_NumInpCycl, &Ed_InpCycl,
-                   &Ed_NumOut,      &Ed_NumOutCycl,    &Ed_OutCycl,    &Ed_Baud,
-                   &Ed_BaudLong,    &Ed_RouterCorrRes, &Ed_ETO,        &Ed_CTO,
-                   &Ed_Rmax,        &Ed_Alarm,         &Ed_CVesk};
     BindHandlers();
 }
 
@@ -58,15 +53,15 @@ ModeFacts TMasterForm::Mode() const {
 }
 
 EditField& TMasterForm::EditFor(Field field) {
-    return *fieldEdits_[static_cast<std::size_t>(field)];
+    return this->*RowOf(field).edit;
 }
 
 const EditField& TMasterForm::EditFor(Field field) const {
-    return *fieldEdits_[static_cast<std::size_t>(field)];
+    return this->*RowOf(field).edit;
 }
 
 std::string TMasterForm::EditText(Field field) const {
-    return fieldEdits_[static_cast<std::size_t>(field)]->Text();
+    return EditFor(field).Text();
 }
 
 Selections TMasterForm::ReadSelections() const {

@@ -1,6 +1,7 @@
 #include "cli/Report.h"
 
 #include "cli/CliTexts.h"
+#include "app/FieldTable.h"
 #include "engine/CalcState.h"
 
 #include <sstream>
@@ -45,15 +46,15 @@ std::string TextReport(const Evaluation& evaluation, const std::optional<std::st
     const TMasterForm& f = evaluation.Form();
     std::ostringstream out;
     out << ReportHeading(f, file);
-    out << Line("Transmission rate", f.Ed_Baud.Text(), " kBits/s");
+    out << Line(RowOf(Field::Baud).label, f.Ed_Baud.Text(), " kBits/s");
     if (!f.Baudratemode.Checked()) {
         out << Line("Longest segment rate", f.Ed_BaudLong.Text(), " kBits/s");
-        out << Line("Router correction time", f.Ed_RouterCorrRes.Text(), " ms");
+        out << Line(RowOf(Field::RouterCorrRes).label, f.Ed_RouterCorrRes.Text(), " ms");
         out << Line("Event timeout (ETO)", f.Ed_ETO.Text(), " ms");
         out << Line("Cycle timeout (CTO)", f.Ed_CTO.Text(), " ms");
-        out << Line("Worst case reaction time", f.Ed_Rmax.Text(), " ms");
-        out << Line("Alarm reaction time", f.Ed_Alarm.Text(), " ms");
-        out << Line("Vesk cycle time", f.Ed_CVesk.Text(),
+        out << Line(RowOf(Field::Rmax).label, f.Ed_Rmax.Text(), " ms");
+        out << Line(RowOf(Field::Alarm).label, f.Ed_Alarm.Text(), " ms");
+        out << Line(RowOf(Field::CVesk).label, f.Ed_CVesk.Text(),
                     f.CB_CVeskManual.Checked() ? " ms (entered)" : " ms");
     }
     const int passes = f.Calc().LastPassCount();
@@ -82,7 +83,7 @@ nlohmann::ordered_json JsonReport(const TMasterForm& f, const std::vector<std::s
 
     nlohmann::ordered_json fields;
     for (Field field : kAllFields)
-        fields[std::string(FieldName(field))] = f.EditFor(field).Text();
+        fields[std::string(RowOf(field).key)] = f.EditFor(field).Text();
     fields["Project"] = f.Ed_Project.Text();
     j["fields"] = fields;
 
