@@ -29,19 +29,20 @@ constexpr int32_t kDirectRateDefault = 500; // kBits/s, for an unreadable presel
 
 void TMasterForm::BindHandlers() {
     for (const FieldRow& row : kFieldRows) {
-        if (row.check != ValueCheck::GreaterZero && row.check != ValueCheck::GreaterEqualZero)
+        if (row.check == ValueCheck::None)
             continue;
         EditField& edit = this->*row.edit;
         edit.OnEnter = [this, &edit] { savedText_ = edit.Text(); };
-        edit.OnChange = [this, &row] { CheckedChange(row); };
+        if (row.check == ValueCheck::DirectRate)
+            edit.OnChange = [this] { Ed_MainBaudChange(); };
+        else
+            edit.OnChange = [this, &row] { CheckedChange(row); };
     }
-    Ed_MainBaud.OnEnter = [this] { savedText_ = Ed_MainBaud.Text(); };
-    Ed_MainBaud.OnChange = [this] { Ed_MainBaudChange(); };
     // The placeholders share the handlers of the fields they cover.
-    Ed_LeerMain.OnEnter = Ed_Mainpath.OnEnter;
-    Ed_LeerMain.OnChange = Ed_Mainpath.OnChange;
-    Ed_LeerBaud.OnEnter = Ed_MainBaud.OnEnter;
-    Ed_LeerBaud.OnChange = Ed_MainBaud.OnChange;
+    Ed_LeerMain.OnEnter = EditFor(Field::Mainpath).OnEnter;
+    Ed_LeerMain.OnChange = EditFor(Field::Mainpath).OnChange;
+    Ed_LeerBaud.OnEnter = EditFor(Field::MainBaud).OnEnter;
+    Ed_LeerBaud.OnChange = EditFor(Field::MainBaud).OnChange;
 
     CB_RouterType.OnChange = [this] { CB_GenearlChange(); };
     CB_RepeaterType.OnChange = [this] { CB_GenearlChange(); };
@@ -112,15 +113,16 @@ void TMasterForm::CheckedChange(const FieldRow& row) {
 }
 
 void TMasterForm::Ed_MainBaudChange() {
+    EditField& rate = EditFor(Field::MainBaud);
     if (RB_Baud.Checked())
-        calc_.State().MainBaud = i32::ParseOr(Ed_MainBaud.Text(), kDirectRateDefault);
+        calc_.State().MainBaud = i32::ParseOr(rate.Text(), kDirectRateDefault);
     else
-        Ed_MainBaud.SetText({});
+        rate.SetText({});
     Recalculate();
 }
 
 void TMasterForm::CB_CVeskManualClick() {
-    Ed_CVesk.SetReadOnly(!CB_CVeskManual.Checked());
+    EditFor(Field::CVesk).SetReadOnly(!CB_CVeskManual.Checked());
     Recalculate();
 }
 

@@ -1,7 +1,6 @@
 #include "app/MasterForm.h"
 
 #include "app/FieldTable.h"
-
 #include "engine/Int32.h"
 #include "engine/RateModel.h"
 
@@ -9,23 +8,6 @@
 #include <system_error>
 
 namespace qntcalc {
-
-MasterFormControls::MasterFormControls() {
-    RB_Main.SetChecked(true);
-    RB_Main.SetVisible(false);
-    for (EditField* placeholder : {&Ed_LeerMain, &Ed_LeerBaud}) {
-        placeholder->SetEnabled(false);
-        placeholder->SetVisible(false);
-    }
-    for (Control* hidden : std::initializer_list<Control*>{
-             &RB_Baud, &Ed_MainBaud, &LBL_Baud2, &LBL_Baud, &Ed_LoadFact, &Label4, &Label3})
-        hidden->SetVisible(false);
-    for (EditField* result : {&Ed_Baud, &Ed_BaudLong, &Ed_Rmax, &Ed_Alarm, &Ed_ETO, &Ed_CTO,
-                              &Ed_RouterCorrRes, &Ed_CVesk})
-        result->SetReadOnly(true);
-    Save.SetEnabled(false);
-    Standard.SetChecked(true);
-}
 
 TMasterForm::TMasterForm(Globals& globals, MessageBoxes& messages, HelpSystem& help,
                          std::string today)

@@ -5,6 +5,8 @@
 #include "ui/HelpTopics.h"
 #include "ui/UiTexts.h"
 
+#include <initializer_list>
+
 // The main window's controls with their design-time properties: name, help
 // topic, hint, caption or default text. Behaviour lives in TMasterForm.
 namespace qntcalc {
@@ -219,5 +221,23 @@ struct MasterFormControls {
 
     MasterFormControls();
 };
+
+// The design-time states beyond the constructors' arguments.
+inline MasterFormControls::MasterFormControls() {
+    RB_Main.SetChecked(true);
+    RB_Main.SetVisible(false);
+    for (EditField* placeholder : {&Ed_LeerMain, &Ed_LeerBaud}) {
+        placeholder->SetEnabled(false);
+        placeholder->SetVisible(false);
+    }
+    for (Control* hidden : std::initializer_list<Control*>{
+             &RB_Baud, &Ed_MainBaud, &LBL_Baud2, &LBL_Baud, &Ed_LoadFact, &Label4, &Label3})
+        hidden->SetVisible(false);
+    for (EditField* result : {&Ed_Baud, &Ed_BaudLong, &Ed_Rmax, &Ed_Alarm, &Ed_ETO, &Ed_CTO,
+                              &Ed_RouterCorrRes, &Ed_CVesk})
+        result->SetReadOnly(true);
+    Save.SetEnabled(false);
+    Standard.SetChecked(true);
+}
 
 } // namespace qntcalc

@@ -46,16 +46,18 @@ std::string TextReport(const Evaluation& evaluation, const std::optional<std::st
     const TMasterForm& f = evaluation.Form();
     std::ostringstream out;
     out << ReportHeading(f, file);
-    out << Line(RowOf(Field::Baud).label, f.Ed_Baud.Text(), " kBits/s");
+    const auto field = [&f](Field shown, std::string_view label, std::string_view unit) {
+        return Line(label.empty() ? RowOf(shown).label : label, f.EditFor(shown).Text(), unit);
+    };
+    out << field(Field::Baud, {}, " kBits/s");
     if (!f.Baudratemode.Checked()) {
-        out << Line("Longest segment rate", f.Ed_BaudLong.Text(), " kBits/s");
-        out << Line(RowOf(Field::RouterCorrRes).label, f.Ed_RouterCorrRes.Text(), " ms");
-        out << Line("Event timeout (ETO)", f.Ed_ETO.Text(), " ms");
-        out << Line("Cycle timeout (CTO)", f.Ed_CTO.Text(), " ms");
-        out << Line(RowOf(Field::Rmax).label, f.Ed_Rmax.Text(), " ms");
-        out << Line(RowOf(Field::Alarm).label, f.Ed_Alarm.Text(), " ms");
-        out << Line(RowOf(Field::CVesk).label, f.Ed_CVesk.Text(),
-                    f.CB_CVeskManual.Checked() ? " ms (entered)" : " ms");
+        out << field(Field::BaudLong, "Longest segment rate", " kBits/s");
+        out << field(Field::RouterCorrRes, {}, " ms");
+        out << field(Field::ETO, "Event timeout (ETO)", " ms");
+        out << field(Field::CTO, "Cycle timeout (CTO)", " ms");
+        out << field(Field::Rmax, {}, " ms");
+        out << field(Field::Alarm, {}, " ms");
+        out << field(Field::CVesk, {}, f.CB_CVeskManual.Checked() ? " ms (entered)" : " ms");
     }
     const int passes = f.Calc().LastPassCount();
     out << Line("Stable", f.State().Stable ? "yes" : "NO",

@@ -81,9 +81,10 @@ void ReadType(ComboBox& combo, const IniFile& ini, std::string_view key,
 // only would give optimistic timing.
 Result ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
     const FieldRow& numVesk = RowOf(Field::NumVesk);
+    EditField& count = form.*numVesk.edit;
     const int32_t cpu12 = i32::ParseOr(ini.ReadString(kSettings, kNumVesk1, "1"), 0);
     const int32_t cpu3 = i32::ParseOr(ini.ReadString(kSettings, kNumVesk3, "0"), 0);
-    form.Ed_NumVesk.SetText(i32::ToText(i32::Add(cpu12, cpu3)));
+    count.SetText(i32::ToText(i32::Add(cpu12, cpu3)));
 
     if (i32::ParseOr(ini.ReadString(kSettings, kNumVesk3, "0"), 0) > 0)
         form.RB_Vesk3.SetChecked(true);
@@ -91,7 +92,7 @@ Result ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
         form.RB_Vesk1.SetChecked(true);
 
     Writes out(ini);
-    out.String(kSettings, numVesk.key, form.Ed_NumVesk.Text());
+    out.String(kSettings, numVesk.key, count.Text());
     out.Bool(kSettings, kVesk1, form.RB_Vesk1.Checked());
     out.Bool(kSettings, kVesk3, form.RB_Vesk3.Checked());
     out.Delete(kSettings, kNumVesk1);
