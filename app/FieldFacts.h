@@ -34,7 +34,7 @@ enum class FileGroup { Network, Structure, Routers, Devices, Controllers, Inputs
 // When a user can type a value into the field, beyond its page and edit
 // field being shown, enabled and writable.
 enum class Typing {
-    Never,            // computed, or not a question to ask what-if of
+    Never, // computed, or not a question to ask what-if of
     Free,
     WhileByHand,      // CVesk: only while entered by hand
     WhilePreselected, // MainBaud: only while the rate is preselected

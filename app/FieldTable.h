@@ -31,6 +31,7 @@ using namespace field_limits;
 
 // field, key, edit, value check, file group, written, read default, label, unit, page,
 // what-if {typing, position, subject, unit, practical limit, downwards}
+// clang-format off
 inline constexpr std::array<FieldRow, kFieldCount> kRows{{
     {F::Mainpath, "Mainpath", &C::Ed_Mainpath, V::GreaterZero, G::Network, 0, "100", "Main path",
      "l [m]", P::Network, {T::Free, 0, "", U::Metres, kLongestNetworkM, false}},
@@ -99,6 +100,7 @@ inline constexpr std::array<FieldRow, kFieldCount> kRows{{
      "t [ms]", P::Results,
      {T::WhileByHand, 17, "", U::Milliseconds, kSlowestCycleMs, false}},
 }};
+// clang-format on
 } // namespace field_table
 
 inline constexpr const std::array<FieldRow, kFieldCount>& kFieldRows = field_table::kRows;

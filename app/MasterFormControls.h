@@ -66,8 +66,7 @@ struct MasterFormControls {
     // Devices
     EditField Ed_NumIOD{controls, "Ed_NumIOD", topic::kDevices,
                         "Number of Quarnet I/O devices - not including Vesk", "10"};
-    Label Label15{controls, "Label15", topic::kDevices,
-                  FieldLabel(Field::NumIOD)};
+    Label Label15{controls, "Label15", topic::kDevices, FieldLabel(Field::NumIOD)};
     EditField Ed_NumVesk{controls, "Ed_NumVesk", topic::kDevices, "Number of Vesk (CPU 1, 2 or 3)",
                          "1"};
     Label Label16{controls, "Label16", topic::kDevices, FieldLabel(Field::NumVesk)};

@@ -1,7 +1,6 @@
 #include "app/WhatIf.h"
 
 #include "app/FieldTable.h"
-
 #include "engine/Int32.h"
 
 #include <algorithm>
@@ -22,10 +21,10 @@ constexpr std::size_t kInputCount = [] {
 constexpr std::array<WhatIfInput, kInputCount> kInputs = [] {
     std::array<WhatIfInput, kInputCount> inputs{};
     for (const FieldRow& row : kFieldRows) {
-        if (row.whatIf.typing != Typing::Never)
-            inputs[static_cast<std::size_t>(row.whatIf.position)] = {
-                row.field,        row.page, SubjectOf(row), row.whatIf.unit, row.whatIf.practicalLimit,
-                row.whatIf.searchDownwards};
+        const WhatIfFacts& w = row.whatIf;
+        if (w.typing != Typing::Never)
+            inputs[static_cast<std::size_t>(w.position)] = {
+                row.field, row.page, SubjectOf(row), w.unit, w.practicalLimit, w.searchDownwards};
     }
     return inputs;
 }();

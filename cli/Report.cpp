@@ -1,7 +1,7 @@
 #include "cli/Report.h"
 
-#include "cli/CliTexts.h"
 #include "app/FieldTable.h"
+#include "cli/CliTexts.h"
 #include "engine/CalcState.h"
 
 #include <sstream>

@@ -65,9 +65,9 @@ inline constexpr std::string_view kNumVesk3 = "NumVesk3";
 // older ones included: a file with none of them and no field's is not a
 // project.
 inline constexpr std::array kSettingsKeys{
-    kProject,      kRB_Main,         kRB_Baud, kCBRouters, kCBRepeaters, kCBDropLines,
-    kRouterType,   kRouterTypeIdx,   kRepeaterType, kRepeaterTypeIdx, kVesk1, kVesk3,
-    kCVeskManual,  kNumVesk1,        kNumVesk3,
+    kProject,     kRB_Main,    kRB_Baud,       kCBRouters,    kCBRepeaters,
+    kCBDropLines, kRouterType, kRouterTypeIdx, kRepeaterType, kRepeaterTypeIdx,
+    kVesk1,       kVesk3,      kCVeskManual,   kNumVesk1,     kNumVesk3,
 };
 
 // Desktop state in the settings file only, never in a project:
