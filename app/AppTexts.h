@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FieldTable.h"
+
 #include <string_view>
 
 // Texts of the main window's own message boxes, and of the What-if window.
@@ -78,8 +80,8 @@ inline constexpr std::string_view kRequirementRmax = "worst case reaction time";
 inline constexpr std::string_view kRequirementEto = "event timeout (ETO)";
 inline constexpr std::string_view kRequirementCto = "cycle timeout (CTO)";
 // Chart series and axes
-inline constexpr std::string_view kWhatIfRmax = "Worst case reaction time";
-inline constexpr std::string_view kWhatIfAlarm = "Alarm reaction time";
+inline constexpr std::string_view kWhatIfRmax = RowOf(Field::Rmax).label;
+inline constexpr std::string_view kWhatIfAlarm = RowOf(Field::Alarm).label;
 inline constexpr std::string_view kWhatIfEto = "ETO";
 inline constexpr std::string_view kWhatIfCto = "CTO";
 inline constexpr std::string_view kWhatIfRate = "Transmission rate";

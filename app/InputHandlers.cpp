@@ -1,4 +1,5 @@
 #include "app/AppTexts.h"
+#include "app/FieldTable.h"
 #include "app/MasterForm.h"
 #include "engine/Int32.h"
 
@@ -22,63 +23,26 @@ private:
     const EditField* old_;
 };
 
-} // namespace
-
-// The numeric inputs, each with the check its change handler runs and the
-// state field it stores. Ed_MainBaud has a rule of its own.
-struct TMasterForm::CheckedField {
-    enum class Bound { GreaterZero, GreaterEqualZero };
-
-    EditField MasterFormControls::*edit;
-    Field field;
-    Bound bound;
-};
-
-namespace {
-
-using F = Field;
-using C = MasterFormControls;
-using Bound = TMasterForm::CheckedField::Bound;
-
-constexpr std::array kCheckedFields{
-    TMasterForm::CheckedField{&C::Ed_Mainpath, F::Mainpath, Bound::GreaterZero},
-    TMasterForm::CheckedField{&C::Ed_NumIOD, F::NumIOD, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_NumVesk, F::NumVesk, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_LoadFact, F::LoadFact, Bound::GreaterZero},
-    TMasterForm::CheckedField{&C::Ed_NumInp, F::NumInp, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_NumInpCycl, F::NumInpCycl, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_InpCycl, F::InpCycl, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_NumOut, F::NumOut, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_NumOutCycl, F::NumOutCycl, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_OutCycl, F::OutCycl, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_NumRouters, F::NumRouters, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_RouterCorr, F::RouterCorr, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_LongSeg, F::LongSeg, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_MDSeg, F::MDSeg, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_NumRepeater, F::NumRepeater, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_LRepeater, F::LRepeater, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_DropMax, F::DropMax, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_DropTot, F::DropTot, Bound::GreaterEqualZero},
-    TMasterForm::CheckedField{&C::Ed_CVesk, F::CVesk, Bound::GreaterZero},
-};
-
 constexpr int32_t kDirectRateDefault = 500; // kBits/s, for an unreadable preselected rate
 
 } // namespace
 
 void TMasterForm::BindHandlers() {
-    for (const CheckedField& checked : kCheckedFields) {
-        EditField& edit = this->*checked.edit;
+    for (const FieldRow& row : kFieldRows) {
+        if (row.check == ValueCheck::None)
+            continue;
+        EditField& edit = this->*row.edit;
         edit.OnEnter = [this, &edit] { savedText_ = edit.Text(); };
-        edit.OnChange = [this, &checked] { CheckedChange(checked); };
+        if (row.check == ValueCheck::DirectRate)
+            edit.OnChange = [this] { Ed_MainBaudChange(); };
+        else
+            edit.OnChange = [this, &row] { CheckedChange(row); };
     }
-    Ed_MainBaud.OnEnter = [this] { savedText_ = Ed_MainBaud.Text(); };
-    Ed_MainBaud.OnChange = [this] { Ed_MainBaudChange(); };
     // The placeholders share the handlers of the fields they cover.
-    Ed_LeerMain.OnEnter = Ed_Mainpath.OnEnter;
-    Ed_LeerMain.OnChange = Ed_Mainpath.OnChange;
-    Ed_LeerBaud.OnEnter = Ed_MainBaud.OnEnter;
-    Ed_LeerBaud.OnChange = Ed_MainBaud.OnChange;
+    Ed_LeerMain.OnEnter = EditFor(Field::Mainpath).OnEnter;
+    Ed_LeerMain.OnChange = EditFor(Field::Mainpath).OnChange;
+    Ed_LeerBaud.OnEnter = EditFor(Field::MainBaud).OnEnter;
+    Ed_LeerBaud.OnChange = EditFor(Field::MainBaud).OnChange;
 
     CB_RouterType.OnChange = [this] { CB_GenearlChange(); };
     CB_RepeaterType.OnChange = [this] { CB_GenearlChange(); };
@@ -106,9 +70,14 @@ int32_t TMasterForm::CheckGreaterEqualZero(EditField& edit) {
 }
 
 int32_t TMasterForm::LowestAccepted(Field field) {
-    for (const CheckedField& checked : kCheckedFields) {
-        if (checked.field == field)
-            return checked.bound == Bound::GreaterZero ? 1 : 0;
+    switch (RowOf(field).check) {
+    case ValueCheck::GreaterZero:
+        return 1;
+    case ValueCheck::GreaterEqualZero:
+        return 0;
+    case ValueCheck::None:
+    case ValueCheck::DirectRate:
+        break;
     }
     return std::numeric_limits<int32_t>::min();
 }
@@ -135,24 +104,25 @@ int32_t TMasterForm::CheckValue(EditField& edit, int32_t bound, std::string_view
     return n;
 }
 
-void TMasterForm::CheckedChange(const CheckedField& checked) {
-    EditField& edit = this->*checked.edit;
+void TMasterForm::CheckedChange(const FieldRow& row) {
+    EditField& edit = this->*row.edit;
     const int32_t value =
-        checked.bound == Bound::GreaterZero ? CheckGreaterZero(edit) : CheckGreaterEqualZero(edit);
-    FieldRef(calc_.State(), checked.field) = value;
+        row.check == ValueCheck::GreaterZero ? CheckGreaterZero(edit) : CheckGreaterEqualZero(edit);
+    FieldRef(calc_.State(), row.field) = value;
     Recalculate();
 }
 
 void TMasterForm::Ed_MainBaudChange() {
+    EditField& rate = EditFor(Field::MainBaud);
     if (RB_Baud.Checked())
-        calc_.State().MainBaud = i32::ParseOr(Ed_MainBaud.Text(), kDirectRateDefault);
+        calc_.State().MainBaud = i32::ParseOr(rate.Text(), kDirectRateDefault);
     else
-        Ed_MainBaud.SetText({});
+        rate.SetText({});
     Recalculate();
 }
 
 void TMasterForm::CB_CVeskManualClick() {
-    Ed_CVesk.SetReadOnly(!CB_CVeskManual.Checked());
+    EditFor(Field::CVesk).SetReadOnly(!CB_CVeskManual.Checked());
     Recalculate();
 }
 

@@ -1,5 +1,6 @@
 #include "app/MasterForm.h"
 
+#include "app/FieldTable.h"
 #include "engine/Int32.h"
 #include "engine/RateModel.h"
 
@@ -7,23 +8,6 @@
 #include <system_error>
 
 namespace qntcalc {
-
-MasterFormControls::MasterFormControls() {
-    RB_Main.SetChecked(true);
-    RB_Main.SetVisible(false);
-    for (EditField* placeholder : {&Ed_LeerMain, &Ed_LeerBaud}) {
-        placeholder->SetEnabled(false);
-        placeholder->SetVisible(false);
-    }
-    for (Control* hidden : std::initializer_list<Control*>{
-             &RB_Baud, &Ed_MainBaud, &LBL_Baud2, &LBL_Baud, &Ed_LoadFact, &Label4, &Label3})
-        hidden->SetVisible(false);
-    for (EditField* result : {&Ed_Baud, &Ed_BaudLong, &Ed_Rmax, &Ed_Alarm, &Ed_ETO, &Ed_CTO,
-                              &Ed_RouterCorrRes, &Ed_CVesk})
-        result->SetReadOnly(true);
-    Save.SetEnabled(false);
-    Standard.SetChecked(true);
-}
 
 TMasterForm::TMasterForm(Globals& globals, MessageBoxes& messages, HelpSystem& help,
                          std::string today)
@@ -43,13 +27,6 @@ TMasterForm::TMasterForm(Globals& globals, MessageBoxes& messages, HelpSystem& h
         CB_RepeaterType.Add(std::string(name));
     CB_RepeaterType.SetItemIndex(0);
 
-    fieldEdits_ = {&Ed_Mainpath,    &Ed_MainBaud,      &Ed_DropMax,    &Ed_DropTot,
-                   &Ed_NumRouters,  &Ed_RouterCorr,    &Ed_LongSeg,    &Ed_MDSeg,
-                   &Ed_NumRepeater, &Ed_LRepeater,     &Ed_LoadFact,   &Ed_NumIOD,
-                   &Ed_NumVesk,     &Ed_NumInp,        &Ed_NumInpCycl, &Ed_InpCycl,
-                   &Ed_NumOut,      &Ed_NumOutCycl,    &Ed_OutCycl,    &Ed_Baud,
-                   &Ed_BaudLong,    &Ed_RouterCorrRes, &Ed_ETO,        &Ed_CTO,
-                   &Ed_Rmax,        &Ed_Alarm,         &Ed_CVesk};
     BindHandlers();
 }
 
@@ -58,15 +35,15 @@ ModeFacts TMasterForm::Mode() const {
 }
 
 EditField& TMasterForm::EditFor(Field field) {
-    return *fieldEdits_[static_cast<std::size_t>(field)];
+    return this->*RowOf(field).edit;
 }
 
 const EditField& TMasterForm::EditFor(Field field) const {
-    return *fieldEdits_[static_cast<std::size_t>(field)];
+    return this->*RowOf(field).edit;
 }
 
 std::string TMasterForm::EditText(Field field) const {
-    return fieldEdits_[static_cast<std::size_t>(field)]->Text();
+    return EditFor(field).Text();
 }
 
 Selections TMasterForm::ReadSelections() const {

@@ -71,7 +71,7 @@ public:
     void InputEnabling(CalcState& state) override;
 
     // Handlers with behaviour of their own; the checked edit fields share
-    // one handler, bound by the table in the constructor.
+    // one handler, bound from the field table in the constructor.
     void Ed_MainBaudChange();
     void CB_CVeskManualClick();
     void CB_GenearlChange() { Recalculate(); }
@@ -92,14 +92,11 @@ public:
     // Result display
     void ShowResults(CalcState& state) override;
 
-    // A numeric input: its edit field, check and state field.
-    struct CheckedField;
-
 private:
     friend class WindowSnapshot;
 
     int32_t CheckValue(EditField& edit, int32_t bound, std::string_view message);
-    void CheckedChange(const CheckedField& field);
+    void CheckedChange(const FieldRow& row);
     void StructureClick(CheckBox& clicked);
     void BindHandlers();
 
@@ -131,7 +128,6 @@ private:
     const EditField* restoring_ = nullptr;
     bool quiet_ = false;
     std::vector<StatusMessage> lastMessages_;
-    std::array<EditField*, kFieldCount> fieldEdits_{};
 };
 
 } // namespace qntcalc

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "app/FieldFacts.h"
 #include "ui/Controls.h"
 #include "ui/HelpTopics.h"
 #include "ui/UiTexts.h"
 
+#include <initializer_list>
+
 // The main window's controls with their design-time properties: name, help
 // topic, hint, caption or default text. Behaviour lives in TMasterForm.
 namespace qntcalc {
-
-// Indexes of the pages of PageControl1.
-enum class Page : int { Network, Devices, Inputs, Outputs, Routers, Repeaters, DropLines, Results };
 
 struct MasterFormControls {
     ControlSet controls;
@@ -39,8 +39,8 @@ struct MasterFormControls {
         controls, rateSource, "RB_Main", topic::kNetwork, "Select to define network structure", ""};
     EditField Ed_Mainpath{controls, "Ed_Mainpath", topic::kNetwork, "Lenght of main path in meters",
                           "100"};
-    Label Label19{controls, "Label19", topic::kNetwork, "l [m]"};
-    Label Label18{controls, "Label18", topic::kNetwork, "Main path"};
+    Label Label19{controls, "Label19", topic::kNetwork, FieldUnit(Field::Mainpath)};
+    Label Label18{controls, "Label18", topic::kNetwork, FieldLabel(Field::Mainpath)};
     EditField Ed_LeerMain{controls, "Ed_LeerMain", topic::kNetwork, "Lenght of main path in meters",
                           ""};
     RadioButton RB_Baud{controls,
@@ -51,8 +51,8 @@ struct MasterFormControls {
                         ""};
     EditField Ed_MainBaud{controls, "Ed_MainBaud", topic::kNetwork,
                           "Predefined transmission rate - No network data required!", "500"};
-    Label LBL_Baud2{controls, "LBL_Baud2", topic::kNetwork, "[kBits/s]"};
-    Label LBL_Baud{controls, "LBL_Baud", topic::kNetwork, "Transmission rate"};
+    Label LBL_Baud2{controls, "LBL_Baud2", topic::kNetwork, FieldUnit(Field::MainBaud)};
+    Label LBL_Baud{controls, "LBL_Baud", topic::kNetwork, FieldLabel(Field::MainBaud)};
     EditField Ed_LeerBaud{controls, "Ed_LeerBaud", topic::kNetwork, "Lenght of main path in meters",
                           ""};
     Label GB_Structure{controls, "GB_Structure", topic::kNetwork, "Network contains"};
@@ -66,11 +66,10 @@ struct MasterFormControls {
     // Devices
     EditField Ed_NumIOD{controls, "Ed_NumIOD", topic::kDevices,
                         "Number of Quarnet I/O devices - not including Vesk", "10"};
-    Label Label15{controls, "Label15", topic::kDevices,
-                  "Number of I/O Devices (like DIO; Bridge; Robot, Drive)"};
+    Label Label15{controls, "Label15", topic::kDevices, FieldLabel(Field::NumIOD)};
     EditField Ed_NumVesk{controls, "Ed_NumVesk", topic::kDevices, "Number of Vesk (CPU 1, 2 or 3)",
                          "1"};
-    Label Label16{controls, "Label16", topic::kDevices, "Number of Vesk"};
+    Label Label16{controls, "Label16", topic::kDevices, FieldLabel(Field::NumVesk)};
     RadioGroup cpuKind;
     RadioButton RB_Vesk1{
         controls, cpuKind, "RB_Vesk1", topic::kDevices, "Only CPU 1 or 2 are used", "CPU 1 or 2"};
@@ -80,115 +79,115 @@ struct MasterFormControls {
                           "Higher values are for very dynamic systems which should be covered "
                           "by cyclic I/O's.",
                           "5"};
-    Label Label4{controls, "Label4", topic::kDevices, "%"};
-    Label Label3{controls, "Label3", topic::kDevices, "Load factor"};
+    Label Label4{controls, "Label4", topic::kDevices, FieldUnit(Field::LoadFact)};
+    Label Label3{controls, "Label3", topic::kDevices, FieldLabel(Field::LoadFact)};
 
     // Inputs
     EditField Ed_NumInp{controls, "Ed_NumInp", topic::kInputs,
                         "Total number of input bits used - do not count unused bits", "64"};
-    Label Label29{controls, "Label29", topic::kInputs, "Number of used input bits"};
+    Label Label29{controls, "Label29", topic::kInputs, FieldLabel(Field::NumInp)};
     EditField Ed_NumInpCycl{controls, "Ed_NumInpCycl", topic::kInputs,
                             "Input bits with cycle times less then 1000 ms", "0"};
-    Label Label31{controls, "Label31", topic::kInputs, "thereof cyclic input bits",
-                  "Number of cyclic input bits"};
+    Label Label31{controls, "Label31", topic::kInputs, FieldLabel(Field::NumInpCycl),
+                  WhatIfSubject(Field::NumInpCycl)};
     EditField Ed_InpCycl{controls, "Ed_InpCycl", topic::kInputs,
                          "Fastest cycle time of the cyclic inputs", "100"};
-    Label Label32{controls, "Label32", topic::kInputs, "t [ms]"};
-    Label Label33{controls, "Label33", topic::kInputs, "Cycletime"};
+    Label Label32{controls, "Label32", topic::kInputs, FieldUnit(Field::InpCycl)};
+    Label Label33{controls, "Label33", topic::kInputs, FieldLabel(Field::InpCycl)};
 
     // Outputs
     EditField Ed_NumOut{controls, "Ed_NumOut", topic::kOutputs,
                         "Total number of output bits used - do not count unused bits", "50"};
-    Label Label34{controls, "Label34", topic::kOutputs, "Number of used output bits"};
+    Label Label34{controls, "Label34", topic::kOutputs, FieldLabel(Field::NumOut)};
     EditField Ed_NumOutCycl{controls, "Ed_NumOutCycl", topic::kOutputs,
                             "Number of devices (not bits!) with cyclic output bits!", "0"};
-    Label Label36{controls, "Label36", topic::kOutputs, "devices with cyclic outputs"};
+    Label Label36{controls, "Label36", topic::kOutputs, FieldLabel(Field::NumOutCycl)};
     EditField Ed_OutCycl{controls, "Ed_OutCycl", topic::kOutputs,
                          "Fastest cycle time of the cyclic outputs", "100"};
-    Label Label37{controls, "Label37", topic::kOutputs, "t [ms]"};
-    Label Label38{controls, "Label38", topic::kOutputs, "Cycletime"};
+    Label Label37{controls, "Label37", topic::kOutputs, FieldUnit(Field::OutCycl)};
+    Label Label38{controls, "Label38", topic::kOutputs, FieldLabel(Field::OutCycl)};
 
     // Routers
     EditField Ed_NumRouters{controls, "Ed_NumRouters", topic::kRouters,
                             "Number of routers along main path", "0"};
-    Label Label8{controls, "Label8", topic::kRouters, "Number of routers",
+    Label Label8{controls, "Label8", topic::kRouters, FieldLabel(Field::NumRouters),
                  "Number of routers along the main path"};
     ComboBox CB_RouterType{controls, "CB_RouterType", topic::kRouters, "Select router type"};
     EditField Ed_RouterCorr{controls, "Ed_RouterCorr", topic::kRouters,
                             "Router correction of a single router", "0"};
-    Label Label26{controls, "Label26", topic::kRouters, "t [ms]"};
-    Label Label25{controls, "Label25", topic::kRouters, "Router correction time per router",
+    Label Label26{controls, "Label26", topic::kRouters, FieldUnit(Field::RouterCorr)};
+    Label Label25{controls, "Label25", topic::kRouters, FieldLabel(Field::RouterCorr),
                   "Longest router correction time"};
     EditField Ed_LongSeg{controls, "Ed_LongSeg", topic::kRouters,
                          "Length of the longest segment created by the router(s). This may be "
                          "the MD segment!",
                          "0"};
-    Label Label28{controls, "Label28", topic::kRouters, "l [m]"};
-    Label Label27{controls, "Label27", topic::kRouters, "Longest resulting segment"};
+    Label Label28{controls, "Label28", topic::kRouters, FieldUnit(Field::LongSeg)};
+    Label Label27{controls, "Label27", topic::kRouters, FieldLabel(Field::LongSeg)};
     EditField Ed_MDSeg{controls, "Ed_MDSeg", topic::kRouters,
                        "Length of the segement which contains the MD", "0"};
-    Label Label46{controls, "Label46", topic::kRouters, "l [m]"};
-    Label Label17{controls, "Label17", topic::kRouters, "Length of MD segment"};
+    Label Label46{controls, "Label46", topic::kRouters, FieldUnit(Field::MDSeg)};
+    Label Label17{controls, "Label17", topic::kRouters, FieldLabel(Field::MDSeg)};
 
     // Repeaters
     EditField Ed_NumRepeater{controls, "Ed_NumRepeater", topic::kRepeaters,
                              "Number of repeaters along main path", "0"};
-    Label Label41{controls, "Label41", topic::kRepeaters, "Number of repeaters",
+    Label Label41{controls, "Label41", topic::kRepeaters, FieldLabel(Field::NumRepeater),
                   "Number of routers along the main path"};
     ComboBox CB_RepeaterType{controls, "CB_RepeaterType", topic::kRepeaters,
                              "Select repeater type"};
     EditField Ed_LRepeater{controls, "Ed_LRepeater", topic::kRepeaters,
                            "Repeater correction factor of a single repeater (or pair)", "0"};
-    Label Label7{controls, "Label7", topic::kRepeaters, "l [m]"};
-    Label Label24{controls, "Label24", topic::kRepeaters, "Virtual cable length per repeater",
+    Label Label7{controls, "Label7", topic::kRepeaters, FieldUnit(Field::LRepeater)};
+    Label Label24{controls, "Label24", topic::kRepeaters, FieldLabel(Field::LRepeater),
                   "Longest router correction time"};
 
     // Drop lines
     EditField Ed_DropMax{controls, "Ed_DropMax", topic::kDropLines,
                          "Length of longest drop line (non terminated)", "0"};
-    Label Label21{controls, "Label21", topic::kDropLines, "l [m]"};
-    Label Label20{controls, "Label20", topic::kDropLines, "Longest drop line"};
+    Label Label21{controls, "Label21", topic::kDropLines, FieldUnit(Field::DropMax)};
+    Label Label20{controls, "Label20", topic::kDropLines, FieldLabel(Field::DropMax)};
     EditField Ed_DropTot{controls, "Ed_DropTot", topic::kDropLines,
                          "Total length of all drop lines (in one segment)", "0"};
-    Label Label23{controls, "Label23", topic::kDropLines, "l [m]"};
-    Label Label22{controls, "Label22", topic::kDropLines, "Total drop lines"};
+    Label Label23{controls, "Label23", topic::kDropLines, FieldUnit(Field::DropTot)};
+    Label Label22{controls, "Label22", topic::kDropLines, FieldLabel(Field::DropTot)};
 
     // Results
     EditField Ed_Baud{controls, "Ed_Baud", topic::kResults, "Recommended baud rate set at MD",
                       "20"};
-    Label Label1{controls, "Label1", topic::kResults, "Transmission rate"};
-    Label Label2{controls, "Label2", topic::kResults, "[kBits/s]"};
+    Label Label1{controls, "Label1", topic::kResults, FieldLabel(Field::Baud)};
+    Label Label2{controls, "Label2", topic::kResults, FieldUnit(Field::Baud)};
     EditField Ed_BaudLong{controls, "Ed_BaudLong", topic::kResults,
                           "Recommended baud rate of longest segment", "20"};
-    Label Label42{controls, "Label42", topic::kResults, "Transmission rate"};
+    Label Label42{controls, "Label42", topic::kResults, FieldLabel(Field::BaudLong)};
     Label Label48{controls, "Label48", topic::kResults, "longest segment"};
-    Label Label47{controls, "Label47", topic::kResults, "[kBits/s]"};
+    Label Label47{controls, "Label47", topic::kResults, FieldUnit(Field::BaudLong)};
     EditField Ed_Rmax{controls, "Ed_Rmax", topic::kResults,
                       "Resulting worst case reaction time based of the other results.", "400"};
-    Label Label13{controls, "Label13", topic::kResults, "Worst case reaction time"};
-    Label Label14{controls, "Label14", topic::kResults, "t [ms]"};
+    Label Label13{controls, "Label13", topic::kResults, FieldLabel(Field::Rmax)};
+    Label Label14{controls, "Label14", topic::kResults, FieldUnit(Field::Rmax)};
     EditField Ed_Alarm{controls, "Ed_Alarm", topic::kResults,
                        "Resulting alarm reaction time if alarms are used", "100"};
-    Label Label30{controls, "Label30", topic::kResults, "Alarm reaction time"};
-    Label Label35{controls, "Label35", topic::kResults, "t [ms]"};
+    Label Label30{controls, "Label30", topic::kResults, FieldLabel(Field::Alarm)};
+    Label Label35{controls, "Label35", topic::kResults, FieldUnit(Field::Alarm)};
     EditField Ed_ETO{controls, "Ed_ETO", topic::kResults,
                      "Minimum event timeout time ETO to be configured in Vesk configurator", "100"};
-    Label Label9{controls, "Label9", topic::kResults, "Event timeout"};
-    Label Label10{controls, "Label10", topic::kResults, "t [ms]"};
+    Label Label9{controls, "Label9", topic::kResults, FieldLabel(Field::ETO)};
+    Label Label10{controls, "Label10", topic::kResults, FieldUnit(Field::ETO)};
     EditField Ed_CTO{controls, "Ed_CTO", topic::kResults,
                      "Minimum cycle timeout time CTO to be configured in Vesk", "200"};
-    Label Label11{controls, "Label11", topic::kResults, "Cycle timeout"};
-    Label Label12{controls, "Label12", topic::kResults, "t [ms]"};
+    Label Label11{controls, "Label11", topic::kResults, FieldLabel(Field::CTO)};
+    Label Label12{controls, "Label12", topic::kResults, FieldUnit(Field::CTO)};
     EditField Ed_RouterCorrRes{controls, "Ed_RouterCorrRes", topic::kResults,
                                "Router correction time to be configured in Vesk", "0"};
-    Label Label5{controls, "Label5", topic::kResults, "Router correction time"};
-    Label Label6{controls, "Label6", topic::kResults, "t [ms]"};
+    Label Label5{controls, "Label5", topic::kResults, FieldLabel(Field::RouterCorrRes)};
+    Label Label6{controls, "Label6", topic::kResults, FieldUnit(Field::RouterCorrRes)};
     EditField Ed_CVesk{controls, "Ed_CVesk", topic::kResults,
                        "Estimated resulting Vesk cycle time. Depending on complexity of user "
                        "program.",
                        "5"};
-    Label Label39{controls, "Label39", topic::kResults, "Vesk cycle time"};
-    Label Label40{controls, "Label40", topic::kResults, "t [ms]"};
+    Label Label39{controls, "Label39", topic::kResults, FieldLabel(Field::CVesk)};
+    Label Label40{controls, "Label40", topic::kResults, FieldUnit(Field::CVesk)};
     CheckBox CB_CVeskManual{controls, "CB_CVeskManual", topic::kResults,
                             "Enter Vesk cycle time manually", ""};
 
@@ -221,5 +220,23 @@ struct MasterFormControls {
 
     MasterFormControls();
 };
+
+// The design-time states beyond the constructors' arguments.
+inline MasterFormControls::MasterFormControls() {
+    RB_Main.SetChecked(true);
+    RB_Main.SetVisible(false);
+    for (EditField* placeholder : {&Ed_LeerMain, &Ed_LeerBaud}) {
+        placeholder->SetEnabled(false);
+        placeholder->SetVisible(false);
+    }
+    for (Control* hidden : std::initializer_list<Control*>{
+             &RB_Baud, &Ed_MainBaud, &LBL_Baud2, &LBL_Baud, &Ed_LoadFact, &Label4, &Label3})
+        hidden->SetVisible(false);
+    for (EditField* result : {&Ed_Baud, &Ed_BaudLong, &Ed_Rmax, &Ed_Alarm, &Ed_ETO, &Ed_CTO,
+                              &Ed_RouterCorrRes, &Ed_CVesk})
+        result->SetReadOnly(true);
+    Save.SetEnabled(false);
+    Standard.SetChecked(true);
+}
 
 } // namespace qntcalc

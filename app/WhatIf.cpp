@@ -1,5 +1,6 @@
 #include "app/WhatIf.h"
 
+#include "app/FieldTable.h"
 #include "engine/Int32.h"
 #include "text/Strings.h"
 
@@ -10,45 +11,23 @@ namespace qntcalc {
 
 namespace {
 
-using F = Field;
-using U = InputUnit;
+constexpr std::size_t kInputCount = [] {
+    std::size_t count = 0;
+    for (const FieldRow& row : kFieldRows)
+        count += row.whatIf.typing != Typing::Never ? 1 : 0;
+    return count;
+}();
 
-constexpr int32_t kLongestNetworkM = 5000; // past 3,500 m every rate step is exhausted
-constexpr int32_t kMostDevices = 64;
-constexpr int32_t kMostBits = 32 * kMostDevices + 1;
-constexpr int32_t kSlowestCycleMs = 1000;
-
-constexpr std::array kInputs{
-    WhatIfInput{F::Mainpath, Page::Network, "Main path", U::Metres, kLongestNetworkM, false},
-    WhatIfInput{F::DropMax, Page::DropLines, "Longest drop line", U::Metres, kLongestNetworkM,
-                false},
-    WhatIfInput{F::DropTot, Page::DropLines, "Total drop line length", U::Metres, kLongestNetworkM,
-                false},
-    WhatIfInput{F::NumRouters, Page::Routers, "Number of routers", U::Count, kMostDevices, false},
-    WhatIfInput{F::LongSeg, Page::Routers, "Longest resulting segment", U::Metres, kLongestNetworkM,
-                false},
-    WhatIfInput{F::MDSeg, Page::Routers, "MD segment", U::Metres, kLongestNetworkM, false},
-    WhatIfInput{F::NumRepeater, Page::Repeaters, "Number of repeaters", U::Count, kMostDevices,
-                false},
-    WhatIfInput{F::LRepeater, Page::Repeaters, "Virtual cable length per repeater", U::Metres,
-                kLongestNetworkM, false},
-    WhatIfInput{F::LoadFact, Page::Devices, "Load factor", U::Percent, 101, false},
-    WhatIfInput{F::NumIOD, Page::Devices, "Number of I/O devices", U::Count, kMostDevices, false},
-    WhatIfInput{F::NumVesk, Page::Devices, "Number of Vesk", U::Count, kMostDevices, false},
-    WhatIfInput{F::NumInp, Page::Inputs, "Number of used input bits", U::Count, kMostBits, false},
-    WhatIfInput{F::NumInpCycl, Page::Inputs, "Number of cyclic input bits", U::Count, kMostBits,
-                false},
-    WhatIfInput{F::InpCycl, Page::Inputs, "Cycle time of cyclic inputs", U::Milliseconds, 0, true},
-    WhatIfInput{F::NumOut, Page::Outputs, "Number of used output bits", U::Count, kMostBits, false},
-    WhatIfInput{F::NumOutCycl, Page::Outputs, "Number of devices with cyclic outputs", U::Count,
-                kMostDevices + 1, false},
-    WhatIfInput{F::OutCycl, Page::Outputs, "Cycle time of cyclic outputs", U::Milliseconds, 0,
-                true},
-    WhatIfInput{F::CVesk, Page::Results, "Vesk cycle time", U::Milliseconds, kSlowestCycleMs,
-                false},
-    WhatIfInput{F::MainBaud, Page::Network, "Preselected transmission rate", U::KBitsPerSecond, 500,
-                false},
-};
+constexpr std::array<WhatIfInput, kInputCount> kInputs = [] {
+    std::array<WhatIfInput, kInputCount> inputs{};
+    for (const FieldRow& row : kFieldRows) {
+        const WhatIfFacts& w = row.whatIf;
+        if (w.typing != Typing::Never)
+            inputs[static_cast<std::size_t>(w.position)] = {
+                row.field, row.page, SubjectOf(row), w.unit, w.practicalLimit, w.searchDownwards};
+    }
+    return inputs;
+}();
 
 } // namespace
 
@@ -94,7 +73,7 @@ const WhatIfInput* FindWhatIfInput(Field field) {
 
 const WhatIfInput* FindWhatIfInput(std::string_view key) {
     for (const WhatIfInput& input : kInputs) {
-        if (text::SameName(FieldName(input.field), key))
+        if (text::SameName(RowOf(input.field).key, key))
             return &input;
     }
     return nullptr;
@@ -106,11 +85,17 @@ bool UserCanType(const TMasterForm& form, const WhatIfInput& input) {
                           edit.Visible() && edit.Enabled() && !edit.ReadOnly();
     // A typed cycle time only lasts while entered by hand, and a typed rate
     // only counts while preselected.
-    if (input.field == Field::CVesk)
+    switch (RowOf(input.field).whatIf.typing) {
+    case Typing::Free:
+        return typeable;
+    case Typing::WhileByHand:
         return typeable && form.CB_CVeskManual.Checked();
-    if (input.field == Field::MainBaud)
+    case Typing::WhilePreselected:
         return typeable && form.RB_Baud.Checked();
-    return typeable;
+    case Typing::Never:
+        break;
+    }
+    return false;
 }
 
 int64_t SweepValueCount(int32_t from, int32_t to, int32_t step) {

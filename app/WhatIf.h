@@ -19,8 +19,6 @@
 // start. The main window itself is never touched after the snapshot.
 namespace qntcalc {
 
-enum class InputUnit { Metres, Milliseconds, KBitsPerSecond, Percent, Count };
-
 // "1,240 m", "5%", "125 kBits/s", "20 ms"; counts bare: "63".
 std::string WithUnit(int32_t value, InputUnit unit);
 // Thousands grouped with commas, whatever the locale: "-12,345".
@@ -32,11 +30,8 @@ struct WhatIfInput {
     Page page;
     std::string_view label; // subject of the headroom sentence: "Main path"
     InputUnit unit;
-    // The default end of a headroom search: just past the value where a
-    // plausibility rule or the rate model ends every network (or for cycle
-    // times, which are searched downwards, the smallest typeable value).
-    int32_t practicalLimit;
-    bool searchDownwards; // shorter is the question: cycle times
+    int32_t practicalLimit; // as in WhatIfFacts
+    bool searchDownwards;
 };
 
 // The inputs, in the order the window lists them.

@@ -1,5 +1,6 @@
 #include "cli/Report.h"
 
+#include "app/FieldTable.h"
 #include "cli/CliTexts.h"
 #include "engine/CalcState.h"
 #include "text/Strings.h"
@@ -46,24 +47,22 @@ std::string ReportHeading(const TMasterForm& form, const std::optional<std::stri
 
 std::string TextReport(const Evaluation& evaluation, const std::optional<std::string>& file) {
     const TMasterForm& f = evaluation.Form();
-    const auto kBits = [](const std::string& value) {
-        return text::Format(texts::kReportKBits, {value});
-    };
-    const auto ms = [](const std::string& value) { return text::Format(texts::kReportMs, {value}); };
     std::ostringstream out;
     out << ReportHeading(f, file);
-    out << Line("Transmission rate", kBits(f.Ed_Baud.Text()));
+    const auto field = [&f](Field shown, std::string_view label, std::string_view pattern) {
+        return Line(label.empty() ? RowOf(shown).label : label,
+                    text::Format(pattern, {f.EditFor(shown).Text()}));
+    };
+    out << field(Field::Baud, {}, texts::kReportKBits);
     if (!f.Baudratemode.Checked()) {
-        out << Line("Longest segment rate", kBits(f.Ed_BaudLong.Text()));
-        out << Line("Router correction time", ms(f.Ed_RouterCorrRes.Text()));
-        out << Line("Event timeout (ETO)", ms(f.Ed_ETO.Text()));
-        out << Line("Cycle timeout (CTO)", ms(f.Ed_CTO.Text()));
-        out << Line("Worst case reaction time", ms(f.Ed_Rmax.Text()));
-        out << Line("Alarm reaction time", ms(f.Ed_Alarm.Text()));
-        out << Line("Vesk cycle time",
-                    f.CB_CVeskManual.Checked()
-                        ? text::Format(texts::kReportMsEntered, {f.Ed_CVesk.Text()})
-                        : ms(f.Ed_CVesk.Text()));
+        out << field(Field::BaudLong, "Longest segment rate", texts::kReportKBits);
+        out << field(Field::RouterCorrRes, {}, texts::kReportMs);
+        out << field(Field::ETO, "Event timeout (ETO)", texts::kReportMs);
+        out << field(Field::CTO, "Cycle timeout (CTO)", texts::kReportMs);
+        out << field(Field::Rmax, {}, texts::kReportMs);
+        out << field(Field::Alarm, {}, texts::kReportMs);
+        out << field(Field::CVesk, {},
+                     f.CB_CVeskManual.Checked() ? texts::kReportMsEntered : texts::kReportMs);
     }
     const int passes = f.Calc().LastPassCount();
     out << Line("Stable", text::Format(passes == 1 ? texts::kReportOnePass : texts::kReportPasses,
@@ -96,7 +95,7 @@ nlohmann::ordered_json JsonReport(const TMasterForm& f, const std::vector<std::s
 
     nlohmann::ordered_json fields;
     for (Field field : kAllFields)
-        fields[std::string(FieldName(field))] = f.EditFor(field).Text();
+        fields[std::string(RowOf(field).key)] = f.EditFor(field).Text();
     fields["Project"] = f.Ed_Project.Text();
     j["fields"] = fields;
 

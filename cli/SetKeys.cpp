@@ -1,5 +1,6 @@
 #include "cli/SetKeys.h"
 
+#include "app/FieldTable.h"
 #include "app/MasterForm.h"
 #include "app/WhatIf.h"
 #include "engine/RateModel.h"
@@ -70,7 +71,7 @@ template <std::size_t N> std::string NameList(const std::array<std::string_view,
 
 std::optional<Field> FieldNamed(std::string_view key) {
     for (Field field : kAllFields) {
-        if (text::SameName(FieldName(field), key))
+        if (text::SameName(RowOf(field).key, key))
             return field;
     }
     return std::nullopt;
@@ -82,7 +83,7 @@ std::string KeyList(const std::function<bool(const WhatIfInput&)>& typeable) {
     const auto add = [&list](std::string_view key) { list += ", " + std::string(key); };
     for (const WhatIfInput& input : WhatIfInputs()) {
         if (typeable(input))
-            add(FieldName(input.field));
+            add(RowOf(input.field).key);
     }
     for (const CheckKey& k : kCheckKeys)
         add(k.key);
@@ -132,7 +133,7 @@ Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value)
         const WhatIfInput* input = FindWhatIfInput(*field);
         if (!input || !UserCanType(form, *input))
             return Result::BadArgument(
-                "--set " + std::string(key) + ": " + std::string(FieldName(*field)) +
+                "--set " + std::string(key) + ": " + std::string(RowOf(*field).key) +
                 " is not a field a user can type into now; keys that can be set now: " +
                 KeyList([&form](const WhatIfInput& i) { return UserCanType(form, i); }));
         EditField& edit = form.EditFor(*field);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FieldFacts.h"
 #include "ui/Controls.h"
 #include "ui/HelpTopics.h"
 
@@ -64,112 +65,111 @@ struct PrintFormControls {
     RadioGroup rateSource;
     RadioButton RB_Main{controls, rateSource, "RB_Main", topic::kPrintSheet, "", ""};
     EditField Ed_Mainpath{controls, "Ed_Mainpath", topic::kPrintSheet, "", ""};
-    Label Label1{controls, "Label1", topic::kPrintSheet, "l [m]"};
-    Label Label2{controls, "Label2", topic::kPrintSheet, "Main path"};
+    Label Label1{controls, "Label1", topic::kPrintSheet, FieldUnit(Field::Mainpath)};
+    Label Label2{controls, "Label2", topic::kPrintSheet, FieldLabel(Field::Mainpath)};
     RadioButton RB_Baud{controls, rateSource, "RB_Baud", topic::kPrintSheet, "", ""};
     EditField Ed_MainBaud{controls, "Ed_MainBaud", topic::kPrintSheet, "", ""};
-    Label Label3{controls, "Label3", topic::kPrintSheet, "[kBits/s]"};
-    Label Label4{controls, "Label4", topic::kPrintSheet, "Transmission rate"};
+    Label Label3{controls, "Label3", topic::kPrintSheet, FieldUnit(Field::MainBaud)};
+    Label Label4{controls, "Label4", topic::kPrintSheet, FieldLabel(Field::MainBaud)};
 
     // Devices
     EditField Ed_NumIOD{controls, "Ed_NumIOD", topic::kPrintSheet, "", ""};
-    Label Label5{controls, "Label5", topic::kPrintSheet,
-                 "Number of I/O Devices (like DIO; Bridge; Robot, Drive)"};
+    Label Label5{controls, "Label5", topic::kPrintSheet, FieldLabel(Field::NumIOD)};
     EditField Ed_NumVesk{controls, "Ed_NumVesk", topic::kPrintSheet, "", ""};
-    Label Label6{controls, "Label6", topic::kPrintSheet, "Number of Vesk"};
+    Label Label6{controls, "Label6", topic::kPrintSheet, FieldLabel(Field::NumVesk)};
     RadioGroup cpuKind;
     RadioButton RB_Vesk1{controls, cpuKind, "RB_Vesk1", topic::kPrintSheet, "", "CPU 1 or 2"};
     RadioButton RB_Vesk3{controls, cpuKind, "RB_Vesk3", topic::kPrintSheet, "", "CPU 3"};
     EditField Ed_LoadFact{controls, "Ed_LoadFact", topic::kPrintSheet, "", ""};
-    Label Label7{controls, "Label7", topic::kPrintSheet, "%"};
-    Label Label8{controls, "Label8", topic::kPrintSheet, "Load factor"};
+    Label Label7{controls, "Label7", topic::kPrintSheet, FieldUnit(Field::LoadFact)};
+    Label Label8{controls, "Label8", topic::kPrintSheet, FieldLabel(Field::LoadFact)};
 
     // Inputs and outputs
     EditField Ed_NumInp{controls, "Ed_NumInp", topic::kPrintSheet, "", ""};
-    Label Label9{controls, "Label9", topic::kPrintSheet, "Number of used input bits"};
+    Label Label9{controls, "Label9", topic::kPrintSheet, FieldLabel(Field::NumInp)};
     EditField Ed_NumInpCycl{controls, "Ed_NumInpCycl", topic::kPrintSheet, "", ""};
-    Label Label10{controls, "Label10", topic::kPrintSheet, "thereof cyclic input bits"};
+    Label Label10{controls, "Label10", topic::kPrintSheet, FieldLabel(Field::NumInpCycl)};
     EditField Ed_InpCycl{controls, "Ed_InpCycl", topic::kPrintSheet, "", ""};
-    Label Label11{controls, "Label11", topic::kPrintSheet, "t [ms]"};
-    Label Label12{controls, "Label12", topic::kPrintSheet, "Cycletime"};
+    Label Label11{controls, "Label11", topic::kPrintSheet, FieldUnit(Field::InpCycl)};
+    Label Label12{controls, "Label12", topic::kPrintSheet, FieldLabel(Field::InpCycl)};
     EditField Ed_NumOut{controls, "Ed_NumOut", topic::kPrintSheet, "Total number of output bits",
                         ""};
-    Label Label13{controls, "Label13", topic::kPrintSheet, "Number of used output bits"};
+    Label Label13{controls, "Label13", topic::kPrintSheet, FieldLabel(Field::NumOut)};
     EditField Ed_NumOutCycl{controls, "Ed_NumOutCycl", topic::kPrintSheet,
                             "Number of devices with cyclic output bits!", ""};
-    Label Label14{controls, "Label14", topic::kPrintSheet, "devices with cyclic outputs"};
+    Label Label14{controls, "Label14", topic::kPrintSheet, FieldLabel(Field::NumOutCycl)};
     EditField Ed_OutCycl{controls, "Ed_OutCycl", topic::kPrintSheet,
                          "Fastest cycle time of the cyclic outputs", ""};
-    Label Label15{controls, "Label15", topic::kPrintSheet, "t [ms]"};
-    Label Label16{controls, "Label16", topic::kPrintSheet, "Cycletime"};
+    Label Label15{controls, "Label15", topic::kPrintSheet, FieldUnit(Field::OutCycl)};
+    Label Label16{controls, "Label16", topic::kPrintSheet, FieldLabel(Field::OutCycl)};
 
     // Routers
     EditField Ed_NumRouters{controls, "Ed_NumRouters", topic::kPrintSheet,
                             "Number of routers along main path", ""};
-    Label Label17{controls, "Label17", topic::kPrintSheet, "Number of routers"};
+    Label Label17{controls, "Label17", topic::kPrintSheet, FieldLabel(Field::NumRouters)};
     EditField Ed_RouterType{controls, "Ed_RouterType", topic::kPrintSheet, "", ""};
     EditField Ed_RouterCorr{controls, "Ed_RouterCorr", topic::kPrintSheet,
                             "Router correction of a single router", ""};
-    Label Label18{controls, "Label18", topic::kPrintSheet, "t [ms]"};
-    Label Label19{controls, "Label19", topic::kPrintSheet, "Router correction time per router"};
+    Label Label18{controls, "Label18", topic::kPrintSheet, FieldUnit(Field::RouterCorr)};
+    Label Label19{controls, "Label19", topic::kPrintSheet, FieldLabel(Field::RouterCorr)};
     EditField Ed_LongSeg{controls, "Ed_LongSeg", topic::kPrintSheet,
                          "A segment is terminated by either termination resistors", ""};
-    Label Label20{controls, "Label20", topic::kPrintSheet, "l [m]"};
-    Label Label21{controls, "Label21", topic::kPrintSheet, "Longest resulting segment"};
+    Label Label20{controls, "Label20", topic::kPrintSheet, FieldUnit(Field::LongSeg)};
+    Label Label21{controls, "Label21", topic::kPrintSheet, FieldLabel(Field::LongSeg)};
     EditField Ed_MDSeg{controls, "Ed_MDSeg", topic::kPrintSheet,
                        "Length of the segement which contains the MD", ""};
-    Label Label22{controls, "Label22", topic::kPrintSheet, "l [m]"};
-    Label Label23{controls, "Label23", topic::kPrintSheet, "Length of MD segment"};
+    Label Label22{controls, "Label22", topic::kPrintSheet, FieldUnit(Field::MDSeg)};
+    Label Label23{controls, "Label23", topic::kPrintSheet, FieldLabel(Field::MDSeg)};
 
     // Repeaters
     EditField Ed_NumRepeater{controls, "Ed_NumRepeater", topic::kPrintSheet,
                              "Number of repeaters along main path", ""};
-    Label Label24{controls, "Label24", topic::kPrintSheet, "Number of repeaters"};
+    Label Label24{controls, "Label24", topic::kPrintSheet, FieldLabel(Field::NumRepeater)};
     EditField Ed_RepeaterType{controls, "Ed_RepeaterType", topic::kPrintSheet, "", ""};
     EditField Ed_LRepeater{controls, "Ed_LRepeater", topic::kPrintSheet,
                            "Repeater correction factor of a single repeater (or pair)", ""};
-    Label Label25{controls, "Label25", topic::kPrintSheet, "l [m]"};
-    Label Label26{controls, "Label26", topic::kPrintSheet, "Virtual cable length per repeater"};
+    Label Label25{controls, "Label25", topic::kPrintSheet, FieldUnit(Field::LRepeater)};
+    Label Label26{controls, "Label26", topic::kPrintSheet, FieldLabel(Field::LRepeater)};
 
     // Drop lines
     EditField Ed_DropMax{controls, "Ed_DropMax", topic::kPrintSheet,
                          "Length of longest drop line (non terminated)", ""};
-    Label Label27{controls, "Label27", topic::kPrintSheet, "l [m]"};
-    Label Label28{controls, "Label28", topic::kPrintSheet, "Longest drop line"};
+    Label Label27{controls, "Label27", topic::kPrintSheet, FieldUnit(Field::DropMax)};
+    Label Label28{controls, "Label28", topic::kPrintSheet, FieldLabel(Field::DropMax)};
     EditField Ed_DropTot{controls, "Ed_DropTot", topic::kPrintSheet,
                          "Total length of all drop lines (in one segment)", ""};
-    Label Label29{controls, "Label29", topic::kPrintSheet, "l [m]"};
-    Label Label30{controls, "Label30", topic::kPrintSheet, "Total drop lines"};
+    Label Label29{controls, "Label29", topic::kPrintSheet, FieldUnit(Field::DropTot)};
+    Label Label30{controls, "Label30", topic::kPrintSheet, FieldLabel(Field::DropTot)};
 
     Label Lb_Version{controls, "Lb_Version", topic::kPrintSheet, ""};
 
     // Results
-    Label Label31{controls, "Label31", topic::kPrintSheet, "Transmission rate"};
+    Label Label31{controls, "Label31", topic::kPrintSheet, FieldLabel(Field::Baud)};
     EditField Ed_Baud{controls, "Ed_Baud", topic::kPrintSheet, "", ""};
-    Label Label32{controls, "Label32", topic::kPrintSheet, "[kBits/s]"};
-    Label Label33{controls, "Label33", topic::kPrintSheet, "Event timeout"};
+    Label Label32{controls, "Label32", topic::kPrintSheet, FieldUnit(Field::Baud)};
+    Label Label33{controls, "Label33", topic::kPrintSheet, FieldLabel(Field::ETO)};
     EditField Ed_ETO{controls, "Ed_ETO", topic::kPrintSheet, "", ""};
-    Label Label34{controls, "Label34", topic::kPrintSheet, "t [ms]"};
-    Label Label35{controls, "Label35", topic::kPrintSheet, "Transmission rate"};
+    Label Label34{controls, "Label34", topic::kPrintSheet, FieldUnit(Field::ETO)};
+    Label Label35{controls, "Label35", topic::kPrintSheet, FieldLabel(Field::BaudLong)};
     Label Label36{controls, "Label36", topic::kPrintSheet, "longest segment"};
     EditField Ed_BaudLong{controls, "Ed_BaudLong", topic::kPrintSheet, "", ""};
-    Label Label37{controls, "Label37", topic::kPrintSheet, "[kBits/s]"};
-    Label Label38{controls, "Label38", topic::kPrintSheet, "Cycle timeout"};
+    Label Label37{controls, "Label37", topic::kPrintSheet, FieldUnit(Field::BaudLong)};
+    Label Label38{controls, "Label38", topic::kPrintSheet, FieldLabel(Field::CTO)};
     EditField Ed_CTO{controls, "Ed_CTO", topic::kPrintSheet, "", ""};
-    Label Label39{controls, "Label39", topic::kPrintSheet, "t [ms]"};
-    Label Label40{controls, "Label40", topic::kPrintSheet, "Worst case reaction time"};
+    Label Label39{controls, "Label39", topic::kPrintSheet, FieldUnit(Field::CTO)};
+    Label Label40{controls, "Label40", topic::kPrintSheet, FieldLabel(Field::Rmax)};
     EditField Ed_Rmax{controls, "Ed_Rmax", topic::kPrintSheet, "", ""};
-    Label Label41{controls, "Label41", topic::kPrintSheet, "t [ms]"};
-    Label Label42{controls, "Label42", topic::kPrintSheet, "Router correction time"};
+    Label Label41{controls, "Label41", topic::kPrintSheet, FieldUnit(Field::Rmax)};
+    Label Label42{controls, "Label42", topic::kPrintSheet, FieldLabel(Field::RouterCorrRes)};
     EditField Ed_RouterCorrRes{controls, "Ed_RouterCorrRes", topic::kPrintSheet, "", ""};
-    Label Label43{controls, "Label43", topic::kPrintSheet, "t [ms]"};
-    Label Label44{controls, "Label44", topic::kPrintSheet, "Alarm reaction time"};
+    Label Label43{controls, "Label43", topic::kPrintSheet, FieldUnit(Field::RouterCorrRes)};
+    Label Label44{controls, "Label44", topic::kPrintSheet, FieldLabel(Field::Alarm)};
     EditField Ed_Alarm{controls, "Ed_Alarm", topic::kPrintSheet, "", ""};
-    Label Label45{controls, "Label45", topic::kPrintSheet, "t [ms]"};
-    Label Label46{controls, "Label46", topic::kPrintSheet, "Vesk cycle time"};
+    Label Label45{controls, "Label45", topic::kPrintSheet, FieldUnit(Field::Alarm)};
+    Label Label46{controls, "Label46", topic::kPrintSheet, FieldLabel(Field::CVesk)};
     CheckBox CB_CVeskManual{controls, "CB_CVeskManual", topic::kPrintSheet, "", ""};
     EditField Ed_CVesk{controls, "Ed_CVesk", topic::kPrintSheet, "", ""};
-    Label Label47{controls, "Label47", topic::kPrintSheet, "t [ms]"};
+    Label Label47{controls, "Label47", topic::kPrintSheet, FieldUnit(Field::CVesk)};
 
     EditField Ed_Status{controls, "Ed_Status", topic::kPrintSheet, "", ""};
 

@@ -1,5 +1,6 @@
 #include "project/FileCommands.h"
 
+#include "app/FieldTable.h"
 #include "app/MasterForm.h"
 #include "project/FileIo.h"
 #include "project/ProjectFile.h"
@@ -84,7 +85,7 @@ void FileCommands::ReadStartSettings(IniFile& ini) {
     // the empty text with a box before the window is even shown. The check
     // puts the text right all the same; only the box is left out.
     std::optional<TMasterForm::QuietChecks> quiet;
-    if (!ini.ValueExists(ini::kSettings, ini::kCVesk))
+    if (!ini.ValueExists(ini::kSettings, RowOf(Field::CVesk).key))
         quiet.emplace(form_);
     // A missing file is created by the read's conversion of the controller
     // counts. Where that fails, the close's write says so.

@@ -1,5 +1,6 @@
 #include "project/ProjectFile.h"
 
+#include "app/FieldTable.h"
 #include "app/MasterForm.h"
 #include "engine/Int32.h"
 #include "engine/RateModel.h"
@@ -16,51 +17,13 @@ namespace {
 
 using namespace ini;
 
-struct TextKey {
-    std::string_view key;
-    EditField MasterFormControls::*edit;
-    std::string_view fallback;
-};
-
-using C = MasterFormControls;
-
 // Read defaults differ from the window's start texts on purpose: a missing
 // key means an old or hand-made file, not a new window.
-constexpr std::array kStructureTexts{
-    TextKey{kDropMax, &C::Ed_DropMax, "0"},
-    TextKey{kDropTot, &C::Ed_DropTot, "0"},
-    TextKey{kNumRouters, &C::Ed_NumRouters, "0"},
-};
-constexpr std::array kRouterTexts{
-    TextKey{kRouterCorr, &C::Ed_RouterCorr, "0"},
-    TextKey{kLongSeg, &C::Ed_LongSeg, "0"},
-    TextKey{kMDSeg, &C::Ed_MDSeg, "0"},
-    TextKey{kNumRepeater, &C::Ed_NumRepeater, "0"},
-};
-constexpr std::array kDeviceTexts{
-    TextKey{kLRepeater, &C::Ed_LRepeater, "0"},
-    TextKey{kLoadFact, &C::Ed_LoadFact, "5"},
-    TextKey{kNumIOD, &C::Ed_NumIOD, "2"},
-};
-constexpr std::array kIoTexts{
-    TextKey{kNumInp, &C::Ed_NumInp, "16"},        TextKey{kNumInpCycl, &C::Ed_NumInpCycl, "0"},
-    TextKey{kInpCycl, &C::Ed_InpCycl, "100"},     TextKey{kNumOut, &C::Ed_NumOut, "16"},
-    TextKey{kNumOutCycl, &C::Ed_NumOutCycl, "0"}, TextKey{kOutCycl, &C::Ed_OutCycl, "100"},
-};
-constexpr std::array kResultTexts{
-    TextKey{kBaud, &C::Ed_Baud, ""},
-    TextKey{kBaudLong, &C::Ed_BaudLong, ""},
-    TextKey{kRouterCorrRes, &C::Ed_RouterCorrRes, ""},
-    TextKey{kETO, &C::Ed_ETO, ""},
-    TextKey{kCTO, &C::Ed_CTO, ""},
-    TextKey{kRmax, &C::Ed_Rmax, ""},
-    TextKey{kAlarm, &C::Ed_Alarm, ""},
-    TextKey{kCVesk, &C::Ed_CVesk, ""},
-};
-
-void ReadTexts(TMasterForm& form, const IniFile& ini, std::span<const TextKey> keys) {
-    for (const TextKey& k : keys)
-        (form.*k.edit).SetText(ini.ReadString(kSettings, k.key, k.fallback));
+void ReadFields(TMasterForm& form, const IniFile& ini, FileGroup group) {
+    for (const FieldRow* row : kFieldsWritten) {
+        if (row->group == group)
+            (form.*row->edit).SetText(ini.ReadString(kSettings, row->key, row->readDefault));
+    }
 }
 
 // The writes of one pass over a file. All are tried, as a batch writes all
@@ -93,9 +56,11 @@ private:
     Result first_;
 };
 
-void WriteTexts(const TMasterForm& form, Writes& out, std::span<const TextKey> keys) {
-    for (const TextKey& k : keys)
-        out.String(kSettings, k.key, (form.*k.edit).Text());
+void WriteFields(const TMasterForm& form, Writes& out, FileGroup group) {
+    for (const FieldRow* row : kFieldsWritten) {
+        if (row->group == group)
+            out.String(kSettings, row->key, (form.*row->edit).Text());
+    }
 }
 
 // The name decides, compared exactly; an unknown name leaves index 0.
@@ -116,9 +81,11 @@ void ReadType(ComboBox& combo, const IniFile& ini, std::string_view key,
 // controllers of both kinds are devices on the bus, and counting one kind
 // only would give optimistic timing.
 Result ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
+    const FieldRow& numVesk = RowOf(Field::NumVesk);
+    EditField& count = form.*numVesk.edit;
     const int32_t cpu12 = i32::ParseOr(ini.ReadString(kSettings, kNumVesk1, "1"), 0);
     const int32_t cpu3 = i32::ParseOr(ini.ReadString(kSettings, kNumVesk3, "0"), 0);
-    form.Ed_NumVesk.SetText(i32::ToText(i32::Add(cpu12, cpu3)));
+    count.SetText(i32::ToText(i32::Add(cpu12, cpu3)));
 
     if (i32::ParseOr(ini.ReadString(kSettings, kNumVesk3, "0"), 0) > 0)
         form.RB_Vesk3.SetChecked(true);
@@ -126,7 +93,7 @@ Result ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
         form.RB_Vesk1.SetChecked(true);
 
     Writes out(ini);
-    out.String(kSettings, kNumVesk, form.Ed_NumVesk.Text());
+    out.String(kSettings, numVesk.key, count.Text());
     out.Bool(kSettings, kVesk1, form.RB_Vesk1.Checked());
     out.Bool(kSettings, kVesk3, form.RB_Vesk3.Checked());
     out.Delete(kSettings, kNumVesk1);
@@ -146,6 +113,10 @@ Result CheckProject(const IniFile& ini) {
             if (text::SameName(key, known))
                 return {};
         }
+        for (const FieldRow& row : kFieldRows) {
+            if (text::SameName(key, row.key))
+                return {};
+        }
     }
     return {Result::Failure::NotAProject, ini.path(), std::string(texts::kNotAProject)};
 }
@@ -156,30 +127,29 @@ Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
     form.Baudratemode.SetChecked(ini.ReadBool(kMode, kBaudRateMode, false));
 
     form.Ed_Project.SetText(ini.ReadString(kSettings, kProject, "Empty Project"));
-    form.Ed_Mainpath.SetText(ini.ReadString(kSettings, kMainpath, "100"));
-    form.Ed_MainBaud.SetText(ini.ReadString(kSettings, kMainBaud, "500"));
+    ReadFields(form, ini, FileGroup::Network);
     form.RB_Main.SetChecked(ini.ReadBool(kSettings, kRB_Main, true));
     form.RB_Baud.SetChecked(ini.ReadBool(kSettings, kRB_Baud, false));
     form.CB_Routers.SetChecked(ini.ReadBool(kSettings, kCBRouters, true));
     form.CB_Repeaters.SetChecked(ini.ReadBool(kSettings, kCBRepeaters, true));
     form.CB_DropLines.SetChecked(ini.ReadBool(kSettings, kCBDropLines, true));
-    ReadTexts(form, ini, kStructureTexts);
+    ReadFields(form, ini, FileGroup::Structure);
     ReadType(form.CB_RouterType, ini, kRouterType, RouterTypes);
-    ReadTexts(form, ini, kRouterTexts);
+    ReadFields(form, ini, FileGroup::Routers);
     ReadType(form.CB_RepeaterType, ini, kRepeaterType, RepeaterTypes);
-    ReadTexts(form, ini, kDeviceTexts);
+    ReadFields(form, ini, FileGroup::Devices);
 
     Result converted;
-    if (ini.ValueExists(kSettings, kNumVesk)) {
-        form.Ed_NumVesk.SetText(ini.ReadString(kSettings, kNumVesk, "1"));
+    if (ini.ValueExists(kSettings, RowOf(Field::NumVesk).key)) {
+        ReadFields(form, ini, FileGroup::Controllers);
         form.RB_Vesk1.SetChecked(ini.ReadBool(kSettings, kVesk1, true));
         form.RB_Vesk3.SetChecked(ini.ReadBool(kSettings, kVesk3, false));
     } else {
         converted = ConvertControllerCounts(form, ini);
     }
 
-    ReadTexts(form, ini, kIoTexts);
-    ReadTexts(form, ini, kResultTexts);
+    ReadFields(form, ini, FileGroup::InputsOutputs);
+    ReadFields(form, ini, FileGroup::Results);
     form.CB_CVeskManual.SetChecked(ini.ReadBool(kSettings, kCVeskManual, false));
     form.PageControl1.SetActivePageIndex(ini.ReadInteger(kMode, kPageSelect, 0));
     form.Recalculate();
@@ -189,25 +159,24 @@ Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
 Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniFile& ini) {
     Writes out(ini);
     out.String(kSettings, kProject, form.Ed_Project.Text());
-    out.String(kSettings, kMainpath, form.Ed_Mainpath.Text());
-    out.String(kSettings, kMainBaud, form.Ed_MainBaud.Text());
+    WriteFields(form, out, FileGroup::Network);
     out.Bool(kSettings, kRB_Main, form.RB_Main.Checked());
     out.Bool(kSettings, kRB_Baud, form.RB_Baud.Checked());
     out.Bool(kSettings, kCBRouters, form.CB_Routers.Checked());
     out.Bool(kSettings, kCBRepeaters, form.CB_Repeaters.Checked());
     out.Bool(kSettings, kCBDropLines, form.CB_DropLines.Checked());
-    WriteTexts(form, out, kStructureTexts);
+    WriteFields(form, out, FileGroup::Structure);
     out.String(kSettings, kRouterType, form.CB_RouterType.Text());
     out.Integer(kSettings, kRouterTypeIdx, form.CB_RouterType.ItemIndex());
-    WriteTexts(form, out, kRouterTexts);
+    WriteFields(form, out, FileGroup::Routers);
     out.String(kSettings, kRepeaterType, form.CB_RepeaterType.Text());
     out.Integer(kSettings, kRepeaterTypeIdx, form.CB_RepeaterType.ItemIndex());
-    WriteTexts(form, out, kDeviceTexts);
-    out.String(kSettings, kNumVesk, form.Ed_NumVesk.Text());
+    WriteFields(form, out, FileGroup::Devices);
+    WriteFields(form, out, FileGroup::Controllers);
     out.Bool(kSettings, kVesk1, form.RB_Vesk1.Checked());
     out.Bool(kSettings, kVesk3, form.RB_Vesk3.Checked());
-    WriteTexts(form, out, kIoTexts);
-    WriteTexts(form, out, kResultTexts);
+    WriteFields(form, out, FileGroup::InputsOutputs);
+    WriteFields(form, out, FileGroup::Results);
     out.Bool(kSettings, kCVeskManual, form.CB_CVeskManual.Checked());
     out.Bool(kMode, kExpert, form.Expert.Checked());
     out.Bool(kMode, kStandard, form.Standard.Checked());

@@ -1,7 +1,11 @@
+#include "app/FieldTable.h"
+#include "app/WhatIf.h"
 #include "checks/StatusTexts.h"
 #include "tests/support/WindowFixture.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 
 namespace qntcalc::testing {
 namespace {
@@ -26,6 +30,52 @@ TEST(WindowConstructionTest, FillsTypeListsWithoutCalculating) {
     EXPECT_TRUE(form.Standard.Checked());
     EXPECT_EQ(form.PageControl1.ActivePageIndex(), 0);
     EXPECT_EQ(form.MasterForm.Caption(), "Quarnet Calculator");
+}
+
+// The one table of the fields against itself and the window it points into.
+TEST(FieldTableTest, EveryFieldOnceAndEveryPlaceOnce) {
+    Globals globals;
+    RecordingMessages messages;
+    RecordingHelp help;
+    const TMasterForm form(globals, messages, help, "");
+    std::set<std::string> captions;
+    for (const Control* control : form.controls.All()) {
+        if (const auto* label = dynamic_cast<const Label*>(control))
+            captions.insert(label->Caption());
+    }
+
+    std::set<std::string_view> keys;
+    std::vector<int> written;
+    std::vector<int> whatIfPlaces;
+    for (std::size_t i = 0; i < kFieldRows.size(); ++i) {
+        const FieldRow& row = kFieldRows[i];
+        SCOPED_TRACE(row.key);
+        EXPECT_EQ(static_cast<std::size_t>(row.field), i);
+        EXPECT_EQ(row.key, FieldName(row.field));
+        EXPECT_TRUE(keys.insert(row.key).second);
+        EXPECT_EQ((form.*row.edit).Name(), "Ed_" + std::string(row.key));
+        EXPECT_EQ(captions.count(std::string(row.label)), 1u);
+        EXPECT_TRUE(row.unit.empty() || captions.count(std::string(row.unit)) == 1);
+        // Only the computed fields may be missing from a file without harm.
+        EXPECT_EQ(row.readDefault.empty(), row.group == FileGroup::Results);
+        written.push_back(row.written);
+        const bool asked = row.whatIf.typing != Typing::Never;
+        EXPECT_EQ(row.whatIf.position >= 0, asked);
+        EXPECT_EQ(row.check == ValueCheck::None, row.group == FileGroup::Results && !asked);
+        if (asked)
+            whatIfPlaces.push_back(row.whatIf.position);
+        EXPECT_TRUE(asked || row.whatIf.subject.empty());
+    }
+    std::sort(written.begin(), written.end());
+    std::sort(whatIfPlaces.begin(), whatIfPlaces.end());
+    for (std::size_t i = 0; i < written.size(); ++i)
+        EXPECT_EQ(written[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < whatIfPlaces.size(); ++i)
+        EXPECT_EQ(whatIfPlaces[i], static_cast<int>(i));
+    EXPECT_EQ(WhatIfInputs().size(), whatIfPlaces.size());
+    // Each group is one run of keys in a written file.
+    for (std::size_t i = 1; i < kFieldsWritten.size(); ++i)
+        EXPECT_LE(kFieldsWritten[i - 1]->group, kFieldsWritten[i]->group);
 }
 
 TEST_F(InputTest, StartStateIsTheReferenceBaseline) {

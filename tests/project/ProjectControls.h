@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FieldTable.h"
 #include "app/MasterForm.h"
 
 #include <ostream>
@@ -19,12 +20,12 @@ struct ProjectControls {
 
 inline ProjectControls Snapshot(const TMasterForm& f) {
     ProjectControls s;
-    for (const EditField* e :
-         {&f.Ed_Project,    &f.Ed_Mainpath,   &f.Ed_MainBaud, &f.Ed_DropMax,    &f.Ed_DropTot,
-          &f.Ed_NumRouters, &f.Ed_RouterCorr, &f.Ed_LongSeg,  &f.Ed_MDSeg,      &f.Ed_NumRepeater,
-          &f.Ed_LRepeater,  &f.Ed_LoadFact,   &f.Ed_NumIOD,   &f.Ed_NumVesk,    &f.Ed_NumInp,
-          &f.Ed_NumInpCycl, &f.Ed_InpCycl,    &f.Ed_NumOut,   &f.Ed_NumOutCycl, &f.Ed_OutCycl})
-        s.texts.emplace_back(e->Name(), e->Text());
+    s.texts.emplace_back(f.Ed_Project.Name(), f.Ed_Project.Text());
+    // The inputs; the results are computed afresh.
+    for (const FieldRow& row : kFieldRows) {
+        if (row.group != FileGroup::Results)
+            s.texts.emplace_back((f.*row.edit).Name(), (f.*row.edit).Text());
+    }
     for (const CheckBox* b : {&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines, &f.CB_CVeskManual})
         s.states.emplace_back(b->Name(), b->Checked());
     for (const RadioButton* r : {&f.RB_Main, &f.RB_Baud, &f.RB_Vesk1, &f.RB_Vesk3})
