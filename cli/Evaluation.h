@@ -2,7 +2,7 @@
 
 #include "app/MasterForm.h"
 #include "cli/CliOptions.h"
-#include "project/Result.h"
+#include "base/Result.h"
 #include "ui/Globals.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CliOptions.h"
-#include "project/Result.h"
+#include "base/Result.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "project/IniFile.h"
-#include "project/Result.h"
+#include "base/Result.h"
 
 namespace qntcalc {
 

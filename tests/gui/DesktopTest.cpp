@@ -1,4 +1,5 @@
 #include "GuiFixture.h"
+#include "tests/support/IniFiles.h"
 #include "app/qt/GuiApplication.h"
 #include "checks/StatusTexts.h"
 #include "project/IniFile.h"
@@ -40,7 +41,7 @@ std::string Cannot(const QString& path, const std::string& reason) {
 TEST_F(DesktopTest, AFirstStartShowsTheMainWindowAlone) {
     // The fixture fails on any box at start.
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(IniFile(Path("QntCalc.ini").toStdString()).Keys("Settings"),
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini").toStdString()).Keys("Settings"),
               (std::vector<std::string>{"NumVesk", "Vesk1", "Vesk3"}));
     QWidgetList shown;
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -194,7 +195,7 @@ TEST_F(DesktopTest, TheWindowComesBackWhereItWasOnTheScreensThereAreNow) {
     Window().move(50, 60);
     Window().resize(720, 410);
     Window().close();
-    const IniFile ini(Path("QntCalc.ini").toStdString());
+    const IniFile ini = OpenIni(Path("QntCalc.ini").toStdString());
     EXPECT_EQ(ini.ReadInteger("Window", "Left", 0), 50);
     EXPECT_EQ(ini.ReadInteger("Window", "Width", 0), 720);
     EXPECT_FALSE(ini.ValueExists("Settings", "Left"));

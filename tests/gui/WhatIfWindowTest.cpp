@@ -1,4 +1,5 @@
 #include "app/qt/WhatIfWindow.h"
+#include "tests/support/IniFiles.h"
 
 #include "GuiFixture.h"
 #include "project/IniFile.h"
@@ -87,7 +88,7 @@ TEST_F(WhatIfWindowTest, OpensFollowsTheMainWindowAndExports) {
 
     // The settings file keeps the question for the next run.
     program->Commands().FormClose();
-    EXPECT_EQ(IniFile(Path("QntCalc.ini").toStdString()).ReadInteger("WhatIf", "RequireRmax", 0),
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini").toStdString()).ReadInteger("WhatIf", "RequireRmax", 0),
               10);
 }
 
