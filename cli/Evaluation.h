@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/MasterForm.h"
-#include "cli/CliOptions.h"
 #include "base/Result.h"
+#include "cli/CliOptions.h"
 #include "ui/Globals.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/CliOptions.h"
 #include "base/Result.h"
+#include "cli/CliOptions.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "project/Paths.h"
 #include "project/RecentFiles.h"
-#include "base/Result.h"
 #include "project/SettingsSection.h"
 #include "ui/Controls.h"
 #include "ui/Globals.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/FileIo.h"
 #include "base/Result.h"
+#include "project/FileIo.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "project/IniFile.h"
 #include "base/Result.h"
+#include "project/IniFile.h"
 
 namespace qntcalc {
 

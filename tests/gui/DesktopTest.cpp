@@ -1,8 +1,8 @@
 #include "GuiFixture.h"
-#include "tests/support/IniFiles.h"
 #include "app/qt/GuiApplication.h"
 #include "checks/StatusTexts.h"
 #include "project/IniFile.h"
+#include "tests/support/IniFiles.h"
 #include "ui/qt/StatusPanel.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "app/qt/WhatIfWindow.h"
-#include "tests/support/IniFiles.h"
 
 #include "GuiFixture.h"
 #include "project/IniFile.h"
+#include "tests/support/IniFiles.h"
 
 #include <QApplication>
 #include <QChart>

@@ -1,6 +1,6 @@
 #include "project/ProjectFile.h"
-#include "tests/support/IniFiles.h"
 #include "tests/project/ProjectControls.h"
+#include "tests/support/IniFiles.h"
 #include "tests/support/WindowFixture.h"
 
 #include <algorithm>

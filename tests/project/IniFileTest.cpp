@@ -1,6 +1,6 @@
 #include "project/IniFile.h"
-#include "tests/support/IniFiles.h"
 
+#include "tests/support/IniFiles.h"
 #include "tests/support/TempDirTest.h"
 #include "text/TextEncoding.h"
 

@@ -1,8 +1,8 @@
 #include "project/ProjectFile.h"
-#include "tests/support/IniFiles.h"
 
 #include "engine/RateModel.h"
 #include "tests/project/ProjectControls.h"
+#include "tests/support/IniFiles.h"
 #include "tests/support/WindowFixture.h"
 
 #include <random>
