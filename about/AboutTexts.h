@@ -9,4 +9,8 @@ namespace qntcalc::texts {
 inline constexpr std::string_view kAboutCaption = "About";
 inline constexpr std::string_view kCopyright = "Copyright (C)";
 
+// Why a file's version information cannot be read.
+inline constexpr std::string_view kNoVersionInfo = "It carries no version information";
+inline constexpr std::string_view kNotARegularFile = "Not a regular file";
+
 } // namespace qntcalc::texts

@@ -1,9 +1,11 @@
 #include "about/FileVersionInfo.h"
 
+#include "about/AboutTexts.h"
 #include "text/Utf16.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -194,11 +196,7 @@ std::optional<VersionBlock> ReadBlockAt(std::ifstream& in, std::streamoff start)
 // seen whole, and reads a block only where the key is. Memory, and the pages
 // that the start of the program touches to find its own version, stay few
 // for any file size.
-[[maybe_unused]] std::optional<VersionBlock> LoadVersionBlock(const std::string& fileName) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error))
-        return std::nullopt; // a device or a pipe might never end
-    std::ifstream in(fileName, std::ios::binary);
+[[maybe_unused]] std::optional<VersionBlock> LoadVersionBlock(std::ifstream& in) {
     constexpr size_t kStep = size_t{1} << 14;
     const size_t kept = RootKeyBytes().size() - 1;
     std::array<unsigned char, kStep> window; // only what was read is looked at
@@ -244,21 +242,17 @@ FindVersionBlock(std::span<const unsigned char> bytes) {
 
 #ifdef _WIN32
 
-uint32_t FileVersionInfoSize(const std::string& fileName) {
+Result ReadFileVersionBlock(const std::string& fileName, VersionBlock& block) {
     DWORD ignored = 0;
-    return GetFileVersionInfoSizeA(fileName.c_str(), &ignored);
-}
-
-bool ReadFileVersionInfo(const std::string& fileName, uint32_t size, VersionBlock& block) {
-    block.assign(size, 0);
-    return size != 0 && GetFileVersionInfoA(fileName.c_str(), 0, size, block.data()) != 0;
-}
-
-std::optional<VersionBlock> ReadFileVersionBlock(const std::string& fileName) {
-    VersionBlock block;
-    if (!ReadFileVersionInfo(fileName, FileVersionInfoSize(fileName), block))
-        return std::nullopt;
-    return block;
+    const DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &ignored);
+    if (size == 0)
+        return {Result::Failure::NoVersionInfo, fileName, std::string(texts::kNoVersionInfo)};
+    VersionBlock read(size, 0);
+    if (GetFileVersionInfoA(fileName.c_str(), 0, size, read.data()) == 0)
+        return {Result::Failure::Unreadable, fileName,
+                std::system_category().message(static_cast<int>(GetLastError()))};
+    block = std::move(read);
+    return {};
 }
 
 std::optional<VersionBlock> QueryVersionBytes(std::span<const unsigned char> block,
@@ -294,21 +288,25 @@ std::optional<std::string> QueryVersionText(std::span<const unsigned char> block
 
 #else
 
-uint32_t FileVersionInfoSize(const std::string& fileName) {
-    const auto block = LoadVersionBlock(fileName);
-    return block ? static_cast<uint32_t>(block->size()) : 0;
-}
-
-bool ReadFileVersionInfo(const std::string& fileName, uint32_t size, VersionBlock& block) {
-    auto found = LoadVersionBlock(fileName);
-    if (!found || found->size() > size)
-        return false;
+Result ReadFileVersionBlock(const std::string& fileName, VersionBlock& block) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(fileName, error);
+    if (error)
+        return {error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory
+                    ? Result::Failure::Missing
+                    : Result::Failure::Unreadable,
+                fileName, error.message()};
+    // A device or a pipe might never end.
+    if (!std::filesystem::is_regular_file(status))
+        return {Result::Failure::Unreadable, fileName, std::string(texts::kNotARegularFile)};
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        return {Result::Failure::Unreadable, fileName, std::strerror(errno)};
+    std::optional<VersionBlock> found = LoadVersionBlock(in);
+    if (!found)
+        return {Result::Failure::NoVersionInfo, fileName, std::string(texts::kNoVersionInfo)};
     block = std::move(*found);
-    return true;
-}
-
-std::optional<VersionBlock> ReadFileVersionBlock(const std::string& fileName) {
-    return LoadVersionBlock(fileName);
+    return {};
 }
 
 std::optional<VersionBlock> QueryVersionBytes(std::span<const unsigned char> block,

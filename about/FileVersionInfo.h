@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -20,17 +22,10 @@ namespace qntcalc {
 
 using VersionBlock = std::vector<unsigned char>;
 
-// Size in bytes of the file's version-information block; 0 when there is
-// none or the file cannot be read.
-uint32_t FileVersionInfoSize(const std::string& fileName);
-
-// Reads the block into `block`; false when there is none, or when it has
-// grown beyond `size` since FileVersionInfoSize.
-bool ReadFileVersionInfo(const std::string& fileName, uint32_t size, VersionBlock& block);
-
-// Size and read in one: the block, or nullopt when there is none. Elsewhere
-// than on Windows this scans the file once instead of twice.
-std::optional<VersionBlock> ReadFileVersionBlock(const std::string& fileName);
+// Reads the file's version-information block into `block`: Missing or
+// Unreadable when the file cannot be read, NoVersionInfo when it carries
+// none. Elsewhere than on Windows this scans the file once.
+Result ReadFileVersionBlock(const std::string& fileName, VersionBlock& block);
 
 // Looks up a value by backslash path, such as "\VarFileInfo\Translation" or
 // "\StringFileInfo\040904E4\FileVersion"; "\" is the VS_FIXEDFILEINFO. Keys

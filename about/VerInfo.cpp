@@ -14,17 +14,18 @@ VerInfo::VerInfo(const std::string& fileName) {
     std::error_code error;
     const std::string file =
         std::filesystem::exists(fileName, error) ? fileName : OwnExecutableFileName();
-    const std::optional<VersionBlock> block = ReadFileVersionBlock(file);
-    if (!block)
+    VersionBlock block;
+    // Whatever cannot be read stays empty, without a word.
+    if (!ReadFileVersionBlock(file, block).Ok())
         return;
-    const auto translation = QueryVersionBytes(*block, "\\VarFileInfo\\Translation");
+    const auto translation = QueryVersionBytes(block, "\\VarFileInfo\\Translation");
     if (!translation || translation->size() < 4)
         return;
     const auto language = static_cast<uint16_t>((*translation)[0] | (*translation)[1] << 8);
     const auto codePage = static_cast<uint16_t>((*translation)[2] | (*translation)[3] << 8);
     const std::string prefix = "\\StringFileInfo\\" + StringTableName(language, codePage) + "\\";
     for (size_t i = 0; i < VerInfoKeys.size(); ++i)
-        texts_[i] = QueryVersionText(*block, prefix + std::string(VerInfoKeys[i])).value_or("");
+        texts_[i] = QueryVersionText(block, prefix + std::string(VerInfoKeys[i])).value_or("");
 }
 
 std::string VerInfo::GetInfo(int index) const {
@@ -44,10 +45,9 @@ std::string OwnExecutableFileName() {
 #endif
 }
 
-void ReadProgramVersion(std::string& programVersion, std::string& programName) {
+ProgramVersion ReadProgramVersion() {
     const VerInfo info(OwnExecutableFileName());
-    programVersion = info.GetInfo(VerInfo::kFileVersion);
-    programName = info.GetInfo(VerInfo::kProductName);
+    return {info.GetInfo(VerInfo::kFileVersion), info.GetInfo(VerInfo::kProductName)};
 }
 
 } // namespace qntcalc

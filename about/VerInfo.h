@@ -36,6 +36,10 @@ std::string OwnExecutableFileName();
 // What start-up stores in the process-wide ProgramVersion and ProgramName:
 // FileVersion and ProductName of the program's own executable, both empty
 // when it carries no version information.
-void ReadProgramVersion(std::string& programVersion, std::string& programName);
+struct ProgramVersion {
+    std::string version;
+    std::string name;
+};
+ProgramVersion ReadProgramVersion();
 
 } // namespace qntcalc

@@ -13,6 +13,13 @@ inline constexpr std::string_view kValueErrorCaption = "Value Error";
 inline constexpr std::string_view kGreaterZero = "Value must be greater than 0.";
 inline constexpr std::string_view kGreaterEqualZero = "Value must be greater or equal 0.";
 
+// Why a what-if question cannot be answered (after Cannot <verb> "<input>": )
+inline constexpr std::string_view kNotTypeableNow = "Not an input a user can type into now";
+inline constexpr std::string_view kStepBelowOne = "The step is below 1";
+inline constexpr std::string_view kMoreValuesThan = "More values than "; // followed by "1,000,000"
+// A snapshot restored into a window with other controls.
+inline constexpr std::string_view kOtherControls = "Not a window with the same controls";
+
 // The What-if window
 inline constexpr std::string_view kWhatIfCaption = "What-if";
 inline constexpr std::string_view kWhatIfInput = "Input";

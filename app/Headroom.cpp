@@ -64,7 +64,8 @@ std::string Effect(const WhatIfPoint& point, Shortfall shortfall, const Requirem
     case Shortfall::None:
         return {};
     case Shortfall::Rejected:
-        return text::Format(texts::kHeadroomRefused, {ShortfallText(point, required)});
+        return text::Format(texts::kHeadroomRefused,
+                            {ShortfallText(point, required).value_or("")});
     case Shortfall::ErrorStatus:
         return text::Format(texts::kHeadroomStatus, {point.status});
     case Shortfall::Rmax:
@@ -103,11 +104,11 @@ Shortfall Judge(const WhatIfPoint& point, const Requirements& required) {
     return Shortfall::None;
 }
 
-std::string ShortfallText(const WhatIfPoint& point, const Requirements& required) {
+std::optional<std::string> ShortfallText(const WhatIfPoint& point, const Requirements& required) {
     const Shortfall shortfall = Judge(point, required);
     switch (shortfall) {
     case Shortfall::None:
-        return {};
+        return std::nullopt;
     case Shortfall::Rejected:
         return point.valueErrors.empty() ? std::string() : point.valueErrors.front();
     case Shortfall::ErrorStatus:
@@ -121,16 +122,22 @@ std::string ShortfallText(const WhatIfPoint& point, const Requirements& required
     return text::Format(texts::kHeadroomAbove, {r.name, Ms(r.value), Ms(r.required)});
 }
 
-std::optional<Headroom> FindHeadroom(WhatIf& whatIf, Field field, const Requirements& required,
-                                     int32_t limit) {
-    if (!whatIf.Editable(field))
-        return std::nullopt;
+Result FindHeadroom(WhatIf& whatIf, Field field, const Requirements& required, int32_t limit,
+                    Headroom& headroom) {
     const int32_t current = whatIf.CurrentValue(field);
-    if (SweepValueCount(current, limit, 1) > kMostWhatIfValues)
-        return std::nullopt;
+    if (Result refused = whatIf.CanSweep(field, current, limit, 1); !refused.Ok())
+        return refused;
     const Direction direction = limit < current ? Direction::Down : Direction::Up;
-    return Scan(field, current, limit, direction, required,
-                [&](int32_t value) { return whatIf.Evaluate(field, value); });
+    Result failed;
+    headroom = Scan(field, current, limit, direction, required,
+                    [&](int32_t value) -> std::optional<WhatIfPoint> {
+                        WhatIfPoint point;
+                        failed = whatIf.Evaluate(field, value, point);
+                        if (!failed.Ok())
+                            return std::nullopt;
+                        return point;
+                    });
+    return failed;
 }
 
 std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Field field,

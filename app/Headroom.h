@@ -31,8 +31,8 @@ enum class Shortfall {
 
 Shortfall Judge(const WhatIfPoint& point, const Requirements& required);
 // The value check's or status bar's message, or for a requirement
-// "worst case reaction time 312 ms above the required 300 ms"; empty for None.
-std::string ShortfallText(const WhatIfPoint& point, const Requirements& required);
+// "worst case reaction time 312 ms above the required 300 ms"; none for None.
+std::optional<std::string> ShortfallText(const WhatIfPoint& point, const Requirements& required);
 
 enum class Direction { Up, Down };
 
@@ -53,11 +53,11 @@ struct Headroom {
 };
 
 // Types every value from the current one towards `limit` (downwards when
-// the limit is below it) and stops at the first that fails. Nothing when
-// the input is not editable now or the search would type more than
-// kMostWhatIfValues values.
-std::optional<Headroom> FindHeadroom(WhatIf& whatIf, Field field, const Requirements& required,
-                                     int32_t limit);
+// the limit is below it) and stops at the first that fails. Refused, as a
+// sweep is, when the input is not editable now or the search would type
+// more than kMostWhatIfValues values.
+Result FindHeadroom(WhatIf& whatIf, Field field, const Requirements& required, int32_t limit,
+                    Headroom& headroom);
 
 // The same over the points of a sweep (say, the What-if window's range)
 // without computing anything again. The search ends where the points stop

@@ -90,6 +90,8 @@ int32_t TMasterForm::CheckValue(EditField& edit, int32_t bound, std::string_view
             // accepted value instead of asking again and again.
             n = bound;
         } else {
+            if (OnValueRefused)
+                OnValueRefused(edit, message);
             if (!quiet_)
                 messages_.Show(message, texts::kValueErrorCaption, MessageKind::Warning);
             ScopedRestore restoring(restoring_, &edit);

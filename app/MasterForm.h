@@ -7,7 +7,9 @@
 #include "ui/Globals.h"
 #include "ui/Platform.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The main window's behaviour, without any GUI toolkit.
@@ -49,6 +51,9 @@ public:
     // The smallest value the field's value check lets through; INT32_MIN
     // for a field that has none.
     static int32_t LowestAccepted(Field field);
+    // Told of every value a check refuses, with the message its box shows
+    // (also while the checks are quiet): the one way to hear of a refusal.
+    std::function<void(const EditField& edit, std::string_view message)> OnValueRefused;
 
     // While one lives, a refused value is put right as ever but shows no box.
     class QuietChecks {

@@ -1,5 +1,6 @@
 #include "app/WhatIf.h"
 
+#include "app/AppTexts.h"
 #include "app/FieldTable.h"
 #include "engine/Int32.h"
 #include "text/Strings.h"
@@ -28,6 +29,10 @@ constexpr std::array<WhatIfInput, kInputCount> kInputs = [] {
     }
     return inputs;
 }();
+
+Result Refused(Result::Failure failure, Field field, std::string_view reason) {
+    return {failure, std::string(FieldName(field)), std::string(reason)};
+}
 
 } // namespace
 
@@ -106,7 +111,15 @@ WhatIf::WhatIf(WindowSnapshot current)
     : current_(std::move(current)),
       form_(std::make_unique<TMasterForm>(globals_, static_cast<MessageBoxes&>(*this),
                                           static_cast<HelpSystem&>(*this), "")) {
-    current_.RestoreInto(*form_);
+    form_->OnValueRefused = [this](const EditField&, std::string_view message) {
+        // A refusal before any calculation started is the field's own value
+        // check refusing the value; later ones come from the cascade.
+        if (refusals_.empty() && form_->Calc().CalculationCount() == calculationsBeforeTyping_)
+            rejected_ = true;
+        refusals_.emplace_back(message);
+    };
+    if (!current_.RestoreInto(*form_).Ok())
+        return; // nothing editable
     const TMasterForm& f = *form_;
     for (Field field : kAllFields)
         currentValues_[static_cast<std::size_t>(field)] = i32::ParseOr(f.EditFor(field).Text(), 0);
@@ -130,19 +143,16 @@ int32_t WhatIf::CurrentValue(Field field) const {
     return currentValues_[static_cast<std::size_t>(field)];
 }
 
-void WhatIf::Show(std::string_view text, std::string_view, MessageKind) {
-    // A box before any calculation started is the field's own value check
-    // refusing the value; later ones come from the cascade.
-    if (boxes_.empty() && form_->Calc().CalculationCount() == calculationsBeforeTyping_)
-        rejected_ = true;
-    boxes_.emplace_back(text);
-}
+// Every box the private window shows is a value check's, heard already.
+void WhatIf::Show(std::string_view, std::string_view, MessageKind) {}
 
-WhatIfPoint WhatIf::Type(Field field, int32_t value) {
-    if (!pristine_)
-        current_.RestoreInto(*form_);
+Result WhatIf::Type(Field field, int32_t value, WhatIfPoint& point) {
+    if (!pristine_) {
+        if (Result restored = current_.RestoreInto(*form_); !restored.Ok())
+            return restored;
+    }
     pristine_ = false;
-    boxes_.clear();
+    refusals_.clear();
     rejected_ = false;
     calculationsBeforeTyping_ = form_->Calc().CalculationCount();
 
@@ -150,12 +160,12 @@ WhatIfPoint WhatIf::Type(Field field, int32_t value) {
     edit.Enter();
     edit.SetText(i32::ToText(value));
 
-    WhatIfPoint point;
+    point = WhatIfPoint{};
     point.value = value;
     point.rejected = rejected_;
-    point.valueErrors = boxes_;
+    point.valueErrors = refusals_;
     if (point.rejected)
-        return point;
+        return {};
     const TMasterForm& f = *form_;
     for (Field shown : kAllFields)
         point.fields[static_cast<std::size_t>(shown)] = f.EditFor(shown).Text();
@@ -164,36 +174,50 @@ WhatIfPoint WhatIf::Type(Field field, int32_t value) {
     point.messages = f.LastMessages();
     point.status = f.SB_Status.PanelText(1);
     point.statusError = f.SB_Status.Colour() == StatusColour::Red;
-    return point;
+    return {};
 }
 
-std::optional<WhatIfPoint> WhatIf::Evaluate(Field field, int32_t value) {
+Result WhatIf::Evaluate(Field field, int32_t value, WhatIfPoint& point) {
     if (!Editable(field))
-        return std::nullopt;
-    return Type(field, value);
+        return Refused(Result::Failure::NotTypeable, field, texts::kNotTypeableNow);
+    return Type(field, value, point);
 }
 
-bool WhatIf::Sweep(Field field, int32_t from, int32_t to, int32_t step, const Visitor& visit) {
-    if (!Editable(field) || step < 1 || SweepValueCount(from, to, step) > kMostWhatIfValues)
-        return false;
+Result WhatIf::CanSweep(Field field, int32_t from, int32_t to, int32_t step) const {
+    if (!Editable(field))
+        return Refused(Result::Failure::NotTypeable, field, texts::kNotTypeableNow);
+    if (step < 1)
+        return Refused(Result::Failure::BadRange, field, texts::kStepBelowOne);
+    if (SweepValueCount(from, to, step) > kMostWhatIfValues)
+        return Refused(Result::Failure::BadRange, field,
+                       std::string(texts::kMoreValuesThan) +
+                           GroupedNumber(static_cast<int32_t>(kMostWhatIfValues)));
+    return {};
+}
+
+Result WhatIf::Sweep(Field field, int32_t from, int32_t to, int32_t step, const Visitor& visit) {
+    if (Result refused = CanSweep(field, from, to, step); !refused.Ok())
+        return refused;
     // In 64 bits, so a range up to the ends of int32 cannot wrap.
     const int64_t stride = from <= to ? step : -static_cast<int64_t>(step);
+    WhatIfPoint point;
     for (int64_t v = from; from <= to ? v <= to : v >= to; v += stride) {
-        const WhatIfPoint point = Type(field, static_cast<int32_t>(v));
+        if (Result typed = Type(field, static_cast<int32_t>(v), point); !typed.Ok())
+            return typed;
         if (!visit(point, *form_))
             break;
     }
-    return true;
+    return {};
 }
 
-std::vector<WhatIfPoint> WhatIf::Sweep(Field field, int32_t from, int32_t to, int32_t step) {
-    std::vector<WhatIfPoint> points;
+Result WhatIf::Sweep(Field field, int32_t from, int32_t to, int32_t step,
+                     std::vector<WhatIfPoint>& points) {
+    points.clear();
     const auto collect = [&points](const WhatIfPoint& point, const TMasterForm&) {
         points.push_back(point);
         return true;
     };
-    static_cast<void>(Sweep(field, from, to, step, collect));
-    return points;
+    return Sweep(field, from, to, step, collect);
 }
 
 } // namespace qntcalc

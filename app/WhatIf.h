@@ -2,6 +2,7 @@
 
 #include "app/MasterForm.h"
 #include "app/WindowSnapshot.h"
+#include "base/Result.h"
 
 #include <array>
 #include <functional>
@@ -75,7 +76,8 @@ struct WhatIfPoint {
 // A private window model that answers what-if questions for one state of
 // the main window. Not thread-safe itself, but it shares nothing with the
 // main window: take the snapshot on the window's thread, then build and use
-// this anywhere.
+// this anywhere. A snapshot of a window with other controls leaves no input
+// editable.
 class WhatIf : private MessageBoxes, private HelpSystem {
 public:
     explicit WhatIf(WindowSnapshot current);
@@ -91,23 +93,26 @@ public:
     int32_t CurrentValue(Field field) const;
 
     // Enters `value` as one change (as a paste or qntcalc-cli --set does):
-    // focus the field, replace its text. Nothing for an input not editable.
-    std::optional<WhatIfPoint> Evaluate(Field field, int32_t value);
+    // focus the field, replace its text. NotTypeable for an input not
+    // editable.
+    Result Evaluate(Field field, int32_t value, WhatIfPoint& point);
 
     // `shown` is the private window while it shows the point; return false
     // to stop.
     using Visitor = std::function<bool(const WhatIfPoint& point, const TMasterForm& shown)>;
     // Every value from `from` towards `to` (down when to < from) in steps of
-    // `step`, each from the current state. False, and nothing visited, when
-    // the input is not editable, the step is below 1 or the sweep would type
-    // more than kMostWhatIfValues values.
-    [[nodiscard]] bool Sweep(Field field, int32_t from, int32_t to, int32_t step,
-                             const Visitor& visit);
-    // The same, collected; empty when refused.
-    std::vector<WhatIfPoint> Sweep(Field field, int32_t from, int32_t to, int32_t step = 1);
+    // `step`, each from the current state. Refused, with nothing visited,
+    // when the input is not editable (NotTypeable), the step is below 1 or
+    // the sweep would type more than kMostWhatIfValues values (BadRange).
+    Result Sweep(Field field, int32_t from, int32_t to, int32_t step, const Visitor& visit);
+    // Whether Sweep would go through these values, without typing any.
+    Result CanSweep(Field field, int32_t from, int32_t to, int32_t step) const;
+    // The same, collected into `points`.
+    Result Sweep(Field field, int32_t from, int32_t to, int32_t step,
+                 std::vector<WhatIfPoint>& points);
 
 private:
-    WhatIfPoint Type(Field field, int32_t value);
+    Result Type(Field field, int32_t value, WhatIfPoint& point);
     void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
     void ShowContents() override {}
     void ShowTopic(int) override {}
@@ -120,7 +125,7 @@ private:
     bool pristine_ = true;
     long calculationsBeforeTyping_ = 0;
     bool rejected_ = false;
-    std::vector<std::string> boxes_;
+    std::vector<std::string> refusals_;
 };
 
 } // namespace qntcalc

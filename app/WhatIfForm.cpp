@@ -97,6 +97,7 @@ std::optional<WhatIfAnswer> AnswerWhatIf(const WindowSnapshot& mainWindow,
             answer.points.push_back(point);
         return complete;
     };
+    // An editable input and a clamped range: nothing for the sweep to refuse.
     static_cast<void>(whatIf.Sweep(field, answer.range.from, answer.range.to, 1, collect));
     if (!complete)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "app/WindowSnapshot.h"
 
-#include <stdexcept>
+#include "app/AppTexts.h"
+
 #include <utility>
 
 namespace qntcalc {
@@ -64,15 +65,21 @@ WindowSnapshot::Specific WindowSnapshot::Capture(const Control& control) {
         control.Kind());
 }
 
-void WindowSnapshot::RestoreInto(TMasterForm& form) const {
+Result WindowSnapshot::RestoreInto(TMasterForm& form) const {
     const std::vector<Control*>& all = form.controls.All();
+    const auto other = [&] {
+        return Result{Result::Failure::OtherWindow, form.MasterForm.Name(),
+                      std::string(texts::kOtherControls)};
+    };
     if (all.size() != controls_.size())
-        throw std::logic_error("window snapshot restored into a different window");
+        return other();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i]->Name() != controls_[i].name)
+            return other();
+    }
     for (std::size_t i = 0; i < all.size(); ++i) {
         Control& control = *all[i];
         const ControlState& saved = controls_[i];
-        if (control.Name() != saved.name)
-            throw std::logic_error("window snapshot restored into a different window");
         control.SetHint(saved.hint);
         control.SetVisible(saved.visible);
         control.SetEnabled(saved.enabled);
@@ -82,6 +89,7 @@ void WindowSnapshot::RestoreInto(TMasterForm& form) const {
     form.lastMessages_ = lastMessages_;
     form.savedText_ = savedText_;
     form.restoring_ = nullptr;
+    return {};
 }
 
 // The kind was recorded from this very control, so the casts hold.

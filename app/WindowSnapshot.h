@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MasterForm.h"
+#include "base/Result.h"
 
 #include <string>
 #include <variant>
@@ -25,8 +26,9 @@ class WindowSnapshot {
 public:
     explicit WindowSnapshot(const TMasterForm& form);
 
-    // `form` must be a TMasterForm like the one taken (same controls).
-    void RestoreInto(TMasterForm& form) const;
+    // `form` must be a TMasterForm like the one taken (same controls); one
+    // with other controls is refused before anything in it changes.
+    Result RestoreInto(TMasterForm& form) const;
 
     const CalcState& State() const { return state_; }
 

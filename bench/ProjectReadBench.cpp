@@ -74,8 +74,8 @@ void OpenFile(benchmark::State& state, size_t size, bool readable) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
     for (auto _ : state) {
-        IniFile ini(path, IniFile::Mode::Detached);
-        if (CheckProject(ini).Ok() != readable) {
+        std::optional<IniFile> ini;
+        if (OpenProject(path, ini, IniFile::Mode::Detached).Ok() != readable) {
             state.SkipWithError("wrong outcome");
             break;
         }

@@ -25,8 +25,8 @@ void SweepThousand(benchmark::State& state, TMasterForm& form, Field field, int3
     std::size_t points = 0;
     for (auto _ : state) {
         WhatIf whatIf{WindowSnapshot(form)};
-        const std::vector<WhatIfPoint> sweep = whatIf.Sweep(field, from, from + 999);
-        if (sweep.size() != 1000) {
+        std::vector<WhatIfPoint> sweep;
+        if (!whatIf.Sweep(field, from, from + 999, 1, sweep).Ok() || sweep.size() != 1000) {
             state.SkipWithError("input not editable");
             break;
         }

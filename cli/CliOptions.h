@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
 #include "cli/Options.h"
-#include "project/Result.h"
 
 #include <string>
 #include <vector>

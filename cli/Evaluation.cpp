@@ -23,13 +23,13 @@ void Evaluation::Show(std::string_view text, std::string_view, MessageKind) {
 Result Evaluation::Load(const std::string& path) {
     // As File > Open, but an older file is converted in memory only, where
     // nothing can fail.
-    IniFile ini(path, IniFile::Mode::Detached);
-    if (Result found = CheckProject(ini); !found.Ok())
+    std::optional<IniFile> ini;
+    if (Result found = OpenProject(path, ini, IniFile::Mode::Detached); !found.Ok())
         return found;
     globals_.ProjectFile = path;
     globals_.ProjectDir = DirOfPath(path);
     form_->Save.SetEnabled(true);
-    return ReadSettingsFromFile(*form_, ini);
+    return ReadSettingsFromFile(*form_, *ini);
 }
 
 void Evaluation::ApplyMode(const std::string& mode) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/MasterForm.h"
+#include "base/Result.h"
 #include "cli/Options.h"
-#include "project/Result.h"
 #include "ui/Globals.h"
 
 #include <functional>

@@ -95,10 +95,10 @@ Result CheckEditable(const WhatIf& whatIf, const WhatIfInput& input,
 }
 
 // Says why the what-if cannot run: false when it can.
-bool Refused(const Result& editable, std::ostream& err) {
-    if (editable.Ok())
+bool Refused(const Result& result, std::ostream& err) {
+    if (result.Ok())
         return false;
-    err << texts::kCliPrefix << editable.Message() << '\n';
+    err << texts::kCliPrefix << result.Message() << '\n';
     return true;
 }
 
@@ -139,7 +139,8 @@ int RunSweep(const Evaluation& evaluation, const Options& options,
             out << table.Row(point);
         return true;
     };
-    static_cast<void>(whatIf.Sweep(input.field, sweep.from, sweep.to, sweep.step, print));
+    if (Refused(whatIf.Sweep(input.field, sweep.from, sweep.to, sweep.step, print), err))
+        return kUsage;
     return kSound;
 }
 
@@ -161,7 +162,9 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
             << "); give a nearer --to\n";
         return kUsage;
     }
-    const Headroom headroom = *FindHeadroom(whatIf, input.field, required, limit);
+    Headroom headroom;
+    if (Refused(FindHeadroom(whatIf, input.field, required, limit, headroom), err))
+        return kUsage;
     const std::string sentence = HeadroomSentence(headroom, required);
 
     if (options.json) {
@@ -172,7 +175,8 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
         j["current"] = headroom.current;
         j["last"] = headroom.last ? nlohmann::ordered_json(headroom.last->value) : nullptr;
         j["next"] = headroom.next ? nlohmann::ordered_json(headroom.next->value) : nullptr;
-        j["cause"] = headroom.next ? nlohmann::ordered_json(ShortfallText(*headroom.next, required))
+        j["cause"] = headroom.next ? nlohmann::ordered_json(
+                                         ShortfallText(*headroom.next, required).value_or(""))
                                    : nullptr;
         j["rate"] = headroom.next && !headroom.next->rejected
                         ? nlohmann::ordered_json(headroom.next->state.Baud)

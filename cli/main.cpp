@@ -77,7 +77,9 @@ int Main(int argc, char** argv) {
         return kSound;
     }
     Globals program;
-    ReadProgramVersion(program.ProgramVersion, program.ProgramName);
+    ProgramVersion version = ReadProgramVersion();
+    program.ProgramVersion = std::move(version.version);
+    program.ProgramName = std::move(version.name);
     if (options.version) {
         std::cout << program.ProgramVersion << '\n';
         return kSound;

@@ -26,19 +26,19 @@ void Note(std::string_view text) {
 
 // Renames without ever replacing an existing file of the new name, also
 // when another program creates it at the same moment.
-bool RenameNoReplace(const std::string& from, const std::string& to) {
+Result RenameNoReplace(const std::string& from, const std::string& to) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
+        return {};
+    const int code = errno;
+    if (code != EINVAL && code != ENOSYS)
+        return {Result::Failure::NotRenamed, from, std::strerror(code)};
     // A file system without no-replace renames: a hard link fails on an
     // existing name, so the old name is dropped only once the new one holds.
     std::error_code error;
     std::filesystem::create_hard_link(from, to, error);
     if (!error && std::filesystem::remove(from, error))
-        return true;
-    errno = error ? error.value() : ENOENT; // the reason, for the caller
-    return false;
+        return {};
+    return {Result::Failure::NotRenamed, from, std::strerror(error ? error.value() : ENOENT)};
 }
 
 // A notice text with its folder (%1) and reason (%2) put in.
@@ -109,8 +109,13 @@ void FileCommands::ReadSettingsFromFile() {
 
 void FileCommands::ReadSection(SettingsSection& section) const {
     const std::optional<std::string> path = SettingsPath();
-    const IniFile ini = path ? IniFile(*path) : IniFile::FromBytes({});
-    section.ReadSettings(ini);
+    std::optional<IniFile> ini;
+    // What could not be read was said at start; the section reads as new.
+    if (path)
+        static_cast<void>(IniFile::Open(*path, ini));
+    if (!ini)
+        ini.emplace(IniFile::FromBytes({}));
+    section.ReadSettings(*ini);
 }
 
 void FileCommands::KeepRecentFiles(RecentFiles& recent) {
@@ -134,25 +139,30 @@ void FileCommands::ReadWindowSettings() {
     }
     settingsUsable_ = true;
     const std::string path = *SettingsPath();
-    IniFile ini(path);
-    const Result found = CheckProject(ini);
+    std::optional<IniFile> ini;
+    const Result found = OpenProject(path, ini);
     if (found.Ok() || found.failure == Result::Failure::Missing) {
-        ReadStartSettings(ini);
+        ReadStartSettings(*ini);
         return;
     }
     const std::string& dir = globals_.StartDir;
     std::error_code error;
     if (found.failure == Result::Failure::NotAProject) {
         const std::string backup = JoinPath(dir, texts::kSettingsBackupName, style_);
-        if (RenameNoReplace(path, backup)) {
+        const Result renamed = RenameNoReplace(path, backup);
+        if (renamed.Ok()) {
             Note(found.Message() + std::string(texts::kNoteKeptAs) + '"' + backup + '"' +
                  std::string(texts::kNoteNewSettings));
             startNotice_ = Notice(texts::kStartNoticeRenamed, dir);
-            IniFile fresh(path);
-            ReadStartSettings(fresh);
+            // Where even the fresh file cannot be read, the close's write says so.
+            std::optional<IniFile> fresh;
+            static_cast<void>(IniFile::OpenToWrite(path, fresh));
+            if (!fresh)
+                fresh.emplace(IniFile::FromBytes({}));
+            ReadStartSettings(*fresh);
             return;
         }
-        startNotice_ = Notice(texts::kStartNoticeNotRenamed, dir, std::strerror(errno));
+        startNotice_ = Notice(texts::kStartNoticeNotRenamed, dir, renamed.reason);
     } else if (std::filesystem::is_directory(path, error)) {
         startNotice_ = Notice(texts::kStartNoticeDirectory, dir);
     } else {
@@ -167,15 +177,18 @@ void FileCommands::WriteSettingsToFile() {
     if (!path)
         return; // said at start
     // Closing must never be stopped by the settings file.
-    IniFile ini(*path);
-    IniFile::Batch batch(ini);
-    Result written = qntcalc::WriteSettingsToFile(form_, globals_, ini);
-    for (const SettingsSection* section : sections_) {
-        if (written.Ok())
-            written = section->WriteSettings(ini);
+    std::optional<IniFile> ini;
+    Result written = IniFile::OpenToWrite(*path, ini);
+    if (ini) {
+        IniFile::Batch batch(*ini);
+        written = qntcalc::WriteSettingsToFile(form_, globals_, *ini);
+        for (const SettingsSection* section : sections_) {
+            if (written.Ok())
+                written = section->WriteSettings(*ini);
+        }
+        if (Result ended = batch.End(); written.Ok())
+            written = std::move(ended);
     }
-    if (Result ended = batch.End(); written.Ok())
-        written = std::move(ended);
     if (!written.Ok())
         Note(std::string(texts::kNoteNotSaved) + written.Message());
 }
@@ -206,8 +219,8 @@ void FileCommands::OpenClick() {
 }
 
 Result FileCommands::OpenFile(const std::string& path) {
-    IniFile ini(path);
-    if (Result found = CheckProject(ini); !found.Ok()) {
+    std::optional<IniFile> ini;
+    if (Result found = OpenProject(path, ini); !found.Ok()) {
         messages_.Show(found.Message(), texts::kOpenErrorCaption, MessageKind::Critical);
         return found;
     }
@@ -219,7 +232,7 @@ Result FileCommands::OpenFile(const std::string& path) {
         recent_->Add(globals_.ProjectFile);
     // The content read above. An older file is converted in place; one that
     // cannot be (a read-only file) is still open, and Save writes it anew.
-    static_cast<void>(qntcalc::ReadSettingsFromFile(form_, ini));
+    static_cast<void>(qntcalc::ReadSettingsFromFile(form_, *ini));
     return {};
 }
 
@@ -228,8 +241,7 @@ void FileCommands::OpenRecent(const std::string& path) {
         recent_->Remove(path);
 }
 
-Result FileCommands::WriteProject(const std::string& path) {
-    Result written = qntcalc::WriteSettingsToFile(form_, globals_, path);
+const Result& FileCommands::ShowSaveError(const Result& written) {
     if (!written.Ok())
         messages_.Show(written.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
     return written;
@@ -237,7 +249,8 @@ Result FileCommands::WriteProject(const std::string& path) {
 
 void FileCommands::SaveClick() {
     // A failure is shown already; nothing else changes then.
-    if (WriteProject(globals_.ProjectFile).Ok() && recent_)
+    const Result written = qntcalc::WriteSettingsToFile(form_, globals_, globals_.ProjectFile);
+    if (ShowSaveError(written).Ok() && recent_)
         recent_->Add(globals_.ProjectFile);
 }
 
@@ -253,11 +266,16 @@ void FileCommands::SaveAsClick() {
     const std::string backup = CutExtension(q) + ".BAK";
     std::error_code error;
     // A kept backup is never replaced, so a second Save as keeps the first.
-    const bool backedUp = std::filesystem::exists(q, error) && RenameNoReplace(q, backup);
-    if (!WriteProject(target).Ok()) {
+    const bool backedUp = std::filesystem::exists(q, error) && RenameNoReplace(q, backup).Ok();
+    Result written = qntcalc::WriteSettingsToFile(form_, globals_, target);
+    if (!written.Ok()) {
         // As if never chosen: the file goes back to its name.
-        if (backedUp)
-            RenameNoReplace(backup, q);
+        if (backedUp) {
+            if (const Result back = RenameNoReplace(backup, q); !back.Ok())
+                written.Also({Result::Failure::NotPutBack, backup,
+                              back.reason + std::string(texts::kKeepsBackupName) + q + '"'});
+        }
+        static_cast<void>(ShowSaveError(written));
         return;
     }
     globals_.ProjectFile = target;

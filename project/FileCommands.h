@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Result.h"
 #include "project/Paths.h"
 #include "project/RecentFiles.h"
-#include "project/Result.h"
 #include "project/SettingsSection.h"
 #include "ui/Controls.h"
 #include "ui/Globals.h"
@@ -76,8 +76,8 @@ private:
     void ReadStartSettings(IniFile& ini);
     void ReadWindowSettings();
     void ReadSection(SettingsSection& section) const;
-    // Shows a failure in a box.
-    Result WriteProject(const std::string& path);
+    // Shows a failed write, and what failed after it, in one box.
+    const Result& ShowSaveError(const Result& written);
     std::string InitialDir() const;
 
     TMasterForm& form_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/Result.h"
+#include "base/Result.h"
 
 #include <cstddef>
 #include <string>

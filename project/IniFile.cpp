@@ -125,12 +125,30 @@ std::string IndexKey(std::string_view section, std::string_view key) {
 
 } // namespace
 
-IniFile::IniFile(std::string path, Mode mode) : path_(std::move(path)), mode_(mode) {
+Result IniFile::Open(std::string path, std::optional<IniFile>& file, Mode mode) {
+    file.reset();
     std::string bytes;
-    opened_ = fileio::ReadWholeFile(path_, kMaxFileBytes, bytes);
-    text_ = text::DecodeFileText(bytes);
-    if (!text_.empty() && text_.back() != '\n')
-        text_ += '\n';
+    Result read = fileio::ReadWholeFile(path, kMaxFileBytes, bytes);
+    if (read.Ok() || read.failure == Result::Failure::Missing)
+        file.emplace(IniFile(std::move(path), mode, bytes));
+    return read;
+}
+
+Result IniFile::OpenToWrite(std::string path, std::optional<IniFile>& file) {
+    Result opened = Open(path, file);
+    if (opened.failure == Result::Failure::Missing)
+        return {};
+    if (!opened.Ok())
+        return {Result::Failure::KeptUnread, std::move(path), std::move(opened.reason)};
+    return opened;
+}
+
+IniFile::IniFile(IniFile&& other) noexcept
+    : path_(std::move(other.path_)), mode_(other.mode_), text_(std::move(other.text_)),
+      batchDepth_(other.batchDepth_), dirty_(other.dirty_), write_(other.write_),
+      index_(std::move(other.index_)) {
+    other.dirty_ = false;
+    other.index_.reset();
 }
 
 IniFile::IniFile(std::string path, Mode mode, std::string_view bytes)
@@ -388,8 +406,6 @@ Result IniFile::Changed(bool modified) {
 Result IniFile::Flush() {
     if (!dirty_)
         return {};
-    if (opened_.failure == Result::Failure::Unreadable)
-        return {Result::Failure::KeptUnread, path_, opened_.reason};
     Result written = fileio::WriteFileAtomically(path_, text_, write_);
     if (written.Ok())
         dirty_ = false;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
 #include "project/FileIo.h"
-#include "project/Result.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,25 +23,35 @@ namespace qntcalc {
 // as UTF-8 with LF. Every value without a line break reads back exactly as
 // written; a line break in a value is written as one blank.
 //
-// Opening never fails and never creates the file: a missing file reads as
-// empty. In WriteThrough mode each write or delete has replaced the file
+// Opening never creates the file: a missing file opens empty. In
+// WriteThrough mode each write or delete has replaced the file
 // atomically when it returns, unless a Batch is open, in which case all
 // changes go to the file in one atomic step at its end. Detached mode reads
 // the file once and keeps every change in memory.
 //
-// Failures never throw: each write and delete returns its Result, and the
-// end of a batch the Result of its one write. A file that exists but cannot
-// be read is never overwritten (KeptUnread).
+// Failures never throw: opening, each write and delete return their Result,
+// and the end of a batch the Result of its one write. A file that exists but
+// cannot be read opens nothing, so it is never overwritten.
 class IniFile {
 public:
     enum class Mode { WriteThrough, Detached };
 
-    explicit IniFile(std::string path, Mode mode = Mode::WriteThrough);
+    // Reads the file into `file`. A missing file opens empty and comes back
+    // as Missing, for a caller that must tell; a file that cannot be read
+    // leaves `file` empty (Unreadable).
+    static Result Open(std::string path, std::optional<IniFile>& file,
+                       Mode mode = Mode::WriteThrough);
+    // Open for writing: a missing file is no failure, and one that cannot be
+    // read is KeptUnread.
+    static Result OpenToWrite(std::string path, std::optional<IniFile>& file);
     // A detached file with these bytes as content, read as a file would be.
     static IniFile FromBytes(std::string_view bytes);
     ~IniFile();
+    // The moved-from file has nothing left to write.
+    IniFile(IniFile&& other) noexcept;
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
+    IniFile& operator=(IniFile&&) = delete;
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback) const;
@@ -93,9 +103,6 @@ public:
         bool ended_ = false;
     };
 
-    // How reading the file at construction went: Missing reads as empty,
-    // Unreadable keeps the file from every write.
-    const Result& Opened() const { return opened_; }
     const std::string& path() const { return path_; }
     // The text as it is (or would be) written to the file.
     const std::string& Content() const { return text_; }
@@ -138,7 +145,6 @@ private:
     std::string text_; // UTF-8, LF, ending in LF unless empty
     int batchDepth_ = 0;
     bool dirty_ = false;
-    Result opened_;
     fileio::WriteFunction write_ = nullptr;
     mutable std::optional<Index> index_;
 };

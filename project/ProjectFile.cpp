@@ -104,8 +104,6 @@ Result ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
 } // namespace
 
 Result CheckProject(const IniFile& ini) {
-    if (!ini.Opened().Ok())
-        return ini.Opened();
     // One pass over the section, however large the file; names match
     // without regard to letter case, as on reading.
     for (const std::string& key : ini.Keys(kSettings)) {
@@ -119,6 +117,11 @@ Result CheckProject(const IniFile& ini) {
         }
     }
     return {Result::Failure::NotAProject, ini.path(), std::string(texts::kNotAProject)};
+}
+
+Result OpenProject(const std::string& path, std::optional<IniFile>& ini, IniFile::Mode mode) {
+    const Result opened = IniFile::Open(path, ini, mode);
+    return opened.Ok() ? CheckProject(*ini) : opened;
 }
 
 Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
@@ -188,16 +191,24 @@ Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniF
 }
 
 Result ReadSettingsFromFile(TMasterForm& form, const std::string& path) {
-    IniFile ini(path);
-    return ReadSettingsFromFile(form, ini);
+    std::optional<IniFile> ini;
+    if (Result opened = IniFile::OpenToWrite(path, ini); !opened.Ok()) {
+        // The window is filled all the same, as from an empty file.
+        IniFile none = IniFile::FromBytes({});
+        static_cast<void>(ReadSettingsFromFile(form, none));
+        return opened;
+    }
+    return ReadSettingsFromFile(form, *ini);
 }
 
 Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals,
                            const std::string& path) {
-    IniFile ini(path);
+    std::optional<IniFile> ini;
+    if (Result opened = IniFile::OpenToWrite(path, ini); !opened.Ok())
+        return opened;
     // One atomic replacement: a failure leaves the whole old project.
-    IniFile::Batch batch(ini);
-    const Result written = WriteSettingsToFile(form, globals, ini);
+    IniFile::Batch batch(*ini);
+    const Result written = WriteSettingsToFile(form, globals, *ini);
     Result ended = batch.End();
     return written.Ok() ? ended : written;
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "base/Result.h"
 #include "project/IniFile.h"
-#include "project/Result.h"
 #include "ui/Globals.h"
 
+#include <optional>
 #include <string>
 
 namespace qntcalc {
@@ -21,10 +22,15 @@ class TMasterForm;
 Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini);
 Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniFile& ini);
 
-// Whether the file that ini has read holds a project: it exists, it could
-// be read, and its Settings section holds at least one key of the format,
-// the older controller counts included. Otherwise what stands in the way.
+// Whether the file that ini has read holds a project: its Settings section
+// holds at least one key of the format, the older controller counts
+// included.
 Result CheckProject(const IniFile& ini);
+// Opens the file and checks it: whether it exists, could be read and holds
+// a project, or else what stands in the way. `ini` holds the file as read,
+// empty when it is Missing, and nothing when it could not be read.
+Result OpenProject(const std::string& path, std::optional<IniFile>& ini,
+                   IniFile::Mode mode = IniFile::Mode::WriteThrough);
 
 // Open the file, read or write it, release it. Writing happens in one
 // atomic step: a failure leaves the whole old file.

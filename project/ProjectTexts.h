@@ -13,12 +13,6 @@ inline constexpr std::string_view kSettingsFileName = "QntCalc.ini";
 // Where a settings file that holds no settings is kept.
 inline constexpr std::string_view kSettingsBackupName = "QntCalc.BAK";
 
-// A failure reads: Cannot <verb> "<path>": <reason> (project/Result.h)
-inline constexpr std::string_view kCannot = "Cannot ";
-inline constexpr std::string_view kOpen = "open";
-inline constexpr std::string_view kRead = "read";
-inline constexpr std::string_view kWrite = "write";
-
 // Reasons beside the system's own ("No such file or directory").
 inline constexpr std::string_view kNotAProject =
     "Not a project file; it has no [Settings] section with a project key";
@@ -26,6 +20,9 @@ inline constexpr std::string_view kNotARegularFile = "Not a regular file";
 inline constexpr std::string_view kLargerThan = "Larger than "; // followed by "4 MiB"
 inline constexpr std::string_view kInvalidSection = "Invalid section name ";
 inline constexpr std::string_view kInvalidKey = "Invalid key name ";
+// A backup that Save as could not put back: after the system's reason,
+// followed by the name it should have had and a closing quote.
+inline constexpr std::string_view kKeepsBackupName = "; it keeps this name instead of \"";
 
 // Notes on standard error, each after "QntCalc: ".
 inline constexpr std::string_view kNotePrefix = "QntCalc: ";

@@ -49,7 +49,9 @@ constexpr int kSpacing = 8;
 } // namespace
 
 void PublishProgramVersion(Globals& globals) {
-    ReadProgramVersion(globals.ProgramVersion, globals.ProgramName);
+    ProgramVersion program = ReadProgramVersion();
+    globals.ProgramVersion = std::move(program.version);
+    globals.ProgramName = std::move(program.name);
 }
 
 TAboutForm::TAboutForm(Globals& globals, HelpSystem& help,

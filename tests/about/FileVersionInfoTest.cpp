@@ -189,11 +189,9 @@ TEST_P(BlockInFileTest, IsFoundAndReadWhole) {
     const TempDir dir;
     const VersionBlock block = OneStringBlock();
     const std::string file = dir.Write("f.bin", block, GetParam().offset, GetParam().fileSize);
-    ASSERT_EQ(FileVersionInfoSize(file), block.size());
     VersionBlock read;
-    ASSERT_TRUE(ReadFileVersionInfo(file, static_cast<uint32_t>(block.size()), read));
+    ASSERT_TRUE(ReadFileVersionBlock(file, read).Ok());
     EXPECT_EQ(read, block);
-    EXPECT_EQ(ReadFileVersionBlock(file), block);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -211,26 +209,23 @@ INSTANTIATE_TEST_SUITE_P(
                       PlacementRow{"EndOfFileAtFullWindow", kStep + 0xFFFF - 236, 0}),
     [](const ::testing::TestParamInfo<PlacementRow>& info) { return info.param.name; });
 
-TEST(FileVersionInfoTest, FilesWithoutABlockHaveSizeZero) {
+TEST(FileVersionInfoTest, FilesWithoutABlockSayWhy) {
     const TempDir dir;
     VersionBlock block = OneStringBlock();
     block[40] = 0; // signature
-    EXPECT_EQ(FileVersionInfoSize(dir.Write("damaged.bin", block, 3)), 0u);
-    EXPECT_EQ(FileVersionInfoSize(dir.Write("empty.bin", {})), 0u);
-    EXPECT_EQ(FileVersionInfoSize(dir.Path("missing.bin")), 0u);
-    EXPECT_EQ(FileVersionInfoSize(dir.Path("")), 0u); // a directory
-    EXPECT_EQ(FileVersionInfoSize("/dev/zero"), 0u);  // would never end
-    VersionBlock read;
-    EXPECT_FALSE(ReadFileVersionInfo(dir.Path("missing.bin"), 1000, read));
-    EXPECT_FALSE(ReadFileVersionBlock(dir.Write("damaged.bin", block, 3)));
-}
-
-TEST(FileVersionInfoTest, ReadFailsWhenTheBlockOutgrewTheSize) {
-    const TempDir dir;
-    const VersionBlock block = OneStringBlock();
-    const std::string file = dir.Write("f.bin", block);
-    VersionBlock read;
-    EXPECT_FALSE(ReadFileVersionInfo(file, static_cast<uint32_t>(block.size() - 1), read));
+    using F = Result::Failure;
+    const std::pair<std::string, F> rows[] = {
+        {dir.Write("damaged.bin", block, 3), F::NoVersionInfo},
+        {dir.Write("empty.bin", {}), F::NoVersionInfo},
+        {dir.Path("missing.bin"), F::Missing},
+        {dir.Path(""), F::Unreadable},   // a directory
+        {"/dev/zero", F::Unreadable},    // would never end
+    };
+    for (const auto& [file, failure] : rows) {
+        VersionBlock read{1, 2, 3};
+        EXPECT_EQ(ReadFileVersionBlock(file, read).failure, failure) << file;
+        EXPECT_EQ(read, (VersionBlock{1, 2, 3})) << file;
+    }
 }
 
 } // namespace

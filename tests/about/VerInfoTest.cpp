@@ -67,10 +67,9 @@ TEST(VerInfoTest, ReadsTheProgramsOwnVersionInformation) {
 }
 
 TEST(VerInfoTest, ProgramVersionAndNameComeFromTheOwnExecutable) {
-    std::string version = "old", name = "old";
-    ReadProgramVersion(version, name);
-    EXPECT_EQ(version, "1.3.2.1");
-    EXPECT_EQ(name, "Qnt Calculator");
+    const ProgramVersion program = ReadProgramVersion();
+    EXPECT_EQ(program.version, "1.3.2.1");
+    EXPECT_EQ(program.name, "Qnt Calculator");
 }
 
 TEST_F(VerInfoFileTest, MissingFileReadsTheOwnExecutableInstead) {

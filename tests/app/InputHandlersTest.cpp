@@ -168,6 +168,23 @@ TEST_F(InputTest, RejectedRestoreEndsAfterOneBox) {
     EXPECT_EQ(f().State().Mainpath, 1);
 }
 
+// Whoever listens hears every refusal, also one that shows no box.
+TEST_F(InputTest, RefusalsAreToldWithOrWithoutABox) {
+    std::vector<std::string> heard;
+    f().OnValueRefused = [&heard](const EditField& edit, std::string_view text) {
+        heard.push_back(edit.Name() + ": " + std::string(text));
+    };
+    {
+        TMasterForm::QuietChecks quiet(f());
+        Type(f().Ed_Mainpath, "0");
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    Type(f().Ed_DropMax, "-1");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(heard, (std::vector<std::string>{"Ed_Mainpath: Value must be greater than 0.",
+                                               "Ed_DropMax: Value must be greater or equal 0."}));
+}
+
 TEST_F(InputTest, MissingCycleTimeAtStartShowsOneBoxAndIsEstimated) {
     f().Ed_CVesk.SetText(""); // as a settings file without CVesk does
     EXPECT_EQ(messages.shown, std::vector<ShownBox>{kGreaterZeroBox});

@@ -121,7 +121,8 @@ TEST_F(WindowTest, FormShowsOnlyTheAnswerToItsLatestRequest) {
     EXPECT_EQ(answer->current, 100);
     EXPECT_EQ(answer->range, (SweepRange{1, 200}));
     ASSERT_EQ(answer->points.size(), 200u);
-    const WhatIfPoint typed = *WhatIf(f()).Evaluate(Field::Mainpath, 150);
+    WhatIfPoint typed;
+    ASSERT_TRUE(WhatIf(f()).Evaluate(Field::Mainpath, 150, typed).Ok());
     EXPECT_EQ(answer->points[149].value, 150);
     EXPECT_EQ(answer->points[149].fields, typed.fields);
 

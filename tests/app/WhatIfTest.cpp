@@ -12,6 +12,20 @@ namespace {
 // Brings a window into a state the way a user does.
 using Setup = void (*)(TMasterForm&);
 
+WhatIfPoint Typed(WhatIf& whatIf, Field field, int32_t value) {
+    WhatIfPoint point;
+    const Result typed = whatIf.Evaluate(field, value, point);
+    EXPECT_TRUE(typed.Ok()) << typed.Message();
+    return point;
+}
+
+std::vector<WhatIfPoint> Swept(WhatIf& whatIf, Field field, int32_t from, int32_t to) {
+    std::vector<WhatIfPoint> points;
+    const Result swept = whatIf.Sweep(field, from, to, 1, points);
+    EXPECT_TRUE(swept.Ok()) << swept.Message();
+    return points;
+}
+
 void Type(TMasterForm& f, EditField C::*edit, const std::string& text) {
     (f.*edit).Enter();
     (f.*edit).SetText(text);
@@ -99,7 +113,8 @@ TEST_F(WindowTest, UnsettledPointDependsOnTheShownTimeouts) {
     Unsettled(f());
     EXPECT_EQ(f().State().ETO, 239);
     UnsettledAfterLongerPath(f());
-    const WhatIfPoint point = *WhatIf(f()).Evaluate(Field::Mainpath, 300);
+    WhatIf whatIf(f());
+    const WhatIfPoint point = Typed(whatIf, Field::Mainpath, 300);
     EXPECT_EQ(point.state.ETO, 579);
     EXPECT_EQ(point.state.CTO, 604);
     EXPECT_FALSE(point.state.Stable);
@@ -117,7 +132,7 @@ TEST_P(WhatIfSweepTest, EachPointEqualsTheValueTypedIntoTheWindow) {
     ASSERT_TRUE(whatIf.Editable(row.field));
     std::vector<WhatIfPoint> points;
     for (int32_t value : row.values)
-        points.push_back(*whatIf.Evaluate(row.field, value));
+        points.push_back(Typed(whatIf, row.field, value));
 
     EXPECT_EQ(f().Calc().CalculationCount(), calculationsBefore);
     EXPECT_EQ(Status(), statusBefore);
@@ -206,8 +221,13 @@ TEST_P(WhatIfEditableTest, OnlyWhatTheUserCanTypeIntoNow) {
     EXPECT_EQ(whatIf.EditableInputs(), GetParam().editable);
     for (const WhatIfInput& input : WhatIfInputs()) {
         if (!whatIf.Editable(input.field)) {
-            EXPECT_FALSE(whatIf.Evaluate(input.field, 1)) << FieldName(input.field);
-            EXPECT_TRUE(whatIf.Sweep(input.field, 1, 3).empty());
+            WhatIfPoint point;
+            EXPECT_EQ(whatIf.Evaluate(input.field, 1, point).failure,
+                      Result::Failure::NotTypeable)
+                << FieldName(input.field);
+            std::vector<WhatIfPoint> points;
+            EXPECT_FALSE(whatIf.Sweep(input.field, 1, 3, 1, points).Ok());
+            EXPECT_TRUE(points.empty());
         }
     }
 }
@@ -221,14 +241,17 @@ TEST_F(WindowTest, SweepRefusesWhatItCannotFinish) {
         ++visited;
         return false;
     };
-    EXPECT_FALSE(whatIf.Sweep(Field::Mainpath, 1, 3, 0, first));
-    EXPECT_FALSE(whatIf.Sweep(Field::Mainpath, 0, 1'000'000, 1, first));
-    EXPECT_FALSE(whatIf.Sweep(Field::NumIOD, INT32_MIN, INT32_MAX, 1, first));
+    EXPECT_EQ(whatIf.Sweep(Field::Mainpath, 1, 3, 0, first).Message(),
+              "Cannot sweep \"Mainpath\": The step is below 1");
+    EXPECT_EQ(whatIf.Sweep(Field::Mainpath, 0, 1'000'000, 1, first).Message(),
+              "Cannot sweep \"Mainpath\": More values than 1,000,000");
+    EXPECT_FALSE(whatIf.Sweep(Field::NumIOD, INT32_MIN, INT32_MAX, 1, first).Ok());
     EXPECT_EQ(visited, 0);
-    EXPECT_TRUE(whatIf.Sweep(Field::Mainpath, 1'000'000, 1, 1, first));
+    EXPECT_TRUE(whatIf.Sweep(Field::Mainpath, 1'000'000, 1, 1, first).Ok());
     EXPECT_EQ(visited, 1);
-    EXPECT_FALSE(FindHeadroom(whatIf, Field::Mainpath, {300, {}, {}}, 1'000'100));
-    EXPECT_TRUE(FindHeadroom(whatIf, Field::Mainpath, {300, {}, {}}, 1'000'099));
+    Headroom headroom;
+    EXPECT_FALSE(FindHeadroom(whatIf, Field::Mainpath, {300, {}, {}}, 1'000'100, headroom).Ok());
+    EXPECT_TRUE(FindHeadroom(whatIf, Field::Mainpath, {300, {}, {}}, 1'000'099, headroom).Ok());
 }
 
 using F = Field;
@@ -295,8 +318,9 @@ TEST_P(HeadroomTest, ContiguousStretchAndWhatBreaksIt) {
     const HeadroomRow& row = GetParam();
     row.setup(f());
     WhatIf whatIf(f());
-    const std::optional<Headroom> found = FindHeadroom(whatIf, row.field, row.required, row.limit);
-    ASSERT_TRUE(found);
+    Headroom headroom;
+    ASSERT_TRUE(FindHeadroom(whatIf, row.field, row.required, row.limit, headroom).Ok());
+    const Headroom* found = &headroom;
     EXPECT_EQ(ValueOf(found->last), row.last);
     EXPECT_EQ(ValueOf(found->next), row.next);
     EXPECT_EQ(found->cause, row.cause);
@@ -305,7 +329,7 @@ TEST_P(HeadroomTest, ContiguousStretchAndWhatBreaksIt) {
 
     // The same answer from a sweep over the range, whichever way it runs.
     const int32_t current = whatIf.CurrentValue(row.field);
-    const std::vector<WhatIfPoint> points = whatIf.Sweep(row.field, row.limit, current);
+    const std::vector<WhatIfPoint> points = Swept(whatIf, row.field, row.limit, current);
     const std::optional<Headroom> inSweep =
         HeadroomInSweep(points, row.field, current, found->direction, row.required);
     ASSERT_TRUE(inSweep);

@@ -1,4 +1,5 @@
 #include "project/IniFile.h"
+#include "tests/support/IniFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <algorithm>
@@ -265,7 +266,7 @@ TEST_F(CliTest, SavedProjectReadsBack) {
                             "--save", "variant.ini"});
     EXPECT_EQ(run.exit, 0) << run.err;
     EXPECT_EQ(ReadBytes("press.ini"), before);
-    IniFile saved(Path("variant.ini"));
+    IniFile saved = OpenIni(Path("variant.ini"));
     EXPECT_EQ(saved.ReadString("Settings", "Project", ""), "Variant B");
     EXPECT_EQ(saved.ReadString("Settings", "NumRouters", ""), "2");
     EXPECT_EQ(saved.ReadString("About", "Version", ""), "1.3.2.1");

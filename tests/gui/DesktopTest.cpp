@@ -2,6 +2,7 @@
 #include "app/qt/GuiApplication.h"
 #include "checks/StatusTexts.h"
 #include "project/IniFile.h"
+#include "tests/support/IniFiles.h"
 #include "ui/qt/StatusPanel.h"
 
 #include <fstream>
@@ -42,7 +43,7 @@ std::string Cannot(const QString& path, const std::string& reason) {
 TEST_F(DesktopTest, AFirstStartShowsTheMainWindowAlone) {
     // The fixture fails on any box at start.
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(IniFile(Path("QntCalc.ini").toStdString()).Keys("Settings"),
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini").toStdString()).Keys("Settings"),
               (std::vector<std::string>{"NumVesk", "Vesk1", "Vesk3"}));
     QWidgetList shown;
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -193,7 +194,7 @@ TEST_F(DesktopTest, TheFileMenuListsTheLastSixProjects) {
     EXPECT_EQ(ShownItems(ViewOf<QMenu>("File1")).mid(before.size() - 1),
               (QStringList{"&1 p5", "&2 p7", "&3 p4", "&4 p3", "&5 p2", "-", "Exit"}));
     EXPECT_EQ(Recent(Window(), 5)->statusTip(), Path("p2.ini"));
-    EXPECT_EQ(IniFile(Path("QntCalc.ini").toStdString()).Keys("Recent"),
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini").toStdString()).Keys("Recent"),
               (std::vector<std::string>{"File1", "File2", "File3", "File4", "File5"}));
 }
 
@@ -234,7 +235,7 @@ TEST_F(DesktopTest, TheWindowComesBackWhereItWasOnTheScreensThereAreNow) {
     Window().move(50, 60);
     Window().resize(720, 410);
     Window().close();
-    const IniFile ini(Path("QntCalc.ini").toStdString());
+    const IniFile ini = OpenIni(Path("QntCalc.ini").toStdString());
     EXPECT_EQ(ini.ReadInteger("Window", "Left", 0), 50);
     EXPECT_EQ(ini.ReadInteger("Window", "Width", 0), 720);
     EXPECT_FALSE(ini.ValueExists("Settings", "Left"));

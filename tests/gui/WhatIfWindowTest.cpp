@@ -2,6 +2,7 @@
 
 #include "GuiFixture.h"
 #include "project/IniFile.h"
+#include "tests/support/IniFiles.h"
 
 #include <QApplication>
 #include <QChart>
@@ -87,7 +88,7 @@ TEST_F(WhatIfWindowTest, OpensFollowsTheMainWindowAndExports) {
 
     // The settings file keeps the question for the next run.
     program->Commands().FormClose();
-    EXPECT_EQ(IniFile(Path("QntCalc.ini").toStdString()).ReadInteger("WhatIf", "RequireRmax", 0),
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini").toStdString()).ReadInteger("WhatIf", "RequireRmax", 0),
               10);
 }
 

@@ -1,5 +1,6 @@
 #include "project/ProjectFile.h"
 #include "tests/project/ProjectControls.h"
+#include "tests/support/IniFiles.h"
 #include "tests/support/WindowFixture.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ TEST_F(FileCommandsTest, FirstStartCreatesTheSettingsFileAndExitCompletesIt) {
     EXPECT_EQ(f.Ed_Project.Text(), "Empty Project");
     EXPECT_EQ(f.Ed_NumIOD.Text(), "2");
     EXPECT_EQ(commands->SettingsPath(), Path("QntCalc.ini"));
-    EXPECT_EQ(IniFile(Path("QntCalc.ini")).Keys("Settings"),
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini")).Keys("Settings"),
               (std::vector<std::string>{"NumVesk", "Vesk1", "Vesk3"}));
 
     std::string atClose;
@@ -30,7 +31,7 @@ TEST_F(FileCommandsTest, FirstStartCreatesTheSettingsFileAndExitCompletesIt) {
         commands->FormClose();
     };
     f.Exit.Click();
-    EXPECT_EQ(IniFile(Path("QntCalc.ini")).Keys("Settings").size(), 40u);
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini")).Keys("Settings").size(), 40u);
     EXPECT_EQ(ReadBytes("QntCalc.ini"), atClose) << "Exit writes twice with the same content";
 }
 
@@ -84,7 +85,7 @@ TEST_F(FileCommandsTest, ChangesWithoutSaveLeaveTheProjectUntouched) {
     Type(f.Ed_Mainpath, "900");
     commands->FormClose();
     EXPECT_EQ(ReadBytes("alpha.ini"), project);
-    EXPECT_EQ(IniFile(Path("QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "900");
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "900");
 }
 
 TEST_F(FileCommandsTest, SaveAsProposesTheProjectNameAndKeepsItAfterCancel) {
@@ -108,7 +109,7 @@ TEST_F(FileCommandsTest, SaveAsBacksUpOnceAndNeverReplacesABackup) {
     dialogs.answers = {Path("alpha.ini")};
     f.SaveAs.Click();
     EXPECT_EQ(ReadBytes("alpha.BAK"), "[Settings]\nProject=first\n");
-    EXPECT_EQ(IniFile(Path("alpha.ini")).ReadString("Settings", "Project", ""), "second");
+    EXPECT_EQ(OpenIni(Path("alpha.ini")).ReadString("Settings", "Project", ""), "second");
     EXPECT_EQ(f.MasterForm.Caption(), "Quarnet Calculator - alpha");
     EXPECT_TRUE(f.Save.Enabled());
 
@@ -116,7 +117,7 @@ TEST_F(FileCommandsTest, SaveAsBacksUpOnceAndNeverReplacesABackup) {
     dialogs.answers = {Path("alpha.ini")};
     f.SaveAs.Click();
     EXPECT_EQ(ReadBytes("alpha.BAK"), "[Settings]\nProject=first\n");
-    EXPECT_EQ(IniFile(Path("alpha.ini")).ReadString("Settings", "Project", ""), "third");
+    EXPECT_EQ(OpenIni(Path("alpha.ini")).ReadString("Settings", "Project", ""), "third");
 }
 
 TEST_F(FileCommandsTest, SaveAsNameRules) {
@@ -152,7 +153,7 @@ TEST_F(FileCommandsTest, SaveAsNameRules) {
         globals.ProjectFile.clear();
         globals.ProjectDir.clear();
     }
-    EXPECT_EQ(IniFile(Path("beta.ini")).ReadString("Settings", "Keep", ""), "1")
+    EXPECT_EQ(OpenIni(Path("beta.ini")).ReadString("Settings", "Keep", ""), "1")
         << "typing beta wrote into the existing beta.ini";
 }
 
@@ -349,7 +350,7 @@ TEST_F(StartNoticeTest, ASettingsFileThatHoldsNoSettingsIsNeverLost) {
         commands->FormClose();
         EXPECT_EQ(f.Ed_Project.Text(), "Empty Project") << row.name;
         EXPECT_EQ(Fingerprint(Path(movable ? "QntCalc.BAK" : "QntCalc.ini")), before) << row.name;
-        EXPECT_EQ(IniFile(Path("QntCalc.ini")).Keys("Settings").size(), movable ? 40u : 0u)
+        EXPECT_EQ(OpenIni(Path("QntCalc.ini")).Keys("Settings").size(), movable ? 40u : 0u)
             << row.name;
         const std::string note = errors.Text();
         EXPECT_EQ(std::count(note.begin(), note.end(), '\n'), 1) << note;
@@ -409,11 +410,11 @@ TEST_F(FileCommandsTest, AFailedSettingsWriteIsRetriedByTheNext) {
         EXPECT_NE(errors.Text().find("Settings not saved"), std::string::npos) << errors.Text();
     }
     std::filesystem::rename(dir_ / "away", dir_ / "start");
-    EXPECT_EQ(IniFile(Path("start/QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "");
+    EXPECT_EQ(OpenIni(Path("start/QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "");
     CapturedErrors errors;
     commands->FormClose();
     EXPECT_EQ(errors.Text(), "");
-    EXPECT_EQ(IniFile(Path("start/QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "300");
+    EXPECT_EQ(OpenIni(Path("start/QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "300");
 }
 
 // A section of desktop state that counts how it is read and written.
@@ -433,7 +434,7 @@ TEST_F(FileCommandsTest, DesktopSectionsTravelInTheSettingsFileOnly) {
     EXPECT_EQ(early.value, "none");
     early.value = "kept";
     commands->FormClose();
-    EXPECT_EQ(IniFile(Path("QntCalc.ini")).Sections(),
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini")).Sections(),
               (std::vector<std::string>{"Settings", "Mode", "About", "Desk"}));
 
     TMasterForm& f = NewWindow();
@@ -443,7 +444,7 @@ TEST_F(FileCommandsTest, DesktopSectionsTravelInTheSettingsFileOnly) {
 
     dialogs.answers = {Path("plan.ini")};
     f.SaveAs.Click();
-    EXPECT_FALSE(IniFile(Path("plan.ini")).ValueExists("Desk", "Value"));
+    EXPECT_FALSE(OpenIni(Path("plan.ini")).ValueExists("Desk", "Value"));
 }
 
 // Where the Vesk cycle time is missing, its check refuses the empty text.

@@ -1,4 +1,5 @@
 #include "project/IniFile.h"
+#include "tests/support/IniFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <cerrno>
@@ -38,8 +39,11 @@ class BadFileTest : public TempDirTest, public testing::WithParamInterface<BadFi
 TEST_P(BadFileTest, ReadsAndTakesAWrite) {
     WriteBytes("bad.ini", GetParam().bytes());
     {
-        IniFile ini(Path("bad.ini"));
-        EXPECT_TRUE(ini.Opened().Ok()) << ini.Opened().Message();
+        std::optional<IniFile> opened;
+        const Result read = IniFile::Open(Path("bad.ini"), opened);
+        EXPECT_TRUE(read.Ok()) << read.Message();
+        ASSERT_TRUE(opened);
+        IniFile& ini = *opened;
         EXPECT_EQ(ini.ReadString("Settings", "Project", "none"), GetParam().project);
         for (const std::string& section : ini.Sections()) {
             for (const std::string& key : ini.Keys(section))
@@ -48,7 +52,7 @@ TEST_P(BadFileTest, ReadsAndTakesAWrite) {
         const Result written = ini.WriteString("Settings", "Mainpath", "300");
         EXPECT_TRUE(written.Ok()) << written.Message();
     }
-    const IniFile ini(Path("bad.ini"));
+    const IniFile ini = OpenIni(Path("bad.ini"));
     EXPECT_EQ(ini.ReadString("Settings", "Project", "none"), GetParam().project);
     EXPECT_EQ(ini.ReadString("Settings", "Mainpath", ""), "300");
 }
@@ -93,7 +97,6 @@ TEST_F(IniFileFaultTest, HundredMegabyteFileReadsInLinearTime) {
     bytes += "[Settings]\nProject=found\n";
     const auto start = std::chrono::steady_clock::now();
     IniFile ini = IniFile::FromBytes(bytes);
-    EXPECT_TRUE(ini.Opened().Ok()) << ini.Opened().Message();
     EXPECT_EQ(ini.ReadString("Settings", "Project", ""), "found");
     EXPECT_EQ(ini.ReadString("HUGE", "Key9999", ""), "a value in a very large hand-made file");
     EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "300").Ok());
@@ -108,21 +111,25 @@ TEST_F(IniFileFaultTest, FileAboveTheSizeLimitIsKept) {
     for (auto [size, read] : rows) {
         WriteBytes("big.ini", "[Settings]\nProject=x\n");
         ASSERT_EQ(::truncate(Path("big.ini").c_str(), size), 0); // sparse, takes no disk space
-        IniFile ini(Path("big.ini"));
-        EXPECT_EQ(ini.Opened().Ok(), read) << size;
+        std::optional<IniFile> ini;
+        const Result opened = IniFile::Open(Path("big.ini"), ini);
+        EXPECT_EQ(opened.Ok(), read) << size;
         if (read)
             continue;
-        EXPECT_EQ(ini.Opened().failure, Result::Failure::Unreadable);
-        EXPECT_EQ(ini.Opened().reason, "Larger than 4 MiB");
-        EXPECT_FALSE(ini.WriteString("Settings", "Project", "y").Ok());
+        EXPECT_EQ(opened.failure, Result::Failure::Unreadable);
+        EXPECT_EQ(opened.reason, "Larger than 4 MiB");
+        EXPECT_FALSE(ini);
+        EXPECT_FALSE(IniFile::OpenToWrite(Path("big.ini"), ini).Ok());
+        EXPECT_FALSE(ini);
         EXPECT_EQ(std::filesystem::file_size(Path("big.ini")), static_cast<uintmax_t>(size));
     }
 }
 
 TEST_F(IniFileFaultTest, MissingDirectoryIsReported) {
-    IniFile ini(Path("missing/a.ini"));
-    EXPECT_EQ(ini.Opened().failure, Result::Failure::Missing);
-    const Result written = ini.WriteString("Settings", "Project", "x");
+    std::optional<IniFile> opened;
+    EXPECT_EQ(IniFile::Open(Path("missing/a.ini"), opened).failure, Result::Failure::Missing);
+    ASSERT_TRUE(opened);
+    const Result written = opened->WriteString("Settings", "Project", "x");
     EXPECT_FALSE(written.Ok());
     EXPECT_TRUE(Contains(written.Message(), Path("missing/a.ini"))) << written.Message();
     EXPECT_TRUE(Contains(written.Message(), "No such file or directory")) << written.Message();
@@ -135,7 +142,7 @@ TEST_F(IniFileFaultTest, ReadOnlyDirectoryKeepsTheOldFile) {
     WriteBytes("a.ini", kOld);
     std::filesystem::permissions(dir_, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::owner_exec);
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     const Result written = ini.WriteString("Settings", "Project", "new");
     EXPECT_FALSE(written.Ok());
     EXPECT_TRUE(Contains(written.Message(), "Permission denied")) << written.Message();
@@ -147,12 +154,16 @@ TEST_F(IniFileFaultTest, UnreadableFileIsNeverOverwritten) {
     ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0644), 0);
     for (const auto& [name, reason] : {std::pair{"dir.ini", "Is a directory"},
                                        std::pair{"fifo.ini", "Not a regular file"}}) {
-        IniFile ini(Path(name));
-        EXPECT_FALSE(ini.Opened().Ok()) << name;
-        EXPECT_EQ(ini.Opened().failure, Result::Failure::Unreadable) << name;
-        EXPECT_EQ(ini.Opened().reason, reason);
-        EXPECT_EQ(ini.Opened().path, Path(name));
-        EXPECT_FALSE(ini.WriteString("Settings", "Project", "x").Ok()) << name;
+        std::optional<IniFile> ini;
+        const Result opened = IniFile::Open(Path(name), ini);
+        EXPECT_FALSE(opened.Ok()) << name;
+        EXPECT_EQ(opened.failure, Result::Failure::Unreadable) << name;
+        EXPECT_EQ(opened.reason, reason);
+        EXPECT_EQ(opened.item, Path(name));
+        const Result written = IniFile::OpenToWrite(Path(name), ini);
+        EXPECT_FALSE(written.Ok()) << name;
+        EXPECT_EQ(written.failure, Result::Failure::KeptUnread) << name;
+        EXPECT_FALSE(ini) << name;
     }
     EXPECT_TRUE(std::filesystem::is_directory(Path("dir.ini")));
     EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.ini")));
@@ -192,7 +203,7 @@ class DiskFullTest : public TempDirTest, public testing::WithParamInterface<Disk
 
 TEST_P(DiskFullTest, KeepsTheOldFileAndRetriesWithTheNextWrite) {
     WriteBytes("a.ini", kOld);
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     ini.SetWriteFunctionForTesting(GetParam().write);
     const Result failed = ini.WriteString("Settings", "Project", "new");
     EXPECT_FALSE(failed.Ok());
@@ -219,7 +230,7 @@ TEST_F(IniFileFaultTest, KeepsPermissionsAndSymbolicLinks) {
     WriteBytes("real.ini", kOld);
     std::filesystem::permissions(Path("real.ini"), std::filesystem::perms(0640));
     std::filesystem::create_symlink(Path("real.ini"), Path("link.ini"));
-    IniFile ini(Path("link.ini"));
+    IniFile ini = OpenIni(Path("link.ini"));
     const Result written = ini.WriteString("Settings", "Project", "new");
     ASSERT_TRUE(written.Ok()) << written.Message();
     EXPECT_TRUE(std::filesystem::is_symlink(Path("link.ini")));
@@ -237,7 +248,7 @@ ssize_t CountingWrite(int fd, const void* data, size_t size) {
 
 TEST_F(IniFileFaultTest, BatchWritesOnceAtItsEnd) {
     g_writeCalls = 0;
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     ini.SetWriteFunctionForTesting(&CountingWrite);
     {
         IniFile::Batch outer(ini);
@@ -255,7 +266,7 @@ TEST_F(IniFileFaultTest, BatchWritesOnceAtItsEnd) {
 
 TEST_F(IniFileFaultTest, FailedBatchIsReportedByEndUpdate) {
     WriteBytes("a.ini", kOld);
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     ini.SetWriteFunctionForTesting(&NoSpace);
     ini.BeginUpdate();
     EXPECT_TRUE(ini.WriteString("Settings", "Project", "new").Ok());
@@ -268,12 +279,12 @@ TEST_F(IniFileFaultTest, FailedBatchIsReportedByEndUpdate) {
 TEST_F(IniFileFaultTest, DetachedFileNeverTouchesTheDisk) {
     WriteBytes("a.ini", kOld);
     {
-        IniFile ini(Path("a.ini"), IniFile::Mode::Detached);
+        IniFile ini = OpenIni(Path("a.ini"), IniFile::Mode::Detached);
         EXPECT_TRUE(ini.WriteString("Settings", "Project", "new").Ok());
         EXPECT_TRUE(ini.DeleteKey("Settings", "Project").Ok());
         EXPECT_TRUE(ini.WriteString("Mode", "Expert", "1").Ok());
         EXPECT_EQ(ini.Content(), "; old content\n[Settings]\n[Mode]\nExpert=1\n");
-        IniFile missing(Path("b.ini"), IniFile::Mode::Detached);
+        IniFile missing = OpenIni(Path("b.ini"), IniFile::Mode::Detached);
         EXPECT_TRUE(missing.WriteString("Settings", "Project", "new").Ok());
     }
     EXPECT_EQ(ReadBytes("a.ini"), kOld);
@@ -285,7 +296,7 @@ TEST_F(IniFileFaultTest, KillDuringWritesLeavesOldOrNewFile) {
     const std::string a(1 << 18, 'a');
     const std::string b(1 << 18, 'b');
     {
-        IniFile ini(Path("a.ini"));
+        IniFile ini = OpenIni(Path("a.ini"));
         ASSERT_TRUE(ini.WriteString("S", "K", a).Ok());
     }
     for (int round = 1; round <= 5; ++round) {
@@ -295,7 +306,7 @@ TEST_F(IniFileFaultTest, KillDuringWritesLeavesOldOrNewFile) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             ::close(ready[0]);
-            IniFile ini(Path("a.ini"));
+            IniFile ini = OpenIni(Path("a.ini"));
             for (int i = 0;; ++i) {
                 static_cast<void>(ini.WriteString("S", "K", i % 2 ? a : b));
                 if (::write(ready[1], "x", 1) != 1)
@@ -314,7 +325,7 @@ TEST_F(IniFileFaultTest, KillDuringWritesLeavesOldOrNewFile) {
             << "round " << round << ", " << content.size() << " bytes";
     }
     // Whatever temporary files the killed writers left, the next write clears.
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     ASSERT_TRUE(ini.WriteString("S", "K", "c").Ok());
     EXPECT_EQ(Entries(), Names{"a.ini"});
 }
@@ -335,7 +346,7 @@ TEST_F(IniFileFaultTest, NextWriteRemovesOnlyTemporariesOfGoneWriters) {
     WriteBytes("a.ini.tmp" + gone + "-17", "half");
     std::filesystem::create_directory(Path("a.ini.tmp" + gone + "-3"));
 
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     ASSERT_TRUE(ini.WriteString("S", "K", "v").Ok());
     Names expected = kept;
     expected.push_back("a.ini");

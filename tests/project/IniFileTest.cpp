@@ -1,5 +1,6 @@
 #include "project/IniFile.h"
 
+#include "tests/support/IniFiles.h"
 #include "tests/support/TempDir.h"
 #include "text/TextEncoding.h"
 
@@ -28,11 +29,11 @@ class ValueRoundTripTest : public TempDirTest, public testing::WithParamInterfac
 
 TEST_P(ValueRoundTripTest, ValueComesBackFromTheFile) {
     {
-        IniFile ini(Path("a.ini"));
+        IniFile ini = OpenIni(Path("a.ini"));
         ASSERT_TRUE(ini.WriteString("Settings", "Project", GetParam().value).Ok());
         ASSERT_TRUE(ini.WriteString("Settings", "Mainpath", "100").Ok());
     }
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     EXPECT_EQ(ini.ReadString("Settings", "Project", "missing"), GetParam().expected);
     // Nothing in the value may break the file apart into other keys or sections.
     EXPECT_EQ(ini.Sections(), Names{"Settings"});
@@ -66,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(IniFileTest, NamesMatchWithoutLetterCaseValuesExactly) {
     WriteBytes("a.ini", "[Settings]\nMainpath=abc\n");
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     EXPECT_EQ(ini.ReadString("SETTINGS", "mainPATH", ""), "abc");
     EXPECT_TRUE(ini.ValueExists("settings", "MAINPATH"));
     EXPECT_FALSE(ini.ValueExists("Settings", "Main path"));
@@ -76,7 +77,7 @@ TEST_F(IniFileTest, NamesMatchWithoutLetterCaseValuesExactly) {
 }
 
 TEST_F(IniFileTest, FreshFileKeepsTheOrderOfFirstWrites) {
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     EXPECT_TRUE(ini.WriteString("Settings", "Project", "p").Ok());
     EXPECT_TRUE(ini.WriteString("Settings", "Mainpath", "100").Ok());
     EXPECT_TRUE(ini.WriteBool("Mode", "Expert", true).Ok());
@@ -99,7 +100,7 @@ TEST_F(IniFileTest, LinesTheWriterDoesNotKnowStayUntouched) {
                         "Expert=1\n"
                         "Custom = keep me\n");
     for (int run = 0; run < 2; ++run) {
-        IniFile ini(Path("a.ini"));
+        IniFile ini = OpenIni(Path("a.ini"));
         EXPECT_TRUE(ini.WriteString("Settings", "Project", "New").Ok());
         EXPECT_TRUE(ini.WriteString("Settings", "NumVesk", "2").Ok());
         EXPECT_TRUE(ini.WriteBool("Mode", "Standard", false).Ok());
@@ -122,7 +123,7 @@ TEST_F(IniFileTest, LinesTheWriterDoesNotKnowStayUntouched) {
 
 TEST_F(IniFileTest, FirstOfDuplicateSectionsAndKeysCounts) {
     WriteBytes("a.ini", "[S]\nK=first\nK=second\n[s]\nK=third\nL=later\n");
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     EXPECT_EQ(ini.ReadString("S", "K", ""), "first");
     EXPECT_FALSE(ini.ValueExists("S", "L"));
     EXPECT_EQ(ini.Sections(), Names{"S"});
@@ -154,7 +155,7 @@ TEST_F(IniFileTest, WritesReadBackAsAFreshReadOfTheText) {
 
 TEST_F(IniFileTest, DeleteRemovesEveryLineOfTheKeyInItsSection) {
     WriteBytes("a.ini", "[Settings]\nNumVesk1=1\nNumVesk=2\nnumvesk1=3\n[Other]\nNumVesk1=4\n");
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     ASSERT_TRUE(ini.DeleteKey("Settings", "NumVesk1").Ok());
     EXPECT_FALSE(ini.ValueExists("Settings", "NumVesk1"));
     EXPECT_TRUE(ini.ValueExists("Other", "NumVesk1"));
@@ -165,14 +166,16 @@ TEST_F(IniFileTest, DeleteRemovesEveryLineOfTheKeyInItsSection) {
 
 TEST_F(IniFileTest, MissingFileReadsEmptyAndIsCreatedOnlyByAWrite) {
     {
-        IniFile ini(Path("a.ini"));
-        EXPECT_EQ(ini.Opened().failure, Result::Failure::Missing);
+        std::optional<IniFile> opened;
+        EXPECT_EQ(IniFile::Open(Path("a.ini"), opened).failure, Result::Failure::Missing);
+        ASSERT_TRUE(opened);
+        IniFile& ini = *opened;
         EXPECT_EQ(ini.ReadString("Settings", "Project", "Empty Project"), "Empty Project");
         EXPECT_FALSE(ini.ValueExists("Settings", "NumVesk"));
         EXPECT_TRUE(ini.DeleteKey("Settings", "NumVesk1").Ok());
     }
     EXPECT_FALSE(Exists("a.ini"));
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     ASSERT_TRUE(ini.WriteString("Settings", "NumVesk", "1").Ok());
     EXPECT_EQ(ReadBytes("a.ini"), "[Settings]\nNumVesk=1\n");
 }
@@ -195,7 +198,7 @@ class ValueFormTest : public TempDirTest, public testing::WithParamInterface<For
 TEST_P(ValueFormTest, ReadsBooleanIntegerAndText) {
     const FormRow& row = GetParam();
     WriteBytes("a.ini", row.stored ? std::string("[S]\nK=") + row.stored + "\n" : "[S]\n");
-    const IniFile ini(Path("a.ini"));
+    const IniFile ini = OpenIni(Path("a.ini"));
     EXPECT_EQ(ini.ReadBool("S", "K", false), row.boolWithFalse);
     EXPECT_EQ(ini.ReadBool("S", "K", true), row.boolWithTrue);
     EXPECT_EQ(ini.ReadInteger("S", "K", 77), row.integer);
@@ -235,7 +238,7 @@ class EncodingTest : public TempDirTest, public testing::WithParamInterface<Enco
 
 TEST_P(EncodingTest, ReadsAsUtf8) {
     WriteBytes("a.ini", GetParam().bytes);
-    const IniFile ini(Path("a.ini"));
+    const IniFile ini = OpenIni(Path("a.ini"));
     EXPECT_EQ(ini.ReadString("Settings", "Project", "missing"), GetParam().project);
     EXPECT_EQ(ini.ReadString("Settings", "Mainpath", "missing"), "100");
 }
@@ -262,13 +265,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(IniFileTest, WriteTurnsAReferenceFileIntoUtf8WithLf) {
     WriteBytes("a.ini", "; Kommentar \xFC\x62\x65r\r\n[Settings]\r\nProject=Ma\xDF\r\n");
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     ASSERT_TRUE(ini.WriteString("Settings", "Mainpath", "5").Ok());
     EXPECT_EQ(ReadBytes("a.ini"), "; Kommentar über\n[Settings]\nProject=Maß\nMainpath=5\n");
 }
 
 TEST_F(IniFileTest, InvalidNamesAreRefusedAndReported) {
-    IniFile ini(Path("a.ini"));
+    IniFile ini = OpenIni(Path("a.ini"));
     Result refused;
     for (const char* key : {"", " K", "K ", "a=b", "[K", ";K", "#K", "a\nb", "\xE4"}) {
         refused = ini.WriteString("Settings", key, "1");

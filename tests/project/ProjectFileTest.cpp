@@ -2,6 +2,7 @@
 
 #include "engine/RateModel.h"
 #include "tests/project/ProjectControls.h"
+#include "tests/support/IniFiles.h"
 #include "tests/support/WindowFixture.h"
 
 #include <random>
@@ -41,7 +42,7 @@ TEST_F(ProjectFileTest, ExpertProjectRoundTrips) {
     EXPECT_EQ(Snapshot(b), written);
     EXPECT_EQ(b.Ed_RouterCorrRes.Text(), "120");
     EXPECT_TRUE(messages.shown.empty());
-    const IniFile file(Path("p.ini"));
+    const IniFile file = OpenIni(Path("p.ini"));
     EXPECT_EQ(file.ReadString("Settings", "RouterTypeIdx", ""), "5");
     EXPECT_EQ(file.ReadString("Settings", "RepeaterTypeIdx", ""), "3");
 }
@@ -50,7 +51,7 @@ TEST_F(ProjectFileTest, FreshFileHoldsEveryKeyInOrder) {
     TMasterForm& a = NewWindow();
     a.Recalculate();
     ASSERT_TRUE(WriteSettingsToFile(a, globals, Path("p.ini")).Ok());
-    IniFile ini(Path("p.ini"));
+    IniFile ini = OpenIni(Path("p.ini"));
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Settings", "Mode", "About"}));
     EXPECT_EQ(ini.Keys("Settings"),
               (std::vector<std::string>{
@@ -265,7 +266,7 @@ TEST_F(ProjectFileTest, HandAddedKeysSurviveWritesAndAreIgnored) {
     EXPECT_EQ(f.Ed_NumVesk.Text(), "2");
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(WriteSettingsToFile(f, globals, Path("p.ini")).Ok());
-    IniFile ini(Path("p.ini"));
+    IniFile ini = OpenIni(Path("p.ini"));
     EXPECT_EQ(ini.ReadString("Settings", "NumVesk1", ""), "7");
     EXPECT_EQ(ini.ReadString("Settings", "MyNote", ""), "keep me");
     EXPECT_EQ(ReadBytes("p.ini").rfind("; notes\n[Settings]\nNumVesk=2\nNumVesk1=7\n", 0), 0u);
@@ -279,7 +280,7 @@ TEST_F(ProjectFileTest, ProjectNameWithLineBreakStaysOneKey) {
     TMasterForm& g = NewWindow();
     EXPECT_TRUE(ReadSettingsFromFile(g, Path("p.ini")).Ok());
     EXPECT_EQ(g.Ed_Project.Text(), "Line 4 Press=2; cell #3");
-    EXPECT_FALSE(IniFile(Path("p.ini")).ValueExists("Settings", "Press"));
+    EXPECT_FALSE(OpenIni(Path("p.ini")).ValueExists("Settings", "Press"));
 }
 
 // Random windows written and read back give the same controls. The second

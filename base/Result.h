@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+namespace qntcalc {
+
+// The one way the Qt-free layers report a failure: what failed, on which
+// item (a file, an input), and why, in words for the user. Whatever can fail
+// returns a Result and hands any value back through a parameter; nothing
+// throws across a layer, and no object keeps a failure to be asked for
+// later. std::optional stays for what is absent or cancelled. Every failure
+// reads
+//   Cannot <verb> "<item>": <reason>
+// except a refused command-line argument, which names no item and reads as
+// its reason alone.
+struct [[nodiscard]] Result {
+    enum class Failure {
+        None,
+        Missing,       // Cannot open: nothing at the path, or a path through a non-directory
+        Unreadable,    // Cannot open: something there that cannot be read
+        NotAProject,   // Cannot open: read, but it holds no project
+        KeptUnread,    // Cannot read: a file that could not be read is never written over
+        Unwritable,    // Cannot write: the old file, if there was one, is left as it was
+        NotRenamed,    // Cannot rename: the file keeps its name
+        NotPutBack,    // Cannot put back: a backup could not take its old name again
+        NoVersionInfo, // Cannot read: the file carries no version information
+        NotTypeable,   // Cannot type into: the input cannot be typed into now
+        BadRange,      // Cannot sweep: the values asked for cannot be gone through
+        OtherWindow,   // Cannot restore: the saved state is of another kind of window
+        BadArgument,   // a command-line argument that cannot be used
+    };
+
+    Result() = default;
+    Result(Failure failure, std::string item, std::string reason)
+        : failure(failure), item(std::move(item)), reason(std::move(reason)) {}
+
+    Failure failure = Failure::None;
+    std::string item;
+    std::string reason;
+
+    bool Ok() const { return failure == Failure::None; }
+    // One line for the user, and one for each failure that followed.
+    std::string Message() const;
+    // Reports `later`, a failure on the way back from this one, with it.
+    void Also(const Result& later);
+
+    static Result BadArgument(std::string reason) {
+        return {Failure::BadArgument, {}, std::move(reason)};
+    }
+
+private:
+    // The messages of failures that followed this one, a line each.
+    std::string also_;
+};
+
+} // namespace qntcalc
