@@ -55,10 +55,6 @@ void TMasterForm::BindHandlers() {
     CB_Routers.OnClick = [this] { CB_RoutersClick(); };
     CB_Repeaters.OnClick = [this] { CB_RepeatersClick(); };
     CB_DropLines.OnClick = [this] { CB_DropLinesClick(); };
-    Standard.OnClick = [this] { StandardClick(); };
-    Expert.OnClick = [this] { ExpertClick(); };
-    Baudratemode.OnClick = [this] { BaudratemodeClick(); };
-    Help2.OnClick = [this] { Help2Click(); };
 }
 
 int32_t TMasterForm::CheckGreaterZero(EditField& edit) {
@@ -90,6 +86,7 @@ int32_t TMasterForm::CheckValue(EditField& edit, int32_t bound, std::string_view
             // accepted value instead of asking again and again.
             n = bound;
         } else {
+            ScopedRestore refusing(refusing_, &edit);
             if (OnValueRefused)
                 OnValueRefused(edit, message);
             if (!quiet_)

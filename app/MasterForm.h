@@ -54,6 +54,9 @@ public:
     // Told of every value a check refuses, with the message its box shows
     // (also while the checks are quiet): the one way to hear of a refusal.
     std::function<void(const EditField& edit, std::string_view message)> OnValueRefused;
+    // False while a value check puts a refused value right: its box may be
+    // open, with the refused text still in the field.
+    bool Settled() const { return refusing_ == nullptr; }
 
     // While one lives, a refused value is put right as ever but shows no box.
     class QuietChecks {
@@ -131,8 +134,15 @@ private:
     // The field whose rejected value is being restored: its own nested
     // checks must not reject again.
     const EditField* restoring_ = nullptr;
+    // The field whose refused value is being put right.
+    const EditField* refusing_ = nullptr;
     bool quiet_ = false;
     std::vector<StatusMessage> lastMessages_;
 };
+
+// The main window's own menu items (the modes, Help > Help) on its handlers.
+// The program wires them with every other command; a main window without
+// the program, as in qntcalc-cli, is wired with this alone.
+void WireOwnMenuItems(TMasterForm& form);
 
 } // namespace qntcalc

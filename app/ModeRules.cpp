@@ -138,6 +138,13 @@ void TMasterForm::BaudratemodeClick() {
     Recalculate();
 }
 
+void WireOwnMenuItems(TMasterForm& form) {
+    form.Standard.OnClick = [&form] { form.StandardClick(); };
+    form.Expert.OnClick = [&form] { form.ExpertClick(); };
+    form.Baudratemode.OnClick = [&form] { form.BaudratemodeClick(); };
+    form.Help2.OnClick = [&form] { form.Help2Click(); };
+}
+
 void TMasterForm::StructureClick(CheckBox& clicked) {
     if (Standard.Checked() && clicked.Checked()) {
         for (CheckBox* box : {&CB_Routers, &CB_Repeaters, &CB_DropLines}) {

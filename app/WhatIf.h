@@ -119,13 +119,14 @@ private:
 
     WindowSnapshot current_;
     Globals globals_;
+    // Before the form, whose refusals reach them from its constructor on.
+    long calculationsBeforeTyping_ = 0;
+    bool rejected_ = false;
+    std::vector<std::string> refusals_;
     std::unique_ptr<TMasterForm> form_;
     std::vector<Field> editable_;
     std::array<int32_t, kFieldCount> currentValues_{};
     bool pristine_ = true;
-    long calculationsBeforeTyping_ = 0;
-    bool rejected_ = false;
-    std::vector<std::string> refusals_;
 };
 
 } // namespace qntcalc

@@ -11,6 +11,7 @@ Evaluation::Evaluation(const Globals& program)
     : globals_(program),
       form_(std::make_unique<TMasterForm>(globals_, static_cast<MessageBoxes&>(*this),
                                           static_cast<HelpSystem&>(*this), "")) {
+    WireOwnMenuItems(*form_);
     form_->Recalculate();
 }
 

@@ -26,6 +26,7 @@ Program::Program(Globals& globals, const PlatformServices& platform, const std::
     PublishProgramVersion(globals);
     printForm_ = std::make_unique<TPrintForm>(*form_, globals.ProgramVersion);
 
+    WireOwnMenus();
     WireFileMenu();
     WirePrintMenus();
     WireHelpMenu();
@@ -34,6 +35,11 @@ Program::Program(Globals& globals, const PlatformServices& platform, const std::
 }
 
 Program::~Program() = default;
+
+// The modes and Help > Help run the main window's own handlers.
+void Program::WireOwnMenus() {
+    WireOwnMenuItems(*form_);
+}
 
 void Program::WireFileMenu() {
     FileCommands& files = *commands_;
@@ -61,7 +67,6 @@ void Program::WirePrintMenus() {
     sheet.Close1.OnClick = [this] { PrintSheet().close(); };
 }
 
-// Help > Help is the main window's own (TMasterForm::Help2Click).
 void Program::WireHelpMenu() {
     form_->About.OnClick = [this] { AboutBox().exec(); };
 }
@@ -106,8 +111,8 @@ void Program::WireWhatIf() {
 
 void Program::ShowWhatIf() {
     if (!whatIf_) {
-        whatIf_ = std::make_unique<WhatIfWindow>(*form_, globals_, platform_.messages,
-                                                 platform_.dialogs, platform_.help, window_.get());
+        whatIf_ = new WhatIfWindow(*form_, globals_, platform_.messages, platform_.dialogs,
+                                   platform_.help, window_.get());
         commands_->AddSettingsSection(whatIf_->Settings());
     }
     whatIf_->show();

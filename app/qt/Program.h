@@ -36,10 +36,11 @@ struct PlatformServices {
 // calculates), the version texts (which the About box would set) and the
 // print sheet (which copies both). What the first window does not need is
 // built on first use, so that the program starts faster: the About box,
-// the print sheet's window and printing. The About box belongs to the main
-// window as its Qt child; everything else belongs to this object, which
-// outlives every handler it sets. Closing the main window writes the
-// settings file and ends the event loop, even while the help window is open.
+// the What-if window, the print sheet's window and printing. The About box
+// and the What-if window belong to the main window as its Qt children;
+// everything else belongs to this object, which outlives every handler it
+// sets. Closing the main window writes the settings file and ends the event
+// loop, even while the help window is open.
 class Program {
 public:
     // `today` is the date in the system's short date format.
@@ -63,11 +64,12 @@ public:
     PrintSheetWindow& PrintSheet();
     PrintCommands& Printing();
     // Null until Options > What-if first opens it.
-    WhatIfWindow* WhatIfIfOpened() const { return whatIf_.get(); }
+    WhatIfWindow* WhatIfIfOpened() const { return whatIf_; }
 
 private:
     void WireFileMenu();
     void WirePrintMenus();
+    void WireOwnMenus();
     void WireHelpMenu();
     void WireWindows();
     void WireWhatIf();
@@ -81,8 +83,9 @@ private:
     PlatformServices platform_;
     std::unique_ptr<TMasterForm> form_;
     std::unique_ptr<MasterWindow> window_;
-    // Before the commands, so that it outlives their use of its settings.
-    std::unique_ptr<WhatIfWindow> whatIf_;
+    // A Qt child of the main window, so it outlives the commands' use of
+    // its settings.
+    WhatIfWindow* whatIf_ = nullptr;
     std::unique_ptr<FileCommands> commands_;
     TAboutForm* about_ = nullptr;
     std::unique_ptr<TPrintForm> printForm_;

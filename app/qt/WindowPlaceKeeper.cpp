@@ -1,9 +1,9 @@
 #include "app/qt/WindowPlaceKeeper.h"
 
+#include "ui/qt/WindowPlacement.h"
+
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QWidget>
 
 namespace qntcalc {
@@ -70,30 +70,10 @@ private:
 
 } // namespace
 
-std::vector<ScreenArea> AvailableScreens() {
-    std::vector<ScreenArea> screens;
-    QList<QScreen*> all = QGuiApplication::screens();
-    all.removeOne(QGuiApplication::primaryScreen());
-    all.prepend(QGuiApplication::primaryScreen());
-    for (const QScreen* screen : all) {
-        if (!screen)
-            continue;
-        const QRect area = screen->availableGeometry();
-        screens.push_back({area.x(), area.y(), area.width(), area.height()});
-    }
-    return screens;
-}
-
 void KeepWindowPlace(WindowPlaceSection& section, QWidget& window) {
     const std::optional<WindowPlace>& saved = section.Saved();
-    if (saved) {
-        const WindowPlace place = FitOnScreens(*saved, AvailableScreens());
-        window.resize(place.width, place.height);
-        // A top-level window's position is that of its frame.
-        window.move(place.left, place.top);
-        if (place.maximized)
-            window.setWindowState(window.windowState() | Qt::WindowMaximized);
-    }
+    if (saved)
+        PlaceWindow(window, *saved);
     auto* watch = new FrameWatch(window, saved && !saved->maximized);
     section.Current = [watch = QPointer<FrameWatch>(watch),
                        shown = QPointer<QWidget>(&window)]() -> std::optional<WindowPlace> {

@@ -143,6 +143,7 @@ TEST_P(WhatIfSweepTest, EachPointEqualsTheValueTypedIntoTheWindow) {
         Globals freshGlobals;
         RecordingMessages freshMessages;
         TMasterForm fresh(freshGlobals, freshMessages, help, "07.12.2026");
+        WireOwnMenuItems(fresh);
         fresh.Recalculate();
         row.setup(fresh);
         freshMessages.shown.clear();

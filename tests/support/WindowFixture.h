@@ -45,6 +45,7 @@ protected:
     TMasterForm& NewWindow() {
         commands.reset();
         form = std::make_unique<TMasterForm>(globals, messages, help, "07.12.2026");
+        WireOwnMenuItems(*form);
         commands = std::make_unique<FileCommands>(*form, globals, dialogs, messages);
         WireFileMenu(*form, *commands);
         return *form;

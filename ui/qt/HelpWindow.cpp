@@ -2,6 +2,7 @@
 
 #include "ui/UiTexts.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -153,8 +154,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent) {
 void HelpWindow::Open(const QUrl& url) {
     // A closed window is shown in a new platform window, which the window
     // manager places anew unless its place is set before it is made.
-    if (isHidden() && !place_.isEmpty())
-        restoreGeometry(place_);
+    if (isHidden() && place_)
+        PlaceWindow(*this, *place_);
     // Help asked for from a modal window (the About box, the print preview)
     // must not be blocked by it: a window is not blocked by a modal window it
     // is transient for. Help asked for elsewhere belongs to no window.
@@ -217,7 +218,7 @@ void HelpWindow::Find(QTextDocument::FindFlags flags, bool fromSelectionStart) {
 }
 
 void HelpWindow::hideEvent(QHideEvent* event) {
-    place_ = saveGeometry();
+    place_ = PlaceOf(*this);
     QWidget::hideEvent(event);
 }
 

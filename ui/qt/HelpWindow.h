@@ -1,5 +1,9 @@
 #pragma once
 
+#include "project/WindowPlace.h"
+
+#include <optional>
+
 #include <QByteArray>
 #include <QList>
 #include <QTextBrowser>
@@ -83,7 +87,7 @@ private:
     QAction* forward_;
     QLineEdit* findField_;
     QLabel* findState_;
-    QByteArray place_; // frame and state when last closed
+    std::optional<WindowPlace> place_; // when last closed
 };
 
 } // namespace qntcalc

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/WhatIfForm.h"
+
+#include <QChartView>
+
+class QAreaSeries;
+class QLineSeries;
+class QValueAxis;
+
+namespace qntcalc {
+
+// The What-if window's chart of the form's shown answer: the four times and
+// the rate over the swept values, the failing and refused values as bands,
+// the current value and the requirements as lines. Pointing at it names the
+// point under the pointer.
+class WhatIfChart : public QChartView {
+    Q_OBJECT
+public:
+    // The form must outlive the chart.
+    explicit WhatIfChart(const WhatIfForm& form, QWidget* parent = nullptr);
+
+    // Draws the form's shown answer, or nothing before the first.
+    void Draw();
+
+signals:
+    // The point under the pointer in one line, or empty away from any.
+    void pointed(const QString& summary);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Hover(const QPoint& at);
+
+    const WhatIfForm& form_;
+    int lineColumns_ = 0;
+
+    QChart* chart_ = nullptr;
+    QValueAxis* valueAxis_ = nullptr;
+    QValueAxis* timeAxis_ = nullptr;
+    QValueAxis* rateAxis_ = nullptr;
+    QValueAxis* bandAxis_ = nullptr;
+    QLineSeries* rmaxLine_ = nullptr;
+    QLineSeries* alarmLine_ = nullptr;
+    QLineSeries* etoLine_ = nullptr;
+    QLineSeries* ctoLine_ = nullptr;
+    QLineSeries* rateLine_ = nullptr;
+    QLineSeries* currentLine_ = nullptr;
+    QLineSeries* requiredRmaxLine_ = nullptr;
+    QLineSeries* requiredEtoLine_ = nullptr;
+    QLineSeries* requiredCtoLine_ = nullptr;
+    QAreaSeries* failingBands_ = nullptr;
+    QAreaSeries* refusedBands_ = nullptr;
+};
+
+} // namespace qntcalc
