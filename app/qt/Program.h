@@ -38,8 +38,9 @@ struct PlatformServices {
 // built on first use, so that the program starts faster: the About box,
 // the print sheet's window and printing. The About box belongs to the main
 // window as its Qt child; everything else belongs to this object, which
-// outlives every handler it sets. Closing the main window writes the
-// settings file and ends the event loop, even while the help window is open.
+// outlives every handler it sets. Closing the main window, unless the
+// question about unsaved changes is cancelled, writes the settings file and
+// ends the event loop, even while the help window is open.
 class Program {
 public:
     // `today` is the date in the system's short date format.
