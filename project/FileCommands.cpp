@@ -239,7 +239,7 @@ Result FileCommands::OpenFile(const std::string& path) {
     // The content read above. An older file is converted in place; one that
     // cannot be (a read-only file) is still open, and Save writes it anew.
     static_cast<void>(qntcalc::ReadSettingsFromFile(form_, ini));
-    changes_.MarkSaved();
+    MarkSaved();
     return {};
 }
 
@@ -265,7 +265,7 @@ bool FileCommands::Save() {
     // A failure is shown already; nothing else changes then.
     if (!WriteProject(globals_.ProjectFile).Ok())
         return false;
-    changes_.MarkSaved();
+    MarkSaved();
     if (recent_)
         recent_->Add(globals_.ProjectFile);
     return true;
@@ -294,7 +294,7 @@ void FileCommands::SaveAsClick() {
     globals_.ProjectDir = DirOfPath(globals_.ProjectFile, style_);
     form_.Save.SetEnabled(true);
     SetCaption();
-    changes_.MarkSaved();
+    MarkSaved();
     if (recent_)
         recent_->Add(globals_.ProjectFile);
 }
@@ -305,6 +305,11 @@ void FileCommands::ExitClick() {
     WriteSettingsToFile();
     if (OnCloseRequested)
         OnCloseRequested();
+}
+
+void FileCommands::MarkSaved() {
+    changes_.MarkSaved();
+    closeAnswered_.reset();
 }
 
 bool FileCommands::NothingToAsk() const {

@@ -97,6 +97,8 @@ private:
     // Shows a failure in a box.
     Result WriteProject(const std::string& path);
     bool Save();
+    // The window holds what its project file holds.
+    void MarkSaved();
     bool NothingToAsk() const;
     // False when the user cancels or the save fails.
     bool SaveChangesFirst();
