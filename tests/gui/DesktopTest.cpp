@@ -124,6 +124,7 @@ TEST_F(DesktopTest, AProjectNamedInAnyBytesOpensAndStaysInTheList) {
     program->OpenArguments({"QntCalc", name});
     EXPECT_EQ(EditView("Ed_Mainpath")->text(), "250");
     Type("Ed_Mainpath", "300");
+    messages.choices = {SaveChoice::Discard};
     Window().close();
 
     StartProgram();

@@ -208,6 +208,7 @@ TEST_F(MasterWindowTest, SaveAsAndOpenWriteAndReadRealFiles) {
 
     Type("Ed_Mainpath", "300");
     dialogs.openAnswers.push_back(alpha.toStdString());
+    messages.choices = {SaveChoice::Discard};
     Trigger("Open");
     EXPECT_EQ(EditView("Ed_Mainpath")->text(), "250");
     EXPECT_EQ(ShownTitle(), "Quarnet Calculator - alpha");
