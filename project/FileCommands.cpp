@@ -66,7 +66,8 @@ std::string Absolute(const std::string& path) {
 
 FileCommands::FileCommands(TMasterForm& form, Globals& globals, FileDialogs& dialogs,
                            MessageBoxes& messages, PathStyle style)
-    : form_(form), globals_(globals), dialogs_(dialogs), messages_(messages), style_(style) {}
+    : form_(form), globals_(globals), dialogs_(dialogs), messages_(messages), style_(style),
+      changes_(form) {}
 
 std::optional<std::string> FileCommands::SettingsPath() const {
     if (globals_.StartDir.empty() || !settingsUsable_)
@@ -211,7 +212,25 @@ void FileCommands::SetCaption() {
                                 BaseNameOfPath(globals_.ProjectFile, style_));
 }
 
+bool FileCommands::SaveChangesFirst() {
+    if (!changes_.Modified())
+        return true;
+    const std::string text =
+        Notice(texts::kSaveChanges, BaseNameOfPath(globals_.ProjectFile, style_));
+    switch (messages_.AskSave(text, texts::kProgramTitle)) {
+    case SaveChoice::Save:
+        return Save();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void FileCommands::OpenClick() {
+    if (!SaveChangesFirst())
+        return;
     const std::optional<std::string> chosen =
         dialogs_.ChooseOpenFile({std::string(texts::kProjectFilter), InitialDir(), {}});
     if (chosen)
@@ -224,6 +243,7 @@ Result FileCommands::OpenFile(const std::string& path) {
         messages_.Show(found.Message(), texts::kOpenErrorCaption, MessageKind::Critical);
         return found;
     }
+    changes_.Forget();
     globals_.ProjectFile = path;
     form_.Save.SetEnabled(true);
     SetCaption();
@@ -233,10 +253,13 @@ Result FileCommands::OpenFile(const std::string& path) {
     // The content read above. An older file is converted in place; one that
     // cannot be (a read-only file) is still open, and Save writes it anew.
     static_cast<void>(qntcalc::ReadSettingsFromFile(form_, *ini));
+    MarkSaved();
     return {};
 }
 
 void FileCommands::OpenRecent(const std::string& path) {
+    if (!SaveChangesFirst())
+        return;
     if (OpenFile(path).failure == Result::Failure::Missing && recent_)
         recent_->Remove(path);
 }
@@ -248,10 +271,17 @@ const Result& FileCommands::ShowSaveError(const Result& written) {
 }
 
 void FileCommands::SaveClick() {
+    static_cast<void>(Save()); // a failure is shown
+}
+
+bool FileCommands::Save() {
     // A failure is shown already; nothing else changes then.
-    const Result written = qntcalc::WriteSettingsToFile(form_, globals_, globals_.ProjectFile);
-    if (ShowSaveError(written).Ok() && recent_)
+    if (!ShowSaveError(qntcalc::WriteSettingsToFile(form_, globals_, globals_.ProjectFile)).Ok())
+        return false;
+    MarkSaved();
+    if (recent_)
         recent_->Add(globals_.ProjectFile);
+    return true;
 }
 
 void FileCommands::SaveAsClick() {
@@ -282,14 +312,46 @@ void FileCommands::SaveAsClick() {
     globals_.ProjectDir = DirOfPath(globals_.ProjectFile, style_);
     form_.Save.SetEnabled(true);
     SetCaption();
+    MarkSaved();
     if (recent_)
         recent_->Add(globals_.ProjectFile);
 }
 
 void FileCommands::ExitClick() {
+    if (!FormCloseQuery())
+        return;
     WriteSettingsToFile();
     if (OnCloseRequested)
         OnCloseRequested();
+}
+
+void FileCommands::MarkSaved() {
+    changes_.MarkSaved();
+    closeAnswered_.reset();
+}
+
+bool FileCommands::NothingToAsk() const {
+    return !changes_.Modified() || closeAnswered_ == ProjectContent(form_);
+}
+
+bool FileCommands::FormCloseQuery() {
+    if (NothingToAsk())
+        return true;
+    if (!SaveChangesFirst())
+        return false;
+    closeAnswered_ = ProjectContent(form_);
+    return true;
+}
+
+bool FileCommands::CommitData(const std::function<bool()>& mayAsk) {
+    if (NothingToAsk())
+        return true;
+    if (mayAsk())
+        return FormCloseQuery();
+    // Nor may the close that ends the session ask; the settings file keeps
+    // the changes, as at every close.
+    closeAnswered_ = ProjectContent(form_);
+    return true;
 }
 
 std::optional<std::string> ProjectFileArgument(std::span<const std::string> arguments) {

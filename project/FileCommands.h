@@ -2,12 +2,14 @@
 
 #include "base/Result.h"
 #include "project/Paths.h"
+#include "project/ProjectChanges.h"
 #include "project/RecentFiles.h"
 #include "project/SettingsSection.h"
 #include "ui/Controls.h"
 #include "ui/Globals.h"
 #include "ui/Platform.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -26,6 +28,10 @@ class TMasterForm;
 // name only after the write has worked. A settings file that holds no
 // settings is never written over: it is kept under a backup name, or left
 // alone for a run without settings.
+//
+// Unsaved changes to the open project are never lost silently: before Open,
+// a recent file or a close replaces or ends the window, a question offers
+// to save them, to discard them or to cancel the command.
 class FileCommands {
 public:
     FileCommands(TMasterForm& form, Globals& globals, FileDialogs& dialogs, MessageBoxes& messages,
@@ -42,9 +48,21 @@ public:
     void OpenRecent(const std::string& path);
     void SaveClick();
     void SaveAsClick();
-    // Writes the settings file, then asks the view to close the window,
-    // whose close runs FormClose.
+    // Asks about unsaved changes; unless cancelled, writes the settings
+    // file, then asks the view to close the window, whose close runs
+    // FormClose.
     void ExitClick();
+    // Whether the window may close now, after the question about unsaved
+    // changes unless it was answered for this content already (by Exit, or
+    // at the end of the desktop session).
+    bool FormCloseQuery();
+    // The desktop session ends: whether it may, after the question when
+    // `mayAsk` grants one. Without one nothing is asked or saved, and the
+    // close that follows asks nothing either.
+    bool CommitData(const std::function<bool()>& mayAsk);
+
+    // Whether the window differs from its project file.
+    ProjectChanges& Changes() { return changes_; }
 
     // QntCalc.ini in the start directory; none for the rest of the run when
     // the start directory is unknown or what lay there at start could not be
@@ -78,6 +96,12 @@ private:
     void ReadSection(SettingsSection& section) const;
     // Shows a failed write, and what failed after it, in one box.
     const Result& ShowSaveError(const Result& written);
+    bool Save();
+    // The window holds what its project file holds.
+    void MarkSaved();
+    bool NothingToAsk() const;
+    // False when the user cancels or the save fails.
+    bool SaveChangesFirst();
     std::string InitialDir() const;
 
     TMasterForm& form_;
@@ -90,6 +114,9 @@ private:
     std::vector<SettingsSection*> sections_;
     RecentFiles* recent_ = nullptr;
     std::optional<std::string> startNotice_;
+    ProjectChanges changes_;
+    // The content whose unsaved changes the user chose to leave at a close.
+    std::optional<std::string> closeAnswered_;
 };
 
 // The project file named among the program's arguments (without the

@@ -8,6 +8,9 @@ namespace qntcalc::texts {
 
 inline constexpr std::string_view kOpenErrorCaption = "Open Error";
 inline constexpr std::string_view kSaveErrorCaption = "Save Error";
+// %1 stands for the project's name as the caption shows it.
+inline constexpr std::string_view kSaveChanges =
+    "The project %1 has been modified. Save your changes?";
 inline constexpr std::string_view kProjectFilter = "Project files (*.ini)|*.ini";
 inline constexpr std::string_view kSettingsFileName = "QntCalc.ini";
 // Where a settings file that holds no settings is kept.

@@ -16,11 +16,19 @@ enum class MessageKind {
     Critical, // a command failed
 };
 
+// The answers to "Save your changes?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // Modal, with a single OK button; returns when it is closed.
     virtual void Show(std::string_view text, std::string_view caption, MessageKind kind) = 0;
+    // A modal question with Save, Discard and Cancel; closing it cancels.
+    // Only the main window's file commands ask.
+    virtual SaveChoice AskSave(std::string_view /*text*/, std::string_view /*caption*/) {
+        return SaveChoice::Cancel;
+    }
 };
 
 class HelpSystem {

@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QCheckBox;
 class QGridLayout;
 class QLabel;
@@ -33,8 +35,11 @@ public:
     // Every view by its control's name, and the control of every view.
     const ControlViews& Views() const { return views_; }
 
+    // Set by the program: whether a close, by whatever means, may go on.
+    std::function<bool()> CloseQuery;
+
 signals:
-    // Once for every close of the window, by whatever means.
+    // Once for every close of the window that went on, by whatever means.
     void closed();
 
 protected:

@@ -81,7 +81,10 @@ bool MasterWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MasterWindow::closeEvent(QCloseEvent* event) {
-    // Closing never asks and is never refused.
+    if (CloseQuery && !CloseQuery()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit closed();
 }

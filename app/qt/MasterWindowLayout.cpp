@@ -82,7 +82,7 @@ QLabel* RightAligned(QLabel* label) {
 
 MasterWindow::MasterWindow(TMasterForm& form, QWidget* parent)
     : QMainWindow(parent), form_(form), views_(form.controls) {
-    views_.Title(form_.MasterForm, this);
+    views_.Title(form_.MasterForm, this, true);
     BuildMenu();
 
     auto* central = new QWidget(this);

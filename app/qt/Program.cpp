@@ -5,7 +5,9 @@
 #include "app/qt/WindowPlaceKeeper.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QScopeGuard>
+#include <QSessionManager>
 #include <QTimer>
 
 #include <filesystem>
@@ -48,6 +50,18 @@ void Program::WireFileMenu() {
     form_->SaveAs.OnClick = [&files] { files.SaveAsClick(); };
     form_->Exit.OnClick = [&files] { files.ExitClick(); };
     files.OnCloseRequested = [window = window_.get()] { window->close(); };
+    window_->CloseQuery = [&files] { return files.FormCloseQuery(); };
+    files.Changes().OnModifiedChanged = [window = window_.get()](bool modified) {
+        window->setWindowModified(modified);
+    };
+#ifndef QT_NO_SESSIONMANAGER
+    // Logging out of the desktop closes the window too, where it may ask.
+    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, window_.get(),
+                     [&files](QSessionManager& session) {
+                         if (!files.CommitData([&session] { return session.allowsInteraction(); }))
+                             session.cancel();
+                     });
+#endif
     files.KeepRecentFiles(recentFiles_);
     recentMenu_ = std::make_unique<RecentFilesMenu>(
         recentFiles_, *window_, [&files](const std::string& path) { files.OpenRecent(path); });

@@ -39,8 +39,9 @@ struct PlatformServices {
 // the What-if window, the print sheet's window and printing. The About box
 // and the What-if window belong to the main window as its Qt children;
 // everything else belongs to this object, which outlives every handler it
-// sets. Closing the main window writes the settings file and ends the event
-// loop, even while the help window is open.
+// sets. Closing the main window, unless the question about unsaved changes
+// is cancelled, writes the settings file and ends the event loop, even while
+// the help window is open.
 class Program {
 public:
     // `today` is the date in the system's short date format.

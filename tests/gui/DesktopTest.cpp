@@ -106,7 +106,7 @@ TEST_F(DesktopTest, AProjectNamedAtStartOpensOverTheSettings) {
             arguments.push_back(QFile::encodeName(argument).toStdString());
         program->OpenArguments(arguments);
         EXPECT_TRUE(messages.AllShown());
-        EXPECT_EQ(Window().windowTitle(), row.title);
+        EXPECT_EQ(ShownTitle(), row.title);
         EXPECT_EQ(EditView("Ed_Mainpath")->text(), row.mainpath);
         if (*row.recent) {
             EXPECT_EQ(Window().findChild<QAction*>("Recent1")->statusTip(), Path(row.recent));
@@ -125,6 +125,7 @@ TEST_F(DesktopTest, AProjectNamedInAnyBytesOpensAndStaysInTheList) {
     program->OpenArguments({"QntCalc", name});
     EXPECT_EQ(EditView("Ed_Mainpath")->text(), "250");
     Type("Ed_Mainpath", "300");
+    messages.choices = {SaveChoice::Discard};
     Window().close();
 
     StartProgram();
@@ -178,7 +179,7 @@ TEST_F(DesktopTest, TheFileMenuListsTheLastSixProjects) {
     EXPECT_EQ(StatusText(), status);
 
     third->trigger();
-    EXPECT_EQ(Window().windowTitle(), "Quarnet Calculator - p5");
+    EXPECT_EQ(ShownTitle(), "Quarnet Calculator - p5");
     EXPECT_EQ(Recent(Window(), 1)->text(), "&1 p5");
 
     // p5, p7, p6, ...: the third is gone.

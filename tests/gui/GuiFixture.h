@@ -75,6 +75,8 @@ protected:
         return view;
     }
     QLineEdit* EditView(std::string_view name) { return ViewOf<QLineEdit>(name); }
+    // The main window's title as the window system gets it.
+    QString ShownTitle();
 
     // Shows the page that holds the widget, as a user would by its tab.
     void ShowPageOf(QWidget* widget);

@@ -4,6 +4,8 @@
 
 #include "GuiFixture.h"
 
+#include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -93,6 +95,39 @@ TEST(MessageBoxTest, ABoxHasTheIconOfItsKindOverItsWindow) {
         messages.Show("Cannot write", "Save Error", row.kind);
         EXPECT_EQ(icon, row.icon);
         EXPECT_EQ(parent, overSheet ? &sheet : &mainWindow);
+    }
+}
+
+// The question's buttons give their answers; a box closed otherwise cancels.
+TEST(MessageBoxTest, TheSaveQuestionAnswersByItsButtons) {
+    QWidget mainWindow;
+    QtMessageBoxes messages;
+    messages.SetMainWindow(&mainWindow);
+    struct Row {
+        QMessageBox::StandardButton button; // NoButton: closed by Escape
+        SaveChoice choice;
+    };
+    for (const Row& row : {Row{QMessageBox::Save, SaveChoice::Save},
+                           Row{QMessageBox::Discard, SaveChoice::Discard},
+                           Row{QMessageBox::Cancel, SaveChoice::Cancel},
+                           Row{QMessageBox::NoButton, SaveChoice::Cancel}}) {
+        QString text;
+        QWidget* parent = nullptr;
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(shown, nullptr);
+            text = shown->windowTitle() + ": " + shown->text();
+            parent = shown->parentWidget();
+            EXPECT_EQ(static_cast<QAbstractButton*>(shown->defaultButton()),
+                      shown->button(QMessageBox::Save));
+            if (row.button == QMessageBox::NoButton)
+                QTest::keyClick(shown, Qt::Key_Escape);
+            else
+                shown->button(row.button)->click();
+        });
+        EXPECT_EQ(messages.AskSave("Save your changes?", "Quarnet Calculator"), row.choice);
+        EXPECT_EQ(text, "Quarnet Calculator: Save your changes?");
+        EXPECT_EQ(parent, &mainWindow);
     }
 }
 

@@ -202,24 +202,45 @@ TEST_F(MasterWindowTest, SaveAsAndOpenWriteAndReadRealFiles) {
     Type("Ed_Mainpath", "250");
     dialogs.saveAnswers.push_back(alpha.toStdString());
     Trigger("SaveAs");
-    EXPECT_EQ(Window().windowTitle(), "Quarnet Calculator - alpha");
+    EXPECT_EQ(ShownTitle(), "Quarnet Calculator - alpha");
     EXPECT_TRUE(ViewOf<QAction>("Save")->isEnabled());
     EXPECT_TRUE(ReadFile(alpha).contains("Mainpath=250")) << ReadFile(alpha).toStdString();
 
     Type("Ed_Mainpath", "300");
     dialogs.openAnswers.push_back(alpha.toStdString());
+    messages.choices = {SaveChoice::Discard};
     Trigger("Open");
     EXPECT_EQ(EditView("Ed_Mainpath")->text(), "250");
-    EXPECT_EQ(Window().windowTitle(), "Quarnet Calculator - alpha");
+    EXPECT_EQ(ShownTitle(), "Quarnet Calculator - alpha");
     ASSERT_EQ(dialogs.openSetups.size(), 1u);
     EXPECT_EQ(dialogs.openSetups[0].initialDir, QDir(dir.path()).absolutePath().toStdString());
     ExpectMirrored(Form(), Window());
 }
 
+TEST_F(MasterWindowTest, TheCaptionMarksUnsavedChangesUntilTheyAreUndone) {
+    Window().show();
+    const QString before = EditView("Ed_Mainpath")->text();
+    for (const auto& [file, caption] :
+         {std::pair{"plan.ini", "Quarnet Calculator - plan"},
+          // Qt's placeholder in a name is shown as it is.
+          std::pair{"a[*]b.ini", "Quarnet Calculator - a[*]b"}}) {
+        dialogs.saveAnswers.push_back(Path(file).toStdString());
+        Trigger("SaveAs");
+        EXPECT_EQ(ShownTitle(), caption);
+        Type("Ed_Mainpath", "250");
+        EXPECT_EQ(ShownTitle(), caption + QStringLiteral("*"));
+        messages.choices = {SaveChoice::Cancel};
+        EXPECT_FALSE(Window().close());
+        EXPECT_TRUE(Window().isVisible());
+        Type("Ed_Mainpath", before);
+        EXPECT_EQ(ShownTitle(), caption);
+    }
+}
+
 TEST_F(MasterWindowTest, ACancelledOpenChangesNothing) {
     dialogs.openAnswers.push_back(std::nullopt);
     Trigger("Open");
-    EXPECT_EQ(Window().windowTitle(), "Quarnet Calculator");
+    EXPECT_EQ(ShownTitle(), "Quarnet Calculator");
     EXPECT_FALSE(ViewOf<QAction>("Save")->isEnabled());
 }
 

@@ -544,3 +544,214 @@ TEST_F(FileCommandsTest, RecentFilesFollowOpenAndSaveAndLoseAFileThatIsGone) {
 
 } // namespace
 } // namespace qntcalc::testing
+
+namespace qntcalc::testing {
+namespace {
+
+const std::string kPlan = "[Settings]\nProject=Alpha\nNumVesk=1\nMainpath=300\nCBRouters=0\n"
+                          "CBRepeaters=1\nNumRepeater=1\nCBDropLines=0\n[Mode]\nExpert=1\nStandard=0\n";
+
+class UnsavedChangesTest : public FileCommandsTest {
+protected:
+    UnsavedChangesTest() {
+        WriteBytes("alpha.ini", kPlan);
+        WriteBytes("beta.ini", "[Settings]\nNumVesk=1\nCVesk=5\nMainpath=250\n");
+        NewWindow();
+        commands->KeepRecentFiles(recent);
+        commands->FormCreate();
+        commands->Changes().OnModifiedChanged = [this](bool modified) { marks.push_back(modified); };
+    }
+    void OpenAlpha() {
+        dialogs.answers = {Path("alpha.ini")};
+        f().Open.Click();
+    }
+
+    RecentFiles recent;
+    std::vector<bool> marks;
+};
+
+TEST_F(UnsavedChangesTest, TheWindowIsModifiedWhileItsInputsDifferFromTheFile) {
+    struct Row {
+        const char* name;
+        std::function<void(TMasterForm&)> change;
+        std::function<void(TMasterForm&)> back;
+        bool counts;
+    };
+    auto type = [this](EditField C::*edit, const char* text) {
+        return [this, edit, text](TMasterForm& f) { Type(f.*edit, text); };
+    };
+    for (const Row& row : {
+             Row{"Field", type(&C::Ed_Mainpath, "900"), type(&C::Ed_Mainpath, "300"), true},
+             Row{"ProjectName", type(&C::Ed_Project, "Beta"), type(&C::Ed_Project, "Alpha"), true},
+             Row{"Box", [](TMasterForm& f) { f.CB_Routers.SetChecked(true); },
+                 [](TMasterForm& f) { f.CB_Routers.SetChecked(false); }, true},
+             Row{"Button", [](TMasterForm& f) { f.RB_Vesk3.SetChecked(true); },
+                 [](TMasterForm& f) { f.RB_Vesk1.SetChecked(true); }, true},
+             Row{"TypeList", [](TMasterForm& f) { f.CB_RepeaterType.UserSelect(2); },
+                 [](TMasterForm& f) { f.CB_RepeaterType.UserSelect(0); }, true},
+             Row{"Mode", [](TMasterForm& f) { f.Standard.Click(); },
+                 [](TMasterForm& f) {
+                     f.Expert.Click();
+                     f.RB_Vesk1.SetChecked(true); // which Standard mode fixed
+                 },
+                 true},
+             Row{"CycleTimeByHand",
+                 [this](TMasterForm& f) {
+                     f.CB_CVeskManual.SetChecked(true);
+                     Type(f.Ed_CVesk, "9");
+                 },
+                 [](TMasterForm& f) { f.CB_CVeskManual.SetChecked(false); }, true},
+             // What a file holds but nobody enters: the page shown, the results.
+             Row{"Page", [](TMasterForm& f) { f.PageControl1.UserSelectPage(2); },
+                 [](TMasterForm& f) { f.PageControl1.UserSelectPage(0); }, false},
+         }) {
+        OpenAlpha();
+        marks.clear();
+        row.change(f());
+        EXPECT_EQ(commands->Changes().Modified(), row.counts) << row.name;
+        row.back(f());
+        EXPECT_FALSE(commands->Changes().Modified()) << row.name;
+        const std::vector<bool> expected =
+            row.counts ? std::vector<bool>{true, false} : std::vector<bool>{};
+        EXPECT_EQ(marks, expected) << row.name;
+    }
+}
+
+TEST_F(UnsavedChangesTest, OnlyAWindowWithAFileIsEverModifiedAndSavingClearsIt) {
+    Type(f().Ed_Mainpath, "900");
+    EXPECT_FALSE(commands->Changes().Modified()) << "nothing to compare with";
+    dialogs.answers = {Path("gamma.ini"), Path("no/such/dir/x.ini")};
+    f().SaveAs.Click();
+    Type(f().Ed_Mainpath, "800");
+    EXPECT_TRUE(commands->Changes().Modified());
+    f().Save.Click();
+    EXPECT_FALSE(commands->Changes().Modified());
+    Type(f().Ed_Mainpath, "700");
+    f().SaveAs.Click(); // fails: the file still holds 800
+    EXPECT_TRUE(commands->Changes().Modified());
+    Type(f().Ed_Mainpath, "800");
+    EXPECT_FALSE(commands->Changes().Modified());
+    EXPECT_EQ(marks, (std::vector{true, false, true, false}));
+}
+
+TEST_F(UnsavedChangesTest, OpenRecentAndCloseAskBeforeUnsavedChangesGo) {
+    enum class Way { Open, Recent, Exit, Close, Logout };
+    struct Command {
+        const char* name;
+        Way way;
+    };
+    struct Answer {
+        const char* name;
+        std::optional<SaveChoice> choice; // none: the project was not changed
+        bool saveFails;
+        bool goesOn;
+        const char* written; // Mainpath in alpha.ini afterwards
+    };
+    const std::string question = "The project alpha has been modified. Save your changes?";
+    for (const Command& command : {Command{"Open", Way::Open}, Command{"Recent", Way::Recent},
+                                   Command{"Exit", Way::Exit}, Command{"Close", Way::Close},
+                                   Command{"Logout", Way::Logout}}) {
+        for (const Answer& answer : {
+                 Answer{"Unchanged", std::nullopt, false, true, "300"},
+                 Answer{"Save", SaveChoice::Save, false, true, "900"},
+                 Answer{"Discard", SaveChoice::Discard, false, true, "300"},
+                 Answer{"Cancel", SaveChoice::Cancel, false, false, "300"},
+                 Answer{"FailedSave", SaveChoice::Save, true, false, ""},
+             }) {
+            SCOPED_TRACE(std::string(command.name) + "/" + answer.name);
+            WriteBytes("alpha.ini", kPlan);
+            OpenAlpha();
+            messages.shown.clear();
+            messages.questions.clear();
+            if (answer.choice) {
+                Type(f().Ed_Mainpath, "900");
+                messages.choices = {*answer.choice};
+            }
+            if (answer.saveFails) {
+                std::filesystem::remove(Path("alpha.ini"));
+                std::filesystem::create_directory(Path("alpha.ini"));
+            }
+            const std::string settingsBefore = ReadBytes("QntCalc.ini");
+            // As the window does on every close.
+            bool closed = false;
+            const auto close = [&] {
+                if (commands->FormCloseQuery()) {
+                    closed = true;
+                    commands->FormClose();
+                }
+            };
+            commands->OnCloseRequested = close;
+            bool wentOn = false;
+            switch (command.way) {
+            case Way::Open:
+                dialogs.answers = {Path("beta.ini")};
+                f().Open.Click();
+                wentOn = dialogs.answers.empty();
+                break;
+            case Way::Recent:
+                commands->OpenRecent(Path("beta.ini"));
+                wentOn = f().Ed_Mainpath.Text() == "250";
+                break;
+            case Way::Exit:
+                f().Exit.Click();
+                wentOn = closed;
+                break;
+            case Way::Close:
+                close();
+                wentOn = closed;
+                break;
+            case Way::Logout:
+                wentOn = commands->CommitData([] { return true; });
+                if (wentOn)
+                    close(); // the session's close asks nothing more
+                EXPECT_EQ(closed, wentOn);
+                break;
+            }
+            EXPECT_EQ(wentOn, answer.goesOn);
+            const std::vector<ShownBox> asked =
+                answer.choice ? std::vector<ShownBox>{{question, "Quarnet Calculator"}}
+                              : std::vector<ShownBox>{};
+            EXPECT_EQ(messages.questions, asked);
+            EXPECT_TRUE(messages.choices.empty());
+            if (answer.saveFails) {
+                EXPECT_EQ(messages.shown.size(), 1u);
+                EXPECT_EQ(messages.shown.at(0).caption, "Save Error");
+                std::filesystem::remove(Path("alpha.ini"));
+            } else {
+                EXPECT_EQ(messages.shown, std::vector<ShownBox>{});
+                EXPECT_EQ(OpenIni(Path("alpha.ini")).ReadString("Settings", "Mainpath", ""),
+                          answer.written);
+            }
+            if (!answer.goesOn) {
+                EXPECT_EQ(f().Ed_Mainpath.Text(), "900") << "the window stays as it was";
+                EXPECT_TRUE(commands->Changes().Modified());
+                EXPECT_EQ(ReadBytes("QntCalc.ini"), settingsBefore) << "nothing is written";
+            }
+        }
+    }
+}
+
+TEST_F(UnsavedChangesTest, ALogoutWithoutQuestionsLeavesTheChangesToTheSettingsFile) {
+    OpenAlpha();
+    int asked = 0;
+    const auto mayAsk = [&asked] {
+        ++asked;
+        return false;
+    };
+    EXPECT_TRUE(commands->CommitData(mayAsk));
+    EXPECT_EQ(asked, 0) << "no interaction is requested for nothing";
+    Type(f().Ed_Mainpath, "900");
+    EXPECT_TRUE(commands->CommitData(mayAsk));
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(commands->FormCloseQuery()) << "the session's close must not ask";
+
+    // A session that did not end after all: a further change asks again.
+    Type(f().Ed_Mainpath, "800");
+    messages.choices = {SaveChoice::Cancel};
+    EXPECT_FALSE(commands->FormCloseQuery());
+    EXPECT_EQ(messages.questions.size(), 1u);
+    EXPECT_EQ(ReadBytes("alpha.ini"), kPlan);
+}
+
+} // namespace
+} // namespace qntcalc::testing

@@ -51,11 +51,27 @@ public:
         expected_.pop_front();
     }
     void Expect(ShownBox box) { expected_.push_back(std::move(box)); }
-    bool AllShown() const { return expected_.empty(); }
+    bool AllShown() const { return expected_.empty() && choices.empty(); }
+
+    // Each question takes the next choice; an unscripted one is answered
+    // Discard, as if no question were asked, or fails the test.
+    SaveChoice AskSave(std::string_view text, std::string_view caption) override {
+        questions.push_back({std::string(text), std::string(caption)});
+        if (choices.empty()) {
+            if (!acceptAll)
+                ADD_FAILURE() << "unexpected question " << ::testing::PrintToString(questions.back());
+            return SaveChoice::Discard;
+        }
+        const SaveChoice choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
 
     bool acceptAll;
     std::vector<ShownBox> shown;
     std::vector<MessageKind> kinds; // of each shown box
+    std::deque<SaveChoice> choices;
+    std::vector<ShownBox> questions;
 
 private:
     std::deque<ShownBox> expected_;

@@ -75,9 +75,14 @@ const Control* ControlViews::ControlOf(const QObject* view) const {
     return found == shown_.end() ? nullptr : found->second;
 }
 
-void ControlViews::Title(Label& caption, QWidget* window) {
-    Register(caption, window,
-             [window, &caption] { window->setWindowTitle(ToQString(caption.Caption())); });
+void ControlViews::Title(Label& caption, QWidget* window, bool marksModified) {
+    Register(caption, window, [window, &caption, marksModified] {
+        QString title = ToQString(caption.Caption());
+        // A doubled placeholder is Qt's escape for one shown as it is.
+        if (marksModified)
+            title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) += QStringLiteral("[*]");
+        window->setWindowTitle(title);
+    });
 }
 
 FieldEdit* ControlViews::Edit(EditField& field, QWidget* parent) {

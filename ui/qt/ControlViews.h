@@ -52,8 +52,9 @@ public:
     ControlViews(const ControlViews&) = delete;
     ControlViews& operator=(const ControlViews&) = delete;
 
-    // The window's own title.
-    void Title(Label& caption, QWidget* window);
+    // The window's own title; with `marksModified` it shows the window's
+    // modified state as the platform does (QWidget::setWindowModified).
+    void Title(Label& caption, QWidget* window, bool marksModified = false);
     // Every menu shortcut made before it goes to the menu, not the field.
     FieldEdit* Edit(EditField& field, QWidget* parent = nullptr);
     QLabel* Text(Label& label, QWidget* parent = nullptr);

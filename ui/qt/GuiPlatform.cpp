@@ -83,6 +83,22 @@ void QtMessageBoxes::Show(std::string_view text, std::string_view caption, Messa
     box.exec();
 }
 
+SaveChoice QtMessageBoxes::AskSave(std::string_view text, std::string_view caption) {
+    QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    DialogParent(mainWindow_));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel; // also closed by the window manager
+    }
+}
+
 QString QtNameFilters(std::string_view filter) {
     const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
     QStringList filters;

@@ -42,10 +42,12 @@ private:
     QPointer<QWidget> previous_;
 };
 
-// Modal box with one OK button and the icon of its kind over DialogParent.
+// Modal box with one OK button and the icon of its kind, or the question,
+// over DialogParent.
 class QtMessageBoxes : public MessageBoxes {
 public:
     void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
+    SaveChoice AskSave(std::string_view text, std::string_view caption) override;
     void SetMainWindow(QWidget* window) { mainWindow_ = window; }
 
 private:

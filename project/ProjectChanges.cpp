@@ -1,0 +1,85 @@
+#include "project/ProjectChanges.h"
+
+#include "app/FieldTable.h"
+#include "app/MasterForm.h"
+#include "project/IniFile.h"
+#include "project/ProjectFile.h"
+#include "project/ProjectKeys.h"
+
+
+namespace qntcalc {
+
+namespace {
+
+using namespace ini;
+
+// Results are computed, not typed; the cycle time only while entered by hand.
+bool Compared(std::string_view section, std::string_view key, bool cycleTimeTyped) {
+    if (section == kAbout || key == kPageSelect)
+        return false;
+    for (const FieldRow& row : kFieldRows) {
+        if (row.group == FileGroup::Results && row.key == key)
+            return row.field == Field::CVesk && cycleTimeTyped;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string ProjectContent(const TMasterForm& form) {
+    static const Globals kNoProgram; // the About section is left out
+    IniFile ini = IniFile::FromBytes({});
+    // In memory, with the writer's own names: nothing can fail.
+    static_cast<void>(WriteSettingsToFile(form, kNoProgram, ini));
+    const bool cycleTimeTyped = form.CB_CVeskManual.Checked();
+    std::string content;
+    for (const std::string& section : ini.Sections()) {
+        content += '[' + section + "]\n";
+        for (const std::string& key : ini.Keys(section)) {
+            if (Compared(section, key, cycleTimeTyped))
+                content += key + '=' + ini.ReadString(section, key, {}) + '\n';
+        }
+    }
+    return content;
+}
+
+ProjectChanges::ProjectChanges(TMasterForm& form) : form_(form) {
+    form_.controls.AddObserver(this);
+}
+
+ProjectChanges::~ProjectChanges() {
+    form_.controls.RemoveObserver(this);
+}
+
+void ProjectChanges::MarkSaved() {
+    saved_ = ProjectContent(form_);
+    SetModified(false);
+}
+
+void ProjectChanges::Forget() {
+    saved_.reset();
+    SetModified(false);
+}
+
+void ProjectChanges::ControlChanged(const Control& control) {
+    if (!saved_)
+        return;
+    // Labels, pages and the status bar hold nothing of a project.
+    const bool input = std::visit(
+        Overloaded{[](const EditField*) { return true; }, [](const CheckBox*) { return true; },
+                   [](const RadioButton*) { return true; }, [](const ComboBox*) { return true; },
+                   [](const MenuItem*) { return true; }, [](const auto*) { return false; }},
+        control.Kind());
+    if (input)
+        SetModified(ProjectContent(form_) != *saved_);
+}
+
+void ProjectChanges::SetModified(bool modified) {
+    if (modified == modified_)
+        return;
+    modified_ = modified;
+    if (OnModifiedChanged)
+        OnModifiedChanged(modified_);
+}
+
+} // namespace qntcalc
