@@ -1,0 +1,64 @@
+#include "app/Limits.h"
+
+#include <algorithm>
+#include <limits>
+#include <tuple>
+
+namespace qntcalc {
+
+namespace {
+
+InputLimit Measured(const WhatIfInput& input, int32_t searchedTo, Headroom headroom) {
+    InputLimit limit{&input, searchedTo, std::move(headroom), std::nullopt, std::nullopt};
+    const Headroom& h = limit.headroom;
+    if (!h.last)
+        return limit;
+    const int64_t moved = static_cast<int64_t>(h.last->value) - h.current;
+    limit.margin = h.direction == Direction::Up ? moved : -moved;
+    if (h.current != 0)
+        limit.marginPercent = 100.0 * static_cast<double>(*limit.margin) /
+                              std::abs(static_cast<double>(h.current));
+    return limit;
+}
+
+// Smaller is tighter.
+auto Tightness(const InputLimit& limit) {
+    constexpr double kNoPercent = std::numeric_limits<double>::infinity();
+    const int group = !limit.MeetsNow() ? 0 : limit.Unbounded() ? 2 : 1;
+    return std::make_tuple(group, limit.marginPercent.value_or(kNoPercent),
+                           limit.margin.value_or(0));
+}
+
+} // namespace
+
+int32_t DefaultHeadroomLimit(const WhatIfInput& input, int32_t current) {
+    const int32_t end = input.searchDownwards ? input.practicalLimit
+                                              : std::max(input.practicalLimit, current);
+    const int64_t most = kMostWhatIfValues - 1;
+    if (end < current)
+        return static_cast<int32_t>(std::max<int64_t>(end, int64_t{current} - most));
+    return static_cast<int32_t>(std::min<int64_t>(end, int64_t{current} + most));
+}
+
+Result FindLimits(WhatIf& whatIf, const Requirements& required, std::vector<InputLimit>& limits) {
+    limits.clear();
+    for (const Field field : whatIf.EditableInputs()) {
+        const WhatIfInput& input = *FindWhatIfInput(field);
+        const int32_t to = DefaultHeadroomLimit(input, whatIf.CurrentValue(field));
+        Headroom headroom;
+        if (Result failed = FindHeadroom(whatIf, field, required, to, headroom); !failed.Ok())
+            return failed;
+        limits.push_back(Measured(input, to, std::move(headroom)));
+    }
+    std::stable_sort(limits.begin(), limits.end(), [](const InputLimit& a, const InputLimit& b) {
+        return Tightness(a) < Tightness(b);
+    });
+    return {};
+}
+
+bool MeetsRequirements(const std::vector<InputLimit>& limits) {
+    return std::all_of(limits.begin(), limits.end(),
+                       [](const InputLimit& limit) { return limit.MeetsNow(); });
+}
+
+} // namespace qntcalc
