@@ -31,7 +31,7 @@ FieldEdit* MasterWindow::ResultEdit(EditField& field) {
     edit->setPalette(black);
     // Results are read, not visited: Tab skips them, a click still selects
     // for copying. The Vesk cycle time is an input in Expert mode.
-    if (&field != &form_.Ed_CVesk)
+    if (&field != &form_.EditFor(Field::CVesk))
         edit->setFocusPolicy(Qt::ClickFocus);
     return edit;
 }
