@@ -9,6 +9,9 @@
 #include <QScopeGuard>
 #include <QSessionManager>
 #include <QTimer>
+#include <QWindow>
+
+#include <functional>
 
 #include <filesystem>
 #include <span>
@@ -134,10 +137,40 @@ void Program::ShowWhatIf() {
     whatIf_->activateWindow();
 }
 
+namespace {
+
+// Runs a function once the window is first exposed: by then the window
+// manager has placed it, so a box centred on it shows over it.
+class OnFirstExpose : public QObject {
+public:
+    OnFirstExpose(QWindow& window, std::function<void()> then)
+        : QObject(&window), then_(std::move(then)) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, watched, std::move(then_));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
+} // namespace
+
 void Program::ShowMainWindow() {
     window_->show();
     // Over the shown window, not in place of it.
-    QTimer::singleShot(0, window_.get(), [this] { commands_->ShowStartNotice(); });
+    auto notice = [this] { commands_->ShowStartNotice(); };
+    if (QWindow* shown = window_->windowHandle(); shown && !shown->isExposed())
+        new OnFirstExpose(*shown, notice);
+    else
+        QTimer::singleShot(0, window_.get(), notice);
 }
 
 namespace {
