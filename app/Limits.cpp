@@ -25,8 +25,9 @@ InputLimit Measured(const WhatIfInput& input, int32_t searchedTo, Headroom headr
 auto Tightness(const InputLimit& limit) {
     constexpr double kNoPercent = std::numeric_limits<double>::infinity();
     const int group = !limit.MeetsNow() ? 0 : limit.Unbounded() ? 2 : 1;
-    return std::make_tuple(group, limit.marginPercent.value_or(kNoPercent),
-                           limit.margin.value_or(0));
+    // An input at 0 that cannot move at all is as tight as one with 0%.
+    const double stuck = limit.margin == 0 ? 0.0 : kNoPercent;
+    return std::make_tuple(group, limit.marginPercent.value_or(stuck), limit.margin.value_or(0));
 }
 
 } // namespace

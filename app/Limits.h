@@ -34,9 +34,10 @@ int32_t DefaultHeadroomLimit(const WhatIfInput& input, int32_t current);
 
 // Fills `limits` with every input the window lets a user type into now,
 // tightest first: inputs whose current value fails (in the window's order),
-// then the smallest margin in percent (a current value of 0 counts as no
-// percentage, after every one that has one; ties by margin), then inputs
-// that never fail up to the end of their search.
+// then the smallest margin in percent (a current value of 0 has no
+// percentage: it counts as 0% when the input cannot move at all, else after
+// every one that has one; ties by margin), then inputs that never fail up to
+// the end of their search.
 Result FindLimits(WhatIf& whatIf, const Requirements& required, std::vector<InputLimit>& limits);
 
 // Whether the current state meets every requirement.

@@ -38,6 +38,27 @@ inline constexpr std::string_view kRequiredRmax = "worst case reaction time <= %
 inline constexpr std::string_view kRequiredEto = "ETO <= %1 ms";
 inline constexpr std::string_view kRequiredCto = "CTO <= %1 ms";
 inline constexpr std::string_view kRequiredSeparator = ", ";
+// The limits overview: the verdict, a row's cells and a table's headings.
+inline constexpr std::string_view kLimitsMeet =
+    "The current state meets the requirements; the tightest input comes first.";
+inline constexpr std::string_view kLimitsFail =
+    "The current state does not meet the requirements; inputs whose current value fails come "
+    "first.";
+inline constexpr std::string_view kLimitsNoInputs =
+    "No input can be typed into in this project's current state.";
+// %1 the end of the search of an input that never fails on the way.
+inline constexpr std::string_view kLimitsNoneUpTo = "none up to %1";
+inline constexpr std::string_view kLimitsNone = "-";
+inline constexpr std::string_view kLimitsUp = "up";
+inline constexpr std::string_view kLimitsDown = "down";
+inline constexpr std::string_view kLimitsInput = "Input";
+inline constexpr std::string_view kLimitsCurrent = "Current";
+inline constexpr std::string_view kLimitsDirection = "Direction";
+inline constexpr std::string_view kLimitsLast = "Last meeting";
+inline constexpr std::string_view kLimitsNext = "First failing";
+inline constexpr std::string_view kLimitsMargin = "Margin";
+inline constexpr std::string_view kLimitsMarginPercent = "Margin [%]";
+inline constexpr std::string_view kLimitsCause = "Cause";
 // A sweep's row for a refused value: %1 the value checks' messages.
 inline constexpr std::string_view kSweepRejected = "rejected: %1";
 
