@@ -55,6 +55,22 @@ inline constexpr std::string_view kWhatIfSummary = "%1 %2: %3, worst case reacti
 inline constexpr std::string_view kWhatIfSummaryUnstable = "Not stable. %1";
 inline constexpr std::string_view kWhatIfSummaryRefused = "%1 %2: refused by the value check: %3";
 
+// The limits overview: one row per input, in these columns, and its cells
+// where there is nothing to show. %1 the end of the search of an input that
+// never fails on the way.
+inline constexpr std::string_view kLimitsInput = "Input";
+inline constexpr std::string_view kLimitsCurrent = "Current";
+inline constexpr std::string_view kLimitsDirection = "Direction";
+inline constexpr std::string_view kLimitsLast = "Last meeting";
+inline constexpr std::string_view kLimitsNext = "First failing";
+inline constexpr std::string_view kLimitsMargin = "Margin";
+inline constexpr std::string_view kLimitsMarginPercent = "Margin [%]";
+inline constexpr std::string_view kLimitsCause = "Cause";
+inline constexpr std::string_view kLimitsNoneUpTo = "none up to %1";
+inline constexpr std::string_view kLimitsNone = "-";
+inline constexpr std::string_view kLimitsUp = "up";
+inline constexpr std::string_view kLimitsDown = "down";
+
 // The headroom of an input, from %2 its current value. A sentence that ends
 // on a quoted message ending a sentence itself takes no second full stop.
 inline constexpr std::string_view kHeadroomNoValue = "%1 has no computed value at %2.";

@@ -46,19 +46,6 @@ inline constexpr std::string_view kLimitsFail =
     "first.";
 inline constexpr std::string_view kLimitsNoInputs =
     "No input can be typed into in this project's current state.";
-// %1 the end of the search of an input that never fails on the way.
-inline constexpr std::string_view kLimitsNoneUpTo = "none up to %1";
-inline constexpr std::string_view kLimitsNone = "-";
-inline constexpr std::string_view kLimitsUp = "up";
-inline constexpr std::string_view kLimitsDown = "down";
-inline constexpr std::string_view kLimitsInput = "Input";
-inline constexpr std::string_view kLimitsCurrent = "Current";
-inline constexpr std::string_view kLimitsDirection = "Direction";
-inline constexpr std::string_view kLimitsLast = "Last meeting";
-inline constexpr std::string_view kLimitsNext = "First failing";
-inline constexpr std::string_view kLimitsMargin = "Margin";
-inline constexpr std::string_view kLimitsMarginPercent = "Margin [%]";
-inline constexpr std::string_view kLimitsCause = "Cause";
 // A sweep's row for a refused value: %1 the value checks' messages.
 inline constexpr std::string_view kSweepRejected = "rejected: %1";
 

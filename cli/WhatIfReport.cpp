@@ -12,8 +12,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
-
 namespace qntcalc::cli {
 
 namespace {
@@ -141,37 +139,14 @@ nlohmann::ordered_json OrNull(const std::optional<T>& value) {
     return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
 }
 
-// One decimal, as people read a percentage.
-std::string OneDecimal(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.1f", value);
-    return buffer;
-}
-
 // The overview as a text table: the input's label and unit on the left,
 // numbers right-aligned under their headings, the cause last.
 std::string LimitsTable(const std::vector<InputLimit>& limits, const Requirements& required) {
-    using Row = std::vector<std::string>;
-    std::vector<Row> rows{{std::string(texts::kLimitsInput), std::string(texts::kLimitsCurrent),
-                           std::string(texts::kLimitsDirection), std::string(texts::kLimitsLast),
-                           std::string(texts::kLimitsNext), std::string(texts::kLimitsMargin),
-                           std::string(texts::kLimitsMarginPercent),
-                           std::string(texts::kLimitsCause)}};
-    const std::string none(texts::kLimitsNone);
-    for (const InputLimit& limit : limits) {
-        const Headroom& h = limit.headroom;
-        const WhatIfInput& input = *limit.input;
-        rows.push_back(
-            {std::string(input.label) + std::string(UnitTag(input.unit)), GroupedNumber(h.current),
-             std::string(h.direction == Direction::Up ? texts::kLimitsUp : texts::kLimitsDown),
-             h.last ? GroupedNumber(h.last->value) : none,
-             h.next ? GroupedNumber(h.next->value)
-                    : text::Format(texts::kLimitsNoneUpTo, {GroupedNumber(limit.searchedTo)}),
-             limit.margin ? GroupedNumber(static_cast<int32_t>(*limit.margin)) : none,
-             limit.marginPercent ? OneDecimal(*limit.marginPercent) : none,
-             h.next ? ShortfallText(*h.next, required).value_or("") : ""});
-    }
-    std::vector<std::size_t> widths(rows.front().size(), 0);
+    using Row = std::array<std::string, kLimitColumns>;
+    std::vector<Row> rows{LimitsHeadings()};
+    for (const InputLimit& limit : limits)
+        rows.push_back(LimitCells(limit, required));
+    std::array<std::size_t, kLimitColumns> widths{};
     for (const Row& row : rows)
         for (std::size_t i = 0; i < row.size(); ++i)
             widths[i] = std::max(widths[i], row[i].size());
