@@ -33,6 +33,9 @@ inline constexpr std::string_view kWhatIfExportPng = "Export PNG...";
 inline constexpr std::string_view kWhatIfExportSvg = "Export SVG...";
 inline constexpr std::string_view kWhatIfExportCsv = "Export CSV...";
 inline constexpr std::string_view kWhatIfClose = "Close";
+// The tabs of the chart and of the limits of every input.
+inline constexpr std::string_view kWhatIfChartTab = "Chart";
+inline constexpr std::string_view kWhatIfLimitsTab = "Limits";
 inline constexpr std::string_view kWhatIfPngFilter = "PNG images (*.png)|*.png";
 inline constexpr std::string_view kWhatIfSvgFilter = "SVG images (*.svg)|*.svg";
 inline constexpr std::string_view kWhatIfCsvFilter = "CSV files (*.csv)|*.csv";
