@@ -79,7 +79,8 @@ std::optional<std::vector<InputLimit>> FindLimits(const WindowSnapshot& mainWind
                                                   const std::function<bool()>& keepGoing) {
     WhatIf whatIf(mainWindow);
     std::vector<InputLimit> limits;
-    if (!Collect(whatIf, required, keepGoing, limits).Ok() || !keepGoing())
+    if (!Collect(whatIf, required, keepGoing, limits).Ok() ||
+        limits.size() != whatIf.EditableInputs().size())
         return std::nullopt;
     return limits;
 }
