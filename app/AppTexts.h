@@ -33,6 +33,9 @@ inline constexpr std::string_view kWhatIfExportPng = "Export PNG...";
 inline constexpr std::string_view kWhatIfExportSvg = "Export SVG...";
 inline constexpr std::string_view kWhatIfExportCsv = "Export CSV...";
 inline constexpr std::string_view kWhatIfClose = "Close";
+// The tabs of the chart and of the limits of every input.
+inline constexpr std::string_view kWhatIfChartTab = "Chart";
+inline constexpr std::string_view kWhatIfLimitsTab = "Limits";
 inline constexpr std::string_view kWhatIfPngFilter = "PNG images (*.png)|*.png";
 inline constexpr std::string_view kWhatIfSvgFilter = "SVG images (*.svg)|*.svg";
 inline constexpr std::string_view kWhatIfCsvFilter = "CSV files (*.csv)|*.csv";
@@ -54,6 +57,22 @@ inline constexpr std::string_view kWhatIfSummary = "%1 %2: %3, worst case reacti
                                                    "alarm reaction time %5, ETO %6, CTO %7. %8";
 inline constexpr std::string_view kWhatIfSummaryUnstable = "Not stable. %1";
 inline constexpr std::string_view kWhatIfSummaryRefused = "%1 %2: refused by the value check: %3";
+
+// The limits overview: one row per input, in these columns, and its cells
+// where there is nothing to show. %1 the end of the search of an input that
+// never fails on the way.
+inline constexpr std::string_view kLimitsInput = "Input";
+inline constexpr std::string_view kLimitsCurrent = "Current";
+inline constexpr std::string_view kLimitsDirection = "Direction";
+inline constexpr std::string_view kLimitsLast = "Last meeting";
+inline constexpr std::string_view kLimitsNext = "First failing";
+inline constexpr std::string_view kLimitsMargin = "Margin";
+inline constexpr std::string_view kLimitsMarginPercent = "Margin [%]";
+inline constexpr std::string_view kLimitsCause = "Cause";
+inline constexpr std::string_view kLimitsNoneUpTo = "none up to %1";
+inline constexpr std::string_view kLimitsNone = "-";
+inline constexpr std::string_view kLimitsUp = "up";
+inline constexpr std::string_view kLimitsDown = "down";
 
 // The headroom of an input, from %2 its current value. A sentence that ends
 // on a quoted message ending a sentence itself takes no second full stop.

@@ -6,9 +6,6 @@
 
 namespace qntcalc {
 
-namespace {
-
-// Quoted when it holds a comma, a quote or a line break.
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
@@ -17,8 +14,6 @@ std::string CsvField(const std::string& text) {
         quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
 }
-
-} // namespace
 
 std::string WhatIfCsvHeader() {
     std::string header = "file,value,rejected";

@@ -12,6 +12,9 @@
 // checks' messages.
 namespace qntcalc {
 
+// Quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text);
+
 // The header row, with its line end.
 std::string WhatIfCsvHeader();
 // One row, with its line end; `file` is empty for a project without one.

@@ -1,5 +1,8 @@
 #include "app/Headroom.h"
+#include "app/Limits.h"
 #include "app/WhatIf.h"
+#include "project/IniFile.h"
+#include "project/ProjectFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,6 +77,69 @@ void BM_SweepUnsettledInputs(benchmark::State& state) {
     SweepThousand(state, form, Field::NumInp, 1);
 }
 BENCHMARK(BM_SweepUnsettledInputs)->Unit(benchmark::kMillisecond);
+
+// The What-if window's limits overview for every change of the main window:
+// the snapshot, then the headroom of every input, each typed value by value.
+void Limits(benchmark::State& state, TMasterForm& form, int32_t rmaxMs) {
+    std::size_t inputs = 0;
+    for (auto _ : state) {
+        WhatIf whatIf{WindowSnapshot(form)};
+        std::vector<InputLimit> limits;
+        if (!FindLimits(whatIf, Requirements{rmaxMs, std::nullopt, std::nullopt}, limits).Ok() ||
+            limits.empty()) {
+            state.SkipWithError("no limits");
+            break;
+        }
+        inputs += limits.size();
+    }
+    benchmark::DoNotOptimize(inputs);
+    state.SetItemsProcessed(static_cast<int64_t>(inputs));
+}
+
+// The example project that comes with the sources: within 250 ms.
+void BM_LimitsExample(benchmark::State& state) {
+    Globals globals;
+    NoBoxes ui;
+    TMasterForm form(globals, ui, ui, "");
+    form.Recalculate();
+    std::optional<IniFile> ini;
+    if (!OpenProject(QNTCALC_EXAMPLE, ini, IniFile::Mode::Detached).Ok() ||
+        !ReadSettingsFromFile(form, *ini).Ok()) {
+        state.SkipWithError("example project not readable");
+        return;
+    }
+    Limits(state, form, 300);
+}
+BENCHMARK(BM_LimitsExample)->Unit(benchmark::kMillisecond);
+
+// Expert mode with routers, a repeater and drop lines, sound: 14 inputs, the
+// total drop line length searched through almost 5,000 values. Within 250 ms.
+void BM_LimitsExpertLongSearches(benchmark::State& state) {
+    Globals globals;
+    NoBoxes ui;
+    TMasterForm form(globals, ui, ui, "");
+    WireOwnMenuItems(form);
+    form.Recalculate();
+    form.Expert.Click();
+    Type(form.Ed_Mainpath, "600");
+    form.CB_Repeaters.SetChecked(true);
+    form.CB_DropLines.SetChecked(true);
+    form.CB_Routers.SetChecked(true);
+    Type(form.Ed_NumRouters, "2");
+    form.CB_RouterType.UserSelect(5);
+    Type(form.Ed_LongSeg, "200");
+    Type(form.Ed_MDSeg, "100");
+    Type(form.Ed_NumRepeater, "1");
+    form.CB_RepeaterType.UserSelect(1);
+    Type(form.Ed_DropMax, "20");
+    Type(form.Ed_DropTot, "60");
+    if (!UserCanType(form, *FindWhatIfInput(Field::DropTot))) {
+        state.SkipWithError("not the expert project");
+        return;
+    }
+    Limits(state, form, 600);
+}
+BENCHMARK(BM_LimitsExpertLongSearches)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

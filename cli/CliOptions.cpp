@@ -79,6 +79,8 @@ Result ParseArguments(const std::vector<std::string>& args, Options& options) {
             options.json = true;
         } else if (arg == "--csv") {
             options.csv = true;
+        } else if (arg == "--limits") {
+            options.limits = true;
         } else if (Is(arg, "--mode")) {
             if (Result taken = TakeValue(args, i, "--mode", value); !taken.Ok())
                 return taken;

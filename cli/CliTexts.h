@@ -38,6 +38,14 @@ inline constexpr std::string_view kRequiredRmax = "worst case reaction time <= %
 inline constexpr std::string_view kRequiredEto = "ETO <= %1 ms";
 inline constexpr std::string_view kRequiredCto = "CTO <= %1 ms";
 inline constexpr std::string_view kRequiredSeparator = ", ";
+// The limits overview: the verdict, a row's cells and a table's headings.
+inline constexpr std::string_view kLimitsMeet =
+    "The current state meets the requirements; the tightest input comes first.";
+inline constexpr std::string_view kLimitsFail =
+    "The current state does not meet the requirements; inputs whose current value fails come "
+    "first.";
+inline constexpr std::string_view kLimitsNoInputs =
+    "No input can be typed into in this project's current state.";
 // A sweep's row for a refused value: %1 the value checks' messages.
 inline constexpr std::string_view kSweepRejected = "rejected: %1";
 

@@ -24,11 +24,12 @@ struct Options {
     std::optional<std::string> saveTo;
     bool json = false;
     std::optional<int32_t> requireRmaxMs;
-    std::optional<int32_t> requireEtoMs; // with --headroom
-    std::optional<int32_t> requireCtoMs; // with --headroom
+    std::optional<int32_t> requireEtoMs; // with --headroom or --limits
+    std::optional<int32_t> requireCtoMs; // with --headroom or --limits
     std::optional<SweepSpec> sweep;
     std::optional<std::string> headroomKey;
     std::optional<int32_t> headroomTo;
+    bool limits = false;
     bool csv = false;
     bool help = false;
     bool version = false;

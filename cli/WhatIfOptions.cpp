@@ -103,17 +103,24 @@ Result CheckWhatIfOptions(const Options& options) {
     const auto refuse = [](const char* reason) { return Result::BadArgument(reason); };
     if (options.sweep && options.headroomKey)
         return refuse("--sweep and --headroom cannot be combined");
+    if (options.limits && (options.sweep || options.headroomKey))
+        return refuse("--limits cannot be combined with --sweep or --headroom");
     if (options.headroomKey && !options.requireRmaxMs)
         return refuse("--headroom needs --require-rmax MS");
-    if (!options.headroomKey &&
+    if (options.limits && !options.requireRmaxMs)
+        return refuse("--limits needs --require-rmax MS");
+    if (options.limits && options.headroomTo)
+        return refuse("--to needs --headroom; --limits searches each input to its own end");
+    if (!options.headroomKey && !options.limits &&
         (options.requireEtoMs || options.requireCtoMs || options.headroomTo))
         return refuse("--require-eto, --require-cto and --to need --headroom");
     if (options.sweep && options.requireRmaxMs)
         return refuse("--require-rmax does not apply to --sweep; use --headroom");
-    if ((options.sweep || options.headroomKey) && options.saveTo)
-        return refuse("--save cannot be combined with --sweep or --headroom, which change nothing");
-    if (options.csv && !options.sweep)
-        return refuse("--csv needs --sweep");
+    if ((options.sweep || options.headroomKey || options.limits) && options.saveTo)
+        return refuse(
+            "--save cannot be combined with --sweep, --headroom or --limits, which change nothing");
+    if (options.csv && !options.sweep && !options.limits)
+        return refuse("--csv needs --sweep or --limits");
     if (options.csv && options.json)
         return refuse("--csv and --json cannot be combined");
     return {};
@@ -135,9 +142,13 @@ std::string WhatIfUsageText() {
         "  --headroom KEY               how far KEY can move from its current value while every\n"
         "                               value on the way ends informational and stable within the\n"
         "                               requirements; names the first value that fails and why\n"
-        "  --require-rmax MS            with --headroom: the required worst case reaction time\n"
-        "  --require-eto MS             with --headroom: also ETO at most MS ms\n"
-        "  --require-cto MS             with --headroom: also CTO at most MS ms\n"
+        "  --limits                     the headroom of every input the project's state lets you\n"
+        "                               type into, each searched as --headroom KEY does, tightest\n"
+        "                               first: a table, --json one object per project, or --csv\n"
+        "  --require-rmax MS            with --headroom or --limits: the required worst case\n"
+        "                               reaction time\n"
+        "  --require-eto MS             with --headroom or --limits: also ETO at most MS ms\n"
+        "  --require-cto MS             with --headroom or --limits: also CTO at most MS ms\n"
         "  --to N                       end of the --headroom search (below the current value:\n"
         "                               search downwards); default the input's practical limit;\n"
         "                               at most " +
@@ -146,6 +157,12 @@ std::string WhatIfUsageText() {
         "With --headroom, --json prints one object: key, direction, current, last (the last\n"
         "value that meets every requirement, or null), next (the first that fails after it, or\n"
         "null), cause (its message or broken requirement), rate (at next) and text.\n"
+        "With --limits, --json prints one object per project: file, requirements (rmax, eto,\n"
+        "cto in ms, null when not required) and limits, one --headroom object per input plus\n"
+        "margin (how far last lies from current, in the input's unit) and marginPercent (of\n"
+        "current); both null when the current value fails, marginPercent also when it is 0.\n"
+        "Inputs whose current value fails come first, then the smallest margin in percent,\n"
+        "then inputs that meet the requirements up to the end of their search.\n"
         "KEY is an input the project's mode lets you type into, with its practical limit:\n";
     for (const WhatIfInput& input : WhatIfInputs()) {
         std::string line = "  " + std::string(FieldName(input.field));
@@ -160,8 +177,9 @@ std::string WhatIfUsageText() {
         text += line + "\n";
     }
     text += "Exit status with --headroom: 0 the current value meets the requirements, 1 it does\n"
-            "not; with --sweep 0. Both: 2 for bad arguments, an unreadable file, an input that\n"
-            "cannot be typed into now or more than " +
+            "not; with --limits the same for the project's current state; with --sweep 0. All:\n"
+            "2 for bad arguments, an unreadable file, an input that cannot be typed into now or\n"
+            "more than " +
             std::to_string(kMostWhatIfValues) + " values.\n";
     return text;
 }

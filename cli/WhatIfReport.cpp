@@ -1,6 +1,7 @@
 #include "cli/WhatIfReport.h"
 
 #include "app/Headroom.h"
+#include "app/Limits.h"
 #include "app/WhatIfCsv.h"
 #include "app/WhatIfForm.h"
 #include "cli/CliTexts.h"
@@ -112,6 +113,81 @@ std::string RequirementsText(const Requirements& required) {
     return text::Joined(parts, texts::kRequiredSeparator);
 }
 
+// The members of one headroom, the same for --headroom and each input of
+// --limits.
+nlohmann::ordered_json JsonHeadroom(const Headroom& headroom, const Requirements& required,
+                                    const std::optional<std::string>& file) {
+    nlohmann::ordered_json j;
+    j["file"] = FileName(file);
+    j["key"] = FieldName(headroom.field);
+    j["direction"] = headroom.direction == Direction::Up ? "up" : "down";
+    j["current"] = headroom.current;
+    j["last"] = headroom.last ? nlohmann::ordered_json(headroom.last->value) : nullptr;
+    j["next"] = headroom.next ? nlohmann::ordered_json(headroom.next->value) : nullptr;
+    j["cause"] = headroom.next
+                     ? nlohmann::ordered_json(ShortfallText(*headroom.next, required).value_or(""))
+                     : nullptr;
+    j["rate"] = headroom.next && !headroom.next->rejected
+                    ? nlohmann::ordered_json(headroom.next->state.Baud)
+                    : nullptr;
+    j["text"] = HeadroomSentence(headroom, required);
+    return j;
+}
+
+template <typename T>
+nlohmann::ordered_json OrNull(const std::optional<T>& value) {
+    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+}
+
+// The overview as a text table: the input's label and unit on the left,
+// numbers right-aligned under their headings, the cause last.
+std::string LimitsTable(const std::vector<InputLimit>& limits, const Requirements& required) {
+    using Row = std::array<std::string, kLimitColumns>;
+    std::vector<Row> rows{LimitsHeadings()};
+    for (const InputLimit& limit : limits)
+        rows.push_back(LimitCells(limit, required));
+    std::array<std::size_t, kLimitColumns> widths{};
+    for (const Row& row : rows)
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], row[i].size());
+    std::string table;
+    for (const Row& row : rows) {
+        std::string line = "  " + row[0] + std::string(widths[0] - row[0].size(), ' ');
+        for (std::size_t i = 1; i + 1 < row.size(); ++i)
+            line += "  " + std::string(widths[i] - row[i].size(), ' ') + row[i];
+        line += "  " + row.back();
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        table += line + "\n";
+    }
+    return table;
+}
+
+std::string LimitsCsvHeader() {
+    return "file,key,label,direction,current,last,next,cause,rate,margin,marginPercent\n";
+}
+
+std::string LimitsCsvRows(const std::vector<InputLimit>& limits, const Requirements& required,
+                          const std::optional<std::string>& file) {
+    std::string rows;
+    for (const InputLimit& limit : limits) {
+        const nlohmann::ordered_json j = JsonHeadroom(limit.headroom, required, file);
+        const auto cell = [](const nlohmann::ordered_json& value) {
+            return value.is_null() ? std::string() : value.is_string() ? value.get<std::string>()
+                                                                        : value.dump();
+        };
+        const std::vector<std::string> cells{
+            file.value_or(""),          cell(j["key"]),     std::string(limit.input->label),
+            cell(j["direction"]),       cell(j["current"]), cell(j["last"]),
+            cell(j["next"]),            cell(j["cause"]),   cell(j["rate"]),
+            cell(OrNull(limit.margin)), cell(OrNull(limit.marginPercent))};
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            rows += (i == 0 ? "" : ",") + CsvField(cells[i]);
+        rows += "\n";
+    }
+    return rows;
+}
+
 } // namespace
 
 int RunSweep(const Evaluation& evaluation, const Options& options,
@@ -153,9 +229,8 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
 
     const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
     const int32_t current = whatIf.CurrentValue(input.field);
-    // An upward input already past its practical limit is searched no further.
-    const int32_t limit = options.headroomTo.value_or(
-        input.searchDownwards ? input.practicalLimit : std::max(input.practicalLimit, current));
+    const int32_t limit =
+        options.headroomTo.value_or(DefaultHeadroomLimit(input, current));
     if (const int64_t count = SweepValueCount(current, limit, 1); count > kMostWhatIfValues) {
         err << texts::kCliPrefix << file.value_or(std::string(texts::kNewProject)) << ": "
             << TooManyValues("--headroom", count) << " (from " << current << " to " << limit
@@ -165,24 +240,8 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
     Headroom headroom;
     if (Refused(FindHeadroom(whatIf, input.field, required, limit, headroom), err))
         return kUsage;
-    const std::string sentence = HeadroomSentence(headroom, required);
-
     if (options.json) {
-        nlohmann::ordered_json j;
-        j["file"] = FileName(file);
-        j["key"] = FieldName(input.field);
-        j["direction"] = headroom.direction == Direction::Up ? "up" : "down";
-        j["current"] = headroom.current;
-        j["last"] = headroom.last ? nlohmann::ordered_json(headroom.last->value) : nullptr;
-        j["next"] = headroom.next ? nlohmann::ordered_json(headroom.next->value) : nullptr;
-        j["cause"] = headroom.next ? nlohmann::ordered_json(
-                                         ShortfallText(*headroom.next, required).value_or(""))
-                                   : nullptr;
-        j["rate"] = headroom.next && !headroom.next->rejected
-                        ? nlohmann::ordered_json(headroom.next->state.Baud)
-                        : nullptr;
-        j["text"] = sentence;
-        out << JsonLine(j);
+        out << JsonLine(JsonHeadroom(headroom, required, file));
     } else {
         out << ReportHeading(evaluation.Form(), file);
         out << "  "
@@ -191,9 +250,52 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
                              WithUnit(limit, input.unit)})
             << "\n";
         out << "  " << text::Format(texts::kHeadroomRequired, {RequirementsText(required)}) << "\n";
-        out << "  " << sentence << "\n";
+        out << "  " << HeadroomSentence(headroom, required) << "\n";
     }
     return headroom.MeetsNow() ? kSound : kFindings;
+}
+
+int RunLimits(const Evaluation& evaluation, const Options& options,
+              const std::optional<std::string>& file, std::ostream& out, std::ostream& err,
+              bool& csvHeaderWritten) {
+    const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
+    WhatIf whatIf(evaluation.Form());
+    std::vector<InputLimit> limits;
+    if (Refused(FindLimits(whatIf, required, limits), err))
+        return kUsage;
+    const bool meets = MeetsRequirements(limits);
+
+    if (options.json) {
+        nlohmann::ordered_json j;
+        j["file"] = FileName(file);
+        j["requirements"] = {{"rmax", required.rmaxMs},
+                             {"eto", OrNull(required.etoMs)},
+                             {"cto", OrNull(required.ctoMs)}};
+        j["limits"] = nlohmann::ordered_json::array();
+        for (const InputLimit& limit : limits) {
+            nlohmann::ordered_json item = JsonHeadroom(limit.headroom, required, file);
+            item["margin"] = OrNull(limit.margin);
+            item["marginPercent"] = OrNull(limit.marginPercent);
+            j["limits"].push_back(std::move(item));
+        }
+        out << JsonLine(j);
+    } else if (options.csv) {
+        if (!csvHeaderWritten) {
+            out << LimitsCsvHeader();
+            csvHeaderWritten = true;
+        }
+        out << LimitsCsvRows(limits, required, file);
+    } else {
+        out << ReportHeading(evaluation.Form(), file);
+        out << "  " << text::Format(texts::kHeadroomRequired, {RequirementsText(required)}) << "\n";
+        if (limits.empty()) {
+            out << "  " << texts::kLimitsNoInputs << "\n";
+        } else {
+            out << "  " << (meets ? texts::kLimitsMeet : texts::kLimitsFail) << "\n";
+            out << LimitsTable(limits, required);
+        }
+    }
+    return meets ? kSound : kFindings;
 }
 
 } // namespace qntcalc::cli

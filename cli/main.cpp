@@ -42,6 +42,8 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
         return RunSweep(evaluation, options, file, std::cout, std::cerr, csvHeaderWritten);
     if (options.headroomKey)
         return RunHeadroom(evaluation, options, file, std::cout, std::cerr);
+    if (options.limits)
+        return RunLimits(evaluation, options, file, std::cout, std::cerr, csvHeaderWritten);
 
     int exit = evaluation.EndsWithError() ? kFindings : kSound;
     const int32_t rmax = evaluation.Form().State().Rmax;

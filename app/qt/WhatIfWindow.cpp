@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace qntcalc {
@@ -48,7 +49,8 @@ QPushButton* NewButton(std::string_view text, QWidget* parent) {
 WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& messages,
                            FileDialogs& dialogs, HelpSystem& help, QWidget* parent)
     : QDialog(parent), master_(master), help_(help), chart_(new WhatIfChart(form_, this)),
-      exports_(*this, *chart_, form_, globals, messages, dialogs), sweeps_(form_, master) {
+      exports_(*this, *chart_, form_, globals, messages, dialogs), limitsSearch_(master),
+      sweeps_(form_, master) {
     setObjectName(QStringLiteral("WhatIfWindow"));
     setWindowTitle(ToQString(texts::kWhatIfCaption));
     setModal(false);
@@ -56,6 +58,10 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
     resize(900, 600);
 
     connect(&sweeps_, &SweepScheduler::answered, this, [this] { Redraw(); });
+    connect(&limitsSearch_, &LimitsScheduler::answered, this, [this] {
+        limits_->Show(limitsSearch_.Shown(), limitsSearch_.ShownRequired());
+        emit limitsShown();
+    });
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, [this] { help_.ShowTopic(topic::kWhatIf); });
 
@@ -112,7 +118,13 @@ void WhatIfWindow::BuildControls() {
     required->addStretch(1);
     layout->addLayout(required);
 
-    layout->addWidget(chart_, 1);
+    // The chart and, on a tab beside it, the limits of every input.
+    views_ = new QTabWidget(this);
+    views_->setObjectName(QStringLiteral("WhatIfViews"));
+    views_->addTab(chart_, ToQString(texts::kWhatIfChartTab));
+    limits_ = new LimitsView(this);
+    views_->addTab(limits_, ToQString(texts::kWhatIfLimitsTab));
+    layout->addWidget(views_, 1);
 
     hover_ = new QLabel(ToQString(texts::kWhatIfHoverHint), this);
     hover_->setObjectName(QStringLiteral("WhatIfHover"));
@@ -160,6 +172,11 @@ void WhatIfWindow::BuildControls() {
         connect(ms, &QSpinBox::valueChanged, this, [this] { TakeRequirements(); });
     for (QCheckBox* on : {etoOn_, ctoOn_})
         connect(on, &QCheckBox::toggled, this, [this] { TakeRequirements(); });
+    connect(limits_, &LimitsView::chosen, this, [this](Field field) {
+        form_.ChooseInput(field);
+        Changed();
+        views_->setCurrentWidget(chart_);
+    });
     connect(chart_, &WhatIfChart::pointed, hover_, [this](const QString& summary) {
         hover_->setText(summary.isEmpty() ? ToQString(texts::kWhatIfHoverHint) : summary);
     });
@@ -179,17 +196,22 @@ void WhatIfWindow::showEvent(QShowEvent* event) {
     }
     QDialog::showEvent(event);
     sweeps_.SetActive(true);
+    // The requirements may have come from the settings file meanwhile.
+    limitsSearch_.Changed(form_.Required());
+    limitsSearch_.SetActive(true);
 }
 
 void WhatIfWindow::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     // A minimised window is still visible and keeps following.
     sweeps_.SetActive(isVisible());
+    limitsSearch_.SetActive(isVisible());
 }
 
 void WhatIfWindow::ControlChanged(const Control&) {
     form_.MainWindowChanged();
     Changed();
+    limitsSearch_.Changed(form_.Required());
 }
 
 void WhatIfWindow::Changed() {
@@ -247,6 +269,8 @@ void WhatIfWindow::TakeRequirements() {
          ctoOn_->isChecked() ? std::optional<int32_t>(cto_->value()) : std::nullopt});
     eto_->setEnabled(etoOn_->isChecked());
     cto_->setEnabled(ctoOn_->isChecked());
+    // Unlike the chart's points, every search depends on them.
+    limitsSearch_.Changed(form_.Required());
     if (form_.Shown())
         Redraw();
 }

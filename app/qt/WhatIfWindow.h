@@ -2,6 +2,8 @@
 
 #include "app/MasterForm.h"
 #include "app/WhatIfForm.h"
+#include "app/qt/LimitsScheduler.h"
+#include "app/qt/LimitsView.h"
 #include "app/qt/SweepScheduler.h"
 #include "app/qt/WhatIfChart.h"
 #include "app/qt/WhatIfExports.h"
@@ -16,6 +18,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 
 namespace qntcalc {
 
@@ -38,6 +41,8 @@ public:
     WhatIfForm& Form() { return form_; }
     SettingsSection& Settings() { return settings_; }
     QChartView* ChartView() const { return chart_; }
+    LimitsView* Limits() const { return limits_; }
+    const LimitsScheduler& LimitsSearch() const { return limitsSearch_; }
 
     void ExportPng() { exports_.Png(); }
     void ExportSvg();
@@ -46,6 +51,8 @@ public:
 signals:
     // An answer was drawn.
     void redrawn();
+    // The limits overview was filled.
+    void limitsShown();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -78,10 +85,13 @@ private:
     QSpinBox* cto_ = nullptr;
     QLabel* hover_ = nullptr;
     QLabel* headroom_ = nullptr;
+    QTabWidget* views_ = nullptr;
+    LimitsView* limits_ = nullptr;
     // A Qt child, made before the exports that draw it.
     WhatIfChart* chart_;
     WhatIfExports exports_;
-    // Last, so that its sweep stops before anything it reports to goes.
+    // Last, so that their searches stop before anything they report to goes.
+    LimitsScheduler limitsSearch_;
     SweepScheduler sweeps_;
 };
 

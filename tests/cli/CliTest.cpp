@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <sys/wait.h>
@@ -222,6 +223,37 @@ INSTANTIATE_TEST_SUITE_P(
                 "inputs that can: Mainpath, NumIOD"},
         ExitRow{
             "HeadroomUnknownInput", {"--headroom", "RouterCorr"}, 2, "the inputs are: Mainpath"},
+        ExitRow{"LimitsMetNow", {"--limits", "--require-rmax", "28"}, 0, ""},
+        ExitRow{"LimitsBrokenNow", {"--limits", "--require-rmax", "27"}, 1, ""},
+        ExitRow{"LimitsCtoEqualMet",
+                {"--limits", "--require-rmax", "28", "--require-cto", "20"},
+                0,
+                ""},
+        ExitRow{"LimitsCtoBrokenNow",
+                {"--limits", "--require-rmax", "28", "--require-cto", "19", "--csv"},
+                1,
+                ""},
+        ExitRow{"LimitsOfTwoFilesTheWorst",
+                {"--limits", "--require-rmax", "268", "press.ini", "press.ini"},
+                0,
+                ""},
+        ExitRow{"LimitsWithoutRequirement", {"--limits"}, 2, "--limits needs --require-rmax MS"},
+        ExitRow{"LimitsWithHeadroom",
+                {"--limits", "--headroom", "Mainpath", "--require-rmax", "300"},
+                2,
+                "cannot be combined with --sweep or --headroom"},
+        ExitRow{"LimitsWithTo",
+                {"--limits", "--require-rmax", "300", "--to", "5"},
+                2,
+                "--to needs --headroom"},
+        ExitRow{"LimitsWithSave",
+                {"--limits", "--require-rmax", "300", "--save", "x.ini"},
+                2,
+                "--save cannot be combined"},
+        ExitRow{"LimitsOfAnUnreadableFile",
+                {"--limits", "--require-rmax", "300", "garbage.ini"},
+                2,
+                "garbage.ini"},
         ExitRow{"SweepSound", {"--sweep", "NumIOD=0:80:10"}, 0, ""},
         ExitRow{"SweepWithoutRange", {"--sweep", "Mainpath=100"}, 2, "KEY=FROM:TO[:STEP]"},
         ExitRow{"SweepZeroStep", {"--sweep", "Mainpath=1:9:0"}, 2, "STEP must be 1 or more"},
@@ -287,7 +319,7 @@ TEST_F(CliTest, VersionAndHelp) {
     const CliRun help = Cli({"--help"});
     EXPECT_EQ(help.exit, 0);
     for (const char* line :
-         {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY",
+         {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY", "--limits  ",
           "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)",
           "1000000 values: a table", "at most 1000000 values from the current one"})
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
@@ -449,6 +481,138 @@ TEST_F(CliTest, ReadmeExampleHeadroom) {
                        "  Main path can grow from 180 m to 250 m; at 251 m the rate drops to 125 "
                        "kBits/s and the worst case reaction time becomes 218 ms, above the "
                        "required 200 ms.\n");
+}
+
+struct LimitsRow {
+    const char* name;
+    std::vector<std::string> args; // the project after --mode and --set
+    std::vector<std::string> require;
+    int exit;
+};
+
+void PrintTo(const LimitsRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class CliLimitsTest : public CliTest, public ::testing::WithParamInterface<LimitsRow> {};
+
+// Every input that --headroom takes now is there, with exactly its
+// --headroom object, and nothing else.
+TEST_P(CliLimitsTest, EveryInputEqualsItsHeadroom) {
+    const LimitsRow& row = GetParam();
+    std::filesystem::create_directory(dir_ / "examples");
+    std::filesystem::copy_file(std::filesystem::path(QNTCALC_SOURCE_DIR) / "examples" /
+                                   "assembly-hall.ini",
+                               dir_ / "examples" / "assembly-hall.ini");
+    std::vector<std::string> args = row.args;
+    args.insert(args.end(), row.require.begin(), row.require.end());
+    std::vector<std::string> limitsArgs = args;
+    limitsArgs.push_back("--limits");
+    const auto j = Json(limitsArgs, row.exit);
+    ASSERT_TRUE(j["limits"].is_array());
+
+    std::map<std::string, nlohmann::json> limits;
+    for (nlohmann::json limit : j["limits"]) {
+        const int sign = limit["direction"] == "up" ? 1 : -1;
+        if (limit["last"].is_null()) {
+            EXPECT_EQ(limit["margin"], nullptr);
+        } else {
+            const int margin = sign * (limit["last"].get<int>() - limit["current"].get<int>());
+            EXPECT_EQ(limit["margin"], margin) << limit;
+            if (limit["current"] != 0) {
+                EXPECT_DOUBLE_EQ(limit["marginPercent"].get<double>(),
+                                 100.0 * margin / std::abs(limit["current"].get<int>()));
+            }
+        }
+        limit.erase("margin");
+        limit.erase("marginPercent");
+        limits[limit["key"]] = limit;
+    }
+    EXPECT_EQ(limits.size(), j["limits"].size());
+    std::size_t typeable = 0;
+    for (const char* key :
+         {"Mainpath", "DropMax", "DropTot", "NumRouters", "LongSeg", "MDSeg", "NumRepeater",
+          "LRepeater", "LoadFact", "NumIOD", "NumVesk", "NumInp", "NumInpCycl", "InpCycl",
+          "NumOut", "NumOutCycl", "OutCycl", "CVesk", "MainBaud"}) {
+        std::vector<std::string> headroom = args;
+        headroom.insert(headroom.end(), {"--json", "--headroom", key});
+        const CliRun run = Cli(headroom);
+        if (run.exit == 2) {
+            EXPECT_EQ(limits.count(key), 0u) << key;
+            continue;
+        }
+        ++typeable;
+        ASSERT_EQ(limits.count(key), 1u) << key;
+        EXPECT_EQ(limits[key], nlohmann::json::parse(run.out)) << key;
+    }
+    EXPECT_EQ(typeable, limits.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, CliLimitsTest,
+    ::testing::Values(
+        LimitsRow{"Example", {"examples/assembly-hall.ini"}, {"--require-rmax", "300"}, 0},
+        LimitsRow{"ExampleFailing", {"examples/assembly-hall.ini"}, {"--require-rmax", "100"}, 1},
+        LimitsRow{"SoundVariantLongSearches",
+                  {"examples/assembly-hall.ini", "--set", "NumOutCycl=4", "--set", "OutCycl=50",
+                   "--set", "NumInp=100", "--set", "NumOut=100"},
+                  {"--require-rmax", "300", "--require-eto", "60"},
+                  0},
+        LimitsRow{"ExpertRoutersRepeatersDropLines",
+                  {"--mode", "expert", "--set", "Mainpath=600", "--set", "CBRepeaters=1", "--set",
+                   "CBDropLines=1", "--set", "CBRouters=1", "--set", "NumRouters=2", "--set",
+                   "RouterType=Brenner Elektronik - Lindat", "--set", "LongSeg=200", "--set",
+                   "MDSeg=100", "--set", "NumRepeater=1", "--set",
+                   "RepeaterType=Harlen - Vesk QN Kappa-7", "--set", "DropMax=20", "--set",
+                   "DropTot=60"},
+                  {"--require-rmax", "600", "--require-cto", "400"},
+                  0},
+        LimitsRow{"ExpertCycleTimeByHand",
+                  {"--mode", "expert", "--set", "CVeskManual=1", "--set", "CVesk=20"},
+                  {"--require-rmax", "300"},
+                  0},
+        LimitsRow{"BaudPreselected",
+                  {"--mode", "baud"},
+                  {"--require-rmax", "300"},
+                  0}),
+    [](const ::testing::TestParamInfo<LimitsRow>& info) { return info.param.name; });
+
+// The README's two examples, on the project file that comes with the sources:
+// the order, the table and the CSV of the same rows.
+TEST_F(CliTest, ReadmeExampleLimits) {
+    std::ifstream file(std::filesystem::path(QNTCALC_SOURCE_DIR) / "README.md");
+    ASSERT_TRUE(file);
+    const std::string readme((std::istreambuf_iterator<char>(file)),
+                             std::istreambuf_iterator<char>());
+    std::filesystem::create_directory(dir_ / "examples");
+    std::filesystem::copy_file(std::filesystem::path(QNTCALC_SOURCE_DIR) / "examples" /
+                                   "assembly-hall.ini",
+                               dir_ / "examples" / "assembly-hall.ini");
+    for (const auto& [rmax, exit] : {std::pair{"100", 1}, std::pair{"300", 0}}) {
+        const std::string command =
+            std::string("    $ qntcalc-cli examples/assembly-hall.ini --limits --require-rmax ") +
+            rmax + "\n";
+        const std::size_t at = readme.find(command);
+        ASSERT_NE(at, std::string::npos) << command;
+        std::string shown;
+        for (const std::string& line : Lines(readme.substr(at + command.size()))) {
+            if (!line.starts_with("    "))
+                break;
+            shown += line.substr(4) + "\n";
+        }
+        const CliRun run = Cli({"examples/assembly-hall.ini", "--limits", "--require-rmax", rmax});
+        EXPECT_EQ(run.exit, exit) << run.err;
+        EXPECT_EQ(run.out, shown);
+    }
+    const CliRun csv =
+        Cli({"examples/assembly-hall.ini", "--limits", "--require-rmax", "300", "--csv"});
+    const std::vector<std::string> lines = Lines(csv.out);
+    ASSERT_EQ(lines.size(), 9u) << csv.err;
+    EXPECT_EQ(lines[0], "file,key,label,direction,current,last,next,cause,rate,margin,marginPercent");
+    EXPECT_EQ(lines[1], "examples/assembly-hall.ini,NumOutCycl,Number of devices with cyclic "
+                        "outputs,up,0,0,1,The cycle time of cyclic outputs is too fast!,250,0,");
+    EXPECT_EQ(lines[3], "examples/assembly-hall.ini,NumInp,Number of used input bits,up,420,832,"
+                        "833,Too many inputs configured!,250,412,98.0952380952381");
 }
 
 } // namespace

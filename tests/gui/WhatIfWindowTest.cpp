@@ -14,6 +14,8 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QSvgRenderer>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 
 namespace qntcalc::testing {
@@ -151,6 +153,56 @@ TEST_F(WhatIfWindowTest, AFailedExportIsReported) {
         EXPECT_EQ(box.text.rfind("Cannot write \"" + Path("gone/").toStdString(), 0), 0u)
             << box.text;
     }
+}
+
+// The limits of every input follow the main window and the requirements;
+// choosing a row charts that input.
+TEST_F(WhatIfWindowTest, LimitsFollowAndChoosingARowChartsIt) {
+    WhatIfWindow& whatIf = Open();
+    LimitsView& view = *whatIf.Limits();
+    // Shows the overview of the main window's state as it is now.
+    const auto showsNow = [&](const Requirements& required) {
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return whatIf.LimitsSearch().ShownGeneration() ==
+                       whatIf.LimitsSearch().Generation();
+            },
+            10000));
+        WhatIf now(Form());
+        std::vector<InputLimit> limits;
+        ASSERT_TRUE(FindLimits(now, required, limits).Ok());
+        ASSERT_EQ(view.rowCount(), static_cast<int>(limits.size()));
+        for (std::size_t row = 0; row < limits.size(); ++row) {
+            const auto cells = LimitCells(limits[row], required);
+            for (std::size_t column = 0; column < cells.size(); ++column)
+                EXPECT_EQ(view.item(static_cast<int>(row), static_cast<int>(column))
+                              ->text()
+                              .toStdString(),
+                          cells[column])
+                    << row << ", " << column;
+        }
+    };
+    showsNow({300, std::nullopt, std::nullopt});
+    ASSERT_GT(view.rowCount(), 3);
+
+    TypeInMainWindow("Ed_Mainpath", "180");
+    showsNow({300, std::nullopt, std::nullopt});
+    // The requirements are the window's, and every search depends on them.
+    whatIf.findChild<QSpinBox*>("WhatIfRequiredRmax")->setValue(1);
+    showsNow({1, std::nullopt, std::nullopt});
+    EXPECT_EQ(view.item(0, 3)->text(), "-") << "the current state fails 1 ms";
+
+    auto* tabs = whatIf.findChild<QTabWidget*>("WhatIfViews");
+    tabs->setCurrentWidget(&view);
+    int numIod = 0;
+    while (numIod < view.rowCount() && view.FieldOf(numIod) != Field::NumIOD)
+        ++numIod;
+    ASSERT_LT(numIod, view.rowCount());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      view.visualItemRect(view.item(numIod, 0)).center());
+    EXPECT_EQ(tabs->currentWidget(), whatIf.ChartView());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return CaughtUp(whatIf) && whatIf.Form().Shown()->field == Field::NumIOD; }, 10000));
 }
 
 } // namespace
