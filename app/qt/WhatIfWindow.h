@@ -38,9 +38,10 @@ public:
     WhatIfForm& Form() { return form_; }
     SettingsSection& Settings() { return settings_; }
     QChartView* ChartView() const { return chart_; }
+    const SweepScheduler& Sweeps() const { return sweeps_; }
 
     void ExportPng() { exports_.Png(); }
-    void ExportSvg();
+    void ExportSvg() { exports_.Svg(); }
     void ExportCsv() { exports_.Csv(); }
 
 signals:
