@@ -66,7 +66,6 @@ inline constexpr std::string_view kWhatIfRequiresEto = ", ETO at most %1";
 inline constexpr std::string_view kWhatIfRequiresCto = ", CTO at most %1";
 // Over the chart while it waits for the answer to a newer change.
 inline constexpr std::string_view kWhatIfUpdating = "Updating…";
-inline constexpr std::string_view kWhatIfAboveAxis = "Above the axis";
 
 // The headroom of an input, from %2 its current value. A sentence that ends
 // on a quoted message ending a sentence itself takes no second full stop.

@@ -10,6 +10,7 @@
 #include <QChart>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QScatterSeries>
 #include <QToolTip>
@@ -93,7 +94,7 @@ QScatterSeries* NewMarks(QChart* chart, const QColor& colour) {
     marks->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
     marks->setMarkerSize(9);
     marks->setColor(colour);
-    marks->setBorderColor(colour);
+    marks->setBorderColor(Qt::white);
     return marks;
 }
 
@@ -149,15 +150,14 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
     const QColor markColours[] = {rmaxColour, alarmColour, etoColour, ctoColour};
     for (std::size_t i = 0; i < std::size(above_); ++i)
         above_[i] = NewMarks(chart_, markColours[i]);
-    above_[0]->setName(ToQString(texts::kWhatIfAboveAxis));
 
     const auto add = [this](QAbstractSeries* series, QValueAxis* vertical) {
         chart_->addSeries(series);
         series->attachAxis(valueAxis_);
         series->attachAxis(vertical);
     };
-    // In drawing order: the worst case reaction time last, over the alarm
-    // line that it would otherwise hide behind, a few ms away.
+    // In drawing order: the worst case reaction time last of the lines, over
+    // the alarm line that it would otherwise hide behind, a few ms away.
     add(failingBands_, bandAxis_);
     add(refusedBands_, bandAxis_);
     add(rateLine_, rateAxis_);
@@ -166,11 +166,12 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
         add(line, timeAxis_);
     add(currentLine_, bandAxis_);
     add(pointerLine_, bandAxis_);
+    add(rmaxLine_, timeAxis_);
+    // Over the lines that run along the top edge where they mark.
     for (QScatterSeries* marks : above_)
         add(marks, timeAxis_);
-    add(rmaxLine_, timeAxis_);
     for (QAbstractSeries* unnamed : std::initializer_list<QAbstractSeries*>{
-             requiredEtoLine_, requiredCtoLine_, pointerLine_, above_[1], above_[2], above_[3]})
+             requiredEtoLine_, requiredCtoLine_, pointerLine_, above_[0], above_[1], above_[2], above_[3]})
         chart_->legend()->markers(unnamed).constFirst()->setVisible(false);
 
     // A wider plot than the lines were thinned for gets them again.
@@ -212,9 +213,6 @@ void WhatIfChart::Draw() {
             marks << QPointF(x, timeScale.top);
         above_[i]->replace(marks);
     }
-    chart_->legend()->markers(above_[0]).constFirst()->setVisible(
-        std::any_of(std::begin(above_), std::end(above_),
-                    [](const QScatterSeries* marks) { return marks->count() > 0; }));
     const std::vector<ChartPoint> steps = RateStepLine(points);
     rateLine_->replace(ToQPoints(steps));
     double fastest = 20;
@@ -244,6 +242,11 @@ bool WhatIfChart::eventFilter(QObject* watched, QEvent* event) {
     if (watched == viewport()) {
         if (event->type() == QEvent::MouseMove)
             Hover(static_cast<QMouseEvent*>(event)->position().toPoint());
+        // The view would hide the tooltip again, having none of its own.
+        else if (event->type() == QEvent::ToolTip) {
+            Hover(static_cast<QHelpEvent*>(event)->pos());
+            return true;
+        }
         else if (event->type() == QEvent::Leave) {
             pointerLine_->clear();
             emit pointed({});

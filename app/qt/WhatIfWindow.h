@@ -38,7 +38,7 @@ public:
     WhatIfForm& Form() { return form_; }
     SettingsSection& Settings() { return settings_; }
     QChartView* ChartView() const { return chart_; }
-    const SweepScheduler& Sweeps() const { return sweeps_; }
+    SweepScheduler& Sweeps() { return sweeps_; }
 
     void ExportPng() { exports_.Png(); }
     void ExportSvg() { exports_.Svg(); }
