@@ -23,6 +23,7 @@ namespace {
 // Lines are thinned for at least this many pixel columns, also before the
 // chart has its size.
 constexpr int kFewestColumns = 200;
+constexpr double kMarkSize = 9;
 
 QLineSeries* NewLine(QChart* chart, std::string_view name, const QColor& colour,
                      Qt::PenStyle style = Qt::SolidLine, qreal width = 2.0) {
@@ -92,7 +93,7 @@ void ShowScale(QValueAxis* axis, const AxisScale& scale) {
 QScatterSeries* NewMarks(QChart* chart, const QColor& colour) {
     auto* marks = new QScatterSeries(chart);
     marks->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
-    marks->setMarkerSize(9);
+    marks->setMarkerSize(kMarkSize);
     marks->setColor(colour);
     marks->setBorderColor(Qt::white);
     return marks;
@@ -205,12 +206,15 @@ void WhatIfChart::Draw() {
     const std::span<const WhatIfPoint> points = shown->points;
     const AxisScale timeScale = ScaleFor(TimeAxisTop(points, form_.Required()));
     QLineSeries* const lines[] = {rmaxLine_, alarmLine_, etoLine_, ctoLine_};
+    // Marks just under the edge: the plot leaves out points on it.
+    const double markAt =
+        timeScale.top * (1 - kMarkSize / 2 / std::max(1.0, chart_->plotArea().height()));
     for (std::size_t i = 0; i < std::size(kTimes); ++i) {
         lines[i]->replace(
             ToQPoints(UnderTop(TimeLine(points, kTimes[i], lineColumns_), timeScale.top)));
         QList<QPointF> marks;
         for (const double x : AboveTop(points, kTimes[i], timeScale.top, lineColumns_))
-            marks << QPointF(x, timeScale.top);
+            marks << QPointF(x, markAt);
         above_[i]->replace(marks);
     }
     const std::vector<ChartPoint> steps = RateStepLine(points);
