@@ -57,6 +57,18 @@ inline constexpr std::string_view kWhatIfSummary = "%1 %2: %3, worst case reacti
                                                    "alarm reaction time %5, ETO %6, CTO %7. %8";
 inline constexpr std::string_view kWhatIfSummaryUnstable = "Not stable. %1";
 inline constexpr std::string_view kWhatIfSummaryRefused = "%1 %2: refused by the value check: %3";
+// One line of the tooltip at the pointer: %1 what, %2 its value.
+inline constexpr std::string_view kWhatIfTipValue = "%1: %2";
+inline constexpr std::string_view kWhatIfTipRefused = "Refused by the value check: %1";
+// Above an exported chart: %1 the project file's name, %2 the input, %3 and
+// %4 the ends of the range.
+inline constexpr std::string_view kWhatIfChartTitle = "%1 - What-if: %2 from %3 to %4";
+inline constexpr std::string_view kWhatIfNoProject = "Unsaved project";
+inline constexpr std::string_view kWhatIfRequiresRmax = "Required: worst case reaction time at most %1";
+inline constexpr std::string_view kWhatIfRequiresEto = ", ETO at most %1";
+inline constexpr std::string_view kWhatIfRequiresCto = ", CTO at most %1";
+// Over the chart while it waits for the answer to a newer change.
+inline constexpr std::string_view kWhatIfUpdating = "Updating…";
 
 // The limits overview: one row per input, in these columns, and its cells
 // where there is nothing to show. %1 the end of the search of an input that

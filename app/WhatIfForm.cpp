@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace qntcalc {
 
@@ -15,7 +16,8 @@ namespace {
 // A default range spans at least this many values beyond its start.
 constexpr int64_t kShortestDefaultSpan = 20;
 constexpr int64_t kMost = kMostSweepValues;
-constexpr int32_t kShortestTimeAxisMs = 10;
+constexpr int64_t kShortestTimeAxisMs = 10;
+constexpr int64_t kMax32 = std::numeric_limits<int32_t>::max();
 
 bool Neighbours(const WhatIfPoint& before, const WhatIfPoint& after) {
     return int64_t{after.value} - before.value == 1;
@@ -244,17 +246,69 @@ std::vector<ChartPoint> RateStepLine(std::span<const WhatIfPoint> points) {
 }
 
 int32_t TimeAxisTop(std::span<const WhatIfPoint> points, const Requirements& required) {
-    const bool anySound = std::any_of(points.begin(), points.end(), [](const WhatIfPoint& p) {
-        return KindOf(p) == PointKind::Sound;
-    });
-    int32_t top = std::max({kShortestTimeAxisMs, required.rmaxMs, required.etoMs.value_or(0),
-                            required.ctoMs.value_or(0)});
+    const int64_t floor =
+        std::max<int64_t>({kShortestTimeAxisMs, required.rmaxMs, required.etoMs.value_or(0),
+                           required.ctoMs.value_or(0)});
+    const int64_t cap = 2 * floor;
+    int64_t top = floor;
     for (const WhatIfPoint& p : points) {
-        if (p.rejected || (anySound && KindOf(p) != PointKind::Sound))
-            continue;
-        top = std::max({top, p.state.Rmax, p.state.Alarm, p.state.ETO, p.state.CTO});
+        if (!p.rejected)
+            top = std::max<int64_t>({top, p.state.Rmax, p.state.Alarm, p.state.ETO, p.state.CTO});
     }
-    return top;
+    return static_cast<int32_t>(std::min({top, cap, int64_t{kMax32}}));
+}
+
+double RoundStep(double span, int ticks) {
+    const double raw = std::max(span / std::max(ticks, 1), 1.0);
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (raw <= factor * magnitude)
+            return factor * magnitude;
+    }
+    return 10.0 * magnitude;
+}
+
+AxisScale ScaleFor(double top, int ticks) {
+    const double span = top * 1.1;
+    const double step = RoundStep(span, ticks);
+    return {std::max(1.0, std::ceil(span / step)) * step, step};
+}
+
+std::vector<ChartPoint> UnderTop(std::span<const ChartPoint> line, double top) {
+    std::vector<ChartPoint> under;
+    under.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const ChartPoint& p = line[i];
+        if (i > 0) {
+            const ChartPoint& before = line[i - 1];
+            // Where the segment crosses the edge, either way.
+            if ((before.y > top) != (p.y > top) && before.y != p.y) {
+                const double x = before.x + (top - before.y) * (p.x - before.x) / (p.y - before.y);
+                under.push_back({x, top});
+            }
+        }
+        under.push_back({p.x, std::min(p.y, top)});
+    }
+    return under;
+}
+
+std::vector<double> AboveTop(std::span<const WhatIfPoint> points, int32_t CalcState::*time,
+                             double top, int columns) {
+    std::vector<double> above;
+    if (points.empty())
+        return above;
+    const double first = points.front().value;
+    const double span = static_cast<double>(points.back().value) - first + 1;
+    const double perColumn = std::max(1.0, span / std::max(columns, 1));
+    int64_t lastColumn = -1;
+    for (const WhatIfPoint& p : points) {
+        const auto column = static_cast<int64_t>((p.value - first) / perColumn);
+        if (p.rejected || p.state.*time <= top || column == lastColumn)
+            continue;
+        above.push_back(p.value);
+        lastColumn = column;
+    }
+    return above;
 }
 
 std::string PointSummary(const WhatIfInput& input, const WhatIfPoint& point) {
@@ -271,6 +325,47 @@ std::string PointSummary(const WhatIfInput& input, const WhatIfPoint& point) {
                         {input.label, value, WithUnit(s.Baud, InputUnit::KBitsPerSecond),
                          Milliseconds(s.Rmax), Milliseconds(s.Alarm), Milliseconds(s.ETO),
                          Milliseconds(s.CTO), status});
+}
+
+std::string PointTooltip(const WhatIfInput& input, const WhatIfPoint& point) {
+    std::string text = text::Format(texts::kWhatIfTipValue,
+                                    {input.label, WithUnit(point.value, input.unit)});
+    if (point.rejected)
+        return text + "\n" +
+               text::Format(texts::kWhatIfTipRefused,
+                            {point.valueErrors.empty() ? std::string_view()
+                                                       : std::string_view(point.valueErrors.front())});
+    const CalcState& s = point.state;
+    const std::pair<std::string_view, std::string> facts[] = {
+        {texts::kWhatIfRate, WithUnit(s.Baud, InputUnit::KBitsPerSecond)},
+        {texts::kWhatIfRmax, Milliseconds(s.Rmax)},
+        {texts::kWhatIfAlarm, Milliseconds(s.Alarm)},
+        {texts::kWhatIfEto, Milliseconds(s.ETO)},
+        {texts::kWhatIfCto, Milliseconds(s.CTO)},
+    };
+    for (const auto& [label, value] : facts)
+        text += "\n" + text::Format(texts::kWhatIfTipValue, {label, value});
+    return text + "\n" +
+           (s.Stable ? point.status : text::Format(texts::kWhatIfSummaryUnstable, {point.status}));
+}
+
+std::string ChartTitle(std::string_view projectFile, const WhatIfInput& input,
+                       const SweepRange& range) {
+    std::string_view name = projectFile.substr(projectFile.find_last_of("/\\") + 1);
+    if (name.empty())
+        name = texts::kWhatIfNoProject;
+    return text::Format(texts::kWhatIfChartTitle,
+                        {name, input.label, WithUnit(range.from, input.unit),
+                         WithUnit(range.to, input.unit)});
+}
+
+std::string RequirementsLine(const Requirements& required) {
+    std::string line = text::Format(texts::kWhatIfRequiresRmax, {Milliseconds(required.rmaxMs)});
+    if (required.etoMs)
+        line += text::Format(texts::kWhatIfRequiresEto, {Milliseconds(*required.etoMs)});
+    if (required.ctoMs)
+        line += text::Format(texts::kWhatIfRequiresCto, {Milliseconds(*required.ctoMs)});
+    return line + ".";
 }
 
 } // namespace qntcalc

@@ -141,13 +141,42 @@ std::vector<ChartPoint> TimeLine(std::span<const WhatIfPoint> points, int32_t Ca
 // bridged.
 std::vector<ChartPoint> RateStepLine(std::span<const WhatIfPoint> points);
 
-// The top of the chart's time axis in ms: the longest time of the sound
-// points (of all points when none is sound) or the highest requirement, at
-// least 10 ms. Times of failing points above it leave the chart.
+// The top of the chart's time axis in ms: the longest computed time, but at
+// least the highest requirement (and 10 ms) and at most twice it, so that the
+// requirements always read; longer times are marked on the top edge.
 int32_t TimeAxisTop(std::span<const WhatIfPoint> points, const Requirements& required);
+
+// 1, 2 or 5 times a power of ten, at least 1, so that about `ticks` steps
+// fill `span`.
+double RoundStep(double span, int ticks);
+// An axis from 0 to a round number a little above `top`, ticked at steps of
+// 1, 2 or 5 times a power of ten, about `ticks` of them.
+struct AxisScale {
+    double top;
+    double step;
+    bool operator==(const AxisScale&) const = default;
+};
+AxisScale ScaleFor(double top, int ticks = 6);
+
+// The line as drawn on an axis ending at `top`: where it runs above, it runs
+// along the top edge instead, from where it crosses it to where it comes back.
+std::vector<ChartPoint> UnderTop(std::span<const ChartPoint> line, double top);
+
+// The values whose time lies above `top`, at most one per pixel column of a
+// plot `columns` wide: each is marked on the top edge.
+std::vector<double> AboveTop(std::span<const WhatIfPoint> points, int32_t CalcState::*time,
+                             double top, int columns);
 
 // One line for hovering: "Main path 250 m: 250 kBits/s, worst case
 // reaction time 106 ms, ..." and the status bar's message.
 std::string PointSummary(const WhatIfInput& input, const WhatIfPoint& point);
+// The same, one fact a line, for the tooltip at the pointer.
+std::string PointTooltip(const WhatIfInput& input, const WhatIfPoint& point);
+
+// What an exported chart says above it: "<project> - What-if: Main path from
+// 100 m to 200 m", and the requirements in a line.
+std::string ChartTitle(std::string_view projectFile, const WhatIfInput& input,
+                       const SweepRange& range);
+std::string RequirementsLine(const Requirements& required);
 
 } // namespace qntcalc

@@ -29,6 +29,9 @@ SweepScheduler::SweepScheduler(WhatIfForm& form, const TMasterForm& master, Prep
     coalesce_.setSingleShot(true);
     coalesce_.setInterval(kCoalesceMs);
     connect(&coalesce_, &QTimer::timeout, this, [this] { StartNow(); });
+    pendingTimer_.setSingleShot(true);
+    pendingTimer_.setInterval(kPendingMs);
+    connect(&pendingTimer_, &QTimer::timeout, this, [this] { PendingElapsed(); });
     connect(&sweep_, &QFutureWatcher<std::optional<WhatIfAnswer>>::finished, this,
             [this] { Done(); });
 }
@@ -44,6 +47,26 @@ void SweepScheduler::Changed() {
     wanted_->store(form_.Generation(), std::memory_order_relaxed);
     if (active_ && !coalesce_.isActive())
         coalesce_.start();
+    // Timed from the first change not answered, not the latest.
+    if (Waiting() && !pending_ && !pendingTimer_.isActive())
+        pendingTimer_.start();
+}
+
+bool SweepScheduler::Waiting() const {
+    const WhatIfAnswer* shown = form_.Shown();
+    return !shown || shown->generation != form_.Generation();
+}
+
+void SweepScheduler::PendingElapsed() {
+    pendingTimer_.stop();
+    SetPending(Waiting());
+}
+
+void SweepScheduler::SetPending(bool waiting) {
+    if (waiting == pending_)
+        return;
+    pending_ = waiting;
+    emit pending(pending_);
 }
 
 void SweepScheduler::SetActive(bool active) {
@@ -74,8 +97,13 @@ void SweepScheduler::StartNow() {
 
 void SweepScheduler::Done() {
     std::optional<WhatIfAnswer> answer = sweep_.result();
-    if (answer && form_.Accept(std::move(*answer)))
+    if (answer && form_.Accept(std::move(*answer))) {
+        if (!Waiting()) {
+            pendingTimer_.stop();
+            SetPending(false);
+        }
         emit answered();
+    }
     if (started_ != form_.Generation() && !coalesce_.isActive())
         StartNow();
 }

@@ -22,11 +22,14 @@ namespace qntcalc {
 // it runs stop it and are taken together into the next one. Only the answer
 // to the latest state reaches the form, and then `answered` is emitted.
 // Nothing starts while the main window has not settled (a refused value
-// being put right), nor while inactive (the window hidden).
+// being put right), nor while inactive (the window hidden). When the form
+// has waited kPendingMs for the answer to a change, `pending` says so.
 class SweepScheduler : public QObject {
     Q_OBJECT
 public:
     static constexpr int kCoalesceMs = 30;
+    // Quicker answers come without a flicker.
+    static constexpr int kPendingMs = 150;
 
     // Runs on the worker thread; nothing when `keepGoing` stops it.
     using Sweep =
@@ -49,12 +52,21 @@ public:
     // Starts the sweep the form needs now, if it may start at all.
     void StartNow();
     bool Running() const { return sweep_.isRunning(); }
+    // Whether the shown answer is out of date and has been for kPendingMs.
+    bool Pending() const { return pending_; }
+    // Runs out kPendingMs after a change the form still waits for; tests
+    // stand in for it with PendingElapsed.
+    const QTimer& PendingTimer() const { return pendingTimer_; }
+    void PendingElapsed();
 
 signals:
     void answered();
+    void pending(bool waiting);
 
 private:
     void Done();
+    bool Waiting() const;
+    void SetPending(bool waiting);
 
     WhatIfForm& form_;
     const TMasterForm& master_;
@@ -66,6 +78,8 @@ private:
     uint64_t started_ = 0;
     bool active_ = false;
     QTimer coalesce_;
+    QTimer pendingTimer_;
+    bool pending_ = false;
 };
 
 } // namespace qntcalc

@@ -10,7 +10,9 @@
 #include <QChart>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QScatterSeries>
 #include <QToolTip>
 #include <QValueAxis>
 
@@ -21,6 +23,7 @@ namespace {
 // Lines are thinned for at least this many pixel columns, also before the
 // chart has its size.
 constexpr int kFewestColumns = 200;
+constexpr double kMarkSize = 9;
 
 QLineSeries* NewLine(QChart* chart, std::string_view name, const QColor& colour,
                      Qt::PenStyle style = Qt::SolidLine, qreal width = 2.0) {
@@ -62,17 +65,6 @@ void ShowLevel(QLineSeries* line, std::optional<int32_t> level, double left, dou
         line->clear();
 }
 
-// 1, 2 or 5 times a power of ten, so that about `ticks` ticks fill `span`.
-double RoundStep(double span, int ticks) {
-    const double raw = std::max(span / ticks, 1.0);
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double factor : {1.0, 2.0, 5.0}) {
-        if (raw <= factor * magnitude)
-            return factor * magnitude;
-    }
-    return 10.0 * magnitude;
-}
-
 QList<QPointF> ToQPoints(const std::vector<ChartPoint>& line) {
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(line.size()));
@@ -93,12 +85,22 @@ void SetTicks(QValueAxis* axis, double low, double high, double interval) {
     }
 }
 
-// From 0 to a round number a little above `top`, ticked at round steps.
-void ShowScale(QValueAxis* axis, double top) {
-    const double step = RoundStep(top * 1.1, 6);
+void ShowScale(QValueAxis* axis, const AxisScale& scale) {
     axis->setTickAnchor(0);
-    SetTicks(axis, 0, std::ceil(top * 1.1 / step) * step, step);
+    SetTicks(axis, 0, scale.top, scale.step);
 }
+
+QScatterSeries* NewMarks(QChart* chart, const QColor& colour) {
+    auto* marks = new QScatterSeries(chart);
+    marks->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+    marks->setMarkerSize(kMarkSize);
+    marks->setColor(colour);
+    marks->setBorderColor(Qt::white);
+    return marks;
+}
+
+constexpr int32_t CalcState::*kTimes[] = {&CalcState::Rmax, &CalcState::Alarm, &CalcState::ETO,
+                                           &CalcState::CTO};
 
 } // namespace
 
@@ -132,31 +134,45 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
     // Bands first, so that every line is drawn over them.
     failingBands_ = NewBands(chart_, texts::kWhatIfFailing, QColor(255, 0, 0, 45));
     refusedBands_ = NewBands(chart_, texts::kWhatIfRefusedBand, QColor(110, 110, 110, 60));
+    const QColor rmaxColour(31, 78, 156);
+    const QColor alarmColour(224, 123, 0);
     const QColor etoColour(46, 139, 87);
     const QColor ctoColour(142, 68, 173);
-    rmaxLine_ = NewLine(chart_, texts::kWhatIfRmax, QColor(31, 78, 156), Qt::SolidLine, 2.5);
-    alarmLine_ = NewLine(chart_, texts::kWhatIfAlarm, QColor(224, 123, 0));
+    rmaxLine_ = NewLine(chart_, texts::kWhatIfRmax, rmaxColour, Qt::SolidLine, 3.5);
+    alarmLine_ = NewLine(chart_, texts::kWhatIfAlarm, alarmColour, Qt::SolidLine, 1.5);
     etoLine_ = NewLine(chart_, texts::kWhatIfEto, etoColour);
     ctoLine_ = NewLine(chart_, texts::kWhatIfCto, ctoColour);
     rateLine_ = NewLine(chart_, texts::kWhatIfRate, QColor(90, 90, 90), Qt::SolidLine, 1.5);
     currentLine_ = NewLine(chart_, texts::kWhatIfCurrent, Qt::black, Qt::DashLine, 1.5);
+    pointerLine_ = NewLine(chart_, {}, QColor(60, 60, 60, 160), Qt::SolidLine, 1.0);
     requiredRmaxLine_ = NewLine(chart_, texts::kWhatIfRequired, QColor(208, 0, 0), Qt::DashLine);
     requiredEtoLine_ = NewLine(chart_, {}, etoColour, Qt::DotLine);
     requiredCtoLine_ = NewLine(chart_, {}, ctoColour, Qt::DotLine);
+    const QColor markColours[] = {rmaxColour, alarmColour, etoColour, ctoColour};
+    for (std::size_t i = 0; i < std::size(above_); ++i)
+        above_[i] = NewMarks(chart_, markColours[i]);
 
     const auto add = [this](QAbstractSeries* series, QValueAxis* vertical) {
         chart_->addSeries(series);
         series->attachAxis(valueAxis_);
         series->attachAxis(vertical);
     };
+    // In drawing order: the worst case reaction time last of the lines, over
+    // the alarm line that it would otherwise hide behind, a few ms away.
     add(failingBands_, bandAxis_);
     add(refusedBands_, bandAxis_);
-    for (QLineSeries* line : {rmaxLine_, alarmLine_, etoLine_, ctoLine_, requiredRmaxLine_,
-                              requiredEtoLine_, requiredCtoLine_})
-        add(line, timeAxis_);
     add(rateLine_, rateAxis_);
+    for (QLineSeries* line : {requiredRmaxLine_, requiredEtoLine_, requiredCtoLine_, ctoLine_,
+                              etoLine_, alarmLine_})
+        add(line, timeAxis_);
     add(currentLine_, bandAxis_);
-    for (QLineSeries* unnamed : {requiredEtoLine_, requiredCtoLine_})
+    add(pointerLine_, bandAxis_);
+    add(rmaxLine_, timeAxis_);
+    // Over the lines that run along the top edge where they mark.
+    for (QScatterSeries* marks : above_)
+        add(marks, timeAxis_);
+    for (QAbstractSeries* unnamed : std::initializer_list<QAbstractSeries*>{
+             requiredEtoLine_, requiredCtoLine_, pointerLine_, above_[0], above_[1], above_[2], above_[3]})
         chart_->legend()->markers(unnamed).constFirst()->setVisible(false);
 
     // A wider plot than the lines were thinned for gets them again.
@@ -188,10 +204,19 @@ void WhatIfChart::Draw() {
     lineColumns_ =
         std::max(kFewestColumns, static_cast<int>(std::ceil(chart_->plotArea().width())));
     const std::span<const WhatIfPoint> points = shown->points;
-    rmaxLine_->replace(ToQPoints(TimeLine(points, &CalcState::Rmax, lineColumns_)));
-    alarmLine_->replace(ToQPoints(TimeLine(points, &CalcState::Alarm, lineColumns_)));
-    etoLine_->replace(ToQPoints(TimeLine(points, &CalcState::ETO, lineColumns_)));
-    ctoLine_->replace(ToQPoints(TimeLine(points, &CalcState::CTO, lineColumns_)));
+    const AxisScale timeScale = ScaleFor(TimeAxisTop(points, form_.Required()));
+    QLineSeries* const lines[] = {rmaxLine_, alarmLine_, etoLine_, ctoLine_};
+    // Marks just under the edge: the plot leaves out points on it.
+    const double markAt =
+        timeScale.top * (1 - kMarkSize / 2 / std::max(1.0, chart_->plotArea().height()));
+    for (std::size_t i = 0; i < std::size(kTimes); ++i) {
+        lines[i]->replace(
+            ToQPoints(UnderTop(TimeLine(points, kTimes[i], lineColumns_), timeScale.top)));
+        QList<QPointF> marks;
+        for (const double x : AboveTop(points, kTimes[i], timeScale.top, lineColumns_))
+            marks << QPointF(x, markAt);
+        above_[i]->replace(marks);
+    }
     const std::vector<ChartPoint> steps = RateStepLine(points);
     rateLine_->replace(ToQPoints(steps));
     double fastest = 20;
@@ -207,8 +232,8 @@ void WhatIfChart::Draw() {
     const double right = shown->range.to + 0.5;
     valueAxis_->setTitleText(ToQString(input->label) + ToQString(UnitTag(input->unit)));
     SetTicks(valueAxis_, left, right, RoundStep(right - left, 10));
-    ShowScale(timeAxis_, TimeAxisTop(shown->points, form_.Required()));
-    ShowScale(rateAxis_, fastest);
+    ShowScale(timeAxis_, timeScale);
+    ShowScale(rateAxis_, ScaleFor(fastest));
     currentLine_->replace({QPointF(shown->current, 0), QPointF(shown->current, 1)});
 
     const Requirements& required = form_.Required();
@@ -221,10 +246,23 @@ bool WhatIfChart::eventFilter(QObject* watched, QEvent* event) {
     if (watched == viewport()) {
         if (event->type() == QEvent::MouseMove)
             Hover(static_cast<QMouseEvent*>(event)->position().toPoint());
-        else if (event->type() == QEvent::Leave)
+        // The view would hide the tooltip again, having none of its own.
+        else if (event->type() == QEvent::ToolTip) {
+            Hover(static_cast<QHelpEvent*>(event)->pos());
+            return true;
+        }
+        else if (event->type() == QEvent::Leave) {
+            pointerLine_->clear();
             emit pointed({});
+        }
     }
     return QChartView::eventFilter(watched, event);
+}
+
+void WhatIfChart::SetPending(bool pending) {
+    chart_->setTitle(pending ? ToQString(texts::kWhatIfUpdating) : QString());
+    for (QAbstractSeries* series : chart_->series())
+        series->setOpacity(pending ? 0.35 : 1.0);
 }
 
 void WhatIfChart::Hover(const QPoint& at) {
@@ -234,13 +272,15 @@ void WhatIfChart::Hover(const QPoint& at) {
     if (input && chart_->plotArea().contains(inChart))
         point = form_.PointAt(chart_->mapToValue(inChart, rmaxLine_).x());
     if (!point) {
+        pointerLine_->clear();
         emit pointed({});
         QToolTip::hideText();
         return;
     }
-    const QString text = ToQString(PointSummary(*input, *point));
-    emit pointed(text);
-    QToolTip::showText(viewport()->mapToGlobal(at), text, viewport());
+    pointerLine_->replace({QPointF(point->value, 0), QPointF(point->value, 1)});
+    emit pointed(ToQString(PointSummary(*input, *point)));
+    QToolTip::showText(viewport()->mapToGlobal(at), ToQString(PointTooltip(*input, *point)),
+                       viewport());
 }
 
 } // namespace qntcalc

@@ -6,14 +6,16 @@
 
 class QAreaSeries;
 class QLineSeries;
+class QScatterSeries;
 class QValueAxis;
 
 namespace qntcalc {
 
 // The What-if window's chart of the form's shown answer: the four times and
 // the rate over the swept values, the failing and refused values as bands,
-// the current value and the requirements as lines. Pointing at it names the
-// point under the pointer.
+// the current value and the requirements as lines, times above the time axis
+// as marks on its top edge. Pointing at it draws a line at the pointer and
+// lists the values there in a tooltip.
 class WhatIfChart : public QChartView {
     Q_OBJECT
 public:
@@ -22,6 +24,8 @@ public:
 
     // Draws the form's shown answer, or nothing before the first.
     void Draw();
+    // Greyed and saying so while the shown answer is out of date.
+    void SetPending(bool pending);
 
 signals:
     // The point under the pointer in one line, or empty away from any.
@@ -41,12 +45,16 @@ private:
     QValueAxis* timeAxis_ = nullptr;
     QValueAxis* rateAxis_ = nullptr;
     QValueAxis* bandAxis_ = nullptr;
+    // Drawn last and widest: the line the chart is about.
     QLineSeries* rmaxLine_ = nullptr;
     QLineSeries* alarmLine_ = nullptr;
     QLineSeries* etoLine_ = nullptr;
     QLineSeries* ctoLine_ = nullptr;
     QLineSeries* rateLine_ = nullptr;
     QLineSeries* currentLine_ = nullptr;
+    QLineSeries* pointerLine_ = nullptr;
+    // Rmax, Alarm, ETO, CTO.
+    QScatterSeries* above_[4] = {};
     QLineSeries* requiredRmaxLine_ = nullptr;
     QLineSeries* requiredEtoLine_ = nullptr;
     QLineSeries* requiredCtoLine_ = nullptr;

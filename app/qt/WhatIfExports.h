@@ -7,13 +7,33 @@
 #include <optional>
 #include <string_view>
 
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 class QByteArray;
+class QChart;
 class QChartView;
+class QPainter;
 class QWidget;
 
 namespace qntcalc {
+
+// What an exported chart says around it: the title above, the requirements
+// under the title, the headroom sentence under the chart.
+struct ChartContext {
+    QString title;
+    QString requirements;
+    QString headroom;
+};
+ChartContext ContextOf(const WhatIfForm& form, const Globals& globals);
+
+// The size of a picture of a chart `chartSize` big with its context.
+QSize PictureSize(const QSize& chartSize, const ChartContext& context);
+// Draws the chart with its context on white, filling `target`: for the
+// exports and for anything else that prints the chart.
+void RenderChart(QPainter& painter, const QRect& target, QChart& chart,
+                 const ChartContext& context);
 
 // The What-if window's three exports: the chart as a PNG or SVG picture,
 // the shown points as CSV. Each asks for a file, writes it atomically and
@@ -25,8 +45,7 @@ public:
                   const Globals& globals, MessageBoxes& messages, FileDialogs& dialogs);
 
     void Png();
-    // `description` goes into the picture.
-    void Svg(const QString& description);
+    void Svg();
     void Csv();
 
 private:

@@ -62,6 +62,7 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
         limits_->Show(limitsSearch_.Shown(), limitsSearch_.ShownRequired());
         emit limitsShown();
     });
+    connect(&sweeps_, &SweepScheduler::pending, chart_, &WhatIfChart::SetPending);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, [this] { help_.ShowTopic(topic::kWhatIf); });
 
@@ -191,8 +192,8 @@ void WhatIfWindow::showEvent(QShowEvent* event) {
     if (!placed_) {
         placed_ = true;
         // Beside the main window, so that both can be seen while typing.
-        if (const QWidget* main = parentWidget(); main && main->isVisible())
-            PlaceWindow(*this, PlaceBeside(*this, *main));
+        if (QWidget* main = parentWidget(); main && main->isVisible())
+            PlaceBeside(*this, *main);
     }
     QDialog::showEvent(event);
     sweeps_.SetActive(true);
@@ -223,10 +224,6 @@ void WhatIfWindow::Redraw() {
     chart_->Draw();
     headroom_->setText(ToQString(form_.HeadroomText()));
     emit redrawn();
-}
-
-void WhatIfWindow::ExportSvg() {
-    exports_.Svg(headroom_->text());
 }
 
 void WhatIfWindow::ShowInputs() {

@@ -43,9 +43,10 @@ public:
     QChartView* ChartView() const { return chart_; }
     LimitsView* Limits() const { return limits_; }
     const LimitsScheduler& LimitsSearch() const { return limitsSearch_; }
+    SweepScheduler& Sweeps() { return sweeps_; }
 
     void ExportPng() { exports_.Png(); }
-    void ExportSvg();
+    void ExportSvg() { exports_.Svg(); }
     void ExportCsv() { exports_.Csv(); }
 
 signals:

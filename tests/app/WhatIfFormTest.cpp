@@ -102,12 +102,41 @@ TEST(WhatIfChart, BandsStepsAndTimeScale) {
               (std::vector<ChartPoint>{{0, 50}, {2, 10}, {3, 90}, {4, 60}, {6, 70}, {9, 75}}));
     EXPECT_EQ(TimeLine(wide, &CalcState::Rmax, 100).size(), 9u) << "fewer values than columns";
 
-    // Failing times leave the chart; requirements stay on it.
-    EXPECT_EQ(TimeAxisTop(points, {100, {}, {}}), 120);
-    EXPECT_EQ(TimeAxisTop(points, {100, {}, 130}), 130);
-    const std::vector<WhatIfPoint> failing{points[2], points[3]};
-    EXPECT_EQ(TimeAxisTop(failing, {100, {}, {}}), 900);
+    // The axis grows with every time, but to twice the highest requirement
+    // at most; requirements stay on it.
+    EXPECT_EQ(TimeAxisTop(points, {100, {}, {}}), 200);
+    EXPECT_EQ(TimeAxisTop(points, {100, {}, 130}), 260);
+    EXPECT_EQ(TimeAxisTop(points, {449, {}, {}}), 898);
+    EXPECT_EQ(TimeAxisTop(points, {450, {}, {}}), 900);
+    EXPECT_EQ(TimeAxisTop(points, {1000, {}, {}}), 1000);
+    EXPECT_EQ(TimeAxisTop(points, {kMax, {}, {}}), kMax);
     EXPECT_EQ(TimeAxisTop({}, {1, {}, {}}), 10);
+    EXPECT_EQ(TimeAxisTop(std::vector<WhatIfPoint>{points[1]}, {1, {}, {}}), 20);
+
+    EXPECT_EQ(ScaleFor(200), (AxisScale{250, 50}));
+    EXPECT_EQ(ScaleFor(100), (AxisScale{120, 20}));
+    EXPECT_EQ(ScaleFor(10), (AxisScale{12, 2}));
+    EXPECT_EQ(ScaleFor(0), (AxisScale{1, 1}));
+    EXPECT_EQ(RoundStep(1000, 10), 100);
+    EXPECT_EQ(RoundStep(1001, 10), 200);
+
+    // Above the top, a line runs along it from crossing to crossing.
+    const std::vector<ChartPoint> line{{0, 50}, {2, 150}, {3, 150}, {4, 50}, {5, 100}};
+    EXPECT_EQ(UnderTop(line, 100),
+              (std::vector<ChartPoint>{
+                  {0, 50}, {1, 100}, {2, 100}, {3, 100}, {3.5, 100}, {4, 50}, {5, 100}}));
+    EXPECT_EQ(UnderTop({}, 100), std::vector<ChartPoint>{});
+
+    // Each value above the top is marked, one per column; refused ones have
+    // no time.
+    std::vector<WhatIfPoint> high;
+    for (const int32_t rmax : {250, 201, 200, 300, 300, 0})
+        high.push_back(
+            Point(static_cast<int32_t>(high.size()), rmax ? K::Sound : K::Refused, 500, rmax));
+    high.back().state.Rmax = 999;
+    EXPECT_EQ(AboveTop(high, &CalcState::Rmax, 200, 100), (std::vector<double>{0, 1, 3, 4}));
+    EXPECT_EQ(AboveTop(high, &CalcState::Rmax, 200, 3), (std::vector<double>{0, 3, 4}));
+    EXPECT_EQ(AboveTop(high, &CalcState::ETO, 200, 100), std::vector<double>{});
 }
 
 TEST_F(WindowTest, FormShowsOnlyTheAnswerToItsLatestRequest) {
@@ -196,6 +225,43 @@ TEST(WhatIfSummary, OneLinePerPoint) {
     refused.valueErrors = {"Value must be greater than 0."};
     EXPECT_EQ(PointSummary(path, refused),
               "Main path 0 m: refused by the value check: Value must be greater than 0.");
+}
+
+TEST(WhatIfSummary, TooltipOneFactALine) {
+    const WhatIfInput& path = *FindWhatIfInput(Field::Mainpath);
+    WhatIfPoint point = Point(1451, PointKind::Sound, 20, 340);
+    point.state.Alarm = 315;
+    point.state.ETO = 160;
+    point.state.CTO = 180;
+    point.status = "All values are estimates and may differ!";
+    EXPECT_EQ(PointTooltip(path, point), "Main path: 1,451 m\n"
+                                         "Transmission rate: 20 kBits/s\n"
+                                         "Worst case reaction time: 340 ms\n"
+                                         "Alarm reaction time: 315 ms\n"
+                                         "ETO: 160 ms\n"
+                                         "CTO: 180 ms\n"
+                                         "All values are estimates and may differ!");
+    point.state.Stable = false;
+    EXPECT_TRUE(PointTooltip(path, point).ends_with("\nNot stable. All values are estimates "
+                                                    "and may differ!"));
+    WhatIfPoint refused = Point(0, PointKind::Refused, 0);
+    refused.valueErrors = {"Value must be greater than 0."};
+    EXPECT_EQ(PointTooltip(path, refused),
+              "Main path: 0 m\nRefused by the value check: Value must be greater than 0.");
+}
+
+TEST(WhatIfSummary, ExportedChartTitleAndRequirements) {
+    const WhatIfInput& path = *FindWhatIfInput(Field::Mainpath);
+    EXPECT_EQ(ChartTitle("/home/me/hall.ini", path, {100, 1200}),
+              "hall.ini - What-if: Main path from 100 m to 1,200 m");
+    EXPECT_EQ(ChartTitle("C:\\plans\\hall.ini", path, {1, 2}),
+              "hall.ini - What-if: Main path from 1 m to 2 m");
+    EXPECT_EQ(ChartTitle("", path, {1, 2}), "Unsaved project - What-if: Main path from 1 m to 2 m");
+    EXPECT_EQ(RequirementsLine({300, {}, {}}),
+              "Required: worst case reaction time at most 300 ms.");
+    EXPECT_EQ(RequirementsLine({300, 120, 250}),
+              "Required: worst case reaction time at most 300 ms, ETO at most 120 ms, CTO at most "
+              "250 ms.");
 }
 
 } // namespace

@@ -36,6 +36,8 @@ protected:
         QObject::connect(&scheduler, &SweepScheduler::answered, [this] {
             answered.push_back(form.Shown()->generation);
         });
+        QObject::connect(&scheduler, &SweepScheduler::pending,
+                         [this](bool waiting) { pending.push_back(waiting); });
     }
 
     SweepScheduler::Sweep Prepare(const WhatIfRequest& request) {
@@ -74,6 +76,7 @@ protected:
     std::atomic<bool> cancelled = false;
     std::vector<uint64_t> prepared;
     std::vector<uint64_t> answered;
+    std::vector<bool> pending;
     SweepScheduler scheduler{form, master,
                              [this](const WhatIfRequest& request) { return Prepare(request); }};
 };
@@ -101,6 +104,29 @@ TEST_F(SweepSchedulerTest, AChangeStopsTheRunningSweepAndOnlyTheLatestAnswerCome
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(prepared, (std::vector<uint64_t>{1, 2}));
     EXPECT_EQ(answered, std::vector<uint64_t>{2});
+}
+
+// The test stands in for the pending timer's clock.
+TEST_F(SweepSchedulerTest, SaysSoWhenTheAnswerToAChangeTakesLong) {
+    EXPECT_EQ(scheduler.PendingTimer().interval(), 150);
+    holdFirst = true;
+    scheduler.SetActive(true);
+    Change();
+    EXPECT_TRUE(scheduler.PendingTimer().isActive());
+    EXPECT_FALSE(scheduler.Pending()) << "not before the time is up";
+    scheduler.PendingElapsed();
+    EXPECT_TRUE(scheduler.Pending());
+    released = true;
+    ASSERT_TRUE(WaitForAnswers(1));
+    EXPECT_FALSE(scheduler.Pending());
+    EXPECT_EQ(pending, (std::vector<bool>{true, false}));
+
+    // Answered in time: nothing to say.
+    Change();
+    ASSERT_TRUE(WaitForAnswers(2));
+    EXPECT_FALSE(scheduler.PendingTimer().isActive());
+    scheduler.PendingElapsed();
+    EXPECT_EQ(pending, (std::vector<bool>{true, false}));
 }
 
 // The refused text is still in the field while its box is open.

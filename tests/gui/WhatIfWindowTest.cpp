@@ -4,6 +4,8 @@
 #include "project/IniFile.h"
 #include "tests/support/IniFiles.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -17,6 +19,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 namespace qntcalc::testing {
 namespace {
@@ -79,8 +82,21 @@ TEST_F(WhatIfWindowTest, OpensFollowsTheMainWindowAndExports) {
     ASSERT_EQ(dialogs.saveSetups.size(), 3u);
     EXPECT_EQ(dialogs.saveSetups[0].proposedName, "whatif-Mainpath.png");
     EXPECT_EQ(dialogs.saveSetups[2].filter, "CSV files (*.csv)|*.csv");
-    EXPECT_EQ(QImage(Path("chart.png")).size(), whatIf.ChartView()->size());
+    // The pictures carry the title, the requirements and the headroom.
+    const QImage png(Path("chart.png"));
+    EXPECT_EQ(png.width(), whatIf.ChartView()->width());
+    EXPECT_GT(png.height(), whatIf.ChartView()->height() + 40);
+    EXPECT_EQ(png.pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_TRUE(QSvgRenderer(Path("chart.svg")).isValid()) << "the extension is added";
+    QFile svg(Path("chart.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QString picture = QString::fromUtf8(svg.readAll());
+    for (const QString& said :
+         {QString(" - What-if: Main path from 1 m to 360 m</title>"),
+          QString(">Required: worst case reaction time at most 10 ms.<"),
+          QString("<desc>Main path at 180 m does not meet the requirements"),
+          QString(">Main path at 180 m does not meet"), QString("fill=\"#ffffff\"")})
+        EXPECT_TRUE(picture.contains(said)) << said.toStdString();
     QFile csv(Path("points.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QStringList rows = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
@@ -113,6 +129,43 @@ TEST_F(WhatIfWindowTest, HoverShowsThePointAndF1ItsHelp) {
         QRegularExpression("^Main path (\\d+) m: \\d+ kBits/s, worst case").match(hover);
     ASSERT_TRUE(shown.hasMatch()) << hover.toStdString();
     EXPECT_EQ(shown.captured(1).toInt(), 150);
+    EXPECT_TRUE(QToolTip::text().startsWith("Main path: " + shown.captured(1) +
+                                            " m\nTransmission rate: "))
+        << QToolTip::text().toStdString();
+    // A line at the point; the worst case reaction time over every other
+    // line, and wider than the alarm line.
+    const auto pointerLines = [view] {
+        int count = 0;
+        for (QAbstractSeries* series : view->chart()->series()) {
+            if (auto* line = qobject_cast<QLineSeries*>(series))
+                count += line->points() == QList<QPointF>{{150, 0}, {150, 1}};
+        }
+        return count;
+    };
+    EXPECT_EQ(pointerLines(), 1);
+    QTest::mouseMove(view->viewport(), QPoint(1, 1));
+    EXPECT_EQ(pointerLines(), 0) << "gone away from the plot";
+    std::vector<QLineSeries*> lines;
+    for (QAbstractSeries* series : view->chart()->series()) {
+        if (series->type() == QAbstractSeries::SeriesTypeLine)
+            lines.push_back(static_cast<QLineSeries*>(series));
+    }
+    ASSERT_EQ(lines.back(), rmax) << "over every other line";
+    const auto alarm = std::find_if(lines.begin(), lines.end(), [](const QLineSeries* line) {
+        return line->name() == "Alarm reaction time";
+    });
+    ASSERT_NE(alarm, lines.end());
+    EXPECT_GE(static_cast<QLineSeries*>(rmax)->pen().widthF(), 2 * (*alarm)->pen().widthF());
+
+    // Waiting long for the answer to a change greys the chart.
+    whatIf.Form().MainWindowChanged();
+    whatIf.Sweeps().PendingElapsed();
+    EXPECT_EQ(view->chart()->title(), "Updating…");
+    EXPECT_LT(rmax->opacity(), 1.0);
+    whatIf.Sweeps().StartNow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CaughtUp(whatIf); }, 10000));
+    EXPECT_EQ(view->chart()->title(), "");
+    EXPECT_EQ(rmax->opacity(), 1.0);
 
     whatIf.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&whatIf));

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include <QRect>
+
 class QWidget;
 
 // Where windows go: every window is placed by PlaceWindow.
@@ -17,9 +19,23 @@ std::vector<ScreenArea> AvailableScreens();
 // shows most of it.
 void PlaceWindow(QWidget& window, const WindowPlace& place);
 
-// Where `window` hides the least of `main`: right of it, below, left or
-// above, the first of these that hides least, moved onto main's screen.
-WindowPlace PlaceBeside(const QWidget& window, const QWidget& main);
+// Frames, in screen coordinates, of a window put beside `main`.
+struct BesideFrames {
+    QRect window;
+    QRect main;
+    bool operator==(const BesideFrames&) const = default;
+};
+
+// Where a window of `frame` goes beside the frame `main` on `screen`: right
+// of it or left, where it fits; else, if the screen is wide enough for both
+// side by side with the window no narrower than `leastWidth`, narrowed and
+// with `main` moved aside as little as needed; else right of it, below, left
+// or above, the first that hides least of `main`, moved onto the screen.
+BesideFrames PlaceBeside(const QRect& screen, const QRect& main, const QSize& frame,
+                         int leastWidth);
+
+// Places `window` beside `main`, on main's screen, as above.
+void PlaceBeside(QWidget& window, QWidget& main);
 
 // Where the window stands now, as PlaceWindow takes it; maximized, the
 // place it goes back to.
