@@ -74,6 +74,8 @@ private:
     void WireHelpMenu();
     void WireWindows();
     void WireWhatIf();
+    void WireReport();
+    void ExportReport();
     void ShowWhatIf();
 
     // Desktop state in the settings file, kept until the very end.
