@@ -17,6 +17,7 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QFont>
+#include <QGraphicsScene>
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
@@ -56,13 +57,19 @@ QString Table(const std::vector<std::vector<std::string>>& rows) {
 // The chart as the What-if window draws it, twice as sharp as the screen.
 QImage ChartImage(const WhatIfForm& form) {
     WhatIfChart chart(form);
+    // Laid out as on screen, without a screen: the chart arranges its axes
+    // and series in posted events.
+    chart.setAttribute(Qt::WA_DontShowOnScreen);
     chart.resize(kChartWidth, kChartHeight);
+    chart.show();
+    QCoreApplication::sendPostedEvents();
     chart.Draw();
+    QCoreApplication::sendPostedEvents();
     QImage image(kChartWidth * 2, kChartHeight * 2, QImage::Format_ARGB32);
-    image.setDevicePixelRatio(2);
     image.fill(Qt::white);
     QPainter painter(&image);
-    chart.render(&painter);
+    painter.setRenderHint(QPainter::Antialiasing);
+    chart.scene()->render(&painter, QRectF(image.rect()), chart.chart()->geometry());
     return image;
 }
 
