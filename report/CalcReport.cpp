@@ -45,6 +45,47 @@ void Heading(const TMasterForm& f, const ReportFacts& facts, CalcReport& report)
             std::string(facts.fileUnreadable ? texts::kReportUnreadable : texts::kReportNotSaved));
 }
 
+std::string YesNo(bool yes) {
+    return std::string(yes ? texts::kReportChecked : texts::kReportUnchecked);
+}
+
+// The boxes and lists a page shows, after its fields.
+void Choices(const TMasterForm& f, Page page, Rows& rows) {
+    const auto ticks = [&f, &rows](std::initializer_list<const CheckBox*> boxes) {
+        for (const CheckBox* box : boxes) {
+            if (box->Visible() && !box->Caption().empty())
+                rows.push_back({box->Caption(), YesNo(box->Checked()), {}});
+        }
+    };
+    const auto radios = [&rows](std::initializer_list<const RadioButton*> buttons) {
+        for (const RadioButton* button : buttons) {
+            if (button->Visible() && !button->Caption().empty())
+                rows.push_back({button->Caption(), YesNo(button->Checked()), {}});
+        }
+    };
+    const auto list = [&rows](const ComboBox& box, std::string_view label) {
+        if (box.Visible())
+            rows.push_back({std::string(label), box.Text(), {}});
+    };
+    switch (page) {
+    case Page::Network:
+        radios({&f.RB_Main, &f.RB_Baud});
+        ticks({&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines});
+        break;
+    case Page::Devices:
+        radios({&f.RB_Vesk1, &f.RB_Vesk3});
+        break;
+    case Page::Routers:
+        list(f.CB_RouterType, texts::kReportRouterType);
+        break;
+    case Page::Repeaters:
+        list(f.CB_RepeaterType, texts::kReportRepeaterType);
+        break;
+    default:
+        break;
+    }
+}
+
 // Each page the mode shows, with the fields it shows, as the window does.
 void Inputs(const TMasterForm& f, CalcReport& report) {
     Add(report, Kind::Heading, std::string(texts::kReportInputs));
@@ -59,6 +100,7 @@ void Inputs(const TMasterForm& f, CalcReport& report) {
                 rows.push_back({std::string(row.label), f.EditFor(row.field).Text(),
                                 std::string(row.unit)});
         }
+        Choices(f, static_cast<Page>(i), rows);
         if (rows.size() == 1)
             continue;
         Add(report, Kind::Subheading, pages[static_cast<std::size_t>(i)].caption);
@@ -80,6 +122,9 @@ void Results(const TMasterForm& f, CalcReport& report) {
             rows.push_back(
                 {std::string(row.label), f.EditFor(row.field).Text(), std::string(row.unit)});
     }
+    if (f.CB_CVeskManual.Visible())
+        rows.push_back({std::string(texts::kReportCVeskManual), YesNo(f.CB_CVeskManual.Checked()),
+                        {}});
     Add(report, Kind::Table, {}, std::move(rows));
     const int passes = f.Calc().LastPassCount();
     if (f.State().Stable && passes == 1)

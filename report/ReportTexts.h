@@ -44,6 +44,9 @@ inline constexpr std::string_view kReportDown = "down";
 inline constexpr std::string_view kReportNone = "-";
 inline constexpr std::string_view kReportMarginPercent = "%1 (%2%)";
 inline constexpr std::string_view kReportChecked = "yes";
+inline constexpr std::string_view kReportCVeskManual = "Vesk cycle time entered manually";
+inline constexpr std::string_view kReportRouterType = "Router type";
+inline constexpr std::string_view kReportRepeaterType = "Repeater type";
 inline constexpr std::string_view kReportUnchecked = "no";
 
 inline constexpr std::string_view kReportNoMessages = "The checks raised no message.";
@@ -67,7 +70,7 @@ inline constexpr std::string_view kReportWhatIfRange = "Values from %1 to %2; cu
 inline constexpr std::string_view kReportPdfFilter = "PDF files (*.pdf)|*.pdf";
 inline constexpr std::string_view kReportNotDrawn = "the report could not be drawn";
 
-// The command line's own messages, after the program's title and ": ".
+// The command line's own messages, after "QntCalc: ".
 inline constexpr std::string_view kReportUsage =
     "usage: QntCalc --report OUT.pdf PROJECT.ini [--whatif KEY] [--require-rmax MS] "
     "[--require-eto MS] [--require-cto MS]";

@@ -4,6 +4,7 @@
 #include "app/qt/WhatIfChart.h"
 #include "cli/Evaluation.h"
 #include "project/FileIo.h"
+#include "project/ProjectTexts.h"
 #include "report/ReportTexts.h"
 #include "text/Strings.h"
 #include "ui/UiTexts.h"
@@ -112,7 +113,7 @@ void Quiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
 }
 
 void PrintLine(const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", std::string(texts::kProgramTitle).c_str(), text.c_str());
+    std::fprintf(stderr, "%s%s\n", std::string(texts::kNotePrefix).c_str(), text.c_str());
 }
 
 int Report(const ReportOptions& options) {
