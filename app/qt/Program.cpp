@@ -4,7 +4,9 @@
 #include "app/qt/ReportPdf.h"
 #include "app/qt/WhatIfWindow.h"
 #include "app/qt/WindowPlaceKeeper.h"
+#include "cli/Evaluation.h"
 #include "project/FileIo.h"
+#include "project/ProjectChanges.h"
 #include "project/ProjectTexts.h"
 #include "report/ReportTexts.h"
 #include "ui/qt/GuiPlatform.h"
@@ -147,6 +149,13 @@ void Program::WireReport() {
     form_->ExportReport.OnClick = [this] { ExportReport(); };
 }
 
+// Whether the file, read afresh, holds what the window shows: another
+// program may have changed it since it was opened or saved.
+bool Program::OnDiskAsShown(const std::string& path) const {
+    cli::Evaluation disk(globals_);
+    return disk.Load(path).Ok() && ProjectContent(disk.Form()) == ProjectContent(*form_);
+}
+
 // The What-if window's question when it has been asked, else the defaults.
 void Program::ExportReport() {
     const DialogOwner owner(window_.get());
@@ -171,7 +180,7 @@ void Program::ExportReport() {
         std::string bytes;
         if (!fileio::ReadWholeFile(globals_.ProjectFile, std::size_t{16} << 20, bytes).Ok())
             facts.fileUnreadable = true;
-        else if (!commands_->Changes().Modified())
+        else if (!commands_->Changes().Modified() && OnDiskAsShown(globals_.ProjectFile))
             facts.sha256 = Sha256Hex(bytes);
     }
     facts.madeAt = ReportTimeNow();

@@ -76,6 +76,7 @@ private:
     void WireWhatIf();
     void WireReport();
     void ExportReport();
+    bool OnDiskAsShown(const std::string& path) const;
     void ShowWhatIf();
 
     // Desktop state in the settings file, kept until the very end.

@@ -233,13 +233,16 @@ TEST_F(MasterWindowTest, AReportHashesTheFileOnlyWhileTheWindowHoldsIt) {
     Trigger("SaveAs");
     QFile saved(alpha);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    ASSERT_TRUE(bytes.contains("Mainpath=100"));
     const QString sha =
-        QString::fromLatin1(QCryptographicHash::hash(saved.readAll(), QCryptographicHash::Sha256).toHex());
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 
     dialogs.saveAnswers.push_back(Path("held").toStdString());
     Trigger("ExportReport");
     const QString held = ReportText(Path("held.pdf"));
-    EXPECT_TRUE(held.contains(QStringLiteral("SHA-256 of the project file: ") + sha)) << held.toStdString();
+    EXPECT_TRUE(held.contains(QStringLiteral("SHA-256 of the project file: ") + sha))
+        << held.toStdString();
     EXPECT_TRUE(held.contains(QStringLiteral("Worst case reaction time")));
 
     Type("Ed_Mainpath", "250");
@@ -249,6 +252,17 @@ TEST_F(MasterWindowTest, AReportHashesTheFileOnlyWhileTheWindowHoldsIt) {
     EXPECT_TRUE(changed.contains(QStringLiteral("(not saved)"))) << changed.toStdString();
     EXPECT_FALSE(changed.contains(sha));
     EXPECT_TRUE(changed.contains(QStringLiteral("Main path 250"))) << changed.toStdString();
+
+    // Back as saved, but the file itself changed since.
+    Type("Ed_Mainpath", "100");
+    QFile other(alpha);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    other.write(QByteArray(bytes).replace("Mainpath=100", "Mainpath=300"));
+    other.close();
+    dialogs.saveAnswers.push_back(Path("elsewhere.pdf").toStdString());
+    Trigger("ExportReport");
+    const QString elsewhere = ReportText(Path("elsewhere.pdf"));
+    EXPECT_TRUE(elsewhere.contains(QStringLiteral("(not saved)"))) << elsewhere.toStdString();
 }
 
 TEST_F(MasterWindowTest, TheCaptionMarksUnsavedChangesUntilTheyAreUndone) {
