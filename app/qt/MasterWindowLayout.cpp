@@ -158,6 +158,7 @@ void MasterWindow::BuildMenu() {
     views_.Action(form_.Open, file);
     views_.Action(form_.Save, file);
     views_.Action(form_.SaveAs, file);
+    views_.Action(form_.ExportReport, file);
     file->addSeparator()->setObjectName(QStringLiteral("N4"));
     views_.Action(form_.CopytoClipboard1, file);
     file->addSeparator()->setObjectName(QStringLiteral("N3"));

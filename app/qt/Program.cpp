@@ -1,10 +1,20 @@
 #include "app/qt/Program.h"
 
 #include "app/qt/RecentFilesMenu.h"
+#include "app/qt/ReportPdf.h"
 #include "app/qt/WhatIfWindow.h"
 #include "app/qt/WindowPlaceKeeper.h"
+#include "cli/Evaluation.h"
+#include "project/FileIo.h"
+#include "project/ProjectChanges.h"
+#include "project/ProjectTexts.h"
+#include "report/ReportTexts.h"
+#include "ui/qt/GuiPlatform.h"
+#include "ui/qt/QtText.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScopeGuard>
 #include <QSessionManager>
@@ -37,6 +47,7 @@ Program::Program(Globals& globals, const PlatformServices& platform, const std::
     WireHelpMenu();
     WireWindows();
     WireWhatIf();
+    WireReport();
 }
 
 Program::~Program() = default;
@@ -135,6 +146,63 @@ void Program::ShowWhatIf() {
     whatIf_->show();
     whatIf_->raise();
     whatIf_->activateWindow();
+}
+
+void Program::WireReport() {
+    form_->ExportReport.OnClick = [this] { ExportReport(); };
+}
+
+// Whether the file, read afresh, holds what the window shows: another
+// program may have changed it since it was opened or saved.
+bool Program::OnDiskAsShown(const std::string& path) const {
+    cli::Evaluation disk(globals_);
+    return disk.Load(path).Ok() && ProjectContent(disk.Form()) == ProjectContent(*form_);
+}
+
+// The What-if window's question when it has been asked, else the defaults.
+void Program::ExportReport() {
+    const DialogOwner owner(window_.get());
+    FileDialogSetup setup;
+    setup.filter = std::string(texts::kReportPdfFilter);
+    setup.initialDir = fileio::DialogFolder(globals_.ProjectDir);
+    if (!globals_.ProjectFile.empty())
+        setup.proposedName =
+            QFileInfo(QFile::decodeName(globals_.ProjectFile.c_str())).completeBaseName().toStdString() +
+            ".pdf";
+    const std::optional<std::string> chosen = platform_.dialogs.ChooseSaveFile(setup);
+    if (!chosen)
+        return;
+    std::string path = *chosen;
+    if (QFileInfo(QFile::decodeName(path.c_str())).suffix().isEmpty())
+        path += ".pdf";
+
+    ReportFacts facts;
+    if (!globals_.ProjectFile.empty()) {
+        facts.file = globals_.ProjectFile;
+        // Hashed as it is on disk now, and only when the window holds it.
+        std::string bytes;
+        if (!fileio::ReadWholeFile(globals_.ProjectFile, std::size_t{16} << 20, bytes).Ok())
+            facts.fileUnreadable = true;
+        else if (!commands_->Changes().Modified() && OnDiskAsShown(globals_.ProjectFile))
+            facts.sha256 = Sha256Hex(bytes);
+    }
+    facts.madeAt = ReportTimeNow();
+    facts.programName = globals_.ProgramName;
+    facts.programVersion = globals_.ProgramVersion;
+    if (whatIf_) {
+        facts.required = whatIf_->Form().Required();
+        facts.whatIfInput = whatIf_->Form().ChosenInput();
+    }
+    CalcReport report;
+    Result made = MakeReport(*form_, facts, report);
+    QByteArray pdf;
+    if (made.Ok() && !RenderReportPdf(report, ToQString(form_->Ed_Project.Text()), pdf))
+        made = {Result::Failure::Unwritable, path, std::string(texts::kReportNotDrawn)};
+    if (made.Ok())
+        made = fileio::WriteFileAtomically(
+            path, {pdf.constData(), static_cast<std::size_t>(pdf.size())});
+    if (!made.Ok())
+        platform_.messages.Show(made.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
 }
 
 namespace {

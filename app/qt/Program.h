@@ -74,6 +74,9 @@ private:
     void WireHelpMenu();
     void WireWindows();
     void WireWhatIf();
+    void WireReport();
+    void ExportReport();
+    bool OnDiskAsShown(const std::string& path) const;
     void ShowWhatIf();
 
     // Desktop state in the settings file, kept until the very end.

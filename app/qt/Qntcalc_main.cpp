@@ -1,5 +1,6 @@
 #include "app/qt/GuiApplication.h"
 #include "app/qt/Program.h"
+#include "app/qt/ReportPdf.h"
 #include "ui/Globals.h"
 #include "ui/UiTexts.h"
 #include "ui/qt/GuiPlatform.h"
@@ -10,9 +11,12 @@
 #include <vector>
 
 // Start-up and shutdown. The exit code is 0 on every path, also after an
-// error during start-up, except 1 when no window can be opened at all.
+// error during start-up, except 1 when no window can be opened at all;
+// --report makes a report without a window and exits as qntcalc-cli does.
 int main(int argc, char** argv) {
     using namespace qntcalc;
+    if (WantsReport(std::vector<std::string>(argv + 1, argv + argc)))
+        return RunReportCommand(argc, argv);
     WindowSystemGuard windowSystem;
     GuiApplication app(argc, argv);
     windowSystem.Done();

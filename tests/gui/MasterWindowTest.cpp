@@ -12,12 +12,14 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QRadioButton>
@@ -215,6 +217,52 @@ TEST_F(MasterWindowTest, SaveAsAndOpenWriteAndReadRealFiles) {
     ASSERT_EQ(dialogs.openSetups.size(), 1u);
     EXPECT_EQ(dialogs.openSetups[0].initialDir, QDir(dir.path()).absolutePath().toStdString());
     ExpectMirrored(Form(), Window());
+}
+
+// The report's text as a reader of the PDF gets it, on one line.
+QString ReportText(const QString& pdf) {
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    EXPECT_TRUE(reader.waitForFinished(60000));
+    return QString::fromUtf8(reader.readAllStandardOutput()).simplified();
+}
+
+TEST_F(MasterWindowTest, AReportHashesTheFileOnlyWhileTheWindowHoldsIt) {
+    const QString alpha = Path("alpha.ini");
+    dialogs.saveAnswers.push_back(alpha.toStdString());
+    Trigger("SaveAs");
+    QFile saved(alpha);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    ASSERT_TRUE(bytes.contains("Mainpath=100"));
+    const QString sha =
+        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+
+    dialogs.saveAnswers.push_back(Path("held").toStdString());
+    Trigger("ExportReport");
+    const QString held = ReportText(Path("held.pdf"));
+    EXPECT_TRUE(held.contains(QStringLiteral("SHA-256 of the project file: ") + sha))
+        << held.toStdString();
+    EXPECT_TRUE(held.contains(QStringLiteral("Worst case reaction time")));
+
+    Type("Ed_Mainpath", "250");
+    dialogs.saveAnswers.push_back(Path("changed.pdf").toStdString());
+    Trigger("ExportReport");
+    const QString changed = ReportText(Path("changed.pdf"));
+    EXPECT_TRUE(changed.contains(QStringLiteral("(not saved)"))) << changed.toStdString();
+    EXPECT_FALSE(changed.contains(sha));
+    EXPECT_TRUE(changed.contains(QStringLiteral("Main path 250"))) << changed.toStdString();
+
+    // Back as saved, but the file itself changed since.
+    Type("Ed_Mainpath", "100");
+    QFile other(alpha);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    other.write(QByteArray(bytes).replace("Mainpath=100", "Mainpath=300"));
+    other.close();
+    dialogs.saveAnswers.push_back(Path("elsewhere.pdf").toStdString());
+    Trigger("ExportReport");
+    const QString elsewhere = ReportText(Path("elsewhere.pdf"));
+    EXPECT_TRUE(elsewhere.contains(QStringLiteral("(not saved)"))) << elsewhere.toStdString();
 }
 
 TEST_F(MasterWindowTest, TheCaptionMarksUnsavedChangesUntilTheyAreUndone) {

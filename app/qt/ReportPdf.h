@@ -1,0 +1,28 @@
+#pragma once
+
+#include "report/CalcReport.h"
+
+#include <string>
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+
+namespace qntcalc {
+
+// The report as a PDF of real text, its chart drawn by the What-if
+// window's chart. False when nothing could be drawn.
+bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray& pdf);
+
+// Lower-case hex SHA-256 of the bytes.
+std::string Sha256Hex(const std::string& bytes);
+
+// "2026-12-07 14:05:09", local time.
+std::string ReportTimeNow();
+
+// The whole run of QntCalc --report without a window: 0, 1 or 2 as
+// qntcalc-cli, nothing on standard output. `arguments` are the program's,
+// its name first.
+int RunReportCommand(int& argc, char** argv);
+
+} // namespace qntcalc

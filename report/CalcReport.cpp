@@ -1,0 +1,322 @@
+#include "report/CalcReport.h"
+
+#include "app/FieldTable.h"
+#include "app/Limits.h"
+#include "report/ReportTexts.h"
+#include "text/Strings.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace qntcalc {
+
+namespace {
+
+using Kind = ReportBlock::Kind;
+using Rows = std::vector<std::vector<std::string>>;
+
+void Add(CalcReport& report, Kind kind, std::string text, Rows rows = {}) {
+    report.blocks.push_back({kind, std::move(text), std::move(rows)});
+}
+
+std::string ModeText(const TMasterForm& f) {
+    for (const MenuItem* mode : {&f.Standard, &f.Expert, &f.Baudratemode}) {
+        if (mode->Checked())
+            return mode->Caption();
+    }
+    return std::string(texts::kReportNoModeName);
+}
+
+void Heading(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
+    Add(report, Kind::Title, text::Format(texts::kReportTitle, {f.Ed_Project.Text()}));
+    Add(report, Kind::Paragraph,
+        facts.file ? text::Format(texts::kReportFileLine, {*facts.file})
+                   : std::string(texts::kReportNoFile));
+    Add(report, Kind::Paragraph,
+        text::Format(texts::kReportMadeLine,
+                     {facts.madeAt, facts.programName, facts.programVersion}));
+    Add(report, Kind::Paragraph, text::Format(texts::kReportModeLine, {ModeText(f)}));
+    if (!facts.file)
+        return;
+    if (facts.sha256)
+        Add(report, Kind::Paragraph, text::Format(texts::kReportHashLine, {*facts.sha256}));
+    else
+        Add(report, Kind::Paragraph,
+            std::string(facts.fileUnreadable ? texts::kReportUnreadable : texts::kReportNotSaved));
+}
+
+std::string YesNo(bool yes) {
+    return std::string(yes ? texts::kReportChecked : texts::kReportUnchecked);
+}
+
+// The boxes and lists a page shows, after its fields.
+void Choices(const TMasterForm& f, Page page, Rows& rows) {
+    const auto ticks = [&f, &rows](std::initializer_list<const CheckBox*> boxes) {
+        for (const CheckBox* box : boxes) {
+            if (box->Visible() && !box->Caption().empty())
+                rows.push_back({box->Caption(), YesNo(box->Checked()), {}});
+        }
+    };
+    const auto radios = [&rows](std::initializer_list<const RadioButton*> buttons) {
+        for (const RadioButton* button : buttons) {
+            if (button->Visible() && !button->Caption().empty())
+                rows.push_back({button->Caption(), YesNo(button->Checked()), {}});
+        }
+    };
+    const auto list = [&rows](const ComboBox& box, std::string_view label) {
+        if (box.Visible())
+            rows.push_back({std::string(label), box.Text(), {}});
+    };
+    switch (page) {
+    case Page::Network:
+        radios({&f.RB_Main, &f.RB_Baud});
+        ticks({&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines});
+        break;
+    case Page::Devices:
+        radios({&f.RB_Vesk1, &f.RB_Vesk3});
+        break;
+    case Page::Routers:
+        list(f.CB_RouterType, texts::kReportRouterType);
+        break;
+    case Page::Repeaters:
+        list(f.CB_RepeaterType, texts::kReportRepeaterType);
+        break;
+    default:
+        break;
+    }
+}
+
+// Each page the mode shows, with the fields it shows, as the window does.
+void Inputs(const TMasterForm& f, CalcReport& report) {
+    Add(report, Kind::Heading, std::string(texts::kReportInputs));
+    const auto& pages = f.PageControl1.Pages();
+    for (int i = 0; i < f.PageControl1.PageCount(); ++i) {
+        if (!f.PageControl1.TabVisible(i) || static_cast<Page>(i) == Page::Results)
+            continue;
+        Rows rows{{std::string(texts::kReportInputColumn), std::string(texts::kReportValueColumn),
+                   std::string(texts::kReportUnitColumn)}};
+        for (const FieldRow& row : kFieldRows) {
+            if (static_cast<int>(row.page) == i && f.EditFor(row.field).Visible())
+                rows.push_back({std::string(row.label), f.EditFor(row.field).Text(),
+                                std::string(row.unit)});
+        }
+        Choices(f, static_cast<Page>(i), rows);
+        if (rows.size() == 1)
+            continue;
+        Add(report, Kind::Subheading, pages[static_cast<std::size_t>(i)].caption);
+        Add(report, Kind::Table, {}, std::move(rows));
+    }
+}
+
+void Results(const TMasterForm& f, CalcReport& report) {
+    Add(report, Kind::Heading, std::string(texts::kReportResults));
+    const bool shown = f.PageControl1.TabVisible(static_cast<int>(Page::Results));
+    if (!shown) {
+        Add(report, Kind::Paragraph, std::string(texts::kReportResultsHidden));
+        return;
+    }
+    Rows rows{{std::string(texts::kReportResultColumn), std::string(texts::kReportValueColumn),
+               std::string(texts::kReportUnitColumn)}};
+    for (const FieldRow& row : kFieldRows) {
+        if (row.page == Page::Results && f.EditFor(row.field).Visible())
+            rows.push_back(
+                {std::string(row.label), f.EditFor(row.field).Text(), std::string(row.unit)});
+    }
+    if (f.CB_CVeskManual.Visible())
+        rows.push_back({std::string(texts::kReportCVeskManual), YesNo(f.CB_CVeskManual.Checked()),
+                        {}});
+    Add(report, Kind::Table, {}, std::move(rows));
+    const int passes = f.Calc().LastPassCount();
+    if (f.State().Stable && passes == 1)
+        Add(report, Kind::Paragraph, std::string(texts::kReportStableOnce));
+    else
+        Add(report, Kind::Paragraph,
+            text::Format(f.State().Stable ? texts::kReportStable : texts::kReportUnstable,
+                         {std::to_string(passes)}));
+}
+
+void Checks(const TMasterForm& f, CalcReport& report) {
+    Add(report, Kind::Heading, std::string(texts::kReportChecks));
+    if (f.LastMessages().empty()) {
+        Add(report, Kind::Paragraph, std::string(texts::kReportNoMessages));
+    } else {
+        Rows rows{{std::string(texts::kReportSeverityColumn),
+                   std::string(texts::kReportMessageColumn)}};
+        for (const StatusMessage& message : f.LastMessages())
+            rows.push_back({std::string(message.severity == Severity::Info
+                                            ? texts::kReportSeverityInfo
+                                            : texts::kReportSeverityError),
+                            std::string(message.text)});
+        Add(report, Kind::Table, {}, std::move(rows));
+    }
+    Add(report, Kind::Paragraph,
+        text::Format(report.errorStatus ? texts::kReportStatusError : texts::kReportStatusLine,
+                     {f.SB_Status.PanelText(1)}));
+}
+
+std::string RequirementsText(const Requirements& required) {
+    std::string more;
+    if (required.etoMs)
+        more += text::Format(texts::kReportRequiredEto, {GroupedNumber(*required.etoMs)});
+    if (required.ctoMs)
+        more += text::Format(texts::kReportRequiredCto, {GroupedNumber(*required.ctoMs)});
+    return text::Format(texts::kReportRequirements, {GroupedNumber(required.rmaxMs), more});
+}
+
+std::string MarginText(const InputLimit& limit) {
+    if (!limit.margin)
+        return std::string(texts::kReportNone);
+    const std::string margin =
+        WithUnit(static_cast<int32_t>(*limit.margin), limit.input->unit);
+    if (!limit.marginPercent)
+        return margin;
+    char percent[32];
+    std::snprintf(percent, sizeof percent, "%.1f", *limit.marginPercent);
+    return text::Format(texts::kReportMarginPercent, {margin, percent});
+}
+
+Rows LimitRows(const std::vector<InputLimit>& limits, const Requirements& required) {
+    Rows rows{{std::string(texts::kReportInputColumn), std::string(texts::kReportCurrentColumn), std::string(texts::kReportDirectionColumn),
+               std::string(texts::kReportLastColumn), std::string(texts::kReportFirstColumn),
+               std::string(texts::kReportCauseColumn), std::string(texts::kReportMarginColumn)}};
+    for (const InputLimit& limit : limits) {
+        const Headroom& h = limit.headroom;
+        const InputUnit unit = limit.input->unit;
+        const std::string none(texts::kReportNone);
+        rows.push_back(
+            {std::string(limit.input->label) + std::string(UnitTag(unit)), WithUnit(h.current, unit),
+             std::string(h.direction == Direction::Up ? texts::kReportUp : texts::kReportDown),
+             h.last ? WithUnit(h.last->value, unit) : none,
+             h.next ? WithUnit(h.next->value, unit) : none,
+             h.next ? ShortfallText(*h.next, required).value_or(none) : none,
+             MarginText(limit)});
+    }
+    return rows;
+}
+
+Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
+    Add(report, Kind::Heading, std::string(texts::kReportLimits));
+    Add(report, Kind::Paragraph, RequirementsText(facts.required));
+    WhatIf whatIf(f);
+    std::vector<InputLimit> limits;
+    if (Result found = FindLimits(whatIf, facts.required, limits); !found.Ok())
+        return found;
+    if (limits.empty()) {
+        Add(report, Kind::Paragraph, std::string(texts::kReportNoLimits));
+    } else {
+        Add(report, Kind::Table, {}, LimitRows(limits, facts.required));
+        for (const InputLimit& limit : limits)
+            Add(report, Kind::Paragraph, HeadroomSentence(limit.headroom, facts.required));
+    }
+    const CalcState& state = f.State();
+    const Requirements& r = facts.required;
+    report.breaksRequirement = state.Rmax > r.rmaxMs || (r.etoMs && state.ETO > *r.etoMs) ||
+                               (r.ctoMs && state.CTO > *r.ctoMs);
+    Add(report, Kind::Paragraph,
+        std::string(report.breaksRequirement || report.errorStatus ? texts::kReportBreaks
+                                                                   : texts::kReportMeets));
+
+    // The chart's input: the one asked for, else the tightest, else Main path.
+    Field chosen = Field::Mainpath;
+    if (facts.whatIfInput)
+        chosen = *facts.whatIfInput;
+    else if (!limits.empty())
+        chosen = limits.front().input->field;
+    report.whatIf.SetRequirements(facts.required);
+    report.whatIf.ChooseInput(chosen);
+    std::optional<WhatIfAnswer> answer =
+        AnswerWhatIf(WindowSnapshot(f), report.whatIf.Request(), [] { return true; });
+    const WhatIfInput* input = nullptr;
+    if (answer && report.whatIf.Accept(std::move(*answer)))
+        input = report.whatIf.ShownInput();
+    if (!input) {
+        Add(report, Kind::Heading, text::Format(texts::kReportWhatIf, {texts::kReportNone}));
+        Add(report, Kind::Paragraph, std::string(texts::kReportNoWhatIf));
+        return {};
+    }
+    const WhatIfAnswer& shown = *report.whatIf.Shown();
+    Add(report, Kind::Heading, text::Format(texts::kReportWhatIf, {input->label}));
+    Add(report, Kind::Paragraph,
+        text::Format(texts::kReportWhatIfRange, {WithUnit(shown.range.from, input->unit),
+                                                 WithUnit(shown.range.to, input->unit),
+                                                 WithUnit(shown.current, input->unit)}));
+    Add(report, Kind::Chart, {});
+    Add(report, Kind::Paragraph, report.whatIf.HeadroomText());
+    return {};
+}
+
+std::optional<int32_t> PositiveMs(const std::string& text) {
+    int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || at != end || value <= 0)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+Result MakeReport(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
+    report = CalcReport{};
+    report.errorStatus = f.SB_Status.Colour() == StatusColour::Red;
+    Heading(f, facts, report);
+    Inputs(f, report);
+    Results(f, report);
+    Checks(f, report);
+    return LimitsAndChart(f, facts, report);
+}
+
+bool WantsReport(std::span<const std::string> arguments) {
+    for (const std::string& argument : arguments) {
+        if (argument == "--report")
+            return true;
+    }
+    return false;
+}
+
+Result ParseReportArguments(std::span<const std::string> arguments, ReportOptions& options) {
+    options = ReportOptions{};
+    bool haveOut = false;
+    bool haveProject = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const bool takesValue = argument == "--report" || argument == "--whatif" ||
+                                argument == "--require-rmax" || argument == "--require-eto" ||
+                                argument == "--require-cto";
+        if (!takesValue) {
+            if (argument.starts_with("-") || haveProject)
+                return Result::BadArgument(
+                    text::Format(texts::kReportUnknownOption, {argument}) + "\n" +
+                    std::string(texts::kReportUsage));
+            options.project = argument;
+            haveProject = true;
+            continue;
+        }
+        if (i + 1 == arguments.size())
+            return Result::BadArgument(std::string(texts::kReportUsage));
+        const std::string& value = arguments[++i];
+        if (argument == "--report") {
+            options.out = value;
+            haveOut = true;
+        } else if (argument == "--whatif") {
+            if (!FindWhatIfInput(value))
+                return Result::BadArgument(text::Format(texts::kReportUnknownInput, {value}));
+            options.whatIfKey = value;
+        } else {
+            const std::optional<int32_t> ms = PositiveMs(value);
+            if (!ms)
+                return Result::BadArgument(text::Format(texts::kReportBadNumber, {argument}));
+            if (argument == "--require-rmax")
+                options.required.rmaxMs = *ms;
+            else if (argument == "--require-eto")
+                options.required.etoMs = *ms;
+            else
+                options.required.ctoMs = *ms;
+        }
+    }
+    if (!haveOut || !haveProject || options.out.empty())
+        return Result::BadArgument(std::string(texts::kReportUsage));
+    return {};
+}
+
+} // namespace qntcalc

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <string_view>
+
+// Texts of the calculation report, whole sentences with numbered places.
+namespace qntcalc::texts {
+
+inline constexpr std::string_view kReportTitle = "Calculation report: %1";
+inline constexpr std::string_view kReportFileLine = "Project file: %1";
+inline constexpr std::string_view kReportNoFile = "Project file: none, the project was never saved.";
+inline constexpr std::string_view kReportMadeLine = "Made on %1 by %2 %3.";
+inline constexpr std::string_view kReportModeLine = "Mode: %1";
+inline constexpr std::string_view kReportNoModeName = "none";
+inline constexpr std::string_view kReportHashLine = "SHA-256 of the project file: %1";
+inline constexpr std::string_view kReportNotSaved =
+    "The window differs from the project file (not saved): no SHA-256 is given, because this "
+    "report does not describe the file.";
+inline constexpr std::string_view kReportUnreadable =
+    "The project file could not be read (not saved): no SHA-256 is given.";
+
+inline constexpr std::string_view kReportInputs = "Inputs";
+inline constexpr std::string_view kReportResults = "Results";
+inline constexpr std::string_view kReportChecks = "Plausibility";
+inline constexpr std::string_view kReportLimits = "Limits against the requirements";
+inline constexpr std::string_view kReportWhatIf = "What-if: %1";
+
+inline constexpr std::string_view kReportInputColumn = "Input";
+inline constexpr std::string_view kReportValueColumn = "Value";
+inline constexpr std::string_view kReportUnitColumn = "Unit";
+inline constexpr std::string_view kReportResultColumn = "Result";
+inline constexpr std::string_view kReportSeverityColumn = "Severity";
+inline constexpr std::string_view kReportMessageColumn = "Message";
+inline constexpr std::string_view kReportCurrentColumn = "Current";
+inline constexpr std::string_view kReportDirectionColumn = "Direction";
+inline constexpr std::string_view kReportLastColumn = "Last value meeting everything";
+inline constexpr std::string_view kReportFirstColumn = "First failing value";
+inline constexpr std::string_view kReportCauseColumn = "Cause";
+inline constexpr std::string_view kReportMarginColumn = "Margin";
+
+inline constexpr std::string_view kReportSeverityInfo = "info";
+inline constexpr std::string_view kReportSeverityError = "error";
+inline constexpr std::string_view kReportUp = "up";
+inline constexpr std::string_view kReportDown = "down";
+inline constexpr std::string_view kReportNone = "-";
+inline constexpr std::string_view kReportMarginPercent = "%1 (%2%)";
+inline constexpr std::string_view kReportChecked = "yes";
+inline constexpr std::string_view kReportCVeskManual = "Vesk cycle time entered manually";
+inline constexpr std::string_view kReportRouterType = "Router type";
+inline constexpr std::string_view kReportRepeaterType = "Repeater type";
+inline constexpr std::string_view kReportUnchecked = "no";
+
+inline constexpr std::string_view kReportNoMessages = "The checks raised no message.";
+inline constexpr std::string_view kReportStatusLine = "Status: %1";
+inline constexpr std::string_view kReportStatusError = "Status (error): %1";
+inline constexpr std::string_view kReportStable = "The iteration settled after %1 passes.";
+inline constexpr std::string_view kReportStableOnce = "The iteration settled after 1 pass.";
+inline constexpr std::string_view kReportUnstable = "The iteration did not settle in %1 passes.";
+inline constexpr std::string_view kReportResultsHidden =
+    "The window hides its results while the status is an error.";
+inline constexpr std::string_view kReportRequirements =
+    "Required: worst case reaction time at most %1 ms%2.";
+inline constexpr std::string_view kReportRequiredEto = ", ETO at most %1 ms";
+inline constexpr std::string_view kReportRequiredCto = ", CTO at most %1 ms";
+inline constexpr std::string_view kReportMeets = "The project meets every requirement.";
+inline constexpr std::string_view kReportBreaks = "The project does not meet the requirements.";
+inline constexpr std::string_view kReportNoLimits = "No input can be typed into in this mode.";
+inline constexpr std::string_view kReportNoWhatIf = "No input can be typed into in this mode.";
+inline constexpr std::string_view kReportWhatIfRange = "Values from %1 to %2; current value %3.";
+
+inline constexpr std::string_view kReportPdfFilter = "PDF files (*.pdf)|*.pdf";
+inline constexpr std::string_view kReportNotDrawn = "the report could not be drawn";
+
+// The command line's own messages, after "QntCalc: ".
+inline constexpr std::string_view kReportUsage =
+    "usage: QntCalc --report OUT.pdf PROJECT.ini [--whatif KEY] [--require-rmax MS] "
+    "[--require-eto MS] [--require-cto MS]";
+inline constexpr std::string_view kReportBadNumber = "%1 needs a positive whole number of ms";
+inline constexpr std::string_view kReportUnknownOption = "unknown option %1";
+inline constexpr std::string_view kReportUnknownInput = "no what-if input is called %1";
+inline constexpr std::string_view kReportNotTypeable =
+    "%1 cannot be typed into in this project's mode";
+
+} // namespace qntcalc::texts

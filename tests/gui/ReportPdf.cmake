@@ -1,0 +1,77 @@
+# Makes the report of PROJECT with QntCalc --report and no display, reads
+# the PDF back with PDFTOTEXT and checks it against qntcalc-cli (CLI) and
+# sha256sum; then the exit statuses 1 and 2.
+#
+#   cmake -DPROGRAM=... -DCLI=... -DPDFTOTEXT=... -DPROJECT=... -DWORK_DIR=... -P ReportPdf.cmake
+
+set(env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM)
+set(pdf ${WORK_DIR}/report-test.pdf)
+file(REMOVE ${pdf})
+
+function(report expected_status)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env ${env} ${PROGRAM} ${ARGN}
+                    WORKING_DIRECTORY ${WORK_DIR}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
+    if(NOT status STREQUAL expected_status OR NOT out STREQUAL "")
+        message(FATAL_ERROR "${ARGN}: status ${status}, expected ${expected_status}\n"
+                            "stdout: ${out}\nstderr: ${err}")
+    endif()
+    if(expected_status STREQUAL "2" AND err STREQUAL "")
+        message(FATAL_ERROR "${ARGN}: status 2 without a message")
+    endif()
+    if(NOT expected_status STREQUAL "2" AND NOT err STREQUAL "")
+        message(FATAL_ERROR "${ARGN}: printed ${err}")
+    endif()
+endfunction()
+
+function(expect text what)
+    string(FIND "${flat}" "${what}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the report lacks \"${what}\":\n${flat}")
+    endif()
+endfunction()
+
+report(0 --report ${pdf} ${PROJECT})
+execute_process(COMMAND ${PDFTOTEXT} -layout ${pdf} - OUTPUT_VARIABLE text RESULT_VARIABLE read)
+if(NOT read EQUAL 0)
+    message(FATAL_ERROR "pdftotext could not read the report")
+endif()
+# Page numbers stand alone on their lines; a sentence may run across them.
+string(ASCII 12 form_feed)
+string(REPLACE "${form_feed}" "" text "${text}")
+string(REGEX REPLACE "\n[ \t]*[0-9]+[ \t]*\n" "\n" text "${text}")
+# One line, single spaces: table cells and wrapped sentences read alike.
+string(REGEX REPLACE "[ \t\r\n]+" " " flat "${text}")
+
+execute_process(COMMAND sha256sum ${PROJECT} OUTPUT_VARIABLE sum)
+string(SUBSTRING "${sum}" 0 64 sha)
+expect(flat "SHA-256 of the project file: ${sha}")
+expect(flat "Calculation report: Assembly hall 2")
+expect(flat "Project file: ${PROJECT}")
+
+# Every result as qntcalc-cli computes it, in its row.
+execute_process(COMMAND ${CLI} --json ${PROJECT} OUTPUT_VARIABLE json)
+foreach(row "Worst case reaction time|Rmax" "Alarm reaction time|Alarm" "Event timeout|ETO"
+            "Cycle timeout|CTO" "Vesk cycle time|CVesk")
+    string(REPLACE "|" ";" row "${row}")
+    list(GET row 0 label)
+    list(GET row 1 key)
+    string(JSON value GET "${json}" fields ${key})
+    expect(flat "${label} ${value} t [ms]")
+endforeach()
+expect(flat "Cycle time of cyclic inputs can shrink from 50 ms to 15 ms; at 14 ms the status bar shows \"The cycle time of cyclic inputs is too fast!\"")
+expect(flat "What-if: Number of devices with cyclic outputs")
+
+# A requirement 1 ms below the worst case reaction time breaks it.
+string(JSON rmax GET "${json}" fields Rmax)
+math(EXPR below "${rmax} - 1")
+report(1 --report ${pdf} ${PROJECT} --require-rmax ${below})
+report(0 --report ${pdf} ${PROJECT} --require-rmax ${rmax} --whatif Mainpath)
+file(REMOVE ${pdf})
+report(2 --report ${pdf} ${WORK_DIR}/no-such-project.ini)
+report(2 --report ${pdf} ${PROJECT} --require-rmax fast)
+report(2 --report ${pdf} ${PROJECT} --whatif NoSuchInput)
+report(2 --report ${pdf})
+if(EXISTS ${pdf})
+    message(FATAL_ERROR "a failed run wrote ${pdf}")
+endif()

@@ -1,0 +1,240 @@
+#include "cli/Evaluation.h"
+#include "report/CalcReport.h"
+#include "report/ReportTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace qntcalc {
+namespace {
+
+const std::string kProject = std::string(QNTCALC_SOURCE_DIR) + "/examples/assembly-hall.ini";
+
+using Kind = ReportBlock::Kind;
+
+CalcReport Made(const TMasterForm& form, const ReportFacts& facts) {
+    CalcReport report;
+    const Result made = MakeReport(form, facts, report);
+    EXPECT_TRUE(made.Ok()) << made.Message();
+    return report;
+}
+
+// The texts of the blocks of one kind between two headings.
+std::vector<std::string> Between(const CalcReport& report, std::string_view from,
+                                 std::string_view to, Kind kind) {
+    std::vector<std::string> found;
+    bool inside = false;
+    for (const ReportBlock& block : report.blocks) {
+        if (block.kind == Kind::Heading)
+            inside = block.text == from ? true : block.text == to ? false : inside;
+        else if (inside && block.kind == kind)
+            found.push_back(block.text);
+    }
+    return found;
+}
+
+bool Holds(const CalcReport& report, std::string_view text) {
+    return std::any_of(report.blocks.begin(), report.blocks.end(),
+                       [text](const ReportBlock& block) { return block.text == text; });
+}
+
+const std::vector<std::vector<std::string>>* FirstTableAfter(const CalcReport& report,
+                                                             std::string_view heading) {
+    bool inside = false;
+    for (const ReportBlock& block : report.blocks) {
+        if (block.kind == Kind::Heading)
+            inside = block.text == heading;
+        else if (inside && block.kind == Kind::Table)
+            return &block.rows;
+    }
+    return nullptr;
+}
+
+class ReportTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(evaluation.Load(kProject).Ok()); }
+    Globals program;
+    cli::Evaluation evaluation{program};
+};
+
+struct ModeRow {
+    const char* mode;
+    bool routers;
+    const char* shown;
+    std::vector<std::string> pages;
+    std::vector<std::string> results;
+};
+
+TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
+    const std::vector<ModeRow> rows{
+        {"standard", false, "Mode: Standard mode",
+         {"Network structure", "Devices", "Inputs", "Outputs"},
+         {"Transmission rate", "Transmission rate", "Router correction time", "Event timeout",
+          "Cycle timeout", "Worst case reaction time", "Alarm reaction time", "Vesk cycle time"}},
+        {"expert", true, "Mode: Expert mode",
+         {"Network structure", "Devices", "Inputs", "Outputs", "Routers"},
+         {"Transmission rate", "Transmission rate", "Router correction time", "Event timeout",
+          "Cycle timeout", "Worst case reaction time", "Alarm reaction time", "Vesk cycle time",
+          "Vesk cycle time entered manually"}},
+        {"baud", false, "Mode: Baud rate mode", {"Network structure"}, {"Transmission rate"}},
+    };
+    for (const ModeRow& row : rows) {
+        SCOPED_TRACE(row.mode);
+        evaluation.ApplyMode(row.mode);
+        if (row.routers) {
+            cli::Options routers;
+            routers.sets = {{"CBRouters", "1"}};
+            ASSERT_TRUE(evaluation.ApplySets(routers).Ok());
+        }
+        const CalcReport report = Made(evaluation.Form(), {});
+        EXPECT_TRUE(Holds(report, row.shown));
+        EXPECT_EQ(Between(report, texts::kReportInputs, texts::kReportResults, Kind::Subheading),
+                  row.pages);
+        const auto* results = FirstTableAfter(report, texts::kReportResults);
+        ASSERT_NE(results, nullptr);
+        std::vector<std::string> labels;
+        for (std::size_t i = 1; i < results->size(); ++i)
+            labels.push_back((*results)[i][0]);
+        EXPECT_EQ(labels, row.results);
+    }
+}
+
+TEST_F(ReportTest, InputsAndResultsAsTheWindowShowsThem) {
+    const CalcReport report = Made(evaluation.Form(), {});
+    EXPECT_EQ(report.blocks.front().text, "Calculation report: Assembly hall 2");
+    const auto* network = FirstTableAfter(report, texts::kReportInputs);
+    ASSERT_NE(network, nullptr);
+    EXPECT_EQ(network->at(1), (std::vector<std::string>{"Main path", "180", "l [m]"}));
+    const auto* results = FirstTableAfter(report, texts::kReportResults);
+    ASSERT_NE(results, nullptr);
+    EXPECT_EQ(results->at(6),
+              (std::vector<std::string>{"Worst case reaction time", "106", "t [ms]"}));
+    const auto* messages = FirstTableAfter(report, texts::kReportChecks);
+    ASSERT_NE(messages, nullptr);
+    EXPECT_EQ(messages->at(1),
+              (std::vector<std::string>{"info", "All values are estimates and may differ!"}));
+    EXPECT_TRUE(Holds(report, "Status: All values are estimates and may differ!"));
+    EXPECT_TRUE(Holds(report, "The iteration settled after 1 pass."));
+}
+
+TEST_F(ReportTest, TheLimitsTightestFirstAndTheChartOfTheTightest) {
+    const CalcReport report = Made(evaluation.Form(), {});
+    const auto* limits = FirstTableAfter(report, texts::kReportLimits);
+    ASSERT_NE(limits, nullptr);
+    // An input at 0 that cannot move at all is the tightest.
+    EXPECT_EQ(limits->at(1),
+              (std::vector<std::string>{"Number of devices with cyclic outputs", "0", "up", "0",
+                                        "1", "The cycle time of cyclic outputs is too fast!",
+                                        "0"}));
+    EXPECT_EQ(limits->at(2),
+              (std::vector<std::string>{"Cycle time of cyclic inputs [ms]", "50 ms", "down",
+                                        "15 ms", "14 ms",
+                                        "The cycle time of cyclic inputs is too fast!",
+                                        "35 ms (70.0%)"}));
+    const std::string sentence = "Cycle time of cyclic inputs can shrink from 50 ms to 15 ms; at "
+                                 "14 ms the status bar shows \"The cycle time of cyclic inputs "
+                                 "is too fast!\"";
+    EXPECT_TRUE(Holds(report, sentence));
+    EXPECT_EQ(report.whatIf.ChosenInput(), Field::NumOutCycl);
+    EXPECT_EQ(std::count_if(report.blocks.begin(), report.blocks.end(),
+                            [](const ReportBlock& b) { return b.kind == Kind::Chart; }),
+              1);
+}
+
+TEST_F(ReportTest, TheChosenInputAndTheRequirementsAreUsed) {
+    ReportFacts facts;
+    facts.whatIfInput = Field::Mainpath;
+    facts.required = {106, 38, std::nullopt};
+    const CalcReport meets = Made(evaluation.Form(), facts);
+    EXPECT_EQ(meets.whatIf.ChosenInput(), Field::Mainpath);
+    EXPECT_TRUE(Holds(meets, "Required: worst case reaction time at most 106 ms, ETO at most 38 ms."));
+    EXPECT_TRUE(Holds(meets, texts::kReportMeets));
+    EXPECT_EQ(meets.ExitStatus(), 0);
+
+    // One ms below the project's times, each requirement alone breaks it.
+    for (const Requirements& required :
+         {Requirements{105, std::nullopt, std::nullopt}, Requirements{300, 37, std::nullopt},
+          Requirements{300, std::nullopt, 58}}) {
+        facts.required = required;
+        const CalcReport breaks = Made(evaluation.Form(), facts);
+        EXPECT_TRUE(Holds(breaks, texts::kReportBreaks));
+        EXPECT_EQ(breaks.ExitStatus(), 1);
+    }
+}
+
+TEST_F(ReportTest, TheHashOnlyWhenTheWindowHoldsTheFile) {
+    struct Row {
+        const char* name;
+        std::optional<std::string> file;
+        std::optional<std::string> sha256;
+        bool unreadable;
+        std::string expected;
+    };
+    const std::vector<Row> rows{
+        {"saved", "/p/a.ini", "ab12", false, "SHA-256 of the project file: ab12"},
+        {"modified", "/p/a.ini", std::nullopt, false, std::string(texts::kReportNotSaved)},
+        {"unreadable", "/p/a.ini", std::nullopt, true, std::string(texts::kReportUnreadable)},
+        {"never saved", std::nullopt, std::nullopt, false, std::string(texts::kReportNoFile)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ReportFacts facts;
+        facts.file = row.file;
+        facts.sha256 = row.sha256;
+        facts.fileUnreadable = row.unreadable;
+        const CalcReport report = Made(evaluation.Form(), facts);
+        EXPECT_TRUE(Holds(report, row.expected));
+        const auto hashLines =
+            std::count_if(report.blocks.begin(), report.blocks.end(), [](const ReportBlock& b) {
+                return b.text.starts_with("SHA-256");
+            });
+        EXPECT_EQ(hashLines, row.sha256 ? 1 : 0);
+    }
+}
+
+TEST(ReportArguments, Parsed) {
+    struct Row {
+        std::vector<std::string> arguments;
+        bool ok;
+        int32_t rmax;
+        std::optional<int32_t> eto;
+        std::optional<int32_t> cto;
+        std::optional<std::string> whatIf;
+    };
+    const std::vector<Row> rows{
+        {{"--report", "r.pdf", "p.ini"}, true, 300, {}, {}, {}},
+        {{"p.ini", "--report", "r.pdf", "--whatif", "mainpath", "--require-rmax", "1",
+          "--require-eto", "40", "--require-cto", "60"},
+         true, 1, 40, 60, "mainpath"},
+        {{"--report", "r.pdf"}, false, 0, {}, {}, {}},
+        {{"--report"}, false, 0, {}, {}, {}},
+        {{"--report", "r.pdf", "p.ini", "q.ini"}, false, 0, {}, {}, {}},
+        {{"--report", "r.pdf", "p.ini", "--json"}, false, 0, {}, {}, {}},
+        {{"--report", "r.pdf", "p.ini", "--whatif", "Baud"}, false, 0, {}, {}, {}},
+        {{"--report", "r.pdf", "p.ini", "--require-rmax", "0"}, false, 0, {}, {}, {}},
+        {{"--report", "r.pdf", "p.ini", "--require-eto", "12x"}, false, 0, {}, {}, {}},
+        {{"--report", "r.pdf", "p.ini", "--require-cto", "99999999999"}, false, 0, {}, {}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments.back());
+        EXPECT_TRUE(WantsReport(row.arguments) || !row.ok);
+        ReportOptions options;
+        const Result parsed = ParseReportArguments(row.arguments, options);
+        ASSERT_EQ(parsed.Ok(), row.ok) << parsed.Message();
+        if (!row.ok)
+            continue;
+        EXPECT_EQ(options.out, "r.pdf");
+        EXPECT_EQ(options.project, "p.ini");
+        EXPECT_EQ(options.required.rmaxMs, row.rmax);
+        EXPECT_EQ(options.required.etoMs, row.eto);
+        EXPECT_EQ(options.required.ctoMs, row.cto);
+        EXPECT_EQ(options.whatIfKey, row.whatIf);
+    }
+    EXPECT_FALSE(WantsReport(std::vector<std::string>{"p.ini", "--reports"}));
+}
+
+} // namespace
+} // namespace qntcalc
