@@ -1,4 +1,5 @@
 #include "app/MasterForm.h"
+#include "bench/NoBoxes.h"
 #include "project/IniFile.h"
 #include "project/ProjectFile.h"
 
@@ -17,13 +18,6 @@
 namespace {
 
 using namespace qntcalc;
-
-class NoBoxes : public MessageBoxes, public HelpSystem {
-public:
-    void Show(std::string_view, std::string_view, MessageKind) override {}
-    void ShowContents() override {}
-    void ShowTopic(int) override {}
-};
 
 constexpr size_t kSixteenMiB = size_t{16} << 20;
 

@@ -1,6 +1,7 @@
 #include "app/Headroom.h"
 #include "app/Limits.h"
 #include "app/WhatIf.h"
+#include "bench/NoBoxes.h"
 #include "project/IniFile.h"
 #include "project/ProjectFile.h"
 
@@ -9,13 +10,6 @@
 namespace {
 
 using namespace qntcalc;
-
-class NoBoxes : public MessageBoxes, public HelpSystem {
-public:
-    void Show(std::string_view, std::string_view, MessageKind) override {}
-    void ShowContents() override {}
-    void ShowTopic(int) override {}
-};
 
 void Type(EditField& edit, const char* text) {
     edit.Enter();
