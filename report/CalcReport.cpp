@@ -118,9 +118,13 @@ void Results(const TMasterForm& f, CalcReport& report) {
     Rows rows{{std::string(texts::kReportResultColumn), std::string(texts::kReportValueColumn),
                std::string(texts::kReportUnitColumn)}};
     for (const FieldRow& row : kFieldRows) {
-        if (row.page == Page::Results && f.EditFor(row.field).Visible())
-            rows.push_back(
-                {std::string(row.label), f.EditFor(row.field).Text(), std::string(row.unit)});
+        if (row.page != Page::Results || !f.EditFor(row.field).Visible())
+            continue;
+        // The window names the second rate on two lines; one row needs both.
+        std::string label(row.label);
+        if (row.field == Field::BaudLong)
+            label += ' ' + f.Label48.Caption();
+        rows.push_back({std::move(label), f.EditFor(row.field).Text(), std::string(row.unit)});
     }
     if (f.CB_CVeskManual.Visible())
         rows.push_back({std::string(texts::kReportCVeskManual), YesNo(f.CB_CVeskManual.Checked()),

@@ -72,13 +72,14 @@ TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
     const std::vector<ModeRow> rows{
         {"standard", false, "Mode: Standard mode",
          {"Network structure", "Devices", "Inputs", "Outputs"},
-         {"Transmission rate", "Transmission rate", "Router correction time", "Event timeout",
-          "Cycle timeout", "Worst case reaction time", "Alarm reaction time", "Vesk cycle time"}},
+         {"Transmission rate", "Transmission rate longest segment", "Router correction time",
+          "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
+          "Vesk cycle time"}},
         {"expert", true, "Mode: Expert mode",
          {"Network structure", "Devices", "Inputs", "Outputs", "Routers"},
-         {"Transmission rate", "Transmission rate", "Router correction time", "Event timeout",
-          "Cycle timeout", "Worst case reaction time", "Alarm reaction time", "Vesk cycle time",
-          "Vesk cycle time entered manually"}},
+         {"Transmission rate", "Transmission rate longest segment", "Router correction time",
+          "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
+          "Vesk cycle time", "Vesk cycle time entered manually"}},
         {"baud", false, "Mode: Baud rate mode", {"Network structure"}, {"Transmission rate"}},
     };
     for (const ModeRow& row : rows) {
