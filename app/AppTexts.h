@@ -120,8 +120,9 @@ inline constexpr std::string_view kRequirementCto = "cycle timeout (CTO)";
 // Chart series and axes
 inline constexpr std::string_view kWhatIfRmax = RowOf(Field::Rmax).label;
 inline constexpr std::string_view kWhatIfAlarm = RowOf(Field::Alarm).label;
-inline constexpr std::string_view kWhatIfEto = "ETO";
-inline constexpr std::string_view kWhatIfCto = "CTO";
+// The timeouts go by their short names, which are their keys.
+inline constexpr std::string_view kWhatIfEto = RowOf(Field::ETO).key;
+inline constexpr std::string_view kWhatIfCto = RowOf(Field::CTO).key;
 inline constexpr std::string_view kWhatIfRate = "Transmission rate";
 inline constexpr std::string_view kWhatIfCurrent = "Current value";
 inline constexpr std::string_view kWhatIfRequired = "Required";
