@@ -4,6 +4,7 @@
 #include "app/qt/ReportPdf.h"
 #include "app/qt/WhatIfWindow.h"
 #include "app/qt/WindowPlaceKeeper.h"
+#include "ui/qt/HelpWindow.h"
 #include "cli/Evaluation.h"
 #include "project/FileIo.h"
 #include "project/ProjectChanges.h"
@@ -122,6 +123,12 @@ PrintCommands& Program::Printing() {
     return *printCommands_;
 }
 
+HelpWindow& Program::HelpViewer() {
+    if (!helpWindow_)
+        helpWindow_ = std::make_unique<HelpWindow>();
+    return *helpWindow_;
+}
+
 void Program::WireWindows() {
     commands_->AddSettingsSection(windowPlace_);
     KeepWindowPlace(windowPlace_, *window_);
@@ -165,10 +172,10 @@ void Program::ExportReport() {
     FileDialogSetup setup;
     setup.filter = std::string(texts::kReportPdfFilter);
     setup.initialDir = fileio::DialogFolder(globals_.ProjectDir);
-    if (!globals_.ProjectFile.empty())
-        setup.proposedName =
-            QFileInfo(QFile::decodeName(globals_.ProjectFile.c_str())).completeBaseName().toStdString() +
-            ".pdf";
+    if (!globals_.ProjectFile.empty()) {
+        const QFileInfo project(QFile::decodeName(globals_.ProjectFile.c_str()));
+        setup.proposedName = project.completeBaseName().toStdString() + ".pdf";
+    }
     const std::optional<std::string> chosen = platform_.dialogs.ChooseSaveFile(setup);
     if (!chosen)
         return;

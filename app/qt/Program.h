@@ -20,6 +20,7 @@ namespace qntcalc {
 
 class RecentFilesMenu;
 class WhatIfWindow;
+class HelpWindow;
 
 struct PlatformServices {
     MessageBoxes& messages;
@@ -64,6 +65,7 @@ public:
     TAboutForm& AboutBox();
     PrintSheetWindow& PrintSheet();
     PrintCommands& Printing();
+    HelpWindow& HelpViewer();
     // Null until Options > What-if first opens it.
     WhatIfWindow* WhatIfIfOpened() const { return whatIf_; }
 
@@ -93,6 +95,7 @@ private:
     std::unique_ptr<FileCommands> commands_;
     TAboutForm* about_ = nullptr;
     std::unique_ptr<TPrintForm> printForm_;
+    std::unique_ptr<HelpWindow> helpWindow_;
     std::unique_ptr<PrintSheetWindow> printWindow_;
     std::unique_ptr<PrintCommands> printCommands_;
     std::unique_ptr<RecentFilesMenu> recentMenu_;

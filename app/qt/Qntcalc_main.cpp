@@ -30,8 +30,11 @@ int main(int argc, char** argv) {
         Globals globals;
         QtMessageBoxes messages;
         QtFileDialogs dialogs;
-        QtHelpSystem help(messages);
+        // The help window is the program's too, made when help is first asked for.
+        Program* windows = nullptr;
+        QtHelpSystem help(messages, [&windows]() -> HelpWindow& { return windows->HelpViewer(); });
         Program program(globals, {messages, dialogs, help}, TodayText());
+        windows = &program;
         messages.SetMainWindow(&program.Window());
         dialogs.SetMainWindow(&program.Window());
         program.ShowMainWindow();

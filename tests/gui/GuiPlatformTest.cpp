@@ -187,7 +187,17 @@ class HelpTest : public ::testing::Test {
 protected:
     void TearDown() override { EXPECT_TRUE(messages.AllShown()); }
 
+    // Made on first use, as the program makes it.
+    QtHelpSystem::WindowOnFirstUse Viewer() {
+        return [this]() -> HelpWindow& {
+            if (!viewer)
+                viewer = std::make_unique<HelpWindow>();
+            return *viewer;
+        };
+    }
+
     RecordingMessages messages{Unannounced::Fail};
+    std::unique_ptr<HelpWindow> viewer;
 };
 
 TEST_F(HelpTest, TheBuiltHelpFileLiesBesideTheExecutable) {
@@ -209,46 +219,46 @@ TEST_F(HelpTest, TheFirstDirectoryWithTheFileWins) {
 }
 
 TEST_F(HelpTest, ATopicScrollsToItsAnchorAndTheContentsToTheTop) {
-    QtHelpSystem help(messages);
+    QtHelpSystem help(messages, Viewer());
     help.ShowTopic(26);
-    ASSERT_NE(help.Window(), nullptr);
-    EXPECT_TRUE(help.Window()->isVisible());
-    EXPECT_EQ(help.Window()->Browser()->source().fragment(), "topic26");
-    EXPECT_GT(help.Window()->Browser()->verticalScrollBar()->value(), 0);
-    EXPECT_TRUE(help.Window()->Browser()->toPlainText().contains("Drop Lines"));
+    ASSERT_NE(viewer.get(), nullptr);
+    EXPECT_TRUE(viewer.get()->isVisible());
+    EXPECT_EQ(viewer.get()->Browser()->source().fragment(), "topic26");
+    EXPECT_GT(viewer.get()->Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(viewer.get()->Browser()->toPlainText().contains("Drop Lines"));
 
     help.ShowContents();
-    EXPECT_EQ(help.Window()->Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(viewer.get()->Browser()->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(HelpTest, AMinimisedHelpWindowComesBack) {
-    QtHelpSystem help(messages);
+    QtHelpSystem help(messages, Viewer());
     help.ShowContents();
-    help.Window()->showMinimized();
-    ASSERT_TRUE(help.Window()->isMinimized());
+    viewer.get()->showMinimized();
+    ASSERT_TRUE(viewer.get()->isMinimized());
     help.ShowTopic(21);
-    EXPECT_FALSE(help.Window()->isMinimized());
-    EXPECT_TRUE(help.Window()->isVisible());
+    EXPECT_FALSE(viewer.get()->isMinimized());
+    EXPECT_TRUE(viewer.get()->isVisible());
 }
 
 // Keys reach the help window through the window system, as a user's do, while
 // the modal window it was asked for from stays open.
 TEST_F(HelpTest, HelpFromAModalWindowTakesInput) {
-    QtHelpSystem help(messages);
+    QtHelpSystem help(messages, Viewer());
     help.ShowContents(); // already open before the modal window, too
     QDialog modal;
     int scrolled = -1;
     QTimer::singleShot(0, &modal, [&] {
         help.ShowContents();
-        QTest::keyClick(help.Window()->windowHandle(), Qt::Key_End);
-        scrolled = help.Window()->Browser()->verticalScrollBar()->value();
+        QTest::keyClick(viewer.get()->windowHandle(), Qt::Key_End);
+        scrolled = viewer.get()->Browser()->verticalScrollBar()->value();
         modal.reject();
     });
     modal.exec();
     EXPECT_GT(scrolled, 0);
 
     help.ShowContents();
-    EXPECT_EQ(help.Window()->windowHandle()->transientParent(), nullptr)
+    EXPECT_EQ(viewer.get()->windowHandle()->transientParent(), nullptr)
         << "help asked for from no modal window belongs to none";
 }
 
@@ -263,7 +273,7 @@ TEST_F(HelpTest, BackForwardAndContentsWalkTheHistory) {
         bool forward;
         const char* link = nullptr; // the first below the top of the view
     };
-    QtHelpSystem help(messages);
+    QtHelpSystem help(messages, Viewer());
     std::map<QString, int> scrolledTo;
     for (const Row& row : {Row{26, {}, "topic26", false, false},
                            Row{21, {}, "topic21", true, false},
@@ -280,7 +290,7 @@ TEST_F(HelpTest, BackForwardAndContentsWalkTheHistory) {
         if (row.topic != 0) {
             help.ShowTopic(row.topic);
         } else if (row.link) {
-            QTextBrowser* browser = help.Window()->Browser();
+            QTextBrowser* browser = viewer.get()->Browser();
             QTextCursor link = browser->document()->find(
                 row.link, browser->cursorForPosition(QPoint(0, 0)));
             ASSERT_FALSE(link.isNull());
@@ -288,9 +298,9 @@ TEST_F(HelpTest, BackForwardAndContentsWalkTheHistory) {
             const QPoint at = browser->cursorRect(link).center();
             QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at);
         } else {
-            QTest::keyClick(help.Window()->windowHandle(), row.key, Qt::AltModifier);
+            QTest::keyClick(viewer.get()->windowHandle(), row.key, Qt::AltModifier);
         }
-        const HelpWindow* window = help.Window();
+        const HelpWindow* window = viewer.get();
         const QTextBrowser* browser = window->Browser();
         EXPECT_EQ(browser->source().fragment(), row.fragment);
         const int scrolled = browser->verticalScrollBar()->value();
@@ -312,9 +322,9 @@ TEST_F(HelpTest, FindInPageGoesBothWaysAndWraps) {
         int match; // -1: none
         const char* state;
     };
-    QtHelpSystem help(messages);
+    QtHelpSystem help(messages, Viewer());
     help.ShowContents();
-    HelpWindow* window = help.Window();
+    HelpWindow* window = viewer.get();
     QTextBrowser* browser = window->Browser();
     std::vector<int> matches;
     for (QTextCursor at = browser->document()->find("estimated"); !at.isNull();
@@ -359,9 +369,9 @@ TEST_F(HelpTest, FindInPageGoesBothWaysAndWraps) {
 }
 
 TEST_F(HelpTest, TheWindowKeepsItsPlaceWhenClosedAndOpenedAgain) {
-    QtHelpSystem help(messages);
+    QtHelpSystem help(messages, Viewer());
     help.ShowTopic(21);
-    HelpWindow* window = help.Window();
+    HelpWindow* window = viewer.get();
     const QFontMetrics metrics(window->Browser()->font());
     EXPECT_EQ(window->size(), QSize(metrics.averageCharWidth() * 90, metrics.height() * 40));
 
@@ -376,12 +386,12 @@ TEST_F(HelpTest, TheWindowKeepsItsPlaceWhenClosedAndOpenedAgain) {
 
 TEST_F(HelpTest, AMissingHelpFileIsReportedInsteadOfAnEmptyWindow) {
     QTemporaryDir empty;
-    QtHelpSystem help(messages, {empty.path()});
+    QtHelpSystem help(messages, Viewer(), {empty.path()});
     const std::string text =
         "The help file QntCalc.hlp was not found in:\n" + empty.path().toStdString();
     messages.Expect({text, "Quarnet Calculator"});
     help.ShowTopic(21);
-    EXPECT_EQ(help.Window(), nullptr);
+    EXPECT_EQ(viewer.get(), nullptr);
 }
 
 } // namespace

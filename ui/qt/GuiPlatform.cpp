@@ -143,8 +143,9 @@ QString FindHelpFile(const QStringList& dirs) {
     return {};
 }
 
-QtHelpSystem::QtHelpSystem(MessageBoxes& messages, QStringList searchDirs)
-    : messages_(messages), searchDirs_(std::move(searchDirs)) {}
+QtHelpSystem::QtHelpSystem(MessageBoxes& messages, WindowOnFirstUse window,
+                           QStringList searchDirs)
+    : messages_(messages), window_(std::move(window)), searchDirs_(std::move(searchDirs)) {}
 
 QtHelpSystem::~QtHelpSystem() = default;
 
@@ -166,12 +167,10 @@ void QtHelpSystem::Show(const QString& anchor) {
         messages_.Show(text.toStdString(), texts::kProgramTitle, MessageKind::Warning);
         return;
     }
-    if (!window_)
-        window_ = std::make_unique<HelpWindow>();
     QUrl url = QUrl::fromLocalFile(path);
     if (!anchor.isEmpty())
         url.setFragment(anchor);
-    window_->Open(url);
+    window_().Open(url);
 }
 
 } // namespace qntcalc

@@ -2,6 +2,7 @@
 
 #include "ui/Platform.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,24 +77,25 @@ QStringList HelpSearchDirs();
 QString FindHelpFile(const QStringList& dirs);
 
 // The help file is an HTML page with one anchor per topic ("topic21"),
-// shown in a help window that is created on first use.
+// shown in the help window that `window` hands over when help is first
+// asked for: whoever creates the program's windows creates that one too.
 class QtHelpSystem : public HelpSystem {
 public:
-    explicit QtHelpSystem(MessageBoxes& messages, QStringList searchDirs = HelpSearchDirs());
+    using WindowOnFirstUse = std::function<HelpWindow&()>;
+
+    QtHelpSystem(MessageBoxes& messages, WindowOnFirstUse window,
+                 QStringList searchDirs = HelpSearchDirs());
     ~QtHelpSystem() override;
 
     void ShowContents() override;
     void ShowTopic(int topic) override;
 
-    // Null until the help has been shown.
-    HelpWindow* Window() const { return window_.get(); }
-
 private:
     void Show(const QString& anchor);
 
     MessageBoxes& messages_;
+    WindowOnFirstUse window_;
     QStringList searchDirs_;
-    std::unique_ptr<HelpWindow> window_;
 };
 
 } // namespace qntcalc
