@@ -6,7 +6,6 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectKeys.h"
 
-
 namespace qntcalc {
 
 namespace {
@@ -14,14 +13,28 @@ namespace {
 using namespace ini;
 
 // Results are computed, not typed; the cycle time only while entered by hand.
+bool Compared(const FieldRow& row, bool cycleTimeTyped) {
+    return row.group != FileGroup::Results || (row.field == Field::CVesk && cycleTimeTyped);
+}
+
 bool Compared(std::string_view section, std::string_view key, bool cycleTimeTyped) {
     if (section == kAbout || key == kPageSelect)
         return false;
     for (const FieldRow& row : kFieldRows) {
-        if (row.group == FileGroup::Results && row.key == key)
-            return row.field == Field::CVesk && cycleTimeTyped;
+        if (row.key == key)
+            return Compared(row, cycleTimeTyped);
     }
     return true;
+}
+
+// Every calculation writes its results back: those fields cannot change
+// what is compared, so they are not worth a comparison each.
+bool ComparedEdit(const TMasterForm& form, const EditField& edit) {
+    for (const FieldRow& row : kFieldRows) {
+        if (&(form.*row.edit) == &edit)
+            return Compared(row, form.CB_CVeskManual.Checked());
+    }
+    return true; // the project name
 }
 
 } // namespace
@@ -66,7 +79,8 @@ void ProjectChanges::ControlChanged(const Control& control) {
         return;
     // Labels, pages and the status bar hold nothing of a project.
     const bool input = std::visit(
-        Overloaded{[](const EditField*) { return true; }, [](const CheckBox*) { return true; },
+        Overloaded{[this](const EditField* edit) { return ComparedEdit(form_, *edit); },
+                   [](const CheckBox*) { return true; },
                    [](const RadioButton*) { return true; }, [](const ComboBox*) { return true; },
                    [](const MenuItem*) { return true; }, [](const auto*) { return false; }},
         control.Kind());
