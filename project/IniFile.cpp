@@ -11,10 +11,6 @@
 namespace qntcalc {
 namespace {
 
-// Project files are a few kB and hand-made ones hardly more; anything of
-// megabytes is some other file, refused before it costs time or memory.
-constexpr size_t kMaxFileBytes = size_t{4} << 20;
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -128,7 +124,7 @@ std::string IndexKey(std::string_view section, std::string_view key) {
 Result IniFile::Open(std::string path, std::optional<IniFile>& file, Mode mode) {
     file.reset();
     std::string bytes;
-    Result read = fileio::ReadWholeFile(path, kMaxFileBytes, bytes);
+    Result read = fileio::ReadWholeFile(path, kMostProjectBytes, bytes);
     if (read.Ok() || read.failure == Result::Failure::Missing)
         file.emplace(IniFile(std::move(path), mode, bytes));
     return read;

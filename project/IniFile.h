@@ -3,6 +3,7 @@
 #include "base/Result.h"
 #include "project/FileIo.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +12,10 @@
 #include <vector>
 
 namespace qntcalc {
+
+// Project files are a few kB and hand-made ones hardly more; anything of
+// megabytes is some other file, refused before it costs time or memory.
+inline constexpr std::size_t kMostProjectBytes = std::size_t{4} << 20;
 
 // One INI file: named sections of key=value lines. Section and key names
 // match without regard to ASCII letter case, values exactly; when a

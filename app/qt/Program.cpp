@@ -7,6 +7,7 @@
 #include "ui/qt/HelpWindow.h"
 #include "cli/Evaluation.h"
 #include "project/FileIo.h"
+#include "project/IniFile.h"
 #include "project/ProjectChanges.h"
 #include "project/ProjectTexts.h"
 #include "report/ReportTexts.h"
@@ -188,7 +189,7 @@ void Program::ExportReport() {
         facts.file = globals_.ProjectFile;
         // Hashed as it is on disk now, and only when the window holds it.
         std::string bytes;
-        if (!fileio::ReadWholeFile(globals_.ProjectFile, std::size_t{16} << 20, bytes).Ok())
+        if (!fileio::ReadWholeFile(globals_.ProjectFile, kMostProjectBytes, bytes).Ok())
             facts.fileUnreadable = true;
         else if (!commands_->Changes().Modified() && OnDiskAsShown(globals_.ProjectFile))
             facts.sha256 = Sha256Hex(bytes);

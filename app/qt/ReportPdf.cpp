@@ -4,6 +4,7 @@
 #include "app/qt/WhatIfChart.h"
 #include "cli/Evaluation.h"
 #include "project/FileIo.h"
+#include "project/IniFile.h"
 #include "project/ProjectTexts.h"
 #include "report/ReportTexts.h"
 #include "text/Strings.h"
@@ -33,7 +34,6 @@ namespace {
 
 constexpr int kChartWidth = 900;
 constexpr int kChartHeight = 480;
-constexpr std::size_t kMostProjectBytes = 16 * 1024 * 1024;
 
 QString Escaped(const std::string& text) {
     return ToQString(text).toHtmlEscaped();
@@ -122,7 +122,7 @@ int Report(const ReportOptions& options) {
     program.ProgramVersion = std::move(version.version);
     program.ProgramName = std::move(version.name);
 
-    // The bytes hashed are the bytes read: the file is read once.
+    // Hashed as read; the project is read from the same file right after.
     std::string bytes;
     if (Result read = fileio::ReadWholeFile(options.project, kMostProjectBytes, bytes);
         !read.Ok()) {
