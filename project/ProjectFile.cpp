@@ -9,6 +9,7 @@
 #include "text/Strings.h"
 
 #include <array>
+#include <optional>
 #include <span>
 
 namespace qntcalc {
@@ -19,10 +20,17 @@ using namespace ini;
 
 // Read defaults differ from the window's start texts on purpose: a missing
 // key means an old or hand-made file, not a new window.
-void ReadFields(TMasterForm& form, const IniFile& ini, FileGroup group) {
+void ReadField(TMasterForm& form, const IniFile& ini, const FieldRow& row) {
+    (form.*row.edit).SetText(ini.ReadString(kSettings, row.key, row.readDefault));
+}
+
+// `later` is read by the caller once the control that decides whether its
+// handler keeps the value has been read.
+void ReadFields(TMasterForm& form, const IniFile& ini, FileGroup group,
+                std::optional<Field> later = {}) {
     for (const FieldRow* row : kFieldsWritten) {
-        if (row->group == group)
-            (form.*row->edit).SetText(ini.ReadString(kSettings, row->key, row->readDefault));
+        if (row->group == group && row->field != later)
+            ReadField(form, ini, *row);
     }
 }
 
@@ -130,9 +138,13 @@ Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
     form.Baudratemode.SetChecked(ini.ReadBool(kMode, kBaudRateMode, false));
 
     form.Ed_Project.SetText(ini.ReadString(kSettings, kProject, "Empty Project"));
-    ReadFields(form, ini, FileGroup::Network);
+    // The rate source before the preselected rate, and later the tick before
+    // the typed cycle time: until then their handlers throw the stored
+    // values away, and a file would read back as the window held before.
+    ReadFields(form, ini, FileGroup::Network, Field::MainBaud);
     form.RB_Main.SetChecked(ini.ReadBool(kSettings, kRB_Main, true));
     form.RB_Baud.SetChecked(ini.ReadBool(kSettings, kRB_Baud, false));
+    ReadField(form, ini, RowOf(Field::MainBaud));
     form.CB_Routers.SetChecked(ini.ReadBool(kSettings, kCBRouters, true));
     form.CB_Repeaters.SetChecked(ini.ReadBool(kSettings, kCBRepeaters, true));
     form.CB_DropLines.SetChecked(ini.ReadBool(kSettings, kCBDropLines, true));
@@ -152,8 +164,9 @@ Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
     }
 
     ReadFields(form, ini, FileGroup::InputsOutputs);
-    ReadFields(form, ini, FileGroup::Results);
+    ReadFields(form, ini, FileGroup::Results, Field::CVesk);
     form.CB_CVeskManual.SetChecked(ini.ReadBool(kSettings, kCVeskManual, false));
+    ReadField(form, ini, RowOf(Field::CVesk));
     form.PageControl1.SetActivePageIndex(ini.ReadInteger(kMode, kPageSelect, 0));
     form.Recalculate();
     return converted;

@@ -312,6 +312,36 @@ TEST_F(CliTest, SavedProjectReadsBack) {
     EXPECT_FALSE(std::filesystem::exists(Path("result.ini")));
 }
 
+// What the engineer designed comes back from the saved file.
+TEST_F(CliTest, PreselectedRateAndTypedCycleTimeReadBack) {
+    struct Row {
+        const char* name;
+        std::vector<std::string> sets;
+        std::map<std::string, std::string> fields;
+    };
+    const std::vector<Row> rows = {
+        {"PreselectedRate",
+         {"--set", "RB_Baud=1", "--set", "MainBaud=125"},
+         {{"MainBaud", "125"}, {"Baud", "125"}, {"Rmax", "218"}}},
+        {"TypedCycleTime",
+         {"--set", "CVeskManual=1", "--set", "CVesk=40"},
+         {{"CVesk", "40"}, {"Rmax", "156"}}},
+    };
+    const std::string example = std::string(QNTCALC_SOURCE_DIR) + "/examples/assembly-hall.ini";
+    for (const Row& row : rows) {
+        std::vector<std::string> args{example, "--mode", "expert"};
+        args.insert(args.end(), row.sets.begin(), row.sets.end());
+        args.insert(args.end(), {"--save", "saved.ini"});
+        const auto designed = Json(args);
+        const auto read = Json({"saved.ini"});
+        for (const auto& [key, value] : row.fields) {
+            EXPECT_EQ(designed["fields"][key], value) << row.name << " " << key;
+            EXPECT_EQ(read["fields"][key], value) << row.name << " " << key;
+        }
+        EXPECT_EQ(read["status"], designed["status"]) << row.name;
+    }
+}
+
 TEST_F(CliTest, VersionAndHelp) {
     const CliRun version = Cli({"--version"});
     EXPECT_EQ(version.exit, 0);

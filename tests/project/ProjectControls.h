@@ -26,6 +26,9 @@ inline ProjectControls Snapshot(const TMasterForm& f) {
         if (row.group != FileGroup::Results)
             s.texts.emplace_back((f.*row.edit).Name(), (f.*row.edit).Text());
     }
+    // A cycle time typed by hand is an input too.
+    if (f.CB_CVeskManual.Checked())
+        s.texts.emplace_back(f.Ed_CVesk.Name(), f.Ed_CVesk.Text());
     for (const CheckBox* b : {&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines, &f.CB_CVeskManual})
         s.states.emplace_back(b->Name(), b->Checked());
     for (const RadioButton* r : {&f.RB_Main, &f.RB_Baud, &f.RB_Vesk1, &f.RB_Vesk3})
