@@ -1,7 +1,7 @@
-#include "app/MasterForm.h"
 #include "bench/NoBoxes.h"
 #include "project/IniFile.h"
 #include "project/ProjectFile.h"
+#include "window/MasterForm.h"
 
 #include <cstdlib>
 #include <filesystem>

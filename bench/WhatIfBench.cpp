@@ -1,9 +1,9 @@
-#include "app/Headroom.h"
-#include "app/Limits.h"
-#include "app/WhatIf.h"
 #include "bench/NoBoxes.h"
 #include "project/IniFile.h"
 #include "project/ProjectFile.h"
+#include "whatif/Headroom.h"
+#include "whatif/Limits.h"
+#include "whatif/WhatIf.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/MasterForm.h"
 #include "base/Result.h"
 #include "cli/Options.h"
 #include "ui/Globals.h"
+#include "window/MasterForm.h"
 
 #include <functional>
 #include <memory>

@@ -1,9 +1,9 @@
 #include "cli/Report.h"
 
-#include "app/FieldTable.h"
 #include "cli/CliTexts.h"
 #include "engine/CalcState.h"
 #include "text/Strings.h"
+#include "window/FieldTable.h"
 
 #include <sstream>
 

@@ -1,11 +1,11 @@
 #include "cli/SetKeys.h"
 
-#include "app/FieldTable.h"
-#include "app/MasterForm.h"
-#include "app/WhatIf.h"
 #include "engine/RateModel.h"
 #include "project/ProjectKeys.h"
 #include "text/Strings.h"
+#include "whatif/WhatIf.h"
+#include "window/FieldTable.h"
+#include "window/MasterForm.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "cli/WhatIfOptions.h"
 
-#include "app/WhatIf.h"
 #include "engine/Int32.h"
+#include "whatif/WhatIf.h"
 
 namespace qntcalc::cli {
 

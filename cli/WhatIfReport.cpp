@@ -1,14 +1,14 @@
 #include "cli/WhatIfReport.h"
 
-#include "app/Headroom.h"
-#include "app/Limits.h"
-#include "app/WhatIfCsv.h"
-#include "app/WhatIfForm.h"
 #include "cli/CliTexts.h"
 #include "cli/ExitStatus.h"
 #include "cli/Report.h"
 #include "cli/WhatIfOptions.h"
 #include "text/Strings.h"
+#include "whatif/Headroom.h"
+#include "whatif/Limits.h"
+#include "whatif/WhatIfCsv.h"
+#include "whatif/WhatIfForm.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,11 +1,11 @@
 #include "about/VerInfo.h"
-#include "app/AppTexts.h"
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
 #include "cli/Evaluation.h"
 #include "cli/ExitStatus.h"
 #include "cli/Report.h"
 #include "cli/WhatIfReport.h"
+#include "window/WindowTexts.h"
 
 #include <exception>
 #include <iostream>

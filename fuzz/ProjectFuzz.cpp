@@ -1,6 +1,6 @@
-#include "app/MasterForm.h"
 #include "project/IniFile.h"
 #include "project/ProjectFile.h"
+#include "window/MasterForm.h"
 
 #include <cstdint>
 #include <cstdlib>

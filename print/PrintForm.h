@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/MasterFormControls.h"
 #include "print/PrintFormControls.h"
+#include "window/MasterFormControls.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/FieldFacts.h"
 #include "ui/Controls.h"
 #include "ui/HelpTopics.h"
+#include "window/FieldFacts.h"
 
 #include <span>
 #include <string_view>

@@ -1,12 +1,12 @@
 #include "project/FileCommands.h"
 
-#include "app/FieldTable.h"
-#include "app/MasterForm.h"
 #include "project/FileIo.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"
 #include "ui/UiTexts.h"
+#include "window/FieldTable.h"
+#include "window/MasterForm.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -21,7 +21,7 @@ class TMasterForm;
 
 // The File menu's project commands, the window's create and close
 // handlers and the settings file QntCalc.ini in the start directory. The
-// program wires them to the menu items (app/qt/Program.cpp).
+// program wires them to the menu items (app/Program.cpp).
 //
 // A command that fails changes nothing: Open reads and checks the whole
 // file before it touches a control or the file, and Save as takes the new

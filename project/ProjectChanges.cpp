@@ -1,10 +1,10 @@
 #include "project/ProjectChanges.h"
 
-#include "app/FieldTable.h"
-#include "app/MasterForm.h"
 #include "project/IniFile.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectKeys.h"
+#include "window/FieldTable.h"
+#include "window/MasterForm.h"
 
 namespace qntcalc {
 

@@ -1,12 +1,12 @@
 #include "project/ProjectFile.h"
 
-#include "app/FieldTable.h"
-#include "app/MasterForm.h"
 #include "engine/Int32.h"
 #include "engine/RateModel.h"
 #include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"
 #include "text/Strings.h"
+#include "window/FieldTable.h"
+#include "window/MasterForm.h"
 
 #include <array>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "project/WhatIfSettings.h"
 
-#include "app/WhatIfForm.h"
 #include "engine/Int32.h"
 #include "project/ProjectKeys.h"
+#include "whatif/WhatIfForm.h"
 
 namespace qntcalc {
 

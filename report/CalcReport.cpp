@@ -1,9 +1,9 @@
 #include "report/CalcReport.h"
 
-#include "app/FieldTable.h"
-#include "app/Limits.h"
 #include "report/ReportTexts.h"
 #include "text/Strings.h"
+#include "whatif/Limits.h"
+#include "window/FieldTable.h"
 
 #include <charconv>
 #include <cstdio>

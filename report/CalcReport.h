@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Headroom.h"
-#include "app/MasterForm.h"
-#include "app/WhatIfForm.h"
 #include "base/Result.h"
+#include "whatif/Headroom.h"
+#include "whatif/WhatIfForm.h"
+#include "window/MasterForm.h"
 
 #include <optional>
 #include <span>

@@ -1,4 +1,4 @@
-#include "app/qt/Program.h"
+#include "app/Program.h"
 #include "ui/qt/GuiPlatform.h"
 
 #include <memory>

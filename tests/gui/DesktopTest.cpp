@@ -1,5 +1,5 @@
 #include "GuiFixture.h"
-#include "app/qt/GuiApplication.h"
+#include "app/GuiApplication.h"
 #include "checks/StatusTexts.h"
 #include "project/IniFile.h"
 #include "tests/support/IniFiles.h"

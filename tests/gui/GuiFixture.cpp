@@ -1,6 +1,6 @@
 #include "GuiFixture.h"
 
-#include "app/qt/GuiApplication.h"
+#include "app/GuiApplication.h"
 #include "ui/qt/GuiPlatform.h"
 
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/qt/MasterWindow.h"
-#include "app/qt/Program.h"
+#include "app/MasterWindow.h"
+#include "app/Program.h"
 #include "tests/support/WindowFixture.h"
 
 #include <deque>

@@ -1,4 +1,4 @@
-#include "app/qt/GuiApplication.h"
+#include "app/GuiApplication.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "app/qt/SweepScheduler.h"
+#include "whatif/qt/SweepScheduler.h"
 
 #include "tests/support/PlatformDoubles.h"
 

@@ -1,4 +1,4 @@
-#include "app/qt/WhatIfWindow.h"
+#include "whatif/qt/WhatIfWindow.h"
 
 #include "GuiFixture.h"
 #include "project/IniFile.h"

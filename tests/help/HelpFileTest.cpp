@@ -1,5 +1,5 @@
-#include "app/AppTexts.h"
 #include "checks/StatusTexts.h"
+#include "window/WindowTexts.h"
 
 #include <algorithm>
 #include <cctype>

@@ -617,6 +617,49 @@ TEST_F(UnsavedChangesTest, TheWindowIsModifiedWhileItsInputsDifferFromTheFile) {
     }
 }
 
+// Changes that reach the comparison by one notification only, with no
+// calculation behind them to notify anything else.
+TEST_F(UnsavedChangesTest, EachKindOfInputCountsOnItsOwn) {
+    WriteBytes("gamma.ini", "[Settings]\nNumVesk=1\nCVesk=20\nCVeskManual=1\n[Mode]\nExpert=1\n"
+                            "Standard=0\n");
+    struct Row {
+        const char* name;
+        std::string file;
+        std::function<void(TMasterForm&)> change;
+        std::function<void(TMasterForm&)> back;
+    };
+    for (const Row& row : {
+             Row{"TypeListAlone", "alpha.ini", [](TMasterForm& f) { f.CB_RepeaterType.SetItemIndex(2); },
+                 [](TMasterForm& f) { f.CB_RepeaterType.SetItemIndex(0); }},
+             Row{"ModeItemAlone", "alpha.ini", [](TMasterForm& f) { f.Standard.SetChecked(true); },
+                 [](TMasterForm& f) { f.Expert.SetChecked(true); }},
+             Row{"TypedCycleTime", "gamma.ini", [this](TMasterForm& f) { Type(f.Ed_CVesk, "25"); },
+                 [this](TMasterForm& f) { Type(f.Ed_CVesk, "20"); }},
+         }) {
+        dialogs.answers = {Path(row.file)};
+        f().Open.Click();
+        ASSERT_FALSE(commands->Changes().Modified()) << row.name;
+        row.change(f());
+        EXPECT_TRUE(commands->Changes().Modified()) << row.name;
+        row.back(f());
+        EXPECT_FALSE(commands->Changes().Modified()) << row.name;
+    }
+}
+
+TEST_F(UnsavedChangesTest, ThePageShownNeverCountsAndASecondOpenNeverMarks) {
+    OpenAlpha();
+    f().PageControl1.UserSelectPage(2);
+    Type(f().Ed_Mainpath, "900");
+    Type(f().Ed_Mainpath, "300");
+    EXPECT_FALSE(commands->Changes().Modified()) << "only the page differs from the file";
+
+    marks.clear();
+    dialogs.answers = {Path("beta.ini")};
+    f().Open.Click();
+    EXPECT_FALSE(commands->Changes().Modified());
+    EXPECT_EQ(marks, std::vector<bool>{}) << "reading another file is no change";
+}
+
 TEST_F(UnsavedChangesTest, OnlyAWindowWithAFileIsEverModifiedAndSavingClearsIt) {
     Type(f().Ed_Mainpath, "900");
     EXPECT_FALSE(commands->Changes().Modified()) << "nothing to compare with";

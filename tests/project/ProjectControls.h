@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FieldTable.h"
-#include "app/MasterForm.h"
+#include "window/FieldTable.h"
+#include "window/MasterForm.h"
 
 #include <ostream>
 #include <string>

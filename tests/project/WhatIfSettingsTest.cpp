@@ -1,6 +1,6 @@
 #include "project/WhatIfSettings.h"
 
-#include "app/WhatIfForm.h"
+#include "whatif/WhatIfForm.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/MasterForm.h"
 #include "project/FileCommands.h"
 #include "tests/support/PlatformDoubles.h"
 #include "tests/support/TempDir.h"
+#include "window/MasterForm.h"
 
 #include <filesystem>
 #include <memory>

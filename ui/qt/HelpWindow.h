@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/WindowPlace.h"
+#include "ui/WindowPlace.h"
 
 #include <optional>
 

@@ -1,0 +1,230 @@
+#include "report/qt/ReportPdf.h"
+
+#include "about/VerInfo.h"
+#include "cli/Evaluation.h"
+#include "project/FileIo.h"
+#include "project/IniFile.h"
+#include "project/ProjectTexts.h"
+#include "report/ReportTexts.h"
+#include "text/Strings.h"
+#include "ui/UiTexts.h"
+#include "ui/qt/QtText.h"
+#include "whatif/qt/WhatIfChart.h"
+
+#include <cstdio>
+#include <exception>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFont>
+#include <QGraphicsScene>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QUrl>
+
+namespace qntcalc {
+
+namespace {
+
+constexpr int kChartWidth = 900;
+constexpr int kChartHeight = 480;
+
+QString Escaped(const std::string& text) {
+    return ToQString(text).toHtmlEscaped();
+}
+
+// Wide tables in a smaller type, so that their columns keep their words.
+QString Table(const std::vector<std::vector<std::string>>& rows) {
+    const bool wide = !rows.empty() && rows.front().size() > 4;
+    QString html =
+        QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"%1>")
+            .arg(wide ? QStringLiteral(" class=\"small\"") : QString());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        html += QStringLiteral("<tr>");
+        const QString cell = r == 0 ? QStringLiteral("th") : QStringLiteral("td");
+        for (const std::string& text : rows[r])
+            html += QStringLiteral("<%1>%2</%1>").arg(cell, Escaped(text));
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+// The chart as the What-if window draws it, twice as sharp as the screen.
+QImage ChartImage(const WhatIfForm& form) {
+    WhatIfChart chart(form);
+    // Laid out as on screen, without a screen: the chart arranges its axes
+    // and series in posted events.
+    chart.setAttribute(Qt::WA_DontShowOnScreen);
+    chart.resize(kChartWidth, kChartHeight);
+    chart.show();
+    QCoreApplication::sendPostedEvents();
+    chart.Draw();
+    QCoreApplication::sendPostedEvents();
+    QImage image(kChartWidth * 2, kChartHeight * 2, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    chart.scene()->render(&painter, QRectF(image.rect()), chart.chart()->geometry());
+    return image;
+}
+
+QString Html(const CalcReport& report, QTextDocument& document) {
+    QString html;
+    for (const ReportBlock& block : report.blocks) {
+        switch (block.kind) {
+        case ReportBlock::Kind::Title:
+            html += QStringLiteral("<h1>%1</h1>").arg(Escaped(block.text));
+            break;
+        case ReportBlock::Kind::Heading:
+            html += QStringLiteral("<h2>%1</h2>").arg(Escaped(block.text));
+            break;
+        case ReportBlock::Kind::Subheading:
+            html += QStringLiteral("<h3>%1</h3>").arg(Escaped(block.text));
+            break;
+        case ReportBlock::Kind::Paragraph:
+            html += QStringLiteral("<p>%1</p>").arg(Escaped(block.text));
+            break;
+        case ReportBlock::Kind::Table:
+            html += Table(block.rows);
+            break;
+        case ReportBlock::Kind::Chart:
+            document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart.png")),
+                                 ChartImage(report.whatIf));
+            html += QStringLiteral("<p><img src=\"chart.png\" width=\"%1\" height=\"%2\"></p>")
+                        .arg(kChartWidth * 2 / 3)
+                        .arg(kChartHeight * 2 / 3);
+            break;
+        }
+    }
+    return html;
+}
+
+// Qt's own notes (a missing runtime folder, say) would break the promise
+// of printing nothing but a failure.
+void Quiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+void PrintLine(const std::string& text) {
+    std::fprintf(stderr, "%s%s\n", std::string(texts::kNotePrefix).c_str(), text.c_str());
+}
+
+int Report(const ReportOptions& options) {
+    Globals program;
+    ProgramVersion version = ReadProgramVersion();
+    program.ProgramVersion = std::move(version.version);
+    program.ProgramName = std::move(version.name);
+
+    // Hashed as read; the project is read from the same file right after.
+    std::string bytes;
+    if (Result read = fileio::ReadWholeFile(options.project, kMostProjectBytes, bytes);
+        !read.Ok()) {
+        PrintLine(read.Message());
+        return 2;
+    }
+    cli::Evaluation evaluation(program);
+    if (Result loaded = evaluation.Load(options.project); !loaded.Ok()) {
+        PrintLine(loaded.Message());
+        return 2;
+    }
+    ReportFacts facts;
+    facts.file = QFile::encodeName(QFileInfo(QFile::decodeName(options.project.c_str()))
+                                       .absoluteFilePath())
+                     .toStdString();
+    facts.sha256 = Sha256Hex(bytes);
+    facts.madeAt = ReportTimeNow();
+    facts.programName = program.ProgramName;
+    facts.programVersion = program.ProgramVersion;
+    facts.required = options.required;
+    if (options.whatIfKey) {
+        const WhatIfInput* input = FindWhatIfInput(*options.whatIfKey);
+        if (!UserCanType(evaluation.Form(), *input)) {
+            PrintLine(text::Format(texts::kReportNotTypeable, {*options.whatIfKey}));
+            return 2;
+        }
+        facts.whatIfInput = input->field;
+    }
+    CalcReport report;
+    if (Result made = MakeReport(evaluation.Form(), facts, report); !made.Ok()) {
+        PrintLine(made.Message());
+        return 2;
+    }
+    QByteArray pdf;
+    const bool drawn =
+        RenderReportPdf(report, ToQString(evaluation.Form().Ed_Project.Text()), pdf);
+    const Result written =
+        drawn ? fileio::WriteFileAtomically(
+                    options.out, {pdf.constData(), static_cast<std::size_t>(pdf.size())})
+              : Result{Result::Failure::Unwritable, options.out, std::string(texts::kReportNotDrawn)};
+    if (!written.Ok()) {
+        PrintLine(written.Message());
+        return 2;
+    }
+    return report.ExitStatus();
+}
+
+} // namespace
+
+bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray& pdf) {
+    pdf.clear();
+    QBuffer buffer(&pdf);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return false;
+    QTextDocument document;
+    // Ligatures would turn "ff" and "fi" into single glyphs that a reader
+    // of the text (or a search for a hash) no longer finds.
+    QFont font = document.defaultFont();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document.setDefaultFont(font);
+    document.setDefaultStyleSheet(QStringLiteral("table.small { font-size: 8pt; }"));
+    document.setHtml(Html(report, document));
+    QPdfWriter writer(&buffer);
+    writer.setTitle(title);
+    writer.setCreator(ToQString(texts::kProgramTitle));
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    document.print(&writer);
+    buffer.close();
+    return !pdf.isEmpty();
+}
+
+std::string Sha256Hex(const std::string& bytes) {
+    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                    QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
+
+std::string ReportTimeNow() {
+    return QDateTime::currentDateTime()
+        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+        .toStdString();
+}
+
+int RunReportCommand(int& argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    ReportOptions options;
+    if (Result parsed = ParseReportArguments(arguments, options); !parsed.Ok()) {
+        PrintLine(parsed.Message());
+        return 2;
+    }
+    // No window is ever shown: no display needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(&Quiet);
+    try {
+        QApplication app(argc, argv);
+        return Report(options);
+    } catch (const std::exception& e) {
+        PrintLine(e.what());
+        return 2;
+    }
+}
+
+} // namespace qntcalc

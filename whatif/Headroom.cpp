@@ -1,0 +1,216 @@
+#include "whatif/Headroom.h"
+
+#include "text/Strings.h"
+#include "whatif/WhatIfTexts.h"
+
+#include <functional>
+
+namespace qntcalc {
+
+namespace {
+
+// The point for a value, or nothing where the values end.
+using PointAt = std::function<std::optional<WhatIfPoint>(int32_t value)>;
+
+Headroom Scan(Field field, int32_t current, int32_t limit, Direction direction,
+              const Requirements& required, const PointAt& at) {
+    Headroom headroom;
+    headroom.field = field;
+    headroom.direction = direction;
+    headroom.current = current;
+    headroom.limit = current;
+    const int64_t stride = direction == Direction::Up ? 1 : -1;
+    for (int64_t v = current; direction == Direction::Up ? v <= limit : v >= limit; v += stride) {
+        std::optional<WhatIfPoint> point = at(static_cast<int32_t>(v));
+        if (!point)
+            break;
+        const Shortfall shortfall = Judge(*point, required);
+        if (shortfall != Shortfall::None) {
+            headroom.next = std::move(point);
+            headroom.cause = shortfall;
+            break;
+        }
+        headroom.last = std::move(point);
+        headroom.limit = static_cast<int32_t>(v);
+    }
+    return headroom;
+}
+
+struct Requirement {
+    std::string_view name;
+    int32_t value;
+    int32_t required;
+};
+
+Requirement Broken(const WhatIfPoint& point, Shortfall shortfall, const Requirements& required) {
+    switch (shortfall) {
+    case Shortfall::Eto:
+        return {texts::kRequirementEto, point.state.ETO, required.etoMs.value_or(0)};
+    case Shortfall::Cto:
+        return {texts::kRequirementCto, point.state.CTO, required.ctoMs.value_or(0)};
+    default:
+        return {texts::kRequirementRmax, point.state.Rmax, required.rmaxMs};
+    }
+}
+
+std::string Ms(int32_t value) {
+    return WithUnit(value, InputUnit::Milliseconds);
+}
+
+// What the failing value does; `broken` says how a broken requirement reads.
+std::string Effect(const WhatIfPoint& point, Shortfall shortfall, const Requirements& required,
+                   std::string_view broken) {
+    switch (shortfall) {
+    case Shortfall::None:
+        return {};
+    case Shortfall::Rejected:
+        return text::Format(texts::kHeadroomRefused,
+                            {ShortfallText(point, required).value_or("")});
+    case Shortfall::ErrorStatus:
+        return text::Format(texts::kHeadroomStatus, {point.status});
+    case Shortfall::Rmax:
+    case Shortfall::Eto:
+    case Shortfall::Cto:
+        break;
+    }
+    const Requirement r = Broken(point, shortfall, required);
+    return text::Format(broken, {r.name, Ms(r.value), Ms(r.required)});
+}
+
+// A quoted message that ends a sentence already brings its full stop.
+std::string Sentence(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
+    std::string out = text::Format(pattern, arguments);
+    const std::size_t n = out.size();
+    const bool doubled = n >= 3 && out[n - 1] == '.' && out[n - 2] == '"' &&
+                         (out[n - 3] == '.' || out[n - 3] == '!' || out[n - 3] == '?');
+    if (doubled)
+        out.pop_back();
+    return out;
+}
+
+} // namespace
+
+Shortfall Judge(const WhatIfPoint& point, const Requirements& required) {
+    if (point.rejected)
+        return Shortfall::Rejected;
+    if (point.statusError || !point.state.Stable)
+        return Shortfall::ErrorStatus;
+    if (point.state.Rmax > required.rmaxMs)
+        return Shortfall::Rmax;
+    if (required.etoMs && point.state.ETO > *required.etoMs)
+        return Shortfall::Eto;
+    if (required.ctoMs && point.state.CTO > *required.ctoMs)
+        return Shortfall::Cto;
+    return Shortfall::None;
+}
+
+std::optional<std::string> ShortfallText(const WhatIfPoint& point, const Requirements& required) {
+    const Shortfall shortfall = Judge(point, required);
+    switch (shortfall) {
+    case Shortfall::None:
+        return std::nullopt;
+    case Shortfall::Rejected:
+        return point.valueErrors.empty() ? std::string() : point.valueErrors.front();
+    case Shortfall::ErrorStatus:
+        return point.status;
+    case Shortfall::Rmax:
+    case Shortfall::Eto:
+    case Shortfall::Cto:
+        break;
+    }
+    const Requirement r = Broken(point, shortfall, required);
+    return text::Format(texts::kHeadroomAbove, {r.name, Ms(r.value), Ms(r.required)});
+}
+
+Result FindHeadroom(WhatIf& whatIf, Field field, const Requirements& required, int32_t limit,
+                    Headroom& headroom) {
+    const int32_t current = whatIf.CurrentValue(field);
+    if (Result refused = whatIf.CanSweep(field, current, limit, 1); !refused.Ok())
+        return refused;
+    const Direction direction = limit < current ? Direction::Down : Direction::Up;
+    Result failed;
+    headroom = Scan(field, current, limit, direction, required,
+                    [&](int32_t value) -> std::optional<WhatIfPoint> {
+                        WhatIfPoint point;
+                        failed = whatIf.Evaluate(field, value, point);
+                        if (!failed.Ok())
+                            return std::nullopt;
+                        return point;
+                    });
+    return failed;
+}
+
+std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Field field,
+                                        int32_t current, Direction direction,
+                                        const Requirements& required) {
+    std::size_t at = 0;
+    while (at < points.size() && points[at].value != current)
+        ++at;
+    if (at == points.size())
+        return std::nullopt;
+    const int32_t towards = direction == Direction::Up ? 1 : -1;
+    const int64_t end = direction == Direction::Up ? INT32_MAX : INT32_MIN;
+    // Ascending and descending sweeps alike: follow whichever neighbour
+    // holds the next value, as long as the values stay whole steps apart.
+    std::ptrdiff_t stride = 0;
+    return Scan(field, current, static_cast<int32_t>(end), direction, required,
+                [&](int32_t value) -> std::optional<WhatIfPoint> {
+                    if (value == current)
+                        return points[at];
+                    if (stride == 0) {
+                        const bool ahead = at + 1 < points.size() && points[at + 1].value == value;
+                        const bool behind = at > 0 && points[at - 1].value == value;
+                        stride = ahead ? 1 : behind ? -1 : 0;
+                        if (stride == 0)
+                            return std::nullopt;
+                    }
+                    const std::ptrdiff_t i =
+                        static_cast<std::ptrdiff_t>(at) +
+                        stride * (static_cast<int64_t>(value) - current) * towards;
+                    if (i < 0 || i >= static_cast<std::ptrdiff_t>(points.size()) ||
+                        points[static_cast<std::size_t>(i)].value != value)
+                        return std::nullopt;
+                    return points[static_cast<std::size_t>(i)];
+                });
+}
+
+std::string HeadroomSentence(const Headroom& headroom, const Requirements& required) {
+    const WhatIfInput* input = FindWhatIfInput(headroom.field);
+    const std::string_view label = input ? input->label : FieldName(headroom.field);
+    const InputUnit unit = input ? input->unit : InputUnit::Count;
+    const auto shown = [unit](int32_t value) { return WithUnit(value, unit); };
+    const bool up = headroom.direction == Direction::Up;
+    const std::string current = shown(headroom.current);
+
+    if (!headroom.last) {
+        if (!headroom.next)
+            return text::Format(texts::kHeadroomNoValue, {label, current});
+        return Sentence(texts::kHeadroomFailsNow,
+                        {label, current,
+                         Effect(*headroom.next, headroom.cause, required, texts::kHeadroomIs)});
+    }
+
+    const int32_t last = headroom.last->value;
+    if (!headroom.next) {
+        if (last == headroom.current)
+            return text::Format(texts::kHeadroomMeetsToEnd, {label, current});
+        return text::Format(up ? texts::kHeadroomGrowsToEnd : texts::kHeadroomShrinksToEnd,
+                            {label, current, shown(last)});
+    }
+
+    const WhatIfPoint& next = *headroom.next;
+    std::string effect = Effect(next, headroom.cause, required, texts::kHeadroomBecomes);
+    const int32_t rateBefore = headroom.last->state.Baud;
+    const int32_t rateAfter = next.state.Baud;
+    if (!next.rejected && rateAfter != rateBefore)
+        effect = text::Format(
+            rateAfter < rateBefore ? texts::kHeadroomRateDrops : texts::kHeadroomRateRises,
+            {WithUnit(rateAfter, InputUnit::KBitsPerSecond), effect});
+    if (last == headroom.current)
+        return Sentence(up ? texts::kHeadroomCannotGrow : texts::kHeadroomCannotShrink,
+                        {label, current, shown(next.value), effect});
+    return Sentence(up ? texts::kHeadroomGrows : texts::kHeadroomShrinks,
+                    {label, current, shown(last), shown(next.value), effect});
+}
+
+} // namespace qntcalc

@@ -1,0 +1,223 @@
+#include "whatif/WhatIf.h"
+
+#include "engine/Int32.h"
+#include "text/Strings.h"
+#include "whatif/WhatIfTexts.h"
+#include "window/FieldTable.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace qntcalc {
+
+namespace {
+
+constexpr std::size_t kInputCount = [] {
+    std::size_t count = 0;
+    for (const FieldRow& row : kFieldRows)
+        count += row.whatIf.typing != Typing::Never ? 1 : 0;
+    return count;
+}();
+
+constexpr std::array<WhatIfInput, kInputCount> kInputs = [] {
+    std::array<WhatIfInput, kInputCount> inputs{};
+    for (const FieldRow& row : kFieldRows) {
+        const WhatIfFacts& w = row.whatIf;
+        if (w.typing != Typing::Never)
+            inputs[static_cast<std::size_t>(w.position)] = {
+                row.field, row.page, SubjectOf(row), w.unit, w.practicalLimit, w.searchDownwards};
+    }
+    return inputs;
+}();
+
+Result Refused(Result::Failure failure, Field field, std::string_view reason) {
+    return {failure, std::string(FieldName(field)), std::string(reason)};
+}
+
+} // namespace
+
+std::string GroupedNumber(int32_t value) {
+    const std::string digits = std::to_string(std::llabs(static_cast<long long>(value)));
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += ',';
+        grouped += digits[i];
+    }
+    return value < 0 ? "-" + grouped : grouped;
+}
+
+std::string WithUnit(int32_t value, InputUnit unit) {
+    const std::string number = GroupedNumber(value);
+    switch (unit) {
+    case InputUnit::Metres:
+        return number + " m";
+    case InputUnit::Milliseconds:
+        return number + " ms";
+    case InputUnit::KBitsPerSecond:
+        return number + " kBits/s";
+    case InputUnit::Percent:
+        return number + "%";
+    case InputUnit::Count:
+        break;
+    }
+    return number;
+}
+
+std::span<const WhatIfInput> WhatIfInputs() {
+    return kInputs;
+}
+
+const WhatIfInput* FindWhatIfInput(Field field) {
+    for (const WhatIfInput& input : kInputs) {
+        if (input.field == field)
+            return &input;
+    }
+    return nullptr;
+}
+
+const WhatIfInput* FindWhatIfInput(std::string_view key) {
+    for (const WhatIfInput& input : kInputs) {
+        if (text::SameName(RowOf(input.field).key, key))
+            return &input;
+    }
+    return nullptr;
+}
+
+bool UserCanType(const TMasterForm& form, const WhatIfInput& input) {
+    const EditField& edit = form.EditFor(input.field);
+    const bool typeable = form.PageControl1.TabVisible(static_cast<int>(input.page)) &&
+                          edit.Visible() && edit.Enabled() && !edit.ReadOnly();
+    // A typed cycle time only lasts while entered by hand, and a typed rate
+    // only counts while preselected.
+    switch (RowOf(input.field).whatIf.typing) {
+    case Typing::Free:
+        return typeable;
+    case Typing::WhileByHand:
+        return typeable && form.CB_CVeskManual.Checked();
+    case Typing::WhilePreselected:
+        return typeable && form.RB_Baud.Checked();
+    case Typing::Never:
+        break;
+    }
+    return false;
+}
+
+int64_t SweepValueCount(int32_t from, int32_t to, int32_t step) {
+    return std::llabs(static_cast<int64_t>(to) - from) / std::max(step, 1) + 1;
+}
+
+WhatIf::WhatIf(WindowSnapshot current)
+    : current_(std::move(current)),
+      form_(std::make_unique<TMasterForm>(globals_, static_cast<MessageBoxes&>(*this),
+                                          static_cast<HelpSystem&>(*this), "")) {
+    form_->OnValueRefused = [this](const EditField&, std::string_view message) {
+        // A refusal before any calculation started is the field's own value
+        // check refusing the value; later ones come from the cascade.
+        if (refusals_.empty() && form_->Calc().CalculationCount() == calculationsBeforeTyping_)
+            rejected_ = true;
+        refusals_.emplace_back(message);
+    };
+    if (!current_.RestoreInto(*form_).Ok())
+        return; // nothing editable
+    const TMasterForm& f = *form_;
+    for (Field field : kAllFields)
+        currentValues_[static_cast<std::size_t>(field)] = i32::ParseOr(f.EditFor(field).Text(), 0);
+    for (const WhatIfInput& input : kInputs) {
+        if (UserCanType(f, input))
+            editable_.push_back(input.field);
+    }
+}
+
+WhatIf::~WhatIf() = default;
+
+bool WhatIf::Editable(Field field) const {
+    return std::find(editable_.begin(), editable_.end(), field) != editable_.end();
+}
+
+std::vector<Field> WhatIf::EditableInputs() const {
+    return editable_;
+}
+
+int32_t WhatIf::CurrentValue(Field field) const {
+    return currentValues_[static_cast<std::size_t>(field)];
+}
+
+// Every box the private window shows is a value check's, heard already.
+void WhatIf::Show(std::string_view, std::string_view, MessageKind) {}
+
+Result WhatIf::Type(Field field, int32_t value, WhatIfPoint& point) {
+    if (!pristine_) {
+        if (Result restored = current_.RestoreInto(*form_); !restored.Ok())
+            return restored;
+    }
+    pristine_ = false;
+    refusals_.clear();
+    rejected_ = false;
+    calculationsBeforeTyping_ = form_->Calc().CalculationCount();
+
+    EditField& edit = form_->EditFor(field);
+    edit.Enter();
+    edit.SetText(i32::ToText(value));
+
+    point = WhatIfPoint{};
+    point.value = value;
+    point.rejected = rejected_;
+    point.valueErrors = refusals_;
+    if (point.rejected)
+        return {};
+    const TMasterForm& f = *form_;
+    for (Field shown : kAllFields)
+        point.fields[static_cast<std::size_t>(shown)] = f.EditFor(shown).Text();
+    point.state = f.State();
+    point.passes = f.Calc().LastPassCount();
+    point.messages = f.LastMessages();
+    point.status = f.SB_Status.PanelText(1);
+    point.statusError = f.SB_Status.Colour() == StatusColour::Red;
+    return {};
+}
+
+Result WhatIf::Evaluate(Field field, int32_t value, WhatIfPoint& point) {
+    if (!Editable(field))
+        return Refused(Result::Failure::NotTypeable, field, texts::kNotTypeableNow);
+    return Type(field, value, point);
+}
+
+Result WhatIf::CanSweep(Field field, int32_t from, int32_t to, int32_t step) const {
+    if (!Editable(field))
+        return Refused(Result::Failure::NotTypeable, field, texts::kNotTypeableNow);
+    if (step < 1)
+        return Refused(Result::Failure::BadRange, field, texts::kStepBelowOne);
+    if (SweepValueCount(from, to, step) > kMostWhatIfValues)
+        return Refused(Result::Failure::BadRange, field,
+                       std::string(texts::kMoreValuesThan) +
+                           GroupedNumber(static_cast<int32_t>(kMostWhatIfValues)));
+    return {};
+}
+
+Result WhatIf::Sweep(Field field, int32_t from, int32_t to, int32_t step, const Visitor& visit) {
+    if (Result refused = CanSweep(field, from, to, step); !refused.Ok())
+        return refused;
+    // In 64 bits, so a range up to the ends of int32 cannot wrap.
+    const int64_t stride = from <= to ? step : -static_cast<int64_t>(step);
+    WhatIfPoint point;
+    for (int64_t v = from; from <= to ? v <= to : v >= to; v += stride) {
+        if (Result typed = Type(field, static_cast<int32_t>(v), point); !typed.Ok())
+            return typed;
+        if (!visit(point, *form_))
+            break;
+    }
+    return {};
+}
+
+Result WhatIf::Sweep(Field field, int32_t from, int32_t to, int32_t step,
+                     std::vector<WhatIfPoint>& points) {
+    points.clear();
+    const auto collect = [&points](const WhatIfPoint& point, const TMasterForm&) {
+        points.push_back(point);
+        return true;
+    };
+    return Sweep(field, from, to, step, collect);
+}
+
+} // namespace qntcalc

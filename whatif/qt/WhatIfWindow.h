@@ -1,0 +1,99 @@
+#pragma once
+
+#include "project/WhatIfSettings.h"
+#include "ui/Globals.h"
+#include "ui/Platform.h"
+#include "whatif/WhatIfForm.h"
+#include "whatif/qt/LimitsScheduler.h"
+#include "whatif/qt/LimitsView.h"
+#include "whatif/qt/SweepScheduler.h"
+#include "whatif/qt/WhatIfChart.h"
+#include "whatif/qt/WhatIfExports.h"
+#include "window/MasterForm.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+
+namespace qntcalc {
+
+// The What-if window: how the results of the main window change over a
+// range of one input, as a chart, with the headroom under it. A thin view
+// of WhatIfForm that lays out the question, the chart and the exports;
+// SweepScheduler keeps the answer following the main window live, so that
+// typing never waits for the chart.
+//
+// Non-modal. Its question (input and requirements) is kept in the settings
+// file through Settings().
+class WhatIfWindow : public QDialog, private ControlObserver {
+    Q_OBJECT
+public:
+    // Everything must outlive the window.
+    WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& messages,
+                 FileDialogs& dialogs, HelpSystem& help, QWidget* parent = nullptr);
+    ~WhatIfWindow() override;
+
+    WhatIfForm& Form() { return form_; }
+    SettingsSection& Settings() { return settings_; }
+    QChartView* ChartView() const { return chart_; }
+    LimitsView* Limits() const { return limits_; }
+    const LimitsScheduler& LimitsSearch() const { return limitsSearch_; }
+    SweepScheduler& Sweeps() { return sweeps_; }
+
+    void ExportPng() { exports_.Png(); }
+    void ExportSvg() { exports_.Svg(); }
+    void ExportCsv() { exports_.Csv(); }
+
+signals:
+    // An answer was drawn.
+    void redrawn();
+    // The limits overview was filled.
+    void limitsShown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void BuildControls();
+    void ControlChanged(const Control& control) override;
+    // The form needs a new sweep.
+    void Changed();
+    void Redraw();
+    void ShowInputs();
+    void ShowRequirements();
+    void TakeRequirements();
+
+    TMasterForm& master_;
+    HelpSystem& help_;
+    WhatIfForm form_;
+    WhatIfSettings settings_{form_};
+    bool placed_ = false;
+
+    QComboBox* input_ = nullptr;
+    QSpinBox* from_ = nullptr;
+    QSpinBox* to_ = nullptr;
+    QPushButton* defaultRange_ = nullptr;
+    QSpinBox* rmax_ = nullptr;
+    QCheckBox* etoOn_ = nullptr;
+    QSpinBox* eto_ = nullptr;
+    QCheckBox* ctoOn_ = nullptr;
+    QSpinBox* cto_ = nullptr;
+    QLabel* hover_ = nullptr;
+    QLabel* headroom_ = nullptr;
+    QTabWidget* views_ = nullptr;
+    LimitsView* limits_ = nullptr;
+    // A Qt child, made before the exports that draw it.
+    WhatIfChart* chart_;
+    WhatIfExports exports_;
+    // Last, so that their searches stop before anything they report to goes.
+    LimitsScheduler limitsSearch_;
+    SweepScheduler sweeps_;
+};
+
+} // namespace qntcalc

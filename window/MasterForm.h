@@ -1,0 +1,148 @@
+#pragma once
+
+#include "checks/PlausibilityCheck.h"
+#include "checks/ResultPresentation.h"
+#include "engine/Calculator.h"
+#include "ui/Globals.h"
+#include "ui/Platform.h"
+#include "window/MasterFormControls.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The main window's behaviour, without any GUI toolkit.
+//
+// From keystroke to status bar: an edit field's text changes -> its value
+// check accepts, or rejects with a "Value Error" box and restores the text
+// the field had when it got the focus -> the value is stored and
+// Recalculate runs: PageSetting (mode forcing, structure pages) -> the 27
+// edit fields are read -> InputEnabling -> rates and router correction ->
+// the timeout iteration -> ShowResults writes every field back -> the
+// plausibility checks -> ShowInfo/ShowError set the status bar, Results tab
+// and indicator -> a visible page is kept active. Every program change of a
+// control notifies like a user's change, so the calculation's own writes run
+// the field handlers again; they store their value but cannot calculate
+// while a calculation runs.
+namespace qntcalc {
+
+class TMasterForm : public MasterFormControls, private CalcWindow, private StatusDisplay {
+public:
+    // `today` is the date in the system's short date format.
+    TMasterForm(Globals& globals, MessageBoxes& messages, HelpSystem& help, std::string today);
+
+    TMasterForm(const TMasterForm&) = delete;
+    TMasterForm& operator=(const TMasterForm&) = delete;
+
+    void Recalculate() { calc_.Recalculate(); }
+    const Calculator& Calc() const { return calc_; }
+    const CalcState& State() const { return calc_.State(); }
+    // Messages of the last calculation's checks, in order.
+    const std::vector<StatusMessage>& LastMessages() const { return lastMessages_; }
+    const std::string& SavedText() const { return savedText_; }
+    ModeFacts Mode() const;
+    EditField& EditFor(Field field);
+    const EditField& EditFor(Field field) const;
+
+    // Value checks: return the accepted value, after at most one message box.
+    int32_t CheckGreaterZero(EditField& edit);
+    int32_t CheckGreaterEqualZero(EditField& edit);
+    // The smallest value the field's value check lets through; INT32_MIN
+    // for a field that has none.
+    static int32_t LowestAccepted(Field field);
+    // Told of every value a check refuses, with the message its box shows
+    // (also while the checks are quiet): the one way to hear of a refusal.
+    std::function<void(const EditField& edit, std::string_view message)> OnValueRefused;
+    // False while a value check puts a refused value right: its box may be
+    // open, with the refused text still in the field.
+    bool Settled() const { return refusing_ == nullptr; }
+
+    // While one lives, a refused value is put right as ever but shows no box.
+    class QuietChecks {
+    public:
+        explicit QuietChecks(TMasterForm& form) : form_(form), was_(form.quiet_) {
+            form_.quiet_ = true;
+        }
+        ~QuietChecks() { form_.quiet_ = was_; }
+        QuietChecks(const QuietChecks&) = delete;
+        QuietChecks& operator=(const QuietChecks&) = delete;
+
+    private:
+        TMasterForm& form_;
+        bool was_;
+    };
+
+    // Operating modes and input enabling
+    void ModeSetting();
+    void PageSetting() override;
+    void InputEnabling(CalcState& state) override;
+
+    // Handlers with behaviour of their own; the checked edit fields share
+    // one handler, bound from the field table in the constructor.
+    void Ed_MainBaudChange();
+    void CB_CVeskManualClick();
+    void CB_GenearlChange() { Recalculate(); }
+    void RB_MainClick() { Recalculate(); }
+    void RB_BaudClick() { Recalculate(); }
+    void RB_Vesk1Click() { Recalculate(); }
+    void RB_Vesk3Click() { Recalculate(); }
+    void StandardClick();
+    void ExpertClick();
+    void BaudratemodeClick();
+    void CB_RoutersClick() { StructureClick(CB_Routers); }
+    void CB_RepeatersClick() { StructureClick(CB_Repeaters); }
+    void CB_DropLinesClick() { StructureClick(CB_DropLines); }
+    void Help2Click();
+    // F1 on a control.
+    void ContextHelp(const Control& control);
+
+    // Result display
+    void ShowResults(CalcState& state) override;
+
+private:
+    friend class WindowSnapshot;
+
+    int32_t CheckValue(EditField& edit, int32_t bound, std::string_view message);
+    void CheckedChange(const FieldRow& row);
+    void StructureClick(CheckBox& clicked);
+    void BindHandlers();
+
+    // CalcWindow
+    std::string EditText(Field field) const override;
+    Selections ReadSelections() const override;
+    int ActivePage() const override { return PageControl1.ActivePageIndex(); }
+    bool PageTabVisible(int page) const override { return PageControl1.TabVisible(page); }
+    void SetActivePage(int page) override { PageControl1.SetActivePageIndex(page); }
+
+    // StatusDisplay
+    void SetStatusText(std::string text) override { SB_Status.SetPanelText(1, std::move(text)); }
+    void SetIndicatorText(std::string text) override { SB_Status.SetPanelText(0, std::move(text)); }
+    void SetStatusRed(bool red) override;
+    void SetResultsTabVisible(bool visible) override;
+    int IndicatorMaximum() const override { return BAR_Reaction.Maximum(); }
+    void SetIndicatorPosition(int position) override { BAR_Reaction.SetPosition(position); }
+    void SetIndicatorMaximum(int maximum) override { BAR_Reaction.SetMaximum(maximum); }
+    void SetIndicatorHint(std::string hint) override { BAR_Reaction.SetHint(std::move(hint)); }
+    std::string FieldText(Field field) const override { return EditText(field); }
+
+    Globals& globals_;
+    MessageBoxes& messages_;
+    HelpSystem& help_;
+    Calculator calc_;
+    std::string savedText_;
+    // The field whose rejected value is being restored: its own nested
+    // checks must not reject again.
+    const EditField* restoring_ = nullptr;
+    // The field whose refused value is being put right.
+    const EditField* refusing_ = nullptr;
+    bool quiet_ = false;
+    std::vector<StatusMessage> lastMessages_;
+};
+
+// The main window's own menu items (the modes, Help > Help) on its handlers.
+// The program wires them with every other command; a main window without
+// the program, as in qntcalc-cli, is wired with this alone.
+void WireOwnMenuItems(TMasterForm& form);
+
+} // namespace qntcalc
