@@ -69,6 +69,8 @@ inline constexpr std::string_view kWhatIfRequiresEto = ", ETO at most %1";
 inline constexpr std::string_view kWhatIfRequiresCto = ", CTO at most %1";
 // Over the chart while it waits for the answer to a newer change.
 inline constexpr std::string_view kWhatIfUpdating = "Updating…";
+// In place of the headroom sentence meanwhile.
+inline constexpr std::string_view kWhatIfHeadroomUpdating = "The headroom is being updated…";
 
 // The limits overview: one row per input, in these columns, and its cells
 // where there is nothing to show. %1 the end of the search of an input that

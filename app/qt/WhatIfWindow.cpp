@@ -62,7 +62,10 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
         limits_->Show(limitsSearch_.Shown(), limitsSearch_.ShownRequired());
         emit limitsShown();
     });
-    connect(&sweeps_, &SweepScheduler::pending, chart_, &WhatIfChart::SetPending);
+    connect(&sweeps_, &SweepScheduler::pending, this, [this](bool waiting) {
+        chart_->SetPending(waiting);
+        headroom_->setText(ToQString(form_.HeadroomText()));
+    });
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, [this] { help_.ShowTopic(topic::kWhatIf); });
 
@@ -174,6 +177,7 @@ void WhatIfWindow::BuildControls() {
     for (QCheckBox* on : {etoOn_, ctoOn_})
         connect(on, &QCheckBox::toggled, this, [this] { TakeRequirements(); });
     connect(limits_, &LimitsView::chosen, this, [this](Field field) {
+        limits_->SetCharted(field);
         form_.ChooseInput(field);
         Changed();
         views_->setCurrentWidget(chart_);
@@ -221,6 +225,7 @@ void WhatIfWindow::Changed() {
 
 void WhatIfWindow::Redraw() {
     ShowInputs();
+    limits_->SetCharted(form_.Shown()->field);
     chart_->Draw();
     headroom_->setText(ToQString(form_.HeadroomText()));
     emit redrawn();
