@@ -1,6 +1,7 @@
 #include "cli/Evaluation.h"
 
 #include "cli/SetKeys.h"
+#include "project/FileIo.h"
 #include "project/IniFile.h"
 #include "project/Paths.h"
 #include "project/ProjectFile.h"
@@ -22,15 +23,22 @@ void Evaluation::Show(std::string_view text, std::string_view, MessageKind) {
 }
 
 Result Evaluation::Load(const std::string& path) {
+    std::string bytes;
+    if (Result read = fileio::ReadWholeFile(path, kMostProjectBytes, bytes); !read.Ok())
+        return read;
+    return Load(path, bytes);
+}
+
+Result Evaluation::Load(const std::string& path, std::string_view bytes) {
     // As File > Open, but an older file is converted in memory only, where
     // nothing can fail.
-    std::optional<IniFile> ini;
-    if (Result found = OpenProject(path, ini, IniFile::Mode::Detached); !found.Ok())
+    IniFile ini = IniFile::FromBytes(bytes, path);
+    if (Result found = CheckProject(ini); !found.Ok())
         return found;
     globals_.ProjectFile = path;
     globals_.ProjectDir = DirOfPath(path);
     form_->Save.SetEnabled(true);
-    return ReadSettingsFromFile(*form_, *ini);
+    return ReadSettingsFromFile(*form_, ini);
 }
 
 void Evaluation::ApplyMode(const std::string& mode) {

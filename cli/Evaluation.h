@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qntcalc::cli {
@@ -25,6 +26,9 @@ public:
     // Reads the project; refuses a file that is missing, cannot be read or
     // holds no project, and then changes nothing.
     Result Load(const std::string& path);
+    // The same with the file's bytes as read from path already, so that
+    // whatever else is made of those bytes (a hash) names this project.
+    Result Load(const std::string& path, std::string_view bytes);
     void ApplyMode(const std::string& mode);
     // Stops at the first change the window's state then does not allow.
     Result ApplySets(const Options& options);

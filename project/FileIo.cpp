@@ -181,6 +181,11 @@ Result WriteFileAtomically(const std::string& path, std::string_view data, Write
     const std::string target = ResolveLink(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
+    // The rename would put a file in the place of a FIFO or a device node.
+    if (exists && S_ISDIR(st.st_mode))
+        return WriteFailed(path, EISDIR);
+    if (exists && !S_ISREG(st.st_mode))
+        return {Result::Failure::Unwritable, path, std::string(texts::kNotARegularFile)};
     RemoveStaleTemporaries(target);
 
     // Unique among processes by the pid, within this one by the counter.
@@ -222,6 +227,13 @@ Result WriteFileAtomically(const std::string& path, std::string_view data, Write
     }
     SyncDirectory(DirectoryOf(target));
     return {};
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 std::string DialogFolder(const std::string& projectDir) {

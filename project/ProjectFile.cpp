@@ -205,7 +205,8 @@ Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniF
 
 Result ReadSettingsFromFile(TMasterForm& form, const std::string& path) {
     std::optional<IniFile> ini;
-    if (Result opened = IniFile::OpenToWrite(path, ini); !opened.Ok()) {
+    const Result opened = IniFile::Open(path, ini);
+    if (!ini) {
         // The window is filled all the same, as from an empty file.
         IniFile none = IniFile::FromBytes({});
         static_cast<void>(ReadSettingsFromFile(form, none));

@@ -69,6 +69,8 @@ inline constexpr std::string_view kReportWhatIfRange = "Values from %1 to %2; cu
 
 inline constexpr std::string_view kReportPdfFilter = "PDF files (*.pdf)|*.pdf";
 inline constexpr std::string_view kReportNotDrawn = "the report could not be drawn";
+inline constexpr std::string_view kReportOverProject =
+    "It is the project file the report is made from";
 
 // The command line's own messages, after "QntCalc: ".
 inline constexpr std::string_view kReportUsage =

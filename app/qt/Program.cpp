@@ -160,11 +160,11 @@ void Program::WireReport() {
     form_->ExportReport.OnClick = [this] { ExportReport(); };
 }
 
-// Whether the file, read afresh, holds what the window shows: another
-// program may have changed it since it was opened or saved.
-bool Program::OnDiskAsShown(const std::string& path) const {
+// Whether the file's bytes, read afresh, hold what the window shows:
+// another program may have changed it since it was opened or saved.
+bool Program::OnDiskAsShown(const std::string& path, const std::string& bytes) const {
     cli::Evaluation disk(globals_);
-    return disk.Load(path).Ok() && ProjectContent(disk.Form()) == ProjectContent(*form_);
+    return disk.Load(path, bytes).Ok() && ProjectContent(disk.Form()) == ProjectContent(*form_);
 }
 
 // The What-if window's question when it has been asked, else the defaults.
@@ -191,7 +191,7 @@ void Program::ExportReport() {
         std::string bytes;
         if (!fileio::ReadWholeFile(globals_.ProjectFile, kMostProjectBytes, bytes).Ok())
             facts.fileUnreadable = true;
-        else if (!commands_->Changes().Modified() && OnDiskAsShown(globals_.ProjectFile))
+        else if (!commands_->Changes().Modified() && OnDiskAsShown(globals_.ProjectFile, bytes))
             facts.sha256 = Sha256Hex(bytes);
     }
     facts.madeAt = ReportTimeNow();
@@ -203,12 +203,9 @@ void Program::ExportReport() {
     }
     CalcReport report;
     Result made = MakeReport(*form_, facts, report);
-    QByteArray pdf;
-    if (made.Ok() && !RenderReportPdf(report, ToQString(form_->Ed_Project.Text()), pdf))
-        made = {Result::Failure::Unwritable, path, std::string(texts::kReportNotDrawn)};
     if (made.Ok())
-        made = fileio::WriteFileAtomically(
-            path, {pdf.constData(), static_cast<std::size_t>(pdf.size())});
+        made =
+            WriteReportPdf(report, ToQString(form_->Ed_Project.Text()), path, globals_.ProjectFile);
     if (!made.Ok())
         platform_.messages.Show(made.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
 }

@@ -122,7 +122,8 @@ int Report(const ReportOptions& options) {
     program.ProgramVersion = std::move(version.version);
     program.ProgramName = std::move(version.name);
 
-    // Hashed as read; the project is read from the same file right after.
+    // Read once: the hash and the numbers come from the same bytes, even
+    // while another program replaces the file.
     std::string bytes;
     if (Result read = fileio::ReadWholeFile(options.project, kMostProjectBytes, bytes);
         !read.Ok()) {
@@ -130,7 +131,7 @@ int Report(const ReportOptions& options) {
         return 2;
     }
     cli::Evaluation evaluation(program);
-    if (Result loaded = evaluation.Load(options.project); !loaded.Ok()) {
+    if (Result loaded = evaluation.Load(options.project, bytes); !loaded.Ok()) {
         PrintLine(loaded.Message());
         return 2;
     }
@@ -156,13 +157,8 @@ int Report(const ReportOptions& options) {
         PrintLine(made.Message());
         return 2;
     }
-    QByteArray pdf;
-    const bool drawn =
-        RenderReportPdf(report, ToQString(evaluation.Form().Ed_Project.Text()), pdf);
-    const Result written =
-        drawn ? fileio::WriteFileAtomically(
-                    options.out, {pdf.constData(), static_cast<std::size_t>(pdf.size())})
-              : Result{Result::Failure::Unwritable, options.out, std::string(texts::kReportNotDrawn)};
+    const Result written = WriteReportPdf(report, ToQString(evaluation.Form().Ed_Project.Text()),
+                                          options.out, options.project);
     if (!written.Ok()) {
         PrintLine(written.Message());
         return 2;
@@ -193,6 +189,17 @@ bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray&
     document.print(&writer);
     buffer.close();
     return !pdf.isEmpty();
+}
+
+Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,
+                      const std::string& projectFile) {
+    if (!projectFile.empty() && fileio::SameFile(path, projectFile))
+        return {Result::Failure::Unwritable, path, std::string(texts::kReportOverProject)};
+    QByteArray pdf;
+    if (!RenderReportPdf(report, title, pdf))
+        return {Result::Failure::Unwritable, path, std::string(texts::kReportNotDrawn)};
+    return fileio::WriteFileAtomically(path,
+                                       {pdf.constData(), static_cast<std::size_t>(pdf.size())});
 }
 
 std::string Sha256Hex(const std::string& bytes) {

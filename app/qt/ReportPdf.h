@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "report/CalcReport.h"
 
 #include <string>
@@ -13,6 +14,11 @@ namespace qntcalc {
 // The report as a PDF of real text, its chart drawn by the What-if
 // window's chart. False when nothing could be drawn.
 bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray& pdf);
+
+// Draws the report and writes it to path atomically; refuses to replace
+// the project file it is made from (projectFile, if any) under any name.
+Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,
+                      const std::string& projectFile);
 
 // Lower-case hex SHA-256 of the bytes.
 std::string Sha256Hex(const std::string& bytes);

@@ -7,6 +7,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace qntcalc {
@@ -130,6 +131,9 @@ TEST_P(CliExitTest, ExitStatusAndMessage) {
     for (const auto& [name, bytes] : files)
         WriteBytes(name, bytes);
     std::filesystem::create_directory(dir_ / "folder.ini");
+    ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0644), 0);
+    WriteBytes("big.ini", "[Settings]\nProject=big\n");
+    std::filesystem::resize_file(Path("big.ini"), (std::uintmax_t{4} << 20) + 1); // sparse
     const CliRun run = Cli(GetParam().args);
     EXPECT_EQ(run.exit, GetParam().exit) << run.err;
     EXPECT_NE(run.err.find(GetParam().stderrHas), std::string::npos) << run.err;
@@ -138,6 +142,9 @@ TEST_P(CliExitTest, ExitStatusAndMessage) {
     }
     for (const auto& [name, bytes] : files)
         EXPECT_EQ(ReadBytes(name), bytes) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(Path("folder.ini")));
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.ini")));
+    EXPECT_EQ(std::filesystem::file_size(Path("big.ini")), (std::uintmax_t{4} << 20) + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -194,6 +201,22 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"BadRmax", {"--require-rmax", "fast"}, 2, "whole number"},
         ExitRow{"SaveTwoFiles", {"--save", "x.ini", "a.ini", "b.ini"}, 2, "at most one"},
         ExitRow{"SaveIntoMissingFolder", {"--save", "no/such/dir.ini"}, 2, "no/such/dir.ini"},
+        // A failed save is a failed write, whatever stopped it.
+        ExitRow{"SaveOverAFolder",
+                {"press.ini", "--save", "folder.ini"},
+                2,
+                "qntcalc-cli: Cannot write \"folder.ini\": Is a directory",
+                true},
+        ExitRow{"SaveOverAFifo",
+                {"press.ini", "--save", "fifo.ini"},
+                2,
+                "qntcalc-cli: Cannot write \"fifo.ini\": Not a regular file",
+                true},
+        ExitRow{"SaveOverAFileAboveTheSizeLimit",
+                {"press.ini", "--save", "big.ini"},
+                2,
+                "qntcalc-cli: Cannot write \"big.ini\": Larger than 4 MiB",
+                true},
         ExitRow{"HeadroomMetNow", {"--headroom", "Mainpath", "--require-rmax", "28"}, 0, ""},
         ExitRow{"HeadroomBrokenNow", {"--headroom", "Mainpath", "--require-rmax", "27"}, 1, ""},
         ExitRow{"HeadroomEtoBrokenNow",

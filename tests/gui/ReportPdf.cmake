@@ -1,6 +1,7 @@
 # Makes the report of PROJECT with QntCalc --report and no display, reads
 # the PDF back with PDFTOTEXT and checks it against qntcalc-cli (CLI) and
-# sha256sum; then the exit statuses 1 and 2.
+# sha256sum; then the exit statuses 1 and 2, and that a report never
+# replaces what is not a regular file, nor the project it is made from.
 #
 #   cmake -DPROGRAM=... -DCLI=... -DPDFTOTEXT=... -DPROJECT=... -DWORK_DIR=... -P ReportPdf.cmake
 
@@ -75,3 +76,38 @@ report(2 --report ${pdf})
 if(EXISTS ${pdf})
     message(FATAL_ERROR "a failed run wrote ${pdf}")
 endif()
+
+# What is not a regular file, and the project itself under any of its
+# names, are never replaced by a report.
+function(refused out reason)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env ${env} ${PROGRAM} --report ${out} ${ARGN}
+                    WORKING_DIRECTORY ${WORK_DIR}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out_text ERROR_VARIABLE err TIMEOUT 120)
+    if(NOT status STREQUAL "2" OR NOT err STREQUAL "QntCalc: Cannot write \"${out}\": ${reason}\n")
+        message(FATAL_ERROR "--report ${out} ${ARGN}: status ${status}, expected 2 and "
+                            "\"${reason}\"\nstderr: ${err}")
+    endif()
+endfunction()
+
+set(own ${WORK_DIR}/report-own)
+file(REMOVE_RECURSE ${own})
+file(MAKE_DIRECTORY ${own})
+execute_process(COMMAND mkfifo ${own}/fifo.pdf RESULT_VARIABLE made)
+if(NOT made EQUAL 0)
+    message(FATAL_ERROR "no FIFO for the test")
+endif()
+file(COPY_FILE ${PROJECT} ${own}/same.ini)
+file(CREATE_LINK same.ini ${own}/soft.pdf SYMBOLIC)
+file(CREATE_LINK ${own}/same.ini ${own}/hard.pdf)
+file(SHA256 ${own}/same.ini before)
+
+refused(${own}/fifo.pdf "Not a regular file" ${PROJECT})
+foreach(name same.ini soft.pdf hard.pdf)
+    refused(${own}/${name} "It is the project file the report is made from" ${own}/same.ini)
+endforeach()
+execute_process(COMMAND test -p ${own}/fifo.pdf RESULT_VARIABLE fifo)
+file(SHA256 ${own}/same.ini after)
+if(NOT fifo EQUAL 0 OR NOT IS_SYMLINK ${own}/soft.pdf OR NOT before STREQUAL after)
+    message(FATAL_ERROR "a refused report replaced what it was refused")
+endif()
+file(REMOVE_RECURSE ${own})
