@@ -85,9 +85,7 @@ const WhatIfInput* FindWhatIfInput(std::string_view key) {
 }
 
 bool UserCanType(const TMasterForm& form, const WhatIfInput& input) {
-    const EditField& edit = form.EditFor(input.field);
-    const bool typeable = form.PageControl1.TabVisible(static_cast<int>(input.page)) &&
-                          edit.Visible() && edit.Enabled() && !edit.ReadOnly();
+    const bool typeable = form.UserCanChange(form.EditFor(input.field));
     // A typed cycle time only lasts while entered by hand, and a typed rate
     // only counts while preselected.
     switch (RowOf(input.field).whatIf.typing) {

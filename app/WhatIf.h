@@ -41,10 +41,10 @@ const WhatIfInput* FindWhatIfInput(Field field);
 // By project key (the field's name), without regard to case.
 const WhatIfInput* FindWhatIfInput(std::string_view key);
 
-// Whether a user can type into the input in this window now: its page shown,
-// the field shown, enabled and writable; CVesk only while entered by hand,
-// MainBaud only while preselected. The one rule for the What-if window,
-// --sweep, --headroom and --set.
+// Whether a user can type into the input in this window now: the window
+// lets its field be changed (TMasterForm::UserCanChange); CVesk only while
+// entered by hand, MainBaud only while preselected. The rule for the
+// What-if window, --sweep, --headroom, --limits and --set.
 bool UserCanType(const TMasterForm& form, const WhatIfInput& input);
 
 // The most values one sweep or headroom search types: keeps a slip of the
