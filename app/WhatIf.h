@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // What if one input had another value? Each value is typed into a private
@@ -78,7 +79,7 @@ struct WhatIfPoint {
 // main window: take the snapshot on the window's thread, then build and use
 // this anywhere. A snapshot of a window with other controls leaves no input
 // editable.
-class WhatIf : private MessageBoxes, private HelpSystem {
+class WhatIf : private MessageBoxes, private HelpSystem, private ControlObserver {
 public:
     explicit WhatIf(WindowSnapshot current);
     explicit WhatIf(const TMasterForm& current) : WhatIf(WindowSnapshot(current)) {}
@@ -116,6 +117,7 @@ private:
     void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
     void ShowContents() override {}
     void ShowTopic(int) override {}
+    void ControlChanged(const Control& control) override;
 
     WindowSnapshot current_;
     Globals globals_;
@@ -127,6 +129,12 @@ private:
     std::vector<Field> editable_;
     std::array<int32_t, kFieldCount> currentValues_{};
     bool pristine_ = true;
+    // The private window's controls that changed since it was last put
+    // back, by place: only they are put back before the next value, so a
+    // value costs what it changes and never the untouched project name.
+    std::unordered_map<const Control*, std::size_t> placeOf_;
+    std::vector<bool> changed_;
+    std::vector<std::size_t> changedPlaces_;
 };
 
 } // namespace qntcalc
