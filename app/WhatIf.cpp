@@ -85,9 +85,7 @@ const WhatIfInput* FindWhatIfInput(std::string_view key) {
 }
 
 bool UserCanType(const TMasterForm& form, const WhatIfInput& input) {
-    const EditField& edit = form.EditFor(input.field);
-    const bool typeable = form.PageControl1.TabVisible(static_cast<int>(input.page)) &&
-                          edit.Visible() && edit.Enabled() && !edit.ReadOnly();
+    const bool typeable = form.UserCanChange(form.EditFor(input.field));
     // A typed cycle time only lasts while entered by hand, and a typed rate
     // only counts while preselected.
     switch (RowOf(input.field).whatIf.typing) {
@@ -120,6 +118,11 @@ WhatIf::WhatIf(WindowSnapshot current)
     };
     if (!current_.RestoreInto(*form_).Ok())
         return; // nothing editable
+    const std::vector<Control*>& all = form_->controls.All();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        placeOf_.emplace(all[i], i);
+    changed_.assign(all.size(), false);
+    form_->controls.AddObserver(this);
     const TMasterForm& f = *form_;
     for (Field field : kAllFields)
         currentValues_[static_cast<std::size_t>(field)] = i32::ParseOr(f.EditFor(field).Text(), 0);
@@ -129,7 +132,17 @@ WhatIf::WhatIf(WindowSnapshot current)
     }
 }
 
-WhatIf::~WhatIf() = default;
+WhatIf::~WhatIf() {
+    form_->controls.RemoveObserver(this);
+}
+
+void WhatIf::ControlChanged(const Control& control) {
+    const auto place = placeOf_.find(&control);
+    if (place == placeOf_.end() || changed_[place->second])
+        return;
+    changed_[place->second] = true;
+    changedPlaces_.push_back(place->second);
+}
 
 bool WhatIf::Editable(Field field) const {
     return std::find(editable_.begin(), editable_.end(), field) != editable_.end();
@@ -148,7 +161,14 @@ void WhatIf::Show(std::string_view, std::string_view, MessageKind) {}
 
 Result WhatIf::Type(Field field, int32_t value, WhatIfPoint& point) {
     if (!pristine_) {
-        if (Result restored = current_.RestoreInto(*form_); !restored.Ok())
+        // In the window's order, as a whole restore goes.
+        std::sort(changedPlaces_.begin(), changedPlaces_.end());
+        const Result restored = current_.RestoreChanged(*form_, changedPlaces_);
+        // Putting back notifies too: none of that is a change to undo.
+        for (std::size_t place : changedPlaces_)
+            changed_[place] = false;
+        changedPlaces_.clear();
+        if (!restored.Ok())
             return restored;
     }
     pristine_ = false;

@@ -70,9 +70,9 @@ std::string TextReport(const Evaluation& evaluation, const std::optional<std::st
                                         std::to_string(passes)}));
     const std::string& status = f.SB_Status.PanelText(1);
     out << "  "
-        << text::Format(texts::kReportStatus,
-                        {evaluation.EndsWithError() ? text::Format(texts::kReportError, {status})
-                                                    : status})
+        << text::Format(
+               texts::kReportStatus,
+               {evaluation.EndsWithError() ? text::Format(texts::kReportError, {status}) : status})
         << "\n";
     for (const StatusMessage& message : f.LastMessages()) {
         if (message.severity == Severity::Error)
@@ -90,13 +90,20 @@ nlohmann::ordered_json JsonReport(const TMasterForm& f, const std::vector<std::s
                                   const std::optional<std::string>& file) {
     nlohmann::ordered_json j;
     j["file"] = file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);
+    j.update(JsonState(f, valueErrors));
+    j["fields"]["Project"] = f.Ed_Project.Text();
+    return j;
+}
+
+nlohmann::ordered_json JsonState(const TMasterForm& f,
+                                 const std::vector<std::string>& valueErrors) {
+    nlohmann::ordered_json j;
     const auto mode = ModeName(f);
     j["mode"] = mode ? nlohmann::ordered_json(*mode) : nlohmann::ordered_json(nullptr);
 
     nlohmann::ordered_json fields;
     for (Field field : kAllFields)
         fields[std::string(RowOf(field).key)] = f.EditFor(field).Text();
-    fields["Project"] = f.Ed_Project.Text();
     j["fields"] = fields;
 
     j["selections"] = {
@@ -135,8 +142,12 @@ nlohmann::ordered_json JsonReport(const TMasterForm& f, const std::vector<std::s
     return j;
 }
 
+std::string JsonText(const nlohmann::ordered_json& value) {
+    return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
 std::string JsonLine(const nlohmann::ordered_json& object) {
-    return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    return JsonText(object) + "\n";
 }
 
 } // namespace qntcalc::cli

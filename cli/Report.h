@@ -26,9 +26,16 @@ nlohmann::ordered_json JsonReport(const TMasterForm& form,
                                   const std::vector<std::string>& valueErrors,
                                   const std::optional<std::string>& file);
 
+// The report's members but `file`, and `fields` without Project: what a
+// sweep's row tells, whose object gives the file and the name once.
+nlohmann::ordered_json JsonState(const TMasterForm& form,
+                                 const std::vector<std::string>& valueErrors);
+
 // One object on one line, with its line end. A text that is not valid
 // UTF-8 (a file name, say) has each bad byte replaced by U+FFFD, so every
 // line is valid JSON.
 std::string JsonLine(const nlohmann::ordered_json& object);
+// The same without the line end, for a part of a line.
+std::string JsonText(const nlohmann::ordered_json& value);
 
 } // namespace qntcalc::cli

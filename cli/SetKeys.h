@@ -16,8 +16,9 @@ namespace qntcalc::cli {
 Result ValidateSet(std::string_view key, std::string_view value);
 
 // Applies a validated --set as a user's change: typed into its field,
-// clicked, or picked from its list. An input is typed only while the user
-// could type into it in the window's state now, as for --sweep; otherwise
+// clicked, or picked from its list. Every key only while a user can change
+// its control in the window's state now (an input as for --sweep); a
+// selected radio button is cleared only by selecting the other. Otherwise
 // BadArgument with the keys that can be set now.
 Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value);
 

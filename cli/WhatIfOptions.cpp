@@ -135,10 +135,11 @@ std::string WhatIfUsageText() {
         "                               when TO < FROM) in steps of STEP (default 1), at most\n"
         "                               " +
         std::to_string(kMostWhatIfValues) +
-        " values: a table, --json one object per line\n"
-        "                               (the members above plus value and rejected), or --csv;\n"
-        "                               a value the field's check refuses is reported as\n"
-        "                               rejected, not computed\n"
+        " values: a table, --json one object per\n"
+        "                               project (file, project, key, from, to, step and rows:\n"
+        "                               per value the members above but file and Project, plus\n"
+        "                               value and rejected), or --csv; a value the field's\n"
+        "                               check refuses is reported as rejected, not computed\n"
         "  --headroom KEY               how far KEY can move from its current value while every\n"
         "                               value on the way ends informational and stable within the\n"
         "                               requirements; names the first value that fails and why\n"
@@ -163,7 +164,7 @@ std::string WhatIfUsageText() {
         "current); both null when the current value fails, marginPercent also when it is 0.\n"
         "Inputs whose current value fails come first, then the smallest margin in percent,\n"
         "then inputs that meet the requirements up to the end of their search.\n"
-        "KEY is an input the project's mode lets you type into, with its practical limit:\n";
+        "KEY is an input the project's state lets you type into, with its practical limit:\n";
     for (const WhatIfInput& input : WhatIfInputs()) {
         std::string line = "  " + std::string(FieldName(input.field));
         line.resize(16, ' ');
@@ -174,6 +175,8 @@ std::string WhatIfUsageText() {
             line += " (only while entered by hand)";
         if (input.field == Field::MainBaud)
             line += " (only while preselected)";
+        if (input.field == Field::RouterCorr)
+            line += " (only for the manual router type)";
         text += line + "\n";
     }
     text += "Exit status with --headroom: 0 the current value meets the requirements, 1 it does\n"

@@ -20,18 +20,31 @@ nlohmann::ordered_json FileName(const std::optional<std::string>& file) {
     return file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);
 }
 
-nlohmann::ordered_json JsonRow(const WhatIfPoint& point, const TMasterForm& shown,
-                               const std::optional<std::string>& file) {
+// The sweep's object up to the opening of its rows; the file and the
+// project's name, which no value changes, are told here once.
+std::string JsonSweepHead(const TMasterForm& form, const SweepSpec& sweep, const WhatIfInput& input,
+                          const std::optional<std::string>& file) {
+    nlohmann::ordered_json head;
+    head["file"] = FileName(file);
+    head["project"] = form.Ed_Project.Text();
+    head["key"] = FieldName(input.field);
+    head["from"] = sweep.from;
+    head["to"] = sweep.to;
+    head["step"] = sweep.step;
+    std::string text = JsonText(head);
+    text.back() = ','; // the closing brace
+    return text + "\"rows\":[";
+}
+
+nlohmann::ordered_json JsonRow(const WhatIfPoint& point, const TMasterForm& shown) {
     nlohmann::ordered_json row;
-    row["file"] = FileName(file);
     row["value"] = point.value;
     row["rejected"] = point.rejected;
     if (point.rejected) {
         row["valueErrors"] = point.valueErrors;
         return row;
     }
-    // The report's own "file" lands on the first member, already there.
-    row.update(JsonReport(shown, point.valueErrors, file));
+    row.update(JsonState(shown, point.valueErrors));
     return row;
 }
 
@@ -198,26 +211,33 @@ int RunSweep(const Evaluation& evaluation, const Options& options,
     WhatIf whatIf(evaluation.Form());
     if (Refused(CheckEditable(whatIf, input, file), err))
         return kUsage;
-
+    if (Refused(whatIf.CanSweep(input.field, sweep.from, sweep.to, sweep.step), err))
+        return kUsage;
     if (options.csv && !csvHeaderWritten) {
         out << WhatIfCsvHeader();
         csvHeaderWritten = true;
     }
     const Table table(input);
-    if (!options.json && !options.csv)
+    if (options.json)
+        out << JsonSweepHead(evaluation.Form(), sweep, input, file);
+    else if (!options.csv)
         out << ReportHeading(evaluation.Form(), file) << table.Heading();
+    bool first = true;
     const auto print = [&](const WhatIfPoint& point, const TMasterForm& shown) {
         if (options.json)
-            out << JsonLine(JsonRow(point, shown, file));
+            out << (first ? "" : ",") << JsonText(JsonRow(point, shown));
         else if (options.csv)
             out << WhatIfCsvRow(point, file.value_or(""));
         else
             out << table.Row(point);
+        first = false;
         return true;
     };
-    if (Refused(whatIf.Sweep(input.field, sweep.from, sweep.to, sweep.step, print), err))
-        return kUsage;
-    return kSound;
+    const Result swept = whatIf.Sweep(input.field, sweep.from, sweep.to, sweep.step, print);
+    // The object is closed whatever happened, so the line stays valid JSON.
+    if (options.json)
+        out << "]}\n";
+    return Refused(swept, err) ? kUsage : kSound;
 }
 
 int RunHeadroom(const Evaluation& evaluation, const Options& options,

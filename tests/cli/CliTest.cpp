@@ -188,6 +188,38 @@ INSTANTIATE_TEST_SUITE_P(
                 {"press.ini", "--set", "RouterCorr=5"},
                 2,
                 "keys that can be set now: Project, Mainpath, NumRouters, LongSeg, MDSeg, NumIOD"},
+        ExitRow{"RouterCorrectionTimedByHand",
+                {"press.ini", "--set", "RouterType=Other - Manual time entry", "--set",
+                 "RouterCorr=33"},
+                0,
+                ""},
+        // The list is shown, but disabled while no routers are counted.
+        ExitRow{"RouterTypeWhileNoRoutersCounted",
+                {"--set", "CBRouters=1", "--set", "RouterType=Other - Manual time entry"},
+                2,
+                "--set RouterType: RouterType is not a list a user can change in the window "
+                "now; keys that can be set now: Project, Mainpath, NumRouters, NumIOD, NumVesk, "
+                "NumInp, NumInpCycl, NumOut, NumOutCycl, CBRouters, CBRepeaters, CBDropLines\n",
+                true},
+        // Taken; the segments are still missing.
+        ExitRow{"RouterTypeOnceCounted",
+                {"--set", "CBRouters=1", "--set", "NumRouters=1", "--set",
+                 "RouterType=Harlen - Vesk QN Router"},
+                1,
+                ""},
+        ExitRow{"BoxHiddenInBaudRateMode",
+                {"--mode", "baud", "--set", "CBRouters=1"},
+                2,
+                "--set CBRouters: CBRouters is not a box a user can change in the window now; "
+                "keys that can be set now: Project, Mainpath, CBRepeaters, CBDropLines\n",
+                true},
+        ExitRow{"ButtonOnlyInExpertMode", {"--set", "Vesk1=1"}, 2, "Vesk1 is not a button"},
+        ExitRow{"SelectedButtonNotClearedWithZero",
+                {"--mode", "expert", "--set", "RB_Main=0"},
+                2,
+                "--set RB_Main=0: a selected button is cleared by selecting the other of its "
+                "pair: --set RB_Baud=1"},
+        ExitRow{"ClearButtonStaysClear", {"--mode", "expert", "--set", "RB_Baud=0"}, 0, ""},
         ExitRow{"PreselectedRate",
                 {"--mode", "expert", "--set", "RB_Baud=1", "--set", "MainBaud=125"},
                 0,
@@ -244,8 +276,14 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--headroom", "InpCycl", "--require-rmax", "300"},
                 2,
                 "inputs that can: Mainpath, NumIOD"},
-        ExitRow{
-            "HeadroomUnknownInput", {"--headroom", "RouterCorr"}, 2, "the inputs are: Mainpath"},
+        ExitRow{"HeadroomUnknownInput",
+                {"--headroom", "RouterCorrRes"},
+                2,
+                "the inputs are: Mainpath, DropMax, DropTot, NumRouters, RouterCorr, LongSeg"},
+        ExitRow{"HeadroomRouterCorrectionOfATableType",
+                {"press.ini", "--headroom", "RouterCorr", "--require-rmax", "300"},
+                2,
+                "RouterCorr cannot be typed into in this project's current state"},
         ExitRow{"LimitsMetNow", {"--limits", "--require-rmax", "28"}, 0, ""},
         ExitRow{"LimitsBrokenNow", {"--limits", "--require-rmax", "27"}, 1, ""},
         ExitRow{"LimitsCtoEqualMet",
@@ -306,6 +344,35 @@ TEST_F(CliTest, ModeAndUserChangesInOrder) {
     const auto baud = Json({"--mode", "baud"});
     EXPECT_EQ(baud["indicator"]["panel"], "500 kBaud");
     EXPECT_EQ(baud["pages"], nlohmann::json({"GB_Network", "GB_Results"}));
+}
+
+// The window takes a typed router correction time for the manual type only.
+TEST_F(CliTest, RouterCorrectionTypedForTheManualType) {
+    WriteBytes("press.ini", kRouterProject);
+    const std::vector<std::string> manual{
+        "press.ini", "--set", "RouterType=Other - Manual time entry", "--set", "RouterCorr=33"};
+    const auto j = Json(manual);
+    EXPECT_EQ(j["fields"]["RouterCorr"], "33");
+    EXPECT_EQ(j["fields"]["RouterCorrRes"], "99");
+
+    std::vector<std::string> sweep = manual;
+    sweep.insert(sweep.end(), {"--sweep", "RouterCorr=34:33"});
+    const auto rows = Json(sweep)["rows"];
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0]["fields"]["RouterCorrRes"], "102");
+    EXPECT_EQ(rows[1]["fields"]["RouterCorrRes"], "99");
+}
+
+// A name that fills the file is written once, not once a row.
+TEST_F(CliTest, SweepTellsALongProjectNameOnce) {
+    const std::string name(1 << 20, 'N');
+    WriteBytes("long.ini", "[Settings]\nProject=" + name + "\nNumVesk=1\n");
+    const CliRun run = Cli({"long.ini", "--json", "--sweep", "NumIOD=1:20"});
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_LT(run.out.size(), name.size() + 40'000);
+    const auto j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["project"], name);
+    EXPECT_EQ(j["rows"].size(), 20u);
 }
 
 TEST_F(CliTest, ValueErrorsAreReportedAndTheRunGoesOn) {
@@ -374,6 +441,7 @@ TEST_F(CliTest, VersionAndHelp) {
     for (const char* line :
          {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY", "--limits  ",
           "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)",
+          "  NumRouters    64\n  RouterCorr    301 ms (only for the manual router type)\n",
           "1000000 values: a table", "at most 1000000 values from the current one"})
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
 }
@@ -421,7 +489,7 @@ TEST_F(CliTest, OneJsonLinePerFile) {
     EXPECT_EQ(files({"a.ini", "c\xff.ini", "b.ini"}),
               (std::vector<std::string>{"a.ini", "c\uFFFD.ini", "b.ini"}));
     EXPECT_EQ(files({"--sweep", "NumIOD=1:2", "c\xff.ini", "a.ini"}),
-              (std::vector<std::string>{"c\uFFFD.ini", "c\uFFFD.ini", "a.ini", "a.ini"}));
+              (std::vector<std::string>{"c\uFFFD.ini", "a.ini"}));
     EXPECT_EQ(files({"--headroom", "NumIOD", "--require-rmax", "300", "c\xff.ini", "a.ini"}),
               (std::vector<std::string>{"c\uFFFD.ini", "a.ini"}));
 }
@@ -451,13 +519,30 @@ TEST_F(CliTest, SweepAsTableJsonAndCsv) {
                   "           7     yes  ERROR: Lenght of longest segment not correct!"}));
 
     const CliRun json = Cli({"--json", "--sweep", "Mainpath=-1:1"});
-    const std::vector<std::string> rows = Lines(json.out);
-    ASSERT_EQ(rows.size(), 3u) << json.err;
-    const auto rejected = nlohmann::json::parse(rows[0]);
-    EXPECT_EQ(rejected,
-              nlohmann::json::parse(R"({"file":null,"value":-1,"rejected":true,)"
+    ASSERT_EQ(Lines(json.out).size(), 1u) << json.err;
+    const auto sweep = nlohmann::json::parse(json.out);
+    std::vector<std::string> members;
+    for (const auto& [name, value] : sweep.items())
+        members.push_back(name);
+    std::sort(members.begin(), members.end());
+    EXPECT_EQ(members,
+              (std::vector<std::string>{"file", "from", "key", "project", "rows", "step", "to"}));
+    EXPECT_EQ(sweep["file"], nullptr);
+    EXPECT_EQ(sweep["project"], "Project name");
+    EXPECT_EQ(sweep["key"], "Mainpath");
+    EXPECT_EQ(sweep["from"], -1);
+    EXPECT_EQ(sweep["to"], 1);
+    EXPECT_EQ(sweep["step"], 1);
+    const auto& rows = sweep["rows"];
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0],
+              nlohmann::json::parse(R"({"value":-1,"rejected":true,)"
                                     R"("valueErrors":["Value must be greater than 0."]})"));
-    const auto point = nlohmann::json::parse(rows[2]);
+    // The name and the file are the sweep's, told once.
+    const auto& point = rows[2];
+    EXPECT_FALSE(point.contains("file"));
+    EXPECT_FALSE(point["fields"].contains("Project"));
+    EXPECT_EQ(point["fields"].size(), 27u);
     EXPECT_EQ(point["value"], 1);
     EXPECT_EQ(point["rejected"], false);
     EXPECT_EQ(point["fields"]["Mainpath"], "1");
@@ -584,9 +669,9 @@ TEST_P(CliLimitsTest, EveryInputEqualsItsHeadroom) {
     EXPECT_EQ(limits.size(), j["limits"].size());
     std::size_t typeable = 0;
     for (const char* key :
-         {"Mainpath", "DropMax", "DropTot", "NumRouters", "LongSeg", "MDSeg", "NumRepeater",
-          "LRepeater", "LoadFact", "NumIOD", "NumVesk", "NumInp", "NumInpCycl", "InpCycl",
-          "NumOut", "NumOutCycl", "OutCycl", "CVesk", "MainBaud"}) {
+         {"Mainpath", "DropMax", "DropTot", "NumRouters", "RouterCorr", "LongSeg", "MDSeg",
+          "NumRepeater", "LRepeater", "LoadFact", "NumIOD", "NumVesk", "NumInp", "NumInpCycl",
+          "InpCycl", "NumOut", "NumOutCycl", "OutCycl", "CVesk", "MainBaud"}) {
         std::vector<std::string> headroom = args;
         headroom.insert(headroom.end(), {"--json", "--headroom", key});
         const CliRun run = Cli(headroom);
@@ -619,6 +704,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "RepeaterType=Harlen - Vesk QN Kappa-7", "--set", "DropMax=20", "--set",
                    "DropTot=60"},
                   {"--require-rmax", "600", "--require-cto", "400"},
+                  0},
+        LimitsRow{"RoutersTimedByHand",
+                  {"--set", "Mainpath=600", "--set", "CBRouters=1", "--set", "NumRouters=3",
+                   "--set", "RouterType=Other - Manual time entry", "--set", "LongSeg=200", "--set",
+                   "MDSeg=100", "--set", "RouterCorr=20"},
+                  {"--require-rmax", "300"},
                   0},
         LimitsRow{"ExpertCycleTimeByHand",
                   {"--mode", "expert", "--set", "CVeskManual=1", "--set", "CVesk=20"},
