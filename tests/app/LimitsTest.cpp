@@ -1,6 +1,5 @@
 #include "app/Limits.h"
 
-#include "tests/support/GermanLocale.h"
 #include "tests/support/WindowFixture.h"
 
 namespace qntcalc::testing {
@@ -86,26 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {F::NumInpCycl, F::NumOutCycl, F::NumInp, F::NumIOD, F::NumOut, F::Mainpath,
                   F::LoadFact, F::NumVesk, F::DropMax, F::DropTot}}),
     [](const ::testing::TestParamInfo<OrderRow>& info) { return info.param.name; });
-
-// The window's Limits tab and qntcalc-cli --limits show these cells; the
-// program's texts are English, so are its numbers, whatever the locale.
-TEST_F(WindowTest, LimitCellsReadTheSameUnderAGermanLocale) {
-    const Requirements required{300, std::nullopt, std::nullopt};
-    WhatIf whatIf(f());
-    std::vector<InputLimit> limits;
-    ASSERT_TRUE(FindLimits(whatIf, required, limits).Ok());
-    const ScopedLocale german(kGermanLocale);
-    if (!german.Made())
-        GTEST_SKIP() << kNoGermanLocale;
-    const auto mainPath = std::find_if(limits.begin(), limits.end(), [](const InputLimit& limit) {
-        return limit.input->field == F::Mainpath;
-    });
-    ASSERT_NE(mainPath, limits.end());
-    EXPECT_EQ(LimitCells(*mainPath, required),
-              (std::array<std::string, kLimitColumns>{
-                  "Main path [m]", "100", "up", "1,450", "1,451", "1,350", "1,350.0",
-                  "worst case reaction time 340 ms above the required 300 ms"}));
-}
 
 } // namespace
 } // namespace qntcalc::testing
