@@ -81,9 +81,11 @@ inline constexpr std::array<FieldRow, kFieldCount> kRows{{
      {T::Free, 14, "Cycle time of cyclic inputs", U::Milliseconds, 0, true}},
     {F::NumOut, "NumOut", &C::Ed_NumOut, V::GreaterEqualZero, G::InputsOutputs, 16, "16",
      "Number of used output bits", "", P::Outputs, {T::Free, 15, "", U::Count, kMostBits, false}},
+    // More than the I/O devices fail, and beside at least one Vesk there
+    // are at most 63 of those: from 64 on every network fails.
     {F::NumOutCycl, "NumOutCycl", &C::Ed_NumOutCycl, V::GreaterEqualZero, G::InputsOutputs, 17,
      "0", "devices with cyclic outputs", "", P::Outputs,
-     {T::Free, 16, "Number of devices with cyclic outputs", U::Count, kMostDevices + 1, false}},
+     {T::Free, 16, "Number of devices with cyclic outputs", U::Count, kMostDevices, false}},
     {F::OutCycl, "OutCycl", &C::Ed_OutCycl, V::GreaterEqualZero, G::InputsOutputs, 18, "100",
      "Cycletime", "t [ms]", P::Outputs,
      {T::Free, 17, "Cycle time of cyclic outputs", U::Milliseconds, 0, true}},

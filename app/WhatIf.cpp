@@ -36,17 +36,6 @@ Result Refused(Result::Failure failure, Field field, std::string_view reason) {
 
 } // namespace
 
-std::string GroupedNumber(int32_t value) {
-    const std::string digits = std::to_string(std::llabs(static_cast<long long>(value)));
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            grouped += ',';
-        grouped += digits[i];
-    }
-    return value < 0 ? "-" + grouped : grouped;
-}
-
 std::string WithUnit(int32_t value, InputUnit unit) {
     const std::string number = GroupedNumber(value);
     switch (unit) {
@@ -82,6 +71,13 @@ const WhatIfInput* FindWhatIfInput(std::string_view key) {
             return &input;
     }
     return nullptr;
+}
+
+std::string WhatIfInputKeys() {
+    std::string keys;
+    for (const WhatIfInput& input : kInputs)
+        keys += (keys.empty() ? "" : ", ") + std::string(FieldName(input.field));
+    return keys;
 }
 
 bool UserCanType(const TMasterForm& form, const WhatIfInput& input) {

@@ -3,6 +3,7 @@
 #include "app/MasterForm.h"
 #include "app/WindowSnapshot.h"
 #include "base/Result.h"
+#include "text/Numbers.h"
 
 #include <array>
 #include <functional>
@@ -23,8 +24,7 @@ namespace qntcalc {
 
 // "1,240 m", "5%", "125 kBits/s", "20 ms"; counts bare: "63".
 std::string WithUnit(int32_t value, InputUnit unit);
-// Thousands grouped with commas, whatever the locale: "-12,345".
-std::string GroupedNumber(int32_t value);
+using text::GroupedNumber;
 
 // A numeric input whose what-if can be asked.
 struct WhatIfInput {
@@ -41,6 +41,8 @@ std::span<const WhatIfInput> WhatIfInputs();
 const WhatIfInput* FindWhatIfInput(Field field);
 // By project key (the field's name), without regard to case.
 const WhatIfInput* FindWhatIfInput(std::string_view key);
+// Their project keys, in that order: "Mainpath, DropMax, ...".
+std::string WhatIfInputKeys();
 
 // Whether a user can type into the input in this window now: the window
 // lets its field be changed (TMasterForm::UserCanChange); CVesk only while

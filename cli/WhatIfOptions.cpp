@@ -2,6 +2,7 @@
 
 #include "app/WhatIf.h"
 #include "engine/Int32.h"
+#include "text/Numbers.h"
 
 namespace qntcalc::cli {
 
@@ -15,18 +16,11 @@ std::optional<int32_t> WholeNumber(std::string_view text) {
     return a;
 }
 
-std::string InputKeys() {
-    std::string keys;
-    for (const WhatIfInput& input : WhatIfInputs())
-        keys += (keys.empty() ? "" : ", ") + std::string(FieldName(input.field));
-    return keys;
-}
-
 Result CheckKey(std::string_view option, std::string_view key) {
     if (FindWhatIfInput(key))
         return {};
     return Result::BadArgument(std::string(option) + ": unknown input \"" + std::string(key) +
-                               "\"; the inputs are: " + InputKeys());
+                               "\"; the inputs are: " + WhatIfInputKeys());
 }
 
 Result ParseSweep(std::string_view value, SweepSpec& sweep) {
@@ -65,8 +59,8 @@ Result ParseSweep(std::string_view value, SweepSpec& sweep) {
 } // namespace
 
 std::string TooManyValues(std::string_view option, int64_t count) {
-    return std::string(option) + ": at most " + std::to_string(kMostWhatIfValues) +
-           " values, not " + std::to_string(count);
+    return std::string(option) + ": at most " + text::GroupedNumber(kMostWhatIfValues) +
+           " values, not " + text::GroupedNumber(count);
 }
 
 Result ParseWhatIfOption(std::string_view name, std::string_view value, Options& options) {
@@ -84,18 +78,9 @@ Result ParseWhatIfOption(std::string_view name, std::string_view value, Options&
         return {};
     }
     const auto number = WholeNumber(value);
-    if (name == "--to") {
-        if (!number)
-            return Result::BadArgument("--to needs a whole number, not \"" + std::string(value) +
-                                       "\"");
-        options.headroomTo = number;
-        return {};
-    }
-    if (!number || *number < 0)
-        return Result::BadArgument(std::string(name) +
-                                   " needs a whole number of milliseconds, not \"" +
-                                   std::string(value) + "\"");
-    (name == "--require-eto" ? options.requireEtoMs : options.requireCtoMs) = number;
+    if (!number)
+        return Result::BadArgument("--to needs a whole number, not \"" + std::string(value) + "\"");
+    options.headroomTo = number;
     return {};
 }
 
@@ -111,9 +96,14 @@ Result CheckWhatIfOptions(const Options& options) {
         return refuse("--limits needs --require-rmax MS");
     if (options.limits && options.headroomTo)
         return refuse("--to needs --headroom; --limits searches each input to its own end");
-    if (!options.headroomKey && !options.limits &&
-        (options.requireEtoMs || options.requireCtoMs || options.headroomTo))
-        return refuse("--require-eto, --require-cto and --to need --headroom");
+    if (!options.headroomKey && !options.limits) {
+        if (options.requireEtoMs)
+            return refuse("--require-eto needs --headroom or --limits");
+        if (options.requireCtoMs)
+            return refuse("--require-cto needs --headroom or --limits");
+        if (options.headroomTo)
+            return refuse("--to needs --headroom");
+    }
     if (options.sweep && options.requireRmaxMs)
         return refuse("--require-rmax does not apply to --sweep; use --headroom");
     if ((options.sweep || options.headroomKey || options.limits) && options.saveTo)
@@ -134,7 +124,7 @@ std::string WhatIfUsageText() {
         "  --sweep KEY=FROM:TO[:STEP]   one row per value of input KEY from FROM to TO (downwards\n"
         "                               when TO < FROM) in steps of STEP (default 1), at most\n"
         "                               " +
-        std::to_string(kMostWhatIfValues) +
+        text::GroupedNumber(kMostWhatIfValues) +
         " values: a table, --json one object per\n"
         "                               project (file, project, key, from, to, step and rows:\n"
         "                               per value the members above but file and Project, plus\n"
@@ -153,7 +143,7 @@ std::string WhatIfUsageText() {
         "  --to N                       end of the --headroom search (below the current value:\n"
         "                               search downwards); default the input's practical limit;\n"
         "                               at most " +
-        std::to_string(kMostWhatIfValues) +
+        text::GroupedNumber(kMostWhatIfValues) +
         " values from the current one\n"
         "With --headroom, --json prints one object: key, direction, current, last (the last\n"
         "value that meets every requirement, or null), next (the first that fails after it, or\n"
@@ -183,7 +173,7 @@ std::string WhatIfUsageText() {
             "not; with --limits the same for the project's current state; with --sweep 0. All:\n"
             "2 for bad arguments, an unreadable file, an input that cannot be typed into now or\n"
             "more than " +
-            std::to_string(kMostWhatIfValues) + " values.\n";
+            text::GroupedNumber(kMostWhatIfValues) + " values.\n";
     return text;
 }
 

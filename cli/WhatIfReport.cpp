@@ -8,6 +8,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/Report.h"
 #include "cli/WhatIfOptions.h"
+#include "text/Numbers.h"
 #include "text/Strings.h"
 
 #include <nlohmann/json.hpp>
@@ -118,11 +119,11 @@ bool Refused(const Result& result, std::ostream& err) {
 
 std::string RequirementsText(const Requirements& required) {
     std::vector<std::string> parts{
-        text::Format(texts::kRequiredRmax, {std::to_string(required.rmaxMs)})};
+        text::Format(texts::kRequiredRmax, {text::GroupedNumber(required.rmaxMs)})};
     if (required.etoMs)
-        parts.push_back(text::Format(texts::kRequiredEto, {std::to_string(*required.etoMs)}));
+        parts.push_back(text::Format(texts::kRequiredEto, {text::GroupedNumber(*required.etoMs)}));
     if (required.ctoMs)
-        parts.push_back(text::Format(texts::kRequiredCto, {std::to_string(*required.ctoMs)}));
+        parts.push_back(text::Format(texts::kRequiredCto, {text::GroupedNumber(*required.ctoMs)}));
     return text::Joined(parts, texts::kRequiredSeparator);
 }
 
@@ -253,8 +254,8 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
         options.headroomTo.value_or(DefaultHeadroomLimit(input, current));
     if (const int64_t count = SweepValueCount(current, limit, 1); count > kMostWhatIfValues) {
         err << texts::kCliPrefix << file.value_or(std::string(texts::kNewProject)) << ": "
-            << TooManyValues("--headroom", count) << " (from " << current << " to " << limit
-            << "); give a nearer --to\n";
+            << TooManyValues("--headroom", count) << " (from " << text::GroupedNumber(current)
+            << " to " << text::GroupedNumber(limit) << "); give a nearer --to\n";
         return kUsage;
     }
     Headroom headroom;

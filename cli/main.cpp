@@ -6,6 +6,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/Report.h"
 #include "cli/WhatIfReport.h"
+#include "text/Numbers.h"
 
 #include <exception>
 #include <iostream>
@@ -48,8 +49,9 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
     int exit = evaluation.EndsWithError() ? kFindings : kSound;
     const int32_t rmax = evaluation.Form().State().Rmax;
     if (options.requireRmaxMs && rmax > *options.requireRmaxMs) {
-        std::cerr << texts::kCliPrefix << FileLabel(file) << ": worst case reaction time " << rmax
-                  << " ms exceeds " << *options.requireRmaxMs << " ms\n";
+        std::cerr << texts::kCliPrefix << FileLabel(file) << ": worst case reaction time "
+                  << text::GroupedNumber(rmax) << " ms exceeds "
+                  << text::GroupedNumber(*options.requireRmaxMs) << " ms\n";
         exit = kFindings;
     }
     if (options.json)

@@ -101,6 +101,10 @@ QScatterSeries* NewMarks(QChart* chart, const QColor& colour) {
     return marks;
 }
 
+// Qt's own printf: thousands grouped with commas as in every text of the
+// program ("5,000"), whatever the locale.
+const QString kWholeNumbers = QStringLiteral("%'.0f");
+
 constexpr int32_t CalcState::*kTimes[] = {&CalcState::Rmax, &CalcState::Alarm, &CalcState::ETO,
                                            &CalcState::CTO};
 
@@ -113,16 +117,16 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
     chart_->setMargins(QMargins(4, 4, 4, 4));
 
     valueAxis_ = new QValueAxis(chart_);
-    valueAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    valueAxis_->setLabelFormat(kWholeNumbers);
     valueAxis_->setTickType(QValueAxis::TicksDynamic);
     valueAxis_->setTickAnchor(0);
     timeAxis_ = new QValueAxis(chart_);
     timeAxis_->setTitleText(ToQString(texts::kWhatIfTimeAxis));
-    timeAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    timeAxis_->setLabelFormat(kWholeNumbers);
     timeAxis_->setTickType(QValueAxis::TicksDynamic);
     rateAxis_ = new QValueAxis(chart_);
     rateAxis_->setTitleText(ToQString(texts::kWhatIfRateAxis));
-    rateAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    rateAxis_->setLabelFormat(kWholeNumbers);
     rateAxis_->setTickType(QValueAxis::TicksDynamic);
     rateAxis_->setGridLineVisible(false);
     bandAxis_ = new QValueAxis(chart_);

@@ -1,6 +1,7 @@
 #include "app/qt/WhatIfWindow.h"
 
 #include "app/AppTexts.h"
+#include "app/RequirementOptions.h"
 #include "ui/HelpTopics.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/WindowPlacement.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
@@ -26,6 +28,8 @@ constexpr int kIntMax = std::numeric_limits<int>::max();
 
 QSpinBox* NewSpinBox(int minimum, int maximum, QWidget* parent) {
     auto* box = new QSpinBox(parent);
+    // Plain digits, as every number of the program reads, whatever the locale.
+    box->setLocale(QLocale::c());
     box->setRange(minimum, maximum);
     // A typed number counts when it is complete, not digit by digit.
     box->setKeyboardTracking(false);
@@ -101,18 +105,18 @@ void WhatIfWindow::BuildControls() {
 
     auto* required = new QHBoxLayout;
     required->addWidget(NewLabel(texts::kWhatIfRequiredRmax, this));
-    rmax_ = NewSpinBox(1, kIntMax, this);
+    rmax_ = NewSpinBox(kLeastRequiredMs, kIntMax, this);
     rmax_->setObjectName(QStringLiteral("WhatIfRequiredRmax"));
     required->addWidget(rmax_);
     required->addSpacing(16);
     etoOn_ = new QCheckBox(Literal(texts::kWhatIfRequiredEto), this);
     required->addWidget(etoOn_);
-    eto_ = NewSpinBox(1, kIntMax, this);
+    eto_ = NewSpinBox(kLeastRequiredMs, kIntMax, this);
     required->addWidget(eto_);
     required->addSpacing(16);
     ctoOn_ = new QCheckBox(Literal(texts::kWhatIfRequiredCto), this);
     required->addWidget(ctoOn_);
-    cto_ = NewSpinBox(1, kIntMax, this);
+    cto_ = NewSpinBox(kLeastRequiredMs, kIntMax, this);
     required->addWidget(cto_);
     for (QSpinBox* ms : {rmax_, eto_, cto_}) {
         ms->setSuffix(QStringLiteral(" ms"));

@@ -1,4 +1,5 @@
 #include "project/IniFile.h"
+#include "tests/support/GermanLocale.h"
 #include "tests/support/IniFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -29,8 +30,10 @@ std::string Quote(const std::string& arg) {
 // Runs the built tool the way a script does, in the test's directory.
 class CliTest : public TempDirTest {
 protected:
-    CliRun Cli(const std::vector<std::string>& args) {
-        std::string command = "cd " + Quote(dir_.string()) + " && " + Quote(QNTCALC_CLI);
+    // `environment`: NAME=VALUE settings for the run.
+    CliRun Cli(const std::vector<std::string>& args, const std::string& environment = "") {
+        std::string command =
+            "cd " + Quote(dir_.string()) + " && env " + environment + " " + Quote(QNTCALC_CLI);
         for (const std::string& arg : args)
             command += " " + Quote(arg);
         command += " >" + Quote(Path("out.txt")) + " 2>" + Quote(Path("err.txt")) + " </dev/null";
@@ -231,6 +234,20 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"SetWithoutEquals", {"--set", "Mainpath"}, 2, "KEY=VALUE"},
         ExitRow{"BadMode", {"--mode", "turbo"}, 2, "standard, expert or baud"},
         ExitRow{"BadRmax", {"--require-rmax", "fast"}, 2, "whole number"},
+        ExitRow{"RmaxZeroCanNeverBeMet",
+                {"--require-rmax", "0"},
+                2,
+                "--require-rmax needs a whole number of milliseconds, at least 1, not \"0\""},
+        ExitRow{"RmaxOneIsTheLeast", {"--require-rmax=1"}, 1, "exceeds 1 ms"},
+        ExitRow{"EtoAloneNeedsASearch",
+                {"--require-eto", "40"},
+                2,
+                "--require-eto needs --headroom or --limits"},
+        ExitRow{"CtoWithSweepNeedsASearch",
+                {"--sweep", "NumIOD=1:2", "--require-cto", "40"},
+                2,
+                "--require-cto needs --headroom or --limits"},
+        ExitRow{"ToAloneNeedsHeadroom", {"--to", "5"}, 2, "--to needs --headroom"},
         ExitRow{"SaveTwoFiles", {"--save", "x.ini", "a.ini", "b.ini"}, 2, "at most one"},
         ExitRow{"SaveIntoMissingFolder", {"--save", "no/such/dir.ini"}, 2, "no/such/dir.ini"},
         // A failed save is a failed write, whatever stopped it.
@@ -270,7 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"HeadroomOneValueTooMany",
                 {"--headroom", "Mainpath", "--require-rmax", "300", "--to", "1000100"},
                 2,
-                "--headroom: at most 1000000 values, not 1000001"},
+                "--headroom: at most 1,000,000 values, not 1,000,001"},
         ExitRow{"HeadroomWithoutRequirement", {"--headroom", "Mainpath"}, 2, "--require-rmax"},
         ExitRow{"HeadroomNotEditableNow",
                 {"--headroom", "InpCycl", "--require-rmax", "300"},
@@ -318,11 +335,11 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"SweepSound", {"--sweep", "NumIOD=0:80:10"}, 0, ""},
         ExitRow{"SweepWithoutRange", {"--sweep", "Mainpath=100"}, 2, "KEY=FROM:TO[:STEP]"},
         ExitRow{"SweepZeroStep", {"--sweep", "Mainpath=1:9:0"}, 2, "STEP must be 1 or more"},
-        ExitRow{"SweepTooLong", {"--sweep", "Mainpath=-2000000:0"}, 2, "at most 1000000 values"},
+        ExitRow{"SweepTooLong", {"--sweep", "Mainpath=-2000000:0"}, 2, "at most 1,000,000 values"},
         ExitRow{"SweepCountedIn64Bits",
                 {"--sweep", "NumIOD=-2147483648:2147483647"},
                 2,
-                "at most 1000000 values, not 4294967296"},
+                "at most 1,000,000 values, not 4,294,967,296"},
         ExitRow{"SweepWithRequirement",
                 {"--sweep", "Mainpath=1:2", "--require-rmax", "300"},
                 2,
@@ -442,7 +459,8 @@ TEST_F(CliTest, VersionAndHelp) {
          {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY", "--limits  ",
           "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)",
           "  NumRouters    64\n  RouterCorr    301 ms (only for the manual router type)\n",
-          "1000000 values: a table", "at most 1000000 values from the current one"})
+          "  NumOutCycl    64\n",
+          "1,000,000 values: a table", "at most 1,000,000 values from the current one"})
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
 }
 
@@ -470,7 +488,7 @@ TEST_F(CliTest, ManPageNamesEverythingHelpLists) {
         EXPECT_NE(man.find(text), std::string::npos) << text;
 }
 
-// A name that is not UTF-8 reaches JSON with U+FFFD for its bad byte.
+// A name that is not UTF-8 reaches JSON and CSV with U+FFFD for its bad byte.
 TEST_F(CliTest, OneJsonLinePerFile) {
     WriteBytes("a.ini", kRouterProject);
     WriteBytes("b.ini", "[Settings]\nNumVesk=1\nMainpath=2000\n");
@@ -492,6 +510,43 @@ TEST_F(CliTest, OneJsonLinePerFile) {
               (std::vector<std::string>{"c\uFFFD.ini", "a.ini"}));
     EXPECT_EQ(files({"--headroom", "NumIOD", "--require-rmax", "300", "c\xff.ini", "a.ini"}),
               (std::vector<std::string>{"c\uFFFD.ini", "a.ini"}));
+
+    // CSV names it alike, in the first cell of every row.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--csv", "--sweep", "NumIOD=1:2", "c\xff.ini"},
+          std::vector<std::string>{"--csv", "--limits", "--require-rmax", "300", "c\xff.ini"}}) {
+        const CliRun csv = Cli(args);
+        EXPECT_EQ(csv.exit, 0) << csv.err;
+        std::istringstream lines(csv.out);
+        std::string line;
+        std::getline(lines, line); // the header
+        int rows = 0;
+        for (; std::getline(lines, line); ++rows)
+            EXPECT_TRUE(line.starts_with("c\uFFFD.ini,")) << line;
+        EXPECT_GE(rows, 2) << args[1];
+    }
+}
+
+// The program's texts are English, and so are its numbers, whatever the
+// locale: thousands grouped with commas, decimals after a point.
+TEST_F(CliTest, NumbersReadTheSameUnderAGermanLocale) {
+    if (!GermanLocaleInstalled())
+        GTEST_SKIP() << kNoGermanLocale;
+    const std::string german = std::string("LC_ALL=") + kGermanLocale;
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--limits", "--require-rmax", "300"},
+                                               {"--limits", "--require-rmax", "300", "--csv"},
+                                               {"--headroom", "Mainpath", "--require-rmax", "1000"},
+                                               {"--require-rmax", "1"}}) {
+        const CliRun english = Cli(args);
+        const CliRun run = Cli(args, german);
+        EXPECT_EQ(run.exit, english.exit);
+        EXPECT_EQ(run.out, english.out);
+        EXPECT_EQ(run.err, english.err);
+    }
+    const CliRun limits = Cli({"--limits", "--require-rmax", "300"}, german);
+    EXPECT_NE(limits.out.find("  1,450          1,451   1,350     1,350.0  "), std::string::npos)
+        << limits.out;
 }
 
 std::vector<std::string> Lines(const std::string& text) {

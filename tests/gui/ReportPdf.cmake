@@ -3,10 +3,28 @@
 # sha256sum; then the exit statuses 1 and 2, and that a report never
 # replaces what is not a regular file, nor the project it is made from.
 #
-#   cmake -DPROGRAM=... -DCLI=... -DPDFTOTEXT=... -DPROJECT=... -DWORK_DIR=... -P ReportPdf.cmake
+#   cmake -DPROGRAM=... -DCLI=... -DPDFTOTEXT=... -DPROJECT=... -DWORK_DIR=... [-DLOCALE=...]
+#         -P ReportPdf.cmake
+#
+# With LOCALE, QntCalc runs under that locale (LC_ALL), and its numbers must
+# read as under any other; without the locale the test is skipped.
 
 set(env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM)
 set(pdf ${WORK_DIR}/report-test.pdf)
+if(LOCALE)
+    execute_process(COMMAND locale -a OUTPUT_VARIABLE installed)
+    string(TOLOWER "${installed}" installed)
+    string(TOLOWER "${LOCALE}" wanted)
+    string(REPLACE "utf-8" "utf-?8" wanted "${wanted}")
+    string(REPLACE "." "\\." wanted "${wanted}")
+    if(NOT installed MATCHES "(^|\n)${wanted}(\n|$)")
+        message("SKIPPED: the locale ${LOCALE} is not installed; run scripts/deps.sh as root "
+                "to generate it")
+        return()
+    endif()
+    list(APPEND env LC_ALL=${LOCALE})
+    set(pdf ${WORK_DIR}/report-test-${LOCALE}.pdf)
+endif()
 file(REMOVE ${pdf})
 
 function(report expected_status)
@@ -62,15 +80,19 @@ foreach(row "Worst case reaction time|Rmax" "Alarm reaction time|Alarm" "Event t
 endforeach()
 expect(flat "Cycle time of cyclic inputs can shrink from 50 ms to 15 ms; at 14 ms the status bar shows \"The cycle time of cyclic inputs is too fast!\"")
 expect(flat "What-if: Number of devices with cyclic outputs")
+# Margins in percent, as every number of the program reads whatever the locale.
+expect(flat "(70.0%)")
+expect(flat "(1,900.0%)")
 
 # A requirement 1 ms below the worst case reaction time breaks it.
 string(JSON rmax GET "${json}" fields Rmax)
 math(EXPR below "${rmax} - 1")
 report(1 --report ${pdf} ${PROJECT} --require-rmax ${below})
-report(0 --report ${pdf} ${PROJECT} --require-rmax ${rmax} --whatif Mainpath)
+report(0 --report=${pdf} --require-rmax=${rmax} --whatif Mainpath -- ${PROJECT})
 file(REMOVE ${pdf})
 report(2 --report ${pdf} ${WORK_DIR}/no-such-project.ini)
 report(2 --report ${pdf} ${PROJECT} --require-rmax fast)
+report(2 --report ${pdf} ${PROJECT} --require-rmax 0)
 report(2 --report ${pdf} ${PROJECT} --whatif NoSuchInput)
 report(2 --report ${pdf})
 if(EXISTS ${pdf})

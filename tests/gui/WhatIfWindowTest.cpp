@@ -2,6 +2,7 @@
 
 #include "GuiFixture.h"
 #include "project/IniFile.h"
+#include "tests/support/GermanLocale.h"
 #include "tests/support/IniFiles.h"
 
 #include <algorithm>
@@ -308,6 +309,41 @@ TEST_F(WhatIfWindowTest, LimitsFollowAndChoosingARowChartsIt) {
     showsNow({300, std::nullopt, std::nullopt});
     EXPECT_NE(view.FieldOf(numIod), Field::NumIOD) << "the order changed";
     EXPECT_EQ(highlighted(), Field::NumIOD);
+}
+
+// A Qt program takes its locale from the environment; the window's numbers
+// stay English as its texts are: in the Limits tab and on the chart's axes.
+TEST_F(WhatIfWindowTest, NumbersReadAsInEnglishUnderAGermanLocale) {
+    const ScopedLocale german(kGermanLocale);
+    if (!german.Made())
+        GTEST_SKIP() << kNoGermanLocale;
+    WhatIfWindow& whatIf = Open();
+    LimitsView& view = *whatIf.Limits();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return view.rowCount() > 0 &&
+                   whatIf.LimitsSearch().ShownGeneration() == whatIf.LimitsSearch().Generation();
+        },
+        10000));
+    int mainPath = 0;
+    while (mainPath < view.rowCount() && view.FieldOf(mainPath) != Field::Mainpath)
+        ++mainPath;
+    ASSERT_LT(mainPath, view.rowCount());
+    QStringList cells;
+    for (int column = 1; column < 7; ++column)
+        cells << view.item(mainPath, column)->text();
+    EXPECT_EQ(cells, QStringList({"100", "up", "3,500", "3,501", "3,400", "3,400.0"}));
+
+    whatIf.findChild<QSpinBox*>("WhatIfTo")->setValue(2000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return CaughtUp(whatIf) && whatIf.Form().Shown()->range.to == 2000; }, 10000));
+    dialogs.saveAnswers = {Path("chart.svg").toStdString()};
+    whatIf.ExportSvg();
+    QFile svg(Path("chart.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QString picture = QString::fromUtf8(svg.readAll());
+    EXPECT_TRUE(picture.contains(">1,000<")) << "a tick of the input's axis";
+    EXPECT_TRUE(picture.contains("from 1 m to 2,000 m")) << "the title";
 }
 
 } // namespace
