@@ -736,11 +736,12 @@ TEST_F(UnsavedChangesTest, OpenRecentAndCloseAskBeforeUnsavedChangesGo) {
 TEST_F(UnsavedChangesTest, ChangesDiscardedAtACloseLeaveTheSettingsFileToo) {
     struct Row {
         const char* name;
-        bool logout; // else Exit
+        bool logout;       // else Exit
         const char* saved; // Mainpath last saved, else as opened
     };
-    for (const Row& row : {Row{"Exit", false, nullptr}, Row{"Logout", true, nullptr},
-                           Row{"ExitAfterSave", false, "800"}, Row{"LogoutAfterSave", true, "800"}}) {
+    for (const Row& row :
+         {Row{"Exit", false, nullptr}, Row{"Logout", true, nullptr},
+          Row{"ExitAfterSave", false, "800"}, Row{"LogoutAfterSave", true, "800"}}) {
         SCOPED_TRACE(row.name);
         WriteBytes("alpha.ini", kPlan);
         WriteBytes("QntCalc.ini", "[Settings]\nNumVesk=1\n");
@@ -780,7 +781,8 @@ TEST_F(UnsavedChangesTest, ChangesDiscardedAtACloseLeaveTheSettingsFileToo) {
         EXPECT_EQ(f().Ed_Mainpath.Text(), "900") << "the window stays as it is shown";
         EXPECT_TRUE(f().Standard.Checked());
         EXPECT_EQ(ReadBytes("alpha.ini").find("900"), std::string::npos);
-        EXPECT_EQ(OpenIni(Path("QntCalc.ini")).ReadString("Recent", "File1", ""), Path("alpha.ini"));
+        EXPECT_EQ(OpenIni(Path("QntCalc.ini")).ReadString("Recent", "File1", ""),
+                  Path("alpha.ini"));
     }
     TMasterForm& next = NewWindow();
     commands->FormCreate();
