@@ -3,7 +3,6 @@
 #include "tests/support/PlatformDoubles.h"
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -145,29 +144,6 @@ TEST_F(SweepSchedulerTest, WaitsUntilTheMainWindowHasSettled) {
     EXPECT_TRUE(master.Settled());
     ASSERT_TRUE(WaitForAnswers(1));
     EXPECT_EQ(prepared, std::vector<uint64_t>{1});
-}
-
-// The program's close must not wait for a sweep to finish on its own.
-TEST_F(SweepSchedulerTest, GoingAwayStopsTheRunningSweep) {
-    std::atomic<bool> running = false;
-    std::atomic<bool> stopped = false;
-    {
-        SweepScheduler closing(form, master, [&](const WhatIfRequest&) -> SweepScheduler::Sweep {
-            return [&](const std::function<bool()>& keepGoing) -> std::optional<WhatIfAnswer> {
-                running = true;
-                // Bounded only so that a fault fails the test instead of hanging it.
-                const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-                while (keepGoing() && std::chrono::steady_clock::now() < end)
-                    QThread::yieldCurrentThread();
-                stopped = !keepGoing();
-                return std::nullopt;
-            };
-        });
-        closing.SetActive(true);
-        closing.StartNow();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return running.load(); }));
-    }
-    EXPECT_TRUE(stopped);
 }
 
 } // namespace
