@@ -37,23 +37,32 @@ bool ComparedEdit(const TMasterForm& form, const EditField& edit) {
     return true; // the project name
 }
 
-} // namespace
-
-std::string ProjectContent(const TMasterForm& form) {
-    static const Globals kNoProgram; // the About section is left out
+// The window as the project writer writes it, with no program named.
+IniFile Written(const TMasterForm& form) {
+    static const Globals kNoProgram;
     IniFile ini = IniFile::FromBytes({});
     // In memory, with the writer's own names: nothing can fail.
     static_cast<void>(WriteSettingsToFile(form, kNoProgram, ini));
-    const bool cycleTimeTyped = form.CB_CVeskManual.Checked();
+    return ini;
+}
+
+std::string ContentOf(const IniFile& written) {
+    const bool cycleTimeTyped = written.ReadBool(kSettings, kCVeskManual, false);
     std::string content;
-    for (const std::string& section : ini.Sections()) {
+    for (const std::string& section : written.Sections()) {
         content += '[' + section + "]\n";
-        for (const std::string& key : ini.Keys(section)) {
+        for (const std::string& key : written.Keys(section)) {
             if (Compared(section, key, cycleTimeTyped))
-                content += key + '=' + ini.ReadString(section, key, {}) + '\n';
+                content += key + '=' + written.ReadString(section, key, {}) + '\n';
         }
     }
     return content;
+}
+
+} // namespace
+
+std::string ProjectContent(const TMasterForm& form) {
+    return ContentOf(Written(form));
 }
 
 ProjectChanges::ProjectChanges(TMasterForm& form) : form_(form) {
@@ -65,12 +74,15 @@ ProjectChanges::~ProjectChanges() {
 }
 
 void ProjectChanges::MarkSaved() {
-    saved_ = ProjectContent(form_);
+    IniFile written = Written(form_);
+    saved_ = ContentOf(written);
+    savedProject_ = written.Content();
     SetModified(false);
 }
 
 void ProjectChanges::Forget() {
     saved_.reset();
+    savedProject_.reset();
     SetModified(false);
 }
 
