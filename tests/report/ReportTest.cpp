@@ -278,8 +278,8 @@ TEST(ReportArguments, MessagesSayWhatWasWrong) {
     const std::vector<Row> rows{
         {{"--report", "r.pdf", "p.ini", "--whatif", "Bogus"},
          "--whatif: no input is called \"Bogus\"; the inputs that can be charted: Mainpath, "
-         "DropMax, DropTot, NumRouters, LongSeg, MDSeg, NumRepeater, LRepeater, LoadFact, NumIOD, "
-         "NumVesk, NumInp, NumInpCycl, InpCycl, NumOut, NumOutCycl, OutCycl, CVesk, MainBaud"},
+         "DropMax, DropTot, NumRouters, RouterCorr, LongSeg, MDSeg, NumRepeater, LRepeater, LoadFact, "
+         "NumIOD, NumVesk, NumInp, NumInpCycl, InpCycl, NumOut, NumOutCycl, OutCycl, CVesk, MainBaud"},
         {{"--report", "r.pdf", "p.ini", "q.ini"},
          "one project per report, not both p.ini and q.ini\n" +
              std::string(texts::kReportUsage)},
