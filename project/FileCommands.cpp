@@ -299,6 +299,11 @@ void FileCommands::SaveAsClick() {
     const std::string& q = *chosen;
     const std::string target = CutExtension(q) + ".ini";
     const std::string backup = CutExtension(q) + ".BAK";
+    // A FIFO or a device chosen is left where it is, not moved aside.
+    if (Result refused = fileio::Replaceable(q); !refused.Ok()) {
+        static_cast<void>(ShowSaveError(refused));
+        return;
+    }
     std::error_code error;
     // A kept backup is never replaced, so a second Save as keeps the first.
     const bool backedUp = std::filesystem::exists(q, error) && RenameNoReplace(q, backup).Ok();

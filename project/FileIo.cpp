@@ -178,14 +178,11 @@ Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes
 Result WriteFileAtomically(const std::string& path, std::string_view data, WriteFunction write) {
     if (write == nullptr)
         write = &::write;
+    if (Result refused = Replaceable(path); !refused.Ok())
+        return refused;
     const std::string target = ResolveLink(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
-    // The rename would put a file in the place of a FIFO or a device node.
-    if (exists && S_ISDIR(st.st_mode))
-        return WriteFailed(path, EISDIR);
-    if (exists && !S_ISREG(st.st_mode))
-        return {Result::Failure::Unwritable, path, std::string(texts::kNotARegularFile)};
     RemoveStaleTemporaries(target);
 
     // Unique among processes by the pid, within this one by the counter.
@@ -226,6 +223,18 @@ Result WriteFileAtomically(const std::string& path, std::string_view data, Write
         return WriteFailed(path, code);
     }
     SyncDirectory(DirectoryOf(target));
+    return {};
+}
+
+Result Replaceable(const std::string& path) {
+    struct stat st {};
+    if (::stat(ResolveLink(path).c_str(), &st) != 0)
+        return {};
+    // The rename would put a file in the place of a FIFO or a device node.
+    if (S_ISDIR(st.st_mode))
+        return WriteFailed(path, EISDIR);
+    if (!S_ISREG(st.st_mode))
+        return {Result::Failure::Unwritable, path, std::string(texts::kNotARegularFile)};
     return {};
 }
 

@@ -31,6 +31,11 @@ Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes
 Result WriteFileAtomically(const std::string& path, std::string_view data,
                            WriteFunction write = nullptr);
 
+// Whether WriteFileAtomically may replace what stands at path: nothing, or
+// a regular file (behind links too). A directory, a FIFO or a device node
+// is Unwritable.
+Result Replaceable(const std::string& path);
+
 // Whether both paths lead to one existing file (links and hard links
 // included), by its device and inode.
 bool SameFile(const std::string& a, const std::string& b);

@@ -211,6 +211,17 @@ TEST_F(FileCommandsTest, FailedSaveChangesNothing) {
     EXPECT_EQ(messages.shown.size(), 4u);
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken.ini"));
     EXPECT_EQ(ReadBytes("alpha.ini"), alpha);
+
+    // A FIFO chosen in Save as stays in its place: neither replaced nor
+    // moved aside as the backup.
+    ASSERT_EQ(::mkfifo(Path("pipe.ini").c_str(), 0644), 0);
+    dialogs.answers = {Path("pipe.ini")};
+    f.SaveAs.Click();
+    ASSERT_EQ(messages.shown.size(), 5u);
+    EXPECT_EQ(messages.shown[4].text, "Cannot write \"" + Path("pipe.ini") + "\": Not a regular file");
+    EXPECT_TRUE(std::filesystem::is_fifo(dir_ / "pipe.ini"));
+    EXPECT_FALSE(Exists("pipe.BAK"));
+    EXPECT_EQ(globals.ProjectFile, Path("taken.ini")) << "the open project stays";
 }
 
 const std::string kForeign = "[Database]\nhost=db.example\nport=5432\n";
