@@ -2,9 +2,9 @@
 
 #include "app/RecentFilesMenu.h"
 #include "app/WindowPlaceKeeper.h"
-#include "cli/Evaluation.h"
 #include "project/FileIo.h"
 #include "project/IniFile.h"
+#include "project/LoadedProject.h"
 #include "project/ProjectChanges.h"
 #include "project/ProjectTexts.h"
 #include "report/ReportTexts.h"
@@ -160,14 +160,13 @@ void Program::WireReport() {
     form_->ExportReport.OnClick = [this] { ExportReport(); };
 }
 
-// Whether the file, read afresh, holds what the window shows: another
-// program may have changed it since it was opened or saved.
-bool Program::OnDiskAsShown(const std::string& path) const {
-    cli::Evaluation disk(globals_);
-    return disk.Load(path).Ok() && ProjectContent(disk.Form()) == ProjectContent(*form_);
+// Whether the file's bytes, read afresh, hold what the window shows:
+// another program may have changed it since it was opened or saved.
+bool Program::OnDiskAsShown(const std::string& path, const std::string& bytes) const {
+    LoadedProject disk(globals_);
+    return disk.Load(path, bytes).Ok() && ProjectContent(disk.Form()) == ProjectContent(*form_);
 }
 
-// The What-if window's question when it has been asked, else the defaults.
 void Program::ExportReport() {
     const DialogOwner owner(window_.get());
     FileDialogSetup setup;
@@ -191,24 +190,22 @@ void Program::ExportReport() {
         std::string bytes;
         if (!fileio::ReadWholeFile(globals_.ProjectFile, kMostProjectBytes, bytes).Ok())
             facts.fileUnreadable = true;
-        else if (!commands_->Changes().Modified() && OnDiskAsShown(globals_.ProjectFile))
+        else if (!commands_->Changes().Modified() && OnDiskAsShown(globals_.ProjectFile, bytes))
             facts.sha256 = Sha256Hex(bytes);
     }
     facts.madeAt = ReportTimeNow();
     facts.programName = globals_.ProgramName;
     facts.programVersion = globals_.ProgramVersion;
+    // The What-if window's question when it has been asked, else the defaults.
     if (whatIf_) {
         facts.required = whatIf_->Form().Required();
         facts.whatIfInput = whatIf_->Form().ChosenInput();
     }
     CalcReport report;
     Result made = MakeReport(*form_, facts, report);
-    QByteArray pdf;
-    if (made.Ok() && !RenderReportPdf(report, ToQString(form_->Ed_Project.Text()), pdf))
-        made = {Result::Failure::Unwritable, path, std::string(texts::kReportNotDrawn)};
     if (made.Ok())
-        made = fileio::WriteFileAtomically(
-            path, {pdf.constData(), static_cast<std::size_t>(pdf.size())});
+        made =
+            WriteReportPdf(report, ToQString(form_->Ed_Project.Text()), path, globals_.ProjectFile);
     if (!made.Ok())
         platform_.messages.Show(made.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
 }

@@ -18,9 +18,9 @@ std::string_view Verb(Result::Failure failure) {
     case F::Unreadable:
     case F::NotAProject:
         return "open";
-    case F::KeptUnread:
     case F::NoVersionInfo:
         return "read";
+    case F::KeptUnread:
     case F::Unwritable:
         return "write";
     case F::NotRenamed:

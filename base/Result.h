@@ -20,7 +20,7 @@ struct [[nodiscard]] Result {
         Missing,       // Cannot open: nothing at the path, or a path through a non-directory
         Unreadable,    // Cannot open: something there that cannot be read
         NotAProject,   // Cannot open: read, but it holds no project
-        KeptUnread,    // Cannot read: a file that could not be read is never written over
+        KeptUnread,    // Cannot write: a file that could not be read is never written over
         Unwritable,    // Cannot write: the old file, if there was one, is left as it was
         NotRenamed,    // Cannot rename: the file keeps its name
         NotPutBack,    // Cannot put back: a backup could not take its old name again

@@ -2,13 +2,11 @@
 
 #include "cli/SetKeys.h"
 #include "cli/WhatIfOptions.h"
-#include "engine/Int32.h"
+#include "whatif/RequirementOptions.h"
 
 namespace qntcalc::cli {
 
 namespace {
-
-constexpr int32_t kNotANumber = -1;
 
 // "--name=value" or "--name value"; advances i past a separate value.
 Result TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
@@ -42,18 +40,19 @@ std::string UsageText() {
            "  --mode standard|expert|baud  switch the operating mode after reading\n"
            "  --set KEY=VALUE              change an input as a user would (repeatable, in "
            "order);\n"
-           "                               KEY: Project; an input below that can be typed into "
-           "at\n"
-           "                               that point, as for --sweep; a box or button (1 or 0):\n"
-           "                               CBRouters, CBRepeaters, CBDropLines, CVeskManual,\n"
+           "                               KEY: Project; an input below; a box or button (1 or\n"
+           "                               0): CBRouters, CBRepeaters, CBDropLines, CVeskManual,\n"
            "                               RB_Main, RB_Baud, Vesk1, Vesk3; RouterType or\n"
-           "                               RepeaterType (a name of their list)\n"
+           "                               RepeaterType (a name of their list); each only while\n"
+           "                               the window lets a user change it at that point\n"
            "  --save OUT                   write the resulting project to OUT\n"
            "  --json                       one JSON object per project, one per line\n"
-           "  --require-rmax MS            fail when the worst case reaction time exceeds MS ms\n"
+           "  --require-rmax MS            fail when the worst case reaction time exceeds MS ms;\n"
+           "                               MS of every --require-* is a whole number, 1 or more\n"
            "  --csv                        with --sweep: comma-separated values with a header row\n"
            "  --version                    print the program's version\n"
            "  --help                       print this help\n"
+           "  --                           every argument after it is a FILE\n"
            "\n"
            "Exit status: 0 all projects sound, 1 a project ends with an error status or above\n"
            "--require-rmax, 2 bad arguments, a file that is unreadable or no project, or a\n"
@@ -105,16 +104,20 @@ Result ParseArguments(const std::vector<std::string>& args, Options& options) {
             if (value.empty())
                 return Result::BadArgument("--save needs a file name");
             options.saveTo = value;
-        } else if (Is(arg, "--require-rmax")) {
-            if (Result taken = TakeValue(args, i, "--require-rmax", value); !taken.Ok())
+        } else if (const std::string name = arg.substr(0, arg.find('='));
+                   IsRequirementOption(name)) {
+            if (Result taken = TakeValue(args, i, name, value); !taken.Ok())
                 return taken;
-            const int32_t ms = i32::ParseOr(value, kNotANumber);
-            if (ms < 0)
-                return Result::BadArgument(
-                    "--require-rmax needs a whole number of milliseconds, not \"" + value + "\"");
-            options.requireRmaxMs = ms;
-        } else if (Is(arg, "--sweep") || Is(arg, "--headroom") || Is(arg, "--to") ||
-                   Is(arg, "--require-eto") || Is(arg, "--require-cto")) {
+            int32_t ms = 0;
+            if (Result read = ParseRequiredMs(name, value, ms); !read.Ok())
+                return read;
+            if (name == "--require-rmax")
+                options.requireRmaxMs = ms;
+            else if (name == "--require-eto")
+                options.requireEtoMs = ms;
+            else
+                options.requireCtoMs = ms;
+        } else if (Is(arg, "--sweep") || Is(arg, "--headroom") || Is(arg, "--to")) {
             const std::string name = arg.substr(0, arg.find('='));
             if (Result taken = TakeValue(args, i, name, value); !taken.Ok())
                 return taken;

@@ -45,8 +45,8 @@ std::string ReportHeading(const TMasterForm& form, const std::optional<std::stri
            "\n  " + text::Format(texts::kReportMode, {mode ? *mode : texts::kReportNoMode}) + "\n";
 }
 
-std::string TextReport(const Evaluation& evaluation, const std::optional<std::string>& file) {
-    const TMasterForm& f = evaluation.Form();
+std::string TextReport(const LoadedProject& loaded, const std::optional<std::string>& file) {
+    const TMasterForm& f = loaded.Form();
     std::ostringstream out;
     out << ReportHeading(f, file);
     const auto field = [&f](Field shown, std::string_view label, std::string_view pattern) {
@@ -70,9 +70,9 @@ std::string TextReport(const Evaluation& evaluation, const std::optional<std::st
                                         std::to_string(passes)}));
     const std::string& status = f.SB_Status.PanelText(1);
     out << "  "
-        << text::Format(texts::kReportStatus,
-                        {evaluation.EndsWithError() ? text::Format(texts::kReportError, {status})
-                                                    : status})
+        << text::Format(
+               texts::kReportStatus,
+               {loaded.EndsWithError() ? text::Format(texts::kReportError, {status}) : status})
         << "\n";
     for (const StatusMessage& message : f.LastMessages()) {
         if (message.severity == Severity::Error)
@@ -81,22 +81,29 @@ std::string TextReport(const Evaluation& evaluation, const std::optional<std::st
     return out.str();
 }
 
-nlohmann::ordered_json JsonReport(const Evaluation& evaluation,
+nlohmann::ordered_json JsonReport(const LoadedProject& loaded,
                                   const std::optional<std::string>& file) {
-    return JsonReport(evaluation.Form(), evaluation.ValueErrors(), file);
+    return JsonReport(loaded.Form(), loaded.ValueErrors(), file);
 }
 
 nlohmann::ordered_json JsonReport(const TMasterForm& f, const std::vector<std::string>& valueErrors,
                                   const std::optional<std::string>& file) {
     nlohmann::ordered_json j;
     j["file"] = file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);
+    j.update(JsonState(f, valueErrors));
+    j["fields"]["Project"] = f.Ed_Project.Text();
+    return j;
+}
+
+nlohmann::ordered_json JsonState(const TMasterForm& f,
+                                 const std::vector<std::string>& valueErrors) {
+    nlohmann::ordered_json j;
     const auto mode = ModeName(f);
     j["mode"] = mode ? nlohmann::ordered_json(*mode) : nlohmann::ordered_json(nullptr);
 
     nlohmann::ordered_json fields;
     for (Field field : kAllFields)
         fields[std::string(RowOf(field).key)] = f.EditFor(field).Text();
-    fields["Project"] = f.Ed_Project.Text();
     j["fields"] = fields;
 
     j["selections"] = {
@@ -135,8 +142,12 @@ nlohmann::ordered_json JsonReport(const TMasterForm& f, const std::vector<std::s
     return j;
 }
 
+std::string JsonText(const nlohmann::ordered_json& value) {
+    return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
 std::string JsonLine(const nlohmann::ordered_json& object) {
-    return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    return JsonText(object) + "\n";
 }
 
 } // namespace qntcalc::cli

@@ -7,9 +7,7 @@
 #include "window/FieldTable.h"
 #include "window/MasterForm.h"
 
-#include <algorithm>
 #include <array>
-#include <functional>
 #include <optional>
 #include <span>
 
@@ -27,6 +25,14 @@ struct CheckKey {
 struct RadioKey {
     std::string_view key;
     RadioButton C::*button;
+    std::string_view other; // the other button of its pair
+};
+
+struct ListKey {
+    std::string_view key;
+    ComboBox C::*list;
+    std::span<const std::string_view> names;
+    std::string_view what; // "router type"
 };
 
 // The keys of the project file's Settings section that a user can change,
@@ -39,10 +45,15 @@ constexpr std::array kCheckKeys{
 };
 
 constexpr std::array kRadioKeys{
-    RadioKey{ini::kRB_Main, &C::RB_Main},
-    RadioKey{ini::kRB_Baud, &C::RB_Baud},
-    RadioKey{ini::kVesk1, &C::RB_Vesk1},
-    RadioKey{ini::kVesk3, &C::RB_Vesk3},
+    RadioKey{ini::kRB_Main, &C::RB_Main, ini::kRB_Baud},
+    RadioKey{ini::kRB_Baud, &C::RB_Baud, ini::kRB_Main},
+    RadioKey{ini::kVesk1, &C::RB_Vesk1, ini::kVesk3},
+    RadioKey{ini::kVesk3, &C::RB_Vesk3, ini::kVesk1},
+};
+
+constexpr std::array kListKeys{
+    ListKey{ini::kRouterType, &C::CB_RouterType, RouterTypes, "router type"},
+    ListKey{ini::kRepeaterType, &C::CB_RepeaterType, RepeaterTypes, "repeater type"},
 };
 
 template <typename T> const T* FindKey(std::span<const T> keys, std::string_view key) {
@@ -53,16 +64,15 @@ template <typename T> const T* FindKey(std::span<const T> keys, std::string_view
     return nullptr;
 }
 
-template <std::size_t N>
-int IndexOfName(const std::array<std::string_view, N>& names, std::string_view value) {
-    for (std::size_t i = 0; i < N; ++i) {
+int IndexOfName(std::span<const std::string_view> names, std::string_view value) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i] == value)
             return static_cast<int>(i);
     }
     return -1;
 }
 
-template <std::size_t N> std::string NameList(const std::array<std::string_view, N>& names) {
+std::string NameList(std::span<const std::string_view> names) {
     std::string list;
     for (std::string_view name : names)
         list += "\n  " + std::string(name);
@@ -77,21 +87,44 @@ std::optional<Field> FieldNamed(std::string_view key) {
     return std::nullopt;
 }
 
-// Project, then the inputs `typeable` lets through, then the rest.
-std::string KeyList(const std::function<bool(const WhatIfInput&)>& typeable) {
-    std::string list(ini::kProject);
-    const auto add = [&list](std::string_view key) { list += ", " + std::string(key); };
+// Every key, or with a window only those a user can change in it now:
+// Project, the inputs, the boxes, the buttons, the type lists.
+std::string KeyList(const TMasterForm* form) {
+    std::string list;
+    const auto add = [&list](std::string_view key) {
+        list += (list.empty() ? "" : ", ") + std::string(key);
+    };
+    const auto changeable = [form](auto member) {
+        return !form || form->UserCanChange(form->*member);
+    };
+    if (changeable(&C::Ed_Project))
+        add(ini::kProject);
     for (const WhatIfInput& input : WhatIfInputs()) {
-        if (typeable(input))
+        if (!form || UserCanType(*form, input))
             add(RowOf(input.field).key);
     }
-    for (const CheckKey& k : kCheckKeys)
-        add(k.key);
-    for (const RadioKey& k : kRadioKeys)
-        add(k.key);
-    add(ini::kRouterType);
-    add(ini::kRepeaterType);
-    return list;
+    for (const CheckKey& k : kCheckKeys) {
+        if (changeable(k.box))
+            add(k.key);
+    }
+    for (const RadioKey& k : kRadioKeys) {
+        if (changeable(k.button))
+            add(k.key);
+    }
+    for (const ListKey& k : kListKeys) {
+        if (changeable(k.list))
+            add(k.key);
+    }
+    return list.empty() ? "none" : list;
+}
+
+// `what` names the control's kind: "a box".
+Result NotNow(std::string_view key, std::string_view what, const TMasterForm& form) {
+    const std::string k(key);
+    return Result::BadArgument("--set " + k + ": " + k + " is not " + std::string(what) +
+                               " a user can change in the window now; keys that can be set "
+                               "now: " +
+                               KeyList(&form));
 }
 
 } // namespace
@@ -108,48 +141,75 @@ Result ValidateSet(std::string_view key, std::string_view value) {
                                    "the value must be 1 (ticked or selected) or 0, not \"" +
                                    std::string(value) + "\"");
     }
-    if (text::SameName(key, ini::kRouterType)) {
-        if (IndexOfName(RouterTypes, value) >= 0)
+    if (const ListKey* l = FindKey<ListKey>(kListKeys, key)) {
+        if (IndexOfName(l->names, value) >= 0)
             return {};
-        return Result::BadArgument(prefix + "unknown router type \"" + std::string(value) +
-                                   "\"; the router types are:" + NameList(RouterTypes));
+        return Result::BadArgument(prefix + "unknown " + std::string(l->what) + " \"" +
+                                   std::string(value) + "\"; the " + std::string(l->what) +
+                                   "s are:" + NameList(l->names));
     }
-    if (text::SameName(key, ini::kRepeaterType)) {
-        if (IndexOfName(RepeaterTypes, value) >= 0)
-            return {};
-        return Result::BadArgument(prefix + "unknown repeater type \"" + std::string(value) +
-                                   "\"; the repeater types are:" + NameList(RepeaterTypes));
-    }
-    return Result::BadArgument(
-        "--set: unknown key \"" + std::string(key) +
-        "\"; the keys are: " + KeyList([](const WhatIfInput&) { return true; }) +
-        " (an input only while the project's state lets a user type into it)");
+    return Result::BadArgument("--set: unknown key \"" + std::string(key) +
+                               "\"; the keys are: " + KeyList(nullptr) +
+                               " (each only while a user can change it in the window then)");
 }
 
 Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value) {
     if (const std::optional<Field> field = FieldNamed(key)) {
-        // Results and the router correction time are computed: what is
-        // typed there would only show until the next calculation.
+        // Results are computed: what is typed there would only show until
+        // the next calculation.
         const WhatIfInput* input = FindWhatIfInput(*field);
         if (!input || !UserCanType(form, *input))
             return Result::BadArgument(
                 "--set " + std::string(key) + ": " + std::string(RowOf(*field).key) +
                 " is not a field a user can type into now; keys that can be set now: " +
-                KeyList([&form](const WhatIfInput& i) { return UserCanType(form, i); }));
+                KeyList(&form));
         EditField& edit = form.EditFor(*field);
         edit.Enter();
         edit.SetText(std::string(value));
     } else if (text::SameName(key, ini::kProject)) {
+        if (!form.UserCanChange(form.Ed_Project))
+            return NotNow(ini::kProject, "a field", form);
         form.Ed_Project.Enter();
         form.Ed_Project.SetText(std::string(value));
     } else if (const CheckKey* c = FindKey<CheckKey>(kCheckKeys, key)) {
-        (form.*c->box).SetChecked(value == "1");
+        CheckBox& box = form.*c->box;
+        if (!form.UserCanChange(box))
+            return NotNow(c->key, "a box", form);
+        box.SetChecked(value == "1");
     } else if (const RadioKey* r = FindKey<RadioKey>(kRadioKeys, key)) {
-        (form.*r->button).SetChecked(value == "1");
-    } else if (text::SameName(key, ini::kRouterType)) {
-        form.CB_RouterType.UserSelect(IndexOfName(RouterTypes, value));
-    } else if (text::SameName(key, ini::kRepeaterType)) {
-        form.CB_RepeaterType.UserSelect(IndexOfName(RepeaterTypes, value));
+        RadioButton& button = form.*r->button;
+        if (!form.UserCanChange(button))
+            return NotNow(r->key, "a button", form);
+        // A click selects; only selecting the other clears a button.
+        if (value == "0" && button.Checked())
+            return Result::BadArgument("--set " + std::string(r->key) +
+                                       "=0: a selected button is cleared by selecting the "
+                                       "other of its pair: --set " +
+                                       std::string(r->other) + "=1");
+        if (value == "1")
+            button.SetChecked(true);
+    } else if (const ListKey* l = FindKey<ListKey>(kListKeys, key)) {
+        ComboBox& list = form.*l->list;
+        if (!form.UserCanChange(list))
+            return NotNow(l->key, "a list", form);
+        list.UserSelect(IndexOfName(l->names, value));
+    }
+    return {};
+}
+
+void ApplyMode(TMasterForm& form, const std::string& mode) {
+    if (mode == "standard")
+        form.Standard.Click();
+    else if (mode == "expert")
+        form.Expert.Click();
+    else if (mode == "baud")
+        form.Baudratemode.Click();
+}
+
+Result ApplySets(TMasterForm& form, const Options& options) {
+    for (const auto& [key, value] : options.sets) {
+        if (Result applied = ApplySet(form, key, value); !applied.Ok())
+            return applied;
     }
     return {};
 }

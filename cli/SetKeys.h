@@ -1,7 +1,9 @@
 #pragma once
 
 #include "base/Result.h"
+#include "cli/Options.h"
 
+#include <string>
 #include <string_view>
 
 namespace qntcalc {
@@ -16,9 +18,15 @@ namespace qntcalc::cli {
 Result ValidateSet(std::string_view key, std::string_view value);
 
 // Applies a validated --set as a user's change: typed into its field,
-// clicked, or picked from its list. An input is typed only while the user
-// could type into it in the window's state now, as for --sweep; otherwise
+// clicked, or picked from its list. Every key only while a user can change
+// its control in the window's state now (an input as for --sweep); a
+// selected radio button is cleared only by selecting the other. Otherwise
 // BadArgument with the keys that can be set now.
 Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value);
+
+// --mode as a user picks it from the Options menu: standard, expert, baud.
+void ApplyMode(TMasterForm& form, const std::string& mode);
+// Every --set in order; stops at the first the window's state then refuses.
+Result ApplySets(TMasterForm& form, const Options& options);
 
 } // namespace qntcalc::cli

@@ -1,6 +1,7 @@
 #include "cli/WhatIfOptions.h"
 
 #include "engine/Int32.h"
+#include "text/Numbers.h"
 #include "whatif/WhatIf.h"
 
 namespace qntcalc::cli {
@@ -15,18 +16,11 @@ std::optional<int32_t> WholeNumber(std::string_view text) {
     return a;
 }
 
-std::string InputKeys() {
-    std::string keys;
-    for (const WhatIfInput& input : WhatIfInputs())
-        keys += (keys.empty() ? "" : ", ") + std::string(FieldName(input.field));
-    return keys;
-}
-
 Result CheckKey(std::string_view option, std::string_view key) {
     if (FindWhatIfInput(key))
         return {};
     return Result::BadArgument(std::string(option) + ": unknown input \"" + std::string(key) +
-                               "\"; the inputs are: " + InputKeys());
+                               "\"; the inputs are: " + WhatIfInputKeys());
 }
 
 Result ParseSweep(std::string_view value, SweepSpec& sweep) {
@@ -65,8 +59,8 @@ Result ParseSweep(std::string_view value, SweepSpec& sweep) {
 } // namespace
 
 std::string TooManyValues(std::string_view option, int64_t count) {
-    return std::string(option) + ": at most " + std::to_string(kMostWhatIfValues) +
-           " values, not " + std::to_string(count);
+    return std::string(option) + ": at most " + text::GroupedNumber(kMostWhatIfValues) +
+           " values, not " + text::GroupedNumber(count);
 }
 
 Result ParseWhatIfOption(std::string_view name, std::string_view value, Options& options) {
@@ -84,18 +78,9 @@ Result ParseWhatIfOption(std::string_view name, std::string_view value, Options&
         return {};
     }
     const auto number = WholeNumber(value);
-    if (name == "--to") {
-        if (!number)
-            return Result::BadArgument("--to needs a whole number, not \"" + std::string(value) +
-                                       "\"");
-        options.headroomTo = number;
-        return {};
-    }
-    if (!number || *number < 0)
-        return Result::BadArgument(std::string(name) +
-                                   " needs a whole number of milliseconds, not \"" +
-                                   std::string(value) + "\"");
-    (name == "--require-eto" ? options.requireEtoMs : options.requireCtoMs) = number;
+    if (!number)
+        return Result::BadArgument("--to needs a whole number, not \"" + std::string(value) + "\"");
+    options.headroomTo = number;
     return {};
 }
 
@@ -111,9 +96,14 @@ Result CheckWhatIfOptions(const Options& options) {
         return refuse("--limits needs --require-rmax MS");
     if (options.limits && options.headroomTo)
         return refuse("--to needs --headroom; --limits searches each input to its own end");
-    if (!options.headroomKey && !options.limits &&
-        (options.requireEtoMs || options.requireCtoMs || options.headroomTo))
-        return refuse("--require-eto, --require-cto and --to need --headroom");
+    if (!options.headroomKey && !options.limits) {
+        if (options.requireEtoMs)
+            return refuse("--require-eto needs --headroom or --limits");
+        if (options.requireCtoMs)
+            return refuse("--require-cto needs --headroom or --limits");
+        if (options.headroomTo)
+            return refuse("--to needs --headroom");
+    }
     if (options.sweep && options.requireRmaxMs)
         return refuse("--require-rmax does not apply to --sweep; use --headroom");
     if ((options.sweep || options.headroomKey || options.limits) && options.saveTo)
@@ -134,11 +124,12 @@ std::string WhatIfUsageText() {
         "  --sweep KEY=FROM:TO[:STEP]   one row per value of input KEY from FROM to TO (downwards\n"
         "                               when TO < FROM) in steps of STEP (default 1), at most\n"
         "                               " +
-        std::to_string(kMostWhatIfValues) +
-        " values: a table, --json one object per line\n"
-        "                               (the members above plus value and rejected), or --csv;\n"
-        "                               a value the field's check refuses is reported as\n"
-        "                               rejected, not computed\n"
+        text::GroupedNumber(kMostWhatIfValues) +
+        " values: a table, --json one object per\n"
+        "                               project (file, project, key, from, to, step and rows:\n"
+        "                               per value the members above but file and Project, plus\n"
+        "                               value and rejected), or --csv; a value the field's\n"
+        "                               check refuses is reported as rejected, not computed\n"
         "  --headroom KEY               how far KEY can move from its current value while every\n"
         "                               value on the way ends informational and stable within the\n"
         "                               requirements; names the first value that fails and why\n"
@@ -152,7 +143,7 @@ std::string WhatIfUsageText() {
         "  --to N                       end of the --headroom search (below the current value:\n"
         "                               search downwards); default the input's practical limit;\n"
         "                               at most " +
-        std::to_string(kMostWhatIfValues) +
+        text::GroupedNumber(kMostWhatIfValues) +
         " values from the current one\n"
         "With --headroom, --json prints one object: key, direction, current, last (the last\n"
         "value that meets every requirement, or null), next (the first that fails after it, or\n"
@@ -163,7 +154,7 @@ std::string WhatIfUsageText() {
         "current); both null when the current value fails, marginPercent also when it is 0.\n"
         "Inputs whose current value fails come first, then the smallest margin in percent,\n"
         "then inputs that meet the requirements up to the end of their search.\n"
-        "KEY is an input the project's mode lets you type into, with its practical limit:\n";
+        "KEY is an input the project's state lets you type into, with its practical limit:\n";
     for (const WhatIfInput& input : WhatIfInputs()) {
         std::string line = "  " + std::string(FieldName(input.field));
         line.resize(16, ' ');
@@ -174,13 +165,15 @@ std::string WhatIfUsageText() {
             line += " (only while entered by hand)";
         if (input.field == Field::MainBaud)
             line += " (only while preselected)";
+        if (input.field == Field::RouterCorr)
+            line += " (only for the manual router type)";
         text += line + "\n";
     }
     text += "Exit status with --headroom: 0 the current value meets the requirements, 1 it does\n"
             "not; with --limits the same for the project's current state; with --sweep 0. All:\n"
             "2 for bad arguments, an unreadable file, an input that cannot be typed into now or\n"
             "more than " +
-            std::to_string(kMostWhatIfValues) + " values.\n";
+            text::GroupedNumber(kMostWhatIfValues) + " values.\n";
     return text;
 }
 

@@ -9,11 +9,11 @@
 
 namespace qntcalc::cli {
 
-// Reads one of --sweep, --headroom, --to, --require-eto, --require-cto into
-// `options`; BadArgument when the value is not usable.
+// Reads one of --sweep, --headroom and --to into `options`; BadArgument
+// when the value is not usable.
 Result ParseWhatIfOption(std::string_view name, std::string_view value, Options& options);
 
-// "--sweep: at most 1000000 values, not 1000001"
+// "--sweep: at most 1,000,000 values, not 1,000,001"
 std::string TooManyValues(std::string_view option, int64_t count);
 
 // Options that only make sense together: BadArgument when they are apart.

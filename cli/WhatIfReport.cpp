@@ -1,9 +1,10 @@
 #include "cli/WhatIfReport.h"
 
+#include "base/ExitStatus.h"
 #include "cli/CliTexts.h"
-#include "cli/ExitStatus.h"
 #include "cli/Report.h"
 #include "cli/WhatIfOptions.h"
+#include "text/Numbers.h"
 #include "text/Strings.h"
 #include "whatif/Headroom.h"
 #include "whatif/Limits.h"
@@ -20,18 +21,31 @@ nlohmann::ordered_json FileName(const std::optional<std::string>& file) {
     return file ? nlohmann::ordered_json(*file) : nlohmann::ordered_json(nullptr);
 }
 
-nlohmann::ordered_json JsonRow(const WhatIfPoint& point, const TMasterForm& shown,
-                               const std::optional<std::string>& file) {
+// The sweep's object up to the opening of its rows; the file and the
+// project's name, which no value changes, are told here once.
+std::string JsonSweepHead(const TMasterForm& form, const SweepSpec& sweep, const WhatIfInput& input,
+                          const std::optional<std::string>& file) {
+    nlohmann::ordered_json head;
+    head["file"] = FileName(file);
+    head["project"] = form.Ed_Project.Text();
+    head["key"] = FieldName(input.field);
+    head["from"] = sweep.from;
+    head["to"] = sweep.to;
+    head["step"] = sweep.step;
+    std::string text = JsonText(head);
+    text.back() = ','; // the closing brace
+    return text + "\"rows\":[";
+}
+
+nlohmann::ordered_json JsonRow(const WhatIfPoint& point, const TMasterForm& shown) {
     nlohmann::ordered_json row;
-    row["file"] = FileName(file);
     row["value"] = point.value;
     row["rejected"] = point.rejected;
     if (point.rejected) {
         row["valueErrors"] = point.valueErrors;
         return row;
     }
-    // The report's own "file" lands on the first member, already there.
-    row.update(JsonReport(shown, point.valueErrors, file));
+    row.update(JsonState(shown, point.valueErrors));
     return row;
 }
 
@@ -105,11 +119,11 @@ bool Refused(const Result& result, std::ostream& err) {
 
 std::string RequirementsText(const Requirements& required) {
     std::vector<std::string> parts{
-        text::Format(texts::kRequiredRmax, {std::to_string(required.rmaxMs)})};
+        text::Format(texts::kRequiredRmax, {text::GroupedNumber(required.rmaxMs)})};
     if (required.etoMs)
-        parts.push_back(text::Format(texts::kRequiredEto, {std::to_string(*required.etoMs)}));
+        parts.push_back(text::Format(texts::kRequiredEto, {text::GroupedNumber(*required.etoMs)}));
     if (required.ctoMs)
-        parts.push_back(text::Format(texts::kRequiredCto, {std::to_string(*required.ctoMs)}));
+        parts.push_back(text::Format(texts::kRequiredCto, {text::GroupedNumber(*required.ctoMs)}));
     return text::Joined(parts, texts::kRequiredSeparator);
 }
 
@@ -177,7 +191,7 @@ std::string LimitsCsvRows(const std::vector<InputLimit>& limits, const Requireme
                                                                         : value.dump();
         };
         const std::vector<std::string> cells{
-            file.value_or(""),          cell(j["key"]),     std::string(limit.input->label),
+            file.value_or(""),          cell(j["key"]),     std::string(limit.input->subject),
             cell(j["direction"]),       cell(j["current"]), cell(j["last"]),
             cell(j["next"]),            cell(j["cause"]),   cell(j["rate"]),
             cell(OrNull(limit.margin)), cell(OrNull(limit.marginPercent))};
@@ -190,42 +204,49 @@ std::string LimitsCsvRows(const std::vector<InputLimit>& limits, const Requireme
 
 } // namespace
 
-int RunSweep(const Evaluation& evaluation, const Options& options,
+int RunSweep(const LoadedProject& loaded, const Options& options,
              const std::optional<std::string>& file, std::ostream& out, std::ostream& err,
              bool& csvHeaderWritten) {
     const SweepSpec& sweep = *options.sweep;
     const WhatIfInput& input = *FindWhatIfInput(sweep.key);
-    WhatIf whatIf(evaluation.Form());
+    WhatIf whatIf(loaded.Form());
     if (Refused(CheckEditable(whatIf, input, file), err))
-        return kUsage;
-
+        return kCannotRun;
+    if (Refused(whatIf.CanSweep(input.field, sweep.from, sweep.to, sweep.step), err))
+        return kCannotRun;
     if (options.csv && !csvHeaderWritten) {
         out << WhatIfCsvHeader();
         csvHeaderWritten = true;
     }
     const Table table(input);
-    if (!options.json && !options.csv)
-        out << ReportHeading(evaluation.Form(), file) << table.Heading();
+    if (options.json)
+        out << JsonSweepHead(loaded.Form(), sweep, input, file);
+    else if (!options.csv)
+        out << ReportHeading(loaded.Form(), file) << table.Heading();
+    bool first = true;
     const auto print = [&](const WhatIfPoint& point, const TMasterForm& shown) {
         if (options.json)
-            out << JsonLine(JsonRow(point, shown, file));
+            out << (first ? "" : ",") << JsonText(JsonRow(point, shown));
         else if (options.csv)
             out << WhatIfCsvRow(point, file.value_or(""));
         else
             out << table.Row(point);
+        first = false;
         return true;
     };
-    if (Refused(whatIf.Sweep(input.field, sweep.from, sweep.to, sweep.step, print), err))
-        return kUsage;
-    return kSound;
+    const Result swept = whatIf.Sweep(input.field, sweep.from, sweep.to, sweep.step, print);
+    // The object is closed whatever happened, so the line stays valid JSON.
+    if (options.json)
+        out << "]}\n";
+    return Refused(swept, err) ? kCannotRun : kSound;
 }
 
-int RunHeadroom(const Evaluation& evaluation, const Options& options,
+int RunHeadroom(const LoadedProject& loaded, const Options& options,
                 const std::optional<std::string>& file, std::ostream& out, std::ostream& err) {
     const WhatIfInput& input = *FindWhatIfInput(*options.headroomKey);
-    WhatIf whatIf(evaluation.Form());
+    WhatIf whatIf(loaded.Form());
     if (Refused(CheckEditable(whatIf, input, file), err))
-        return kUsage;
+        return kCannotRun;
 
     const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
     const int32_t current = whatIf.CurrentValue(input.field);
@@ -233,17 +254,17 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
         options.headroomTo.value_or(DefaultHeadroomLimit(input, current));
     if (const int64_t count = SweepValueCount(current, limit, 1); count > kMostWhatIfValues) {
         err << texts::kCliPrefix << file.value_or(std::string(texts::kNewProject)) << ": "
-            << TooManyValues("--headroom", count) << " (from " << current << " to " << limit
-            << "); give a nearer --to\n";
-        return kUsage;
+            << TooManyValues("--headroom", count) << " (from " << text::GroupedNumber(current)
+            << " to " << text::GroupedNumber(limit) << "); give a nearer --to\n";
+        return kCannotRun;
     }
     Headroom headroom;
     if (Refused(FindHeadroom(whatIf, input.field, required, limit, headroom), err))
-        return kUsage;
+        return kCannotRun;
     if (options.json) {
         out << JsonLine(JsonHeadroom(headroom, required, file));
     } else {
-        out << ReportHeading(evaluation.Form(), file);
+        out << ReportHeading(loaded.Form(), file);
         out << "  "
             << text::Format(texts::kHeadroomSearched,
                             {FieldName(input.field), WithUnit(current, input.unit),
@@ -255,14 +276,14 @@ int RunHeadroom(const Evaluation& evaluation, const Options& options,
     return headroom.MeetsNow() ? kSound : kFindings;
 }
 
-int RunLimits(const Evaluation& evaluation, const Options& options,
+int RunLimits(const LoadedProject& loaded, const Options& options,
               const std::optional<std::string>& file, std::ostream& out, std::ostream& err,
               bool& csvHeaderWritten) {
     const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
-    WhatIf whatIf(evaluation.Form());
+    WhatIf whatIf(loaded.Form());
     std::vector<InputLimit> limits;
     if (Refused(FindLimits(whatIf, required, limits), err))
-        return kUsage;
+        return kCannotRun;
     const bool meets = MeetsRequirements(limits);
 
     if (options.json) {
@@ -286,7 +307,7 @@ int RunLimits(const Evaluation& evaluation, const Options& options,
         }
         out << LimitsCsvRows(limits, required, file);
     } else {
-        out << ReportHeading(evaluation.Form(), file);
+        out << ReportHeading(loaded.Form(), file);
         out << "  " << text::Format(texts::kHeadroomRequired, {RequirementsText(required)}) << "\n";
         if (limits.empty()) {
             out << "  " << texts::kLimitsNoInputs << "\n";

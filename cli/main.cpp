@@ -1,10 +1,12 @@
 #include "about/VerInfo.h"
+#include "base/ExitStatus.h"
 #include "cli/CliOptions.h"
 #include "cli/CliTexts.h"
-#include "cli/Evaluation.h"
-#include "cli/ExitStatus.h"
 #include "cli/Report.h"
+#include "cli/SetKeys.h"
 #include "cli/WhatIfReport.h"
+#include "project/LoadedProject.h"
+#include "text/Numbers.h"
 #include "window/WindowTexts.h"
 
 #include <exception>
@@ -22,46 +24,47 @@ std::string FileLabel(const std::optional<std::string>& file) {
 // Evaluates one project (or a new one without a file) and prints its report.
 int Run(const Options& options, const Globals& program, const std::optional<std::string>& file,
         bool& csvHeaderWritten) {
-    Evaluation evaluation(program);
-    evaluation.OnValueError = [](std::string_view text) {
+    LoadedProject loaded(program);
+    loaded.OnValueError = [](std::string_view text) {
         std::cerr << texts::kValueErrorCaption << ": " << text << '\n';
     };
     if (file) {
-        if (const Result loaded = evaluation.Load(*file); !loaded.Ok()) {
-            std::cerr << texts::kCliPrefix << loaded.Message() << '\n';
-            return kUsage;
+        if (const Result read = loaded.Load(*file); !read.Ok()) {
+            std::cerr << texts::kCliPrefix << read.Message() << '\n';
+            return kCannotRun;
         }
     }
     if (options.mode)
-        evaluation.ApplyMode(*options.mode);
-    if (const Result set = evaluation.ApplySets(options); !set.Ok()) {
+        cli::ApplyMode(loaded.Form(), *options.mode);
+    if (const Result set = cli::ApplySets(loaded.Form(), options); !set.Ok()) {
         std::cerr << texts::kCliPrefix << FileLabel(file) << ": " << set.Message() << '\n';
-        return kUsage;
+        return kCannotRun;
     }
     if (options.sweep)
-        return RunSweep(evaluation, options, file, std::cout, std::cerr, csvHeaderWritten);
+        return RunSweep(loaded, options, file, std::cout, std::cerr, csvHeaderWritten);
     if (options.headroomKey)
-        return RunHeadroom(evaluation, options, file, std::cout, std::cerr);
+        return RunHeadroom(loaded, options, file, std::cout, std::cerr);
     if (options.limits)
-        return RunLimits(evaluation, options, file, std::cout, std::cerr, csvHeaderWritten);
+        return RunLimits(loaded, options, file, std::cout, std::cerr, csvHeaderWritten);
 
-    int exit = evaluation.EndsWithError() ? kFindings : kSound;
-    const int32_t rmax = evaluation.Form().State().Rmax;
+    int exit = loaded.EndsWithError() ? kFindings : kSound;
+    const int32_t rmax = loaded.Form().State().Rmax;
     if (options.requireRmaxMs && rmax > *options.requireRmaxMs) {
-        std::cerr << texts::kCliPrefix << FileLabel(file) << ": worst case reaction time " << rmax
-                  << " ms exceeds " << *options.requireRmaxMs << " ms\n";
+        std::cerr << texts::kCliPrefix << FileLabel(file) << ": worst case reaction time "
+                  << text::GroupedNumber(rmax) << " ms exceeds "
+                  << text::GroupedNumber(*options.requireRmaxMs) << " ms\n";
         exit = kFindings;
     }
     if (options.json)
-        std::cout << JsonLine(JsonReport(evaluation, file));
+        std::cout << JsonLine(JsonReport(loaded, file));
     else
-        std::cout << TextReport(evaluation, file);
+        std::cout << TextReport(loaded, file);
     std::cout.flush();
 
     if (options.saveTo) {
-        if (const Result saved = evaluation.Save(*options.saveTo); !saved.Ok()) {
+        if (const Result saved = loaded.Save(*options.saveTo); !saved.Ok()) {
             std::cerr << texts::kCliPrefix << saved.Message() << '\n';
-            return kUsage;
+            return kCannotRun;
         }
     }
     return exit;
@@ -72,7 +75,7 @@ int Main(int argc, char** argv) {
     Options options;
     if (const Result parsed = ParseArguments(args, options); !parsed.Ok()) {
         std::cerr << texts::kCliPrefix << parsed.Message() << '\n' << texts::kTryHelp << '\n';
-        return kUsage;
+        return kCannotRun;
     }
     if (options.help) {
         std::cout << UsageText();
@@ -98,7 +101,7 @@ int Main(int argc, char** argv) {
         } catch (const std::exception& e) {
             std::cout.flush();
             std::cerr << texts::kCliPrefix << file << ": " << e.what() << '\n';
-            worst = kUsage;
+            worst = kCannotRun;
         }
     }
     return worst;
@@ -111,6 +114,6 @@ int main(int argc, char** argv) {
         return Main(argc, argv);
     } catch (const std::exception& e) {
         std::cerr << texts::kCliPrefix << e.what() << '\n';
-        return kUsage;
+        return kCannotRun;
     }
 }

@@ -14,12 +14,12 @@ set(QNTCALC_LAYERS
     print
     about
     report
-    cli
     whatif/qt
     print/qt
     about/qt
     report/qt
     app
+    cli
     bench
     bench/qt
     fuzz

@@ -182,7 +182,10 @@ void FileCommands::WriteSettingsToFile() {
     Result written = IniFile::OpenToWrite(*path, ini);
     if (ini) {
         IniFile::Batch batch(*ini);
-        written = qntcalc::WriteSettingsToFile(form_, globals_, *ini);
+        if (const std::string* saved = DiscardedAtClose())
+            written = WriteProjectToFile(IniFile::FromBytes(*saved), globals_, *ini);
+        else
+            written = qntcalc::WriteSettingsToFile(form_, globals_, *ini);
         for (const SettingsSection* section : sections_) {
             if (written.Ok())
                 written = section->WriteSettings(*ini);
@@ -212,7 +215,7 @@ void FileCommands::SetCaption() {
                                 BaseNameOfPath(globals_.ProjectFile, style_));
 }
 
-bool FileCommands::SaveChangesFirst() {
+bool FileCommands::SaveChangesFirst(bool* discarded) {
     if (!changes_.Modified())
         return true;
     const std::string text =
@@ -221,6 +224,8 @@ bool FileCommands::SaveChangesFirst() {
     case SaveChoice::Save:
         return Save();
     case SaveChoice::Discard:
+        if (discarded)
+            *discarded = true;
         return true;
     case SaveChoice::Cancel:
         break;
@@ -294,6 +299,11 @@ void FileCommands::SaveAsClick() {
     const std::string& q = *chosen;
     const std::string target = CutExtension(q) + ".ini";
     const std::string backup = CutExtension(q) + ".BAK";
+    // A FIFO or a device chosen is left where it is, not moved aside.
+    if (Result refused = fileio::Replaceable(q); !refused.Ok()) {
+        static_cast<void>(ShowSaveError(refused));
+        return;
+    }
     std::error_code error;
     // A kept backup is never replaced, so a second Save as keeps the first.
     const bool backedUp = std::filesystem::exists(q, error) && RenameNoReplace(q, backup).Ok();
@@ -330,16 +340,28 @@ void FileCommands::MarkSaved() {
     closeAnswered_.reset();
 }
 
+bool FileCommands::Answered() const {
+    return changes_.Modified() && closeAnswered_ &&
+           closeAnswered_->content == ProjectContent(form_);
+}
+
 bool FileCommands::NothingToAsk() const {
-    return !changes_.Modified() || closeAnswered_ == ProjectContent(form_);
+    return !changes_.Modified() || Answered();
+}
+
+const std::string* FileCommands::DiscardedAtClose() const {
+    if (!Answered() || !closeAnswered_->discarded || !changes_.SavedProject())
+        return nullptr;
+    return &*changes_.SavedProject();
 }
 
 bool FileCommands::FormCloseQuery() {
     if (NothingToAsk())
         return true;
-    if (!SaveChangesFirst())
+    bool discarded = false;
+    if (!SaveChangesFirst(&discarded))
         return false;
-    closeAnswered_ = ProjectContent(form_);
+    closeAnswered_ = {ProjectContent(form_), discarded};
     return true;
 }
 
@@ -350,7 +372,7 @@ bool FileCommands::CommitData(const std::function<bool()>& mayAsk) {
         return FormCloseQuery();
     // Nor may the close that ends the session ask; the settings file keeps
     // the changes, as at every close.
-    closeAnswered_ = ProjectContent(form_);
+    closeAnswered_ = {ProjectContent(form_), false};
     return true;
 }
 

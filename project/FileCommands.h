@@ -31,7 +31,9 @@ class TMasterForm;
 //
 // Unsaved changes to the open project are never lost silently: before Open,
 // a recent file or a close replaces or ends the window, a question offers
-// to save them, to discard them or to cancel the command.
+// to save them, to discard them or to cancel the command. Changes discarded
+// at a close do not live on in the settings file either: it keeps the
+// project as last opened or saved, beside the window's own state.
 class FileCommands {
 public:
     FileCommands(TMasterForm& form, Globals& globals, FileDialogs& dialogs, MessageBoxes& messages,
@@ -99,9 +101,15 @@ private:
     bool Save();
     // The window holds what its project file holds.
     void MarkSaved();
+    // The question at a close was answered for the window as it is now.
+    bool Answered() const;
     bool NothingToAsk() const;
-    // False when the user cancels or the save fails.
-    bool SaveChangesFirst();
+    // The project as last opened or saved, for the settings file when the
+    // user chose at this close to discard the window's changes; null else.
+    const std::string* DiscardedAtClose() const;
+    // False when the user cancels or the save fails; `discarded` is set
+    // when the changes are to go.
+    bool SaveChangesFirst(bool* discarded = nullptr);
     std::string InitialDir() const;
 
     TMasterForm& form_;
@@ -115,8 +123,13 @@ private:
     RecentFiles* recent_ = nullptr;
     std::optional<std::string> startNotice_;
     ProjectChanges changes_;
-    // The content whose unsaved changes the user chose to leave at a close.
-    std::optional<std::string> closeAnswered_;
+    // The content whose unsaved changes the user answered for at a close,
+    // and whether by discarding them rather than keeping them unsaved.
+    struct CloseAnswer {
+        std::string content;
+        bool discarded = false;
+    };
+    std::optional<CloseAnswer> closeAnswered_;
 };
 
 // The project file named among the program's arguments (without the

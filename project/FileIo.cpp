@@ -178,6 +178,8 @@ Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes
 Result WriteFileAtomically(const std::string& path, std::string_view data, WriteFunction write) {
     if (write == nullptr)
         write = &::write;
+    if (Result refused = Replaceable(path); !refused.Ok())
+        return refused;
     const std::string target = ResolveLink(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
@@ -222,6 +224,25 @@ Result WriteFileAtomically(const std::string& path, std::string_view data, Write
     }
     SyncDirectory(DirectoryOf(target));
     return {};
+}
+
+Result Replaceable(const std::string& path) {
+    struct stat st {};
+    if (::stat(ResolveLink(path).c_str(), &st) != 0)
+        return {};
+    // The rename would put a file in the place of a FIFO or a device node.
+    if (S_ISDIR(st.st_mode))
+        return WriteFailed(path, EISDIR);
+    if (!S_ISREG(st.st_mode))
+        return {Result::Failure::Unwritable, path, std::string(texts::kNotARegularFile)};
+    return {};
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 std::string DialogFolder(const std::string& projectDir) {

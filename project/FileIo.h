@@ -23,11 +23,22 @@ Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes
 // moment leaves either the old or the new content: the data goes to a
 // temporary file in the same directory, is flushed to the disk and renamed
 // over the target. An existing target keeps its permissions; a symbolic link
-// stays a link and its target is replaced. On failure (Unwritable) the old
-// file is left as it was. Temporary files of the same target that a killed
-// writer left behind are removed once their process is gone.
+// stays a link and its target is replaced. Only a regular file is replaced:
+// a directory, a FIFO or a device node in the target's place fails. On
+// failure (Unwritable) the old file is left as it was. Temporary files of
+// the same target that a killed writer left behind are removed once their
+// process is gone.
 Result WriteFileAtomically(const std::string& path, std::string_view data,
                            WriteFunction write = nullptr);
+
+// Whether WriteFileAtomically may replace what stands at path: nothing, or
+// a regular file (behind links too). A directory, a FIFO or a device node
+// is Unwritable.
+Result Replaceable(const std::string& path);
+
+// Whether both paths lead to one existing file (links and hard links
+// included), by its device and inode.
+bool SameFile(const std::string& a, const std::string& b);
 
 // The folder a file dialog opens in: the project's folder, else the working
 // directory; empty when neither is known.

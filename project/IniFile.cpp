@@ -153,8 +153,8 @@ IniFile::IniFile(std::string path, Mode mode, std::string_view bytes)
         text_ += '\n';
 }
 
-IniFile IniFile::FromBytes(std::string_view bytes) {
-    return IniFile(std::string(), Mode::Detached, bytes);
+IniFile IniFile::FromBytes(std::string_view bytes, std::string path) {
+    return IniFile(std::move(path), Mode::Detached, bytes);
 }
 
 IniFile::~IniFile() {

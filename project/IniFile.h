@@ -49,8 +49,9 @@ public:
     // Open for writing: a missing file is no failure, and one that cannot be
     // read is KeptUnread.
     static Result OpenToWrite(std::string path, std::optional<IniFile>& file);
-    // A detached file with these bytes as content, read as a file would be.
-    static IniFile FromBytes(std::string_view bytes);
+    // A detached file with these bytes as content, read as a file would be;
+    // `path` names where they were read from.
+    static IniFile FromBytes(std::string_view bytes, std::string path = {});
     ~IniFile();
     // The moved-from file has nothing left to write.
     IniFile(IniFile&& other) noexcept;

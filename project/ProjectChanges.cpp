@@ -13,47 +13,58 @@ namespace {
 using namespace ini;
 
 // Results are computed, not typed; the cycle time only while entered by hand.
-bool Compared(const FieldRow& row, bool cycleTimeTyped) {
+bool CountsAsChange(const FieldRow& row, bool cycleTimeTyped) {
     return row.group != FileGroup::Results || (row.field == Field::CVesk && cycleTimeTyped);
 }
 
-bool Compared(std::string_view section, std::string_view key, bool cycleTimeTyped) {
+bool CountsAsChange(std::string_view section, std::string_view key, bool cycleTimeTyped) {
     if (section == kAbout || key == kPageSelect)
         return false;
     for (const FieldRow& row : kFieldRows) {
         if (row.key == key)
-            return Compared(row, cycleTimeTyped);
+            return CountsAsChange(row, cycleTimeTyped);
     }
     return true;
 }
 
-// Every calculation writes its results back: those fields cannot change
-// what is compared, so they are not worth a comparison each.
-bool ComparedEdit(const TMasterForm& form, const EditField& edit) {
+// Whether a change of this edit field can change what is compared: the
+// project name and the inputs can; the results that every calculation
+// writes back cannot (the cycle time only while typed by hand), so they
+// are not worth a comparison each.
+bool EditCountsAsChange(const TMasterForm& form, const EditField& edit) {
     for (const FieldRow& row : kFieldRows) {
         if (&(form.*row.edit) == &edit)
-            return Compared(row, form.CB_CVeskManual.Checked());
+            return CountsAsChange(row, form.CB_CVeskManual.Checked());
     }
     return true; // the project name
+}
+
+// The window as the project writer writes it, with no program named.
+IniFile Written(const TMasterForm& form) {
+    static const Globals kNoProgram;
+    IniFile ini = IniFile::FromBytes({});
+    // In memory, with the writer's own names: nothing can fail.
+    static_cast<void>(WriteSettingsToFile(form, kNoProgram, ini));
+    return ini;
+}
+
+std::string ContentOf(const IniFile& written) {
+    const bool cycleTimeTyped = written.ReadBool(kSettings, kCVeskManual, false);
+    std::string content;
+    for (const std::string& section : written.Sections()) {
+        content += '[' + section + "]\n";
+        for (const std::string& key : written.Keys(section)) {
+            if (CountsAsChange(section, key, cycleTimeTyped))
+                content += key + '=' + written.ReadString(section, key, {}) + '\n';
+        }
+    }
+    return content;
 }
 
 } // namespace
 
 std::string ProjectContent(const TMasterForm& form) {
-    static const Globals kNoProgram; // the About section is left out
-    IniFile ini = IniFile::FromBytes({});
-    // In memory, with the writer's own names: nothing can fail.
-    static_cast<void>(WriteSettingsToFile(form, kNoProgram, ini));
-    const bool cycleTimeTyped = form.CB_CVeskManual.Checked();
-    std::string content;
-    for (const std::string& section : ini.Sections()) {
-        content += '[' + section + "]\n";
-        for (const std::string& key : ini.Keys(section)) {
-            if (Compared(section, key, cycleTimeTyped))
-                content += key + '=' + ini.ReadString(section, key, {}) + '\n';
-        }
-    }
-    return content;
+    return ContentOf(Written(form));
 }
 
 ProjectChanges::ProjectChanges(TMasterForm& form) : form_(form) {
@@ -65,12 +76,15 @@ ProjectChanges::~ProjectChanges() {
 }
 
 void ProjectChanges::MarkSaved() {
-    saved_ = ProjectContent(form_);
+    IniFile written = Written(form_);
+    saved_ = ContentOf(written);
+    savedProject_ = written.Content();
     SetModified(false);
 }
 
 void ProjectChanges::Forget() {
     saved_.reset();
+    savedProject_.reset();
     SetModified(false);
 }
 
@@ -79,7 +93,7 @@ void ProjectChanges::ControlChanged(const Control& control) {
         return;
     // Labels, pages and the status bar hold nothing of a project.
     const bool input = std::visit(
-        Overloaded{[this](const EditField* edit) { return ComparedEdit(form_, *edit); },
+        Overloaded{[this](const EditField* edit) { return EditCountsAsChange(form_, *edit); },
                    [](const CheckBox*) { return true; },
                    [](const RadioButton*) { return true; }, [](const ComboBox*) { return true; },
                    [](const MenuItem*) { return true; }, [](const auto*) { return false; }},

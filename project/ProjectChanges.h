@@ -32,6 +32,9 @@ public:
     // Until the next MarkSaved: while a file is read into the window.
     void Forget();
     bool Modified() const { return modified_; }
+    // The project as the window held it at the last MarkSaved, in the
+    // project writer's words; none until then.
+    const std::optional<std::string>& SavedProject() const { return savedProject_; }
 
     // Runs on every change of Modified().
     std::function<void(bool modified)> OnModifiedChanged;
@@ -42,6 +45,7 @@ private:
 
     TMasterForm& form_;
     std::optional<std::string> saved_;
+    std::optional<std::string> savedProject_;
     bool modified_ = false;
 };
 

@@ -109,6 +109,11 @@ Result ConvertControllerCounts(TMasterForm& form, IniFile& ini) {
     return out.First();
 }
 
+void WriteAbout(const Globals& globals, Writes& out) {
+    out.String(kAbout, kProgram, globals.ProgramName);
+    out.String(kAbout, kVersion, globals.ProgramVersion);
+}
+
 } // namespace
 
 Result CheckProject(const IniFile& ini) {
@@ -198,14 +203,24 @@ Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniF
     out.Bool(kMode, kStandard, form.Standard.Checked());
     out.Bool(kMode, kBaudRateMode, form.Baudratemode.Checked());
     out.Integer(kMode, kPageSelect, form.PageControl1.ActivePageIndex());
-    out.String(kAbout, kProgram, globals.ProgramName);
-    out.String(kAbout, kVersion, globals.ProgramVersion);
+    WriteAbout(globals, out);
+    return out.First();
+}
+
+Result WriteProjectToFile(const IniFile& project, const Globals& globals, IniFile& ini) {
+    Writes out(ini);
+    for (const std::string& section : project.Sections()) {
+        for (const std::string& key : project.Keys(section))
+            out.String(section, key, project.ReadString(section, key, {}));
+    }
+    WriteAbout(globals, out);
     return out.First();
 }
 
 Result ReadSettingsFromFile(TMasterForm& form, const std::string& path) {
     std::optional<IniFile> ini;
-    if (Result opened = IniFile::OpenToWrite(path, ini); !opened.Ok()) {
+    const Result opened = IniFile::Open(path, ini);
+    if (!ini) {
         // The window is filled all the same, as from an empty file.
         IniFile none = IniFile::FromBytes({});
         static_cast<void>(ReadSettingsFromFile(form, none));

@@ -21,6 +21,9 @@ class TMasterForm;
 // Writing returns the first failure of its writes.
 Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini);
 Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniFile& ini);
+// Writes what a window would that held `project`, which the window writer
+// wrote; its About section, if any, gives way to the program's own.
+Result WriteProjectToFile(const IniFile& project, const Globals& globals, IniFile& ini);
 
 // Whether the file that ini has read holds a project: its Settings section
 // holds at least one key of the format, the older controller counts

@@ -2,6 +2,7 @@
 
 #include "engine/Int32.h"
 #include "project/ProjectKeys.h"
+#include "whatif/RequirementOptions.h"
 #include "whatif/WhatIfForm.h"
 
 namespace qntcalc {
@@ -10,7 +11,7 @@ namespace {
 
 std::optional<int32_t> ReadLimit(const IniFile& ini, std::string_view key) {
     const int32_t ms = i32::ParseOr(ini.ReadString(ini::kWhatIf, key, ""), 0);
-    return ms > 0 ? std::optional<int32_t>(ms) : std::nullopt;
+    return ms >= kLeastRequiredMs ? std::optional<int32_t>(ms) : std::nullopt;
 }
 
 // Any whole number, 0 and below too.

@@ -3,10 +3,8 @@
 #include "report/ReportTexts.h"
 #include "text/Strings.h"
 #include "whatif/Limits.h"
+#include "whatif/RequirementOptions.h"
 #include "window/FieldTable.h"
-
-#include <charconv>
-#include <cstdio>
 
 namespace qntcalc {
 
@@ -172,11 +170,10 @@ std::string MarginText(const InputLimit& limit) {
         return std::string(texts::kReportNone);
     const std::string margin =
         WithUnit(static_cast<int32_t>(*limit.margin), limit.input->unit);
-    if (!limit.marginPercent)
+    const std::optional<std::string> percent = MarginPercentText(limit);
+    if (!percent)
         return margin;
-    char percent[32];
-    std::snprintf(percent, sizeof percent, "%.1f", *limit.marginPercent);
-    return text::Format(texts::kReportMarginPercent, {margin, percent});
+    return text::Format(texts::kReportMarginPercent, {margin, *percent});
 }
 
 Rows LimitRows(const std::vector<InputLimit>& limits, const Requirements& required) {
@@ -188,7 +185,7 @@ Rows LimitRows(const std::vector<InputLimit>& limits, const Requirements& requir
         const InputUnit unit = limit.input->unit;
         const std::string none(texts::kReportNone);
         rows.push_back(
-            {std::string(limit.input->label) + std::string(UnitTag(unit)), WithUnit(h.current, unit),
+            {std::string(limit.input->subject) + std::string(UnitTag(unit)), WithUnit(h.current, unit),
              std::string(h.direction == Direction::Up ? texts::kReportUp : texts::kReportDown),
              h.last ? WithUnit(h.last->value, unit) : none,
              h.next ? WithUnit(h.next->value, unit) : none,
@@ -239,7 +236,7 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
         return {};
     }
     const WhatIfAnswer& shown = *report.whatIf.Shown();
-    Add(report, Kind::Heading, text::Format(texts::kReportWhatIf, {input->label}));
+    Add(report, Kind::Heading, text::Format(texts::kReportWhatIf, {input->subject}));
     Add(report, Kind::Paragraph,
         text::Format(texts::kReportWhatIfRange, {WithUnit(shown.range.from, input->unit),
                                                  WithUnit(shown.range.to, input->unit),
@@ -247,15 +244,6 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
     Add(report, Kind::Chart, {});
     Add(report, Kind::Paragraph, report.whatIf.HeadroomText());
     return {};
-}
-
-std::optional<int32_t> PositiveMs(const std::string& text) {
-    int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [at, error] = std::from_chars(text.data(), end, value);
-    if (error != std::errc() || at != end || value <= 0)
-        return std::nullopt;
-    return value;
 }
 
 } // namespace
@@ -272,50 +260,66 @@ Result MakeReport(const TMasterForm& f, const ReportFacts& facts, CalcReport& re
 
 bool WantsReport(std::span<const std::string> arguments) {
     for (const std::string& argument : arguments) {
-        if (argument == "--report")
+        if (argument == "--")
+            return false;
+        if (argument == "--report" || argument.starts_with("--report="))
             return true;
     }
     return false;
 }
 
+// As qntcalc-cli reads its arguments: "--name value" or "--name=value", and
+// after "--" only the project.
 Result ParseReportArguments(std::span<const std::string> arguments, ReportOptions& options) {
     options = ReportOptions{};
+    const auto refuse = [](const std::string& why) {
+        return Result::BadArgument(why + "\n" + std::string(texts::kReportUsage));
+    };
     bool haveOut = false;
     bool haveProject = false;
+    bool projectOnly = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const bool takesValue = argument == "--report" || argument == "--whatif" ||
-                                argument == "--require-rmax" || argument == "--require-eto" ||
-                                argument == "--require-cto";
-        if (!takesValue) {
-            if (argument.starts_with("-") || haveProject)
-                return Result::BadArgument(
-                    text::Format(texts::kReportUnknownOption, {argument}) + "\n" +
-                    std::string(texts::kReportUsage));
+        if (!projectOnly && argument == "--") {
+            projectOnly = true;
+            continue;
+        }
+        if (projectOnly || !argument.starts_with("-") || argument == "-") {
+            if (haveProject)
+                return refuse(text::Format(texts::kReportTwoProjects, {options.project, argument}));
             options.project = argument;
             haveProject = true;
             continue;
         }
-        if (i + 1 == arguments.size())
-            return Result::BadArgument(std::string(texts::kReportUsage));
-        const std::string& value = arguments[++i];
-        if (argument == "--report") {
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        if (name != "--report" && name != "--whatif" && !IsRequirementOption(name))
+            return refuse(text::Format(texts::kReportUnknownOption, {argument}));
+        std::string value;
+        if (equals != std::string::npos)
+            value = argument.substr(equals + 1);
+        else if (i + 1 < arguments.size())
+            value = arguments[++i];
+        else
+            return refuse(text::Format(texts::kReportNeedsValue, {name}));
+        if (name == "--report") {
             options.out = value;
             haveOut = true;
-        } else if (argument == "--whatif") {
+        } else if (name == "--whatif") {
             if (!FindWhatIfInput(value))
-                return Result::BadArgument(text::Format(texts::kReportUnknownInput, {value}));
+                return Result::BadArgument(
+                    text::Format(texts::kReportUnknownInput, {value, WhatIfInputKeys()}));
             options.whatIfKey = value;
         } else {
-            const std::optional<int32_t> ms = PositiveMs(value);
-            if (!ms)
-                return Result::BadArgument(text::Format(texts::kReportBadNumber, {argument}));
-            if (argument == "--require-rmax")
-                options.required.rmaxMs = *ms;
-            else if (argument == "--require-eto")
-                options.required.etoMs = *ms;
+            int32_t ms = 0;
+            if (Result read = ParseRequiredMs(name, value, ms); !read.Ok())
+                return read;
+            if (name == "--require-rmax")
+                options.required.rmaxMs = ms;
+            else if (name == "--require-eto")
+                options.required.etoMs = ms;
             else
-                options.required.ctoMs = *ms;
+                options.required.ctoMs = ms;
         }
     }
     if (!haveOut || !haveProject || options.out.empty())

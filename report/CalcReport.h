@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ExitStatus.h"
 #include "base/Result.h"
 #include "whatif/Headroom.h"
 #include "whatif/WhatIfForm.h"
@@ -46,7 +47,7 @@ struct CalcReport {
     bool breaksRequirement = false;
 
     // 1 for an error status or a broken requirement, else 0.
-    int ExitStatus() const { return errorStatus || breaksRequirement ? 1 : 0; }
+    Exit ExitStatus() const { return errorStatus || breaksRequirement ? kFindings : kSound; }
 };
 
 // Refused only when the limits or the sweep cannot be computed.

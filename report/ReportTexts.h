@@ -69,14 +69,18 @@ inline constexpr std::string_view kReportWhatIfRange = "Values from %1 to %2; cu
 
 inline constexpr std::string_view kReportPdfFilter = "PDF files (*.pdf)|*.pdf";
 inline constexpr std::string_view kReportNotDrawn = "the report could not be drawn";
+inline constexpr std::string_view kReportOverProject =
+    "It is the project file the report is made from";
 
 // The command line's own messages, after "QntCalc: ".
 inline constexpr std::string_view kReportUsage =
     "usage: QntCalc --report OUT.pdf PROJECT.ini [--whatif KEY] [--require-rmax MS] "
     "[--require-eto MS] [--require-cto MS]";
-inline constexpr std::string_view kReportBadNumber = "%1 needs a positive whole number of ms";
 inline constexpr std::string_view kReportUnknownOption = "unknown option %1";
-inline constexpr std::string_view kReportUnknownInput = "no what-if input is called %1";
+inline constexpr std::string_view kReportNeedsValue = "%1 needs a value";
+inline constexpr std::string_view kReportTwoProjects = "one project per report, not both %1 and %2";
+inline constexpr std::string_view kReportUnknownInput =
+    "--whatif: no input is called \"%1\"; the inputs that can be charted: %2";
 inline constexpr std::string_view kReportNotTypeable =
     "%1 cannot be typed into in this project's mode";
 

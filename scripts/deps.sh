@@ -7,6 +7,8 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           nlohmann-json3-dev clang libclang-rt-14-dev
           qt6-base-dev qt6-qpa-plugins fonts-dejavu-core dpkg-dev file poppler-utils
           libxcb1-dev lintian
+          # The tests that numbers read the same under a German locale.
+          locales
           # The What-if chart; Qt Charts' CMake files need Qt OpenGL's.
           qt6-charts-dev libqt6opengl6-dev qt6-svg-dev)
 
@@ -26,4 +28,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Numbers must not follow the locale; the tests check that under this one.
+german=de_DE.UTF-8
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "The locale $german is missing; the tests that need it are skipped. As root:" \
+             "localedef -i de_DE -f UTF-8 $german" >&2
+    else
+        echo "Generating the locale $german"
+        localedef -i de_DE -f UTF-8 "$german"
+    fi
 fi

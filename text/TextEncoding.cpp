@@ -19,6 +19,49 @@ bool IsContinuation(uint8_t byte) {
     return (byte & 0xC0) == 0x80;
 }
 
+struct Sequence {
+    bool wellFormed = false;
+    // The bytes it takes; when ill-formed, the longest start that could
+    // have begun a character (at least 1), which one U+FFFD replaces.
+    size_t length = 1;
+};
+
+// Strict UTF-8: the allowed range of the second byte is where overlong
+// forms, surrogates and values above U+10FFFF show.
+Sequence ReadSequence(const uint8_t* p, const uint8_t* end) {
+    const uint8_t lead = *p;
+    if (lead < 0x80)
+        return {true, 1};
+    size_t length = 0;
+    uint8_t low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return {false, 1};
+    }
+    const size_t available = static_cast<size_t>(end - p);
+    for (size_t i = 1; i < length; ++i) {
+        if (i == available)
+            return {false, i};
+        const bool fits = i == 1 ? p[1] >= low && p[1] <= high : IsContinuation(p[i]);
+        if (!fits)
+            return {false, i};
+    }
+    return {true, length};
+}
+
 } // namespace
 
 void AppendUtf8(std::string& out, char32_t code) {
@@ -43,42 +86,29 @@ bool IsValidUtf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
-        const uint8_t lead = *p;
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        // Length of the sequence and the allowed range of its second byte,
-        // which is where overlong forms, surrogates and values above
-        // U+10FFFF show.
-        size_t length = 0;
-        uint8_t low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0)
-                low = 0xA0;
-            if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0)
-                low = 0x90;
-            if (lead == 0xF4)
-                high = 0x8F;
-        } else {
+        const Sequence sequence = ReadSequence(p, end);
+        if (!sequence.wellFormed)
             return false;
-        }
-        if (static_cast<size_t>(end - p) < length || p[1] < low || p[1] > high)
-            return false;
-        for (size_t i = 2; i < length; ++i) {
-            if (!IsContinuation(p[i]))
-                return false;
-        }
-        p += length;
+        p += sequence.length;
     }
     return true;
+}
+
+std::string ValidUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    const auto* start = reinterpret_cast<const uint8_t*>(bytes.data());
+    const auto* p = start;
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const Sequence sequence = ReadSequence(p, end);
+        if (sequence.wellFormed)
+            out.append(bytes.substr(static_cast<size_t>(p - start), sequence.length));
+        else
+            AppendUtf8(out, 0xFFFD);
+        p += sequence.length;
+    }
+    return out;
 }
 
 std::string Windows1252ToUtf8(std::string_view bytes) {

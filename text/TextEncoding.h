@@ -11,6 +11,11 @@ namespace qntcalc::text {
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 
+// Valid UTF-8 unchanged; each ill-formed sequence (a stray byte, or the
+// start of a character cut short) becomes one U+FFFD, as JSON output does.
+// For names that are only bytes, such as a file's.
+std::string ValidUtf8(std::string_view bytes);
+
 // The one UTF-8 encoder: one code point, at most U+10FFFF and no surrogate,
 // appended as one to four bytes.
 void AppendUtf8(std::string& out, char32_t code);

@@ -29,6 +29,10 @@ inline constexpr std::string_view kDisplayUnreachable = "cannot open the display
 inline constexpr std::string_view kWindowSystemFailed = "cannot start the window system \"%1\"";
 inline constexpr std::string_view kRunTheCli =
     "; to calculate without a window, run qntcalc-cli PROJECT.ini (see qntcalc-cli --help)";
+// The buttons of the question about unsaved changes; & marks the mnemonic.
+inline constexpr std::string_view kSaveButton = "&Save";
+inline constexpr std::string_view kDiscardButton = "&Discard";
+inline constexpr std::string_view kCancelButton = "Cancel";
 inline constexpr std::string_view kOpenDialogCaption = "Open";
 inline constexpr std::string_view kSaveDialogCaption = "Save As";
 

@@ -176,7 +176,7 @@ std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Fie
 
 std::string HeadroomSentence(const Headroom& headroom, const Requirements& required) {
     const WhatIfInput* input = FindWhatIfInput(headroom.field);
-    const std::string_view label = input ? input->label : FieldName(headroom.field);
+    const std::string_view label = input ? input->subject : FieldName(headroom.field);
     const InputUnit unit = input ? input->unit : InputUnit::Count;
     const auto shown = [unit](int32_t value) { return WithUnit(value, unit); };
     const bool up = headroom.direction == Direction::Up;

@@ -1,11 +1,11 @@
 #include "whatif/Limits.h"
 
+#include "text/Numbers.h"
 #include "text/Strings.h"
 #include "whatif/WhatIfForm.h"
 #include "whatif/WhatIfTexts.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 #include <tuple>
 
@@ -98,21 +98,21 @@ std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
     const Headroom& h = limit.headroom;
     const WhatIfInput& input = *limit.input;
     const std::string none(texts::kLimitsNone);
-    std::string percent = none;
-    if (limit.marginPercent) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%.1f", *limit.marginPercent);
-        percent = buffer;
-    }
-    return {std::string(input.label) + std::string(UnitTag(input.unit)),
+    return {std::string(input.subject) + std::string(UnitTag(input.unit)),
             GroupedNumber(h.current),
             std::string(h.direction == Direction::Up ? texts::kLimitsUp : texts::kLimitsDown),
             h.last ? GroupedNumber(h.last->value) : none,
             h.next ? GroupedNumber(h.next->value)
                    : text::Format(texts::kLimitsNoneUpTo, {GroupedNumber(limit.searchedTo)}),
-            limit.margin ? GroupedNumber(static_cast<int32_t>(*limit.margin)) : none,
-            percent,
+            limit.margin ? GroupedNumber(*limit.margin) : none,
+            MarginPercentText(limit).value_or(none),
             h.next ? ShortfallText(*h.next, required).value_or("") : std::string()};
+}
+
+std::optional<std::string> MarginPercentText(const InputLimit& limit) {
+    if (!limit.marginPercent)
+        return std::nullopt;
+    return text::GroupedDecimal(*limit.marginPercent, 1);
 }
 
 bool MeetsRequirements(const std::vector<InputLimit>& limits) {

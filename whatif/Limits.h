@@ -58,6 +58,10 @@ std::array<std::string, kLimitColumns> LimitsHeadings();
 std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
                                                   const Requirements& required);
 
+// The margin in percent with one decimal ("70.0", "1,900.0"); none when it
+// has none.
+std::optional<std::string> MarginPercentText(const InputLimit& limit);
+
 // Whether the current state meets every requirement.
 bool MeetsRequirements(const std::vector<InputLimit>& limits);
 

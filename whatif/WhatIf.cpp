@@ -36,17 +36,6 @@ Result Refused(Result::Failure failure, Field field, std::string_view reason) {
 
 } // namespace
 
-std::string GroupedNumber(int32_t value) {
-    const std::string digits = std::to_string(std::llabs(static_cast<long long>(value)));
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            grouped += ',';
-        grouped += digits[i];
-    }
-    return value < 0 ? "-" + grouped : grouped;
-}
-
 std::string WithUnit(int32_t value, InputUnit unit) {
     const std::string number = GroupedNumber(value);
     switch (unit) {
@@ -84,10 +73,15 @@ const WhatIfInput* FindWhatIfInput(std::string_view key) {
     return nullptr;
 }
 
+std::string WhatIfInputKeys() {
+    std::string keys;
+    for (const WhatIfInput& input : kInputs)
+        keys += (keys.empty() ? "" : ", ") + std::string(FieldName(input.field));
+    return keys;
+}
+
 bool UserCanType(const TMasterForm& form, const WhatIfInput& input) {
-    const EditField& edit = form.EditFor(input.field);
-    const bool typeable = form.PageControl1.TabVisible(static_cast<int>(input.page)) &&
-                          edit.Visible() && edit.Enabled() && !edit.ReadOnly();
+    const bool typeable = form.UserCanChange(form.EditFor(input.field));
     // A typed cycle time only lasts while entered by hand, and a typed rate
     // only counts while preselected.
     switch (RowOf(input.field).whatIf.typing) {
@@ -120,6 +114,11 @@ WhatIf::WhatIf(WindowSnapshot current)
     };
     if (!current_.RestoreInto(*form_).Ok())
         return; // nothing editable
+    const std::vector<Control*>& all = form_->controls.All();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        placeOf_.emplace(all[i], i);
+    changed_.assign(all.size(), false);
+    form_->controls.AddObserver(this);
     const TMasterForm& f = *form_;
     for (Field field : kAllFields)
         currentValues_[static_cast<std::size_t>(field)] = i32::ParseOr(f.EditFor(field).Text(), 0);
@@ -129,7 +128,17 @@ WhatIf::WhatIf(WindowSnapshot current)
     }
 }
 
-WhatIf::~WhatIf() = default;
+WhatIf::~WhatIf() {
+    form_->controls.RemoveObserver(this);
+}
+
+void WhatIf::ControlChanged(const Control& control) {
+    const auto place = placeOf_.find(&control);
+    if (place == placeOf_.end() || changed_[place->second])
+        return;
+    changed_[place->second] = true;
+    changedPlaces_.push_back(place->second);
+}
 
 bool WhatIf::Editable(Field field) const {
     return std::find(editable_.begin(), editable_.end(), field) != editable_.end();
@@ -148,7 +157,14 @@ void WhatIf::Show(std::string_view, std::string_view, MessageKind) {}
 
 Result WhatIf::Type(Field field, int32_t value, WhatIfPoint& point) {
     if (!pristine_) {
-        if (Result restored = current_.RestoreInto(*form_); !restored.Ok())
+        // In the window's order, as a whole restore goes.
+        std::sort(changedPlaces_.begin(), changedPlaces_.end());
+        const Result restored = current_.RestoreChanged(*form_, changedPlaces_);
+        // Putting back notifies too: none of that is a change to undo.
+        for (std::size_t place : changedPlaces_)
+            changed_[place] = false;
+        changedPlaces_.clear();
+        if (!restored.Ok())
             return restored;
     }
     pristine_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "text/Numbers.h"
 #include "window/MasterForm.h"
 #include "window/WindowSnapshot.h"
 
@@ -11,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // What if one input had another value? Each value is typed into a private
@@ -22,14 +24,13 @@ namespace qntcalc {
 
 // "1,240 m", "5%", "125 kBits/s", "20 ms"; counts bare: "63".
 std::string WithUnit(int32_t value, InputUnit unit);
-// Thousands grouped with commas, whatever the locale: "-12,345".
-std::string GroupedNumber(int32_t value);
+using text::GroupedNumber;
 
 // A numeric input whose what-if can be asked.
 struct WhatIfInput {
     Field field;
     Page page;
-    std::string_view label; // subject of the headroom sentence: "Main path"
+    std::string_view subject; // of the headroom sentence and the charts: "Main path"
     InputUnit unit;
     int32_t practicalLimit; // as in WhatIfFacts
     bool searchDownwards;
@@ -40,11 +41,13 @@ std::span<const WhatIfInput> WhatIfInputs();
 const WhatIfInput* FindWhatIfInput(Field field);
 // By project key (the field's name), without regard to case.
 const WhatIfInput* FindWhatIfInput(std::string_view key);
+// Their project keys, in that order: "Mainpath, DropMax, ...".
+std::string WhatIfInputKeys();
 
-// Whether a user can type into the input in this window now: its page shown,
-// the field shown, enabled and writable; CVesk only while entered by hand,
-// MainBaud only while preselected. The one rule for the What-if window,
-// --sweep, --headroom and --set.
+// Whether a user can type into the input in this window now: the window
+// lets its field be changed (TMasterForm::UserCanChange); CVesk only while
+// entered by hand, MainBaud only while preselected. The rule for the
+// What-if window, --sweep, --headroom, --limits and --set.
 bool UserCanType(const TMasterForm& form, const WhatIfInput& input);
 
 // The most values one sweep or headroom search types: keeps a slip of the
@@ -78,7 +81,7 @@ struct WhatIfPoint {
 // main window: take the snapshot on the window's thread, then build and use
 // this anywhere. A snapshot of a window with other controls leaves no input
 // editable.
-class WhatIf : private MessageBoxes, private HelpSystem {
+class WhatIf : private MessageBoxes, private HelpSystem, private ControlObserver {
 public:
     explicit WhatIf(WindowSnapshot current);
     explicit WhatIf(const TMasterForm& current) : WhatIf(WindowSnapshot(current)) {}
@@ -116,6 +119,7 @@ private:
     void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
     void ShowContents() override {}
     void ShowTopic(int) override {}
+    void ControlChanged(const Control& control) override;
 
     WindowSnapshot current_;
     Globals globals_;
@@ -127,6 +131,12 @@ private:
     std::vector<Field> editable_;
     std::array<int32_t, kFieldCount> currentValues_{};
     bool pristine_ = true;
+    // The private window's controls that changed since it was last put
+    // back, by place: only they are put back before the next value, so a
+    // value costs what it changes and never the untouched project name.
+    std::unordered_map<const Control*, std::size_t> placeOf_;
+    std::vector<bool> changed_;
+    std::vector<std::size_t> changedPlaces_;
 };
 
 } // namespace qntcalc

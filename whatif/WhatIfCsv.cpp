@@ -1,12 +1,14 @@
 #include "whatif/WhatIfCsv.h"
 
 #include "text/Strings.h"
+#include "text/TextEncoding.h"
 
 #include <vector>
 
 namespace qntcalc {
 
-std::string CsvField(const std::string& text) {
+std::string CsvField(const std::string& bytes) {
+    std::string text = text::ValidUtf8(bytes);
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
     std::string quoted = "\"";

@@ -12,8 +12,9 @@
 // checks' messages.
 namespace qntcalc {
 
-// Quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text);
+// Quoted when it holds a comma, a quote or a line break; valid UTF-8 as
+// JSON lines are, a file name that is only bytes included.
+std::string CsvField(const std::string& bytes);
 
 // The header row, with its line end.
 std::string WhatIfCsvHeader();

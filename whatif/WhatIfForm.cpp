@@ -27,6 +27,12 @@ std::string Milliseconds(int32_t value) {
     return WithUnit(value, InputUnit::Milliseconds);
 }
 
+// The time axis never ends below this, so that every requirement reads.
+int64_t LowestTimeAxisTop(const Requirements& required) {
+    return std::max<int64_t>({kShortestTimeAxisMs, required.rmaxMs, required.etoMs.value_or(0),
+                              required.ctoMs.value_or(0)});
+}
+
 } // namespace
 
 SweepRange DefaultRange(const WhatIfInput& input, int32_t current) {
@@ -141,6 +147,8 @@ const WhatIfInput* WhatIfForm::ShownInput() const {
 }
 
 std::string WhatIfForm::HeadroomText() const {
+    if (updating_)
+        return std::string(texts::kWhatIfHeadroomUpdating);
     if (!shown_)
         return {};
     const WhatIfInput* input = ShownInput();
@@ -151,7 +159,7 @@ std::string WhatIfForm::HeadroomText() const {
         HeadroomInSweep(shown_->points, input->field, shown_->current, direction, required_);
     if (!headroom)
         return text::Format(texts::kWhatIfOutsideRange,
-                            {input->label, WithUnit(shown_->current, input->unit)});
+                            {input->subject, WithUnit(shown_->current, input->unit)});
     return HeadroomSentence(*headroom, required_);
 }
 
@@ -246,9 +254,7 @@ std::vector<ChartPoint> RateStepLine(std::span<const WhatIfPoint> points) {
 }
 
 int32_t TimeAxisTop(std::span<const WhatIfPoint> points, const Requirements& required) {
-    const int64_t floor =
-        std::max<int64_t>({kShortestTimeAxisMs, required.rmaxMs, required.etoMs.value_or(0),
-                           required.ctoMs.value_or(0)});
+    const int64_t floor = LowestTimeAxisTop(required);
     const int64_t cap = 2 * floor;
     int64_t top = floor;
     for (const WhatIfPoint& p : points) {
@@ -272,6 +278,15 @@ AxisScale ScaleFor(double top, int ticks) {
     const double span = top * 1.1;
     const double step = RoundStep(span, ticks);
     return {std::max(1.0, std::ceil(span / step)) * step, step};
+}
+
+AxisScale TimeAxisScale(std::span<const WhatIfPoint> points, const Requirements& required,
+                        int ticks) {
+    const AxisScale scale = ScaleFor(TimeAxisTop(points, required), ticks);
+    const double cap = 2.0 * static_cast<double>(LowestTimeAxisTop(required));
+    if (scale.top <= cap)
+        return scale;
+    return {cap, RoundStep(cap, ticks)};
 }
 
 std::vector<ChartPoint> UnderTop(std::span<const ChartPoint> line, double top) {
@@ -311,25 +326,36 @@ std::vector<double> AboveTop(std::span<const WhatIfPoint> points, int32_t CalcSt
     return above;
 }
 
+std::vector<double> WithinEnds(std::vector<double> at, double left, double right,
+                               double halfWidth) {
+    const double low = left + halfWidth;
+    const double high = right - halfWidth;
+    // A plot narrower than a mark: centred, sticking out evenly.
+    const double middle = (left + right) / 2;
+    for (double& x : at)
+        x = low <= high ? std::clamp(x, low, high) : middle;
+    return at;
+}
+
 std::string PointSummary(const WhatIfInput& input, const WhatIfPoint& point) {
     const std::string value = WithUnit(point.value, input.unit);
     if (point.rejected)
         return text::Format(texts::kWhatIfSummaryRefused,
-                            {input.label, value,
+                            {input.subject, value,
                              point.valueErrors.empty() ? std::string_view()
                                                        : std::string_view(point.valueErrors.front())});
     const CalcState& s = point.state;
     const std::string status =
         s.Stable ? point.status : text::Format(texts::kWhatIfSummaryUnstable, {point.status});
     return text::Format(texts::kWhatIfSummary,
-                        {input.label, value, WithUnit(s.Baud, InputUnit::KBitsPerSecond),
+                        {input.subject, value, WithUnit(s.Baud, InputUnit::KBitsPerSecond),
                          Milliseconds(s.Rmax), Milliseconds(s.Alarm), Milliseconds(s.ETO),
                          Milliseconds(s.CTO), status});
 }
 
 std::string PointTooltip(const WhatIfInput& input, const WhatIfPoint& point) {
     std::string text = text::Format(texts::kWhatIfTipValue,
-                                    {input.label, WithUnit(point.value, input.unit)});
+                                    {input.subject, WithUnit(point.value, input.unit)});
     if (point.rejected)
         return text + "\n" +
                text::Format(texts::kWhatIfTipRefused,
@@ -355,7 +381,7 @@ std::string ChartTitle(std::string_view projectFile, const WhatIfInput& input,
     if (name.empty())
         name = texts::kWhatIfNoProject;
     return text::Format(texts::kWhatIfChartTitle,
-                        {name, input.label, WithUnit(range.from, input.unit),
+                        {name, input.subject, WithUnit(range.from, input.unit),
                          WithUnit(range.to, input.unit)});
 }
 

@@ -92,6 +92,10 @@ public:
     const WhatIfAnswer* Shown() const { return shown_ ? &*shown_ : nullptr; }
     const WhatIfInput* ShownInput() const;
 
+    // While the shown answer is out of date and the window says so, the
+    // headroom says it too instead of describing the old state.
+    void SetUpdating(bool updating) { updating_ = updating; }
+
     // The headroom sentence over the shown points, or why there is none.
     std::string HeadroomText() const;
     // The shown point at the whole value nearest to `x`, if there is one.
@@ -104,6 +108,7 @@ private:
     std::optional<SweepRange> range_;
     Requirements required_{kDefaultRequiredRmaxMs, std::nullopt, std::nullopt};
     std::optional<WhatIfAnswer> shown_;
+    bool updating_ = false;
 };
 
 // What the chart shades.
@@ -158,6 +163,12 @@ struct AxisScale {
 };
 AxisScale ScaleFor(double top, int ticks = 6);
 
+// The time axis as drawn: TimeAxisTop on a round scale, but never beyond
+// twice the highest requirement; where the round top would be, the axis
+// ends at that cap instead, ticked for it.
+AxisScale TimeAxisScale(std::span<const WhatIfPoint> points, const Requirements& required,
+                        int ticks = 6);
+
 // The line as drawn on an axis ending at `top`: where it runs above, it runs
 // along the top edge instead, from where it crosses it to where it comes back.
 std::vector<ChartPoint> UnderTop(std::span<const ChartPoint> line, double top);
@@ -166,6 +177,11 @@ std::vector<ChartPoint> UnderTop(std::span<const ChartPoint> line, double top);
 // plot `columns` wide: each is marked on the top edge.
 std::vector<double> AboveTop(std::span<const WhatIfPoint> points, int32_t CalcState::*time,
                              double top, int columns);
+
+// Where marks `halfWidth` wide (in values) sit on an axis from `left` to
+// `right`: at their values, moved in from either end only as far as needed
+// for none to stick out of the plot.
+std::vector<double> WithinEnds(std::vector<double> at, double left, double right, double halfWidth);
 
 // One line for hovering: "Main path 250 m: 250 kBits/s, worst case
 // reaction time 106 ms, ..." and the status bar's message.

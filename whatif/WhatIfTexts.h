@@ -62,6 +62,8 @@ inline constexpr std::string_view kWhatIfRequiresEto = ", ETO at most %1";
 inline constexpr std::string_view kWhatIfRequiresCto = ", CTO at most %1";
 // Over the chart while it waits for the answer to a newer change.
 inline constexpr std::string_view kWhatIfUpdating = "Updating…";
+// In place of the headroom sentence meanwhile.
+inline constexpr std::string_view kWhatIfHeadroomUpdating = "The headroom is being updated…";
 
 // The limits overview: one row per input, in these columns, and its cells
 // where there is nothing to show. %1 the end of the search of an input that
@@ -106,6 +108,9 @@ inline constexpr std::string_view kHeadroomBecomes = "the %1 becomes %2, above t
 inline constexpr std::string_view kHeadroomIs = "the %1 is %2, above the required %3";
 // Why a value fails, on its own.
 inline constexpr std::string_view kHeadroomAbove = "%1 %2 above the required %3";
+// A requirement option with an unusable value, on either command line.
+inline constexpr std::string_view kRequiredMsWanted =
+    "%1 needs a whole number of milliseconds, at least %2, not \"%3\"";
 // The requirements by name, within a sentence.
 inline constexpr std::string_view kRequirementRmax = "worst case reaction time";
 inline constexpr std::string_view kRequirementEto = "event timeout (ETO)";

@@ -32,10 +32,12 @@ enum class ValueCheck {
 enum class FileGroup { Network, Structure, Routers, Devices, Controllers, InputsOutputs, Results };
 
 // When a user can type a value into the field, beyond its page and edit
-// field being shown, enabled and writable.
+// field being shown, enabled and writable (which alone decides, say, the
+// router correction time: only for a manually timed router type with
+// routers counted).
 enum class Typing {
-    Never, // computed, or not a question to ask what-if of
-    Free,
+    Never,            // computed, or not a question to ask what-if of
+    Free,             // whenever the window lets it be typed
     WhileByHand,      // CVesk: only while entered by hand
     WhilePreselected, // MainBaud: only while the rate is preselected
 };

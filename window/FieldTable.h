@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Calculator.h"
 #include "window/FieldFacts.h"
 #include "window/MasterFormControls.h"
 
@@ -17,6 +18,9 @@ inline constexpr int32_t kLongestNetworkM = 5000; // past 3,500 m every rate ste
 inline constexpr int32_t kMostDevices = 64;
 inline constexpr int32_t kMostBits = 32 * kMostDevices + 1;
 inline constexpr int32_t kSlowestCycleMs = 1000;
+// One router's correction alone puts the cycle timeout past the longest
+// that counts as stable.
+inline constexpr int32_t kLongestRouterCorrMs = Calculator::kStableCtoMs + 1;
 } // namespace field_limits
 
 namespace field_table {
@@ -37,7 +41,7 @@ inline constexpr std::array<FieldRow, kFieldCount> kRows{{
      "l [m]", P::Network, {T::Free, 0, "", U::Metres, kLongestNetworkM, false}},
     {F::MainBaud, "MainBaud", &C::Ed_MainBaud, V::DirectRate, G::Network, 1, "500",
      "Transmission rate", "[kBits/s]", P::Network,
-     {T::WhilePreselected, 18, "Preselected transmission rate", U::KBitsPerSecond, 500, false}},
+     {T::WhilePreselected, 19, "Preselected transmission rate", U::KBitsPerSecond, 500, false}},
     {F::DropMax, "DropMax", &C::Ed_DropMax, V::GreaterEqualZero, G::Structure, 2, "0",
      "Longest drop line", "l [m]", P::DropLines,
      {T::Free, 1, "", U::Metres, kLongestNetworkM, false}},
@@ -47,41 +51,44 @@ inline constexpr std::array<FieldRow, kFieldCount> kRows{{
     {F::NumRouters, "NumRouters", &C::Ed_NumRouters, V::GreaterEqualZero, G::Structure, 4, "0",
      "Number of routers", "", P::Routers, {T::Free, 3, "", U::Count, kMostDevices, false}},
     {F::RouterCorr, "RouterCorr", &C::Ed_RouterCorr, V::GreaterEqualZero, G::Routers, 5, "0",
-     "Router correction time per router", "t [ms]", P::Routers, {}},
+     "Router correction time per router", "t [ms]", P::Routers,
+     {T::Free, 4, "", U::Milliseconds, kLongestRouterCorrMs, false}},
     {F::LongSeg, "LongSeg", &C::Ed_LongSeg, V::GreaterEqualZero, G::Routers, 6, "0",
      "Longest resulting segment", "l [m]", P::Routers,
-     {T::Free, 4, "", U::Metres, kLongestNetworkM, false}},
+     {T::Free, 5, "", U::Metres, kLongestNetworkM, false}},
     {F::MDSeg, "MDSeg", &C::Ed_MDSeg, V::GreaterEqualZero, G::Routers, 7, "0",
      "Length of MD segment", "l [m]", P::Routers,
-     {T::Free, 5, "MD segment", U::Metres, kLongestNetworkM, false}},
+     {T::Free, 6, "MD segment", U::Metres, kLongestNetworkM, false}},
     {F::NumRepeater, "NumRepeater", &C::Ed_NumRepeater, V::GreaterEqualZero, G::Routers, 8, "0",
-     "Number of repeaters", "", P::Repeaters, {T::Free, 6, "", U::Count, kMostDevices, false}},
+     "Number of repeaters", "", P::Repeaters, {T::Free, 7, "", U::Count, kMostDevices, false}},
     {F::LRepeater, "LRepeater", &C::Ed_LRepeater, V::GreaterEqualZero, G::Devices, 9, "0",
      "Virtual cable length per repeater", "l [m]", P::Repeaters,
-     {T::Free, 7, "", U::Metres, kLongestNetworkM, false}},
+     {T::Free, 8, "", U::Metres, kLongestNetworkM, false}},
     {F::LoadFact, "LoadFact", &C::Ed_LoadFact, V::GreaterZero, G::Devices, 10, "5", "Load factor",
-     "%", P::Devices, {T::Free, 8, "", U::Percent, 101, false}},
+     "%", P::Devices, {T::Free, 9, "", U::Percent, 101, false}},
     {F::NumIOD, "NumIOD", &C::Ed_NumIOD, V::GreaterEqualZero, G::Devices, 11, "2",
      "Number of I/O Devices (like DIO; Bridge; Robot, Drive)", "", P::Devices,
-     {T::Free, 9, "Number of I/O devices", U::Count, kMostDevices, false}},
+     {T::Free, 10, "Number of I/O devices", U::Count, kMostDevices, false}},
     {F::NumVesk, "NumVesk", &C::Ed_NumVesk, V::GreaterEqualZero, G::Controllers, 12, "1",
-     "Number of Vesk", "", P::Devices, {T::Free, 10, "", U::Count, kMostDevices, false}},
+     "Number of Vesk", "", P::Devices, {T::Free, 11, "", U::Count, kMostDevices, false}},
     {F::NumInp, "NumInp", &C::Ed_NumInp, V::GreaterEqualZero, G::InputsOutputs, 13, "16",
-     "Number of used input bits", "", P::Inputs, {T::Free, 11, "", U::Count, kMostBits, false}},
+     "Number of used input bits", "", P::Inputs, {T::Free, 12, "", U::Count, kMostBits, false}},
     {F::NumInpCycl, "NumInpCycl", &C::Ed_NumInpCycl, V::GreaterEqualZero, G::InputsOutputs, 14,
      "0", "thereof cyclic input bits", "", P::Inputs,
-     {T::Free, 12, "Number of cyclic input bits", U::Count, kMostBits, false}},
+     {T::Free, 13, "Number of cyclic input bits", U::Count, kMostBits, false}},
     {F::InpCycl, "InpCycl", &C::Ed_InpCycl, V::GreaterEqualZero, G::InputsOutputs, 15, "100",
      "Cycletime", "t [ms]", P::Inputs,
-     {T::Free, 13, "Cycle time of cyclic inputs", U::Milliseconds, 0, true}},
+     {T::Free, 14, "Cycle time of cyclic inputs", U::Milliseconds, 0, true}},
     {F::NumOut, "NumOut", &C::Ed_NumOut, V::GreaterEqualZero, G::InputsOutputs, 16, "16",
-     "Number of used output bits", "", P::Outputs, {T::Free, 14, "", U::Count, kMostBits, false}},
+     "Number of used output bits", "", P::Outputs, {T::Free, 15, "", U::Count, kMostBits, false}},
+    // More than the I/O devices fail, and beside at least one Vesk there
+    // are at most 63 of those: from 64 on every network fails.
     {F::NumOutCycl, "NumOutCycl", &C::Ed_NumOutCycl, V::GreaterEqualZero, G::InputsOutputs, 17,
      "0", "devices with cyclic outputs", "", P::Outputs,
-     {T::Free, 15, "Number of devices with cyclic outputs", U::Count, kMostDevices + 1, false}},
+     {T::Free, 16, "Number of devices with cyclic outputs", U::Count, kMostDevices, false}},
     {F::OutCycl, "OutCycl", &C::Ed_OutCycl, V::GreaterEqualZero, G::InputsOutputs, 18, "100",
      "Cycletime", "t [ms]", P::Outputs,
-     {T::Free, 16, "Cycle time of cyclic outputs", U::Milliseconds, 0, true}},
+     {T::Free, 17, "Cycle time of cyclic outputs", U::Milliseconds, 0, true}},
     {F::Baud, "Baud", &C::Ed_Baud, V::None, G::Results, 19, "", "Transmission rate", "[kBits/s]",
      P::Results, {}},
     {F::BaudLong, "BaudLong", &C::Ed_BaudLong, V::None, G::Results, 20, "", "Transmission rate",
@@ -98,7 +105,7 @@ inline constexpr std::array<FieldRow, kFieldCount> kRows{{
      P::Results, {}},
     {F::CVesk, "CVesk", &C::Ed_CVesk, V::GreaterZero, G::Results, 26, "", "Vesk cycle time",
      "t [ms]", P::Results,
-     {T::WhileByHand, 17, "", U::Milliseconds, kSlowestCycleMs, false}},
+     {T::WhileByHand, 18, "", U::Milliseconds, kSlowestCycleMs, false}},
 }};
 // clang-format on
 } // namespace field_table

@@ -42,6 +42,10 @@ public:
     const std::vector<StatusMessage>& LastMessages() const { return lastMessages_; }
     const std::string& SavedText() const { return savedText_; }
     ModeFacts Mode() const;
+    // Whether a user can change the control in the window now: the tab of
+    // its page and its group box shown, the control shown and enabled, an
+    // edit field writable. The one rule behind --set and the What-if inputs.
+    bool UserCanChange(const Control& control) const;
     EditField& EditFor(Field field);
     const EditField& EditFor(Field field) const;
 

@@ -1,6 +1,9 @@
 #include "engine/RateModel.h"
 #include "window/MasterForm.h"
 
+#include <variant>
+#include <vector>
+
 // The operating modes, the structure pages and the enabling of inputs that
 // depend on the entered counts. Re-applied at the start of every calculation,
 // so a user's edit of a forced field is undone at once.
@@ -113,6 +116,26 @@ void TMasterForm::InputEnabling(CalcState& state) {
         Ed_LRepeater.SetText("0");
         Ed_LRepeater.SetEnabled(false);
     }
+}
+
+bool TMasterForm::UserCanChange(const Control& control) const {
+    // A control on a page carries that page's help topic; the project name
+    // and the menus lie outside the pages.
+    const std::vector<TabSheet>& pages = PageControl1.Pages();
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        if (pages[page].helpTopic == control.HelpTopic() &&
+            !PageControl1.TabVisible(static_cast<int>(page)))
+            return false;
+    }
+    const bool inStructureGroup =
+        &control == &CB_Routers || &control == &CB_Repeaters || &control == &CB_DropLines;
+    if (inStructureGroup && !GB_Structure.Visible())
+        return false;
+    if (!control.Visible() || !control.Enabled())
+        return false;
+    const ConstControlKind kind = control.Kind();
+    const auto* edit = std::get_if<const EditField*>(&kind);
+    return !edit || !(*edit)->ReadOnly();
 }
 
 void TMasterForm::StandardClick() {

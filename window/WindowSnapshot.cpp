@@ -77,26 +77,47 @@ Result WindowSnapshot::RestoreInto(TMasterForm& form) const {
         if (all[i]->Name() != controls_[i].name)
             return other();
     }
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        Control& control = *all[i];
-        const ControlState& saved = controls_[i];
-        control.SetHint(saved.hint);
-        control.SetVisible(saved.visible);
-        control.SetEnabled(saved.enabled);
-        Restore(control, saved.specific);
-    }
-    form.calc_.Restore(state_, lastPassCount_);
-    form.lastMessages_ = lastMessages_;
-    form.savedText_ = savedText_;
-    form.restoring_ = nullptr;
+    for (std::size_t i = 0; i < all.size(); ++i)
+        Restore(*all[i], controls_[i]);
+    RestoreForm(form);
     return {};
 }
 
+Result WindowSnapshot::RestoreChanged(TMasterForm& form,
+                                      std::span<const std::size_t> changed) const {
+    const std::vector<Control*>& all = form.controls.All();
+    if (all.size() != controls_.size())
+        return {Result::Failure::OtherWindow, form.MasterForm.Name(),
+                std::string(texts::kOtherControls)};
+    for (std::size_t i : changed) {
+        if (i < all.size())
+            Restore(*all[i], controls_[i]);
+    }
+    RestoreForm(form);
+    return {};
+}
+
+void WindowSnapshot::RestoreForm(TMasterForm& form) const {
+    form.calc_.Restore(state_, lastPassCount_);
+    form.lastMessages_ = lastMessages_;
+    if (form.savedText_ != savedText_)
+        form.savedText_ = savedText_;
+    form.restoring_ = nullptr;
+}
+
 // The kind was recorded from this very control, so the casts hold.
-void WindowSnapshot::Restore(Control& control, const Specific& specific) {
+void WindowSnapshot::Restore(Control& control, const ControlState& saved) {
+    if (control.Hint() != saved.hint)
+        control.SetHint(saved.hint);
+    control.SetVisible(saved.visible);
+    control.SetEnabled(saved.enabled);
     std::visit(
         Overloaded{
-            [&](const LabelState& s) { static_cast<Label&>(control).SetCaption(s.caption); },
+            [&](const LabelState& s) {
+                auto& label = static_cast<Label&>(control);
+                if (label.Caption() != s.caption)
+                    label.SetCaption(s.caption);
+            },
             [&](const EditState& s) {
                 auto& edit = static_cast<EditField&>(control);
                 if (edit.Text() != s.text) {
@@ -145,7 +166,7 @@ void WindowSnapshot::Restore(Control& control, const Specific& specific) {
             },
             [&](const MenuState& s) { static_cast<MenuItem&>(control).SetChecked(s.checked); },
         },
-        specific);
+        saved.specific);
 }
 
 } // namespace qntcalc

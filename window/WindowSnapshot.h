@@ -3,6 +3,8 @@
 #include "base/Result.h"
 #include "window/MasterForm.h"
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -29,6 +31,10 @@ public:
     // `form` must be a TMasterForm like the one taken (same controls); one
     // with other controls is refused before anything in it changes.
     Result RestoreInto(TMasterForm& form) const;
+    // The same for a form this was restored into before, where since then
+    // only the controls at `changed` (places in its ControlSet) changed: the
+    // cost is theirs, whatever the others hold (a long project name, say).
+    Result RestoreChanged(TMasterForm& form, std::span<const std::size_t> changed) const;
 
     const CalcState& State() const { return state_; }
 
@@ -78,7 +84,8 @@ private:
     };
 
     static Specific Capture(const Control& control);
-    static void Restore(Control& control, const Specific& specific);
+    static void Restore(Control& control, const ControlState& saved);
+    void RestoreForm(TMasterForm& form) const;
 
     std::vector<ControlState> controls_;
     CalcState state_;

@@ -1,9 +1,10 @@
 #include "report/qt/ReportPdf.h"
 
 #include "about/VerInfo.h"
-#include "cli/Evaluation.h"
+#include "base/ExitStatus.h"
 #include "project/FileIo.h"
 #include "project/IniFile.h"
+#include "project/LoadedProject.h"
 #include "project/ProjectTexts.h"
 #include "report/ReportTexts.h"
 #include "text/Strings.h"
@@ -122,17 +123,18 @@ int Report(const ReportOptions& options) {
     program.ProgramVersion = std::move(version.version);
     program.ProgramName = std::move(version.name);
 
-    // Hashed as read; the project is read from the same file right after.
+    // Read once: the hash and the numbers come from the same bytes, even
+    // while another program replaces the file.
     std::string bytes;
     if (Result read = fileio::ReadWholeFile(options.project, kMostProjectBytes, bytes);
         !read.Ok()) {
         PrintLine(read.Message());
-        return 2;
+        return kCannotRun;
     }
-    cli::Evaluation evaluation(program);
-    if (Result loaded = evaluation.Load(options.project); !loaded.Ok()) {
-        PrintLine(loaded.Message());
-        return 2;
+    LoadedProject loaded(program);
+    if (Result opened = loaded.Load(options.project, bytes); !opened.Ok()) {
+        PrintLine(opened.Message());
+        return kCannotRun;
     }
     ReportFacts facts;
     facts.file = QFile::encodeName(QFileInfo(QFile::decodeName(options.project.c_str()))
@@ -145,27 +147,22 @@ int Report(const ReportOptions& options) {
     facts.required = options.required;
     if (options.whatIfKey) {
         const WhatIfInput* input = FindWhatIfInput(*options.whatIfKey);
-        if (!UserCanType(evaluation.Form(), *input)) {
+        if (!UserCanType(loaded.Form(), *input)) {
             PrintLine(text::Format(texts::kReportNotTypeable, {*options.whatIfKey}));
-            return 2;
+            return kCannotRun;
         }
         facts.whatIfInput = input->field;
     }
     CalcReport report;
-    if (Result made = MakeReport(evaluation.Form(), facts, report); !made.Ok()) {
+    if (Result made = MakeReport(loaded.Form(), facts, report); !made.Ok()) {
         PrintLine(made.Message());
-        return 2;
+        return kCannotRun;
     }
-    QByteArray pdf;
-    const bool drawn =
-        RenderReportPdf(report, ToQString(evaluation.Form().Ed_Project.Text()), pdf);
-    const Result written =
-        drawn ? fileio::WriteFileAtomically(
-                    options.out, {pdf.constData(), static_cast<std::size_t>(pdf.size())})
-              : Result{Result::Failure::Unwritable, options.out, std::string(texts::kReportNotDrawn)};
+    const Result written = WriteReportPdf(report, ToQString(loaded.Form().Ed_Project.Text()),
+                                          options.out, options.project);
     if (!written.Ok()) {
         PrintLine(written.Message());
-        return 2;
+        return kCannotRun;
     }
     return report.ExitStatus();
 }
@@ -195,6 +192,17 @@ bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray&
     return !pdf.isEmpty();
 }
 
+Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,
+                      const std::string& projectFile) {
+    if (!projectFile.empty() && fileio::SameFile(path, projectFile))
+        return {Result::Failure::Unwritable, path, std::string(texts::kReportOverProject)};
+    QByteArray pdf;
+    if (!RenderReportPdf(report, title, pdf))
+        return {Result::Failure::Unwritable, path, std::string(texts::kReportNotDrawn)};
+    return fileio::WriteFileAtomically(path,
+                                       {pdf.constData(), static_cast<std::size_t>(pdf.size())});
+}
+
 std::string Sha256Hex(const std::string& bytes) {
     return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
                                     QCryptographicHash::Sha256)
@@ -213,7 +221,7 @@ int RunReportCommand(int& argc, char** argv) {
     ReportOptions options;
     if (Result parsed = ParseReportArguments(arguments, options); !parsed.Ok()) {
         PrintLine(parsed.Message());
-        return 2;
+        return kCannotRun;
     }
     // No window is ever shown: no display needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -223,7 +231,7 @@ int RunReportCommand(int& argc, char** argv) {
         return Report(options);
     } catch (const std::exception& e) {
         PrintLine(e.what());
-        return 2;
+        return kCannotRun;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "report/CalcReport.h"
 
 #include <string>
@@ -14,15 +15,20 @@ namespace qntcalc {
 // window's chart. False when nothing could be drawn.
 bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray& pdf);
 
+// Draws the report and writes it to path atomically; refuses to replace
+// the project file it is made from (projectFile, if any) under any name.
+Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,
+                      const std::string& projectFile);
+
 // Lower-case hex SHA-256 of the bytes.
 std::string Sha256Hex(const std::string& bytes);
 
 // "2026-12-07 14:05:09", local time.
 std::string ReportTimeNow();
 
-// The whole run of QntCalc --report without a window: 0, 1 or 2 as
-// qntcalc-cli, nothing on standard output. `arguments` are the program's,
-// its name first.
+// The whole run of QntCalc --report without a window: an Exit status as
+// qntcalc-cli's, nothing on standard output. argc and argv are the
+// program's own, its name first.
 int RunReportCommand(int& argc, char** argv);
 
 } // namespace qntcalc

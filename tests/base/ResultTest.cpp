@@ -12,7 +12,7 @@ TEST(ResultTest, EachFailureReadsWithItsVerb) {
         {{}, ""},
         {{F::Missing, "a.ini", "No such file or directory"},
          "Cannot open \"a.ini\": No such file or directory"},
-        {{F::KeptUnread, "a.ini", "Is a directory"}, "Cannot read \"a.ini\": Is a directory"},
+        {{F::KeptUnread, "a.ini", "Is a directory"}, "Cannot write \"a.ini\": Is a directory"},
         {{F::Unwritable, "a.ini", "Permission denied"},
          "Cannot write \"a.ini\": Permission denied"},
         {{F::NotRenamed, "a.ini", "File exists"}, "Cannot rename \"a.ini\": File exists"},

@@ -1,4 +1,5 @@
 #include "project/IniFile.h"
+#include "tests/support/GermanLocale.h"
 #include "tests/support/IniFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -7,6 +8,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace qntcalc {
@@ -28,8 +30,10 @@ std::string Quote(const std::string& arg) {
 // Runs the built tool the way a script does, in the test's directory.
 class CliTest : public TempDirTest {
 protected:
-    CliRun Cli(const std::vector<std::string>& args) {
-        std::string command = "cd " + Quote(dir_.string()) + " && " + Quote(QNTCALC_CLI);
+    // `environment`: NAME=VALUE settings for the run.
+    CliRun Cli(const std::vector<std::string>& args, const std::string& environment = "") {
+        std::string command =
+            "cd " + Quote(dir_.string()) + " && env " + environment + " " + Quote(QNTCALC_CLI);
         for (const std::string& arg : args)
             command += " " + Quote(arg);
         command += " >" + Quote(Path("out.txt")) + " 2>" + Quote(Path("err.txt")) + " </dev/null";
@@ -130,6 +134,9 @@ TEST_P(CliExitTest, ExitStatusAndMessage) {
     for (const auto& [name, bytes] : files)
         WriteBytes(name, bytes);
     std::filesystem::create_directory(dir_ / "folder.ini");
+    ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0644), 0);
+    WriteBytes("big.ini", "[Settings]\nProject=big\n");
+    std::filesystem::resize_file(Path("big.ini"), (std::uintmax_t{4} << 20) + 1); // sparse
     const CliRun run = Cli(GetParam().args);
     EXPECT_EQ(run.exit, GetParam().exit) << run.err;
     EXPECT_NE(run.err.find(GetParam().stderrHas), std::string::npos) << run.err;
@@ -138,6 +145,9 @@ TEST_P(CliExitTest, ExitStatusAndMessage) {
     }
     for (const auto& [name, bytes] : files)
         EXPECT_EQ(ReadBytes(name), bytes) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(Path("folder.ini")));
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.ini")));
+    EXPECT_EQ(std::filesystem::file_size(Path("big.ini")), (std::uintmax_t{4} << 20) + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,6 +191,38 @@ INSTANTIATE_TEST_SUITE_P(
                 {"press.ini", "--set", "RouterCorr=5"},
                 2,
                 "keys that can be set now: Project, Mainpath, NumRouters, LongSeg, MDSeg, NumIOD"},
+        ExitRow{"RouterCorrectionTimedByHand",
+                {"press.ini", "--set", "RouterType=Other - Manual time entry", "--set",
+                 "RouterCorr=33"},
+                0,
+                ""},
+        // The list is shown, but disabled while no routers are counted.
+        ExitRow{"RouterTypeWhileNoRoutersCounted",
+                {"--set", "CBRouters=1", "--set", "RouterType=Other - Manual time entry"},
+                2,
+                "--set RouterType: RouterType is not a list a user can change in the window "
+                "now; keys that can be set now: Project, Mainpath, NumRouters, NumIOD, NumVesk, "
+                "NumInp, NumInpCycl, NumOut, NumOutCycl, CBRouters, CBRepeaters, CBDropLines\n",
+                true},
+        // Taken; the segments are still missing.
+        ExitRow{"RouterTypeOnceCounted",
+                {"--set", "CBRouters=1", "--set", "NumRouters=1", "--set",
+                 "RouterType=Harlen - Vesk QN Router"},
+                1,
+                ""},
+        ExitRow{"BoxHiddenInBaudRateMode",
+                {"--mode", "baud", "--set", "CBRouters=1"},
+                2,
+                "--set CBRouters: CBRouters is not a box a user can change in the window now; "
+                "keys that can be set now: Project, Mainpath, CBRepeaters, CBDropLines\n",
+                true},
+        ExitRow{"ButtonOnlyInExpertMode", {"--set", "Vesk1=1"}, 2, "Vesk1 is not a button"},
+        ExitRow{"SelectedButtonNotClearedWithZero",
+                {"--mode", "expert", "--set", "RB_Main=0"},
+                2,
+                "--set RB_Main=0: a selected button is cleared by selecting the other of its "
+                "pair: --set RB_Baud=1"},
+        ExitRow{"ClearButtonStaysClear", {"--mode", "expert", "--set", "RB_Baud=0"}, 0, ""},
         ExitRow{"PreselectedRate",
                 {"--mode", "expert", "--set", "RB_Baud=1", "--set", "MainBaud=125"},
                 0,
@@ -192,8 +234,38 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"SetWithoutEquals", {"--set", "Mainpath"}, 2, "KEY=VALUE"},
         ExitRow{"BadMode", {"--mode", "turbo"}, 2, "standard, expert or baud"},
         ExitRow{"BadRmax", {"--require-rmax", "fast"}, 2, "whole number"},
+        ExitRow{"RmaxZeroCanNeverBeMet",
+                {"--require-rmax", "0"},
+                2,
+                "--require-rmax needs a whole number of milliseconds, at least 1, not \"0\""},
+        ExitRow{"RmaxOneIsTheLeast", {"--require-rmax=1"}, 1, "exceeds 1 ms"},
+        ExitRow{"EtoAloneNeedsASearch",
+                {"--require-eto", "40"},
+                2,
+                "--require-eto needs --headroom or --limits"},
+        ExitRow{"CtoWithSweepNeedsASearch",
+                {"--sweep", "NumIOD=1:2", "--require-cto", "40"},
+                2,
+                "--require-cto needs --headroom or --limits"},
+        ExitRow{"ToAloneNeedsHeadroom", {"--to", "5"}, 2, "--to needs --headroom"},
         ExitRow{"SaveTwoFiles", {"--save", "x.ini", "a.ini", "b.ini"}, 2, "at most one"},
         ExitRow{"SaveIntoMissingFolder", {"--save", "no/such/dir.ini"}, 2, "no/such/dir.ini"},
+        // A failed save is a failed write, whatever stopped it.
+        ExitRow{"SaveOverAFolder",
+                {"press.ini", "--save", "folder.ini"},
+                2,
+                "qntcalc-cli: Cannot write \"folder.ini\": Is a directory",
+                true},
+        ExitRow{"SaveOverAFifo",
+                {"press.ini", "--save", "fifo.ini"},
+                2,
+                "qntcalc-cli: Cannot write \"fifo.ini\": Not a regular file",
+                true},
+        ExitRow{"SaveOverAFileAboveTheSizeLimit",
+                {"press.ini", "--save", "big.ini"},
+                2,
+                "qntcalc-cli: Cannot write \"big.ini\": Larger than 4 MiB",
+                true},
         ExitRow{"HeadroomMetNow", {"--headroom", "Mainpath", "--require-rmax", "28"}, 0, ""},
         ExitRow{"HeadroomBrokenNow", {"--headroom", "Mainpath", "--require-rmax", "27"}, 1, ""},
         ExitRow{"HeadroomEtoBrokenNow",
@@ -215,14 +287,20 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"HeadroomOneValueTooMany",
                 {"--headroom", "Mainpath", "--require-rmax", "300", "--to", "1000100"},
                 2,
-                "--headroom: at most 1000000 values, not 1000001"},
+                "--headroom: at most 1,000,000 values, not 1,000,001"},
         ExitRow{"HeadroomWithoutRequirement", {"--headroom", "Mainpath"}, 2, "--require-rmax"},
         ExitRow{"HeadroomNotEditableNow",
                 {"--headroom", "InpCycl", "--require-rmax", "300"},
                 2,
                 "inputs that can: Mainpath, NumIOD"},
-        ExitRow{
-            "HeadroomUnknownInput", {"--headroom", "RouterCorr"}, 2, "the inputs are: Mainpath"},
+        ExitRow{"HeadroomUnknownInput",
+                {"--headroom", "RouterCorrRes"},
+                2,
+                "the inputs are: Mainpath, DropMax, DropTot, NumRouters, RouterCorr, LongSeg"},
+        ExitRow{"HeadroomRouterCorrectionOfATableType",
+                {"press.ini", "--headroom", "RouterCorr", "--require-rmax", "300"},
+                2,
+                "RouterCorr cannot be typed into in this project's current state"},
         ExitRow{"LimitsMetNow", {"--limits", "--require-rmax", "28"}, 0, ""},
         ExitRow{"LimitsBrokenNow", {"--limits", "--require-rmax", "27"}, 1, ""},
         ExitRow{"LimitsCtoEqualMet",
@@ -257,11 +335,11 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"SweepSound", {"--sweep", "NumIOD=0:80:10"}, 0, ""},
         ExitRow{"SweepWithoutRange", {"--sweep", "Mainpath=100"}, 2, "KEY=FROM:TO[:STEP]"},
         ExitRow{"SweepZeroStep", {"--sweep", "Mainpath=1:9:0"}, 2, "STEP must be 1 or more"},
-        ExitRow{"SweepTooLong", {"--sweep", "Mainpath=-2000000:0"}, 2, "at most 1000000 values"},
+        ExitRow{"SweepTooLong", {"--sweep", "Mainpath=-2000000:0"}, 2, "at most 1,000,000 values"},
         ExitRow{"SweepCountedIn64Bits",
                 {"--sweep", "NumIOD=-2147483648:2147483647"},
                 2,
-                "at most 1000000 values, not 4294967296"},
+                "at most 1,000,000 values, not 4,294,967,296"},
         ExitRow{"SweepWithRequirement",
                 {"--sweep", "Mainpath=1:2", "--require-rmax", "300"},
                 2,
@@ -280,9 +358,40 @@ TEST_F(CliTest, ModeAndUserChangesInOrder) {
     EXPECT_EQ(j["fields"]["CVesk"], "20");
     EXPECT_EQ(j["selections"]["Vesk1"], true);
 
+    EXPECT_EQ(Json({"--set", "mainpath=500"})["fields"]["Mainpath"], "500") << "keys in any case";
+
     const auto baud = Json({"--mode", "baud"});
     EXPECT_EQ(baud["indicator"]["panel"], "500 kBaud");
     EXPECT_EQ(baud["pages"], nlohmann::json({"GB_Network", "GB_Results"}));
+}
+
+// The window takes a typed router correction time for the manual type only.
+TEST_F(CliTest, RouterCorrectionTypedForTheManualType) {
+    WriteBytes("press.ini", kRouterProject);
+    const std::vector<std::string> manual{
+        "press.ini", "--set", "RouterType=Other - Manual time entry", "--set", "RouterCorr=33"};
+    const auto j = Json(manual);
+    EXPECT_EQ(j["fields"]["RouterCorr"], "33");
+    EXPECT_EQ(j["fields"]["RouterCorrRes"], "99");
+
+    std::vector<std::string> sweep = manual;
+    sweep.insert(sweep.end(), {"--sweep", "RouterCorr=34:33"});
+    const auto rows = Json(sweep)["rows"];
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0]["fields"]["RouterCorrRes"], "102");
+    EXPECT_EQ(rows[1]["fields"]["RouterCorrRes"], "99");
+}
+
+// A name that fills the file is written once, not once a row.
+TEST_F(CliTest, SweepTellsALongProjectNameOnce) {
+    const std::string name(1 << 20, 'N');
+    WriteBytes("long.ini", "[Settings]\nProject=" + name + "\nNumVesk=1\n");
+    const CliRun run = Cli({"long.ini", "--json", "--sweep", "NumIOD=1:20"});
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_LT(run.out.size(), name.size() + 40'000);
+    const auto j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["project"], name);
+    EXPECT_EQ(j["rows"].size(), 20u);
 }
 
 TEST_F(CliTest, ValueErrorsAreReportedAndTheRunGoesOn) {
@@ -351,7 +460,9 @@ TEST_F(CliTest, VersionAndHelp) {
     for (const char* line :
          {"Usage: qntcalc-cli", "--sweep KEY=FROM:TO[:STEP]", "--headroom KEY", "--limits  ",
           "  Mainpath      5,000 m\n", "  InpCycl       0 ms (searched downwards)",
-          "1000000 values: a table", "at most 1000000 values from the current one"})
+          "  NumRouters    64\n  RouterCorr    301 ms (only for the manual router type)\n",
+          "  NumOutCycl    64\n",
+          "1,000,000 values: a table", "at most 1,000,000 values from the current one"})
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
 }
 
@@ -379,7 +490,7 @@ TEST_F(CliTest, ManPageNamesEverythingHelpLists) {
         EXPECT_NE(man.find(text), std::string::npos) << text;
 }
 
-// A name that is not UTF-8 reaches JSON with U+FFFD for its bad byte.
+// A name that is not UTF-8 reaches JSON and CSV with U+FFFD for its bad byte.
 TEST_F(CliTest, OneJsonLinePerFile) {
     WriteBytes("a.ini", kRouterProject);
     WriteBytes("b.ini", "[Settings]\nNumVesk=1\nMainpath=2000\n");
@@ -398,9 +509,46 @@ TEST_F(CliTest, OneJsonLinePerFile) {
     EXPECT_EQ(files({"a.ini", "c\xff.ini", "b.ini"}),
               (std::vector<std::string>{"a.ini", "c\uFFFD.ini", "b.ini"}));
     EXPECT_EQ(files({"--sweep", "NumIOD=1:2", "c\xff.ini", "a.ini"}),
-              (std::vector<std::string>{"c\uFFFD.ini", "c\uFFFD.ini", "a.ini", "a.ini"}));
+              (std::vector<std::string>{"c\uFFFD.ini", "a.ini"}));
     EXPECT_EQ(files({"--headroom", "NumIOD", "--require-rmax", "300", "c\xff.ini", "a.ini"}),
               (std::vector<std::string>{"c\uFFFD.ini", "a.ini"}));
+
+    // CSV names it alike, in the first cell of every row.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--csv", "--sweep", "NumIOD=1:2", "c\xff.ini"},
+          std::vector<std::string>{"--csv", "--limits", "--require-rmax", "300", "c\xff.ini"}}) {
+        const CliRun csv = Cli(args);
+        EXPECT_EQ(csv.exit, 0) << csv.err;
+        std::istringstream lines(csv.out);
+        std::string line;
+        std::getline(lines, line); // the header
+        int rows = 0;
+        for (; std::getline(lines, line); ++rows)
+            EXPECT_TRUE(line.starts_with("c\uFFFD.ini,")) << line;
+        EXPECT_GE(rows, 2) << args[1];
+    }
+}
+
+// The program's texts are English, and so are its numbers, whatever the
+// locale: thousands grouped with commas, decimals after a point.
+TEST_F(CliTest, NumbersReadTheSameUnderAGermanLocale) {
+    if (!GermanLocaleInstalled())
+        GTEST_SKIP() << kNoGermanLocale;
+    const std::string german = std::string("LC_ALL=") + kGermanLocale;
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--limits", "--require-rmax", "300"},
+                                               {"--limits", "--require-rmax", "300", "--csv"},
+                                               {"--headroom", "Mainpath", "--require-rmax", "1000"},
+                                               {"--require-rmax", "1"}}) {
+        const CliRun english = Cli(args);
+        const CliRun run = Cli(args, german);
+        EXPECT_EQ(run.exit, english.exit);
+        EXPECT_EQ(run.out, english.out);
+        EXPECT_EQ(run.err, english.err);
+    }
+    const CliRun limits = Cli({"--limits", "--require-rmax", "300"}, german);
+    EXPECT_NE(limits.out.find("  1,450          1,451   1,350     1,350.0  "), std::string::npos)
+        << limits.out;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -428,13 +576,30 @@ TEST_F(CliTest, SweepAsTableJsonAndCsv) {
                   "           7     yes  ERROR: Lenght of longest segment not correct!"}));
 
     const CliRun json = Cli({"--json", "--sweep", "Mainpath=-1:1"});
-    const std::vector<std::string> rows = Lines(json.out);
-    ASSERT_EQ(rows.size(), 3u) << json.err;
-    const auto rejected = nlohmann::json::parse(rows[0]);
-    EXPECT_EQ(rejected,
-              nlohmann::json::parse(R"({"file":null,"value":-1,"rejected":true,)"
+    ASSERT_EQ(Lines(json.out).size(), 1u) << json.err;
+    const auto sweep = nlohmann::json::parse(json.out);
+    std::vector<std::string> members;
+    for (const auto& [name, value] : sweep.items())
+        members.push_back(name);
+    std::sort(members.begin(), members.end());
+    EXPECT_EQ(members,
+              (std::vector<std::string>{"file", "from", "key", "project", "rows", "step", "to"}));
+    EXPECT_EQ(sweep["file"], nullptr);
+    EXPECT_EQ(sweep["project"], "Project name");
+    EXPECT_EQ(sweep["key"], "Mainpath");
+    EXPECT_EQ(sweep["from"], -1);
+    EXPECT_EQ(sweep["to"], 1);
+    EXPECT_EQ(sweep["step"], 1);
+    const auto& rows = sweep["rows"];
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0],
+              nlohmann::json::parse(R"({"value":-1,"rejected":true,)"
                                     R"("valueErrors":["Value must be greater than 0."]})"));
-    const auto point = nlohmann::json::parse(rows[2]);
+    // The name and the file are the sweep's, told once.
+    const auto& point = rows[2];
+    EXPECT_FALSE(point.contains("file"));
+    EXPECT_FALSE(point["fields"].contains("Project"));
+    EXPECT_EQ(point["fields"].size(), 27u);
     EXPECT_EQ(point["value"], 1);
     EXPECT_EQ(point["rejected"], false);
     EXPECT_EQ(point["fields"]["Mainpath"], "1");
@@ -561,9 +726,9 @@ TEST_P(CliLimitsTest, EveryInputEqualsItsHeadroom) {
     EXPECT_EQ(limits.size(), j["limits"].size());
     std::size_t typeable = 0;
     for (const char* key :
-         {"Mainpath", "DropMax", "DropTot", "NumRouters", "LongSeg", "MDSeg", "NumRepeater",
-          "LRepeater", "LoadFact", "NumIOD", "NumVesk", "NumInp", "NumInpCycl", "InpCycl",
-          "NumOut", "NumOutCycl", "OutCycl", "CVesk", "MainBaud"}) {
+         {"Mainpath", "DropMax", "DropTot", "NumRouters", "RouterCorr", "LongSeg", "MDSeg",
+          "NumRepeater", "LRepeater", "LoadFact", "NumIOD", "NumVesk", "NumInp", "NumInpCycl",
+          "InpCycl", "NumOut", "NumOutCycl", "OutCycl", "CVesk", "MainBaud"}) {
         std::vector<std::string> headroom = args;
         headroom.insert(headroom.end(), {"--json", "--headroom", key});
         const CliRun run = Cli(headroom);
@@ -597,6 +762,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "DropTot=60"},
                   {"--require-rmax", "600", "--require-cto", "400"},
                   0},
+        LimitsRow{"RoutersTimedByHand",
+                  {"--set", "Mainpath=600", "--set", "CBRouters=1", "--set", "NumRouters=3",
+                   "--set", "RouterType=Other - Manual time entry", "--set", "LongSeg=200", "--set",
+                   "MDSeg=100", "--set", "RouterCorr=20"},
+                  {"--require-rmax", "300"},
+                  0},
         LimitsRow{"ExpertCycleTimeByHand",
                   {"--mode", "expert", "--set", "CVeskManual=1", "--set", "CVesk=20"},
                   {"--require-rmax", "300"},
@@ -606,6 +777,23 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--require-rmax", "300"},
                   0}),
     [](const ::testing::TestParamInfo<LimitsRow>& info) { return info.param.name; });
+
+// One header for all files; no row of the table ends in blanks, not even one
+// whose cause is empty because nothing fails up to the end of its search.
+TEST_F(CliTest, LimitsCsvHasOneHeaderAndTheTableNoTrailingBlanks) {
+    const std::string example = std::string(QNTCALC_SOURCE_DIR) + "/examples/assembly-hall.ini";
+    const CliRun csv = Cli({"--csv", "--limits", "--require-rmax", "300", example, example});
+    EXPECT_EQ(csv.exit, 0) << csv.err;
+    std::size_t headers = 0;
+    for (std::size_t at = 0; (at = csv.out.find("file,key,", at)) != std::string::npos; ++at)
+        ++headers;
+    EXPECT_EQ(headers, 1u) << csv.out;
+
+    const CliRun table = Cli({"--limits", "--require-rmax", "300", example});
+    EXPECT_EQ(table.exit, 0) << table.err;
+    EXPECT_NE(table.out.find("none up to"), std::string::npos) << table.out;
+    EXPECT_EQ(table.out.find(" \n"), std::string::npos) << table.out;
+}
 
 // The README's two examples, on the project file that comes with the sources:
 // the order, the table and the CSV of the same rows.

@@ -98,35 +98,54 @@ TEST(MessageBoxTest, ABoxHasTheIconOfItsKindOverItsWindow) {
     }
 }
 
-// The question's buttons give their answers; a box closed otherwise cancels.
+// The question's buttons give their answers, also by their mnemonics; a box
+// closed otherwise cancels.
 TEST(MessageBoxTest, TheSaveQuestionAnswersByItsButtons) {
     QWidget mainWindow;
     QtMessageBoxes messages;
     messages.SetMainWindow(&mainWindow);
     struct Row {
-        QMessageBox::StandardButton button; // NoButton: closed by Escape
+        QMessageBox::StandardButton button; // NoButton: a key instead
+        int key;                            // with Alt, unless Escape
         SaveChoice choice;
     };
-    for (const Row& row : {Row{QMessageBox::Save, SaveChoice::Save},
-                           Row{QMessageBox::Discard, SaveChoice::Discard},
-                           Row{QMessageBox::Cancel, SaveChoice::Cancel},
-                           Row{QMessageBox::NoButton, SaveChoice::Cancel}}) {
+    for (const Row& row : {Row{QMessageBox::Save, 0, SaveChoice::Save},
+                           Row{QMessageBox::Discard, 0, SaveChoice::Discard},
+                           Row{QMessageBox::Cancel, 0, SaveChoice::Cancel},
+                           Row{QMessageBox::NoButton, Qt::Key_Escape, SaveChoice::Cancel},
+                           Row{QMessageBox::NoButton, Qt::Key_S, SaveChoice::Save},
+                           Row{QMessageBox::NoButton, Qt::Key_D, SaveChoice::Discard}}) {
         QString text;
+        QStringList buttons;
         QWidget* parent = nullptr;
         QTimer::singleShot(0, [&] {
             auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(shown, nullptr);
             text = shown->windowTitle() + ": " + shown->text();
             parent = shown->parentWidget();
+            for (QMessageBox::StandardButton button :
+                 {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel})
+                buttons << shown->button(button)->text();
             EXPECT_EQ(static_cast<QAbstractButton*>(shown->defaultButton()),
                       shown->button(QMessageBox::Save));
-            if (row.button == QMessageBox::NoButton)
+            if (row.key == Qt::Key_Escape) {
                 QTest::keyClick(shown, Qt::Key_Escape);
-            else
+            } else if (row.key) {
+                ASSERT_TRUE(QTest::qWaitForWindowActive(shown));
+                QTest::keyClick(shown->windowHandle(), static_cast<Qt::Key>(row.key),
+                                Qt::AltModifier);
+                // A mnemonic clicks the way the eye can follow, a moment later.
+                if (!QTest::qWaitFor([shown] { return !shown->isVisible(); })) {
+                    ADD_FAILURE() << "no button took Alt+" << QChar(row.key).toLatin1();
+                    shown->button(QMessageBox::Cancel)->click();
+                }
+            } else {
                 shown->button(row.button)->click();
+            }
         });
         EXPECT_EQ(messages.AskSave("Save your changes?", "Quarnet Calculator"), row.choice);
         EXPECT_EQ(text, "Quarnet Calculator: Save your changes?");
+        EXPECT_EQ(buttons, (QStringList{"&Save", "&Discard", "Cancel"}));
         EXPECT_EQ(parent, &mainWindow);
     }
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <unistd.h>
 #include <utility>
 
 #include <QAbstractItemView>
@@ -263,6 +264,25 @@ TEST_F(MasterWindowTest, AReportHashesTheFileOnlyWhileTheWindowHoldsIt) {
     Trigger("ExportReport");
     const QString elsewhere = ReportText(Path("elsewhere.pdf"));
     EXPECT_TRUE(elsewhere.contains(QStringLiteral("(not saved)"))) << elsewhere.toStdString();
+}
+
+TEST_F(MasterWindowTest, AReportNeverReplacesItsProjectUnderAnyName) {
+    const std::string alpha = Path("alpha.ini").toStdString();
+    dialogs.saveAnswers.push_back(alpha);
+    Trigger("SaveAs");
+    const QString before = ReadFile(Path("alpha.ini"));
+    ASSERT_EQ(::link(alpha.c_str(), Path("hard.pdf").toStdString().c_str()), 0);
+    for (const char* name : {"alpha.ini", "hard.pdf"}) {
+        const std::string path = Path(name).toStdString();
+        dialogs.saveAnswers.push_back(path);
+        messages.Expect(
+            {"Cannot write \"" + path + "\": It is the project file the report is made from",
+             "Save Error"});
+        Trigger("ExportReport");
+        EXPECT_TRUE(messages.AllShown()) << name;
+    }
+    EXPECT_EQ(ReadFile(Path("alpha.ini")), before);
+    EXPECT_EQ(ShownTitle(), "Quarnet Calculator - alpha");
 }
 
 TEST_F(MasterWindowTest, TheCaptionMarksUnsavedChangesUntilTheyAreUndone) {

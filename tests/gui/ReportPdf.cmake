@@ -1,11 +1,30 @@
 # Makes the report of PROJECT with QntCalc --report and no display, reads
 # the PDF back with PDFTOTEXT and checks it against qntcalc-cli (CLI) and
-# sha256sum; then the exit statuses 1 and 2.
+# sha256sum; then the exit statuses 1 and 2, and that a report never
+# replaces what is not a regular file, nor the project it is made from.
 #
-#   cmake -DPROGRAM=... -DCLI=... -DPDFTOTEXT=... -DPROJECT=... -DWORK_DIR=... -P ReportPdf.cmake
+#   cmake -DPROGRAM=... -DCLI=... -DPDFTOTEXT=... -DPROJECT=... -DWORK_DIR=... [-DLOCALE=...]
+#         -P ReportPdf.cmake
+#
+# With LOCALE, QntCalc runs under that locale (LC_ALL), and its numbers must
+# read as under any other; without the locale the test is skipped.
 
 set(env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM)
 set(pdf ${WORK_DIR}/report-test.pdf)
+if(LOCALE)
+    execute_process(COMMAND locale -a OUTPUT_VARIABLE installed)
+    string(TOLOWER "${installed}" installed)
+    string(TOLOWER "${LOCALE}" wanted)
+    string(REPLACE "utf-8" "utf-?8" wanted "${wanted}")
+    string(REPLACE "." "\\." wanted "${wanted}")
+    if(NOT installed MATCHES "(^|\n)${wanted}(\n|$)")
+        message("SKIPPED: the locale ${LOCALE} is not installed; run scripts/deps.sh as root "
+                "to generate it")
+        return()
+    endif()
+    list(APPEND env LC_ALL=${LOCALE})
+    set(pdf ${WORK_DIR}/report-test-${LOCALE}.pdf)
+endif()
 file(REMOVE ${pdf})
 
 function(report expected_status)
@@ -61,17 +80,56 @@ foreach(row "Worst case reaction time|Rmax" "Alarm reaction time|Alarm" "Event t
 endforeach()
 expect(flat "Cycle time of cyclic inputs can shrink from 50 ms to 15 ms; at 14 ms the status bar shows \"The cycle time of cyclic inputs is too fast!\"")
 expect(flat "What-if: Number of devices with cyclic outputs")
+# Margins in percent, as every number of the program reads whatever the locale.
+expect(flat "(70.0%)")
+expect(flat "(1,900.0%)")
 
 # A requirement 1 ms below the worst case reaction time breaks it.
 string(JSON rmax GET "${json}" fields Rmax)
 math(EXPR below "${rmax} - 1")
 report(1 --report ${pdf} ${PROJECT} --require-rmax ${below})
-report(0 --report ${pdf} ${PROJECT} --require-rmax ${rmax} --whatif Mainpath)
+report(0 --report=${pdf} --require-rmax=${rmax} --whatif Mainpath -- ${PROJECT})
 file(REMOVE ${pdf})
 report(2 --report ${pdf} ${WORK_DIR}/no-such-project.ini)
 report(2 --report ${pdf} ${PROJECT} --require-rmax fast)
+report(2 --report ${pdf} ${PROJECT} --require-rmax 0)
 report(2 --report ${pdf} ${PROJECT} --whatif NoSuchInput)
 report(2 --report ${pdf})
 if(EXISTS ${pdf})
     message(FATAL_ERROR "a failed run wrote ${pdf}")
 endif()
+
+# What is not a regular file, and the project itself under any of its
+# names, are never replaced by a report.
+function(refused out reason)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env ${env} ${PROGRAM} --report ${out} ${ARGN}
+                    WORKING_DIRECTORY ${WORK_DIR}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out_text ERROR_VARIABLE err TIMEOUT 120)
+    if(NOT status STREQUAL "2" OR NOT err STREQUAL "QntCalc: Cannot write \"${out}\": ${reason}\n")
+        message(FATAL_ERROR "--report ${out} ${ARGN}: status ${status}, expected 2 and "
+                            "\"${reason}\"\nstderr: ${err}")
+    endif()
+endfunction()
+
+set(own ${WORK_DIR}/report-own)
+file(REMOVE_RECURSE ${own})
+file(MAKE_DIRECTORY ${own})
+execute_process(COMMAND mkfifo ${own}/fifo.pdf RESULT_VARIABLE made)
+if(NOT made EQUAL 0)
+    message(FATAL_ERROR "no FIFO for the test")
+endif()
+file(COPY_FILE ${PROJECT} ${own}/same.ini)
+file(CREATE_LINK same.ini ${own}/soft.pdf SYMBOLIC)
+file(CREATE_LINK ${own}/same.ini ${own}/hard.pdf)
+file(SHA256 ${own}/same.ini before)
+
+refused(${own}/fifo.pdf "Not a regular file" ${PROJECT})
+foreach(name same.ini soft.pdf hard.pdf)
+    refused(${own}/${name} "It is the project file the report is made from" ${own}/same.ini)
+endforeach()
+execute_process(COMMAND test -p ${own}/fifo.pdf RESULT_VARIABLE fifo)
+file(SHA256 ${own}/same.ini after)
+if(NOT fifo EQUAL 0 OR NOT IS_SYMLINK ${own}/soft.pdf OR NOT before STREQUAL after)
+    message(FATAL_ERROR "a refused report replaced what it was refused")
+endif()
+file(REMOVE_RECURSE ${own})

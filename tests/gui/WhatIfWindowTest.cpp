@@ -2,6 +2,7 @@
 
 #include "GuiFixture.h"
 #include "project/IniFile.h"
+#include "tests/support/GermanLocale.h"
 #include "tests/support/IniFiles.h"
 
 #include <algorithm>
@@ -14,12 +15,14 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QRegularExpression>
+#include <QScatterSeries>
 #include <QSpinBox>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolTip>
+#include <QValueAxis>
 
 namespace qntcalc::testing {
 namespace {
@@ -151,6 +154,14 @@ TEST_F(WhatIfWindowTest, HoverShowsThePointAndF1ItsHelp) {
             lines.push_back(static_cast<QLineSeries*>(series));
     }
     ASSERT_EQ(lines.back(), rmax) << "over every other line";
+    // Its marks on the top edge come last of all, in its colour, right
+    // after it: over the alarm reaction time's marks at the same places.
+    const QList<QAbstractSeries*> all = view->chart()->series();
+    auto* rmaxMarks = qobject_cast<QScatterSeries*>(all.back());
+    ASSERT_NE(rmaxMarks, nullptr);
+    EXPECT_EQ(all[all.size() - 2], rmax);
+    EXPECT_EQ(rmaxMarks->color(), static_cast<QLineSeries*>(rmax)->pen().color());
+    EXPECT_EQ(rmaxMarks->borderColor(), rmaxMarks->color());
     const auto alarm = std::find_if(lines.begin(), lines.end(), [](const QLineSeries* line) {
         return line->name() == "Alarm reaction time";
     });
@@ -162,10 +173,12 @@ TEST_F(WhatIfWindowTest, HoverShowsThePointAndF1ItsHelp) {
     whatIf.Sweeps().PendingElapsed();
     EXPECT_EQ(view->chart()->title(), "Updating…");
     EXPECT_LT(rmax->opacity(), 1.0);
+    EXPECT_EQ(Headroom(whatIf), "The headroom is being updated…") << "not the old state's";
     whatIf.Sweeps().StartNow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return CaughtUp(whatIf); }, 10000));
     EXPECT_EQ(view->chart()->title(), "");
     EXPECT_EQ(rmax->opacity(), 1.0);
+    EXPECT_TRUE(Headroom(whatIf).startsWith("Main path can grow")) << Headroom(whatIf).toStdString();
 
     whatIf.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&whatIf));
@@ -180,12 +193,41 @@ TEST_F(WhatIfWindowTest, AWideSweepIsThinnedForThePlot) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return CaughtUp(whatIf) && whatIf.Form().Shown()->points.size() == 10000; }, 10000));
     QCoreApplication::sendPostedEvents();
-    const QChart* chart = whatIf.ChartView()->chart();
+    QChart* chart = whatIf.ChartView()->chart();
     for (QAbstractSeries* series : chart->series()) {
         if (series->name() == "Worst case reaction time") {
             EXPECT_LE(static_cast<QLineSeries*>(series)->count(), 4 * chart->plotArea().width());
         }
     }
+
+    // Every time above twice the requirement: the axis ends there, and the
+    // marks along its top, up to the last value, stay inside the plot.
+    whatIf.findChild<QSpinBox*>("WhatIfRequiredRmax")->setValue(10);
+    QCoreApplication::sendPostedEvents();
+    const QList<QAbstractAxis*> left = chart->axes(Qt::Vertical);
+    const auto timeAxis = std::find_if(left.begin(), left.end(), [](const QAbstractAxis* axis) {
+        return axis->alignment() == Qt::AlignLeft;
+    });
+    ASSERT_NE(timeAxis, left.end());
+    EXPECT_EQ(static_cast<QValueAxis*>(*timeAxis)->max(), 20);
+    const QRectF plot = chart->plotArea();
+    int marks = 0;
+    std::vector<double> outside;
+    for (QAbstractSeries* series : chart->series()) {
+        auto* scatter = qobject_cast<QScatterSeries*>(series);
+        if (!scatter)
+            continue;
+        const double half = scatter->markerSize() / 2;
+        for (const QPointF& mark : scatter->points()) {
+            const QPointF at = chart->mapToPosition(mark, scatter);
+            ++marks;
+            if (at.x() - half < plot.left() - 0.01 || at.x() + half > plot.right() + 0.01 ||
+                at.y() - half < plot.top() - 0.01)
+                outside.push_back(mark.x());
+        }
+    }
+    EXPECT_GT(marks, 200);
+    EXPECT_EQ(outside, std::vector<double>{});
 }
 
 TEST_F(WhatIfWindowTest, AFailedExportIsReported) {
@@ -256,6 +298,52 @@ TEST_F(WhatIfWindowTest, LimitsFollowAndChoosingARowChartsIt) {
     EXPECT_EQ(tabs->currentWidget(), whatIf.ChartView());
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return CaughtUp(whatIf) && whatIf.Form().Shown()->field == Field::NumIOD; }, 10000));
+
+    // Sorted anew, the charted input's row stays the highlighted one.
+    const auto highlighted = [&view] {
+        const QModelIndexList rows = view.selectionModel()->selectedRows();
+        return rows.size() == 1 ? std::optional(view.FieldOf(rows.front().row())) : std::nullopt;
+    };
+    EXPECT_EQ(highlighted(), Field::NumIOD);
+    whatIf.findChild<QSpinBox*>("WhatIfRequiredRmax")->setValue(300);
+    showsNow({300, std::nullopt, std::nullopt});
+    EXPECT_NE(view.FieldOf(numIod), Field::NumIOD) << "the order changed";
+    EXPECT_EQ(highlighted(), Field::NumIOD);
+}
+
+// A Qt program takes its locale from the environment; the window's numbers
+// stay English as its texts are: in the Limits tab and on the chart's axes.
+TEST_F(WhatIfWindowTest, NumbersReadAsInEnglishUnderAGermanLocale) {
+    const ScopedLocale german(kGermanLocale);
+    if (!german.Made())
+        GTEST_SKIP() << kNoGermanLocale;
+    WhatIfWindow& whatIf = Open();
+    LimitsView& view = *whatIf.Limits();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return view.rowCount() > 0 &&
+                   whatIf.LimitsSearch().ShownGeneration() == whatIf.LimitsSearch().Generation();
+        },
+        10000));
+    int mainPath = 0;
+    while (mainPath < view.rowCount() && view.FieldOf(mainPath) != Field::Mainpath)
+        ++mainPath;
+    ASSERT_LT(mainPath, view.rowCount());
+    QStringList cells;
+    for (int column = 1; column < 7; ++column)
+        cells << view.item(mainPath, column)->text();
+    EXPECT_EQ(cells, QStringList({"100", "up", "3,500", "3,501", "3,400", "3,400.0"}));
+
+    whatIf.findChild<QSpinBox*>("WhatIfTo")->setValue(2000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return CaughtUp(whatIf) && whatIf.Form().Shown()->range.to == 2000; }, 10000));
+    dialogs.saveAnswers = {Path("chart.svg").toStdString()};
+    whatIf.ExportSvg();
+    QFile svg(Path("chart.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QString picture = QString::fromUtf8(svg.readAll());
+    EXPECT_TRUE(picture.contains(">1,000<")) << "a tick of the input's axis";
+    EXPECT_TRUE(picture.contains("from 1 m to 2,000 m")) << "the title";
 }
 
 } // namespace

@@ -211,6 +211,17 @@ TEST_F(FileCommandsTest, FailedSaveChangesNothing) {
     EXPECT_EQ(messages.shown.size(), 4u);
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "taken.ini"));
     EXPECT_EQ(ReadBytes("alpha.ini"), alpha);
+
+    // A FIFO chosen in Save as stays in its place: neither replaced nor
+    // moved aside as the backup.
+    ASSERT_EQ(::mkfifo(Path("pipe.ini").c_str(), 0644), 0);
+    dialogs.answers = {Path("pipe.ini")};
+    f.SaveAs.Click();
+    ASSERT_EQ(messages.shown.size(), 5u);
+    EXPECT_EQ(messages.shown[4].text, "Cannot write \"" + Path("pipe.ini") + "\": Not a regular file");
+    EXPECT_TRUE(std::filesystem::is_fifo(dir_ / "pipe.ini"));
+    EXPECT_FALSE(Exists("pipe.BAK"));
+    EXPECT_EQ(globals.ProjectFile, Path("taken.ini")) << "the open project stays";
 }
 
 const std::string kForeign = "[Database]\nhost=db.example\nport=5432\n";
@@ -772,6 +783,80 @@ TEST_F(UnsavedChangesTest, OpenRecentAndCloseAskBeforeUnsavedChangesGo) {
             }
         }
     }
+}
+
+// Discarded changes do not come back at the next start: the settings file
+// holds the project as last opened or saved, with the window's own state.
+TEST_F(UnsavedChangesTest, ChangesDiscardedAtACloseLeaveTheSettingsFileToo) {
+    struct Row {
+        const char* name;
+        bool logout;       // else Exit
+        const char* saved; // Mainpath last saved, else as opened
+    };
+    for (const Row& row :
+         {Row{"Exit", false, nullptr}, Row{"Logout", true, nullptr},
+          Row{"ExitAfterSave", false, "800"}, Row{"LogoutAfterSave", true, "800"}}) {
+        SCOPED_TRACE(row.name);
+        WriteBytes("alpha.ini", kPlan);
+        WriteBytes("QntCalc.ini", "[Settings]\nNumVesk=1\n");
+        OpenAlpha();
+        if (row.saved) {
+            Type(f().Ed_Mainpath, row.saved);
+            f().Save.Click();
+        }
+        // What a close without changes would write.
+        commands->WriteSettingsToFile();
+        const std::string unchanged = ReadBytes("QntCalc.ini");
+        WriteBytes("QntCalc.ini", "[Settings]\nNumVesk=1\n");
+
+        Type(f().Ed_Mainpath, "900");
+        Type(f().Ed_Project, "Beta");
+        f().CB_RepeaterType.UserSelect(2);
+        f().Standard.Click();
+        f().PageControl1.UserSelectPage(1);
+        messages.choices = {SaveChoice::Discard};
+        int writes = 0;
+        const auto close = [&] {
+            if (commands->FormCloseQuery()) {
+                commands->FormClose();
+                ++writes;
+                EXPECT_EQ(ReadBytes("QntCalc.ini"), unchanged);
+            }
+        };
+        commands->OnCloseRequested = close;
+        if (row.logout) {
+            ASSERT_TRUE(commands->CommitData([] { return true; }));
+            close();
+        } else {
+            f().Exit.Click();
+        }
+        EXPECT_EQ(writes, 1);
+        EXPECT_EQ(f().Ed_Mainpath.Text(), "900") << "the window stays as it is shown";
+        EXPECT_TRUE(f().Standard.Checked());
+        EXPECT_EQ(OpenIni(Path("QntCalc.ini")).ReadString("Recent", "File1", ""),
+                  Path("alpha.ini"));
+    }
+    TMasterForm& next = NewWindow();
+    commands->FormCreate();
+    EXPECT_EQ(next.Ed_Mainpath.Text(), "800");
+    EXPECT_EQ(next.Ed_Project.Text(), "Alpha");
+    EXPECT_TRUE(next.Expert.Checked());
+}
+
+// The answer holds for the window it was given for: changed after a close
+// that did not happen, it is the window that the settings file keeps when
+// nobody may be asked.
+TEST_F(UnsavedChangesTest, ADiscardHoldsOnlyForTheChangesItWasGivenFor) {
+    OpenAlpha();
+    Type(f().Ed_Mainpath, "900");
+    messages.choices = {SaveChoice::Discard};
+    ASSERT_TRUE(commands->FormCloseQuery());
+    commands->WriteSettingsToFile();
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "300");
+    Type(f().Ed_Mainpath, "800");
+    EXPECT_TRUE(commands->CommitData([] { return false; }));
+    commands->FormClose();
+    EXPECT_EQ(OpenIni(Path("QntCalc.ini")).ReadString("Settings", "Mainpath", ""), "800");
 }
 
 TEST_F(UnsavedChangesTest, ALogoutWithoutQuestionsLeavesTheChangesToTheSettingsFile) {

@@ -9,6 +9,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -119,7 +120,8 @@ TEST_F(IniFileFaultTest, FileAboveTheSizeLimitIsKept) {
         EXPECT_EQ(opened.failure, Result::Failure::Unreadable);
         EXPECT_EQ(opened.reason, "Larger than 4 MiB");
         EXPECT_FALSE(ini);
-        EXPECT_FALSE(IniFile::OpenToWrite(Path("big.ini"), ini).Ok());
+        EXPECT_EQ(IniFile::OpenToWrite(Path("big.ini"), ini).Message(),
+                  "Cannot write \"" + Path("big.ini") + "\": Larger than 4 MiB");
         EXPECT_FALSE(ini);
         EXPECT_EQ(std::filesystem::file_size(Path("big.ini")), static_cast<uintmax_t>(size));
     }
@@ -152,8 +154,10 @@ TEST_F(IniFileFaultTest, ReadOnlyDirectoryKeepsTheOldFile) {
 TEST_F(IniFileFaultTest, UnreadableFileIsNeverOverwritten) {
     std::filesystem::create_directory(Path("dir.ini"));
     ASSERT_EQ(::mkfifo(Path("fifo.ini").c_str(), 0644), 0);
-    for (const auto& [name, reason] : {std::pair{"dir.ini", "Is a directory"},
-                                       std::pair{"fifo.ini", "Not a regular file"}}) {
+    std::filesystem::create_symlink("fifo.ini", Path("link.ini"));
+    for (const auto& [name, reason] :
+         {std::pair{"dir.ini", "Is a directory"}, std::pair{"fifo.ini", "Not a regular file"},
+          std::pair{"link.ini", "Not a regular file"}}) {
         std::optional<IniFile> ini;
         const Result opened = IniFile::Open(Path(name), ini);
         EXPECT_FALSE(opened.Ok()) << name;
@@ -163,11 +167,33 @@ TEST_F(IniFileFaultTest, UnreadableFileIsNeverOverwritten) {
         const Result written = IniFile::OpenToWrite(Path(name), ini);
         EXPECT_FALSE(written.Ok()) << name;
         EXPECT_EQ(written.failure, Result::Failure::KeptUnread) << name;
+        EXPECT_EQ(written.Message(), "Cannot write \"" + Path(name) + "\": " + reason);
         EXPECT_FALSE(ini) << name;
+        // Every other output goes through the writer, which keeps the rule too.
+        const Result replaced = fileio::WriteFileAtomically(Path(name), "%PDF");
+        EXPECT_EQ(replaced.failure, Result::Failure::Unwritable) << name;
+        EXPECT_EQ(replaced.Message(), "Cannot write \"" + Path(name) + "\": " + reason);
     }
     EXPECT_TRUE(std::filesystem::is_directory(Path("dir.ini")));
     EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo.ini")));
-    EXPECT_EQ(Entries(), (Names{"dir.ini", "fifo.ini"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("link.ini")));
+    EXPECT_EQ(Entries(), (Names{"dir.ini", "fifo.ini", "link.ini"}));
+}
+
+TEST_F(IniFileFaultTest, SameFileIsOneDeviceAndInode) {
+    WriteBytes("a.ini", kOld);
+    WriteBytes("copy.ini", kOld);
+    std::filesystem::create_hard_link(Path("a.ini"), Path("hard.ini"));
+    std::filesystem::create_symlink("a.ini", Path("soft.ini"));
+    std::filesystem::create_directory(Path("sub"));
+    const std::tuple<std::string, std::string, bool> rows[] = {
+        {Path("a.ini"), Path("a.ini"), true},     {Path("sub/../a.ini"), Path("a.ini"), true},
+        {Path("hard.ini"), Path("a.ini"), true},  {Path("a.ini"), Path("soft.ini"), true},
+        {Path("copy.ini"), Path("a.ini"), false}, {Path("a.pdf"), Path("a.ini"), false},
+        {Path("a.pdf"), Path("a.pdf"), false},
+    };
+    for (const auto& [a, b, same] : rows)
+        EXPECT_EQ(fileio::SameFile(a, b), same) << a << " " << b;
 }
 
 ssize_t NoSpace(int, const void*, size_t) {

@@ -1,6 +1,9 @@
-#include "cli/Evaluation.h"
+#include "cli/CliOptions.h"
+#include "cli/SetKeys.h"
+#include "project/LoadedProject.h"
 #include "report/CalcReport.h"
 #include "report/ReportTexts.h"
+#include "tests/support/GermanLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -55,9 +58,9 @@ const std::vector<std::vector<std::string>>* FirstTableAfter(const CalcReport& r
 
 class ReportTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(evaluation.Load(kProject).Ok()); }
+    void SetUp() override { ASSERT_TRUE(loaded.Load(kProject).Ok()); }
     Globals program;
-    cli::Evaluation evaluation{program};
+    LoadedProject loaded{program};
 };
 
 struct ModeRow {
@@ -84,13 +87,13 @@ TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
     };
     for (const ModeRow& row : rows) {
         SCOPED_TRACE(row.mode);
-        evaluation.ApplyMode(row.mode);
+        cli::ApplyMode(loaded.Form(), row.mode);
         if (row.routers) {
             cli::Options routers;
             routers.sets = {{"CBRouters", "1"}};
-            ASSERT_TRUE(evaluation.ApplySets(routers).Ok());
+            ASSERT_TRUE(cli::ApplySets(loaded.Form(), routers).Ok());
         }
-        const CalcReport report = Made(evaluation.Form(), {});
+        const CalcReport report = Made(loaded.Form(), {});
         EXPECT_TRUE(Holds(report, row.shown));
         EXPECT_EQ(Between(report, texts::kReportInputs, texts::kReportResults, Kind::Subheading),
                   row.pages);
@@ -104,7 +107,7 @@ TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
 }
 
 TEST_F(ReportTest, InputsAndResultsAsTheWindowShowsThem) {
-    const CalcReport report = Made(evaluation.Form(), {});
+    const CalcReport report = Made(loaded.Form(), {});
     EXPECT_EQ(report.blocks.front().text, "Calculation report: Assembly hall 2");
     const auto* network = FirstTableAfter(report, texts::kReportInputs);
     ASSERT_NE(network, nullptr);
@@ -122,7 +125,7 @@ TEST_F(ReportTest, InputsAndResultsAsTheWindowShowsThem) {
 }
 
 TEST_F(ReportTest, TheLimitsTightestFirstAndTheChartOfTheTightest) {
-    const CalcReport report = Made(evaluation.Form(), {});
+    const CalcReport report = Made(loaded.Form(), {});
     const auto* limits = FirstTableAfter(report, texts::kReportLimits);
     ASSERT_NE(limits, nullptr);
     // An input at 0 that cannot move at all is the tightest.
@@ -145,11 +148,34 @@ TEST_F(ReportTest, TheLimitsTightestFirstAndTheChartOfTheTightest) {
               1);
 }
 
+// QntCalc --report sets the locale from the environment, as every Qt
+// program does; the report's numbers are English as its texts are.
+TEST_F(ReportTest, NumbersReadTheSameUnderAGermanLocale) {
+    ReportFacts facts;
+    facts.required = {1000, std::nullopt, std::nullopt};
+    const CalcReport english = Made(loaded.Form(), facts);
+    const ScopedLocale german(kGermanLocale);
+    if (!german.Made())
+        GTEST_SKIP() << kNoGermanLocale;
+    const CalcReport report = Made(loaded.Form(), facts);
+    EXPECT_TRUE(Holds(report, "Required: worst case reaction time at most 1,000 ms."));
+    const auto* limits = FirstTableAfter(report, texts::kReportLimits);
+    ASSERT_NE(limits, nullptr);
+    EXPECT_TRUE(std::any_of(limits->begin(), limits->end(), [](const auto& row) {
+        return row.front() == "Cycle time of cyclic inputs [ms]" && row.back() == "35 ms (70.0%)";
+    }));
+    ASSERT_EQ(report.blocks.size(), english.blocks.size());
+    for (std::size_t i = 0; i < report.blocks.size(); ++i) {
+        EXPECT_EQ(report.blocks[i].text, english.blocks[i].text);
+        EXPECT_EQ(report.blocks[i].rows, english.blocks[i].rows);
+    }
+}
+
 TEST_F(ReportTest, TheChosenInputAndTheRequirementsAreUsed) {
     ReportFacts facts;
     facts.whatIfInput = Field::Mainpath;
     facts.required = {106, 38, std::nullopt};
-    const CalcReport meets = Made(evaluation.Form(), facts);
+    const CalcReport meets = Made(loaded.Form(), facts);
     EXPECT_EQ(meets.whatIf.ChosenInput(), Field::Mainpath);
     EXPECT_TRUE(Holds(meets, "Required: worst case reaction time at most 106 ms, ETO at most 38 ms."));
     EXPECT_TRUE(Holds(meets, texts::kReportMeets));
@@ -160,7 +186,7 @@ TEST_F(ReportTest, TheChosenInputAndTheRequirementsAreUsed) {
          {Requirements{105, std::nullopt, std::nullopt}, Requirements{300, 37, std::nullopt},
           Requirements{300, std::nullopt, 58}}) {
         facts.required = required;
-        const CalcReport breaks = Made(evaluation.Form(), facts);
+        const CalcReport breaks = Made(loaded.Form(), facts);
         EXPECT_TRUE(Holds(breaks, texts::kReportBreaks));
         EXPECT_EQ(breaks.ExitStatus(), 1);
     }
@@ -186,7 +212,7 @@ TEST_F(ReportTest, TheHashOnlyWhenTheWindowHoldsTheFile) {
         facts.file = row.file;
         facts.sha256 = row.sha256;
         facts.fileUnreadable = row.unreadable;
-        const CalcReport report = Made(evaluation.Form(), facts);
+        const CalcReport report = Made(loaded.Form(), facts);
         EXPECT_TRUE(Holds(report, row.expected));
         const auto hashLines =
             std::count_if(report.blocks.begin(), report.blocks.end(), [](const ReportBlock& b) {
@@ -218,6 +244,13 @@ TEST(ReportArguments, Parsed) {
         {{"--report", "r.pdf", "p.ini", "--require-rmax", "0"}, false, 0, {}, {}, {}},
         {{"--report", "r.pdf", "p.ini", "--require-eto", "12x"}, false, 0, {}, {}, {}},
         {{"--report", "r.pdf", "p.ini", "--require-cto", "99999999999"}, false, 0, {}, {}, {}},
+        // Spelt as qntcalc-cli takes them; after "--" only the project.
+        {{"--report=r.pdf", "--whatif=NumIOD", "--require-rmax=250", "p.ini"}, true, 250, {}, {},
+         "NumIOD"},
+        {{"--report", "r.pdf", "--", "p.ini"}, true, 300, {}, {}, {}},
+        {{"--report", "r.pdf", "--require-eto", "1", "--", "-p.ini"}, true, 300, 1, {}, {}},
+        {{"--report", "r.pdf", "p.ini", "--", "--whatif"}, false, 0, {}, {}, {}},
+        {{"--report", "r.pdf", "--require-rmax"}, false, 0, {}, {}, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.back());
@@ -228,13 +261,83 @@ TEST(ReportArguments, Parsed) {
         if (!row.ok)
             continue;
         EXPECT_EQ(options.out, "r.pdf");
-        EXPECT_EQ(options.project, "p.ini");
+        EXPECT_EQ(options.project, row.arguments.back() == "-p.ini" ? "-p.ini" : "p.ini");
         EXPECT_EQ(options.required.rmaxMs, row.rmax);
         EXPECT_EQ(options.required.etoMs, row.eto);
         EXPECT_EQ(options.required.ctoMs, row.cto);
         EXPECT_EQ(options.whatIfKey, row.whatIf);
     }
     EXPECT_FALSE(WantsReport(std::vector<std::string>{"p.ini", "--reports"}));
+    EXPECT_FALSE(WantsReport(std::vector<std::string>{"--", "--report"})) << "a file's name";
+}
+
+TEST(ReportArguments, MessagesSayWhatWasWrong) {
+    struct Row {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const std::vector<Row> rows{
+        {{"--report", "r.pdf", "p.ini", "--whatif", "Bogus"},
+         "--whatif: no input is called \"Bogus\"; the inputs that can be charted: Mainpath, "
+         "DropMax, DropTot, NumRouters, RouterCorr, LongSeg, MDSeg, NumRepeater, LRepeater, LoadFact, "
+         "NumIOD, NumVesk, NumInp, NumInpCycl, InpCycl, NumOut, NumOutCycl, OutCycl, CVesk, MainBaud"},
+        {{"--report", "r.pdf", "p.ini", "q.ini"},
+         "one project per report, not both p.ini and q.ini\n" +
+             std::string(texts::kReportUsage)},
+        {{"--report", "r.pdf", "p.ini", "--require-cto", "0"},
+         "--require-cto needs a whole number of milliseconds, at least 1, not \"0\""},
+        {{"--report", "r.pdf", "p.ini", "--require-eto"},
+         "--require-eto needs a value\n" + std::string(texts::kReportUsage)},
+    };
+    for (const Row& row : rows) {
+        ReportOptions options;
+        EXPECT_EQ(ParseReportArguments(row.arguments, options).Message(), row.message);
+    }
+}
+
+// qntcalc-cli and QntCalc --report read a requirement by one rule: a whole
+// number of ms, at least 1, for each of the three options.
+TEST(ReportArguments, RequirementsReadAsQntcalcCliReadsThem) {
+    struct Row {
+        const char* value;
+        std::optional<int32_t> ms;
+    };
+    const std::vector<Row> rows{
+        {"1", 1},           {"0", {}},    {"-1", {}},
+        {"+7", 7},          {" 12 ", 12}, {"1.5", {}},
+        {"", {}},           {"fast", {}}, {"2147483647", 2147483647},
+        {"2147483648", {}},
+    };
+    for (const char* option : {"--require-rmax", "--require-eto", "--require-cto"}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(option) + " \"" + row.value + "\"");
+            ReportOptions report;
+            const bool reportRead =
+                ParseReportArguments(
+                    std::vector<std::string>{"--report", "r.pdf", "p.ini", option, row.value},
+                    report)
+                    .Ok();
+            cli::Options cli;
+            const bool cliRead =
+                cli::ParseArguments({"--limits", "--require-rmax", "300", option, row.value}, cli)
+                    .Ok();
+            EXPECT_EQ(reportRead, row.ms.has_value());
+            EXPECT_EQ(cliRead, row.ms.has_value());
+            if (!row.ms)
+                continue;
+            const std::string_view name = option;
+            if (name == "--require-rmax") {
+                EXPECT_EQ(report.required.rmaxMs, *row.ms);
+                EXPECT_EQ(cli.requireRmaxMs, row.ms);
+            } else if (name == "--require-eto") {
+                EXPECT_EQ(report.required.etoMs, row.ms);
+                EXPECT_EQ(cli.requireEtoMs, row.ms);
+            } else {
+                EXPECT_EQ(report.required.ctoMs, row.ms);
+                EXPECT_EQ(cli.requireCtoMs, row.ms);
+            }
+        }
+    }
 }
 
 } // namespace

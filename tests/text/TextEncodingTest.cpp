@@ -1,5 +1,7 @@
 #include "text/TextEncoding.h"
 
+#include <nlohmann/json.hpp>
+
 #include <gtest/gtest.h>
 
 namespace qntcalc {
@@ -21,6 +23,17 @@ TEST_P(Utf8Test, TellsStrictUtf8) {
     EXPECT_EQ(text::IsValidUtf8(GetParam().bytes), GetParam().valid);
 }
 
+// CSV and JSON lines name a file that is only bytes alike.
+TEST_P(Utf8Test, ReplacesWhatIsNotUtf8AsJsonOutputDoes) {
+    const std::string& bytes = GetParam().bytes;
+    const std::string json =
+        nlohmann::json(bytes).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    const std::string valid = text::ValidUtf8(bytes);
+    EXPECT_EQ(valid, nlohmann::json::parse(json).get<std::string>());
+    EXPECT_EQ(valid == bytes, GetParam().valid);
+    EXPECT_TRUE(text::IsValidUtf8(valid));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Sequences, Utf8Test,
     testing::Values(Utf8Row{"Ascii", "Mainpath=100", true}, Utf8Row{"Empty", "", true},
@@ -40,7 +53,12 @@ INSTANTIATE_TEST_SUITE_P(
                     Utf8Row{"BadContinuation", "\xE2\x28\xA1", false},
                     Utf8Row{"Windows1252Umlaut", "M\xE4rz", false},
                     Utf8Row{"Windows1252TrioAlsoUtf8", "\xE4\xB5\x80", true},
-                    Utf8Row{"F5", "\xF5\x80\x80\x80", false}, Utf8Row{"FF", "\xFF", false}),
+                    Utf8Row{"F5", "\xF5\x80\x80\x80", false}, Utf8Row{"FF", "\xFF", false},
+                    Utf8Row{"CutShortBeforeAscii",
+                            "\xF0\x9F\x98"
+                            "a\xC3",
+                            false},
+                    Utf8Row{"BadByteBetween", "c\xFF.ini\xE2\x82\xAC", false}),
     [](const testing::TestParamInfo<Utf8Row>& info) { return info.param.name; });
 
 TEST(Windows1252Test, MapsTheUpperHalf) {

@@ -119,6 +119,20 @@ TEST(WhatIfChart, BandsStepsAndTimeScale) {
     EXPECT_EQ(ScaleFor(0), (AxisScale{1, 1}));
     EXPECT_EQ(RoundStep(1000, 10), 100);
     EXPECT_EQ(RoundStep(1001, 10), 200);
+    // The round scale while it stays within twice the highest requirement,
+    // else that cap: never 800 ms for a 300 ms requirement.
+    std::vector<WhatIfPoint> slow{Point(0, K::Sound, 20, 1196)};
+    EXPECT_EQ(TimeAxisScale(slow, {300, {}, {}}), (AxisScale{600, 100}));
+    EXPECT_EQ(TimeAxisScale(slow, {449, {}, {}}), (AxisScale{898, 200}));
+    EXPECT_EQ(TimeAxisScale(slow, {300, {}, 310}), (AxisScale{620, 200}));
+    // With a tenth's room, 727 ms round up to 800 and 728 ms to 1,000.
+    slow[0].state.Rmax = 727;
+    EXPECT_EQ(TimeAxisScale(slow, {449, {}, {}}), (AxisScale{800, 200}));
+    slow[0].state.Rmax = 728;
+    EXPECT_EQ(TimeAxisScale(slow, {449, {}, {}}), (AxisScale{898, 200}));
+    EXPECT_EQ(TimeAxisScale(slow, {kMax, {}, {}}), (AxisScale{2.5e9, 5e8}));
+    EXPECT_EQ(TimeAxisScale(points, {1000, {}, {}}), (AxisScale{1200, 200}));
+    EXPECT_EQ(TimeAxisScale({}, {1, {}, {}}), (AxisScale{12, 2}));
 
     // Above the top, a line runs along it from crossing to crossing.
     const std::vector<ChartPoint> line{{0, 50}, {2, 150}, {3, 150}, {4, 50}, {5, 100}};
@@ -137,6 +151,13 @@ TEST(WhatIfChart, BandsStepsAndTimeScale) {
     EXPECT_EQ(AboveTop(high, &CalcState::Rmax, 200, 100), (std::vector<double>{0, 1, 3, 4}));
     EXPECT_EQ(AboveTop(high, &CalcState::Rmax, 200, 3), (std::vector<double>{0, 3, 4}));
     EXPECT_EQ(AboveTop(high, &CalcState::ETO, 200, 100), std::vector<double>{});
+
+    // Marks half a value wide stay within the plot from -0.5 to 4.5; one
+    // wider than the plot sits in its middle.
+    EXPECT_EQ(WithinEnds({-0.5, 0, 0.5, 3.5, 4, 4.5}, -0.5, 4.5, 0.5),
+              (std::vector<double>{0, 0, 0.5, 3.5, 4, 4}));
+    EXPECT_EQ(WithinEnds({0, 4}, -0.5, 4.5, 2.5), (std::vector<double>{2, 2}));
+    EXPECT_EQ(WithinEnds({0, 4}, -0.5, 4.5, 2.6), (std::vector<double>{2, 2}));
 }
 
 TEST_F(WindowTest, FormShowsOnlyTheAnswerToItsLatestRequest) {
@@ -162,6 +183,10 @@ TEST_F(WindowTest, FormShowsOnlyTheAnswerToItsLatestRequest) {
     ASSERT_TRUE(form.Accept(std::move(*answer)));
     EXPECT_EQ(form.HeadroomText(), "Main path can grow from 100 m to 200 m, the end of the "
                                    "searched range, within the requirements.");
+    // While the window says it is updating, so does the headroom.
+    form.SetUpdating(true);
+    EXPECT_EQ(form.HeadroomText(), "The headroom is being updated…");
+    form.SetUpdating(false);
     EXPECT_EQ(form.PointAt(99.6)->value, 100);
     EXPECT_EQ(form.PointAt(0.4), nullptr);
     EXPECT_EQ(form.PointAt(std::nan("")), nullptr);

@@ -1,6 +1,7 @@
 #include "whatif/WhatIf.h"
 
 #include "engine/Int32.h"
+#include "engine/RateModel.h"
 #include "tests/support/WindowFixture.h"
 #include "whatif/Headroom.h"
 
@@ -60,6 +61,13 @@ void Routers(TMasterForm& f) {
     f.CB_RouterType.UserSelect(5);
     Type(f, &C::Ed_LongSeg, "200");
     Type(f, &C::Ed_MDSeg, "100");
+}
+
+// Routers timed by hand: the correction time is typed, not looked up.
+void ManualRouters(TMasterForm& f) {
+    Routers(f);
+    f.CB_RouterType.UserSelect(kRouterManualTime);
+    Type(f, &C::Ed_RouterCorr, "20");
 }
 
 void CyclicInputs(TMasterForm& f) {
@@ -194,6 +202,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {5, 0, 8, 9, 60, -1},
                  {-1}},
         SweepRow{"LongestSegmentBehindRouters", Routers, Field::LongSeg, {200, 199, 600, 601}, {}},
+        // No routers resets and disables the type list; the next value
+        // starts from the routers again.
+        SweepRow{"RoutersGoneAndBack", Routers, Field::NumRouters, {3, 0, 3, 2}, {}},
+        SweepRow{"ManualRouterCorrection",
+                 ManualRouters,
+                 Field::RouterCorr,
+                 {20, 0, 33, 300, 301, -1, 21},
+                 {-1}},
         SweepRow{"CyclicInputTime", CyclicInputs, Field::InpCycl, {20, 7, 6, 999, 1000}, {}},
         SweepRow{"UnsettledNetwork", Unsettled, Field::NumInp, {80, 81, 79, 60, 200}, {}},
         SweepRow{"UnsettledCycleTime", Unsettled, Field::InpCycl, {20, 19, 21, 50, -20}, {-20}},
@@ -271,6 +287,10 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     {F::Mainpath, F::NumRouters, F::LongSeg, F::MDSeg, F::NumIOD, F::NumVesk,
                      F::NumInp, F::NumInpCycl, F::InpCycl, F::NumOut, F::NumOutCycl}},
+        EditableRow{"StandardRoutersTimedByHand",
+                    ManualRouters,
+                    {F::Mainpath, F::NumRouters, F::RouterCorr, F::LongSeg, F::MDSeg, F::NumIOD,
+                     F::NumVesk, F::NumInp, F::NumInpCycl, F::NumOut, F::NumOutCycl}},
         EditableRow{"ExpertManualCycleTime",
                     ExpertManualCycleTime,
                     {F::Mainpath, F::LoadFact, F::NumIOD, F::NumVesk, F::NumInp, F::NumInpCycl,
@@ -396,6 +416,28 @@ INSTANTIATE_TEST_SUITE_P(
                     Shortfall::ErrorStatus,
                     "Cycle time of cyclic inputs can shrink from 20 ms to 7 ms; at 6 ms the status "
                     "bar shows \"The cycle time of cyclic inputs is too fast!\""},
+        // Three routers add three times the typed time to ETO and CTO; the
+        // cycle timeout passes 300 ms at 94 ms, well before the limit.
+        HeadroomRow{"RouterCorrectionUntilUnstable",
+                    ManualRouters,
+                    F::RouterCorr,
+                    {1000, {}, {}},
+                    301,
+                    93,
+                    94,
+                    Shortfall::ErrorStatus,
+                    "Router correction time per router can grow from 20 ms to 93 ms; at 94 ms the "
+                    "status bar shows \"Values incorrect - System not stable!\""},
+        HeadroomRow{"RouterCorrectionAgainstTheReactionTime",
+                    ManualRouters,
+                    F::RouterCorr,
+                    {300, {}, {}},
+                    301,
+                    45,
+                    46,
+                    Shortfall::Rmax,
+                    "Router correction time per router can grow from 20 ms to 45 ms; at 46 ms the "
+                    "worst case reaction time becomes 304 ms, above the required 300 ms."},
         // 100 m is the last length of the 500 kBits/s step.
         HeadroomRow{"EventTimeoutAtTheNextRateStep",
                     Defaults,

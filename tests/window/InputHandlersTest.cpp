@@ -54,6 +54,9 @@ TEST(FieldTableTest, EveryFieldOnceAndEveryPlaceOnce) {
         EXPECT_EQ(row.key, FieldName(row.field));
         EXPECT_TRUE(keys.insert(row.key).second);
         EXPECT_EQ((form.*row.edit).Name(), "Ed_" + std::string(row.key));
+        // Whether a user can change a control follows its page by this topic.
+        EXPECT_EQ((form.*row.edit).HelpTopic(),
+                  form.PageControl1.Pages()[static_cast<std::size_t>(row.page)].helpTopic);
         EXPECT_EQ(captions.count(std::string(row.label)), 1u);
         EXPECT_TRUE(row.unit.empty() || captions.count(std::string(row.unit)) == 1);
         // Only the computed fields may be missing from a file without harm.

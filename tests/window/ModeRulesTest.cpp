@@ -1,6 +1,9 @@
 #include "checks/StatusTexts.h"
 #include "tests/support/WindowFixture.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace qntcalc::testing {
 namespace {
 
@@ -266,6 +269,79 @@ TEST_F(ModeTest, NoModeSelectedShowsStandardControlsForcingNothing) {
     EXPECT_TRUE(TabShown(Page::Devices));
     EXPECT_TRUE(f().Ed_Rmax.Visible());
     EXPECT_EQ(f().Ed_CVesk.Text(), "25");
+}
+
+// The one rule behind --set and the What-if inputs: what the window lets a
+// user change now, among the controls a user sets besides the counts.
+TEST_F(ModeTest, UserCanChangeWhatTheWindowOffers) {
+    struct Row {
+        const char* name;
+        std::function<void()> setup;
+        std::vector<std::string> changeable;
+    };
+    const auto routers = [this](const char* count, int type) {
+        f().CB_Routers.SetChecked(true);
+        Type(f().Ed_NumRouters, count);
+        f().CB_RouterType.UserSelect(type);
+    };
+    const std::vector<std::string> boxes{"Ed_Project", "CB_Routers", "CB_Repeaters",
+                                         "CB_DropLines"};
+    const auto with = [](std::vector<std::string> names, std::vector<std::string> more) {
+        names.insert(names.end(), more.begin(), more.end());
+        return names;
+    };
+    const std::vector<std::string> expertResults{"RB_Main",  "RB_Baud",  "RB_Vesk1",
+                                                 "RB_Vesk3", "Ed_CVesk", "CB_CVeskManual"};
+    const Row rows[] = {
+        {"Standard", [] {}, boxes},
+        // The list is shown, but disabled until routers are counted.
+        {"RoutersNotCounted", [&] { routers("0", 0); }, boxes},
+        {"RoutersOfATableType", [&] { routers("2", 5); }, with(boxes, {"CB_RouterType"})},
+        {"RoutersTimedByHand", [&] { routers("2", kRouterManualTime); },
+         with(boxes, {"CB_RouterType", "Ed_RouterCorr"})},
+        {"RepeatersCounted",
+         [this] {
+             f().CB_Repeaters.SetChecked(true);
+             Type(f().Ed_NumRepeater, "1");
+         },
+         with(boxes, {"CB_RepeaterType"})},
+        {"Expert", [this] { f().Expert.Click(); }, with(boxes, expertResults)},
+        // The structure group is hidden with the boxes in it.
+        {"ExpertPreselectedRate",
+         [this] {
+             f().Expert.Click();
+             f().RB_Baud.SetChecked(true);
+         },
+         with({"Ed_Project", "Ed_MainBaud"}, expertResults)},
+        // An error hides the Results page with the cycle time and its box.
+        {"ExpertErrorHidesResults",
+         [this] {
+             f().Expert.Click();
+             Type(f().Ed_NumVesk, "0");
+         },
+         with(boxes, {"RB_Main", "RB_Baud", "RB_Vesk1", "RB_Vesk3"})},
+        {"BaudRateMode",
+         [this] { f().Baudratemode.Click(); },
+         {"Ed_Project", "CB_Repeaters", "CB_DropLines"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        NewWindow().Recalculate();
+        row.setup();
+        std::vector<std::string> changeable;
+        for (const Control* control : std::initializer_list<const Control*>{
+                 &f().Ed_Project, &f().CB_Routers, &f().CB_Repeaters, &f().CB_DropLines,
+                 &f().RB_Main, &f().RB_Baud, &f().Ed_MainBaud, &f().CB_RouterType,
+                 &f().Ed_RouterCorr, &f().CB_RepeaterType, &f().RB_Vesk1, &f().RB_Vesk3,
+                 &f().Ed_CVesk, &f().CB_CVeskManual, &f().Ed_Baud}) {
+            if (f().UserCanChange(*control))
+                changeable.push_back(control->Name());
+        }
+        std::vector<std::string> expected = row.changeable;
+        std::sort(expected.begin(), expected.end());
+        std::sort(changeable.begin(), changeable.end());
+        EXPECT_EQ(changeable, expected);
+    }
 }
 
 } // namespace

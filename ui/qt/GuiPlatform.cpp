@@ -5,6 +5,7 @@
 #include "ui/qt/HelpWindow.h"
 #include "ui/qt/QtText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDate>
 #include <QDir>
@@ -87,6 +88,10 @@ SaveChoice QtMessageBoxes::AskSave(std::string_view text, std::string_view capti
     QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                     DialogParent(mainWindow_));
+    // Qt's own texts differ by desktop and most have no mnemonic.
+    box.button(QMessageBox::Save)->setText(ToQString(texts::kSaveButton));
+    box.button(QMessageBox::Discard)->setText(ToQString(texts::kDiscardButton));
+    box.button(QMessageBox::Cancel)->setText(ToQString(texts::kCancelButton));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {

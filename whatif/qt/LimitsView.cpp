@@ -2,6 +2,8 @@
 
 #include "ui/qt/QtText.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 
 namespace qntcalc {
@@ -52,6 +54,23 @@ void LimitsView::Show(const std::vector<InputLimit>& limits, const Requirements&
         }
     }
     resizeColumnsToContents();
+    // The selection keeps its row numbers, not its input, across a new order.
+    SelectCharted();
+}
+
+void LimitsView::SetCharted(std::optional<Field> field) {
+    charted_ = field;
+    SelectCharted();
+}
+
+void LimitsView::SelectCharted() {
+    const auto row =
+        charted_ ? std::find(fields_.begin(), fields_.end(), *charted_) : fields_.end();
+    if (row == fields_.end()) {
+        clearSelection();
+        return;
+    }
+    selectRow(static_cast<int>(row - fields_.begin()));
 }
 
 Field LimitsView::FieldOf(int row) const {

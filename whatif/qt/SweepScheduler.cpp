@@ -66,6 +66,7 @@ void SweepScheduler::SetPending(bool waiting) {
     if (waiting == pending_)
         return;
     pending_ = waiting;
+    form_.SetUpdating(pending_);
     emit pending(pending_);
 }
 

@@ -23,7 +23,8 @@ namespace qntcalc {
 // to the latest state reaches the form, and then `answered` is emitted.
 // Nothing starts while the main window has not settled (a refused value
 // being put right), nor while inactive (the window hidden). When the form
-// has waited kPendingMs for the answer to a change, `pending` says so.
+// has waited kPendingMs for the answer to a change, `pending` says so, and
+// so does the form's headroom.
 class SweepScheduler : public QObject {
     Q_OBJECT
 public:

@@ -95,9 +95,15 @@ QScatterSeries* NewMarks(QChart* chart, const QColor& colour) {
     marks->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
     marks->setMarkerSize(kMarkSize);
     marks->setColor(colour);
-    marks->setBorderColor(Qt::white);
+    // Marks one pixel column apart overlap: a white border would wash a row
+    // of them out to a pale hatching.
+    marks->setBorderColor(colour);
     return marks;
 }
+
+// Qt's own printf: thousands grouped with commas as in every text of the
+// program ("5,000"), whatever the locale.
+const QString kWholeNumbers = QStringLiteral("%'.0f");
 
 constexpr int32_t CalcState::*kTimes[] = {&CalcState::Rmax, &CalcState::Alarm, &CalcState::ETO,
                                            &CalcState::CTO};
@@ -111,16 +117,16 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
     chart_->setMargins(QMargins(4, 4, 4, 4));
 
     valueAxis_ = new QValueAxis(chart_);
-    valueAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    valueAxis_->setLabelFormat(kWholeNumbers);
     valueAxis_->setTickType(QValueAxis::TicksDynamic);
     valueAxis_->setTickAnchor(0);
     timeAxis_ = new QValueAxis(chart_);
     timeAxis_->setTitleText(ToQString(texts::kWhatIfTimeAxis));
-    timeAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    timeAxis_->setLabelFormat(kWholeNumbers);
     timeAxis_->setTickType(QValueAxis::TicksDynamic);
     rateAxis_ = new QValueAxis(chart_);
     rateAxis_->setTitleText(ToQString(texts::kWhatIfRateAxis));
-    rateAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    rateAxis_->setLabelFormat(kWholeNumbers);
     rateAxis_->setTickType(QValueAxis::TicksDynamic);
     rateAxis_->setGridLineVisible(false);
     bandAxis_ = new QValueAxis(chart_);
@@ -157,8 +163,10 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
         series->attachAxis(valueAxis_);
         series->attachAxis(vertical);
     };
-    // In drawing order: the worst case reaction time last of the lines, over
-    // the alarm line that it would otherwise hide behind, a few ms away.
+    // In drawing order: the worst case reaction time last, its line and then
+    // its marks, over everything else: the alarm reaction time, a few ms
+    // below it, is marked at the same places and would hide it. Marks go
+    // over the lines that run along the top edge where they mark.
     add(failingBands_, bandAxis_);
     add(refusedBands_, bandAxis_);
     add(rateLine_, rateAxis_);
@@ -167,19 +175,20 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
         add(line, timeAxis_);
     add(currentLine_, bandAxis_);
     add(pointerLine_, bandAxis_);
-    add(rmaxLine_, timeAxis_);
-    // Over the lines that run along the top edge where they mark.
-    for (QScatterSeries* marks : above_)
+    for (QScatterSeries* marks : {above_[3], above_[2], above_[1]})
         add(marks, timeAxis_);
+    add(rmaxLine_, timeAxis_);
+    add(above_[0], timeAxis_);
     for (QAbstractSeries* unnamed : std::initializer_list<QAbstractSeries*>{
              requiredEtoLine_, requiredCtoLine_, pointerLine_, above_[0], above_[1], above_[2], above_[3]})
         chart_->legend()->markers(unnamed).constFirst()->setVisible(false);
 
-    // A wider plot than the lines were thinned for gets them again.
+    // A plot of another size than the one drawn for gets its lines thinned
+    // and its marks placed again.
     connect(
         chart_, &QChart::plotAreaChanged, this,
         [this](const QRectF& area) {
-            if (form_.Shown() && area.width() > lineColumns_)
+            if (form_.Shown() && area.size() != drawnFor_)
                 Draw();
         },
         Qt::QueuedConnection);
@@ -201,19 +210,24 @@ void WhatIfChart::Draw() {
         return;
     }
     // Thousands of values share the plot's few hundred pixel columns.
-    lineColumns_ =
-        std::max(kFewestColumns, static_cast<int>(std::ceil(chart_->plotArea().width())));
+    drawnFor_ = chart_->plotArea().size();
+    const int lineColumns =
+        std::max(kFewestColumns, static_cast<int>(std::ceil(drawnFor_.width())));
     const std::span<const WhatIfPoint> points = shown->points;
-    const AxisScale timeScale = ScaleFor(TimeAxisTop(points, form_.Required()));
+    const AxisScale timeScale = TimeAxisScale(points, form_.Required());
     QLineSeries* const lines[] = {rmaxLine_, alarmLine_, etoLine_, ctoLine_};
-    // Marks just under the edge: the plot leaves out points on it.
-    const double markAt =
-        timeScale.top * (1 - kMarkSize / 2 / std::max(1.0, chart_->plotArea().height()));
+    const double left = shown->range.from - 0.5;
+    const double right = shown->range.to + 0.5;
+    // Marks just under the edge: the plot leaves out points on it. The plot
+    // does not clip them either: those at either end are moved in.
+    const double markAt = timeScale.top * (1 - kMarkSize / 2 / std::max(1.0, drawnFor_.height()));
+    const double halfMark = kMarkSize / 2 * (right - left) / std::max(1.0, drawnFor_.width());
     for (std::size_t i = 0; i < std::size(kTimes); ++i) {
         lines[i]->replace(
-            ToQPoints(UnderTop(TimeLine(points, kTimes[i], lineColumns_), timeScale.top)));
+            ToQPoints(UnderTop(TimeLine(points, kTimes[i], lineColumns), timeScale.top)));
         QList<QPointF> marks;
-        for (const double x : AboveTop(points, kTimes[i], timeScale.top, lineColumns_))
+        for (const double x : WithinEnds(AboveTop(points, kTimes[i], timeScale.top, lineColumns),
+                                         left, right, halfMark))
             marks << QPointF(x, markAt);
         above_[i]->replace(marks);
     }
@@ -228,9 +242,7 @@ void WhatIfChart::Draw() {
         chart_->legend()->markers(bands).constFirst()->setVisible(bands->upperSeries()->count() >
                                                                   0);
 
-    const double left = shown->range.from - 0.5;
-    const double right = shown->range.to + 0.5;
-    valueAxis_->setTitleText(ToQString(input->label) + ToQString(UnitTag(input->unit)));
+    valueAxis_->setTitleText(ToQString(input->subject) + ToQString(UnitTag(input->unit)));
     SetTicks(valueAxis_, left, right, RoundStep(right - left, 10));
     ShowScale(timeAxis_, timeScale);
     ShowScale(rateAxis_, ScaleFor(fastest));

@@ -38,7 +38,8 @@ private:
     void Hover(const QPoint& at);
 
     const WhatIfForm& form_;
-    int lineColumns_ = 0;
+    // The plot's size when last drawn.
+    QSizeF drawnFor_;
 
     QChart* chart_ = nullptr;
     QValueAxis* valueAxis_ = nullptr;

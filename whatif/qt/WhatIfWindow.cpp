@@ -3,6 +3,7 @@
 #include "ui/HelpTopics.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/WindowPlacement.h"
+#include "whatif/RequirementOptions.h"
 #include "whatif/WhatIfTexts.h"
 
 #include <limits>
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
@@ -26,6 +28,8 @@ constexpr int kIntMax = std::numeric_limits<int>::max();
 
 QSpinBox* NewSpinBox(int minimum, int maximum, QWidget* parent) {
     auto* box = new QSpinBox(parent);
+    // Plain digits, as every number of the program reads, whatever the locale.
+    box->setLocale(QLocale::c());
     box->setRange(minimum, maximum);
     // A typed number counts when it is complete, not digit by digit.
     box->setKeyboardTracking(false);
@@ -62,7 +66,10 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
         limits_->Show(limitsSearch_.Shown(), limitsSearch_.ShownRequired());
         emit limitsShown();
     });
-    connect(&sweeps_, &SweepScheduler::pending, chart_, &WhatIfChart::SetPending);
+    connect(&sweeps_, &SweepScheduler::pending, this, [this](bool waiting) {
+        chart_->SetPending(waiting);
+        headroom_->setText(ToQString(form_.HeadroomText()));
+    });
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, [this] { help_.ShowTopic(topic::kWhatIf); });
 
@@ -98,18 +105,18 @@ void WhatIfWindow::BuildControls() {
 
     auto* required = new QHBoxLayout;
     required->addWidget(NewLabel(texts::kWhatIfRequiredRmax, this));
-    rmax_ = NewSpinBox(1, kIntMax, this);
+    rmax_ = NewSpinBox(kLeastRequiredMs, kIntMax, this);
     rmax_->setObjectName(QStringLiteral("WhatIfRequiredRmax"));
     required->addWidget(rmax_);
     required->addSpacing(16);
     etoOn_ = new QCheckBox(Literal(texts::kWhatIfRequiredEto), this);
     required->addWidget(etoOn_);
-    eto_ = NewSpinBox(1, kIntMax, this);
+    eto_ = NewSpinBox(kLeastRequiredMs, kIntMax, this);
     required->addWidget(eto_);
     required->addSpacing(16);
     ctoOn_ = new QCheckBox(Literal(texts::kWhatIfRequiredCto), this);
     required->addWidget(ctoOn_);
-    cto_ = NewSpinBox(1, kIntMax, this);
+    cto_ = NewSpinBox(kLeastRequiredMs, kIntMax, this);
     required->addWidget(cto_);
     for (QSpinBox* ms : {rmax_, eto_, cto_}) {
         ms->setSuffix(QStringLiteral(" ms"));
@@ -157,25 +164,26 @@ void WhatIfWindow::BuildControls() {
 
     connect(input_, &QComboBox::activated, this, [this](int index) {
         form_.ChooseInput(static_cast<Field>(input_->itemData(index).toInt()));
-        Changed();
+        RestartSweep();
     });
     const auto range = [this] {
         form_.SetRange(from_->value(), to_->value());
-        Changed();
+        RestartSweep();
     };
     connect(from_, &QSpinBox::valueChanged, this, range);
     connect(to_, &QSpinBox::valueChanged, this, range);
     connect(defaultRange_, &QPushButton::clicked, this, [this] {
         form_.ResetRange();
-        Changed();
+        RestartSweep();
     });
     for (QSpinBox* ms : {rmax_, eto_, cto_})
         connect(ms, &QSpinBox::valueChanged, this, [this] { TakeRequirements(); });
     for (QCheckBox* on : {etoOn_, ctoOn_})
         connect(on, &QCheckBox::toggled, this, [this] { TakeRequirements(); });
     connect(limits_, &LimitsView::chosen, this, [this](Field field) {
+        limits_->SetCharted(field);
         form_.ChooseInput(field);
-        Changed();
+        RestartSweep();
         views_->setCurrentWidget(chart_);
     });
     connect(chart_, &WhatIfChart::pointed, hover_, [this](const QString& summary) {
@@ -211,16 +219,17 @@ void WhatIfWindow::hideEvent(QHideEvent* event) {
 
 void WhatIfWindow::ControlChanged(const Control&) {
     form_.MainWindowChanged();
-    Changed();
+    RestartSweep();
     limitsSearch_.Changed(form_.Required());
 }
 
-void WhatIfWindow::Changed() {
+void WhatIfWindow::RestartSweep() {
     sweeps_.Changed();
 }
 
 void WhatIfWindow::Redraw() {
     ShowInputs();
+    limits_->SetCharted(form_.Shown()->field);
     chart_->Draw();
     headroom_->setText(ToQString(form_.HeadroomText()));
     emit redrawn();
@@ -235,7 +244,7 @@ void WhatIfWindow::ShowInputs() {
     const QSignalBlocker quietTo(to_);
     input_->clear();
     for (Field field : shown->editable)
-        input_->addItem(ToQString(FindWhatIfInput(field)->label), static_cast<int>(field));
+        input_->addItem(ToQString(FindWhatIfInput(field)->subject), static_cast<int>(field));
     if (shown->field)
         input_->setCurrentIndex(input_->findData(static_cast<int>(*shown->field)));
     from_->setValue(shown->range.from);

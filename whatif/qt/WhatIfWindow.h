@@ -23,10 +23,11 @@ class QTabWidget;
 namespace qntcalc {
 
 // The What-if window: how the results of the main window change over a
-// range of one input, as a chart, with the headroom under it. A thin view
-// of WhatIfForm that lays out the question, the chart and the exports;
-// SweepScheduler keeps the answer following the main window live, so that
-// typing never waits for the chart.
+// range of one input, as a chart with the headroom under it, and on the
+// Limits tab how far every input can move. A thin view of WhatIfForm that
+// lays out the question, the chart, the limits and the exports;
+// SweepScheduler and LimitsScheduler keep both following the main window
+// live, so that typing never waits for them.
 //
 // Non-modal. Its question (input and requirements) is kept in the settings
 // file through Settings().
@@ -63,7 +64,7 @@ private:
     void BuildControls();
     void ControlChanged(const Control& control) override;
     // The form needs a new sweep.
-    void Changed();
+    void RestartSweep();
     void Redraw();
     void ShowInputs();
     void ShowRequirements();

@@ -1,37 +1,39 @@
 #pragma once
 
 #include "base/Result.h"
-#include "cli/Options.h"
 #include "ui/Globals.h"
 #include "window/MasterForm.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-namespace qntcalc::cli {
+namespace qntcalc {
 
-// One project evaluated in a window of its own, exactly as the program
-// would: a new window with one calculation, the file read as File > Open
-// reads it (but only in memory), the mode and the --set changes applied as
-// a user would. Value-check boxes are recorded and answered with OK.
-class Evaluation : private MessageBoxes, private HelpSystem {
+// A main window of its own with one project loaded, exactly as the program
+// would have it: a new window with one calculation, the file read as File >
+// Open reads it (but only in memory). What is changed in it afterwards is
+// changed as a user would. Value-check boxes are recorded and answered with
+// OK.
+class LoadedProject : private MessageBoxes, private HelpSystem {
 public:
-    explicit Evaluation(const Globals& program);
-    Evaluation(const Evaluation&) = delete;
-    Evaluation& operator=(const Evaluation&) = delete;
+    explicit LoadedProject(const Globals& program);
+    LoadedProject(const LoadedProject&) = delete;
+    LoadedProject& operator=(const LoadedProject&) = delete;
 
     // Reads the project; refuses a file that is missing, cannot be read or
     // holds no project, and then changes nothing.
     Result Load(const std::string& path);
-    void ApplyMode(const std::string& mode);
-    // Stops at the first change the window's state then does not allow.
-    Result ApplySets(const Options& options);
+    // The same with the file's bytes as read from path already, so that
+    // whatever else is made of those bytes (a hash) names this project.
+    Result Load(const std::string& path, std::string_view bytes);
     // Writes the project atomically.
     Result Save(const std::string& path) const;
 
     const TMasterForm& Form() const { return *form_; }
+    TMasterForm& Form() { return *form_; }
     const std::vector<std::string>& ValueErrors() const { return valueErrors_; }
     bool EndsWithError() const;
 
@@ -48,4 +50,4 @@ private:
     std::unique_ptr<TMasterForm> form_;
 };
 
-} // namespace qntcalc::cli
+} // namespace qntcalc
