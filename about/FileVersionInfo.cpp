@@ -1,6 +1,7 @@
 #include "about/FileVersionInfo.h"
 
 #include "about/AboutTexts.h"
+#include "text/Strings.h"
 #include "text/Utf16.h"
 
 #include <algorithm>
@@ -295,13 +296,13 @@ Result ReadFileVersionBlock(const std::string& fileName, VersionBlock& block) {
         return {error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory
                     ? Result::Failure::Missing
                     : Result::Failure::Unreadable,
-                fileName, error.message()};
+                fileName, text::SystemError(error.value())};
     // A device or a pipe might never end.
     if (!std::filesystem::is_regular_file(status))
         return {Result::Failure::Unreadable, fileName, std::string(texts::kNotARegularFile)};
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
-        return {Result::Failure::Unreadable, fileName, std::strerror(errno)};
+        return {Result::Failure::Unreadable, fileName, text::SystemError(errno)};
     std::optional<VersionBlock> found = LoadVersionBlock(in);
     if (!found)
         return {Result::Failure::NoVersionInfo, fileName, std::string(texts::kNoVersionInfo)};

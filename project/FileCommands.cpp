@@ -4,6 +4,7 @@
 #include "project/ProjectFile.h"
 #include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"
+#include "text/Strings.h"
 #include "ui/UiTexts.h"
 #include "window/FieldTable.h"
 #include "window/MasterForm.h"
@@ -31,14 +32,14 @@ Result RenameNoReplace(const std::string& from, const std::string& to) {
         return {};
     const int code = errno;
     if (code != EINVAL && code != ENOSYS)
-        return {Result::Failure::NotRenamed, from, std::strerror(code)};
+        return {Result::Failure::NotRenamed, from, text::SystemError(code)};
     // A file system without no-replace renames: a hard link fails on an
     // existing name, so the old name is dropped only once the new one holds.
     std::error_code error;
     std::filesystem::create_hard_link(from, to, error);
     if (!error && std::filesystem::remove(from, error))
         return {};
-    return {Result::Failure::NotRenamed, from, std::strerror(error ? error.value() : ENOENT)};
+    return {Result::Failure::NotRenamed, from, text::SystemError(error ? error.value() : ENOENT)};
 }
 
 // A notice text with its folder (%1) and reason (%2) put in.

@@ -1,6 +1,7 @@
 #include "project/FileIo.h"
 
 #include "project/ProjectTexts.h"
+#include "text/Strings.h"
 
 #include <atomic>
 #include <cerrno>
@@ -20,7 +21,7 @@ namespace qntcalc::fileio {
 namespace {
 
 std::string Reason(int error) {
-    return std::strerror(error);
+    return text::SystemError(error);
 }
 
 Result WriteFailed(const std::string& path, int error) {

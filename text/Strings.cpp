@@ -1,5 +1,7 @@
 #include "text/Strings.h"
 
+#include <cstring>
+
 namespace qntcalc::text {
 
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
@@ -46,6 +48,12 @@ std::string Joined(const std::vector<std::string>& texts, std::string_view separ
     for (const std::string& text : texts)
         joined += (joined.empty() ? "" : std::string(separator)) + text;
     return joined;
+}
+
+std::string SystemError(int code) {
+    if (const char* described = ::strerrordesc_np(code))
+        return described;
+    return "Error " + std::to_string(code);
 }
 
 } // namespace qntcalc::text

@@ -24,4 +24,9 @@ bool SameName(std::string_view a, std::string_view b);
 // non-empty start.
 std::string Joined(const std::vector<std::string>& texts, std::string_view separator);
 
+// The system's English description of an errno value ("No such file or
+// directory"), whatever the locale: the program's texts are English, and
+// a desktop started under another language must not mix in its words.
+std::string SystemError(int code);
+
 } // namespace qntcalc::text

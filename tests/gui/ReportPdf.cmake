@@ -10,6 +10,7 @@
 # read as under any other; without the locale the test is skipped.
 
 set(env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM)
+file(MAKE_DIRECTORY ${WORK_DIR})
 set(pdf ${WORK_DIR}/report-test.pdf)
 if(LOCALE)
     execute_process(COMMAND locale -a OUTPUT_VARIABLE installed)

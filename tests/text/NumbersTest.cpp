@@ -1,7 +1,9 @@
 #include "text/Numbers.h"
 
 #include "tests/support/GermanLocale.h"
+#include "text/Strings.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <limits>
 
@@ -83,6 +85,9 @@ TEST(NumbersTest, TheSameUnderAGermanLocale) {
     std::snprintf(printed, sizeof printed, "%.1f", 70.0);
     ASSERT_STREQ(printed, "70,0") << "the locale has a decimal comma";
     ExpectEveryRow();
+    // A failure's reason stays English too.
+    EXPECT_EQ(SystemError(ENOENT), "No such file or directory");
+    EXPECT_EQ(SystemError(-1), "Error -1");
 }
 
 } // namespace
