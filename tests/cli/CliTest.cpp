@@ -789,7 +789,8 @@ TEST_F(CliTest, LimitsCsvHasOneHeaderAndTheTableNoTrailingBlanks) {
         ++headers;
     EXPECT_EQ(headers, 1u) << csv.out;
 
-    const CliRun table = Cli({"--limits", "--require-rmax", "300", example});
+    const CliRun table = Cli({"--mode", "expert", "--set", "CBDropLines=1", "--set", "DropTot=60",
+                              "--limits", "--require-rmax", "300"});
     EXPECT_EQ(table.exit, 0) << table.err;
     EXPECT_NE(table.out.find("none up to"), std::string::npos) << table.out;
     EXPECT_EQ(table.out.find(" \n"), std::string::npos) << table.out;
