@@ -75,4 +75,10 @@ private:
 
 using C = MasterFormControls;
 
+// What a user does to a field of a window set up without the fixture.
+inline void Type(TMasterForm& f, EditField C::*edit, const std::string& text) {
+    (f.*edit).Enter();
+    (f.*edit).SetText(text);
+}
+
 } // namespace qntcalc::testing

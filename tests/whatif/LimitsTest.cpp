@@ -8,11 +8,6 @@ namespace {
 using Setup = void (*)(TMasterForm&);
 using F = Field;
 
-void Type(TMasterForm& f, EditField C::*edit, const std::string& text) {
-    (f.*edit).Enter();
-    (f.*edit).SetText(text);
-}
-
 void Defaults(TMasterForm&) {}
 
 // A longest drop line of 0 m has no percentage but can grow; the total

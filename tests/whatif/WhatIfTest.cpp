@@ -27,11 +27,6 @@ std::vector<WhatIfPoint> Swept(WhatIf& whatIf, Field field, int32_t from, int32_
     return points;
 }
 
-void Type(TMasterForm& f, EditField C::*edit, const std::string& text) {
-    (f.*edit).Enter();
-    (f.*edit).SetText(text);
-}
-
 void Defaults(TMasterForm&) {}
 
 void ExpertManualCycleTime(TMasterForm& f) {
