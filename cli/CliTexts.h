@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-// Texts the command-line tool repeats; those said once (the usage, each
-// refused argument) stand where they are said.
+// The command-line tool's sentences for people, in one place; the usage and
+// each refused argument stand where they are parsed.
 namespace qntcalc::texts {
 
 // Before every problem on standard error.
@@ -33,11 +33,15 @@ inline constexpr std::string_view kReportErrorMessage = "error: %1";
 
 // The headroom report: %1 the input's key, %2 and %3 the searched values.
 inline constexpr std::string_view kHeadroomSearched = "Headroom of %1, searched from %2 to %3";
-inline constexpr std::string_view kHeadroomRequired = "Required: %1";
-inline constexpr std::string_view kRequiredRmax = "worst case reaction time <= %1 ms";
-inline constexpr std::string_view kRequiredEto = "ETO <= %1 ms";
-inline constexpr std::string_view kRequiredCto = "CTO <= %1 ms";
-inline constexpr std::string_view kRequiredSeparator = ", ";
+// A search too long to run: %1 why, %2 and %3 its ends.
+inline constexpr std::string_view kHeadroomTooFar = "%1 (from %2 to %3); give a nearer --to";
+// A what-if of an input that cannot be typed into now: %1 the file, %2 the
+// input's key, %3 the keys that can.
+inline constexpr std::string_view kNotTypeable =
+    "%1: %2 cannot be typed into in this project's current state; inputs that can: %3";
+inline constexpr std::string_view kNoneTypeable = "none";
+// --require-rmax without --limits: %1 the file, %2 and %3 the times.
+inline constexpr std::string_view kRmaxExceeds = "%1: worst case reaction time %2 exceeds %3";
 // The limits overview: the verdict, a row's cells and a table's headings.
 inline constexpr std::string_view kLimitsMeet =
     "The current state meets the requirements; the tightest input comes first.";
@@ -46,7 +50,12 @@ inline constexpr std::string_view kLimitsFail =
     "first.";
 inline constexpr std::string_view kLimitsNoInputs =
     "No input can be typed into in this project's current state.";
-// A sweep's row for a refused value: %1 the value checks' messages.
+// A sweep's table: the results' headings after the input's, a refused
+// value's row (%1 the value checks' messages) and the status's prefix.
+inline constexpr std::string_view kSweepHeadings[] = {
+    "Rate [kBits/s]", "ETO [ms]", "CTO [ms]", "Rmax [ms]", "Alarm [ms]", "CVesk [ms]", "Stable"};
+inline constexpr std::string_view kSweepStatusHeading = "Status";
 inline constexpr std::string_view kSweepRejected = "rejected: %1";
+inline constexpr std::string_view kSweepErrorPrefix = "ERROR: ";
 
 } // namespace qntcalc::texts

@@ -4,10 +4,10 @@
 #include "cli/CliTexts.h"
 #include "cli/Report.h"
 #include "cli/WhatIfOptions.h"
-#include "text/Numbers.h"
 #include "text/Strings.h"
 #include "whatif/Headroom.h"
 #include "whatif/Limits.h"
+#include "whatif/Requirements.h"
 #include "whatif/WhatIfCsv.h"
 #include "whatif/WhatIfForm.h"
 
@@ -53,21 +53,16 @@ nlohmann::ordered_json JsonRow(const WhatIfPoint& point, const TMasterForm& show
 class Table {
 public:
     explicit Table(const WhatIfInput& input) {
-        headings_ = {std::string(FieldName(input.field)) + std::string(UnitTag(input.unit)),
-                     "Rate [kBits/s]",
-                     "ETO [ms]",
-                     "CTO [ms]",
-                     "Rmax [ms]",
-                     "Alarm [ms]",
-                     "CVesk [ms]",
-                     "Stable"};
+        headings_ = {std::string(FieldName(input.field)) + std::string(UnitTag(input.unit))};
+        headings_.insert(headings_.end(), std::begin(texts::kSweepHeadings),
+                         std::end(texts::kSweepHeadings));
     }
 
     std::string Heading() const {
         std::string line = "  ";
         for (const std::string& heading : headings_)
             line += heading + "  ";
-        return line + "Status\n";
+        return line + std::string(texts::kSweepStatusHeading) + "\n";
     }
 
     std::string Row(const WhatIfPoint& point) const {
@@ -79,11 +74,12 @@ public:
         const std::vector<std::string> cells{std::to_string(point.value), std::to_string(s.Baud),
                                              std::to_string(s.ETO),       std::to_string(s.CTO),
                                              std::to_string(s.Rmax),      std::to_string(s.Alarm),
-                                             std::to_string(s.CVesk),     s.Stable ? "yes" : "NO"};
+                                             std::to_string(s.CVesk),     std::string(s.Stable ? texts::kReportYes : texts::kReportNo)};
         std::string line;
         for (std::size_t i = 0; i < cells.size(); ++i)
             line += Cell(i, cells[i]);
-        return line + "  " + (point.statusError ? "ERROR: " : "") + point.status + "\n";
+        return line + "  " + std::string(point.statusError ? texts::kSweepErrorPrefix : "") +
+               point.status + "\n";
     }
 
 private:
@@ -100,31 +96,21 @@ Result CheckEditable(const WhatIf& whatIf, const WhatIfInput& input,
                      const std::optional<std::string>& file) {
     if (whatIf.Editable(input.field))
         return {};
-    std::string editable;
+    std::vector<std::string> editable;
     for (Field field : whatIf.EditableInputs())
-        editable += (editable.empty() ? "" : ", ") + std::string(FieldName(field));
-    return Result::BadArgument(
-        file.value_or(std::string(texts::kNewProject)) + ": " + std::string(FieldName(input.field)) +
-        " cannot be typed into in this project's current state; inputs that can: " +
-        (editable.empty() ? "none" : editable));
+        editable.emplace_back(FieldName(field));
+    return Result::BadArgument(text::Format(
+        texts::kNotTypeable,
+        {file.value_or(std::string(texts::kNewProject)), FieldName(input.field),
+         editable.empty() ? std::string(texts::kNoneTypeable) : text::Joined(editable, ", ")}));
 }
 
-// Says why the what-if cannot run: false when it can.
-bool Refused(const Result& result, std::ostream& err) {
+// Prints why the what-if cannot run, if it cannot; true when it printed.
+bool PrintRefusal(const Result& result, std::ostream& err) {
     if (result.Ok())
         return false;
     err << texts::kCliPrefix << result.Message() << '\n';
     return true;
-}
-
-std::string RequirementsText(const Requirements& required) {
-    std::vector<std::string> parts{
-        text::Format(texts::kRequiredRmax, {text::GroupedNumber(required.rmaxMs)})};
-    if (required.etoMs)
-        parts.push_back(text::Format(texts::kRequiredEto, {text::GroupedNumber(*required.etoMs)}));
-    if (required.ctoMs)
-        parts.push_back(text::Format(texts::kRequiredCto, {text::GroupedNumber(*required.ctoMs)}));
-    return text::Joined(parts, texts::kRequiredSeparator);
 }
 
 // The members of one headroom, the same for --headroom and each input of
@@ -210,9 +196,9 @@ int RunSweep(const LoadedProject& loaded, const Options& options,
     const SweepSpec& sweep = *options.sweep;
     const WhatIfInput& input = *FindWhatIfInput(sweep.key);
     WhatIf whatIf(loaded.Form());
-    if (Refused(CheckEditable(whatIf, input, file), err))
+    if (PrintRefusal(CheckEditable(whatIf, input, file), err))
         return kCannotRun;
-    if (Refused(whatIf.CanSweep(input.field, sweep.from, sweep.to, sweep.step), err))
+    if (PrintRefusal(whatIf.CanSweep(input.field, sweep.from, sweep.to, sweep.step), err))
         return kCannotRun;
     if (options.csv && !csvHeaderWritten) {
         out << WhatIfCsvHeader();
@@ -238,14 +224,14 @@ int RunSweep(const LoadedProject& loaded, const Options& options,
     // The object is closed whatever happened, so the line stays valid JSON.
     if (options.json)
         out << "]}\n";
-    return Refused(swept, err) ? kCannotRun : kSound;
+    return PrintRefusal(swept, err) ? kCannotRun : kSound;
 }
 
 int RunHeadroom(const LoadedProject& loaded, const Options& options,
                 const std::optional<std::string>& file, std::ostream& out, std::ostream& err) {
     const WhatIfInput& input = *FindWhatIfInput(*options.headroomKey);
     WhatIf whatIf(loaded.Form());
-    if (Refused(CheckEditable(whatIf, input, file), err))
+    if (PrintRefusal(CheckEditable(whatIf, input, file), err))
         return kCannotRun;
 
     const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
@@ -254,12 +240,14 @@ int RunHeadroom(const LoadedProject& loaded, const Options& options,
         options.headroomTo.value_or(DefaultHeadroomLimit(input, current));
     if (const int64_t count = SweepValueCount(current, limit, 1); count > kMostWhatIfValues) {
         err << texts::kCliPrefix << file.value_or(std::string(texts::kNewProject)) << ": "
-            << TooManyValues("--headroom", count) << " (from " << text::GroupedNumber(current)
-            << " to " << text::GroupedNumber(limit) << "); give a nearer --to\n";
+            << text::Format(texts::kHeadroomTooFar,
+                            {TooManyValues("--headroom", count), GroupedNumber(current),
+                             GroupedNumber(limit)})
+            << "\n";
         return kCannotRun;
     }
     Headroom headroom;
-    if (Refused(FindHeadroom(whatIf, input.field, required, limit, headroom), err))
+    if (PrintRefusal(FindHeadroom(whatIf, input.field, required, limit, headroom), err))
         return kCannotRun;
     if (options.json) {
         out << JsonLine(JsonHeadroom(headroom, required, file));
@@ -270,7 +258,7 @@ int RunHeadroom(const LoadedProject& loaded, const Options& options,
                             {FieldName(input.field), WithUnit(current, input.unit),
                              WithUnit(limit, input.unit)})
             << "\n";
-        out << "  " << text::Format(texts::kHeadroomRequired, {RequirementsText(required)}) << "\n";
+        out << "  " << RequirementsSentence(required) << "\n";
         out << "  " << HeadroomSentence(headroom, required) << "\n";
     }
     return headroom.MeetsNow() ? kSound : kFindings;
@@ -282,7 +270,7 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
     const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
     WhatIf whatIf(loaded.Form());
     std::vector<InputLimit> limits;
-    if (Refused(FindLimits(whatIf, required, limits), err))
+    if (PrintRefusal(FindLimits(whatIf, required, limits), err))
         return kCannotRun;
     const bool meets = MeetsRequirements(limits);
 
@@ -308,7 +296,7 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
         out << LimitsCsvRows(limits, required, file);
     } else {
         out << ReportHeading(loaded.Form(), file);
-        out << "  " << text::Format(texts::kHeadroomRequired, {RequirementsText(required)}) << "\n";
+        out << "  " << RequirementsSentence(required) << "\n";
         if (limits.empty()) {
             out << "  " << texts::kLimitsNoInputs << "\n";
         } else {

@@ -6,7 +6,8 @@
 #include "cli/SetKeys.h"
 #include "cli/WhatIfReport.h"
 #include "project/LoadedProject.h"
-#include "text/Numbers.h"
+#include "text/Strings.h"
+#include "whatif/Requirements.h"
 #include "window/WindowTexts.h"
 
 #include <exception>
@@ -48,12 +49,17 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
         return RunLimits(loaded, options, file, std::cout, std::cerr, csvHeaderWritten);
 
     int exit = loaded.EndsWithError() ? kFindings : kSound;
-    const int32_t rmax = loaded.Form().State().Rmax;
-    if (options.requireRmaxMs && rmax > *options.requireRmaxMs) {
-        std::cerr << texts::kCliPrefix << FileLabel(file) << ": worst case reaction time "
-                  << text::GroupedNumber(rmax) << " ms exceeds "
-                  << text::GroupedNumber(*options.requireRmaxMs) << " ms\n";
-        exit = kFindings;
+    if (options.requireRmaxMs) {
+        const std::optional<BrokenRequirement> broken =
+            FindBrokenRequirement(loaded.Form().State(), {*options.requireRmaxMs, {}, {}});
+        if (broken) {
+            std::cerr << texts::kCliPrefix
+                      << text::Format(texts::kRmaxExceeds,
+                                      {FileLabel(file), Milliseconds(broken->value),
+                                       Milliseconds(broken->required)})
+                      << '\n';
+            exit = kFindings;
+        }
     }
     if (options.json)
         std::cout << JsonLine(JsonReport(loaded, file));

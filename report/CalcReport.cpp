@@ -156,15 +156,6 @@ void Checks(const TMasterForm& f, CalcReport& report) {
                      {f.SB_Status.PanelText(1)}));
 }
 
-std::string RequirementsText(const Requirements& required) {
-    std::string more;
-    if (required.etoMs)
-        more += text::Format(texts::kReportRequiredEto, {GroupedNumber(*required.etoMs)});
-    if (required.ctoMs)
-        more += text::Format(texts::kReportRequiredCto, {GroupedNumber(*required.ctoMs)});
-    return text::Format(texts::kReportRequirements, {GroupedNumber(required.rmaxMs), more});
-}
-
 std::string MarginText(const InputLimit& limit) {
     if (!limit.margin)
         return std::string(texts::kReportNone);
@@ -197,7 +188,7 @@ Rows LimitRows(const std::vector<InputLimit>& limits, const Requirements& requir
 
 Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
     Add(report, Kind::Heading, std::string(texts::kReportLimits));
-    Add(report, Kind::Paragraph, RequirementsText(facts.required));
+    Add(report, Kind::Paragraph, RequirementsSentence(facts.required));
     WhatIf whatIf(f);
     std::vector<InputLimit> limits;
     if (Result found = FindLimits(whatIf, facts.required, limits); !found.Ok())
@@ -209,10 +200,7 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
         for (const InputLimit& limit : limits)
             Add(report, Kind::Paragraph, HeadroomSentence(limit.headroom, facts.required));
     }
-    const CalcState& state = f.State();
-    const Requirements& r = facts.required;
-    report.breaksRequirement = state.Rmax > r.rmaxMs || (r.etoMs && state.ETO > *r.etoMs) ||
-                               (r.ctoMs && state.CTO > *r.ctoMs);
+    report.breaksRequirement = FindBrokenRequirement(f.State(), facts.required).has_value();
     Add(report, Kind::Paragraph,
         std::string(report.breaksRequirement || report.errorStatus ? texts::kReportBreaks
                                                                    : texts::kReportMeets));

@@ -57,10 +57,6 @@ inline constexpr std::string_view kReportStableOnce = "The iteration settled aft
 inline constexpr std::string_view kReportUnstable = "The iteration did not settle in %1 passes.";
 inline constexpr std::string_view kReportResultsHidden =
     "The window hides its results while the status is an error.";
-inline constexpr std::string_view kReportRequirements =
-    "Required: worst case reaction time at most %1 ms%2.";
-inline constexpr std::string_view kReportRequiredEto = ", ETO at most %1 ms";
-inline constexpr std::string_view kReportRequiredCto = ", CTO at most %1 ms";
 inline constexpr std::string_view kReportMeets = "The project meets every requirement.";
 inline constexpr std::string_view kReportBreaks = "The project does not meet the requirements.";
 inline constexpr std::string_view kReportNoLimits = "No input can be typed into in this mode.";

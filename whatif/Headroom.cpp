@@ -36,27 +36,6 @@ Headroom Scan(Field field, int32_t current, int32_t limit, Direction direction,
     return headroom;
 }
 
-struct Requirement {
-    std::string_view name;
-    int32_t value;
-    int32_t required;
-};
-
-Requirement Broken(const WhatIfPoint& point, Shortfall shortfall, const Requirements& required) {
-    switch (shortfall) {
-    case Shortfall::Eto:
-        return {texts::kRequirementEto, point.state.ETO, required.etoMs.value_or(0)};
-    case Shortfall::Cto:
-        return {texts::kRequirementCto, point.state.CTO, required.ctoMs.value_or(0)};
-    default:
-        return {texts::kRequirementRmax, point.state.Rmax, required.rmaxMs};
-    }
-}
-
-std::string Ms(int32_t value) {
-    return WithUnit(value, InputUnit::Milliseconds);
-}
-
 // What the failing value does; `broken` says how a broken requirement reads.
 std::string Effect(const WhatIfPoint& point, Shortfall shortfall, const Requirements& required,
                    std::string_view broken) {
@@ -73,8 +52,8 @@ std::string Effect(const WhatIfPoint& point, Shortfall shortfall, const Requirem
     case Shortfall::Cto:
         break;
     }
-    const Requirement r = Broken(point, shortfall, required);
-    return text::Format(broken, {r.name, Ms(r.value), Ms(r.required)});
+    const BrokenRequirement r = *FindBrokenRequirement(point.state, required);
+    return text::Format(broken, {r.name, Milliseconds(r.value), Milliseconds(r.required)});
 }
 
 // A quoted message that ends a sentence already brings its full stop.
@@ -89,38 +68,6 @@ std::string Sentence(std::string_view pattern, std::initializer_list<std::string
 }
 
 } // namespace
-
-Shortfall Judge(const WhatIfPoint& point, const Requirements& required) {
-    if (point.rejected)
-        return Shortfall::Rejected;
-    if (point.statusError || !point.state.Stable)
-        return Shortfall::ErrorStatus;
-    if (point.state.Rmax > required.rmaxMs)
-        return Shortfall::Rmax;
-    if (required.etoMs && point.state.ETO > *required.etoMs)
-        return Shortfall::Eto;
-    if (required.ctoMs && point.state.CTO > *required.ctoMs)
-        return Shortfall::Cto;
-    return Shortfall::None;
-}
-
-std::optional<std::string> ShortfallText(const WhatIfPoint& point, const Requirements& required) {
-    const Shortfall shortfall = Judge(point, required);
-    switch (shortfall) {
-    case Shortfall::None:
-        return std::nullopt;
-    case Shortfall::Rejected:
-        return point.valueErrors.empty() ? std::string() : point.valueErrors.front();
-    case Shortfall::ErrorStatus:
-        return point.status;
-    case Shortfall::Rmax:
-    case Shortfall::Eto:
-    case Shortfall::Cto:
-        break;
-    }
-    const Requirement r = Broken(point, shortfall, required);
-    return text::Format(texts::kHeadroomAbove, {r.name, Ms(r.value), Ms(r.required)});
-}
 
 Result FindHeadroom(WhatIf& whatIf, Field field, const Requirements& required, int32_t limit,
                     Headroom& headroom) {

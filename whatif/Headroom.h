@@ -1,5 +1,6 @@
 #pragma once
 
+#include "whatif/Requirements.h"
 #include "whatif/WhatIf.h"
 
 #include <optional>
@@ -11,28 +12,6 @@
 // monotonic, so the answer is the contiguous stretch of values, each one
 // computed, from the current value on; never a bisection guess.
 namespace qntcalc {
-
-// Upper limits in ms; the worst case reaction time is always required.
-struct Requirements {
-    int32_t rmaxMs = 0;
-    std::optional<int32_t> etoMs;
-    std::optional<int32_t> ctoMs;
-};
-
-// Why a point fails, the first that applies in this order.
-enum class Shortfall {
-    None,        // meets every requirement
-    Rejected,    // refused by the field's value check
-    ErrorStatus, // a plausibility error (an unsettled iteration is one)
-    Rmax,
-    Eto,
-    Cto,
-};
-
-Shortfall Judge(const WhatIfPoint& point, const Requirements& required);
-// The value check's or status bar's message, or for a requirement
-// "worst case reaction time 312 ms above the required 300 ms"; none for None.
-std::optional<std::string> ShortfallText(const WhatIfPoint& point, const Requirements& required);
 
 enum class Direction { Up, Down };
 

@@ -1,8 +1,6 @@
 #include "whatif/Limits.h"
 
-#include "text/Numbers.h"
 #include "text/Strings.h"
-#include "whatif/WhatIfForm.h"
 #include "whatif/WhatIfTexts.h"
 
 #include <algorithm>

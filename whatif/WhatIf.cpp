@@ -36,23 +36,6 @@ Result Refused(Result::Failure failure, Field field, std::string_view reason) {
 
 } // namespace
 
-std::string WithUnit(int32_t value, InputUnit unit) {
-    const std::string number = GroupedNumber(value);
-    switch (unit) {
-    case InputUnit::Metres:
-        return number + " m";
-    case InputUnit::Milliseconds:
-        return number + " ms";
-    case InputUnit::KBitsPerSecond:
-        return number + " kBits/s";
-    case InputUnit::Percent:
-        return number + "%";
-    case InputUnit::Count:
-        break;
-    }
-    return number;
-}
-
 std::span<const WhatIfInput> WhatIfInputs() {
     return kInputs;
 }

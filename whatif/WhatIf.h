@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/Result.h"
-#include "text/Numbers.h"
 #include "window/MasterForm.h"
+#include "window/Units.h"
 #include "window/WindowSnapshot.h"
 
 #include <array>
@@ -21,10 +21,6 @@
 // entered that value now: same value check, same cascade, same iteration
 // start. The main window itself is never touched after the snapshot.
 namespace qntcalc {
-
-// "1,240 m", "5%", "125 kBits/s", "20 ms"; counts bare: "63".
-std::string WithUnit(int32_t value, InputUnit unit);
-using text::GroupedNumber;
 
 // A numeric input whose what-if can be asked.
 struct WhatIfInput {

@@ -57,9 +57,11 @@ inline constexpr std::string_view kWhatIfTipRefused = "Refused by the value chec
 // %4 the ends of the range.
 inline constexpr std::string_view kWhatIfChartTitle = "%1 - What-if: %2 from %3 to %4";
 inline constexpr std::string_view kWhatIfNoProject = "Unsaved project";
-inline constexpr std::string_view kWhatIfRequiresRmax = "Required: worst case reaction time at most %1";
-inline constexpr std::string_view kWhatIfRequiresEto = ", ETO at most %1";
-inline constexpr std::string_view kWhatIfRequiresCto = ", CTO at most %1";
+// The requirements in one sentence, for the window, the command line and
+// the report alike.
+inline constexpr std::string_view kRequiresRmax = "Required: worst case reaction time at most %1";
+inline constexpr std::string_view kRequiresEto = ", ETO at most %1";
+inline constexpr std::string_view kRequiresCto = ", CTO at most %1";
 // Over the chart while it waits for the answer to a newer change.
 inline constexpr std::string_view kWhatIfUpdating = "Updating…";
 // In place of the headroom sentence meanwhile.

@@ -628,7 +628,7 @@ TEST_F(CliTest, HeadroomAsTextAndJson) {
         "worst case reaction time becomes 340 ms, above the required 300 ms.";
     const CliRun text = Cli({"--headroom", "mainpath", "--require-rmax", "300"});
     EXPECT_EQ(text.exit, 0) << text.err;
-    EXPECT_NE(text.out.find("  Required: worst case reaction time <= 300 ms\n  " + sentence),
+    EXPECT_NE(text.out.find("  Required: worst case reaction time at most 300 ms.\n  " + sentence),
               std::string::npos)
         << text.out;
 
@@ -672,7 +672,7 @@ TEST_F(CliTest, ReadmeExampleHeadroom) {
     EXPECT_EQ(run.out, "Project: Assembly hall 2 (examples/assembly-hall.ini)\n"
                        "  Mode: Standard\n"
                        "  Headroom of Mainpath, searched from 180 m to 5,000 m\n"
-                       "  Required: worst case reaction time <= 200 ms\n"
+                       "  Required: worst case reaction time at most 200 ms.\n"
                        "  Main path can grow from 180 m to 250 m; at 251 m the rate drops to 125 "
                        "kBits/s and the worst case reaction time becomes 218 ms, above the "
                        "required 200 ms.\n");

@@ -1,6 +1,8 @@
 #include "whatif/WhatIfForm.h"
 
 #include "tests/support/WindowFixture.h"
+#include "whatif/ChartGeometry.h"
+#include "whatif/ChartTexts.h"
 #include "whatif/WhatIfCsv.h"
 
 #include <algorithm>
@@ -282,9 +284,9 @@ TEST(WhatIfSummary, ExportedChartTitleAndRequirements) {
     EXPECT_EQ(ChartTitle("C:\\plans\\hall.ini", path, {1, 2}),
               "hall.ini - What-if: Main path from 1 m to 2 m");
     EXPECT_EQ(ChartTitle("", path, {1, 2}), "Unsaved project - What-if: Main path from 1 m to 2 m");
-    EXPECT_EQ(RequirementsLine({300, {}, {}}),
+    EXPECT_EQ(RequirementsSentence({300, {}, {}}),
               "Required: worst case reaction time at most 300 ms.");
-    EXPECT_EQ(RequirementsLine({300, 120, 250}),
+    EXPECT_EQ(RequirementsSentence({300, 120, 250}),
               "Required: worst case reaction time at most 300 ms, ETO at most 120 ms, CTO at most "
               "250 ms.");
 }

@@ -1,6 +1,8 @@
 #include "whatif/qt/WhatIfChart.h"
 
 #include "ui/qt/QtText.h"
+#include "whatif/ChartGeometry.h"
+#include "whatif/ChartTexts.h"
 #include "whatif/WhatIfTexts.h"
 
 #include <algorithm>

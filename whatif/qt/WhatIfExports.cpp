@@ -5,6 +5,8 @@
 #include "ui/UiTexts.h"
 #include "ui/qt/GuiPlatform.h"
 #include "ui/qt/QtText.h"
+#include "whatif/ChartTexts.h"
+#include "whatif/Requirements.h"
 #include "whatif/WhatIfCsv.h"
 #include "whatif/WhatIfTexts.h"
 
@@ -65,7 +67,7 @@ ChartContext ContextOf(const WhatIfForm& form, const Globals& globals) {
     const WhatIfAnswer* shown = form.Shown();
     if (const WhatIfInput* input = form.ShownInput(); shown && input)
         context.title = ToQString(ChartTitle(globals.ProjectFile, *input, shown->range));
-    context.requirements = ToQString(RequirementsLine(form.Required()));
+    context.requirements = ToQString(RequirementsSentence(form.Required()));
     context.headroom = ToQString(form.HeadroomText());
     return context;
 }

@@ -1,0 +1,62 @@
+#include "whatif/Requirements.h"
+
+#include "text/Strings.h"
+#include "whatif/WhatIfTexts.h"
+
+namespace qntcalc {
+
+std::optional<BrokenRequirement> FindBrokenRequirement(const CalcState& state,
+                                                       const Requirements& required) {
+    if (state.Rmax > required.rmaxMs)
+        return BrokenRequirement{Shortfall::Rmax, texts::kRequirementRmax, state.Rmax,
+                                 required.rmaxMs};
+    if (required.etoMs && state.ETO > *required.etoMs)
+        return BrokenRequirement{Shortfall::Eto, texts::kRequirementEto, state.ETO,
+                                 *required.etoMs};
+    if (required.ctoMs && state.CTO > *required.ctoMs)
+        return BrokenRequirement{Shortfall::Cto, texts::kRequirementCto, state.CTO,
+                                 *required.ctoMs};
+    return std::nullopt;
+}
+
+Shortfall Judge(const WhatIfPoint& point, const Requirements& required) {
+    if (point.rejected)
+        return Shortfall::Rejected;
+    if (point.statusError || !point.state.Stable)
+        return Shortfall::ErrorStatus;
+    const std::optional<BrokenRequirement> broken = FindBrokenRequirement(point.state, required);
+    return broken ? broken->shortfall : Shortfall::None;
+}
+
+std::string BrokenRequirementText(const BrokenRequirement& broken) {
+    return text::Format(texts::kHeadroomAbove,
+                        {broken.name, Milliseconds(broken.value), Milliseconds(broken.required)});
+}
+
+std::optional<std::string> ShortfallText(const WhatIfPoint& point, const Requirements& required) {
+    switch (Judge(point, required)) {
+    case Shortfall::None:
+        return std::nullopt;
+    case Shortfall::Rejected:
+        return point.valueErrors.empty() ? std::string() : point.valueErrors.front();
+    case Shortfall::ErrorStatus:
+        return point.status;
+    case Shortfall::Rmax:
+    case Shortfall::Eto:
+    case Shortfall::Cto:
+        break;
+    }
+    return BrokenRequirementText(*FindBrokenRequirement(point.state, required));
+}
+
+std::string RequirementsSentence(const Requirements& required) {
+    std::string line =
+        text::Format(texts::kRequiresRmax, {Milliseconds(required.rmaxMs)});
+    if (required.etoMs)
+        line += text::Format(texts::kRequiresEto, {Milliseconds(*required.etoMs)});
+    if (required.ctoMs)
+        line += text::Format(texts::kRequiresCto, {Milliseconds(*required.ctoMs)});
+    return line + ".";
+}
+
+} // namespace qntcalc

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "engine/CalcState.h"
+#include "whatif/WhatIf.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What a network must meet, and the one judgement of whether it does: the
+// window, the command line and the report all ask here.
+namespace qntcalc {
+
+// Upper limits in ms; the worst case reaction time is always required.
+struct Requirements {
+    int32_t rmaxMs = 0;
+    std::optional<int32_t> etoMs;
+    std::optional<int32_t> ctoMs;
+};
+
+// The required worst case reaction time until the user sets one: the
+// main window's indicator is full at 300 ms.
+inline constexpr int32_t kDefaultRequiredRmaxMs = 300;
+
+// Why a point fails, the first that applies in this order.
+enum class Shortfall {
+    None,        // meets every requirement
+    Rejected,    // refused by the field's value check
+    ErrorStatus, // a plausibility error (an unsettled iteration is one)
+    Rmax,
+    Eto,
+    Cto,
+};
+
+// A time above its requirement; a time equal to it meets.
+struct BrokenRequirement {
+    Shortfall shortfall = Shortfall::Rmax;
+    std::string_view name; // "worst case reaction time"
+    int32_t value = 0;
+    int32_t required = 0;
+};
+// The first of Rmax, ETO and CTO that the state breaks; none when it
+// breaks none, whatever its status.
+std::optional<BrokenRequirement> FindBrokenRequirement(const CalcState& state,
+                                                       const Requirements& required);
+
+Shortfall Judge(const WhatIfPoint& point, const Requirements& required);
+// The value check's or status bar's message, or for a requirement
+// "worst case reaction time 312 ms above the required 300 ms"; none for None.
+std::optional<std::string> ShortfallText(const WhatIfPoint& point, const Requirements& required);
+// "worst case reaction time 312 ms above the required 300 ms".
+std::string BrokenRequirementText(const BrokenRequirement& broken);
+
+// "Required: worst case reaction time at most 300 ms, ETO at most 40 ms."
+std::string RequirementsSentence(const Requirements& required);
+
+} // namespace qntcalc
