@@ -156,33 +156,14 @@ void Checks(const TMasterForm& f, CalcReport& report) {
                      {f.SB_Status.PanelText(1)}));
 }
 
-std::string MarginText(const InputLimit& limit) {
-    if (!limit.margin)
-        return std::string(texts::kReportNone);
-    const std::string margin =
-        WithUnit(static_cast<int32_t>(*limit.margin), limit.input->unit);
-    const std::optional<std::string> percent = MarginPercentText(limit);
-    if (!percent)
-        return margin;
-    return text::Format(texts::kReportMarginPercent, {margin, *percent});
-}
-
+// The window's Limits tab, row for row and cell for cell.
 Rows LimitRows(const std::vector<InputLimit>& limits, const Requirements& required) {
-    Rows rows{{std::string(texts::kReportInputColumn), std::string(texts::kReportCurrentColumn), std::string(texts::kReportDirectionColumn),
-               std::string(texts::kReportLastColumn), std::string(texts::kReportFirstColumn),
-               std::string(texts::kReportCauseColumn), std::string(texts::kReportMarginColumn)}};
-    for (const InputLimit& limit : limits) {
-        const Headroom& h = limit.headroom;
-        const InputUnit unit = limit.input->unit;
-        const std::string none(texts::kReportNone);
-        rows.push_back(
-            {std::string(limit.input->subject) + std::string(UnitTag(unit)), WithUnit(h.current, unit),
-             std::string(h.direction == Direction::Up ? texts::kReportUp : texts::kReportDown),
-             h.last ? WithUnit(h.last->value, unit) : none,
-             h.next ? WithUnit(h.next->value, unit) : none,
-             h.next ? ShortfallText(*h.next, required).value_or(none) : none,
-             MarginText(limit)});
-    }
+    const auto row = [](const std::array<std::string, kLimitColumns>& cells) {
+        return std::vector<std::string>(cells.begin(), cells.end());
+    };
+    Rows rows{row(LimitsHeadings())};
+    for (const InputLimit& limit : limits)
+        rows.push_back(row(LimitCells(limit, required)));
     return rows;
 }
 

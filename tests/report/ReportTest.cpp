@@ -131,13 +131,12 @@ TEST_F(ReportTest, TheLimitsTightestFirstAndTheChartOfTheTightest) {
     // An input at 0 that cannot move at all is the tightest.
     EXPECT_EQ(limits->at(1),
               (std::vector<std::string>{"Number of devices with cyclic outputs", "0", "up", "0",
-                                        "1", "The cycle time of cyclic outputs is too fast!",
-                                        "0"}));
+                                        "1", "0", "-",
+                                        "The cycle time of cyclic outputs is too fast!"}));
     EXPECT_EQ(limits->at(2),
-              (std::vector<std::string>{"Cycle time of cyclic inputs [ms]", "50 ms", "down",
-                                        "15 ms", "14 ms",
-                                        "The cycle time of cyclic inputs is too fast!",
-                                        "35 ms (70.0%)"}));
+              (std::vector<std::string>{"Cycle time of cyclic inputs [ms]", "50", "down", "15",
+                                        "14", "35", "70.0",
+                                        "The cycle time of cyclic inputs is too fast!"}));
     const std::string sentence = "Cycle time of cyclic inputs can shrink from 50 ms to 15 ms; at "
                                  "14 ms the status bar shows \"The cycle time of cyclic inputs "
                                  "is too fast!\"";
@@ -162,7 +161,7 @@ TEST_F(ReportTest, NumbersReadTheSameUnderAGermanLocale) {
     const auto* limits = FirstTableAfter(report, texts::kReportLimits);
     ASSERT_NE(limits, nullptr);
     EXPECT_TRUE(std::any_of(limits->begin(), limits->end(), [](const auto& row) {
-        return row.front() == "Cycle time of cyclic inputs [ms]" && row.back() == "35 ms (70.0%)";
+        return row.front() == "Cycle time of cyclic inputs [ms]" && row[6] == "70.0";
     }));
     ASSERT_EQ(report.blocks.size(), english.blocks.size());
     for (std::size_t i = 0; i < report.blocks.size(); ++i) {
