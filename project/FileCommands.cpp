@@ -2,59 +2,16 @@
 
 #include "project/FileIo.h"
 #include "project/ProjectFile.h"
-#include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"
 #include "text/Strings.h"
-#include "ui/UiTexts.h"
-#include "window/FieldTable.h"
 #include "window/MasterForm.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <iostream>
 #include <system_error>
 
 namespace qntcalc {
 
 namespace {
-
-void Note(std::string_view text) {
-    std::cerr << texts::kNotePrefix << text << '\n';
-}
-
-// Renames without ever replacing an existing file of the new name, also
-// when another program creates it at the same moment.
-Result RenameNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return {};
-    const int code = errno;
-    if (code != EINVAL && code != ENOSYS)
-        return {Result::Failure::NotRenamed, from, text::SystemError(code)};
-    // A file system without no-replace renames: a hard link fails on an
-    // existing name, so the old name is dropped only once the new one holds.
-    std::error_code error;
-    std::filesystem::create_hard_link(from, to, error);
-    if (!error && std::filesystem::remove(from, error))
-        return {};
-    return {Result::Failure::NotRenamed, from, text::SystemError(error ? error.value() : ENOENT)};
-}
-
-// A notice text with its folder (%1) and reason (%2) put in.
-std::string Notice(std::string_view text, const std::string& dir, const std::string& reason = {}) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
-            out += text[i + 1] == '1' ? dir : reason;
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 // Save must reach the same file wherever the working directory goes.
 std::string Absolute(const std::string& path) {
@@ -68,134 +25,31 @@ std::string Absolute(const std::string& path) {
 FileCommands::FileCommands(TMasterForm& form, Globals& globals, FileDialogs& dialogs,
                            MessageBoxes& messages, PathStyle style)
     : form_(form), globals_(globals), dialogs_(dialogs), messages_(messages), style_(style),
-      changes_(form) {}
+      settings_(form, globals, messages, style), changes_(form) {}
 
 std::optional<std::string> FileCommands::SettingsPath() const {
-    if (globals_.StartDir.empty() || !settingsUsable_)
-        return std::nullopt;
-    return JoinPath(globals_.StartDir, texts::kSettingsFileName, style_);
-}
-
-void FileCommands::ReadWithoutSettingsFile() {
-    settingsUsable_ = false;
-    IniFile none = IniFile::FromBytes({});
-    ReadStartSettings(none);
-}
-
-void FileCommands::ReadStartSettings(IniFile& ini) {
-    // A first start has no Vesk cycle time yet, whose check would refuse
-    // the empty text with a box before the window is even shown. The check
-    // puts the text right all the same; only the box is left out.
-    std::optional<TMasterForm::QuietChecks> quiet;
-    if (!ini.ValueExists(ini::kSettings, RowOf(Field::CVesk).key))
-        quiet.emplace(form_);
-    // A missing file is created by the read's conversion of the controller
-    // counts. Where that fails, the close's write says so.
-    static_cast<void>(qntcalc::ReadSettingsFromFile(form_, ini));
-}
-
-void FileCommands::ShowStartNotice() {
-    if (!startNotice_)
-        return;
-    const std::string text = std::move(*startNotice_);
-    startNotice_.reset();
-    messages_.Show(text, texts::kStartNoticeCaption, MessageKind::Information);
+    return settings_.SettingsPath();
 }
 
 void FileCommands::ReadSettingsFromFile() {
-    ReadWindowSettings();
-    settingsRead_ = true;
-    for (SettingsSection* section : sections_)
-        ReadSection(*section);
+    settings_.Read();
 }
 
-void FileCommands::ReadSection(SettingsSection& section) const {
-    const std::optional<std::string> path = SettingsPath();
-    std::optional<IniFile> ini;
-    // What could not be read was said at start; the section reads as new.
-    if (path)
-        static_cast<void>(IniFile::Open(*path, ini));
-    if (!ini)
-        ini.emplace(IniFile::FromBytes({}));
-    section.ReadSettings(*ini);
+void FileCommands::WriteSettingsToFile() {
+    settings_.Write(DiscardedAtClose());
+}
+
+void FileCommands::ShowStartNotice() {
+    settings_.ShowStartNotice();
+}
+
+void FileCommands::AddSettingsSection(SettingsSection& section) {
+    settings_.AddSection(section);
 }
 
 void FileCommands::KeepRecentFiles(RecentFiles& recent) {
     recent_ = &recent;
     AddSettingsSection(recent);
-}
-
-void FileCommands::AddSettingsSection(SettingsSection& section) {
-    sections_.push_back(&section);
-    if (settingsRead_)
-        ReadSection(section);
-}
-
-void FileCommands::ReadWindowSettings() {
-    // Never a settings file beside some other directory, such as the root.
-    if (globals_.StartDir.empty()) {
-        Note(texts::kNoteNoStartDir);
-        startNotice_ = std::string(texts::kStartNoticeNoStartDir);
-        ReadWithoutSettingsFile();
-        return;
-    }
-    settingsUsable_ = true;
-    const std::string path = *SettingsPath();
-    std::optional<IniFile> ini;
-    const Result found = OpenProject(path, ini);
-    if (found.Ok() || found.failure == Result::Failure::Missing) {
-        ReadStartSettings(*ini);
-        return;
-    }
-    const std::string& dir = globals_.StartDir;
-    std::error_code error;
-    if (found.failure == Result::Failure::NotAProject) {
-        const std::string backup = JoinPath(dir, texts::kSettingsBackupName, style_);
-        const Result renamed = RenameNoReplace(path, backup);
-        if (renamed.Ok()) {
-            Note(found.Message() + std::string(texts::kNoteKeptAs) + '"' + backup + '"' +
-                 std::string(texts::kNoteNewSettings));
-            startNotice_ = Notice(texts::kStartNoticeRenamed, dir);
-            // Where even the fresh file cannot be read, the close's write says so.
-            std::optional<IniFile> fresh;
-            static_cast<void>(IniFile::OpenToWrite(path, fresh));
-            if (!fresh)
-                fresh.emplace(IniFile::FromBytes({}));
-            ReadStartSettings(*fresh);
-            return;
-        }
-        startNotice_ = Notice(texts::kStartNoticeNotRenamed, dir, renamed.reason);
-    } else if (std::filesystem::is_directory(path, error)) {
-        startNotice_ = Notice(texts::kStartNoticeDirectory, dir);
-    } else {
-        startNotice_ = Notice(texts::kStartNoticeUnreadable, dir, found.reason);
-    }
-    Note(found.Message() + std::string(texts::kNoteUnused));
-    ReadWithoutSettingsFile();
-}
-
-void FileCommands::WriteSettingsToFile() {
-    const std::optional<std::string> path = SettingsPath();
-    if (!path)
-        return; // said at start
-    // Closing must never be stopped by the settings file.
-    std::optional<IniFile> ini;
-    Result written = IniFile::OpenToWrite(*path, ini);
-    if (ini) {
-        IniFile::Batch batch(*ini);
-        if (const std::string* saved = DiscardedAtClose())
-            written = WriteProjectToFile(IniFile::FromBytes(*saved), globals_, *ini);
-        else
-            written = qntcalc::WriteSettingsToFile(form_, globals_, *ini);
-        for (const SettingsSection* section : sections_) {
-            if (written.Ok())
-                written = section->WriteSettings(*ini);
-        }
-        if (Result ended = batch.End(); written.Ok())
-            written = std::move(ended);
-    }
-    if (!written.Ok())
-        Note(std::string(texts::kNoteNotSaved) + written.Message());
 }
 
 void FileCommands::FormCreate() {
@@ -220,7 +74,7 @@ bool FileCommands::SaveChangesFirst(bool* discarded) {
     if (!changes_.Modified())
         return true;
     const std::string text =
-        Notice(texts::kSaveChanges, BaseNameOfPath(globals_.ProjectFile, style_));
+        text::Format(texts::kSaveChanges, {BaseNameOfPath(globals_.ProjectFile, style_)});
     switch (messages_.AskSave(text, texts::kProgramTitle)) {
     case SaveChoice::Save:
         return Save();
@@ -307,12 +161,12 @@ void FileCommands::SaveAsClick() {
     }
     std::error_code error;
     // A kept backup is never replaced, so a second Save as keeps the first.
-    const bool backedUp = std::filesystem::exists(q, error) && RenameNoReplace(q, backup).Ok();
+    const bool backedUp = std::filesystem::exists(q, error) && fileio::RenameNoReplace(q, backup).Ok();
     Result written = qntcalc::WriteSettingsToFile(form_, globals_, target);
     if (!written.Ok()) {
         // As if never chosen: the file goes back to its name.
         if (backedUp) {
-            if (const Result back = RenameNoReplace(backup, q); !back.Ok())
+            if (const Result back = fileio::RenameNoReplace(backup, q); !back.Ok())
                 written.Also({Result::Failure::NotPutBack, backup,
                               back.reason + std::string(texts::kKeepsBackupName) + q + '"'});
         }

@@ -4,6 +4,7 @@
 #include "project/Paths.h"
 #include "project/ProjectChanges.h"
 #include "project/RecentFiles.h"
+#include "project/SettingsFile.h"
 #include "project/SettingsSection.h"
 #include "ui/Controls.h"
 #include "ui/Globals.h"
@@ -19,15 +20,13 @@ namespace qntcalc {
 
 class TMasterForm;
 
-// The File menu's project commands, the window's create and close
-// handlers and the settings file QntCalc.ini in the start directory. The
+// The File menu's project commands and the window's create and close
+// handlers, which read and write the settings file (SettingsFile). The
 // program wires them to the menu items (app/Program.cpp).
 //
 // A command that fails changes nothing: Open reads and checks the whole
 // file before it touches a control or the file, and Save as takes the new
-// name only after the write has worked. A settings file that holds no
-// settings is never written over: it is kept under a backup name, or left
-// alone for a run without settings.
+// name only after the write has worked.
 //
 // Unsaved changes to the open project are never lost silently: before Open,
 // a recent file or a close replaces or ends the window, a question offers
@@ -75,7 +74,7 @@ public:
     // What became of a settings file that could not be used at start, for
     // a user who never sees standard error. The program shows it once the
     // window is shown; it is shown once, in an information box.
-    const std::optional<std::string>& StartNotice() const { return startNotice_; }
+    const std::optional<std::string>& StartNotice() const { return settings_.StartNotice(); }
     void ShowStartNotice();
     // Keeps `section` in the settings file from now on; when the settings
     // have been read already, it reads its part at once.
@@ -89,13 +88,6 @@ public:
 
 private:
     void SetCaption();
-    // Reads the window from a file without any key, which stays in memory.
-    void ReadWithoutSettingsFile();
-    // Reads the window as at start, with no box for a cycle time the file
-    // lacks.
-    void ReadStartSettings(IniFile& ini);
-    void ReadWindowSettings();
-    void ReadSection(SettingsSection& section) const;
     // Shows a failed write, and what failed after it, in one box.
     const Result& ShowSaveError(const Result& written);
     bool Save();
@@ -117,11 +109,8 @@ private:
     FileDialogs& dialogs_;
     MessageBoxes& messages_;
     PathStyle style_;
-    bool settingsUsable_ = true;
-    bool settingsRead_ = false;
-    std::vector<SettingsSection*> sections_;
+    SettingsFile settings_;
     RecentFiles* recent_ = nullptr;
-    std::optional<std::string> startNotice_;
     ProjectChanges changes_;
     // The content whose unsaved changes the user answered for at a close,
     // and whether by discarding them rather than keeping them unsaved.

@@ -15,6 +15,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <system_error>
 #include <utility>
 
 namespace qntcalc::fileio {
@@ -252,6 +253,21 @@ std::string DialogFolder(const std::string& projectDir) {
     std::error_code error;
     const std::filesystem::path cwd = std::filesystem::current_path(error);
     return error ? std::string() : cwd.string();
+}
+
+Result RenameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return {};
+    const int code = errno;
+    if (code != EINVAL && code != ENOSYS)
+        return {Result::Failure::NotRenamed, from, text::SystemError(code)};
+    // A file system without no-replace renames: a hard link fails on an
+    // existing name, so the old name is dropped only once the new one holds.
+    std::error_code error;
+    std::filesystem::create_hard_link(from, to, error);
+    if (!error && std::filesystem::remove(from, error))
+        return {};
+    return {Result::Failure::NotRenamed, from, text::SystemError(error ? error.value() : ENOENT)};
 }
 
 } // namespace qntcalc::fileio

@@ -40,6 +40,10 @@ Result Replaceable(const std::string& path);
 // included), by its device and inode.
 bool SameFile(const std::string& a, const std::string& b);
 
+// Renames without ever replacing an existing file of the new name, also
+// when another program creates it at the same moment.
+Result RenameNoReplace(const std::string& from, const std::string& to);
+
 // The folder a file dialog opens in: the project's folder, else the working
 // directory; empty when neither is known.
 std::string DialogFolder(const std::string& projectDir);
