@@ -28,9 +28,9 @@ void ReadField(TMasterForm& form, const IniFile& ini, const FieldRow& row) {
 // handler keeps the value has been read.
 void ReadFields(TMasterForm& form, const IniFile& ini, FileGroup group,
                 std::optional<Field> later = {}) {
-    for (const FieldRow* row : kFieldsWritten) {
-        if (row->group == group && row->field != later)
-            ReadField(form, ini, *row);
+    for (const FieldRow& row : kFieldRows) {
+        if (row.group == group && row.field != later)
+            ReadField(form, ini, row);
     }
 }
 
@@ -65,9 +65,9 @@ private:
 };
 
 void WriteFields(const TMasterForm& form, Writes& out, FileGroup group) {
-    for (const FieldRow* row : kFieldsWritten) {
-        if (row->group == group)
-            out.String(kSettings, row->key, (form.*row->edit).Text());
+    for (const FieldRow& row : kFieldRows) {
+        if (row.group == group)
+            out.String(kSettings, row.key, (form.*row.edit).Text());
     }
 }
 

@@ -60,7 +60,6 @@ struct FieldRow {
     EditField MasterFormControls::*edit;
     ValueCheck check;
     FileGroup group;
-    int written;                  // place among the fields in a written file
     std::string_view readDefault; // the text for a missing key
     std::string_view label;       // as the window shows it
     std::string_view unit;        // the window's unit label; empty for counts

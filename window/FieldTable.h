@@ -7,7 +7,8 @@
 #include <array>
 #include <cstddef>
 
-// The 27 calculation fields, one row each, in Field order: everything the
+// The 27 calculation fields, one row each, in Field order, which is also
+// the order of their keys in a written project file: everything the
 // program knows of a field besides its engine member and its control's
 // design-time properties. The window's handlers, the project file, the
 // command line and the What-if inputs all read it.
@@ -33,77 +34,77 @@ using T = Typing;
 using U = InputUnit;
 using namespace field_limits;
 
-// field, key, edit, value check, file group, written, read default, label, unit, page,
+// field, key, edit, value check, file group, read default, label, unit, page,
 // what-if {typing, position, subject, unit, practical limit, downwards}
 // clang-format off
 inline constexpr std::array<FieldRow, kFieldCount> kRows{{
-    {F::Mainpath, "Mainpath", &C::Ed_Mainpath, V::GreaterZero, G::Network, 0, "100", "Main path",
+    {F::Mainpath, "Mainpath", &C::Ed_Mainpath, V::GreaterZero, G::Network, "100", "Main path",
      "l [m]", P::Network, {T::Free, 0, "", U::Metres, kLongestNetworkM, false}},
-    {F::MainBaud, "MainBaud", &C::Ed_MainBaud, V::DirectRate, G::Network, 1, "500",
+    {F::MainBaud, "MainBaud", &C::Ed_MainBaud, V::DirectRate, G::Network, "500",
      "Transmission rate", "[kBits/s]", P::Network,
      {T::WhilePreselected, 19, "Preselected transmission rate", U::KBitsPerSecond, 500, false}},
-    {F::DropMax, "DropMax", &C::Ed_DropMax, V::GreaterEqualZero, G::Structure, 2, "0",
+    {F::DropMax, "DropMax", &C::Ed_DropMax, V::GreaterEqualZero, G::Structure, "0",
      "Longest drop line", "l [m]", P::DropLines,
      {T::Free, 1, "", U::Metres, kLongestNetworkM, false}},
-    {F::DropTot, "DropTot", &C::Ed_DropTot, V::GreaterEqualZero, G::Structure, 3, "0",
+    {F::DropTot, "DropTot", &C::Ed_DropTot, V::GreaterEqualZero, G::Structure, "0",
      "Total drop lines", "l [m]", P::DropLines,
      {T::Free, 2, "Total drop line length", U::Metres, kLongestNetworkM, false}},
-    {F::NumRouters, "NumRouters", &C::Ed_NumRouters, V::GreaterEqualZero, G::Structure, 4, "0",
+    {F::NumRouters, "NumRouters", &C::Ed_NumRouters, V::GreaterEqualZero, G::Structure, "0",
      "Number of routers", "", P::Routers, {T::Free, 3, "", U::Count, kMostDevices, false}},
-    {F::RouterCorr, "RouterCorr", &C::Ed_RouterCorr, V::GreaterEqualZero, G::Routers, 5, "0",
+    {F::RouterCorr, "RouterCorr", &C::Ed_RouterCorr, V::GreaterEqualZero, G::Routers, "0",
      "Router correction time per router", "t [ms]", P::Routers,
      {T::Free, 4, "", U::Milliseconds, kLongestRouterCorrMs, false}},
-    {F::LongSeg, "LongSeg", &C::Ed_LongSeg, V::GreaterEqualZero, G::Routers, 6, "0",
+    {F::LongSeg, "LongSeg", &C::Ed_LongSeg, V::GreaterEqualZero, G::Routers, "0",
      "Longest resulting segment", "l [m]", P::Routers,
      {T::Free, 5, "", U::Metres, kLongestNetworkM, false}},
-    {F::MDSeg, "MDSeg", &C::Ed_MDSeg, V::GreaterEqualZero, G::Routers, 7, "0",
+    {F::MDSeg, "MDSeg", &C::Ed_MDSeg, V::GreaterEqualZero, G::Routers, "0",
      "Length of MD segment", "l [m]", P::Routers,
      {T::Free, 6, "MD segment", U::Metres, kLongestNetworkM, false}},
-    {F::NumRepeater, "NumRepeater", &C::Ed_NumRepeater, V::GreaterEqualZero, G::Routers, 8, "0",
+    {F::NumRepeater, "NumRepeater", &C::Ed_NumRepeater, V::GreaterEqualZero, G::Routers, "0",
      "Number of repeaters", "", P::Repeaters, {T::Free, 7, "", U::Count, kMostDevices, false}},
-    {F::LRepeater, "LRepeater", &C::Ed_LRepeater, V::GreaterEqualZero, G::Devices, 9, "0",
+    {F::LRepeater, "LRepeater", &C::Ed_LRepeater, V::GreaterEqualZero, G::Devices, "0",
      "Virtual cable length per repeater", "l [m]", P::Repeaters,
      {T::Free, 8, "", U::Metres, kLongestNetworkM, false}},
-    {F::LoadFact, "LoadFact", &C::Ed_LoadFact, V::GreaterZero, G::Devices, 10, "5", "Load factor",
+    {F::LoadFact, "LoadFact", &C::Ed_LoadFact, V::GreaterZero, G::Devices, "5", "Load factor",
      "%", P::Devices, {T::Free, 9, "", U::Percent, 101, false}},
-    {F::NumIOD, "NumIOD", &C::Ed_NumIOD, V::GreaterEqualZero, G::Devices, 11, "2",
+    {F::NumIOD, "NumIOD", &C::Ed_NumIOD, V::GreaterEqualZero, G::Devices, "2",
      "Number of I/O Devices (like DIO; Bridge; Robot, Drive)", "", P::Devices,
      {T::Free, 10, "Number of I/O devices", U::Count, kMostDevices, false}},
-    {F::NumVesk, "NumVesk", &C::Ed_NumVesk, V::GreaterEqualZero, G::Controllers, 12, "1",
+    {F::NumVesk, "NumVesk", &C::Ed_NumVesk, V::GreaterEqualZero, G::Controllers, "1",
      "Number of Vesk", "", P::Devices, {T::Free, 11, "", U::Count, kMostDevices, false}},
-    {F::NumInp, "NumInp", &C::Ed_NumInp, V::GreaterEqualZero, G::InputsOutputs, 13, "16",
+    {F::NumInp, "NumInp", &C::Ed_NumInp, V::GreaterEqualZero, G::InputsOutputs, "16",
      "Number of used input bits", "", P::Inputs, {T::Free, 12, "", U::Count, kMostBits, false}},
-    {F::NumInpCycl, "NumInpCycl", &C::Ed_NumInpCycl, V::GreaterEqualZero, G::InputsOutputs, 14,
+    {F::NumInpCycl, "NumInpCycl", &C::Ed_NumInpCycl, V::GreaterEqualZero, G::InputsOutputs,
      "0", "thereof cyclic input bits", "", P::Inputs,
      {T::Free, 13, "Number of cyclic input bits", U::Count, kMostBits, false}},
-    {F::InpCycl, "InpCycl", &C::Ed_InpCycl, V::GreaterEqualZero, G::InputsOutputs, 15, "100",
+    {F::InpCycl, "InpCycl", &C::Ed_InpCycl, V::GreaterEqualZero, G::InputsOutputs, "100",
      "Cycletime", "t [ms]", P::Inputs,
      {T::Free, 14, "Cycle time of cyclic inputs", U::Milliseconds, 0, true}},
-    {F::NumOut, "NumOut", &C::Ed_NumOut, V::GreaterEqualZero, G::InputsOutputs, 16, "16",
+    {F::NumOut, "NumOut", &C::Ed_NumOut, V::GreaterEqualZero, G::InputsOutputs, "16",
      "Number of used output bits", "", P::Outputs, {T::Free, 15, "", U::Count, kMostBits, false}},
     // More than the I/O devices fail, and beside at least one Vesk there
     // are at most 63 of those: from 64 on every network fails.
-    {F::NumOutCycl, "NumOutCycl", &C::Ed_NumOutCycl, V::GreaterEqualZero, G::InputsOutputs, 17,
+    {F::NumOutCycl, "NumOutCycl", &C::Ed_NumOutCycl, V::GreaterEqualZero, G::InputsOutputs,
      "0", "devices with cyclic outputs", "", P::Outputs,
      {T::Free, 16, "Number of devices with cyclic outputs", U::Count, kMostDevices, false}},
-    {F::OutCycl, "OutCycl", &C::Ed_OutCycl, V::GreaterEqualZero, G::InputsOutputs, 18, "100",
+    {F::OutCycl, "OutCycl", &C::Ed_OutCycl, V::GreaterEqualZero, G::InputsOutputs, "100",
      "Cycletime", "t [ms]", P::Outputs,
      {T::Free, 17, "Cycle time of cyclic outputs", U::Milliseconds, 0, true}},
-    {F::Baud, "Baud", &C::Ed_Baud, V::None, G::Results, 19, "", "Transmission rate", "[kBits/s]",
+    {F::Baud, "Baud", &C::Ed_Baud, V::None, G::Results, "", "Transmission rate", "[kBits/s]",
      P::Results, {}},
-    {F::BaudLong, "BaudLong", &C::Ed_BaudLong, V::None, G::Results, 20, "", "Transmission rate",
+    {F::BaudLong, "BaudLong", &C::Ed_BaudLong, V::None, G::Results, "", "Transmission rate",
      "[kBits/s]", P::Results, {}},
-    {F::RouterCorrRes, "RouterCorrRes", &C::Ed_RouterCorrRes, V::None, G::Results, 21, "",
+    {F::RouterCorrRes, "RouterCorrRes", &C::Ed_RouterCorrRes, V::None, G::Results, "",
      "Router correction time", "t [ms]", P::Results, {}},
-    {F::ETO, "ETO", &C::Ed_ETO, V::None, G::Results, 22, "", "Event timeout", "t [ms]", P::Results,
+    {F::ETO, "ETO", &C::Ed_ETO, V::None, G::Results, "", "Event timeout", "t [ms]", P::Results,
      {}},
-    {F::CTO, "CTO", &C::Ed_CTO, V::None, G::Results, 23, "", "Cycle timeout", "t [ms]", P::Results,
+    {F::CTO, "CTO", &C::Ed_CTO, V::None, G::Results, "", "Cycle timeout", "t [ms]", P::Results,
      {}},
-    {F::Rmax, "Rmax", &C::Ed_Rmax, V::None, G::Results, 24, "", "Worst case reaction time",
+    {F::Rmax, "Rmax", &C::Ed_Rmax, V::None, G::Results, "", "Worst case reaction time",
      "t [ms]", P::Results, {}},
-    {F::Alarm, "Alarm", &C::Ed_Alarm, V::None, G::Results, 25, "", "Alarm reaction time", "t [ms]",
+    {F::Alarm, "Alarm", &C::Ed_Alarm, V::None, G::Results, "", "Alarm reaction time", "t [ms]",
      P::Results, {}},
-    {F::CVesk, "CVesk", &C::Ed_CVesk, V::GreaterZero, G::Results, 26, "", "Vesk cycle time",
+    {F::CVesk, "CVesk", &C::Ed_CVesk, V::GreaterZero, G::Results, "", "Vesk cycle time",
      "t [ms]", P::Results,
      {T::WhileByHand, 18, "", U::Milliseconds, kSlowestCycleMs, false}},
 }};
@@ -115,14 +116,6 @@ inline constexpr const std::array<FieldRow, kFieldCount>& kFieldRows = field_tab
 constexpr const FieldRow& RowOf(Field field) {
     return kFieldRows[static_cast<std::size_t>(field)];
 }
-
-// The rows in the order a project file holds their keys.
-inline constexpr std::array<const FieldRow*, kFieldCount> kFieldsWritten = [] {
-    std::array<const FieldRow*, kFieldCount> order{};
-    for (const FieldRow& row : kFieldRows)
-        order[static_cast<std::size_t>(row.written)] = &row;
-    return order;
-}();
 
 // The name a field has in the What-if window and the headroom sentences.
 constexpr std::string_view SubjectOf(const FieldRow& row) {
