@@ -247,7 +247,8 @@ Result ReadFileVersionBlock(const std::string& fileName, VersionBlock& block) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &ignored);
     if (size == 0)
-        return {Result::Failure::NoVersionInfo, fileName, std::string(texts::kNoVersionInfo)};
+        return Result::Unsuitable(std::string(texts::kReadVerb), fileName,
+                                  std::string(texts::kNoVersionInfo));
     VersionBlock read(size, 0);
     if (GetFileVersionInfoA(fileName.c_str(), 0, size, read.data()) == 0)
         return {Result::Failure::Unreadable, fileName,
@@ -305,7 +306,8 @@ Result ReadFileVersionBlock(const std::string& fileName, VersionBlock& block) {
         return {Result::Failure::Unreadable, fileName, text::SystemError(errno)};
     std::optional<VersionBlock> found = LoadVersionBlock(in);
     if (!found)
-        return {Result::Failure::NoVersionInfo, fileName, std::string(texts::kNoVersionInfo)};
+        return Result::Unsuitable(std::string(texts::kReadVerb), fileName,
+                                  std::string(texts::kNoVersionInfo));
     block = std::move(*found);
     return {};
 }

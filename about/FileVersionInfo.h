@@ -23,7 +23,7 @@ namespace qntcalc {
 using VersionBlock = std::vector<unsigned char>;
 
 // Reads the file's version-information block into `block`: Missing or
-// Unreadable when the file cannot be read, NoVersionInfo when it carries
+// Unreadable when the file cannot be read, Unsuitable when it carries
 // none. Elsewhere than on Windows this scans the file once.
 Result ReadFileVersionBlock(const std::string& fileName, VersionBlock& block);
 

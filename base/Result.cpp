@@ -13,13 +13,11 @@ std::string_view Verb(Result::Failure failure) {
     switch (failure) {
     case F::None:
     case F::BadArgument:
+    case F::Unsuitable: // names its own
         break;
     case F::Missing:
     case F::Unreadable:
-    case F::NotAProject:
         return "open";
-    case F::NoVersionInfo:
-        return "read";
     case F::KeptUnread:
     case F::Unwritable:
         return "write";
@@ -31,8 +29,6 @@ std::string_view Verb(Result::Failure failure) {
         return "type into";
     case F::BadRange:
         return "sweep";
-    case F::OtherWindow:
-        return "restore";
     }
     return {};
 }
@@ -47,7 +43,8 @@ std::string Result::Message() const {
         text = reason;
     } else {
         text = kCannot;
-        text.append(Verb(failure)).append(" \"").append(item).append("\": ").append(reason);
+        text.append(failure == Failure::Unsuitable ? std::string_view(verb_) : Verb(failure))
+            .append(" \"").append(item).append("\": ").append(reason);
     }
     if (!also_.empty())
         text.append("\n").append(also_);

@@ -19,15 +19,16 @@ struct [[nodiscard]] Result {
         None,
         Missing,       // Cannot open: nothing at the path, or a path through a non-directory
         Unreadable,    // Cannot open: something there that cannot be read
-        NotAProject,   // Cannot open: read, but it holds no project
         KeptUnread,    // Cannot write: a file that could not be read is never written over
         Unwritable,    // Cannot write: the old file, if there was one, is left as it was
         NotRenamed,    // Cannot rename: the file keeps its name
         NotPutBack,    // Cannot put back: a backup could not take its old name again
-        NoVersionInfo, // Cannot read: the file carries no version information
         NotTypeable,   // Cannot type into: the input cannot be typed into now
         BadRange,      // Cannot sweep: the values asked for cannot be gone through
-        OtherWindow,   // Cannot restore: the saved state is of another kind of window
+        // Cannot <verb>: read, but not what the layer that asked can use (a
+        // file without a project, a window state of another kind); the
+        // verb is that layer's.
+        Unsuitable,
         BadArgument,   // a command-line argument that cannot be used
     };
 
@@ -48,8 +49,14 @@ struct [[nodiscard]] Result {
     static Result BadArgument(std::string reason) {
         return {Failure::BadArgument, {}, std::move(reason)};
     }
+    static Result Unsuitable(std::string verb, std::string item, std::string reason) {
+        Result result{Failure::Unsuitable, std::move(item), std::move(reason)};
+        result.verb_ = std::move(verb);
+        return result;
+    }
 
 private:
+    std::string verb_; // of an Unsuitable failure
     // The messages of failures that followed this one, a line each.
     std::string also_;
 };

@@ -129,7 +129,8 @@ Result CheckProject(const IniFile& ini) {
                 return {};
         }
     }
-    return {Result::Failure::NotAProject, ini.path(), std::string(texts::kNotAProject)};
+    return Result::Unsuitable(std::string(texts::kOpenVerb), ini.path(),
+                              std::string(texts::kNotAProject));
 }
 
 Result OpenProject(const std::string& path, std::optional<IniFile>& ini, IniFile::Mode mode) {

@@ -16,6 +16,8 @@ inline constexpr std::string_view kSettingsFileName = "QntCalc.ini";
 // Where a settings file that holds no settings is kept.
 inline constexpr std::string_view kSettingsBackupName = "QntCalc.BAK";
 
+// A file read that holds no project cannot be "opened".
+inline constexpr std::string_view kOpenVerb = "open";
 // Reasons beside the system's own ("No such file or directory").
 inline constexpr std::string_view kNotAProject =
     "Not a project file; it has no [Settings] section with a project key";

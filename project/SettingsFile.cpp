@@ -101,7 +101,7 @@ void SettingsFile::ReadWindowSettings() {
     }
     const std::string& dir = globals_.StartDir;
     std::error_code error;
-    if (found.failure == Result::Failure::NotAProject) {
+    if (found.failure == Result::Failure::Unsuitable) { // no project in it
         const std::string backup = JoinPath(dir, texts::kSettingsBackupName, style_);
         const Result renamed = fileio::RenameNoReplace(path, backup);
         if (renamed.Ok()) {

@@ -68,8 +68,8 @@ WindowSnapshot::Specific WindowSnapshot::Capture(const Control& control) {
 Result WindowSnapshot::RestoreInto(TMasterForm& form) const {
     const std::vector<Control*>& all = form.controls.All();
     const auto other = [&] {
-        return Result{Result::Failure::OtherWindow, form.MasterForm.Name(),
-                      std::string(texts::kOtherControls)};
+        return Result::Unsuitable(std::string(texts::kRestoreVerb), form.MasterForm.Name(),
+                                  std::string(texts::kOtherControls));
     };
     if (all.size() != controls_.size())
         return other();
@@ -87,8 +87,8 @@ Result WindowSnapshot::RestoreChanged(TMasterForm& form,
                                       std::span<const std::size_t> changed) const {
     const std::vector<Control*>& all = form.controls.All();
     if (all.size() != controls_.size())
-        return {Result::Failure::OtherWindow, form.MasterForm.Name(),
-                std::string(texts::kOtherControls)};
+        return Result::Unsuitable(std::string(texts::kRestoreVerb), form.MasterForm.Name(),
+                                  std::string(texts::kOtherControls));
     for (std::size_t i : changed) {
         if (i < all.size())
             Restore(*all[i], controls_[i]);

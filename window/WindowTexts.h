@@ -11,6 +11,7 @@ inline constexpr std::string_view kGreaterZero = "Value must be greater than 0."
 inline constexpr std::string_view kGreaterEqualZero = "Value must be greater or equal 0.";
 
 // A snapshot restored into a window with other controls.
+inline constexpr std::string_view kRestoreVerb = "restore";
 inline constexpr std::string_view kOtherControls = "Not a window with the same controls";
 
 } // namespace qntcalc::texts

@@ -215,8 +215,8 @@ TEST(FileVersionInfoTest, FilesWithoutABlockSayWhy) {
     block[40] = 0; // signature
     using F = Result::Failure;
     const std::pair<std::string, F> rows[] = {
-        {dir.Write("damaged.bin", block, 3), F::NoVersionInfo},
-        {dir.Write("empty.bin", {}), F::NoVersionInfo},
+        {dir.Write("damaged.bin", block, 3), F::Unsuitable},
+        {dir.Write("empty.bin", {}), F::Unsuitable},
         {dir.Path("missing.bin"), F::Missing},
         {dir.Path(""), F::Unreadable},   // a directory
         {"/dev/zero", F::Unreadable},    // would never end

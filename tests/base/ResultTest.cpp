@@ -17,10 +17,10 @@ TEST(ResultTest, EachFailureReadsWithItsVerb) {
          "Cannot write \"a.ini\": Permission denied"},
         {{F::NotRenamed, "a.ini", "File exists"}, "Cannot rename \"a.ini\": File exists"},
         {{F::NotPutBack, "a.BAK", "File exists"}, "Cannot put back \"a.BAK\": File exists"},
-        {{F::NoVersionInfo, "a.exe", "None"}, "Cannot read \"a.exe\": None"},
+        {Result::Unsuitable("read", "a.exe", "None"), "Cannot read \"a.exe\": None"},
         {{F::NotTypeable, "CVesk", "Not now"}, "Cannot type into \"CVesk\": Not now"},
         {{F::BadRange, "Mainpath", "Too many"}, "Cannot sweep \"Mainpath\": Too many"},
-        {{F::OtherWindow, "MasterForm", "Other"}, "Cannot restore \"MasterForm\": Other"},
+        {Result::Unsuitable("restore", "MasterForm", "Other"), "Cannot restore \"MasterForm\": Other"},
         {Result::BadArgument("--sweep needs a key"), "--sweep needs a key"},
     };
     for (const auto& [result, message] : rows)

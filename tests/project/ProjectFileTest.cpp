@@ -204,7 +204,7 @@ TEST_F(ProjectFileTest, AProjectHasAProjectKeyInSettings) {
                            Row{"OtherKeysOnly", "[Settings]\nTheme=dark\n", false},
                            Row{"Empty", "", false}}) {
         const Result found = CheckProject(IniFile::FromBytes(row.bytes));
-        EXPECT_EQ(found.failure, row.project ? Result::Failure::None : Result::Failure::NotAProject)
+        EXPECT_EQ(found.failure, row.project ? Result::Failure::None : Result::Failure::Unsuitable)
             << row.name;
     }
 }
