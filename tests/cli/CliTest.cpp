@@ -639,25 +639,40 @@ TEST_F(CliTest, HeadroomAsTextAndJson) {
                                        R"(required 300 ms","rate":20,"text":")" +
                                        sentence + "\"}"));
 
-    const auto none = Json({"--headroom", "Mainpath", "--require-rmax", "300", "--to", "1000"});
-    EXPECT_EQ(none["last"], 1000);
-    EXPECT_EQ(none["next"], nullptr);
-    EXPECT_EQ(none["cause"], nullptr);
-
-    // A typed cycle time already past the practical limit is not searched back to it.
-    const auto beyond = Json({"--mode", "expert", "--set", "CVeskManual=1", "--set", "CVesk=1200",
-                              "--headroom", "CVesk", "--require-rmax", "2414"});
-    EXPECT_EQ(beyond["direction"], "up");
-    EXPECT_EQ(beyond["last"], 1200);
-    EXPECT_EQ(beyond["text"],
+    // Each mode and way of searching: where the stretch ends and why.
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        const char* direction;
+        nlohmann::json last, next, cause, rate;
+    };
+    for (const Row& row : {
+             Row{"NothingFailsUpToTo",
+                 {"--headroom", "Mainpath", "--require-rmax", "300", "--to", "1000"},
+                 "up", 1000, nullptr, nullptr, nullptr},
+             Row{"DownwardsToTheCheck",
+                 {"--headroom", "Mainpath", "--require-rmax", "300", "--to", "0"},
+                 "down", 1, 0, "Value must be greater than 0.", nullptr},
+             // A typed cycle time already past the practical limit is not
+             // searched back to it.
+             Row{"ExpertCycleTimeBeyondItsLimit",
+                 {"--mode", "expert", "--set", "CVeskManual=1", "--set", "CVesk=1200",
+                  "--headroom", "CVesk", "--require-rmax", "2414"},
+                 "up", 1200, nullptr, nullptr, nullptr},
+             Row{"BaudRateModeToTheRateModel",
+                 {"--mode", "baud", "--headroom", "Mainpath", "--require-rmax", "300"},
+                 "up", 3500, 3501, "Main path too long or to many drop lines!", 10},
+         }) {
+        const auto j = Json(row.args);
+        EXPECT_EQ(j["direction"], row.direction) << row.name;
+        EXPECT_EQ(j["last"], row.last) << row.name;
+        EXPECT_EQ(j["next"], row.next) << row.name;
+        EXPECT_EQ(j["cause"], row.cause) << row.name;
+        EXPECT_EQ(j["rate"], row.rate) << row.name;
+    }
+    EXPECT_EQ(Json({"--mode", "expert", "--set", "CVeskManual=1", "--set", "CVesk=1200",
+                    "--headroom", "CVesk", "--require-rmax", "2414"})["text"],
               "Vesk cycle time meets the requirements at 1,200 ms, the end of the searched range.");
-
-    const auto down = Json({"--headroom", "Mainpath", "--require-rmax", "300", "--to", "0"});
-    EXPECT_EQ(down["direction"], "down");
-    EXPECT_EQ(down["last"], 1);
-    EXPECT_EQ(down["next"], 0);
-    EXPECT_EQ(down["cause"], "Value must be greater than 0.");
-    EXPECT_EQ(down["rate"], nullptr);
 }
 
 // The README's example, on the project file that comes with the sources.
