@@ -46,7 +46,7 @@ inline constexpr std::string_view kRmaxExceeds = "%1: worst case reaction time %
 inline constexpr std::string_view kLimitsMeet =
     "The current state meets the requirements; the tightest input comes first.";
 inline constexpr std::string_view kLimitsFail =
-    "The current state does not meet the requirements; inputs whose current value fails come "
+    "The current state does not meet the requirements; the smallest change that meets them comes "
     "first.";
 inline constexpr std::string_view kLimitsNoInputs =
     "No input can be typed into in this project's current state.";

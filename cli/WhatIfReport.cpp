@@ -164,7 +164,29 @@ std::string LimitsTable(const std::vector<InputLimit>& limits, const Requirement
 }
 
 std::string LimitsCsvHeader() {
-    return "file,key,label,direction,current,last,next,cause,rate,margin,marginPercent\n";
+    return "file,key,label,direction,current,last,next,cause,rate,margin,marginPercent,fixValue,"
+           "fixChange,fixChangePercent,fixRmax,needs\n";
+}
+
+// The fix of a limit: null, or where it is and what it gives.
+nlohmann::ordered_json JsonFix(const InputLimit& limit) {
+    if (!limit.fix)
+        return nullptr;
+    const Fix& fix = *limit.fix;
+    const CalcState& s = fix.point.state;
+    nlohmann::ordered_json j;
+    j["value"] = fix.point.value;
+    j["change"] = fix.change;
+    j["changePercent"] = OrNull(fix.changePercent);
+    j["rmax"] = s.Rmax;
+    j["eto"] = s.ETO;
+    j["cto"] = s.CTO;
+    j["rate"] = s.Baud;
+    return j;
+}
+
+nlohmann::ordered_json JsonNeeds(const InputLimit& limit) {
+    return limit.needs ? nlohmann::ordered_json(limit.needs->key) : nlohmann::ordered_json(nullptr);
 }
 
 std::string LimitsCsvRows(const std::vector<InputLimit>& limits, const Requirements& required,
@@ -176,11 +198,17 @@ std::string LimitsCsvRows(const std::vector<InputLimit>& limits, const Requireme
             return value.is_null() ? std::string() : value.is_string() ? value.get<std::string>()
                                                                         : value.dump();
         };
+        const nlohmann::ordered_json fix = JsonFix(limit);
+        const auto fixCell = [&](const char* member) {
+            return fix.is_null() ? std::string() : cell(fix[member]);
+        };
         const std::vector<std::string> cells{
             file.value_or(""),          cell(j["key"]),     std::string(limit.input->subject),
             cell(j["direction"]),       cell(j["current"]), cell(j["last"]),
             cell(j["next"]),            cell(j["cause"]),   cell(j["rate"]),
-            cell(OrNull(limit.margin)), cell(OrNull(limit.marginPercent))};
+            cell(OrNull(limit.margin)), cell(OrNull(limit.marginPercent)),
+            fixCell("value"),           fixCell("change"),  fixCell("changePercent"),
+            fixCell("rmax"),            cell(JsonNeeds(limit))};
         for (std::size_t i = 0; i < cells.size(); ++i)
             rows += (i == 0 ? "" : ",") + CsvField(cells[i]);
         rows += "\n";
@@ -273,6 +301,7 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
     if (PrintRefusal(FindLimits(whatIf, required, limits), err))
         return kCannotRun;
     const bool meets = MeetsRequirements(limits);
+    const std::optional<Closest> closest = ClosestChange(limits);
 
     if (options.json) {
         nlohmann::ordered_json j;
@@ -285,8 +314,15 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
             nlohmann::ordered_json item = JsonHeadroom(limit.headroom, required, file);
             item["margin"] = OrNull(limit.margin);
             item["marginPercent"] = OrNull(limit.marginPercent);
+            item["fix"] = JsonFix(limit);
+            item["needs"] = JsonNeeds(limit);
             j["limits"].push_back(std::move(item));
         }
+        j["closest"] = nullptr;
+        if (closest)
+            j["closest"] = {{"key", FieldName(closest->input->field)},
+                            {"value", closest->point.value},
+                            {"rmax", closest->point.state.Rmax}};
         out << JsonLine(j);
     } else if (options.csv) {
         if (!csvHeaderWritten) {
@@ -302,6 +338,8 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
         } else {
             out << "  " << (meets ? texts::kLimitsMeet : texts::kLimitsFail) << "\n";
             out << LimitsTable(limits, required);
+            if (closest)
+                out << "  " << ClosestSentence(*closest) << "\n";
         }
     }
     return meets ? kSound : kFindings;

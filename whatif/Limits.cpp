@@ -12,7 +12,10 @@ namespace qntcalc {
 namespace {
 
 InputLimit Measured(const WhatIfInput& input, int32_t searchedTo, Headroom headroom) {
-    InputLimit limit{&input, searchedTo, std::move(headroom), std::nullopt, std::nullopt};
+    InputLimit limit;
+    limit.input = &input;
+    limit.searchedTo = searchedTo;
+    limit.headroom = std::move(headroom);
     const Headroom& h = limit.headroom;
     if (!h.last)
         return limit;
@@ -27,7 +30,15 @@ InputLimit Measured(const WhatIfInput& input, int32_t searchedTo, Headroom headr
 // Smaller is tighter.
 auto Tightness(const InputLimit& limit) {
     constexpr double kNoPercent = std::numeric_limits<double>::infinity();
-    const int group = !limit.MeetsNow() ? 0 : limit.Unbounded() ? 2 : 1;
+    if (!limit.MeetsNow()) {
+        if (!limit.fix)
+            return std::make_tuple(limit.needs ? 2 : 1, 0.0, int64_t{0});
+        const int64_t change = std::abs(limit.fix->change);
+        return std::make_tuple(0, limit.fix->changePercent ? std::abs(*limit.fix->changePercent)
+                                                           : kNoPercent,
+                               change);
+    }
+    const int group = limit.needs ? 3 : limit.Unbounded() ? 2 : 1;
     // An input at 0 that cannot move at all is as tight as one with 0%.
     const double stuck = limit.margin == 0 ? 0.0 : kNoPercent;
     return std::make_tuple(group, limit.marginPercent.value_or(stuck), limit.margin.value_or(0));
@@ -37,6 +48,29 @@ void Sort(std::vector<InputLimit>& limits) {
     std::stable_sort(limits.begin(), limits.end(), [](const InputLimit& a, const InputLimit& b) {
         return Tightness(a) < Tightness(b);
     });
+}
+
+// Whether the input is no limit: at 0, with its next value failing only
+// for want of an input it enables.
+Result CheckNeeds(WhatIf& whatIf, const Requirements& required, InputLimit& limit) {
+    const Headroom& h = limit.headroom;
+    if (h.current != 0 || h.direction != Direction::Up)
+        return {};
+    std::optional<Enabler> enabler = EmptyEnabler(whatIf, h.field);
+    if (!enabler)
+        return {};
+    WhatIfPoint one;
+    if (h.next && h.next->value == 1) {
+        one = *h.next;
+    } else if (Result failed = whatIf.Evaluate(h.field, 1, one); !failed.Ok()) {
+        return failed;
+    }
+    if (Judge(one, required) != Shortfall::ErrorStatus)
+        return {};
+    limit.needs = std::move(enabler);
+    limit.margin.reset();
+    limit.marginPercent.reset();
+    return {};
 }
 
 // Stops, leaving `limits` partly filled, as soon as `keepGoing` says so.
@@ -51,7 +85,20 @@ Result Collect(WhatIf& whatIf, const Requirements& required,
         Headroom headroom;
         if (Result failed = FindHeadroom(whatIf, field, required, to, headroom); !failed.Ok())
             return failed;
-        limits.push_back(Measured(input, to, std::move(headroom)));
+        InputLimit limit = Measured(input, to, std::move(headroom));
+        if (!limit.MeetsNow()) {
+            FixSearch search;
+            if (Result failed = FindFix(whatIf, input, required, keepGoing, search); !failed.Ok())
+                return failed;
+            if (!search.complete)
+                return {};
+            limit.fix = std::move(search.fix);
+            limit.fixRange = search.range;
+            limit.lowest = std::move(search.lowest);
+        }
+        if (Result failed = CheckNeeds(whatIf, required, limit); !failed.Ok())
+            return failed;
+        limits.push_back(std::move(limit));
     }
     Sort(limits);
     return {};
@@ -88,8 +135,30 @@ std::array<std::string, kLimitColumns> LimitsHeadings() {
     return {std::string(kLimitsInput),        std::string(kLimitsCurrent),
             std::string(kLimitsDirection),    std::string(kLimitsLast),
             std::string(kLimitsNext),         std::string(kLimitsMargin),
-            std::string(kLimitsMarginPercent), std::string(kLimitsCause)};
+            std::string(kLimitsMarginPercent), std::string(kLimitsNearest),
+            std::string(kLimitsCause)};
 }
+
+namespace {
+
+std::string NearestText(const InputLimit& limit) {
+    if (limit.needs)
+        return text::Format(texts::kLimitsNeeds, {InSentence(limit.needs->subject)});
+    if (limit.MeetsNow())
+        return std::string(texts::kLimitsNone);
+    if (!limit.fix)
+        return text::Format(texts::kLimitsNoFix, {GroupedNumber(limit.fixRange.from),
+                                                  GroupedNumber(limit.fixRange.to)});
+    const Fix& fix = *limit.fix;
+    const std::string change = (fix.change > 0 ? "+" : "") + GroupedNumber(fix.change);
+    if (!fix.changePercent)
+        return text::Format(texts::kLimitsFixAtZero, {GroupedNumber(fix.point.value), change});
+    return text::Format(texts::kLimitsFix,
+                        {GroupedNumber(fix.point.value), change,
+                         (fix.change > 0 ? "+" : "") + text::GroupedDecimal(*fix.changePercent, 1)});
+}
+
+} // namespace
 
 std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
                                                   const Requirements& required) {
@@ -104,6 +173,7 @@ std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
                    : text::Format(texts::kLimitsNoneUpTo, {GroupedNumber(limit.searchedTo)}),
             limit.margin ? GroupedNumber(*limit.margin) : none,
             MarginPercentText(limit).value_or(none),
+            NearestText(limit),
             h.next ? ShortfallText(*h.next, required).value_or("") : std::string()};
 }
 
@@ -116,6 +186,26 @@ std::optional<std::string> MarginPercentText(const InputLimit& limit) {
 bool MeetsRequirements(const std::vector<InputLimit>& limits) {
     return std::all_of(limits.begin(), limits.end(),
                        [](const InputLimit& limit) { return limit.MeetsNow(); });
+}
+
+std::optional<Closest> ClosestChange(const std::vector<InputLimit>& limits) {
+    std::optional<Closest> closest;
+    for (const InputLimit& limit : limits) {
+        if (limit.MeetsNow() || limit.fix)
+            return std::nullopt;
+        if (!limit.lowest)
+            continue;
+        const int32_t rmax = limit.lowest->state.Rmax;
+        if (!closest || rmax < closest->point.state.Rmax)
+            closest = Closest{limit.input, *limit.lowest};
+    }
+    return closest;
+}
+
+std::string ClosestSentence(const Closest& closest) {
+    return text::Format(texts::kLimitsClosest,
+                        {Milliseconds(closest.point.state.Rmax), InSentence(closest.input->subject),
+                         WithUnit(closest.point.value, closest.input->unit)});
 }
 
 } // namespace qntcalc

@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "whatif/Headroom.h"
+#include "whatif/NearestMeeting.h"
 
 #include <array>
 #include <functional>
@@ -24,6 +25,14 @@ struct InputLimit {
     // The margin in percent of the current value; none when the current
     // value fails or is 0.
     std::optional<double> marginPercent;
+    // While the current value fails: the nearest value that meets, searched
+    // over fixRange, and the lowest worst case reaction time reached there.
+    std::optional<Fix> fix;
+    SweepRange fixRange;
+    std::optional<WhatIfPoint> lowest;
+    // An input at 0 whose next value fails only for want of another that
+    // is still empty or unchosen: it is no limit, and has no margin.
+    std::optional<Enabler> needs;
 
     bool MeetsNow() const { return headroom.MeetsNow(); }
     // No value up to the end of the search fails.
@@ -35,12 +44,15 @@ struct InputLimit {
 // kMostWhatIfValues values from the current one.
 int32_t DefaultHeadroomLimit(const WhatIfInput& input, int32_t current);
 
-// Fills `limits` with every input the window lets a user type into now,
-// tightest first: inputs whose current value fails (in the window's order),
-// then the smallest margin in percent (a current value of 0 has no
-// percentage: it counts as 0% when the input cannot move at all, else after
-// every one that has one; ties by margin), then inputs that never fail up to
-// the end of their search.
+// Fills `limits` with every input the window lets a user type into now.
+// While the current state meets the requirements, tightest first: the
+// smallest margin in percent (a current value of 0 has no percentage: it
+// counts as 0% when the input cannot move at all, else after every one that
+// has one; ties by margin), then inputs that never fail up to the end of
+// their search, then those that need another input first. While it fails:
+// inputs with a fix first, by the smallest change in percent (a current
+// value of 0 by its change, after every percentage), then the rest in the
+// window's order, those that need another input first last.
 Result FindLimits(WhatIf& whatIf, const Requirements& required, std::vector<InputLimit>& limits);
 
 // The same from a snapshot of the main window, on any thread. Nothing when
@@ -52,8 +64,9 @@ std::optional<std::vector<InputLimit>> FindLimits(const WindowSnapshot& mainWind
 // One row of the overview for people, in the order of LimitsHeadings: the
 // input's label with its unit, the current value, the direction, the last
 // value that meets everything, the first that fails (or where the search
-// ended), the margin and the margin in percent (one decimal), the cause.
-inline constexpr std::size_t kLimitColumns = 8;
+// ended), the margin and the margin in percent (one decimal), the nearest
+// meeting value with its change (or what the input needs first), the cause.
+inline constexpr std::size_t kLimitColumns = 9;
 std::array<std::string, kLimitColumns> LimitsHeadings();
 std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
                                                   const Requirements& required);
@@ -64,5 +77,16 @@ std::optional<std::string> MarginPercentText(const InputLimit& limit);
 
 // Whether the current state meets every requirement.
 bool MeetsRequirements(const std::vector<InputLimit>& limits);
+
+// When the state fails and no single input has a fix: the input and value
+// that came nearest, by the lowest worst case reaction time reached.
+struct Closest {
+    const WhatIfInput* input = nullptr;
+    WhatIfPoint point;
+};
+std::optional<Closest> ClosestChange(const std::vector<InputLimit>& limits);
+// "No single change meets the requirements; the lowest worst case reaction
+// time, 105 ms, comes with Main path at 120 m."
+std::string ClosestSentence(const Closest& closest);
 
 } // namespace qntcalc

@@ -131,6 +131,15 @@ std::vector<Field> WhatIf::EditableInputs() const {
     return editable_;
 }
 
+bool WhatIf::ListChosen(ComboBox MasterFormControls::*list) const {
+    // The first item of a type list asks for a choice ("Please select ...").
+    return ((*form_).*list).ItemIndex() > 0;
+}
+
+std::string WhatIf::ListName(ComboBox MasterFormControls::*list) const {
+    return std::string(((*form_).*list).Name());
+}
+
 int32_t WhatIf::CurrentValue(Field field) const {
     return currentValues_[static_cast<std::size_t>(field)];
 }

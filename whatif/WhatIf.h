@@ -90,6 +90,11 @@ public:
     std::vector<Field> EditableInputs() const;
     // The value the input's field shows now.
     int32_t CurrentValue(Field field) const;
+    // Whether a type list has a type chosen now (not its first item, which
+    // asks for one); typing never changes a list.
+    bool ListChosen(ComboBox MasterFormControls::*list) const;
+    // The list's control name: "CB_RouterType".
+    std::string ListName(ComboBox MasterFormControls::*list) const;
 
     // Enters `value` as one change (as a paste or qntcalc-cli --set does):
     // focus the field, replace its text. NotTypeable for an input not

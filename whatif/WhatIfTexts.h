@@ -79,6 +79,21 @@ inline constexpr std::string_view kLimitsMargin = "Margin";
 inline constexpr std::string_view kLimitsMarginPercent = "Margin [%]";
 inline constexpr std::string_view kLimitsCause = "Cause";
 inline constexpr std::string_view kLimitsNoneUpTo = "none up to %1";
+inline constexpr std::string_view kLimitsNearest = "Nearest meeting";
+// A fix: %1 the value, %2 the change, %3 the change in percent.
+inline constexpr std::string_view kLimitsFix = "%1 (%2, %3%)";
+inline constexpr std::string_view kLimitsFixAtZero = "%1 (%2)";
+// No value of the searched range meets: %1 and %2 its ends.
+inline constexpr std::string_view kLimitsNoFix = "none from %1 to %2";
+// An input at 0 whose next value fails for want of another: %1 that one.
+inline constexpr std::string_view kLimitsNeeds = "needs %1 first";
+// No single input meets: %1 the lowest worst case reaction time reached,
+// %2 the input, %3 its value there.
+inline constexpr std::string_view kLimitsClosest =
+    "No single change meets the requirements; the lowest worst case reaction time, %1, comes "
+    "with %2 at %3.";
+inline constexpr std::string_view kRouterTypeSubject = "Router type";
+inline constexpr std::string_view kRepeaterTypeSubject = "Repeater type";
 inline constexpr std::string_view kLimitsNone = "-";
 inline constexpr std::string_view kLimitsUp = "up";
 inline constexpr std::string_view kLimitsDown = "down";

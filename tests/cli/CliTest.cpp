@@ -724,7 +724,11 @@ TEST_P(CliLimitsTest, EveryInputEqualsItsHeadroom) {
     std::map<std::string, nlohmann::json> limits;
     for (nlohmann::json limit : j["limits"]) {
         const int sign = limit["direction"] == "up" ? 1 : -1;
-        if (limit["last"].is_null()) {
+        // A fix only while the current value fails.
+        if (!limit["last"].is_null()) {
+            EXPECT_EQ(limit["fix"], nullptr) << limit;
+        }
+        if (limit["last"].is_null() || limit["needs"].is_string()) {
             EXPECT_EQ(limit["margin"], nullptr);
         } else {
             const int margin = sign * (limit["last"].get<int>() - limit["current"].get<int>());
@@ -734,8 +738,8 @@ TEST_P(CliLimitsTest, EveryInputEqualsItsHeadroom) {
                                  100.0 * margin / std::abs(limit["current"].get<int>()));
             }
         }
-        limit.erase("margin");
-        limit.erase("marginPercent");
+        for (const char* member : {"margin", "marginPercent", "fix", "needs"})
+            limit.erase(member);
         limits[limit["key"]] = limit;
     }
     EXPECT_EQ(limits.size(), j["limits"].size());
@@ -842,11 +846,21 @@ TEST_F(CliTest, ReadmeExampleLimits) {
         Cli({"examples/assembly-hall.ini", "--limits", "--require-rmax", "300", "--csv"});
     const std::vector<std::string> lines = Lines(csv.out);
     ASSERT_EQ(lines.size(), 9u) << csv.err;
-    EXPECT_EQ(lines[0], "file,key,label,direction,current,last,next,cause,rate,margin,marginPercent");
-    EXPECT_EQ(lines[1], "examples/assembly-hall.ini,NumOutCycl,Number of devices with cyclic "
-                        "outputs,up,0,0,1,The cycle time of cyclic outputs is too fast!,250,0,");
-    EXPECT_EQ(lines[3], "examples/assembly-hall.ini,NumInp,Number of used input bits,up,420,832,"
-                        "833,Too many inputs configured!,250,412,98.0952380952381");
+    EXPECT_EQ(lines[0], "file,key,label,direction,current,last,next,cause,rate,margin,marginPercent,"
+                        "fixValue,fixChange,fixChangePercent,fixRmax,needs");
+    EXPECT_EQ(lines[2], "examples/assembly-hall.ini,NumInp,Number of used input bits,up,420,832,"
+                        "833,Too many inputs configured!,250,412,98.0952380952381,,,,,");
+    EXPECT_EQ(lines[8], "examples/assembly-hall.ini,NumOutCycl,Number of devices with cyclic "
+                        "outputs,up,0,0,1,The cycle time of cyclic outputs is too fast!,250,,,,,,,"
+                        "OutCycl");
+    // Failing, the fix: 100 m at 60 ms.
+    const CliRun failing =
+        Cli({"examples/assembly-hall.ini", "--limits", "--require-rmax", "100", "--csv"});
+    EXPECT_NE(failing.out.find("\nexamples/assembly-hall.ini,Mainpath,Main path,up,180,,180,worst "
+                               "case reaction time 106 ms above the required 100 ms,250,,,100,-80,"
+                               "-44.44444444444444,60,\n"),
+              std::string::npos)
+        << failing.out;
 }
 
 } // namespace

@@ -128,20 +128,21 @@ TEST_F(ReportTest, TheLimitsTightestFirstAndTheChartOfTheTightest) {
     const CalcReport report = Made(loaded.Form(), {});
     const auto* limits = FirstTableAfter(report, texts::kReportLimits);
     ASSERT_NE(limits, nullptr);
-    // An input at 0 that cannot move at all is the tightest.
+    // The tightest real limit first; an input at 0 that only enables
+    // another is none, and comes last.
     EXPECT_EQ(limits->at(1),
-              (std::vector<std::string>{"Number of devices with cyclic outputs", "0", "up", "0",
-                                        "1", "0", "-",
-                                        "The cycle time of cyclic outputs is too fast!"}));
-    EXPECT_EQ(limits->at(2),
               (std::vector<std::string>{"Cycle time of cyclic inputs [ms]", "50", "down", "15",
-                                        "14", "35", "70.0",
+                                        "14", "35", "70.0", "-",
                                         "The cycle time of cyclic inputs is too fast!"}));
+    EXPECT_EQ(limits->back(),
+              (std::vector<std::string>{"Number of devices with cyclic outputs", "0", "up", "0",
+                                        "1", "-", "-", "needs cycle time of cyclic outputs first",
+                                        "The cycle time of cyclic outputs is too fast!"}));
     const std::string sentence = "Cycle time of cyclic inputs can shrink from 50 ms to 15 ms; at "
                                  "14 ms the status bar shows \"The cycle time of cyclic inputs "
                                  "is too fast!\"";
     EXPECT_TRUE(Holds(report, sentence));
-    EXPECT_EQ(report.whatIf.ChosenInput(), Field::NumOutCycl);
+    EXPECT_EQ(report.whatIf.ChosenInput(), Field::InpCycl);
     EXPECT_EQ(std::count_if(report.blocks.begin(), report.blocks.end(),
                             [](const ReportBlock& b) { return b.kind == Kind::Chart; }),
               1);

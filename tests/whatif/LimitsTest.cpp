@@ -2,6 +2,9 @@
 
 #include "tests/support/WindowFixture.h"
 
+#include <algorithm>
+#include <map>
+
 namespace qntcalc::testing {
 namespace {
 
@@ -17,6 +20,11 @@ void ExpertDropLines(TMasterForm& f) {
     f.CB_DropLines.SetChecked(true);
     Type(f, &C::Ed_DropTot, "60");
     Type(f, &C::Ed_DropMax, "0");
+}
+
+// Cyclic input bits counted while their cycle time is still 0: an error.
+void CyclicInputsWithoutCycleTime(TMasterForm& f) {
+    Type(f, &C::Ed_NumInpCycl, "8");
 }
 
 struct OrderRow {
@@ -55,30 +63,65 @@ TEST_P(LimitsOrderTest, TightestFirst) {
     }
     int asked = 0;
     EXPECT_FALSE(FindLimits(snapshot, required, [&] { return ++asked < 3; }));
-    EXPECT_EQ(asked, 3) << "asked before each input";
+    EXPECT_EQ(asked, 3) << "asked before each input and each value of a fix's search";
+
+    // Each fix is the nearest value that meets, in either direction, the
+    // smaller one at equal distances; without one, none meets in the range.
+    for (const InputLimit& limit : limits) {
+        if (limit.MeetsNow()) {
+            EXPECT_FALSE(limit.fix);
+            continue;
+        }
+        const int32_t current = limit.headroom.current;
+        std::vector<WhatIfPoint> points;
+        ASSERT_TRUE(whatIf.Sweep(limit.input->field, limit.fixRange.from, limit.fixRange.to, 1,
+                                 points)
+                        .Ok());
+        std::optional<int32_t> nearest;
+        for (const WhatIfPoint& point : points) {
+            const int64_t distance = std::abs(int64_t{point.value} - current);
+            if (Judge(point, required) == Shortfall::None &&
+                (!nearest || distance < std::abs(int64_t{*nearest} - current)))
+                nearest = point.value;
+        }
+        ASSERT_EQ(limit.fix.has_value(), nearest.has_value()) << FieldName(limit.input->field);
+        if (nearest) {
+            EXPECT_EQ(limit.fix->point.value, *nearest) << FieldName(limit.input->field);
+            EXPECT_EQ(limit.fix->change, *nearest - current);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LimitsOrderTest,
     ::testing::Values(
-        // The cyclic bits cannot grow from 0 while their cycle times are 0:
-        // tightest; then 450%, 530%, 604%, 1,350%, 5,300%.
+        // 450%, 530%, 604%, 1,350%, 5,300%; the cyclic bits cannot grow from
+        // 0 while their cycle times are 0, which is no limit: last.
         OrderRow{"SmallestMarginInPercent",
                  Defaults,
                  300,
-                 {F::NumInpCycl, F::NumOutCycl, F::NumInp, F::NumIOD, F::NumOut, F::Mainpath,
-                  F::NumVesk}},
-        // Every input fails at its current value: the window's order.
-        OrderRow{"FailingNowInTheWindowsOrder",
+                 {F::NumInp, F::NumIOD, F::NumOut, F::Mainpath, F::NumVesk, F::NumInpCycl,
+                  F::NumOutCycl}},
+        // Every input fails at its current value: the smallest change in
+        // percent that meets first (-10%, -20.3%, -26%), then those without
+        // one in the window's order, then those that need another input.
+        OrderRow{"FailingSmallestFixFirst",
                  Defaults,
                  27,
-                 {F::Mainpath, F::NumIOD, F::NumVesk, F::NumInp, F::NumInpCycl, F::NumOut,
+                 {F::NumIOD, F::NumInp, F::NumOut, F::Mainpath, F::NumVesk, F::NumInpCycl,
                   F::NumOutCycl}},
         OrderRow{"NoPercentageThenUnbounded",
                  ExpertDropLines,
                  300,
-                 {F::NumInpCycl, F::NumOutCycl, F::NumInp, F::NumIOD, F::NumOut, F::Mainpath,
-                  F::LoadFact, F::NumVesk, F::DropMax, F::DropTot}}),
+                 {F::NumInp, F::NumIOD, F::NumOut, F::Mainpath, F::LoadFact, F::NumVesk,
+                  F::DropMax, F::DropTot, F::NumInpCycl, F::NumOutCycl}},
+        // A cycle time at 0 has no percentage: its change in ms comes after
+        // every percentage.
+        OrderRow{"FailingAtZeroAfterEveryPercentage",
+                 CyclicInputsWithoutCycleTime,
+                 300,
+                 {F::NumInpCycl, F::InpCycl, F::Mainpath, F::NumIOD, F::NumVesk, F::NumInp,
+                  F::NumOut, F::NumOutCycl}}),
     [](const ::testing::TestParamInfo<OrderRow>& info) { return info.param.name; });
 
 // The default search ends at the practical limit, never behind a growing
@@ -104,6 +147,102 @@ TEST(DefaultHeadroomLimitTest, PracticalLimitAtMostAMillionValuesAway) {
                                 row.practicalLimit, row.downwards};
         EXPECT_EQ(DefaultHeadroomLimit(input, row.current), row.end) << row.name;
     }
+}
+
+// A fix is searched from the lowest accepted value to the practical limit
+// (cycle times to the slowest one), always around the current value, at
+// most a million values either way.
+TEST(FixRangeTest, FromTheLowestAcceptedToThePracticalLimit) {
+    struct Row {
+        const char* name;
+        Field field; // for its value check
+        int32_t practicalLimit;
+        bool downwards;
+        int32_t current;
+        SweepRange range;
+    };
+    for (const Row& row : {
+             Row{"GreaterZero", F::Mainpath, 5000, false, 180, {1, 5000}},
+             Row{"GreaterEqualZero", F::NumIOD, 64, false, 24, {0, 64}},
+             Row{"BeyondThePracticalLimit", F::Mainpath, 5000, false, 6000, {1, 6000}},
+             Row{"CycleTimeUpToTheSlowest", F::InpCycl, 0, true, 50, {0, 1000}},
+             Row{"RateWithoutALowerBound", F::MainBaud, 500, false, 125, {0, 500}},
+             Row{"AMillionUp", F::NumIOD, 2'000'000, false, 0, {0, 1'000'000}},
+             Row{"AMillionDown", F::NumIOD, 0, false, 1'500'000, {500'000, 1'500'000}},
+         }) {
+        const WhatIfInput input{row.field, Page::Network, "x", InputUnit::Metres,
+                                row.practicalLimit, row.downwards};
+        EXPECT_EQ(FixRange(input, row.current), row.range) << row.name;
+    }
+}
+
+// An input at 0 whose next value fails for want of the input it enables
+// needs that one first; at 1, or with the other filled in, it is a limit.
+TEST_F(WindowTest, NeedsTheInputItEnablesFirst) {
+    struct Row {
+        const char* name;
+        testing::Setup setup;
+        Field field;
+        const char* needs; // "" for none
+    };
+    const auto routers = [](TMasterForm& f) { f.CB_Routers.SetChecked(true); };
+    const auto repeaters = [](TMasterForm& f) { f.CB_Repeaters.SetChecked(true); };
+    for (const Row& row : {
+             Row{"CyclicInputBits", Defaults, F::NumInpCycl, "InpCycl"},
+             Row{"CyclicOutputs", Defaults, F::NumOutCycl, "OutCycl"},
+             Row{"CountedAlready", CyclicInputsWithoutCycleTime, F::NumInpCycl, ""},
+             Row{"RouterType", +routers, F::NumRouters, "RouterType"},
+             // One repeater meets without a type: a limit like any other.
+             Row{"RepeaterWithoutType", +repeaters, F::NumRepeater, ""},
+         }) {
+        NewWindow().Recalculate();
+        row.setup(f());
+        WhatIf whatIf(f());
+        std::vector<InputLimit> limits;
+        ASSERT_TRUE(FindLimits(whatIf, {300, std::nullopt, std::nullopt}, limits).Ok());
+        const auto limit = std::find_if(limits.begin(), limits.end(), [&](const InputLimit& l) {
+            return l.input->field == row.field;
+        });
+        ASSERT_NE(limit, limits.end()) << row.name;
+        EXPECT_EQ(limit->needs ? limit->needs->key : "", row.needs) << row.name;
+        if (limit->needs) {
+            EXPECT_FALSE(limit->margin) << row.name;
+            EXPECT_EQ(limits.back().needs.has_value(), true) << "sorted after the limits";
+        }
+    }
+}
+
+// The window's cells for a fix, a need and an input that cannot meet.
+TEST_F(WindowTest, NearestMeetingCells) {
+    const Requirements required{27, std::nullopt, std::nullopt};
+    WhatIf whatIf(f());
+    std::vector<InputLimit> limits;
+    ASSERT_TRUE(FindLimits(whatIf, required, limits).Ok());
+    std::map<Field, std::string> nearest;
+    for (const InputLimit& limit : limits)
+        nearest[limit.input->field] = LimitCells(limit, required)[7];
+    EXPECT_EQ(nearest[F::NumIOD], "9 (-1, -10.0%)");
+    EXPECT_EQ(nearest[F::Mainpath], "none from 1 to 5,000");
+    EXPECT_EQ(nearest[F::NumOutCycl], "needs cycle time of cyclic outputs first");
+    EXPECT_EQ(LimitsHeadings()[7], "Nearest meeting");
+    EXPECT_FALSE(ClosestChange(limits)) << "a single change meets";
+
+    // Nothing meets anywhere: the lowest time reached, and where.
+    limits.clear();
+    ASSERT_TRUE(FindLimits(whatIf, {5, std::nullopt, std::nullopt}, limits).Ok());
+    const std::optional<Closest> closest = ClosestChange(limits);
+    ASSERT_TRUE(closest);
+    for (const InputLimit& limit : limits) {
+        EXPECT_FALSE(limit.fix);
+        if (limit.lowest) {
+            EXPECT_GE(limit.lowest->state.Rmax, closest->point.state.Rmax);
+        }
+    }
+    EXPECT_EQ(ClosestSentence(*closest),
+              "No single change meets the requirements; the lowest worst case reaction time, " +
+                  Milliseconds(closest->point.state.Rmax) + ", comes with " +
+                  InSentence(closest->input->subject) + " at " +
+                  WithUnit(closest->point.value, closest->input->unit) + ".");
 }
 
 } // namespace

@@ -1,0 +1,114 @@
+#include "whatif/NearestMeeting.h"
+
+#include "whatif/WhatIfTexts.h"
+#include "window/FieldTable.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace qntcalc {
+
+namespace {
+
+bool Computed(const WhatIfPoint& point) {
+    return !point.rejected && !point.statusError && point.state.Stable;
+}
+
+// Lower worst case reaction time first; then the smaller change, then the
+// smaller value.
+bool Lower(const WhatIfPoint& a, const WhatIfPoint& b, int32_t current) {
+    const auto distance = [current](const WhatIfPoint& p) {
+        return std::abs(int64_t{p.value} - current);
+    };
+    if (a.state.Rmax != b.state.Rmax)
+        return a.state.Rmax < b.state.Rmax;
+    if (distance(a) != distance(b))
+        return distance(a) < distance(b);
+    return a.value < b.value;
+}
+
+} // namespace
+
+SweepRange FixRange(const WhatIfInput& input, int32_t current) {
+    const int64_t lowest = std::max<int32_t>(0, TMasterForm::LowestAccepted(input.field));
+    const int64_t highest = input.searchDownwards ? field_limits::kSlowestCycleMs
+                                                  : int64_t{input.practicalLimit};
+    const int64_t most = kMostWhatIfValues;
+    const int64_t from = std::max(std::min<int64_t>(lowest, current), current - most);
+    const int64_t to = std::min(std::max<int64_t>(highest, current), current + most);
+    return {static_cast<int32_t>(from), static_cast<int32_t>(to)};
+}
+
+Result FindFix(WhatIf& whatIf, const WhatIfInput& input, const Requirements& required,
+               const std::function<bool()>& keepGoing, FixSearch& search) {
+    const int32_t current = whatIf.CurrentValue(input.field);
+    search = FixSearch{};
+    search.range = FixRange(input, current);
+    const int64_t farthest = std::max(int64_t{current} - search.range.from,
+                                      int64_t{search.range.to} - current);
+    WhatIfPoint point;
+    for (int64_t distance = 1; distance <= farthest; ++distance) {
+        for (const int64_t value : {int64_t{current} - distance, int64_t{current} + distance}) {
+            if (value < search.range.from || value > search.range.to)
+                continue;
+            if (!keepGoing()) {
+                search.complete = false;
+                return {};
+            }
+            if (Result failed = whatIf.Evaluate(input.field, static_cast<int32_t>(value), point);
+                !failed.Ok())
+                return failed;
+            if (Computed(point) &&
+                (!search.lowest || Lower(point, *search.lowest, current)))
+                search.lowest = point;
+            if (Judge(point, required) != Shortfall::None)
+                continue;
+            Fix fix{point, value - current, std::nullopt};
+            if (current != 0)
+                fix.changePercent = 100.0 * static_cast<double>(fix.change) /
+                                    std::abs(static_cast<double>(current));
+            search.fix = std::move(fix);
+            return {};
+        }
+    }
+    return {};
+}
+
+std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field) {
+    const auto empty = [&whatIf](Field enabled) -> std::optional<Enabler> {
+        if (whatIf.CurrentValue(enabled) != 0)
+            return std::nullopt;
+        return Enabler{std::string(FieldName(enabled)), WhatIfSubject(enabled)};
+    };
+    const auto unchosen = [&whatIf](ComboBox MasterFormControls::*list,
+                                    std::string_view subject) -> std::optional<Enabler> {
+        if (whatIf.ListChosen(list))
+            return std::nullopt;
+        // The list's project key is its control's name without "CB_".
+        return Enabler{whatIf.ListName(list).substr(3), std::string(subject)};
+    };
+    switch (field) {
+    case Field::NumInpCycl:
+        return empty(Field::InpCycl);
+    case Field::NumOutCycl:
+        return empty(Field::OutCycl);
+    case Field::NumRouters:
+        // The window sets the type back whenever no router is counted, so
+        // the type always comes before the segments.
+        return unchosen(&MasterFormControls::CB_RouterType, texts::kRouterTypeSubject);
+    case Field::NumRepeater:
+        return unchosen(&MasterFormControls::CB_RepeaterType, texts::kRepeaterTypeSubject);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string InSentence(std::string_view subject) {
+    std::string text(subject);
+    const bool word = text.size() > 1 && std::islower(static_cast<unsigned char>(text[1]));
+    if (word)
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+} // namespace qntcalc

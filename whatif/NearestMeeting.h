@@ -1,0 +1,63 @@
+#pragma once
+
+#include "base/Result.h"
+#include "whatif/Requirements.h"
+#include "whatif/SweepRange.h"
+#include "whatif/WhatIf.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// When the network fails its requirements: the smallest change to one input
+// that makes it meet them. Results step with the rate and are not
+// monotonic, so every value is typed, nearest first, in both directions.
+namespace qntcalc {
+
+// The nearest value of an input that meets every requirement.
+struct Fix {
+    WhatIfPoint point; // at the fix's value
+    int64_t change = 0; // the value minus the current one
+    // In percent of the current value; none at 0.
+    std::optional<double> changePercent;
+};
+
+struct FixSearch {
+    SweepRange range; // the values searched
+    std::optional<Fix> fix;
+    // The lowest worst case reaction time a computed value reached (refused
+    // values and error statuses have none).
+    std::optional<WhatIfPoint> lowest;
+    bool complete = true; // false when stopped
+};
+
+// The values a fix is searched among: from the lowest the field accepts to
+// its practical limit (cycle times searched downwards: to the slowest
+// cycle time), always with the current value, at most kMostWhatIfValues
+// values either way.
+SweepRange FixRange(const WhatIfInput& input, int32_t current);
+
+// Types the values at distance 1, 2, ... below and above the current one
+// and stops at the first that meets; at equal distances the smaller value
+// wins. False from `keepGoing`, asked before each value, stops it with
+// `search` incomplete.
+Result FindFix(WhatIf& whatIf, const WhatIfInput& input, const Requirements& required,
+               const std::function<bool()>& keepGoing, FixSearch& search);
+
+// An input that only matters once another is filled in: the cycle time of
+// cyclic bits, the router type, the repeater type.
+struct Enabler {
+    std::string key;     // its project key: "OutCycl", "RouterType"
+    std::string subject; // for people: "Cycle time of cyclic outputs"
+    bool operator==(const Enabler&) const = default;
+};
+// What `field` needs filled in first, if it is still empty (0) or unchosen.
+std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field);
+
+// The subject as it reads inside a sentence: "main path", but "I/O" and
+// "ETO" as they are.
+std::string InSentence(std::string_view subject);
+
+} // namespace qntcalc
