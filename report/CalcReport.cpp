@@ -6,6 +6,8 @@
 #include "whatif/RequirementOptions.h"
 #include "window/FieldTable.h"
 
+#include <algorithm>
+
 namespace qntcalc {
 
 namespace {
@@ -167,6 +169,26 @@ Rows LimitRows(const std::vector<InputLimit>& limits, const Requirements& requir
     return rows;
 }
 
+// Each single change that makes a failing project meet, smallest first.
+void HowToMeet(const std::vector<InputLimit>& limits, const Requirements& required,
+               CalcReport& report) {
+    Add(report, Kind::Heading, std::string(texts::kReportHowToMeet));
+    if (const std::optional<Closest> closest = ClosestChange(limits)) {
+        Add(report, Kind::Paragraph, ClosestSentence(*closest));
+        return;
+    }
+    if (std::none_of(limits.begin(), limits.end(),
+                     [](const InputLimit& limit) { return limit.fix.has_value(); })) {
+        Add(report, Kind::Paragraph, std::string(texts::kReportNoSingleChange));
+        return;
+    }
+    Add(report, Kind::Paragraph, std::string(texts::kReportHowToMeetIntro));
+    for (const InputLimit& limit : limits) {
+        if (limit.fix)
+            Add(report, Kind::Paragraph, FixSentence(limit, required));
+    }
+}
+
 Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
     Add(report, Kind::Heading, std::string(texts::kReportLimits));
     Add(report, Kind::Paragraph, RequirementsSentence(facts.required));
@@ -180,13 +202,16 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
         Add(report, Kind::Table, {}, LimitRows(limits, facts.required));
         for (const InputLimit& limit : limits)
             Add(report, Kind::Paragraph, HeadroomSentence(limit.headroom, facts.required));
+        if (!MeetsRequirements(limits))
+            HowToMeet(limits, facts.required, report);
     }
     report.breaksRequirement = FindBrokenRequirement(f.State(), facts.required).has_value();
     Add(report, Kind::Paragraph,
         std::string(report.breaksRequirement || report.errorStatus ? texts::kReportBreaks
                                                                    : texts::kReportMeets));
 
-    // The chart's input: the one asked for, else the tightest, else Main path.
+    // The chart's input: the one asked for, else the tightest (the smallest
+    // fix while the project fails), else Main path.
     Field chosen = Field::Mainpath;
     if (facts.whatIfInput)
         chosen = *facts.whatIfInput;

@@ -48,6 +48,12 @@ inline constexpr std::string_view kReportStableOnce = "The iteration settled aft
 inline constexpr std::string_view kReportUnstable = "The iteration did not settle in %1 passes.";
 inline constexpr std::string_view kReportResultsHidden =
     "The window hides its results while the status is an error.";
+inline constexpr std::string_view kReportHowToMeet = "How to meet the requirements";
+inline constexpr std::string_view kReportHowToMeetIntro =
+    "Each of these changes to one input alone makes the project meet every requirement, the "
+    "smallest first:";
+inline constexpr std::string_view kReportNoSingleChange =
+    "No single change meets the requirements.";
 inline constexpr std::string_view kReportMeets = "The project meets every requirement.";
 inline constexpr std::string_view kReportBreaks = "The project does not meet the requirements.";
 inline constexpr std::string_view kReportNoLimits = "No input can be typed into in this mode.";

@@ -208,4 +208,54 @@ std::string ClosestSentence(const Closest& closest) {
                          WithUnit(closest.point.value, closest.input->unit)});
 }
 
+namespace {
+
+std::string_view FixVerb(InputUnit unit, bool down) {
+    switch (unit) {
+    case InputUnit::Metres:
+    case InputUnit::Milliseconds:
+        return down ? texts::kFixShorten : texts::kFixLengthen;
+    case InputUnit::Count:
+        return down ? texts::kFixReduce : texts::kFixRaise;
+    case InputUnit::KBitsPerSecond:
+    case InputUnit::Percent:
+        break;
+    }
+    return down ? texts::kFixLower : texts::kFixRaise;
+}
+
+} // namespace
+
+std::string FixSentence(const InputLimit& limit, const Requirements& required) {
+    const Fix& fix = *limit.fix;
+    const WhatIfInput& input = *limit.input;
+    const CalcState& after = fix.point.state;
+    const std::string sign = fix.change > 0 ? "+" : "";
+    const std::string change =
+        fix.changePercent ? sign + text::GroupedDecimal(*fix.changePercent, 1) + "%"
+                          : sign + WithUnit(static_cast<int32_t>(fix.change), input.unit);
+    std::vector<std::string> effects{
+        text::Format(texts::kFixBecomes, {texts::kRequirementRmax, Milliseconds(after.Rmax)})};
+    if (required.etoMs)
+        effects.push_back(
+            text::Format(texts::kFixBecomes, {texts::kRequirementEto, Milliseconds(after.ETO)}));
+    if (required.ctoMs)
+        effects.push_back(
+            text::Format(texts::kFixBecomes, {texts::kRequirementCto, Milliseconds(after.CTO)}));
+    std::string effect = text::Joined(effects, ", ");
+    // The current state's rate, as the failing current value shows it.
+    const std::optional<WhatIfPoint>& now = limit.headroom.next;
+    if (now && !now->rejected && now->state.Baud != after.Baud)
+        effect = text::Format(after.Baud > now->state.Baud ? texts::kHeadroomRateRises
+                                                            : texts::kHeadroomRateDrops,
+                              {WithUnit(after.Baud, InputUnit::KBitsPerSecond), effect});
+    else if (effects.size() > 1)
+        effect = text::Joined(std::vector<std::string>(effects.begin(), effects.end() - 1), ", ") +
+                 std::string(texts::kFixAnd) + effects.back();
+    return text::Format(texts::kFixSentence,
+                        {FixVerb(input.unit, fix.change < 0), InSentence(input.subject),
+                         WithUnit(limit.headroom.current, input.unit),
+                         WithUnit(fix.point.value, input.unit), change, effect});
+}
+
 } // namespace qntcalc

@@ -78,6 +78,11 @@ std::optional<std::string> MarginPercentText(const InputLimit& limit);
 // Whether the current state meets every requirement.
 bool MeetsRequirements(const std::vector<InputLimit>& limits);
 
+// A fix for people: "Shorten the main path from 180 m to 100 m (-44.4%): the
+// rate rises to 500 kBits/s and the worst case reaction time becomes 60 ms."
+// Every time required is named. Only for a limit with a fix.
+std::string FixSentence(const InputLimit& limit, const Requirements& required);
+
 // When the state fails and no single input has a fix: the input and value
 // that came nearest, by the lowest worst case reaction time reached.
 struct Closest {

@@ -92,6 +92,16 @@ inline constexpr std::string_view kLimitsNeeds = "needs %1 first";
 inline constexpr std::string_view kLimitsClosest =
     "No single change meets the requirements; the lowest worst case reaction time, %1, comes "
     "with %2 at %3.";
+// A fix for people: %1 the verb, %2 the input, %3 and %4 the values, %5 the
+// change, %6 what it brings.
+inline constexpr std::string_view kFixSentence = "%1 %2 from %3 to %4 (%5): %6.";
+inline constexpr std::string_view kFixShorten = "Shorten the";
+inline constexpr std::string_view kFixLengthen = "Lengthen the";
+inline constexpr std::string_view kFixReduce = "Reduce the";
+inline constexpr std::string_view kFixRaise = "Raise the";
+inline constexpr std::string_view kFixLower = "Lower the";
+inline constexpr std::string_view kFixBecomes = "the %1 becomes %2";
+inline constexpr std::string_view kFixAnd = " and ";
 inline constexpr std::string_view kRouterTypeSubject = "Router type";
 inline constexpr std::string_view kRepeaterTypeSubject = "Repeater type";
 inline constexpr std::string_view kLimitsNone = "-";
