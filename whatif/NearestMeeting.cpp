@@ -74,6 +74,25 @@ Result FindFix(WhatIf& whatIf, const WhatIfInput& input, const Requirements& req
     return {};
 }
 
+std::optional<int32_t> FixInSweep(std::span<const WhatIfPoint> points, int32_t current,
+                                  const Requirements& required) {
+    const auto now = std::find_if(points.begin(), points.end(),
+                                  [current](const WhatIfPoint& p) { return p.value == current; });
+    if (now == points.end() || Judge(*now, required) == Shortfall::None)
+        return std::nullopt;
+    std::optional<int32_t> nearest;
+    const auto distance = [current](int32_t value) { return std::abs(int64_t{value} - current); };
+    for (const WhatIfPoint& point : points) {
+        if (Judge(point, required) != Shortfall::None)
+            continue;
+        const bool nearer = !nearest || distance(point.value) < distance(*nearest) ||
+                            (distance(point.value) == distance(*nearest) && point.value < *nearest);
+        if (nearer)
+            nearest = point.value;
+    }
+    return nearest;
+}
+
 std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field) {
     const auto empty = [&whatIf](Field enabled) -> std::optional<Enabler> {
         if (whatIf.CurrentValue(enabled) != 0)

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,12 @@ SweepRange FixRange(const WhatIfInput& input, int32_t current);
 // `search` incomplete.
 Result FindFix(WhatIf& whatIf, const WhatIfInput& input, const Requirements& required,
                const std::function<bool()>& keepGoing, FixSearch& search);
+
+// The same over the points of a sweep, without computing anything again:
+// the nearest value among them that meets, the smaller at equal distances;
+// none when the current value is not among them or meets already.
+std::optional<int32_t> FixInSweep(std::span<const WhatIfPoint> points, int32_t current,
+                                  const Requirements& required);
 
 // An input that only matters once another is filled in: the cycle time of
 // cyclic bits, the router type, the repeater type.

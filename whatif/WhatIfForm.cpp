@@ -1,6 +1,7 @@
 #include "whatif/WhatIfForm.h"
 
 #include "text/Strings.h"
+#include "whatif/NearestMeeting.h"
 #include "whatif/WhatIfTexts.h"
 
 #include <cmath>
@@ -57,6 +58,12 @@ std::string WhatIfForm::HeadroomText() const {
         return text::Format(texts::kWhatIfOutsideRange,
                             {input->subject, WithUnit(shown_->current, input->unit)});
     return HeadroomSentence(*headroom, required_);
+}
+
+std::optional<int32_t> WhatIfForm::ShownFix() const {
+    if (!shown_ || !shown_->field)
+        return std::nullopt;
+    return FixInSweep(shown_->points, shown_->current, required_);
 }
 
 const WhatIfPoint* WhatIfForm::PointAt(double x) const {

@@ -47,6 +47,10 @@ public:
     // headroom says it too instead of describing the old state.
     void SetUpdating(bool updating) { updating_ = updating; }
 
+    // While the shown current value fails: the nearest shown value that
+    // meets, which the chart marks.
+    std::optional<int32_t> ShownFix() const;
+
     // The headroom sentence over the shown points, or why there is none.
     std::string HeadroomText() const;
     // The shown point at the whole value nearest to `x`, if there is one.

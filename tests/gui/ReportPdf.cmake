@@ -51,17 +51,23 @@ function(expect text what)
     endif()
 endfunction()
 
+# The PDF's text on one line, single spaces: table cells and wrapped
+# sentences read alike; page numbers left out.
+function(read_flat)
+    execute_process(COMMAND ${PDFTOTEXT} -layout ${pdf} - OUTPUT_VARIABLE text
+                    RESULT_VARIABLE read)
+    if(NOT read EQUAL 0)
+        message(FATAL_ERROR "pdftotext could not read the report")
+    endif()
+    string(ASCII 12 form_feed)
+    string(REPLACE "${form_feed}" "" text "${text}")
+    string(REGEX REPLACE "\n[ \t]*[0-9]+[ \t]*\n" "\n" text "${text}")
+    string(REGEX REPLACE "[ \t\r\n]+" " " flat "${text}")
+    set(flat "${flat}" PARENT_SCOPE)
+endfunction()
+
 report(0 --report ${pdf} ${PROJECT})
-execute_process(COMMAND ${PDFTOTEXT} -layout ${pdf} - OUTPUT_VARIABLE text RESULT_VARIABLE read)
-if(NOT read EQUAL 0)
-    message(FATAL_ERROR "pdftotext could not read the report")
-endif()
-# Page numbers stand alone on their lines; a sentence may run across them.
-string(ASCII 12 form_feed)
-string(REPLACE "${form_feed}" "" text "${text}")
-string(REGEX REPLACE "\n[ \t]*[0-9]+[ \t]*\n" "\n" text "${text}")
-# One line, single spaces: table cells and wrapped sentences read alike.
-string(REGEX REPLACE "[ \t\r\n]+" " " flat "${text}")
+read_flat()
 
 execute_process(COMMAND sha256sum ${PROJECT} OUTPUT_VARIABLE sum)
 string(SUBSTRING "${sum}" 0 64 sha)
@@ -89,6 +95,11 @@ expect(flat " 1,900.0 ")
 string(JSON rmax GET "${json}" fields Rmax)
 math(EXPR below "${rmax} - 1")
 report(1 --report ${pdf} ${PROJECT} --require-rmax ${below})
+# Failing 100 ms: the single changes that meet, a shorter main path among them.
+report(1 --report ${pdf} ${PROJECT} --require-rmax 100)
+read_flat()
+expect(flat "How to meet the requirements")
+expect(flat "Shorten the main path from 180 m to 100 m (-44.4%): the rate rises to 500 kBits/s and the worst case reaction time becomes 60 ms.")
 report(0 --report=${pdf} --require-rmax=${rmax} --whatif Mainpath -- ${PROJECT})
 file(REMOVE ${pdf})
 report(2 --report ${pdf} ${WORK_DIR}/no-such-project.ini)

@@ -192,6 +192,37 @@ TEST_F(ReportTest, TheChosenInputAndTheRequirementsAreUsed) {
     }
 }
 
+// A failing project says which single change makes it meet, smallest
+// first, and charts that one with its fix marked; a meeting one says none.
+TEST_F(ReportTest, HowToMeetTheRequirements) {
+    ReportFacts facts;
+    facts.required = {100, std::nullopt, std::nullopt};
+    const CalcReport fails = Made(loaded.Form(), facts);
+    EXPECT_TRUE(Holds(fails, texts::kReportHowToMeet));
+    EXPECT_TRUE(Holds(fails, "Shorten the main path from 180 m to 100 m (-44.4%): the rate rises "
+                             "to 500 kBits/s and the worst case reaction time becomes 60 ms."));
+    EXPECT_TRUE(Holds(fails, "Reduce the number of I/O devices from 24 to 22 (-8.3%): the worst "
+                             "case reaction time becomes 100 ms."));
+    EXPECT_EQ(fails.whatIf.ChosenInput(), Field::NumIOD);
+    EXPECT_EQ(fails.whatIf.ShownFix(), 22);
+
+    facts.required = {100, 35, std::nullopt};
+    EXPECT_TRUE(Holds(Made(loaded.Form(), facts),
+                      "Lengthen the cycle time of cyclic inputs from 50 ms to 60 ms (+20.0%): the "
+                      "worst case reaction time becomes 90 ms and the event timeout (ETO) "
+                      "becomes 30 ms."));
+
+    facts.required = {5, std::nullopt, std::nullopt};
+    const CalcReport nothing = Made(loaded.Form(), facts);
+    EXPECT_TRUE(Holds(nothing, texts::kReportHowToMeet));
+    EXPECT_FALSE(nothing.whatIf.ShownFix());
+
+    facts.required = {106, std::nullopt, std::nullopt};
+    const CalcReport meets = Made(loaded.Form(), facts);
+    EXPECT_FALSE(Holds(meets, texts::kReportHowToMeet));
+    EXPECT_FALSE(meets.whatIf.ShownFix());
+}
+
 TEST_F(ReportTest, TheHashOnlyWhenTheWindowHoldsTheFile) {
     struct Row {
         const char* name;

@@ -152,6 +152,7 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
     ctoLine_ = NewLine(chart_, texts::kWhatIfCto, ctoColour);
     rateLine_ = NewLine(chart_, texts::kWhatIfRate, QColor(90, 90, 90), Qt::SolidLine, 1.5);
     currentLine_ = NewLine(chart_, texts::kWhatIfCurrent, Qt::black, Qt::DashLine, 1.5);
+    fixLine_ = NewLine(chart_, texts::kLimitsNearest, QColor(0, 140, 60), Qt::DashDotLine, 2.0);
     pointerLine_ = NewLine(chart_, {}, QColor(60, 60, 60, 160), Qt::SolidLine, 1.0);
     requiredRmaxLine_ = NewLine(chart_, texts::kWhatIfRequired, QColor(208, 0, 0), Qt::DashLine);
     requiredEtoLine_ = NewLine(chart_, {}, etoColour, Qt::DotLine);
@@ -176,6 +177,7 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
                               etoLine_, alarmLine_})
         add(line, timeAxis_);
     add(currentLine_, bandAxis_);
+    add(fixLine_, bandAxis_);
     add(pointerLine_, bandAxis_);
     for (QScatterSeries* marks : {above_[3], above_[2], above_[1]})
         add(marks, timeAxis_);
@@ -249,6 +251,12 @@ void WhatIfChart::Draw() {
     ShowScale(timeAxis_, timeScale);
     ShowScale(rateAxis_, ScaleFor(fastest));
     currentLine_->replace({QPointF(shown->current, 0), QPointF(shown->current, 1)});
+    const std::optional<int32_t> fix = form_.ShownFix();
+    if (fix)
+        fixLine_->replace({QPointF(*fix, 0), QPointF(*fix, 1)});
+    else
+        fixLine_->clear();
+    chart_->legend()->markers(fixLine_).constFirst()->setVisible(fix.has_value());
 
     const Requirements& required = form_.Required();
     ShowLevel(requiredRmaxLine_, required.rmaxMs, left, right);

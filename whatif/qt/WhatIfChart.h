@@ -53,6 +53,7 @@ private:
     QLineSeries* ctoLine_ = nullptr;
     QLineSeries* rateLine_ = nullptr;
     QLineSeries* currentLine_ = nullptr;
+    QLineSeries* fixLine_ = nullptr;
     QLineSeries* pointerLine_ = nullptr;
     // Rmax, Alarm, ETO, CTO.
     QScatterSeries* above_[4] = {};
