@@ -156,6 +156,7 @@ void Checks(const TMasterForm& f, CalcReport& report) {
     Add(report, Kind::Paragraph,
         text::Format(report.errorStatus ? texts::kReportStatusError : texts::kReportStatusLine,
                      {f.SB_Status.PanelText(1)}));
+    report.blocks.back().alert = report.errorStatus;
 }
 
 // The window's Limits tab, row for row and cell for cell.
@@ -200,6 +201,7 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
         Add(report, Kind::Paragraph, std::string(texts::kReportNoLimits));
     } else {
         Add(report, Kind::Table, {}, LimitRows(limits, facts.required));
+        report.blocks.back().lastColumnBelow = true;
         for (const InputLimit& limit : limits)
             Add(report, Kind::Paragraph, HeadroomSentence(limit.headroom, facts.required));
         if (!MeetsRequirements(limits))
@@ -209,6 +211,7 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
     Add(report, Kind::Paragraph,
         std::string(report.breaksRequirement || report.errorStatus ? texts::kReportBreaks
                                                                    : texts::kReportMeets));
+    report.blocks.back().alert = report.breaksRequirement || report.errorStatus;
 
     // The chart's input: the one asked for, else the tightest (the smallest
     // fix while the project fails), else Main path.
@@ -240,16 +243,38 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
     return {};
 }
 
+void SignOff(CalcReport& report) {
+    Add(report, Kind::Heading, std::string(texts::kReportSignOff));
+    Rows lines;
+    for (const std::string_view label : texts::kReportSignOffLines)
+        lines.push_back({std::string(label)});
+    Add(report, Kind::SignOff, {}, std::move(lines));
+}
+
 } // namespace
+
+std::string PageLine(const CalcReport& report, int page, int pages) {
+    const std::string hash =
+        report.sha256 ? text::Format(texts::kReportPageHash,
+                                     {report.sha256->substr(0, texts::kReportPageHashDigits)})
+                      : std::string(texts::kReportPageNotSaved);
+    return text::Format(texts::kReportPageLine, {report.projectName, hash, std::to_string(page),
+                                                 std::to_string(pages)});
+}
 
 Result MakeReport(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
     report = CalcReport{};
     report.errorStatus = f.SB_Status.Colour() == StatusColour::Red;
+    report.projectName = f.Ed_Project.Text();
+    report.sha256 = facts.sha256;
     Heading(f, facts, report);
     Inputs(f, report);
     Results(f, report);
     Checks(f, report);
-    return LimitsAndChart(f, facts, report);
+    if (Result made = LimitsAndChart(f, facts, report); !made.Ok())
+        return made;
+    SignOff(report);
+    return {};
 }
 
 bool WantsReport(std::span<const std::string> arguments) {

@@ -17,11 +17,17 @@
 namespace qntcalc {
 
 struct ReportBlock {
-    enum class Kind { Title, Heading, Subheading, Paragraph, Table, Chart };
+    // SignOff: lines to fill in by hand, one per row, its label first.
+    enum class Kind { Title, Heading, Subheading, Paragraph, Table, Chart, SignOff };
     Kind kind = Kind::Paragraph;
     std::string text;
     // A table's rows, the first its header.
     std::vector<std::vector<std::string>> rows;
+    // A table whose last column is free text, read as a line of its own
+    // under each row's other cells.
+    bool lastColumnBelow = false;
+    // What a reviewer must not miss: an error status, a broken requirement.
+    bool alert = false;
 };
 
 // What the report says about the file and its making, from the caller.
@@ -45,10 +51,17 @@ struct CalcReport {
     WhatIfForm whatIf;
     bool errorStatus = false;
     bool breaksRequirement = false;
+    // Which project and which bytes of it, for every page.
+    std::string projectName;
+    std::optional<std::string> sha256;
 
     // 1 for an error status or a broken requirement, else 0.
     Exit ExitStatus() const { return errorStatus || breaksRequirement ? kFindings : kSound; }
 };
+
+// The line every page carries: "Assembly hall 2 - SHA-256 0123456789ab - page
+// 1 of 4"; "not saved" where the report names no hash.
+std::string PageLine(const CalcReport& report, int page, int pages);
 
 // Refused only when the limits or the sweep cannot be computed.
 Result MakeReport(const TMasterForm& form, const ReportFacts& facts, CalcReport& report);

@@ -48,6 +48,15 @@ inline constexpr std::string_view kReportStableOnce = "The iteration settled aft
 inline constexpr std::string_view kReportUnstable = "The iteration did not settle in %1 passes.";
 inline constexpr std::string_view kReportResultsHidden =
     "The window hides its results while the status is an error.";
+// On every page: %1 the project, %2 the hash's start or kReportPageNotSaved,
+// %3 the page and %4 the pages.
+inline constexpr std::string_view kReportPageLine = "%1 - %2 - page %3 of %4";
+inline constexpr std::string_view kReportPageHash = "SHA-256 %1";
+inline constexpr std::string_view kReportPageNotSaved = "not saved";
+inline constexpr std::size_t kReportPageHashDigits = 12;
+inline constexpr std::string_view kReportSignOff = "Sign-off";
+inline constexpr std::string_view kReportSignOffLines[] = {"Prepared by", "Checked by", "Date",
+                                                          "Signature"};
 inline constexpr std::string_view kReportHowToMeet = "How to meet the requirements";
 inline constexpr std::string_view kReportHowToMeetIntro =
     "Each of these changes to one input alone makes the project meet every requirement, the "

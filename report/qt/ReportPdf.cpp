@@ -40,19 +40,42 @@ QString Escaped(const std::string& text) {
     return ToQString(text).toHtmlEscaped();
 }
 
-// Wide tables in a smaller type, so that their columns keep their words.
-QString Table(const std::vector<std::vector<std::string>>& rows) {
+// A cell's text, never broken after a slash: "I/O" stays whole.
+QString CellText(const std::string& text) {
+    return Escaped(text).replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
+}
+
+// Wide tables in a smaller type, so that their columns keep their words. A
+// last column read below takes the table's full width under its row.
+QString Table(const ReportBlock& block) {
+    const auto& rows = block.rows;
     const bool wide = !rows.empty() && rows.front().size() > 4;
     QString html =
         QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"%1>")
             .arg(wide ? QStringLiteral(" class=\"small\"") : QString());
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        html += QStringLiteral("<tr>");
         const QString cell = r == 0 ? QStringLiteral("th") : QStringLiteral("td");
-        for (const std::string& text : rows[r])
-            html += QStringLiteral("<%1>%2</%1>").arg(cell, Escaped(text));
+        const std::size_t beside =
+            block.lastColumnBelow && !rows[r].empty() ? rows[r].size() - 1 : rows[r].size();
+        html += QStringLiteral("<tr>");
+        for (std::size_t c = 0; c < beside; ++c)
+            html += QStringLiteral("<%1>%2</%1>").arg(cell, CellText(rows[r][c]));
         html += QStringLiteral("</tr>");
+        if (beside < rows[r].size() && !rows[r].back().empty())
+            html += QStringLiteral("<tr><%1 colspan=\"%2\" align=\"left\">%3</%1></tr>")
+                        .arg(cell)
+                        .arg(beside)
+                        .arg(CellText(rows[r].back()));
     }
+    return html + QStringLiteral("</table>");
+}
+
+// Lines to fill in by hand.
+QString SignOff(const ReportBlock& block) {
+    QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"10\" width=\"100%\">");
+    for (const auto& row : block.rows)
+        html += QStringLiteral("<tr><td width=\"25%\">%1</td><td class=\"fill\">&nbsp;</td></tr>")
+                    .arg(Escaped(row.empty() ? std::string() : row.front()));
     return html + QStringLiteral("</table>");
 }
 
@@ -89,10 +112,15 @@ QString Html(const CalcReport& report, QTextDocument& document) {
             html += QStringLiteral("<h3>%1</h3>").arg(Escaped(block.text));
             break;
         case ReportBlock::Kind::Paragraph:
-            html += QStringLiteral("<p>%1</p>").arg(Escaped(block.text));
+            html += (block.alert ? QStringLiteral("<p class=\"alert\">%1</p>")
+                                 : QStringLiteral("<p>%1</p>"))
+                        .arg(Escaped(block.text));
             break;
         case ReportBlock::Kind::Table:
-            html += Table(block.rows);
+            html += Table(block);
+            break;
+        case ReportBlock::Kind::SignOff:
+            html += SignOff(block);
             break;
         case ReportBlock::Kind::Chart:
             document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart.png")),
@@ -180,7 +208,10 @@ bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray&
     QFont font = document.defaultFont();
     font.setStyleStrategy(QFont::PreferNoShaping);
     document.setDefaultFont(font);
-    document.setDefaultStyleSheet(QStringLiteral("table.small { font-size: 8pt; }"));
+    document.setDefaultStyleSheet(
+        QStringLiteral("table.small { font-size: 8pt; } "
+                       "p.alert { color: #c00000; font-weight: bold; } "
+                       "td.fill { border-bottom: 1px solid black; }"));
     document.setHtml(Html(report, document));
     QPdfWriter writer(&buffer);
     writer.setTitle(title);

@@ -223,6 +223,46 @@ TEST_F(ReportTest, HowToMeetTheRequirements) {
     EXPECT_FALSE(meets.whatIf.ShownFix());
 }
 
+// What a reviewer must not miss stands out; the limits' causes read below
+// their rows; the report ends with lines to sign; every page names the
+// project and the start of its hash, or that it is not saved.
+TEST_F(ReportTest, PagesForFiling) {
+    const auto alerts = [](const CalcReport& report) {
+        std::vector<std::string> texts;
+        for (const ReportBlock& block : report.blocks) {
+            if (block.alert)
+                texts.push_back(block.text);
+        }
+        return texts;
+    };
+    ReportFacts facts;
+    facts.sha256 = std::string(64, 'a').replace(0, 13, "0123456789abc");
+    const CalcReport meets = Made(loaded.Form(), facts);
+    EXPECT_TRUE(alerts(meets).empty());
+    EXPECT_EQ(PageLine(meets, 2, 5), "Assembly hall 2 - SHA-256 0123456789ab - page 2 of 5");
+    ASSERT_EQ(meets.blocks.back().kind, Kind::SignOff);
+    EXPECT_EQ(meets.blocks.back().rows,
+              (std::vector<std::vector<std::string>>{
+                  {"Prepared by"}, {"Checked by"}, {"Date"}, {"Signature"}}));
+    const auto limits = std::find_if(meets.blocks.begin(), meets.blocks.end(),
+                                     [](const ReportBlock& b) { return b.lastColumnBelow; });
+    ASSERT_NE(limits, meets.blocks.end());
+    EXPECT_EQ(limits->rows.front().back(), "Cause");
+
+    facts.sha256.reset();
+    facts.required = {105, std::nullopt, std::nullopt};
+    const CalcReport breaks = Made(loaded.Form(), facts);
+    EXPECT_EQ(alerts(breaks), std::vector<std::string>{std::string(texts::kReportBreaks)});
+    EXPECT_EQ(PageLine(breaks, 1, 1), "Assembly hall 2 - not saved - page 1 of 1");
+
+    cli::Options error;
+    error.sets = {{"NumInp", "0"}, {"NumOut", "0"}};
+    ASSERT_TRUE(cli::ApplySets(loaded.Form(), error).Ok());
+    EXPECT_EQ(alerts(Made(loaded.Form(), facts)),
+              (std::vector<std::string>{"Status (error): " + loaded.Form().SB_Status.PanelText(1),
+                                        std::string(texts::kReportBreaks)}));
+}
+
 TEST_F(ReportTest, TheHashOnlyWhenTheWindowHoldsTheFile) {
     struct Row {
         const char* name;
