@@ -14,6 +14,8 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
+#include <utility>
 
 #include <QApplication>
 #include <QBuffer>
@@ -26,6 +28,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QAbstractTextDocumentLayout>
+#include <QTextFrame>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -98,9 +102,12 @@ QImage ChartImage(const WhatIfForm& form) {
     return image;
 }
 
-QString Html(const CalcReport& report, QTextDocument& document) {
+// The blocks [begin, end) of the report.
+QString Html(const CalcReport& report, std::size_t begin, std::size_t end,
+             QTextDocument& document) {
     QString html;
-    for (const ReportBlock& block : report.blocks) {
+    for (std::size_t i = begin; i < end; ++i) {
+        const ReportBlock& block = report.blocks[i];
         switch (block.kind) {
         case ReportBlock::Kind::Title:
             html += QStringLiteral("<h1>%1</h1>").arg(Escaped(block.text));
@@ -195,6 +202,124 @@ int Report(const ReportOptions& options) {
     return report.ExitStatus();
 }
 
+// Headings stay with the block that follows them: each unit is the blocks
+// [first, second) that share a page.
+std::vector<std::pair<std::size_t, std::size_t>> Units(const CalcReport& report) {
+    std::vector<std::pair<std::size_t, std::size_t>> units;
+    const auto heading = [](const ReportBlock& block) {
+        return block.kind == ReportBlock::Kind::Title || block.kind == ReportBlock::Kind::Heading ||
+               block.kind == ReportBlock::Kind::Subheading;
+    };
+    for (std::size_t i = 0; i < report.blocks.size();) {
+        const std::size_t first = i;
+        while (i + 1 < report.blocks.size() && heading(report.blocks[i]))
+            ++i;
+        units.emplace_back(first, ++i);
+    }
+    return units;
+}
+
+// One unit laid out for the writer, `width` device pixels wide.
+std::unique_ptr<QTextDocument> UnitDocument(const CalcReport& report,
+                                            std::pair<std::size_t, std::size_t> unit,
+                                            QPagedPaintDevice& device, qreal width) {
+    auto document = std::make_unique<QTextDocument>();
+    // Ligatures would turn "ff" and "fi" into single glyphs that a reader
+    // of the text (or a search for a hash) no longer finds.
+    QFont font = document->defaultFont();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    document->setDefaultFont(font);
+    document->setDefaultStyleSheet(
+        QStringLiteral("table.small { font-size: 8pt; } "
+                       "p.alert { color: #c00000; font-weight: bold; } "
+                       "td.fill { border-bottom: 1px solid black; }"));
+    document->documentLayout()->setPaintDevice(&device);
+    QTextFrameFormat root = document->rootFrame()->frameFormat();
+    root.setMargin(0);
+    document->rootFrame()->setFrameFormat(root);
+    document->setHtml(Html(report, unit.first, unit.second, *document));
+    document->setTextWidth(width);
+    return document;
+}
+
+// A unit's place: on which page, how far down, and for a unit taller than a
+// page, which page's worth of it.
+struct Placed {
+    std::size_t unit;
+    int page;
+    qreal top;
+    int slice; // -1: the whole unit
+};
+
+// Lays the units out page by page, each whole on one page where it fits,
+// then draws them with the page line at the foot of every page.
+bool PrintPages(const CalcReport& report, QPdfWriter& writer) {
+    const QRectF paper = writer.pageLayout().paintRectPixels(writer.resolution());
+    const qreal width = paper.width();
+    const qreal footer = writer.resolution() * 10 / 25.4; // 10 mm
+    const qreal body = paper.height() - footer;
+    std::vector<std::unique_ptr<QTextDocument>> documents;
+    std::vector<Placed> placed;
+    int page = 0;
+    qreal y = 0;
+    const auto units = Units(report);
+    for (std::size_t u = 0; u < units.size(); ++u) {
+        documents.push_back(UnitDocument(report, units[u], writer, width));
+        QTextDocument& document = *documents.back();
+        const qreal height = document.size().height();
+        if (height <= body) {
+            if (y > 0 && y + height > body) {
+                ++page;
+                y = 0;
+            }
+            placed.push_back({u, page, y, -1});
+            y += height;
+            continue;
+        }
+        // Taller than a page: from the top of a page, cut between lines.
+        if (y > 0)
+            ++page;
+        document.setPageSize(QSizeF(width, body));
+        for (int slice = 0; slice < document.pageCount(); ++slice)
+            placed.push_back({u, page + slice, 0, slice});
+        page += document.pageCount() - 1;
+        y = body;
+    }
+    const int pages = page + 1;
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    int shown = 0;
+    const auto pageLine = [&](int index) {
+        QFont small = painter.font();
+        small.setPointSizeF(8);
+        painter.setFont(small);
+        painter.setPen(QColor(90, 90, 90));
+        painter.drawLine(QPointF(0, body + footer / 3), QPointF(width, body + footer / 3));
+        painter.drawText(QRectF(0, body + footer / 3, width, footer * 2 / 3),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         ToQString(PageLine(report, index + 1, pages)));
+    };
+    for (const Placed& p : placed) {
+        while (shown < p.page) {
+            pageLine(shown++);
+            writer.newPage();
+        }
+        QTextDocument& document = *documents[p.unit];
+        painter.save();
+        if (p.slice < 0) {
+            painter.translate(0, p.top);
+            document.drawContents(&painter);
+        } else {
+            painter.translate(0, -p.slice * body);
+            document.drawContents(&painter, QRectF(0, p.slice * body, width, body));
+        }
+        painter.restore();
+    }
+    pageLine(shown);
+    return painter.end();
+}
+
 } // namespace
 
 bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray& pdf) {
@@ -202,23 +327,13 @@ bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray&
     QBuffer buffer(&pdf);
     if (!buffer.open(QIODevice::WriteOnly))
         return false;
-    QTextDocument document;
-    // Ligatures would turn "ff" and "fi" into single glyphs that a reader
-    // of the text (or a search for a hash) no longer finds.
-    QFont font = document.defaultFont();
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    document.setDefaultFont(font);
-    document.setDefaultStyleSheet(
-        QStringLiteral("table.small { font-size: 8pt; } "
-                       "p.alert { color: #c00000; font-weight: bold; } "
-                       "td.fill { border-bottom: 1px solid black; }"));
-    document.setHtml(Html(report, document));
     QPdfWriter writer(&buffer);
     writer.setTitle(title);
     writer.setCreator(ToQString(texts::kProgramTitle));
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    document.print(&writer);
+    writer.setPageMargins(QMarginsF(20, 15, 20, 12), QPageLayout::Millimeter);
+    if (!PrintPages(report, writer))
+        return false;
     buffer.close();
     return !pdf.isEmpty();
 }

@@ -52,7 +52,7 @@ function(expect text what)
 endfunction()
 
 # The PDF's text on one line, single spaces: table cells and wrapped
-# sentences read alike; page numbers left out.
+# sentences read alike; the pages' feet apart, in `feet`.
 function(read_flat)
     execute_process(COMMAND ${PDFTOTEXT} -layout ${pdf} - OUTPUT_VARIABLE text
                     RESULT_VARIABLE read)
@@ -61,9 +61,12 @@ function(read_flat)
     endif()
     string(ASCII 12 form_feed)
     string(REPLACE "${form_feed}" "" text "${text}")
-    string(REGEX REPLACE "\n[ \t]*[0-9]+[ \t]*\n" "\n" text "${text}")
+    # Each page's line at its foot, kept apart so a sentence reads across it.
+    string(REGEX MATCHALL "[^\n]* - page [0-9]+ of [0-9]+" feet "${text}")
+    string(REGEX REPLACE "[^\n]* - page [0-9]+ of [0-9]+[^\n]*\n" "" text "${text}")
     string(REGEX REPLACE "[ \t\r\n]+" " " flat "${text}")
     set(flat "${flat}" PARENT_SCOPE)
+    set(feet "${feet}" PARENT_SCOPE)
 endfunction()
 
 report(0 --report ${pdf} ${PROJECT})
@@ -72,6 +75,21 @@ read_flat()
 execute_process(COMMAND sha256sum ${PROJECT} OUTPUT_VARIABLE sum)
 string(SUBSTRING "${sum}" 0 64 sha)
 expect(flat "SHA-256 of the project file: ${sha}")
+# Every page names the project, the start of its hash and its place.
+string(SUBSTRING "${sha}" 0 12 short)
+list(LENGTH feet pages)
+if(pages LESS 2)
+    message(FATAL_ERROR "a report of ${pages} pages:\n${text}")
+endif()
+foreach(page RANGE 1 ${pages})
+    math(EXPR at "${page} - 1")
+    list(GET feet ${at} foot)
+    string(STRIP "${foot}" foot)
+    if(NOT foot STREQUAL "Assembly hall 2 - SHA-256 ${short} - page ${page} of ${pages}")
+        message(FATAL_ERROR "page ${page} ends with \"${foot}\"")
+    endif()
+endforeach()
+expect(flat "Prepared by Checked by Date Signature")
 expect(flat "Calculation report: Assembly hall 2")
 expect(flat "Project file: ${PROJECT}")
 
