@@ -35,12 +35,6 @@ auto Tightness(const InputLimit& limit) {
     return std::make_tuple(group, limit.marginPercent.value_or(stuck), limit.margin.value_or(0));
 }
 
-void Sort(std::vector<InputLimit>& limits) {
-    std::stable_sort(limits.begin(), limits.end(), [](const InputLimit& a, const InputLimit& b) {
-        return Tightness(a) < Tightness(b);
-    });
-}
-
 // Stops, leaving `limits` partly filled, as soon as `keepGoing` says so.
 Result Collect(WhatIf& whatIf, const Requirements& required,
                const std::function<bool()>& keepGoing, std::vector<InputLimit>& limits) {
@@ -55,11 +49,17 @@ Result Collect(WhatIf& whatIf, const Requirements& required,
             return failed;
         limits.push_back(Measured(input, to, std::move(headroom)));
     }
-    Sort(limits);
+    SortTightestFirst(limits);
     return {};
 }
 
 } // namespace
+
+void SortTightestFirst(std::vector<InputLimit>& limits) {
+    std::stable_sort(limits.begin(), limits.end(), [](const InputLimit& a, const InputLimit& b) {
+        return Tightness(a) < Tightness(b);
+    });
+}
 
 int32_t DefaultHeadroomLimit(const WhatIfInput& input, int32_t current) {
     const int32_t end = input.searchDownwards ? input.practicalLimit

@@ -35,12 +35,15 @@ struct InputLimit {
 // kMostWhatIfValues values from the current one.
 int32_t DefaultHeadroomLimit(const WhatIfInput& input, int32_t current);
 
-// Fills `limits` with every input the window lets a user type into now,
-// tightest first: inputs whose current value fails (in the window's order),
+// Tightest first: inputs whose current value fails (in the window's order),
 // then the smallest margin in percent (a current value of 0 has no
 // percentage: it counts as 0% when the input cannot move at all, else after
 // every one that has one; ties by margin), then inputs that never fail up to
-// the end of their search.
+// the end of their search. Stable: ties keep their order.
+void SortTightestFirst(std::vector<InputLimit>& limits);
+
+// Fills `limits` with every input the window lets a user type into now, in
+// the window's order sorted tightest first.
 Result FindLimits(WhatIf& whatIf, const Requirements& required, std::vector<InputLimit>& limits);
 
 // The same from a snapshot of the main window, on any thread. Nothing when
