@@ -44,12 +44,6 @@ auto Tightness(const InputLimit& limit) {
     return std::make_tuple(group, limit.marginPercent.value_or(stuck), limit.margin.value_or(0));
 }
 
-void Sort(std::vector<InputLimit>& limits) {
-    std::stable_sort(limits.begin(), limits.end(), [](const InputLimit& a, const InputLimit& b) {
-        return Tightness(a) < Tightness(b);
-    });
-}
-
 // Whether the input is no limit: at 0, with its next value failing only
 // for want of an input it enables.
 Result CheckNeeds(WhatIf& whatIf, const Requirements& required, InputLimit& limit) {
@@ -100,11 +94,17 @@ Result Collect(WhatIf& whatIf, const Requirements& required,
             return failed;
         limits.push_back(std::move(limit));
     }
-    Sort(limits);
+    SortTightestFirst(limits);
     return {};
 }
 
 } // namespace
+
+void SortTightestFirst(std::vector<InputLimit>& limits) {
+    std::stable_sort(limits.begin(), limits.end(), [](const InputLimit& a, const InputLimit& b) {
+        return Tightness(a) < Tightness(b);
+    });
+}
 
 int32_t DefaultHeadroomLimit(const WhatIfInput& input, int32_t current) {
     const int32_t end = input.searchDownwards ? input.practicalLimit

@@ -44,15 +44,19 @@ struct InputLimit {
 // kMostWhatIfValues values from the current one.
 int32_t DefaultHeadroomLimit(const WhatIfInput& input, int32_t current);
 
-// Fills `limits` with every input the window lets a user type into now.
-// While the current state meets the requirements, tightest first: the
+// Tightest first. While the current state meets the requirements: the
 // smallest margin in percent (a current value of 0 has no percentage: it
 // counts as 0% when the input cannot move at all, else after every one that
 // has one; ties by margin), then inputs that never fail up to the end of
 // their search, then those that need another input first. While it fails:
 // inputs with a fix first, by the smallest change in percent (a current
 // value of 0 by its change, after every percentage), then the rest in the
-// window's order, those that need another input first last.
+// window's order, those that need another input first last. Stable: ties
+// keep their order.
+void SortTightestFirst(std::vector<InputLimit>& limits);
+
+// Fills `limits` with every input the window lets a user type into now, in
+// the window's order sorted tightest first.
 Result FindLimits(WhatIf& whatIf, const Requirements& required, std::vector<InputLimit>& limits);
 
 // The same from a snapshot of the main window, on any thread. Nothing when

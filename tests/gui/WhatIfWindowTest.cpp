@@ -257,12 +257,7 @@ TEST_F(WhatIfWindowTest, LimitsFollowAndChoosingARowChartsIt) {
     LimitsView& view = *whatIf.Limits();
     // Shows the overview of the main window's state as it is now.
     const auto showsNow = [&](const Requirements& required) {
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                return whatIf.LimitsSearch().ShownGeneration() ==
-                       whatIf.LimitsSearch().Generation();
-            },
-            10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return whatIf.LimitsModel().UpToDate(); }, 10000));
         WhatIf now(Form());
         std::vector<InputLimit> limits;
         ASSERT_TRUE(FindLimits(now, required, limits).Ok());
@@ -320,11 +315,7 @@ TEST_F(WhatIfWindowTest, NumbersReadAsInEnglishUnderAGermanLocale) {
     WhatIfWindow& whatIf = Open();
     LimitsView& view = *whatIf.Limits();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return view.rowCount() > 0 &&
-                   whatIf.LimitsSearch().ShownGeneration() == whatIf.LimitsSearch().Generation();
-        },
-        10000));
+        [&] { return view.rowCount() > 0 && whatIf.LimitsModel().UpToDate(); }, 10000));
     int mainPath = 0;
     while (mainPath < view.rowCount() && view.FieldOf(mainPath) != Field::Mainpath)
         ++mainPath;

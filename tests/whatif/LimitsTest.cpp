@@ -139,9 +139,13 @@ TEST(DefaultHeadroomLimitTest, PracticalLimitAtMostAMillionValuesAway) {
              Row{"UpToThePracticalLimit", 5000, false, 100, 5000},
              Row{"AlreadyBeyondIt", 5000, false, 6000, 6000},
              Row{"ExactlyAMillionValues", 2'000'000, false, 0, 999'999},
+             Row{"JustWithinAMillionValues", 999'999, false, 0, 999'999},
+             Row{"JustBeyondAMillionValues", 1'000'000, false, 0, 999'999},
+             Row{"FarBeyondItAlready", 5000, false, 3'000'000, 3'000'000},
              Row{"AMillionValuesFromFarUp", 2'000'000, false, 100, 1'000'099},
              Row{"DownToTheLimit", 0, true, 120, 0},
              Row{"DownAMillionValues", 0, true, 1'500'000, 500'001},
+             Row{"DownJustBeyondAMillionValues", 0, true, 1'000'000, 1},
          }) {
         const WhatIfInput input{Field::Mainpath, Page::Network, "x", InputUnit::Metres,
                                 row.practicalLimit, row.downwards};
@@ -243,6 +247,32 @@ TEST_F(WindowTest, NearestMeetingCells) {
                   Milliseconds(closest->point.state.Rmax) + ", comes with " +
                   InSentence(closest->input->subject) + " at " +
                   WithUnit(closest->point.value, closest->input->unit) + ".");
+}
+
+// Meets now with `margin` to spare, `percent` of its current value, and
+// fails just beyond; none: fails now.
+InputLimit Made(Field field, std::optional<int64_t> margin, std::optional<double> percent) {
+    InputLimit limit;
+    limit.input = FindWhatIfInput(field);
+    limit.margin = margin;
+    limit.marginPercent = percent;
+    if (margin)
+        limit.headroom.last.emplace().value = static_cast<int32_t>(*margin);
+    limit.headroom.next.emplace().value = static_cast<int32_t>(margin.value_or(0) + 1);
+    return limit;
+}
+
+TEST(SortTightestFirstTest, EqualPercentagesTheSmallerMarginFirst) {
+    std::vector<InputLimit> limits{Made(F::Mainpath, 100, 50.0), Made(F::NumIOD, 50, 50.0)};
+    SortTightestFirst(limits);
+    EXPECT_EQ(limits[0].input->field, F::NumIOD);
+    EXPECT_EQ(limits[1].input->field, F::Mainpath);
+}
+
+TEST(MeetsRequirementsTest, EveryInputMeetsNow) {
+    EXPECT_TRUE(MeetsRequirements({})) << "no input to fail";
+    EXPECT_TRUE(MeetsRequirements({Made(F::NumIOD, 50, 50.0)}));
+    EXPECT_FALSE(MeetsRequirements({Made(F::NumIOD, 50, 50.0), Made(F::Mainpath, {}, {})}));
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include "ui/qt/QtText.h"
 
-#include <algorithm>
-
 #include <QHeaderView>
 
 namespace qntcalc {
@@ -17,7 +15,7 @@ bool Numeric(std::size_t column) {
 
 } // namespace
 
-LimitsView::LimitsView(QWidget* parent) : QTableWidget(parent) {
+LimitsView::LimitsView(LimitsForm& form, QWidget* parent) : QTableWidget(parent), form_(form) {
     setObjectName(QStringLiteral("WhatIfLimits"));
     setColumnCount(static_cast<int>(kLimitColumns));
     QStringList headings;
@@ -30,25 +28,22 @@ LimitsView::LimitsView(QWidget* parent) : QTableWidget(parent) {
     verticalHeader()->setVisible(false);
     horizontalHeader()->setStretchLastSection(true);
     const auto choose = [this](int row) {
-        if (row >= 0 && row < static_cast<int>(fields_.size()))
-            emit chosen(fields_[static_cast<std::size_t>(row)]);
+        if (row >= 0 && row < rowCount())
+            emit chosen(FieldOf(row));
     };
     connect(this, &QTableWidget::cellClicked, this, [choose](int row, int) { choose(row); });
     connect(this, &QTableWidget::cellActivated, this, [choose](int row, int) { choose(row); });
 }
 
-void LimitsView::Show(const std::vector<InputLimit>& limits, const Requirements& required) {
-    setRowCount(static_cast<int>(limits.size()));
-    fields_.clear();
-    for (std::size_t row = 0; row < limits.size(); ++row) {
-        const InputLimit& limit = limits[row];
-        fields_.push_back(limit.input->field);
-        const auto cells = LimitCells(limit, required);
+void LimitsView::Show() {
+    setRowCount(static_cast<int>(form_.RowCount()));
+    for (std::size_t row = 0; row < form_.RowCount(); ++row) {
+        const auto cells = form_.Cells(row);
         for (std::size_t column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(ToQString(cells[column]));
             if (Numeric(column))
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (!limit.MeetsNow())
+            if (form_.Fails(row))
                 item->setForeground(Qt::red);
             setItem(static_cast<int>(row), static_cast<int>(column), item);
         }
@@ -59,22 +54,19 @@ void LimitsView::Show(const std::vector<InputLimit>& limits, const Requirements&
 }
 
 void LimitsView::SetCharted(std::optional<Field> field) {
-    charted_ = field;
+    form_.SetCharted(field);
     SelectCharted();
 }
 
 void LimitsView::SelectCharted() {
-    const auto row =
-        charted_ ? std::find(fields_.begin(), fields_.end(), *charted_) : fields_.end();
-    if (row == fields_.end()) {
+    if (const std::optional<std::size_t> row = form_.HighlightedRow())
+        selectRow(static_cast<int>(*row));
+    else
         clearSelection();
-        return;
-    }
-    selectRow(static_cast<int>(row - fields_.begin()));
 }
 
 Field LimitsView::FieldOf(int row) const {
-    return fields_.at(static_cast<std::size_t>(row));
+    return form_.FieldOf(static_cast<std::size_t>(row));
 }
 
 } // namespace qntcalc

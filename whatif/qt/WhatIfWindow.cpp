@@ -5,7 +5,9 @@
 #include "ui/qt/WindowPlacement.h"
 #include "whatif/RequirementOptions.h"
 #include "whatif/WhatIfTexts.h"
+#include "window/WindowSnapshot.h"
 
+#include <functional>
 #include <limits>
 
 #include <QCheckBox>
@@ -48,25 +50,43 @@ QPushButton* NewButton(std::string_view text, QWidget* parent) {
     return button;
 }
 
+// Answers the form's latest request with `answer` from a snapshot of the
+// main window.
+template <typename Answer, typename Form, typename AnswerFrom>
+LatestAnswerJob<Answer> SnapshotJob(Form& form, const TMasterForm& master, AnswerFrom answer) {
+    return {[&form] { return form.Generation(); },
+            [&form, &master, answer] {
+                return [snapshot = WindowSnapshot(master), request = form.Request(),
+                        answer](const std::function<bool()>& keepGoing) {
+                    return answer(snapshot, request, keepGoing);
+                };
+            },
+            [&form](Answer&& given) { return form.Accept(std::move(given)); }};
+}
+
 } // namespace
 
 WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& messages,
                            FileDialogs& dialogs, HelpSystem& help, QWidget* parent)
     : QDialog(parent), master_(master), help_(help), chart_(new WhatIfChart(form_, this)),
-      exports_(*this, *chart_, form_, globals, messages, dialogs), limitsSearch_(master),
-      sweeps_(form_, master) {
+      exports_(*this, *chart_, form_, globals, messages, dialogs),
+      limitsSearch_(master, SnapshotJob<LimitsAnswer>(limitsForm_, master, &AnswerLimits)),
+      sweeps_(master, SnapshotJob<WhatIfAnswer>(form_, master, &AnswerWhatIf)) {
     setObjectName(QStringLiteral("WhatIfWindow"));
     setWindowTitle(ToQString(texts::kWhatIfCaption));
     setModal(false);
     BuildControls();
     resize(900, 600);
 
-    connect(&sweeps_, &SweepScheduler::answered, this, [this] { Redraw(); });
-    connect(&limitsSearch_, &LimitsScheduler::answered, this, [this] {
-        limits_->Show(limitsSearch_.Shown(), limitsSearch_.ShownRequired());
+    sweeps_.SayWhenPending();
+    connect(&sweeps_, &LatestAnswerRunner::answered, this, [this] { Redraw(); });
+    connect(&limitsSearch_, &LatestAnswerRunner::answered, this, [this] {
+        limits_->Show();
         emit limitsShown();
     });
-    connect(&sweeps_, &SweepScheduler::pending, this, [this](bool waiting) {
+    connect(&sweeps_, &LatestAnswerRunner::pending, this, [this](bool waiting) {
+        // The headroom says so too instead of describing the old state.
+        form_.SetUpdating(waiting);
         chart_->SetPending(waiting);
         headroom_->setText(ToQString(form_.HeadroomText()));
     });
@@ -130,7 +150,7 @@ void WhatIfWindow::BuildControls() {
     views_ = new QTabWidget(this);
     views_->setObjectName(QStringLiteral("WhatIfViews"));
     views_->addTab(chart_, ToQString(texts::kWhatIfChartTab));
-    limits_ = new LimitsView(this);
+    limits_ = new LimitsView(limitsForm_, this);
     views_->addTab(limits_, ToQString(texts::kWhatIfLimitsTab));
     layout->addWidget(views_, 1);
 
@@ -206,7 +226,7 @@ void WhatIfWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     sweeps_.SetActive(true);
     // The requirements may have come from the settings file meanwhile.
-    limitsSearch_.Changed(form_.Required());
+    RestartLimits();
     limitsSearch_.SetActive(true);
 }
 
@@ -220,11 +240,16 @@ void WhatIfWindow::hideEvent(QHideEvent* event) {
 void WhatIfWindow::ControlChanged(const Control&) {
     form_.MainWindowChanged();
     RestartSweep();
-    limitsSearch_.Changed(form_.Required());
+    RestartLimits();
 }
 
 void WhatIfWindow::RestartSweep() {
     sweeps_.Changed();
+}
+
+void WhatIfWindow::RestartLimits() {
+    limitsForm_.Changed(form_.Required());
+    limitsSearch_.Changed();
 }
 
 void WhatIfWindow::Redraw() {
@@ -276,7 +301,7 @@ void WhatIfWindow::TakeRequirements() {
     eto_->setEnabled(etoOn_->isChecked());
     cto_->setEnabled(ctoOn_->isChecked());
     // Unlike the chart's points, every search depends on them.
-    limitsSearch_.Changed(form_.Required());
+    RestartLimits();
     if (form_.Shown())
         Redraw();
 }

@@ -3,10 +3,10 @@
 #include "project/WhatIfSettings.h"
 #include "ui/Globals.h"
 #include "ui/Platform.h"
+#include "whatif/LimitsForm.h"
 #include "whatif/WhatIfForm.h"
-#include "whatif/qt/LimitsScheduler.h"
+#include "whatif/qt/LatestAnswerRunner.h"
 #include "whatif/qt/LimitsView.h"
-#include "whatif/qt/SweepScheduler.h"
 #include "whatif/qt/WhatIfChart.h"
 #include "whatif/qt/WhatIfExports.h"
 #include "window/MasterForm.h"
@@ -24,10 +24,10 @@ namespace qntcalc {
 
 // The What-if window: how the results of the main window change over a
 // range of one input, as a chart with the headroom under it, and on the
-// Limits tab how far every input can move. A thin view of WhatIfForm that
-// lays out the question, the chart, the limits and the exports;
-// SweepScheduler and LimitsScheduler keep both following the main window
-// live, so that typing never waits for them.
+// Limits tab how far every input can move. A thin view of WhatIfForm and
+// LimitsForm that lays out the question, the chart, the limits and the
+// exports; a LatestAnswerRunner for each keeps both following the main
+// window live, so that typing never waits for them.
 //
 // Non-modal. Its question (input and requirements) is kept in the settings
 // file through Settings().
@@ -43,8 +43,8 @@ public:
     SettingsSection& Settings() { return settings_; }
     QChartView* ChartView() const { return chart_; }
     LimitsView* Limits() const { return limits_; }
-    const LimitsScheduler& LimitsSearch() const { return limitsSearch_; }
-    SweepScheduler& Sweeps() { return sweeps_; }
+    const LimitsForm& LimitsModel() const { return limitsForm_; }
+    LatestAnswerRunner& Sweeps() { return sweeps_; }
 
     void ExportPng() { exports_.Png(); }
     void ExportSvg() { exports_.Svg(); }
@@ -65,6 +65,7 @@ private:
     void ControlChanged(const Control& control) override;
     // The form needs a new sweep.
     void RestartSweep();
+    void RestartLimits();
     void Redraw();
     void ShowInputs();
     void ShowRequirements();
@@ -74,6 +75,7 @@ private:
     HelpSystem& help_;
     WhatIfForm form_;
     WhatIfSettings settings_{form_};
+    LimitsForm limitsForm_;
     bool placed_ = false;
 
     QComboBox* input_ = nullptr;
@@ -93,8 +95,8 @@ private:
     WhatIfChart* chart_;
     WhatIfExports exports_;
     // Last, so that their searches stop before anything they report to goes.
-    LimitsScheduler limitsSearch_;
-    SweepScheduler sweeps_;
+    LatestAnswerRunner limitsSearch_;
+    LatestAnswerRunner sweeps_;
 };
 
 } // namespace qntcalc

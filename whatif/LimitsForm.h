@@ -1,0 +1,72 @@
+#pragma once
+
+#include "whatif/Limits.h"
+#include "window/WindowSnapshot.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The What-if window's Limits tab without a toolkit: the requirements the
+// limits are searched against, the overview it shows, and which row stands
+// for the charted input. As with WhatIfForm, the search runs wherever the
+// program likes and the form takes only the answer to its latest request.
+namespace qntcalc {
+
+struct LimitsRequest {
+    uint64_t generation = 0;
+    Requirements required;
+};
+
+struct LimitsAnswer {
+    uint64_t generation = 0;
+    Requirements required;
+    std::vector<InputLimit> limits; // tightest first
+};
+
+// On any thread: the limits of every input of the main window. Nothing
+// when `keepGoing` stops it or the search is refused.
+std::optional<LimitsAnswer> AnswerLimits(const WindowSnapshot& mainWindow,
+                                         const LimitsRequest& request,
+                                         const std::function<bool()>& keepGoing);
+
+class LimitsForm {
+public:
+    // Every change of the main window or the requirements starts a new
+    // generation.
+    uint64_t Generation() const { return generation_; }
+    LimitsRequest Request() const { return {generation_, required_}; }
+    void Changed(const Requirements& required);
+    // False, and nothing changes, for an answer to an older request.
+    bool Accept(LimitsAnswer answer);
+    // Null before the first answer.
+    const LimitsAnswer* Shown() const { return shown_.generation != 0 ? &shown_ : nullptr; }
+    // The shown overview answers the latest request.
+    bool UpToDate() const { return shown_.generation == generation_; }
+
+    // One row per shown input, tightest first.
+    std::size_t RowCount() const { return shown_.limits.size(); }
+    Field FieldOf(std::size_t row) const;
+    std::array<std::string, kLimitColumns> Cells(std::size_t row) const;
+    // The row's current value fails: it stands out.
+    bool Fails(std::size_t row) const;
+
+    // The charted input's row is the highlighted one, wherever the order of
+    // the next answer puts it; none while no row holds it.
+    void SetCharted(std::optional<Field> field) { charted_ = field; }
+    std::optional<std::size_t> HighlightedRow() const;
+
+private:
+    const InputLimit& Row(std::size_t row) const { return shown_.limits.at(row); }
+
+    uint64_t generation_ = 1;
+    Requirements required_;
+    LimitsAnswer shown_; // of generation 0 before the first answer
+    std::optional<Field> charted_;
+};
+
+} // namespace qntcalc
