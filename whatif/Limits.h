@@ -71,6 +71,8 @@ std::optional<std::vector<InputLimit>> FindLimits(const WindowSnapshot& mainWind
 // ended), the margin and the margin in percent (one decimal), the nearest
 // meeting value with its change (or what the input needs first), the cause.
 inline constexpr std::size_t kLimitColumns = 9;
+// The column of the nearest meeting value, which reads as words.
+inline constexpr std::size_t kLimitNearestColumn = 7;
 std::array<std::string, kLimitColumns> LimitsHeadings();
 std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
                                                   const Requirements& required);

@@ -224,11 +224,11 @@ TEST_F(WindowTest, NearestMeetingCells) {
     ASSERT_TRUE(FindLimits(whatIf, required, limits).Ok());
     std::map<Field, std::string> nearest;
     for (const InputLimit& limit : limits)
-        nearest[limit.input->field] = LimitCells(limit, required)[7];
+        nearest[limit.input->field] = LimitCells(limit, required)[kLimitNearestColumn];
     EXPECT_EQ(nearest[F::NumIOD], "9 (-1, -10.0%)");
     EXPECT_EQ(nearest[F::Mainpath], "none from 1 to 5,000");
     EXPECT_EQ(nearest[F::NumOutCycl], "needs cycle time of cyclic outputs first");
-    EXPECT_EQ(LimitsHeadings()[7], "Nearest meeting");
+    EXPECT_EQ(LimitsHeadings()[kLimitNearestColumn], "Nearest meeting");
     EXPECT_FALSE(ClosestChange(limits)) << "a single change meets";
 
     // Nothing meets anywhere: the lowest time reached, and where.

@@ -8,9 +8,11 @@ namespace qntcalc {
 
 namespace {
 
-// The label and the cause read from the left, numbers from the right.
+// The label, the direction, the nearest meeting value and the cause read
+// from the left, numbers from the right.
 bool Numeric(std::size_t column) {
-    return column > 0 && column + 1 < kLimitColumns && column != 2;
+    return column > 0 && column + 1 < kLimitColumns && column != 2 &&
+           column != kLimitNearestColumn;
 }
 
 } // namespace

@@ -186,6 +186,8 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
     for (QAbstractSeries* unnamed : std::initializer_list<QAbstractSeries*>{
              requiredEtoLine_, requiredCtoLine_, pointerLine_, above_[0], above_[1], above_[2], above_[3]})
         chart_->legend()->markers(unnamed).constFirst()->setVisible(false);
+    // Named only while there is a fix to mark.
+    chart_->legend()->markers(fixLine_).constFirst()->setVisible(false);
 
     // A plot of another size than the one drawn for gets its lines thinned
     // and its marks placed again.
@@ -256,7 +258,13 @@ void WhatIfChart::Draw() {
         fixLine_->replace({QPointF(*fix, 0), QPointF(*fix, 1)});
     else
         fixLine_->clear();
-    chart_->legend()->markers(fixLine_).constFirst()->setVisible(fix.has_value());
+    QLegendMarker* fixMarker = chart_->legend()->markers(fixLine_).constFirst();
+    if (fixMarker->isVisible() != fix.has_value()) {
+        fixMarker->setVisible(fix.has_value());
+        // The legend lays a marker shown again out only when shown itself.
+        chart_->legend()->hide();
+        chart_->legend()->show();
+    }
 
     const Requirements& required = form_.Required();
     ShowLevel(requiredRmaxLine_, required.rmaxMs, left, right);
