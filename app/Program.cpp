@@ -4,14 +4,12 @@
 #include "app/WindowPlaceKeeper.h"
 #include "project/FileIo.h"
 #include "project/IniFile.h"
-#include "project/LoadedProject.h"
 #include "project/ProjectChanges.h"
 #include "project/ProjectTexts.h"
 #include "report/ReportTexts.h"
-#include "report/qt/ReportPdf.h"
+#include "report/qt/ReportCommand.h"
 #include "ui/qt/GuiPlatform.h"
 #include "ui/qt/HelpWindow.h"
-#include "ui/qt/QtText.h"
 #include "whatif/qt/WhatIfWindow.h"
 
 #include <QCoreApplication>
@@ -160,13 +158,6 @@ void Program::WireReport() {
     form_->ExportReport.OnClick = [this] { ExportReport(); };
 }
 
-// Whether the file's bytes, read afresh, hold what the window shows:
-// another program may have changed it since it was opened or saved.
-bool Program::OnDiskAsShown(const std::string& path, const std::string& bytes) const {
-    LoadedProject disk(globals_);
-    return disk.Load(path, bytes).Ok() && ProjectContent(disk.Form()) == ProjectContent(*form_);
-}
-
 void Program::ExportReport() {
     const DialogOwner owner(window_.get());
     FileDialogSetup setup;
@@ -183,29 +174,9 @@ void Program::ExportReport() {
     if (QFileInfo(QFile::decodeName(path.c_str())).suffix().isEmpty())
         path += ".pdf";
 
-    ReportFacts facts;
-    if (!globals_.ProjectFile.empty()) {
-        facts.file = globals_.ProjectFile;
-        // Hashed as it is on disk now, and only when the window holds it.
-        std::string bytes;
-        if (!fileio::ReadWholeFile(globals_.ProjectFile, kMostProjectBytes, bytes).Ok())
-            facts.fileUnreadable = true;
-        else if (!commands_->Changes().Modified() && OnDiskAsShown(globals_.ProjectFile, bytes))
-            facts.sha256 = Sha256Hex(bytes);
-    }
-    facts.madeAt = ReportTimeNow();
-    facts.programName = globals_.ProgramName;
-    facts.programVersion = globals_.ProgramVersion;
-    // The What-if window's question when it has been asked, else the defaults.
-    if (whatIf_) {
-        facts.required = whatIf_->Form().Required();
-        facts.whatIfInput = whatIf_->Form().ChosenInput();
-    }
-    CalcReport report;
-    Result made = MakeReport(*form_, facts, report);
-    if (made.Ok())
-        made =
-            WriteReportPdf(report, ToQString(form_->Ed_Project.Text()), path, globals_.ProjectFile);
+    const WhatIfForm* question = whatIf_ ? &whatIf_->Form() : nullptr;
+    const Result made = ExportWindowReport(*form_, globals_, commands_->Changes().Modified(),
+                                           question, path);
     if (!made.Ok())
         platform_.messages.Show(made.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
 }

@@ -78,7 +78,6 @@ private:
     void WireWhatIf();
     void WireReport();
     void ExportReport();
-    bool OnDiskAsShown(const std::string& path, const std::string& bytes) const;
     void ShowWhatIf();
 
     // Desktop state in the settings file, kept until the very end.

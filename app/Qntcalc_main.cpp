@@ -1,6 +1,7 @@
 #include "app/GuiApplication.h"
 #include "app/Program.h"
-#include "report/qt/ReportPdf.h"
+#include "report/ReportOptions.h"
+#include "report/qt/ReportCommand.h"
 #include "ui/Globals.h"
 #include "ui/UiTexts.h"
 #include "ui/qt/GuiPlatform.h"

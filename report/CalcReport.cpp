@@ -3,7 +3,6 @@
 #include "report/ReportTexts.h"
 #include "text/Strings.h"
 #include "whatif/Limits.h"
-#include "whatif/RequirementOptions.h"
 #include "window/FieldTable.h"
 
 #include <algorithm>
@@ -130,13 +129,7 @@ void Results(const TMasterForm& f, CalcReport& report) {
         rows.push_back({std::string(texts::kReportCVeskManual), YesNo(f.CB_CVeskManual.Checked()),
                         {}});
     Add(report, Kind::Table, {}, std::move(rows));
-    const int passes = f.Calc().LastPassCount();
-    if (f.State().Stable && passes == 1)
-        Add(report, Kind::Paragraph, std::string(texts::kReportStableOnce));
-    else
-        Add(report, Kind::Paragraph,
-            text::Format(f.State().Stable ? texts::kReportStable : texts::kReportUnstable,
-                         {std::to_string(passes)}));
+    Add(report, Kind::Paragraph, IterationText(f.State().Stable, f.Calc().LastPassCount()));
 }
 
 void Checks(const TMasterForm& f, CalcReport& report) {
@@ -262,6 +255,13 @@ std::string PageLine(const CalcReport& report, int page, int pages) {
                                                  std::to_string(pages)});
 }
 
+std::string IterationText(bool stable, int passes) {
+    if (stable && passes == 1)
+        return std::string(texts::kReportStableOnce);
+    return text::Format(stable ? texts::kReportStable : texts::kReportUnstable,
+                        {std::to_string(passes)});
+}
+
 Result MakeReport(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
     report = CalcReport{};
     report.errorStatus = f.SB_Status.Colour() == StatusColour::Red;
@@ -274,75 +274,6 @@ Result MakeReport(const TMasterForm& f, const ReportFacts& facts, CalcReport& re
     if (Result made = LimitsAndChart(f, facts, report); !made.Ok())
         return made;
     SignOff(report);
-    return {};
-}
-
-bool WantsReport(std::span<const std::string> arguments) {
-    for (const std::string& argument : arguments) {
-        if (argument == "--")
-            return false;
-        if (argument == "--report" || argument.starts_with("--report="))
-            return true;
-    }
-    return false;
-}
-
-// As qntcalc-cli reads its arguments: "--name value" or "--name=value", and
-// after "--" only the project.
-Result ParseReportArguments(std::span<const std::string> arguments, ReportOptions& options) {
-    options = ReportOptions{};
-    const auto refuse = [](const std::string& why) {
-        return Result::BadArgument(why + "\n" + std::string(texts::kReportUsage));
-    };
-    bool haveOut = false;
-    bool haveProject = false;
-    bool projectOnly = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (!projectOnly && argument == "--") {
-            projectOnly = true;
-            continue;
-        }
-        if (projectOnly || !argument.starts_with("-") || argument == "-") {
-            if (haveProject)
-                return refuse(text::Format(texts::kReportTwoProjects, {options.project, argument}));
-            options.project = argument;
-            haveProject = true;
-            continue;
-        }
-        const std::size_t equals = argument.find('=');
-        const std::string name = argument.substr(0, equals);
-        if (name != "--report" && name != "--whatif" && !IsRequirementOption(name))
-            return refuse(text::Format(texts::kReportUnknownOption, {argument}));
-        std::string value;
-        if (equals != std::string::npos)
-            value = argument.substr(equals + 1);
-        else if (i + 1 < arguments.size())
-            value = arguments[++i];
-        else
-            return refuse(text::Format(texts::kReportNeedsValue, {name}));
-        if (name == "--report") {
-            options.out = value;
-            haveOut = true;
-        } else if (name == "--whatif") {
-            if (!FindWhatIfInput(value))
-                return Result::BadArgument(
-                    text::Format(texts::kReportUnknownInput, {value, WhatIfInputKeys()}));
-            options.whatIfKey = value;
-        } else {
-            int32_t ms = 0;
-            if (Result read = ParseRequiredMs(name, value, ms); !read.Ok())
-                return read;
-            if (name == "--require-rmax")
-                options.required.rmaxMs = ms;
-            else if (name == "--require-eto")
-                options.required.etoMs = ms;
-            else
-                options.required.ctoMs = ms;
-        }
-    }
-    if (!haveOut || !haveProject || options.out.empty())
-        return Result::BadArgument(std::string(texts::kReportUsage));
     return {};
 }
 

@@ -7,7 +7,6 @@
 #include "window/MasterForm.h"
 
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -63,19 +62,10 @@ struct CalcReport {
 // 1 of 4"; "not saved" where the report names no hash.
 std::string PageLine(const CalcReport& report, int page, int pages);
 
+// How the calculation's iteration ended, after `passes` passes.
+std::string IterationText(bool stable, int passes);
+
 // Refused only when the limits or the sweep cannot be computed.
 Result MakeReport(const TMasterForm& form, const ReportFacts& facts, CalcReport& report);
-
-// The report's options on the desktop program's command line.
-struct ReportOptions {
-    std::string out;
-    std::string project;
-    std::optional<std::string> whatIfKey;
-    Requirements required{kDefaultRequiredRmaxMs, std::nullopt, std::nullopt};
-};
-
-// Whether the arguments (without the program's name) ask for a report.
-bool WantsReport(std::span<const std::string> arguments);
-Result ParseReportArguments(std::span<const std::string> arguments, ReportOptions& options);
 
 } // namespace qntcalc

@@ -1,36 +1,25 @@
 #include "report/qt/ReportPdf.h"
 
-#include "about/VerInfo.h"
-#include "base/ExitStatus.h"
 #include "project/FileIo.h"
-#include "project/IniFile.h"
-#include "project/LoadedProject.h"
-#include "project/ProjectTexts.h"
 #include "report/ReportTexts.h"
-#include "text/Strings.h"
 #include "ui/UiTexts.h"
 #include "ui/qt/QtText.h"
 #include "whatif/qt/WhatIfChart.h"
 
-#include <cstdio>
-#include <exception>
 #include <memory>
 #include <utility>
 
-#include <QApplication>
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QCryptographicHash>
-#include <QDateTime>
+#include <QCoreApplication>
 #include <QFont>
 #include <QGraphicsScene>
-#include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QAbstractTextDocumentLayout>
-#include <QTextFrame>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QUrl>
 
 namespace qntcalc {
@@ -139,67 +128,6 @@ QString Html(const CalcReport& report, std::size_t begin, std::size_t end,
         }
     }
     return html;
-}
-
-// Qt's own notes (a missing runtime folder, say) would break the promise
-// of printing nothing but a failure.
-void Quiet(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-}
-
-void PrintLine(const std::string& text) {
-    std::fprintf(stderr, "%s%s\n", std::string(texts::kNotePrefix).c_str(), text.c_str());
-}
-
-int Report(const ReportOptions& options) {
-    Globals program;
-    ProgramVersion version = ReadProgramVersion();
-    program.ProgramVersion = std::move(version.version);
-    program.ProgramName = std::move(version.name);
-
-    // Read once: the hash and the numbers come from the same bytes, even
-    // while another program replaces the file.
-    std::string bytes;
-    if (Result read = fileio::ReadWholeFile(options.project, kMostProjectBytes, bytes);
-        !read.Ok()) {
-        PrintLine(read.Message());
-        return kCannotRun;
-    }
-    LoadedProject loaded(program);
-    if (Result opened = loaded.Load(options.project, bytes); !opened.Ok()) {
-        PrintLine(opened.Message());
-        return kCannotRun;
-    }
-    ReportFacts facts;
-    facts.file = QFile::encodeName(QFileInfo(QFile::decodeName(options.project.c_str()))
-                                       .absoluteFilePath())
-                     .toStdString();
-    facts.sha256 = Sha256Hex(bytes);
-    facts.madeAt = ReportTimeNow();
-    facts.programName = program.ProgramName;
-    facts.programVersion = program.ProgramVersion;
-    facts.required = options.required;
-    if (options.whatIfKey) {
-        const WhatIfInput* input = FindWhatIfInput(*options.whatIfKey);
-        if (!UserCanType(loaded.Form(), *input)) {
-            PrintLine(text::Format(texts::kReportNotTypeable, {*options.whatIfKey}));
-            return kCannotRun;
-        }
-        facts.whatIfInput = input->field;
-    }
-    CalcReport report;
-    if (Result made = MakeReport(loaded.Form(), facts, report); !made.Ok()) {
-        PrintLine(made.Message());
-        return kCannotRun;
-    }
-    const Result written = WriteReportPdf(report, ToQString(loaded.Form().Ed_Project.Text()),
-                                          options.out, options.project);
-    if (!written.Ok()) {
-        PrintLine(written.Message());
-        return kCannotRun;
-    }
-    return report.ExitStatus();
 }
 
 // Headings stay with the block that follows them: each unit is the blocks
@@ -347,38 +275,6 @@ Result WriteReportPdf(const CalcReport& report, const QString& title, const std:
         return {Result::Failure::Unwritable, path, std::string(texts::kReportNotDrawn)};
     return fileio::WriteFileAtomically(path,
                                        {pdf.constData(), static_cast<std::size_t>(pdf.size())});
-}
-
-std::string Sha256Hex(const std::string& bytes) {
-    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                                    QCryptographicHash::Sha256)
-        .toHex()
-        .toStdString();
-}
-
-std::string ReportTimeNow() {
-    return QDateTime::currentDateTime()
-        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-        .toStdString();
-}
-
-int RunReportCommand(int& argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    ReportOptions options;
-    if (Result parsed = ParseReportArguments(arguments, options); !parsed.Ok()) {
-        PrintLine(parsed.Message());
-        return kCannotRun;
-    }
-    // No window is ever shown: no display needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(&Quiet);
-    try {
-        QApplication app(argc, argv);
-        return Report(options);
-    } catch (const std::exception& e) {
-        PrintLine(e.what());
-        return kCannotRun;
-    }
 }
 
 } // namespace qntcalc

@@ -20,15 +20,4 @@ bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray&
 Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,
                       const std::string& projectFile);
 
-// Lower-case hex SHA-256 of the bytes.
-std::string Sha256Hex(const std::string& bytes);
-
-// "2026-12-07 14:05:09", local time.
-std::string ReportTimeNow();
-
-// The whole run of QntCalc --report without a window: an Exit status as
-// qntcalc-cli's, nothing on standard output. argc and argv are the
-// program's own, its name first.
-int RunReportCommand(int& argc, char** argv);
-
 } // namespace qntcalc

@@ -1,4 +1,3 @@
-#include "cli/CliOptions.h"
 #include "cli/SetKeys.h"
 #include "project/LoadedProject.h"
 #include "report/CalcReport.h"
@@ -69,6 +68,8 @@ struct ModeRow {
     const char* shown;
     std::vector<std::string> pages;
     std::vector<std::string> results;
+    // The Network structure page's rows under the header.
+    std::vector<std::vector<std::string>> network;
 };
 
 TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
@@ -77,13 +78,24 @@ TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
          {"Network structure", "Devices", "Inputs", "Outputs"},
          {"Transmission rate", "Transmission rate longest segment", "Router correction time",
           "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
-          "Vesk cycle time"}},
+          "Vesk cycle time"},
+         {{"Main path", "180", "l [m]"},
+          {"Routers", "no", ""},
+          {"Repeaters", "no", ""},
+          {"Drop lines", "no", ""}}},
         {"expert", true, "Mode: Expert mode",
          {"Network structure", "Devices", "Inputs", "Outputs", "Routers"},
          {"Transmission rate", "Transmission rate longest segment", "Router correction time",
           "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
-          "Vesk cycle time", "Vesk cycle time entered manually"}},
-        {"baud", false, "Mode: Baud rate mode", {"Network structure"}, {"Transmission rate"}},
+          "Vesk cycle time", "Vesk cycle time entered manually"},
+         {{"Main path", "180", "l [m]"},
+          {"Transmission rate", "500", "[kBits/s]"},
+          {"Routers", "yes", ""},
+          {"Repeaters", "no", ""},
+          {"Drop lines", "no", ""}}},
+        // The window hides the typed rate and the Routers box here.
+        {"baud", false, "Mode: Baud rate mode", {"Network structure"}, {"Transmission rate"},
+         {{"Main path", "180", "l [m]"}, {"Repeaters", "no", ""}, {"Drop lines", "no", ""}}},
     };
     for (const ModeRow& row : rows) {
         SCOPED_TRACE(row.mode);
@@ -103,6 +115,9 @@ TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
         for (std::size_t i = 1; i < results->size(); ++i)
             labels.push_back((*results)[i][0]);
         EXPECT_EQ(labels, row.results);
+        const auto* network = FirstTableAfter(report, texts::kReportInputs);
+        ASSERT_NE(network, nullptr);
+        EXPECT_EQ(std::vector(network->begin() + 1, network->end()), row.network);
     }
 }
 
@@ -181,14 +196,28 @@ TEST_F(ReportTest, TheChosenInputAndTheRequirementsAreUsed) {
     EXPECT_TRUE(Holds(meets, texts::kReportMeets));
     EXPECT_EQ(meets.ExitStatus(), 0);
 
-    // One ms below the project's times, each requirement alone breaks it.
-    for (const Requirements& required :
-         {Requirements{105, std::nullopt, std::nullopt}, Requirements{300, 37, std::nullopt},
-          Requirements{300, std::nullopt, 58}}) {
-        facts.required = required;
+    // One ms below the project's times, each requirement alone breaks it;
+    // an error status breaks the project while every requirement is met.
+    struct Row {
+        Requirements required;
+        std::vector<std::pair<std::string, std::string>> sets;
+    };
+    const std::vector<Row> rows{
+        {{105, std::nullopt, std::nullopt}, {}},
+        {{300, 37, std::nullopt}, {}},
+        {{300, std::nullopt, 58}, {}},
+        {{300, std::nullopt, std::nullopt}, {{"InpCycl", "14"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.required.rmaxMs);
+        cli::Options options;
+        options.sets = row.sets;
+        ASSERT_TRUE(cli::ApplySets(loaded.Form(), options).Ok());
+        facts.required = row.required;
         const CalcReport breaks = Made(loaded.Form(), facts);
         EXPECT_TRUE(Holds(breaks, texts::kReportBreaks));
-        EXPECT_EQ(breaks.ExitStatus(), 1);
+        EXPECT_EQ(breaks.breaksRequirement, row.sets.empty());
+        EXPECT_EQ(breaks.ExitStatus(), kFindings);
     }
 }
 
@@ -263,6 +292,35 @@ TEST_F(ReportTest, PagesForFiling) {
                                         std::string(texts::kReportBreaks)}));
 }
 
+// The window hides its results while a state is unstable (an error), so
+// the report says nothing of the iteration then; the sentence itself tells
+// a settled iteration from one that did not settle, whatever the passes.
+TEST_F(ReportTest, AnUnstableStateNeverReadsAsSettled) {
+    cli::Options options;
+    // 700 m gives what 600 m gave: one pass, and a cycle timeout too long to be stable.
+    options.sets = {{"Mainpath", "600"}, {"Mainpath", "700"}};
+    ASSERT_TRUE(cli::ApplySets(loaded.Form(), options).Ok());
+    ASSERT_FALSE(loaded.Form().State().Stable);
+    ASSERT_EQ(loaded.Form().Calc().LastPassCount(), 1);
+    const CalcReport report = Made(loaded.Form(), {});
+    EXPECT_FALSE(Holds(report, texts::kReportStableOnce));
+    EXPECT_TRUE(Holds(report, texts::kReportResultsHidden));
+
+    struct Row {
+        bool stable;
+        int passes;
+        std::string text;
+    };
+    const std::vector<Row> rows{
+        {true, 1, "The iteration settled after 1 pass."},
+        {true, 2, "The iteration settled after 2 passes."},
+        {false, 1, "The iteration did not settle in 1 passes."},
+        {false, 100, "The iteration did not settle in 100 passes."},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(IterationText(row.stable, row.passes), row.text);
+}
+
 TEST_F(ReportTest, TheHashOnlyWhenTheWindowHoldsTheFile) {
     struct Row {
         const char* name;
@@ -290,124 +348,6 @@ TEST_F(ReportTest, TheHashOnlyWhenTheWindowHoldsTheFile) {
                 return b.text.starts_with("SHA-256");
             });
         EXPECT_EQ(hashLines, row.sha256 ? 1 : 0);
-    }
-}
-
-TEST(ReportArguments, Parsed) {
-    struct Row {
-        std::vector<std::string> arguments;
-        bool ok;
-        int32_t rmax;
-        std::optional<int32_t> eto;
-        std::optional<int32_t> cto;
-        std::optional<std::string> whatIf;
-    };
-    const std::vector<Row> rows{
-        {{"--report", "r.pdf", "p.ini"}, true, 300, {}, {}, {}},
-        {{"p.ini", "--report", "r.pdf", "--whatif", "mainpath", "--require-rmax", "1",
-          "--require-eto", "40", "--require-cto", "60"},
-         true, 1, 40, 60, "mainpath"},
-        {{"--report", "r.pdf"}, false, 0, {}, {}, {}},
-        {{"--report"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "q.ini"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--json"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--whatif", "Baud"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--require-rmax", "0"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--require-eto", "12x"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--require-cto", "99999999999"}, false, 0, {}, {}, {}},
-        // Spelt as qntcalc-cli takes them; after "--" only the project.
-        {{"--report=r.pdf", "--whatif=NumIOD", "--require-rmax=250", "p.ini"}, true, 250, {}, {},
-         "NumIOD"},
-        {{"--report", "r.pdf", "--", "p.ini"}, true, 300, {}, {}, {}},
-        {{"--report", "r.pdf", "--require-eto", "1", "--", "-p.ini"}, true, 300, 1, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--", "--whatif"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "--require-rmax"}, false, 0, {}, {}, {}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.arguments.back());
-        EXPECT_TRUE(WantsReport(row.arguments) || !row.ok);
-        ReportOptions options;
-        const Result parsed = ParseReportArguments(row.arguments, options);
-        ASSERT_EQ(parsed.Ok(), row.ok) << parsed.Message();
-        if (!row.ok)
-            continue;
-        EXPECT_EQ(options.out, "r.pdf");
-        EXPECT_EQ(options.project, row.arguments.back() == "-p.ini" ? "-p.ini" : "p.ini");
-        EXPECT_EQ(options.required.rmaxMs, row.rmax);
-        EXPECT_EQ(options.required.etoMs, row.eto);
-        EXPECT_EQ(options.required.ctoMs, row.cto);
-        EXPECT_EQ(options.whatIfKey, row.whatIf);
-    }
-    EXPECT_FALSE(WantsReport(std::vector<std::string>{"p.ini", "--reports"}));
-    EXPECT_FALSE(WantsReport(std::vector<std::string>{"--", "--report"})) << "a file's name";
-}
-
-TEST(ReportArguments, MessagesSayWhatWasWrong) {
-    struct Row {
-        std::vector<std::string> arguments;
-        std::string message;
-    };
-    const std::vector<Row> rows{
-        {{"--report", "r.pdf", "p.ini", "--whatif", "Bogus"},
-         "--whatif: no input is called \"Bogus\"; the inputs that can be charted: Mainpath, "
-         "DropMax, DropTot, NumRouters, RouterCorr, LongSeg, MDSeg, NumRepeater, LRepeater, LoadFact, "
-         "NumIOD, NumVesk, NumInp, NumInpCycl, InpCycl, NumOut, NumOutCycl, OutCycl, CVesk, MainBaud"},
-        {{"--report", "r.pdf", "p.ini", "q.ini"},
-         "one project per report, not both p.ini and q.ini\n" +
-             std::string(texts::kReportUsage)},
-        {{"--report", "r.pdf", "p.ini", "--require-cto", "0"},
-         "--require-cto needs a whole number of milliseconds, at least 1, not \"0\""},
-        {{"--report", "r.pdf", "p.ini", "--require-eto"},
-         "--require-eto needs a value\n" + std::string(texts::kReportUsage)},
-    };
-    for (const Row& row : rows) {
-        ReportOptions options;
-        EXPECT_EQ(ParseReportArguments(row.arguments, options).Message(), row.message);
-    }
-}
-
-// qntcalc-cli and QntCalc --report read a requirement by one rule: a whole
-// number of ms, at least 1, for each of the three options.
-TEST(ReportArguments, RequirementsReadAsQntcalcCliReadsThem) {
-    struct Row {
-        const char* value;
-        std::optional<int32_t> ms;
-    };
-    const std::vector<Row> rows{
-        {"1", 1},           {"0", {}},    {"-1", {}},
-        {"+7", 7},          {" 12 ", 12}, {"1.5", {}},
-        {"", {}},           {"fast", {}}, {"2147483647", 2147483647},
-        {"2147483648", {}},
-    };
-    for (const char* option : {"--require-rmax", "--require-eto", "--require-cto"}) {
-        for (const Row& row : rows) {
-            SCOPED_TRACE(std::string(option) + " \"" + row.value + "\"");
-            ReportOptions report;
-            const bool reportRead =
-                ParseReportArguments(
-                    std::vector<std::string>{"--report", "r.pdf", "p.ini", option, row.value},
-                    report)
-                    .Ok();
-            cli::Options cli;
-            const bool cliRead =
-                cli::ParseArguments({"--limits", "--require-rmax", "300", option, row.value}, cli)
-                    .Ok();
-            EXPECT_EQ(reportRead, row.ms.has_value());
-            EXPECT_EQ(cliRead, row.ms.has_value());
-            if (!row.ms)
-                continue;
-            const std::string_view name = option;
-            if (name == "--require-rmax") {
-                EXPECT_EQ(report.required.rmaxMs, *row.ms);
-                EXPECT_EQ(cli.requireRmaxMs, row.ms);
-            } else if (name == "--require-eto") {
-                EXPECT_EQ(report.required.etoMs, row.ms);
-                EXPECT_EQ(cli.requireEtoMs, row.ms);
-            } else {
-                EXPECT_EQ(report.required.ctoMs, row.ms);
-                EXPECT_EQ(cli.requireCtoMs, row.ms);
-            }
-        }
     }
 }
 
