@@ -141,6 +141,15 @@ std::array<std::string, kLimitColumns> LimitsHeadings() {
 
 namespace {
 
+// "+10" or "-80": a fix's change always shows its direction.
+std::string Signed(int64_t change, std::string magnitude) {
+    return (change > 0 ? "+" : "") + std::move(magnitude);
+}
+
+std::string PercentText(const Fix& fix) {
+    return Signed(fix.change, text::GroupedDecimal(*fix.changePercent, 1));
+}
+
 std::string NearestText(const InputLimit& limit) {
     if (limit.needs)
         return text::Format(texts::kLimitsNeeds, {InSentence(limit.needs->subject)});
@@ -150,12 +159,11 @@ std::string NearestText(const InputLimit& limit) {
         return text::Format(texts::kLimitsNoFix, {GroupedNumber(limit.fixRange.from),
                                                   GroupedNumber(limit.fixRange.to)});
     const Fix& fix = *limit.fix;
-    const std::string change = (fix.change > 0 ? "+" : "") + GroupedNumber(fix.change);
+    const std::string change = Signed(fix.change, GroupedNumber(fix.change));
     if (!fix.changePercent)
         return text::Format(texts::kLimitsFixAtZero, {GroupedNumber(fix.point.value), change});
     return text::Format(texts::kLimitsFix,
-                        {GroupedNumber(fix.point.value), change,
-                         (fix.change > 0 ? "+" : "") + text::GroupedDecimal(*fix.changePercent, 1)});
+                        {GroupedNumber(fix.point.value), change, PercentText(fix)});
 }
 
 } // namespace
@@ -230,10 +238,9 @@ std::string FixSentence(const InputLimit& limit, const Requirements& required) {
     const Fix& fix = *limit.fix;
     const WhatIfInput& input = *limit.input;
     const CalcState& after = fix.point.state;
-    const std::string sign = fix.change > 0 ? "+" : "";
     const std::string change =
-        fix.changePercent ? sign + text::GroupedDecimal(*fix.changePercent, 1) + "%"
-                          : sign + WithUnit(static_cast<int32_t>(fix.change), input.unit);
+        fix.changePercent ? PercentText(fix) + "%"
+                          : Signed(fix.change, WithUnit(static_cast<int32_t>(fix.change), input.unit));
     std::vector<std::string> effects{
         text::Format(texts::kFixBecomes, {texts::kRequirementRmax, Milliseconds(after.Rmax)})};
     if (required.etoMs)

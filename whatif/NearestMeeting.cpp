@@ -10,21 +10,27 @@ namespace qntcalc {
 
 namespace {
 
+int64_t Distance(int32_t value, int32_t current) {
+    return std::abs(int64_t{value} - current);
+}
+
 bool Computed(const WhatIfPoint& point) {
     return !point.rejected && !point.statusError && point.state.Stable;
+}
+
+// Nearer the current value; at equal distances the smaller value.
+bool Nearer(int32_t a, int32_t b, int32_t current) {
+    if (Distance(a, current) != Distance(b, current))
+        return Distance(a, current) < Distance(b, current);
+    return a < b;
 }
 
 // Lower worst case reaction time first; then the smaller change, then the
 // smaller value.
 bool Lower(const WhatIfPoint& a, const WhatIfPoint& b, int32_t current) {
-    const auto distance = [current](const WhatIfPoint& p) {
-        return std::abs(int64_t{p.value} - current);
-    };
     if (a.state.Rmax != b.state.Rmax)
         return a.state.Rmax < b.state.Rmax;
-    if (distance(a) != distance(b))
-        return distance(a) < distance(b);
-    return a.value < b.value;
+    return Nearer(a.value, b.value, current);
 }
 
 } // namespace
@@ -81,13 +87,10 @@ std::optional<int32_t> FixInSweep(std::span<const WhatIfPoint> points, int32_t c
     if (now == points.end() || Judge(*now, required) == Shortfall::None)
         return std::nullopt;
     std::optional<int32_t> nearest;
-    const auto distance = [current](int32_t value) { return std::abs(int64_t{value} - current); };
     for (const WhatIfPoint& point : points) {
         if (Judge(point, required) != Shortfall::None)
             continue;
-        const bool nearer = !nearest || distance(point.value) < distance(*nearest) ||
-                            (distance(point.value) == distance(*nearest) && point.value < *nearest);
-        if (nearer)
+        if (!nearest || Nearer(point.value, *nearest, current))
             nearest = point.value;
     }
     return nearest;
