@@ -85,6 +85,15 @@ int32_t Calculator::EstimateCVesk(const Selections& selections) const {
 
 void Calculator::Iterate(const Selections& selections) {
     CalcState& s = state_;
+    // Climb from the shortest message window, never from what was shown
+    // before: where the timeouts have two self-consistent solutions the start
+    // would pick one, and the same network must give the same answer. From
+    // here the iteration ends at the smallest timeouts consistent with
+    // themselves, which are the ones to configure.
+    s.ETO = 0;
+    s.CTO = kShortestWindowMs;
+    if (!selections.cveskManual)
+        s.CVesk = EstimateCVesk(selections);
     int passes = 0;
     int close = 0;
     for (;;) {

@@ -24,6 +24,9 @@ public:
     static constexpr int kCloseLimit = 10;
     static constexpr int32_t kStableEtoMs = 500;
     static constexpr int32_t kStableCtoMs = 300;
+    // The CTO the iteration starts from: the shortest window that
+    // CountMessages counts in (0 would mean its 100 ms default).
+    static constexpr int32_t kShortestWindowMs = 1;
 
     explicit Calculator(CalcWindow& window) : window_(window) {}
 

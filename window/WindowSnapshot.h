@@ -17,9 +17,8 @@ namespace qntcalc {
 // calculation state with its pass count, the last messages and SavedText.
 //
 // A plain value: take it on the window's thread, restore it into another
-// model on any thread. Re-reading a project is not the same: a network
-// whose iteration does not settle ends with numbers that depend on what was
-// shown before, and only an exact copy keeps them.
+// model on any thread. Cheaper than re-reading a project, and it keeps what
+// a project does not hold: the page shown, the status bar, SavedText.
 //
 // Restoring runs no handler, so nothing is checked or calculated; the
 // target's observers see each control that changed. Observers, handlers and

@@ -395,6 +395,43 @@ TEST_F(CliTest, SweepTellsALongProjectNameOnce) {
     EXPECT_EQ(j["rows"].size(), 20u);
 }
 
+// One network, one answer: the example with 22 I/O devices has two
+// self-consistent timeouts, and neither the order of the changes nor the
+// results a file stores picks the other one.
+TEST_F(CliTest, OneNetworkOneAnswerWhateverCameBefore) {
+    std::ifstream example(std::filesystem::path(QNTCALC_SOURCE_DIR) / "examples" /
+                          "assembly-hall.ini");
+    ASSERT_TRUE(example);
+    std::string text((std::istreambuf_iterator<char>(example)), std::istreambuf_iterator<char>());
+    WriteBytes("hall.ini", text);
+    const auto replaced = [&text](std::string_view from, std::string_view to) {
+        std::string changed = text;
+        changed.replace(changed.find(from), from.size(), to);
+        return changed;
+    };
+    // The larger solution's timeouts, and no results at all.
+    WriteBytes("larger.ini", replaced("ETO=38\nCTO=59\n", "ETO=36\nCTO=56\n"));
+    WriteBytes("empty.ini", replaced("ETO=38\nCTO=59\nRmax=106", "ETO=\nCTO=\nRmax="));
+
+    const auto fields = [this](std::vector<std::string> args) {
+        return Json(args)["fields"];
+    };
+    const nlohmann::json typed = fields({"hall.ini", "--set", "NumIOD=22"});
+    EXPECT_EQ(typed["Rmax"], "84");
+    EXPECT_EQ(typed["ETO"], "28");
+    EXPECT_EQ(typed["CTO"], "48");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"hall.ini", "--set", "NumIOD=2", "--set", "NumIOD=22"},
+          {"hall.ini", "--set", "NumIOD=60", "--set", "NumIOD=22"},
+          {"larger.ini", "--set", "NumIOD=22"},
+          {"empty.ini", "--set", "NumIOD=22"}})
+        EXPECT_EQ(fields(args), typed) << args[0] << " " << args.back();
+    const nlohmann::json stored = fields({"hall.ini"});
+    EXPECT_EQ(stored["Rmax"], "106");
+    EXPECT_EQ(fields({"larger.ini"}), stored);
+    EXPECT_EQ(fields({"empty.ini"}), stored);
+}
+
 TEST_F(CliTest, ValueErrorsAreReportedAndTheRunGoesOn) {
     const auto j = Json({"--set", "Mainpath=0", "--set", "Mainpath=300"});
     EXPECT_EQ(j["valueErrors"], nlohmann::json({"Value must be greater than 0."}));

@@ -136,7 +136,7 @@ TEST_F(ReportTest, InputsAndResultsAsTheWindowShowsThem) {
     EXPECT_EQ(messages->at(1),
               (std::vector<std::string>{"info", "All values are estimates and may differ!"}));
     EXPECT_TRUE(Holds(report, "Status: All values are estimates and may differ!"));
-    EXPECT_TRUE(Holds(report, "The iteration settled after 1 pass."));
+    EXPECT_TRUE(Holds(report, "The iteration settled after 3 passes."));
 }
 
 TEST_F(ReportTest, TheLimitsTightestFirstAndTheChartOfTheTightest) {
@@ -230,14 +230,15 @@ TEST_F(ReportTest, HowToMeetTheRequirements) {
     EXPECT_TRUE(Holds(fails, texts::kReportHowToMeet));
     EXPECT_TRUE(Holds(fails, "Shorten the main path from 180 m to 100 m (-44.4%): the rate rises "
                              "to 500 kBits/s and the worst case reaction time becomes 60 ms."));
+    // 22 devices give the same 84 ms as typing 22 in the window does.
     EXPECT_TRUE(Holds(fails, "Reduce the number of I/O devices from 24 to 22 (-8.3%): the worst "
-                             "case reaction time becomes 100 ms."));
-    EXPECT_EQ(fails.whatIf.ChosenInput(), Field::NumIOD);
-    EXPECT_EQ(fails.whatIf.ShownFix(), 22);
+                             "case reaction time becomes 84 ms."));
+    EXPECT_EQ(fails.whatIf.ChosenInput(), Field::InpCycl);
+    EXPECT_EQ(fails.whatIf.ShownFix(), 52);
 
     facts.required = {100, 35, std::nullopt};
     EXPECT_TRUE(Holds(Made(loaded.Form(), facts),
-                      "Lengthen the cycle time of cyclic inputs from 50 ms to 60 ms (+20.0%): the "
+                      "Lengthen the cycle time of cyclic inputs from 50 ms to 52 ms (+4.0%): the "
                       "worst case reaction time becomes 90 ms and the event timeout (ETO) "
                       "becomes 30 ms."));
 
@@ -297,11 +298,11 @@ TEST_F(ReportTest, PagesForFiling) {
 // a settled iteration from one that did not settle, whatever the passes.
 TEST_F(ReportTest, AnUnstableStateNeverReadsAsSettled) {
     cli::Options options;
-    // 700 m gives what 600 m gave: one pass, and a cycle timeout too long to be stable.
-    options.sets = {{"Mainpath", "600"}, {"Mainpath", "700"}};
+    // A cycle timeout too long to be stable, after an iteration that ended.
+    options.sets = {{"Mainpath", "700"}};
     ASSERT_TRUE(cli::ApplySets(loaded.Form(), options).Ok());
     ASSERT_FALSE(loaded.Form().State().Stable);
-    ASSERT_EQ(loaded.Form().Calc().LastPassCount(), 1);
+    ASSERT_LT(loaded.Form().Calc().LastPassCount(), Calculator::kMaxPasses);
     const CalcReport report = Made(loaded.Form(), {});
     EXPECT_FALSE(Holds(report, texts::kReportStableOnce));
     EXPECT_TRUE(Holds(report, texts::kReportResultsHidden));
