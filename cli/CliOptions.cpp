@@ -37,7 +37,8 @@ std::string UsageText() {
            "QntCalc program does, and reports the recommended timing. Files are never changed.\n"
            "\n"
            "Options:\n"
-           "  --mode standard|expert|baud  switch the operating mode after reading\n"
+           "  --mode standard|expert|baud  switch the operating mode after reading; each further\n"
+           "                               --mode switches in its place among the --set changes\n"
            "  --set KEY=VALUE              change an input as a user would (repeatable, in "
            "order);\n"
            "                               KEY: Project; an input below; a box or button (1 or\n"
@@ -86,7 +87,10 @@ Result ParseArguments(const std::vector<std::string>& args, Options& options) {
             if (value != "standard" && value != "expert" && value != "baud")
                 return Result::BadArgument("--mode must be standard, expert or baud, not \"" +
                                            value + "\"");
-            options.mode = value;
+            if (options.mode)
+                options.laterModes.emplace_back(options.sets.size(), value);
+            else
+                options.mode = value;
         } else if (Is(arg, "--set")) {
             if (Result taken = TakeValue(args, i, "--set", value); !taken.Ok())
                 return taken;

@@ -21,6 +21,9 @@ struct SweepSpec {
 struct Options {
     std::optional<std::string> mode; // standard, expert or baud
     std::vector<std::pair<std::string, std::string>> sets;
+    // Each further --mode, with the number of --set changes before it: it
+    // switches in its place among them, as a user's later click would.
+    std::vector<std::pair<std::size_t, std::string>> laterModes;
     std::optional<std::string> saveTo;
     bool json = false;
     std::optional<int32_t> requireRmaxMs;

@@ -207,10 +207,18 @@ void ApplyMode(TMasterForm& form, const std::string& mode) {
 }
 
 Result ApplySets(TMasterForm& form, const Options& options) {
-    for (const auto& [key, value] : options.sets) {
+    auto later = options.laterModes.begin();
+    const auto modesBefore = [&](std::size_t set) {
+        for (; later != options.laterModes.end() && later->first <= set; ++later)
+            ApplyMode(form, later->second);
+    };
+    for (std::size_t i = 0; i < options.sets.size(); ++i) {
+        modesBefore(i);
+        const auto& [key, value] = options.sets[i];
         if (Result applied = ApplySet(form, key, value); !applied.Ok())
             return applied;
     }
+    modesBefore(options.sets.size());
     return {};
 }
 

@@ -26,7 +26,8 @@ Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value)
 
 // --mode as a user picks it from the Options menu: standard, expert, baud.
 void ApplyMode(TMasterForm& form, const std::string& mode);
-// Every --set in order; stops at the first the window's state then refuses.
+// Every --set in order, with each further --mode in its place; stops at the
+// first set the window's state then refuses.
 Result ApplySets(TMasterForm& form, const Options& options);
 
 } // namespace qntcalc::cli

@@ -139,6 +139,9 @@ Result OpenProject(const std::string& path, std::optional<IniFile>& ini, IniFile
 }
 
 Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
+    // A project read is the window's own: nothing of the window before it
+    // is given back when its mode ends.
+    form.ForgetModeForcing();
     form.Expert.SetChecked(ini.ReadBool(kMode, kExpert, false));
     form.Standard.SetChecked(ini.ReadBool(kMode, kStandard, true));
     form.Baudratemode.SetChecked(ini.ReadBool(kMode, kBaudRateMode, false));
@@ -175,6 +178,7 @@ Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
     ReadField(form, ini, RowOf(Field::CVesk));
     form.PageControl1.SetActivePageIndex(ini.ReadInteger(kMode, kPageSelect, 0));
     form.Recalculate();
+    form.ForgetModeForcing();
     return converted;
 }
 

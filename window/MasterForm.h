@@ -9,7 +9,9 @@
 
 #include <functional>
 #include <string>
+#include <span>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 // The main window's behaviour, without any GUI toolkit.
@@ -26,6 +28,12 @@
 // the field handlers again; they store their value but cannot calculate
 // while a calculation runs.
 namespace qntcalc {
+
+// An input that a mode forces, or that its forcing resets: a field, a box,
+// a list or a pair of buttons.
+using ModeSlot =
+    std::variant<EditField MasterFormControls::*, CheckBox MasterFormControls::*,
+                 ComboBox MasterFormControls::*, RadioGroup MasterFormControls::*>;
 
 class TMasterForm : public MasterFormControls, private CalcWindow, private StatusDisplay {
 public:
@@ -78,7 +86,13 @@ public:
     };
 
     // Operating modes and input enabling
+    // While Baud rate or Standard mode is active it forces inputs; when it
+    // ends, each gets back what it held just before the mode first forced
+    // it, so a look at another mode costs no input.
     void ModeSetting();
+    // What the window holds now is its own, nothing to give back: after a
+    // project was read.
+    void ForgetModeForcing() { takenByMode_.clear(); }
     void PageSetting() override;
     void InputEnabling(CalcState& state) override;
 
@@ -111,6 +125,9 @@ private:
     void CheckedChange(const FieldRow& row);
     void StructureClick(CheckBox& clicked);
     void BindHandlers();
+    // Gives back every taken input that `forced` no longer holds, and takes
+    // note of those it holds for the first time.
+    void GiveBackAndTake(std::span<const ModeSlot> forced);
 
     // CalcWindow
     std::string EditText(Field field) const override;
@@ -142,6 +159,15 @@ private:
     const EditField* refusing_ = nullptr;
     bool quiet_ = false;
     std::vector<StatusMessage> lastMessages_;
+    // An input the active mode forces, with what it held before: a field's
+    // text, or a box's tick, a list's index or the place of a pair's
+    // selected button (-1: none) in `value`.
+    struct TakenInput {
+        ModeSlot slot;
+        std::string text;
+        int value = 0;
+    };
+    std::vector<TakenInput> takenByMode_;
 };
 
 // The main window's own menu items (the modes, Help > Help) on its handlers.

@@ -1,6 +1,7 @@
 #include "engine/RateModel.h"
 #include "window/MasterForm.h"
 
+#include <algorithm>
 #include <variant>
 #include <vector>
 
@@ -9,7 +10,90 @@
 // so a user's edit of a forced field is undone at once.
 namespace qntcalc {
 
+namespace {
+
+using C = MasterFormControls;
+
+// What each mode forces, with what that forcing resets in turn: the typed
+// cycle time once the manual box is unticked, the router inputs once the
+// Routers box is, a cycle time once its count is 0.
+constexpr ModeSlot kStandardForces[] = {&C::Ed_LoadFact, &C::CB_CVeskManual, &C::Ed_CVesk,
+                                        &C::cpuKind, &C::rateSource};
+constexpr ModeSlot kBaudRateForces[] = {
+    &C::Ed_LoadFact,   &C::CB_CVeskManual, &C::Ed_CVesk,     &C::CB_Routers,    &C::Ed_NumRouters,
+    &C::CB_RouterType, &C::Ed_RouterCorr,  &C::Ed_LongSeg,   &C::Ed_MDSeg,      &C::Ed_NumIOD,
+    &C::Ed_NumVesk,    &C::Ed_NumInp,      &C::Ed_NumInpCycl, &C::Ed_InpCycl,   &C::Ed_NumOut,
+    &C::Ed_NumOutCycl, &C::Ed_OutCycl,     &C::cpuKind,      &C::rateSource};
+
+int SelectedPlace(const RadioGroup& group) {
+    const std::vector<RadioButton*>& buttons = group.Buttons();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i]->Checked())
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+} // namespace
+
+void TMasterForm::GiveBackAndTake(std::span<const ModeSlot> forced) {
+    const auto isForced = [forced](const ModeSlot& slot) {
+        return std::find(forced.begin(), forced.end(), slot) != forced.end();
+    };
+    // The boxes, lists and buttons first: a field given back after its box
+    // is not reset again by the box's handler.
+    std::vector<TakenInput> kept;
+    std::vector<TakenInput> fields;
+    for (TakenInput& taken : takenByMode_) {
+        if (isForced(taken.slot))
+            kept.push_back(std::move(taken));
+        else if (std::holds_alternative<EditField C::*>(taken.slot))
+            fields.push_back(std::move(taken));
+        else
+            std::visit(Overloaded{[&](EditField C::*) {},
+                                  [&](CheckBox C::*box) { (this->*box).SetChecked(taken.value); },
+                                  [&](ComboBox C::*list) { (this->*list).SetItemIndex(taken.value); },
+                                  [&](RadioGroup C::*group) {
+                                      const std::vector<RadioButton*>& buttons =
+                                          (this->*group).Buttons();
+                                      if (taken.value >= 0)
+                                          buttons[static_cast<std::size_t>(taken.value)]
+                                              ->SetChecked(true);
+                                      else
+                                          for (RadioButton* button : buttons)
+                                              button->SetChecked(false);
+                                  }},
+                       taken.slot);
+    }
+    for (const TakenInput& taken : fields)
+        (this->*std::get<EditField C::*>(taken.slot)).SetText(taken.text);
+    takenByMode_ = std::move(kept);
+
+    for (const ModeSlot& slot : forced) {
+        const bool noted = std::any_of(takenByMode_.begin(), takenByMode_.end(),
+                                       [&slot](const TakenInput& t) { return t.slot == slot; });
+        if (noted)
+            continue;
+        TakenInput taken{slot, {}, 0};
+        std::visit(Overloaded{[&](EditField C::*edit) { taken.text = (this->*edit).Text(); },
+                              [&](CheckBox C::*box) { taken.value = (this->*box).Checked(); },
+                              [&](ComboBox C::*list) { taken.value = (this->*list).ItemIndex(); },
+                              [&](RadioGroup C::*group) {
+                                  taken.value = SelectedPlace(this->*group);
+                              }},
+                   slot);
+        takenByMode_.push_back(std::move(taken));
+    }
+}
+
 void TMasterForm::ModeSetting() {
+    if (Baudratemode.Checked())
+        GiveBackAndTake(kBaudRateForces);
+    else if (Standard.Checked())
+        GiveBackAndTake(kStandardForces);
+    else
+        GiveBackAndTake({});
+
     // With no mode item selected (read from a file) nothing is forced and
     // the controls show as in Standard mode.
     bool resultsShown = true;

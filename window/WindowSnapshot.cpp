@@ -28,7 +28,8 @@ private:
 
 WindowSnapshot::WindowSnapshot(const TMasterForm& form)
     : state_(form.calc_.State()), lastPassCount_(form.calc_.LastPassCount()),
-      lastMessages_(form.lastMessages_), savedText_(form.savedText_) {
+      lastMessages_(form.lastMessages_), savedText_(form.savedText_),
+      takenByMode_(form.takenByMode_) {
     const std::vector<Control*>& all = form.controls.All();
     controls_.reserve(all.size());
     for (const Control* control : all)
@@ -100,6 +101,7 @@ Result WindowSnapshot::RestoreChanged(TMasterForm& form,
 void WindowSnapshot::RestoreForm(TMasterForm& form) const {
     form.calc_.Restore(state_, lastPassCount_);
     form.lastMessages_ = lastMessages_;
+    form.takenByMode_ = takenByMode_;
     if (form.savedText_ != savedText_)
         form.savedText_ = savedText_;
     form.restoring_ = nullptr;

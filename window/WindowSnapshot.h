@@ -14,7 +14,8 @@ namespace qntcalc {
 // Everything a main window model holds between two events: each control's
 // text, tick, selection, list, visibility, enabled and read-only state,
 // hint and caption, the pages and the status bar, the indicator, the
-// calculation state with its pass count, the last messages and SavedText.
+// calculation state with its pass count, the last messages, SavedText and
+// what the active mode took from the inputs.
 //
 // A plain value: take it on the window's thread, restore it into another
 // model on any thread. Cheaper than re-reading a project, and it keeps what
@@ -91,6 +92,7 @@ private:
     int lastPassCount_;
     std::vector<StatusMessage> lastMessages_;
     std::string savedText_;
+    std::vector<TMasterForm::TakenInput> takenByMode_;
 };
 
 } // namespace qntcalc

@@ -364,6 +364,19 @@ TEST_F(CliTest, ModeAndUserChangesInOrder) {
     const auto baud = Json({"--mode", "baud"});
     EXPECT_EQ(baud["indicator"]["panel"], "500 kBaud");
     EXPECT_EQ(baud["pages"], nlohmann::json({"GB_Network", "GB_Results"}));
+
+    // The first --mode comes before every --set, a further one in its
+    // place: Baud rate mode forces the counts while it lasts and gives them
+    // back when it ends.
+    const auto back =
+        Json({"--mode", "standard", "--set", "NumIOD=30", "--mode", "baud", "--set",
+              "Mainpath=200", "--mode", "standard", "--set", "NumVesk=3"});
+    EXPECT_EQ(back["mode"], "Standard");
+    EXPECT_EQ(back["fields"]["NumIOD"], "30");
+    EXPECT_EQ(back["fields"]["Mainpath"], "200");
+    EXPECT_EQ(back["fields"]["NumVesk"], "3");
+    const auto stays = Json({"--mode", "standard", "--set", "NumIOD=30", "--mode", "baud"});
+    EXPECT_EQ(stays["fields"]["NumIOD"], "1");
 }
 
 // The window takes a typed router correction time for the manual type only.

@@ -1,4 +1,6 @@
 #include "checks/StatusTexts.h"
+#include "project/ProjectChanges.h"
+#include "project/ProjectFile.h"
 #include "tests/support/WindowFixture.h"
 
 #include <algorithm>
@@ -85,6 +87,84 @@ TEST_F(ModeTest, BaudRateModeForcesCountsAndHidesPages) {
     EXPECT_FALSE(f().RB_Vesk1.Checked());
     EXPECT_FALSE(f().CB_CVeskManual.Checked());
     EXPECT_TRUE(f().RB_Main.Checked());
+}
+
+// A mode that forced inputs gives each back when it ends, with what that
+// forcing reset in turn: the router inputs, the cycle times, the typed
+// cycle time. Through both forcing modes too.
+TEST_F(ModeTest, LeavingAModeGivesBackWhatItForced) {
+    const auto devices = [](TMasterForm& f) {
+        for (auto [edit, text] : {std::pair{&C::Ed_NumIOD, "24"},
+                                  {&C::Ed_NumVesk, "2"},
+                                  {&C::Ed_NumInp, "420"},
+                                  {&C::Ed_NumInpCycl, "8"},
+                                  {&C::Ed_InpCycl, "50"},
+                                  {&C::Ed_NumOut, "260"},
+                                  {&C::Ed_NumOutCycl, "2"},
+                                  {&C::Ed_OutCycl, "40"}})
+            testing::Type(f, edit, text);
+        f.CB_Routers.SetChecked(true);
+        testing::Type(f, &C::Ed_NumRouters, "2");
+        f.CB_RouterType.UserSelect(3);
+        testing::Type(f, &C::Ed_LongSeg, "200");
+        testing::Type(f, &C::Ed_MDSeg, "100");
+    };
+    const auto expert = [&devices](TMasterForm& f) {
+        f.Expert.Click();
+        devices(f);
+        testing::Type(f, &C::Ed_LoadFact, "40");
+        f.RB_Vesk1.SetChecked(true);
+        f.CB_CVeskManual.SetChecked(true);
+        testing::Type(f, &C::Ed_CVesk, "20");
+    };
+    const auto preselectedRate = [](TMasterForm& f) {
+        f.Expert.Click();
+        f.RB_Baud.SetChecked(true);
+        testing::Type(f, &C::Ed_MainBaud, "250");
+    };
+    struct Row {
+        const char* name;
+        std::function<void(TMasterForm&)> setup;
+        std::vector<MenuItem C::*> through;
+    };
+    for (const Row& row : {
+             Row{"StandardBaudRateStandard", devices, {&C::Baudratemode}},
+             Row{"ExpertStandardExpert", expert, {&C::Standard}},
+             Row{"ExpertBaudRateExpert", expert, {&C::Baudratemode}},
+             Row{"ExpertStandardBaudRateExpert", expert, {&C::Standard, &C::Baudratemode}},
+             Row{"ExpertBaudRateStandardExpert", expert, {&C::Baudratemode, &C::Standard}},
+             Row{"PreselectedRateStandardExpert", preselectedRate, {&C::Standard}},
+         }) {
+        SCOPED_TRACE(row.name);
+        NewWindow().Recalculate();
+        row.setup(f());
+        const std::string before = ProjectContent(f());
+        const int32_t rmax = f().State().Rmax;
+        MenuItem& back = f().Expert.Checked() ? f().Expert : f().Standard;
+        for (MenuItem C::*mode : row.through) {
+            (f().*mode).Click();
+            EXPECT_NE(ProjectContent(f()), before);
+        }
+        back.Click();
+        EXPECT_EQ(ProjectContent(f()), before);
+        EXPECT_EQ(f().State().Rmax, rmax);
+    }
+}
+
+// While the mode lasts it forces as ever; a project read in it keeps what
+// it was saved with, and has nothing of the window before to give back.
+TEST_F(ModeTest, AReadProjectHasNothingToGiveBack) {
+    Type(f().Ed_NumIOD, "24");
+    f().Baudratemode.Click();
+    Type(f().Ed_Mainpath, "200");
+    EXPECT_EQ(f().Ed_NumIOD.Text(), "1");
+    ASSERT_TRUE(WriteSettingsToFile(f(), globals, Path("baud.ini")).Ok());
+    NewWindow().Recalculate();
+    Type(f().Ed_NumIOD, "30");
+    ASSERT_TRUE(ReadSettingsFromFile(f(), Path("baud.ini")).Ok());
+    f().Standard.Click();
+    EXPECT_EQ(f().Ed_NumIOD.Text(), "1");
+    EXPECT_EQ(f().Ed_Mainpath.Text(), "200");
 }
 
 // Back and forth through the modes, so that no control passes merely by
