@@ -20,6 +20,8 @@ bool CountsAsChange(const FieldRow& row, bool cycleTimeTyped) {
 bool CountsAsChange(std::string_view section, std::string_view key, bool cycleTimeTyped) {
     if (section == kAbout || key == kPageSelect)
         return false;
+    if (section != kSettings)
+        return true;
     for (const FieldRow& row : kFieldRows) {
         if (row.key == key)
             return CountsAsChange(row, cycleTimeTyped);
@@ -99,6 +101,12 @@ void ProjectChanges::ControlChanged(const Control& control) {
                    [](const MenuItem*) { return true; }, [](const auto*) { return false; }},
         control.Kind());
     if (input)
+        SetModified(ProjectContent(form_) != *saved_);
+}
+
+// The requirements are the project's too.
+void ProjectChanges::WindowDataChanged() {
+    if (saved_)
         SetModified(ProjectContent(form_) != *saved_);
 }
 

@@ -41,6 +41,7 @@ public:
 
 private:
     void ControlChanged(const Control& control) override;
+    void WindowDataChanged() override;
     void SetModified(bool modified);
 
     TMasterForm& form_;

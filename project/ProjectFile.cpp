@@ -114,6 +114,45 @@ void WriteAbout(const Globals& globals, Writes& out) {
     out.String(kAbout, kVersion, globals.ProgramVersion);
 }
 
+// Missing, empty or below the least: none required.
+std::optional<int32_t> ReadMs(const IniFile& ini, std::string_view key) {
+    const int32_t ms = i32::ParseOr(ini.ReadString(kRequirements, key, ""), 0);
+    return ms >= kLeastRequiredMs ? std::optional<int32_t>(ms) : std::nullopt;
+}
+
+// Keys in any letter case, blanks around them ignored; a key that names no
+// input of the window is no input to keep.
+KeptInputs ReadKept(const IniFile& ini) {
+    KeptInputs kept;
+    for (const std::string& key : text::Split(ini.ReadString(kRequirements, kKept, ""), ',')) {
+        for (const FieldRow& row : kFieldRows) {
+            if (row.group != FileGroup::Results && text::SameName(row.key, key))
+                kept.Set(row.field, true);
+        }
+    }
+    return kept;
+}
+
+Requirements ReadRequirements(const IniFile& ini) {
+    return {ReadMs(ini, kRequiredRmax).value_or(kDefaultRequiredRmaxMs),
+            ReadMs(ini, kRequiredEto), ReadMs(ini, kRequiredCto), ReadKept(ini)};
+}
+
+void WriteRequirements(const Requirements& required, Writes& out) {
+    const auto ms = [](std::optional<int32_t> limit) {
+        return limit ? i32::ToText(*limit) : std::string();
+    };
+    std::string kept;
+    for (const FieldRow& row : kFieldRows) {
+        if (required.kept.Has(row.field))
+            kept += (kept.empty() ? "" : ",") + std::string(row.key);
+    }
+    out.Integer(kRequirements, kRequiredRmax, required.rmaxMs);
+    out.String(kRequirements, kRequiredEto, ms(required.etoMs));
+    out.String(kRequirements, kRequiredCto, ms(required.ctoMs));
+    out.String(kRequirements, kKept, kept);
+}
+
 } // namespace
 
 Result CheckProject(const IniFile& ini) {
@@ -177,6 +216,7 @@ Result ReadSettingsFromFile(TMasterForm& form, IniFile& ini) {
     form.CB_CVeskManual.SetChecked(ini.ReadBool(kSettings, kCVeskManual, false));
     ReadField(form, ini, RowOf(Field::CVesk));
     form.PageControl1.SetActivePageIndex(ini.ReadInteger(kMode, kPageSelect, 0));
+    form.SetRequirements(ReadRequirements(ini));
     form.Recalculate();
     form.ForgetModeForcing();
     return converted;
@@ -209,6 +249,7 @@ Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals, IniF
     out.Bool(kMode, kBaudRateMode, form.Baudratemode.Checked());
     out.Integer(kMode, kPageSelect, form.PageControl1.ActivePageIndex());
     WriteAbout(globals, out);
+    WriteRequirements(form.Required(), out);
     return out.First();
 }
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // The project file, also used unchanged as the settings file QntCalc.ini.
-// A fresh file holds three sections in this order; keys in written order,
+// A fresh file holds four sections in this order; keys in written order,
 // with the value used when a key is missing on reading. The calculation
 // fields' keys, read defaults and places come from the field table
 // (app/FieldTable.h); <Group> stands for the run of its FileGroup:
@@ -24,6 +24,10 @@
 //   Expert 0, Standard 1, BaudRateMode 0, PageSelect 0 (page index 0..7)
 // [About]
 //   Program (ProgramName), Version (ProgramVersion); neither is read
+// [Requirements] (older versions ignore it)
+//   Rmax 300 (ms), ETO and CTO (ms; empty: none required), Kept (the keys
+//   of the inputs the design cannot change, comma-separated, in the
+//   window's order; empty: none)
 //
 // Older files count controllers per CPU kind in NumVesk1 "1" and NumVesk3
 // "0"; these are read only when the controller count is missing, then
@@ -58,6 +62,12 @@ inline constexpr std::string_view kPageSelect = "PageSelect";
 inline constexpr std::string_view kProgram = "Program";
 inline constexpr std::string_view kVersion = "Version";
 
+inline constexpr std::string_view kRequirements = "Requirements";
+inline constexpr std::string_view kRequiredRmax = "Rmax";
+inline constexpr std::string_view kRequiredEto = "ETO";
+inline constexpr std::string_view kRequiredCto = "CTO";
+inline constexpr std::string_view kKept = "Kept";
+
 inline constexpr std::string_view kNumVesk1 = "NumVesk1";
 inline constexpr std::string_view kNumVesk3 = "NumVesk3";
 
@@ -76,8 +86,9 @@ inline constexpr std::array kSettingsKeys{
 // [Window]
 //   Left, Top (of the frame), Width, Height (inside it), Maximized 0 or 1
 // [WhatIf]
-//   Input (a field's name), RequireRmax, RequireETO, RequireCTO in ms (the
-//   last two only while required)
+//   Input (a field's name), From and To (the range chosen by hand); older
+//   versions kept the requirements here as RequireRmax, RequireETO and
+//   RequireCTO, which are removed on writing
 inline constexpr std::string_view kRecent = "Recent";
 inline constexpr std::string_view kRecentFile = "File"; // followed by 1 to 6
 inline constexpr std::string_view kWindow = "Window";

@@ -1,5 +1,7 @@
 #include "text/Strings.h"
 
+#include <algorithm>
+
 #include <cstring>
 
 namespace qntcalc::text {
@@ -48,6 +50,19 @@ std::string Joined(const std::vector<std::string>& texts, std::string_view separ
     for (const std::string& text : texts)
         joined += (joined.empty() ? "" : std::string(separator)) + text;
     return joined;
+}
+
+std::vector<std::string> Split(std::string_view list, char separator) {
+    std::vector<std::string> parts;
+    while (!list.empty()) {
+        const std::size_t end = std::min(list.find(separator), list.size());
+        std::string_view part = list.substr(0, end);
+        const std::size_t first = part.find_first_not_of(" \t");
+        if (first != std::string_view::npos)
+            parts.emplace_back(part.substr(first, part.find_last_not_of(" \t") - first + 1));
+        list.remove_prefix(std::min(end + 1, list.size()));
+    }
+    return parts;
 }
 
 std::string SystemError(int code) {

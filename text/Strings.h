@@ -23,6 +23,9 @@ bool SameName(std::string_view a, std::string_view b);
 // The texts one after another, the separator between those that follow a
 // non-empty start.
 std::string Joined(const std::vector<std::string>& texts, std::string_view separator);
+// The parts of a list between separators, blanks and tabs around each
+// dropped, empty parts left out: "a, b,,c " gives a, b and c.
+std::vector<std::string> Split(std::string_view list, char separator);
 
 // The system's English description of an errno value ("No such file or
 // directory"), whatever the locale: the program's texts are English, and

@@ -22,6 +22,22 @@ void ControlSet::Notify(const Control& control) const {
         observer->ControlChanged(control);
 }
 
+void ControlSet::NotifyUserAction(const Control& control, bool begins) const {
+    // A copy: an observer may end the run of another.
+    const std::vector<ControlObserver*> observers = observers_;
+    for (ControlObserver* observer : observers) {
+        if (begins)
+            observer->UserActionBegins(control);
+        else
+            observer->UserActionEnds(control);
+    }
+}
+
+void ControlSet::NotifyWindowData() const {
+    for (ControlObserver* observer : observers_)
+        observer->WindowDataChanged();
+}
+
 Control* ControlSet::Find(std::string_view name) const {
     for (Control* control : controls_) {
         if (control->Name() == name)
@@ -80,7 +96,12 @@ void EditField::SetText(std::string text) {
 }
 
 void EditField::Enter() {
+    NotifyUserAction(true);
     Run(OnEnter);
+}
+
+void EditField::Leave() {
+    NotifyUserAction(false);
 }
 
 void EditField::SetReadOnly(bool readOnly) {
@@ -106,11 +127,19 @@ void CheckBox::Exit() {
     Run(OnExit);
 }
 
+void CheckBox::UserSetChecked(bool checked) {
+    AsUser([&] { SetChecked(checked); });
+}
+
 RadioButton::RadioButton(ControlSet& set, RadioGroup& group, std::string name, int helpTopic,
                          std::string hint, std::string caption)
     : Control(set, std::move(name), helpTopic, std::move(hint)), group_(group),
       caption_(std::move(caption)) {
     group_.Add(this);
+}
+
+void RadioButton::UserSelect() {
+    AsUser([&] { SetChecked(true); });
 }
 
 void RadioButton::Deselect() {
@@ -164,8 +193,10 @@ void ComboBox::SetItemIndex(int index) {
 }
 
 void ComboBox::UserSelect(int index) {
-    SetItemIndex(index);
-    Run(OnChange);
+    AsUser([&] {
+        SetItemIndex(index);
+        Run(OnChange);
+    });
 }
 
 PageControl::PageControl(ControlSet& set, std::string name, int helpTopic,
@@ -285,7 +316,7 @@ void MenuItem::SetChecked(bool checked) {
 
 void MenuItem::Click() {
     if (Enabled())
-        Run(OnClick);
+        AsUser([&] { Run(OnClick); });
 }
 
 } // namespace qntcalc

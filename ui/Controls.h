@@ -41,6 +41,14 @@ public:
     virtual ~ControlObserver() = default;
     // Any property of the control changed; the view re-reads what it shows.
     virtual void ControlChanged(const Control& control) = 0;
+    // A user's action on the control begins, or has ended: a click, a pick
+    // or a menu item around its change; a field is entered (begins) and
+    // left (ends). What changes in between is the user's doing.
+    virtual void UserActionBegins(const Control&) {}
+    virtual void UserActionEnds(const Control&) {}
+    // What the window holds besides its controls changed (its project's
+    // requirements).
+    virtual void WindowDataChanged() {}
 };
 
 // The controls of one window, by name, and the observers of all of them.
@@ -50,6 +58,8 @@ public:
     void RemoveObserver(ControlObserver* observer);
     void Register(Control* control) { controls_.push_back(control); }
     void Notify(const Control& control) const;
+    void NotifyUserAction(const Control& control, bool begins) const;
+    void NotifyWindowData() const;
 
     Control* Find(std::string_view name) const;
     const std::vector<Control*>& All() const { return controls_; }
@@ -82,6 +92,13 @@ public:
 
 protected:
     void Changed() const { set_.Notify(*this); }
+    void NotifyUserAction(bool begins) const { set_.NotifyUserAction(*this, begins); }
+    // Runs `change` as a user's action on this control.
+    template <class F> void AsUser(F&& change) {
+        NotifyUserAction(true);
+        change();
+        NotifyUserAction(false);
+    }
 
 private:
     ControlSet& set_;
@@ -114,8 +131,10 @@ public:
     const std::string& Text() const { return text_; }
     // Program and user changes alike: OnChange runs when the text differs.
     void SetText(std::string text);
-    // The field received the focus.
+    // The field received the focus: a user's action on it begins.
     void Enter();
+    // The focus went to another control of the window: the action ends.
+    void Leave();
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly);
 
@@ -139,6 +158,8 @@ public:
     bool Checked() const { return checked_; }
     // OnClick runs on every real change, by program or user.
     void SetChecked(bool checked);
+    // The user ticked or unticked the box.
+    void UserSetChecked(bool checked);
     // The box lost the focus.
     void Exit();
 
@@ -175,6 +196,8 @@ public:
     // Selecting deselects the others silently and raises OnClick on this one
     // only; deselecting changes only this one and raises nothing.
     void SetChecked(bool checked);
+    // The user clicked the button: it is selected.
+    void UserSelect();
 
     Handler OnClick;
 

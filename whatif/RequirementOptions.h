@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "window/ProjectRequirements.h"
 
 #include <cstdint>
 #include <string_view>
@@ -9,11 +10,6 @@
 // QntCalc --report: --require-rmax, --require-eto and --require-cto, each
 // read by the one rule here.
 namespace qntcalc {
-
-// The shortest time a requirement may name, here as in the What-if window
-// and its settings: every network takes time to react, so a requirement of
-// 0 ms would fail every value and answer nothing.
-inline constexpr int32_t kLeastRequiredMs = 1;
 
 // Whether `option` is one of the three.
 bool IsRequirementOption(std::string_view option);

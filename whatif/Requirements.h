@@ -2,6 +2,7 @@
 
 #include "engine/CalcState.h"
 #include "whatif/WhatIf.h"
+#include "window/ProjectRequirements.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,17 +12,6 @@
 // What a network must meet, and the one judgement of whether it does: the
 // window, the command line and the report all ask here.
 namespace qntcalc {
-
-// Upper limits in ms; the worst case reaction time is always required.
-struct Requirements {
-    int32_t rmaxMs = 0;
-    std::optional<int32_t> etoMs;
-    std::optional<int32_t> ctoMs;
-};
-
-// The required worst case reaction time until the user sets one: the
-// main window's indicator is full at 300 ms.
-inline constexpr int32_t kDefaultRequiredRmaxMs = 300;
 
 // Why a point fails, the first that applies in this order.
 enum class Shortfall {

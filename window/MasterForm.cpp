@@ -72,6 +72,33 @@ void TMasterForm::SetResultsTabVisible(bool visible) {
     PageControl1.SetTabVisible(static_cast<int>(Page::Results), visible);
 }
 
+void TMasterForm::SetRequirements(const Requirements& required) {
+    if (required == required_)
+        return;
+    required_ = required;
+    controls.NotifyWindowData();
+}
+
+void TMasterForm::UserSetRequirements(const Requirements& required) {
+    controls.NotifyUserAction(MasterForm, true);
+    SetRequirements(required);
+    controls.NotifyUserAction(MasterForm, false);
+}
+
+bool TMasterForm::UseValue(Field field, int32_t value) {
+    EditField& edit = EditFor(field);
+    if (!UserCanChange(edit))
+        return false;
+    // The field a user may still be in keeps the text its value check
+    // would put back.
+    const std::string saved = savedText_;
+    edit.Enter();
+    edit.SetText(i32::ToText(value));
+    edit.Leave();
+    savedText_ = saved;
+    return true;
+}
+
 void TMasterForm::Help2Click() {
     help_.ShowContents();
 }

@@ -6,6 +6,7 @@
 #include "ui/Globals.h"
 #include "ui/Platform.h"
 #include "window/MasterFormControls.h"
+#include "window/ProjectRequirements.h"
 
 #include <functional>
 #include <string>
@@ -84,6 +85,18 @@ public:
         TMasterForm& form_;
         bool was_;
     };
+
+    // What the project must meet, and the inputs it keeps as they are.
+    const Requirements& Required() const { return required_; }
+    // A change by the program (a file read, a command line); the controls'
+    // observers hear of it as WindowDataChanged.
+    void SetRequirements(const Requirements& required);
+    // The same as one action of the user's.
+    void UserSetRequirements(const Requirements& required);
+    // Types `value` into the input's field as the user would, as one action
+    // of its own, whichever field the user is in. False, and nothing
+    // changes, while a user cannot type into that field.
+    bool UseValue(Field field, int32_t value);
 
     // Operating modes and input enabling
     // While Baud rate or Standard mode is active it forces inputs; when it
@@ -168,6 +181,7 @@ private:
         int value = 0;
     };
     std::vector<TakenInput> takenByMode_;
+    Requirements required_;
 };
 
 // The main window's own menu items (the modes, Help > Help) on its handlers.

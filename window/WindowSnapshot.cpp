@@ -29,7 +29,7 @@ private:
 WindowSnapshot::WindowSnapshot(const TMasterForm& form)
     : state_(form.calc_.State()), lastPassCount_(form.calc_.LastPassCount()),
       lastMessages_(form.lastMessages_), savedText_(form.savedText_),
-      takenByMode_(form.takenByMode_) {
+      takenByMode_(form.takenByMode_), required_(form.required_) {
     const std::vector<Control*>& all = form.controls.All();
     controls_.reserve(all.size());
     for (const Control* control : all)
@@ -102,6 +102,7 @@ void WindowSnapshot::RestoreForm(TMasterForm& form) const {
     form.calc_.Restore(state_, lastPassCount_);
     form.lastMessages_ = lastMessages_;
     form.takenByMode_ = takenByMode_;
+    form.SetRequirements(required_);
     if (form.savedText_ != savedText_)
         form.savedText_ = savedText_;
     form.restoring_ = nullptr;

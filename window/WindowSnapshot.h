@@ -14,8 +14,8 @@ namespace qntcalc {
 // Everything a main window model holds between two events: each control's
 // text, tick, selection, list, visibility, enabled and read-only state,
 // hint and caption, the pages and the status bar, the indicator, the
-// calculation state with its pass count, the last messages, SavedText and
-// what the active mode took from the inputs.
+// calculation state with its pass count, the last messages, SavedText,
+// what the active mode took from the inputs and the project's requirements.
 //
 // A plain value: take it on the window's thread, restore it into another
 // model on any thread. Cheaper than re-reading a project, and it keeps what
@@ -93,6 +93,7 @@ private:
     std::vector<StatusMessage> lastMessages_;
     std::string savedText_;
     std::vector<TMasterForm::TakenInput> takenByMode_;
+    Requirements required_;
 };
 
 } // namespace qntcalc

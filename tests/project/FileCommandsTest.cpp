@@ -446,7 +446,7 @@ TEST_F(FileCommandsTest, DesktopSectionsTravelInTheSettingsFileOnly) {
     early.value = "kept";
     commands->FormClose();
     EXPECT_EQ(OpenIni(Path("QntCalc.ini")).Sections(),
-              (std::vector<std::string>{"Settings", "Mode", "About", "Desk"}));
+              (std::vector<std::string>{"Settings", "Mode", "About", "Requirements", "Desk"}));
 
     TMasterForm& f = NewWindow();
     commands->FormCreate();
@@ -612,6 +612,15 @@ TEST_F(UnsavedChangesTest, TheWindowIsModifiedWhileItsInputsDifferFromTheFile) {
                      Type(f.Ed_CVesk, "9");
                  },
                  [](TMasterForm& f) { f.CB_CVeskManual.SetChecked(false); }, true},
+             Row{"Requirement", [](TMasterForm& f) { f.UserSetRequirements({100, 40, {}}); },
+                 [](TMasterForm& f) { f.UserSetRequirements({}); }, true},
+             Row{"KeptInput",
+                 [](TMasterForm& f) {
+                     Requirements kept;
+                     kept.kept.Set(Field::NumIOD, true);
+                     f.UserSetRequirements(kept);
+                 },
+                 [](TMasterForm& f) { f.UserSetRequirements({}); }, true},
              // What a file holds but nobody enters: the page shown, the results.
              Row{"Page", [](TMasterForm& f) { f.PageControl1.UserSelectPage(2); },
                  [](TMasterForm& f) { f.PageControl1.UserSelectPage(0); }, false},

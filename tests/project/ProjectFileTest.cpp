@@ -52,7 +52,8 @@ TEST_F(ProjectFileTest, FreshFileHoldsEveryKeyInOrder) {
     a.Recalculate();
     ASSERT_TRUE(WriteSettingsToFile(a, globals, Path("p.ini")).Ok());
     IniFile ini = OpenIni(Path("p.ini"));
-    EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"Settings", "Mode", "About"}));
+    EXPECT_EQ(ini.Sections(),
+              (std::vector<std::string>{"Settings", "Mode", "About", "Requirements"}));
     EXPECT_EQ(ini.Keys("Settings"),
               (std::vector<std::string>{
                   "Project",      "Mainpath",      "MainBaud",   "RB_Main",       "RB_Baud",
@@ -68,6 +69,9 @@ TEST_F(ProjectFileTest, FreshFileHoldsEveryKeyInOrder) {
     EXPECT_EQ(ini.ReadString("About", "Version", ""), "1.3.2.1");
     EXPECT_EQ(ini.ReadString("About", "Program", ""), "Qnt Calculator");
     EXPECT_EQ(ini.ReadString("Settings", "RouterType", ""), "Please select router type!");
+    EXPECT_EQ(ini.Keys("Requirements"), (std::vector<std::string>{"Rmax", "ETO", "CTO", "Kept"}));
+    EXPECT_EQ(ini.ReadString("Requirements", "Rmax", ""), "300");
+    EXPECT_EQ(ini.ReadString("Requirements", "ETO", "none"), "");
 }
 
 TEST_F(ProjectFileTest, MissingFileGivesReadDefaultsAndLeavesTheConvertedKeys) {
@@ -185,7 +189,25 @@ INSTANTIATE_TEST_SUITE_P(
                 "[Settings]\nNumVesk=1\nNumInpCycl=4\nInpCycl=50\n"},
         FileRow{"MissingPageIsTheFirst", "[Settings]\nNumVesk=1\n", "page 0",
                 [](const TMasterForm& f) { return f.PageControl1.ActivePageIndex() == 0; },
-                "[Mode]\nPageSelect=3\n[Settings]\nNumVesk=1\n"}),
+                "[Mode]\nPageSelect=3\n[Settings]\nNumVesk=1\n"},
+        // A project of an older version, after one with requirements.
+        FileRow{"MissingRequirementsAre300Ms", "[Settings]\nNumVesk=1\n", "300 ms, none kept",
+                [](const TMasterForm& f) { return f.Required() == Requirements(); },
+                "[Settings]\nNumVesk=1\n[Requirements]\nRmax=100\nETO=40\nKept=NumIOD\n"},
+        FileRow{"RequirementsAndKeptInputs",
+                "[Settings]\nNumVesk=1\n[Requirements]\nRmax=100\nETO=1\nCTO=\n"
+                "Kept= numiod ,Mainpath,,Rmax,Bogus\n",
+                "100 ms, ETO 1 ms, Main path and I/O devices kept",
+                [](const TMasterForm& f) {
+                    KeptInputs kept;
+                    kept.Set(Field::Mainpath, true);
+                    kept.Set(Field::NumIOD, true);
+                    return f.Required() == Requirements(100, 1, std::nullopt, kept);
+                }},
+        FileRow{"RequirementsBelowOneMsAreNone",
+                "[Settings]\nNumVesk=1\n[Requirements]\nRmax=0\nETO=0\nCTO=fast\n",
+                "300 ms only", [](const TMasterForm& f) { return f.Required() == Requirements(); },
+                "[Settings]\nNumVesk=1\n[Requirements]\nRmax=100\nETO=40\nCTO=60\n"}),
     [](const ::testing::TestParamInfo<FileRow>& info) { return info.param.name; });
 
 TEST_F(ProjectFileTest, AProjectHasAProjectKeyInSettings) {
@@ -398,6 +420,14 @@ TEST_F(ProjectFileTest, RandomWindowsRoundTrip) {
         a.CB_RepeaterType.UserSelect(pick(5));
         Type(a.Ed_Project, "Run " + std::to_string(run) + " \xC3\xA4\xC3\xB6 =;#\"");
         a.PageControl1.UserSelectPage(pick(8));
+        KeptInputs kept;
+        for (Field field : {Field::Mainpath, Field::NumIOD, Field::NumInp, Field::OutCycl})
+            kept.Set(field, pick(2));
+        const auto maybe = [&](int top) {
+            return pick(2) ? std::optional<int32_t>(1 + pick(top)) : std::nullopt;
+        };
+        const Requirements required{1 + pick(500), maybe(300), maybe(300), kept};
+        a.SetRequirements(required);
         const ProjectControls written = Snapshot(a);
         ASSERT_TRUE(WriteSettingsToFile(a, globals, Path("r.ini")).Ok());
 
@@ -408,6 +438,7 @@ TEST_F(ProjectFileTest, RandomWindowsRoundTrip) {
         }
         EXPECT_TRUE(ReadSettingsFromFile(b, Path("r.ini")).Ok());
         ASSERT_EQ(Snapshot(b), written) << "run " << run;
+        EXPECT_EQ(b.Required(), required) << "run " << run;
         std::filesystem::rename(Path("r.ini"), Path("previous.ini"));
     }
 }

@@ -103,6 +103,7 @@ FieldEdit* ControlViews::Edit(EditField& field, QWidget* parent) {
                          Mirror(field);
                      });
     QObject::connect(edit, &FieldEdit::entered, &connections_, [&field] { field.Enter(); });
+    QObject::connect(edit, &FieldEdit::left, &connections_, [&field] { field.Leave(); });
     return edit;
 }
 
@@ -141,7 +142,7 @@ QCheckBox* ControlViews::Check(CheckBox& box, QWidget* parent) {
         view->setChecked(box.Checked());
     });
     QObject::connect(view, &QCheckBox::clicked, &connections_, [this, &box](bool checked) {
-        box.SetChecked(checked);
+        box.UserSetChecked(checked);
         Mirror(box);
     });
     return view;
@@ -158,7 +159,7 @@ QRadioButton* ControlViews::Radio(RadioButton& button, QWidget* parent) {
         view->setChecked(button.Checked());
     });
     QObject::connect(view, &QRadioButton::clicked, &connections_, [this, &button] {
-        button.SetChecked(true);
+        button.UserSelect();
         // A click on the selected button would untick it in Qt.
         Mirror(button);
     });

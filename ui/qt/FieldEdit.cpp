@@ -36,4 +36,10 @@ void FieldEdit::focusInEvent(QFocusEvent* event) {
         emit entered();
 }
 
+void FieldEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (IsFocusMoveWithinWindow(event->reason()))
+        emit left();
+}
+
 } // namespace qntcalc

@@ -24,10 +24,14 @@ signals:
     // The focus arrived from another control of the window. Returning to
     // the window after another window or a menu does not count.
     void entered();
+    // The focus went to another control of the window; leaving for another
+    // window or a menu does not count.
+    void left();
 
 protected:
     bool event(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QList<QKeySequence> menuShortcuts_;
