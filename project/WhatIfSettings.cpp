@@ -2,27 +2,17 @@
 
 #include "engine/Int32.h"
 #include "project/ProjectKeys.h"
-#include "whatif/RequirementOptions.h"
 #include "whatif/WhatIfForm.h"
 
 namespace qntcalc {
 
 namespace {
 
-std::optional<int32_t> ReadLimit(const IniFile& ini, std::string_view key) {
-    const int32_t ms = i32::ParseOr(ini.ReadString(ini::kWhatIf, key, ""), 0);
-    return ms >= kLeastRequiredMs ? std::optional<int32_t>(ms) : std::nullopt;
-}
-
 // Any whole number, 0 and below too.
 std::optional<int32_t> ReadWhole(const IniFile& ini, std::string_view key) {
     const std::string text = ini.ReadString(ini::kWhatIf, key, "");
     const int32_t value = i32::ParseOr(text, 0);
     return value == i32::ParseOr(text, 1) ? std::optional<int32_t>(value) : std::nullopt;
-}
-
-Result WriteLimit(IniFile& ini, std::string_view key, std::optional<int32_t> ms) {
-    return ms ? ini.WriteInteger(ini::kWhatIf, key, *ms) : ini.DeleteKey(ini::kWhatIf, key);
 }
 
 Result WriteRange(IniFile& ini, const std::optional<SweepRange>& range) {
@@ -46,21 +36,18 @@ void WhatIfSettings::ReadSettings(const IniFile& ini) {
         if (from && to)
             form_.SetRange(*from, *to);
     }
-    form_.SetRequirements({ReadLimit(ini, ini::kRequireRmax).value_or(kDefaultRequiredRmaxMs),
-                           ReadLimit(ini, ini::kRequireEto), ReadLimit(ini, ini::kRequireCto)});
 }
 
 Result WhatIfSettings::WriteSettings(IniFile& ini) const {
-    const Requirements& required = form_.Required();
     const std::optional<Field> input = form_.ChosenInput();
     Result written = input ? ini.WriteString(ini::kWhatIf, ini::kWhatIfInput, FieldName(*input))
                            : ini.DeleteKey(ini::kWhatIf, ini::kWhatIfInput);
-    if (written.Ok())
-        written = ini.WriteInteger(ini::kWhatIf, ini::kRequireRmax, required.rmaxMs);
-    if (written.Ok())
-        written = WriteLimit(ini, ini::kRequireEto, required.etoMs);
-    if (written.Ok())
-        written = WriteLimit(ini, ini::kRequireCto, required.ctoMs);
+    // Where older versions kept the requirements, which now travel with
+    // the project.
+    for (std::string_view older : {ini::kRequireRmax, ini::kRequireEto, ini::kRequireCto}) {
+        if (written.Ok())
+            written = ini.DeleteKey(ini::kWhatIf, older);
+    }
     if (written.Ok())
         written = WriteRange(ini, input ? form_.Request().range : std::nullopt);
     return written;

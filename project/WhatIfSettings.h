@@ -6,12 +6,11 @@ namespace qntcalc {
 
 class WhatIfForm;
 
-// The What-if window's question between runs: the chosen input with the
-// range chosen for it by hand, and the required maxima, in the settings
-// file's section [WhatIf]. A value that is missing or no positive whole
-// number reads as the default: no choice, 300 ms for the worst case
-// reaction time, no ETO or CTO maximum; a range without its input, or with
-// an end that is no whole number, as the default range.
+// The What-if window's chart between runs: the chosen input with the range
+// chosen for it by hand, in the settings file's section [WhatIf]. A missing
+// or unknown input reads as no choice; a range without its input, or with
+// an end that is no whole number, as the default range. The requirements
+// are the project's, not the window's.
 class WhatIfSettings : public SettingsSection {
 public:
     // `form` must outlive this.

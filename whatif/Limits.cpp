@@ -80,7 +80,8 @@ Result Collect(WhatIf& whatIf, const Requirements& required,
         if (Result failed = FindHeadroom(whatIf, field, required, to, headroom); !failed.Ok())
             return failed;
         InputLimit limit = Measured(input, to, std::move(headroom));
-        if (!limit.MeetsNow()) {
+        limit.kept = required.kept.Has(field);
+        if (!limit.MeetsNow() && !limit.kept) {
             FixSearch search;
             if (Result failed = FindFix(whatIf, input, required, keepGoing, search); !failed.Ok())
                 return failed;
@@ -155,6 +156,8 @@ std::string NearestText(const InputLimit& limit) {
         return text::Format(texts::kLimitsNeeds, {InSentence(limit.needs->subject)});
     if (limit.MeetsNow())
         return std::string(texts::kLimitsNone);
+    if (limit.kept)
+        return std::string(texts::kLimitsKeptNoFix);
     if (!limit.fix)
         return text::Format(texts::kLimitsNoFix, {GroupedNumber(limit.fixRange.from),
                                                   GroupedNumber(limit.fixRange.to)});
@@ -173,7 +176,8 @@ std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
     const Headroom& h = limit.headroom;
     const WhatIfInput& input = *limit.input;
     const std::string none(texts::kLimitsNone);
-    return {std::string(input.subject) + std::string(UnitTag(input.unit)),
+    return {std::string(input.subject) + std::string(UnitTag(input.unit)) +
+                std::string(limit.kept ? texts::kLimitsKeptMark : ""),
             GroupedNumber(h.current),
             std::string(h.direction == Direction::Up ? texts::kLimitsUp : texts::kLimitsDown),
             h.last ? GroupedNumber(h.last->value) : none,

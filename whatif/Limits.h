@@ -33,6 +33,8 @@ struct InputLimit {
     // An input at 0 whose next value fails only for want of another that
     // is still empty or unchosen: it is no limit, and has no margin.
     std::optional<Enabler> needs;
+    // The design cannot change it: it gets no fix.
+    bool kept = false;
 
     bool MeetsNow() const { return headroom.MeetsNow(); }
     // No value up to the end of the search fails.
@@ -66,10 +68,12 @@ std::optional<std::vector<InputLimit>> FindLimits(const WindowSnapshot& mainWind
                                                   const std::function<bool()>& keepGoing);
 
 // One row of the overview for people, in the order of LimitsHeadings: the
-// input's label with its unit, the current value, the direction, the last
+// input's label with its unit (and "(kept)" for a kept input), the current
+// value, the direction, the last
 // value that meets everything, the first that fails (or where the search
 // ended), the margin and the margin in percent (one decimal), the nearest
-// meeting value with its change (or what the input needs first), the cause.
+// meeting value with its change (or what the input needs first, or that it
+// is kept), the cause.
 inline constexpr std::size_t kLimitColumns = 9;
 // The column of the nearest meeting value, which reads as words.
 inline constexpr std::size_t kLimitNearestColumn = 7;

@@ -36,6 +36,21 @@ bool LimitsForm::Fails(std::size_t row) const {
     return !Row(row).MeetsNow();
 }
 
+std::optional<int32_t> LimitsForm::NearestMeeting(std::size_t row) const {
+    const InputLimit& limit = Row(row);
+    if (!UpToDate() || !limit.fix)
+        return std::nullopt;
+    return limit.fix->point.value;
+}
+
+std::optional<int32_t> LimitsForm::LastMeeting(std::size_t row) const {
+    const InputLimit& limit = Row(row);
+    // The current value itself is no change to make.
+    if (!UpToDate() || !limit.headroom.last || limit.headroom.last->value == limit.headroom.current)
+        return std::nullopt;
+    return limit.headroom.last->value;
+}
+
 std::optional<std::size_t> LimitsForm::HighlightedRow() const {
     for (std::size_t row = 0; charted_ && row < RowCount(); ++row) {
         if (FieldOf(row) == *charted_)

@@ -54,6 +54,13 @@ public:
     std::array<std::string, kLimitColumns> Cells(std::size_t row) const;
     // The row's current value fails: it stands out.
     bool Fails(std::size_t row) const;
+    // The values a user may take over into the main window's field, while
+    // the shown overview answers the latest request: the nearest meeting
+    // value, and the last value that meets on the way out.
+    std::optional<int32_t> NearestMeeting(std::size_t row) const;
+    std::optional<int32_t> LastMeeting(std::size_t row) const;
+    // The project keeps the row's input as it is.
+    bool Kept(std::size_t row) const { return Row(row).kept; }
 
     // The charted input's row is the highlighted one, wherever the order of
     // the next answer puts it; none while no row holds it.

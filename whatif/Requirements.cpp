@@ -49,6 +49,17 @@ std::optional<std::string> ShortfallText(const WhatIfPoint& point, const Require
     return BrokenRequirementText(*FindBrokenRequirement(point.state, required));
 }
 
+std::optional<std::string> KeptSentence(const Requirements& required) {
+    std::vector<std::string> kept;
+    for (const WhatIfInput& input : WhatIfInputs()) {
+        if (required.kept.Has(input.field))
+            kept.emplace_back(input.subject);
+    }
+    if (kept.empty())
+        return std::nullopt;
+    return text::Format(texts::kKeptSentence, {text::Joined(kept, ", ")});
+}
+
 std::string RequirementsSentence(const Requirements& required) {
     std::string line =
         text::Format(texts::kRequiresRmax, {Milliseconds(required.rmaxMs)});

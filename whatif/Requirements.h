@@ -44,5 +44,8 @@ std::string BrokenRequirementText(const BrokenRequirement& broken);
 
 // "Required: worst case reaction time at most 300 ms, ETO at most 40 ms."
 std::string RequirementsSentence(const Requirements& required);
+// "Kept as they are: Main path, Number of I/O devices."; none while no
+// input is kept.
+std::optional<std::string> KeptSentence(const Requirements& required);
 
 } // namespace qntcalc

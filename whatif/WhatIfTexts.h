@@ -87,6 +87,18 @@ inline constexpr std::string_view kLimitsFixAtZero = "%1 (%2)";
 inline constexpr std::string_view kLimitsNoFix = "none from %1 to %2";
 // An input at 0 whose next value fails for want of another: %1 that one.
 inline constexpr std::string_view kLimitsNeeds = "needs %1 first";
+// An input the project keeps as it is: after its label, and in place of a fix.
+inline constexpr std::string_view kLimitsKeptMark = " (kept)";
+inline constexpr std::string_view kLimitsKeptNoFix = "kept, not searched";
+// A row's context menu: %1 the value.
+inline constexpr std::string_view kLimitsUseNearest = "Use the nearest meeting value, %1";
+inline constexpr std::string_view kLimitsUseLast = "Use the last meeting value, %1";
+inline constexpr std::string_view kLimitsKeepInput = "Keep as it is: the design cannot change it";
+inline constexpr std::string_view kLimitsRowMenuHint =
+    "Right-click a row to type its meeting value into the main window, or to keep the input "
+    "as it is.";
+// The kept inputs in one sentence: %1 their labels.
+inline constexpr std::string_view kKeptSentence = "Kept as they are: %1.";
 // No single input meets: %1 the lowest worst case reaction time reached,
 // %2 the input, %3 its value there.
 inline constexpr std::string_view kLimitsClosest =

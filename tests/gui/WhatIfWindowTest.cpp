@@ -107,10 +107,13 @@ TEST_F(WhatIfWindowTest, OpensFollowsTheMainWindowAndExports) {
     EXPECT_TRUE(rows[0].startsWith("file,value,rejected,Mainpath,"));
     EXPECT_TRUE(rows[180].startsWith(",180,0,180,")) << rows[180].toStdString();
 
-    // The settings file keeps the question for the next run.
+    // The requirement is the project's; the settings file keeps it with the
+    // window's last project, not in the What-if window's section.
+    EXPECT_EQ(program->Form().Required().rmaxMs, 10);
     program->Commands().FormClose();
-    EXPECT_EQ(OpenIni(Path("QntCalc.ini").toStdString()).ReadInteger("WhatIf", "RequireRmax", 0),
-              10);
+    const IniFile settings = OpenIni(Path("QntCalc.ini").toStdString());
+    EXPECT_EQ(settings.ReadInteger("Requirements", "Rmax", 0), 10);
+    EXPECT_FALSE(settings.ValueExists("WhatIf", "RequireRmax"));
 }
 
 TEST_F(WhatIfWindowTest, HoverShowsThePointAndF1ItsHelp) {

@@ -52,6 +52,39 @@ TEST_F(LimitsFormTest, RowsTightestFirstWithTheirCells) {
     EXPECT_TRUE(form.Fails(0));
 }
 
+// The values a user may take over, only from an answer to the latest
+// request; a kept input offers no fix and says so.
+TEST_F(LimitsFormTest, ValuesToUseAndKeptInputs) {
+    const auto rowOf = [this](Field field) {
+        for (std::size_t row = 0; row < form.RowCount(); ++row) {
+            if (form.FieldOf(row) == field)
+                return row;
+        }
+        ADD_FAILURE() << "no row";
+        return std::size_t{0};
+    };
+    KeptInputs kept;
+    kept.Set(F::Mainpath, true);
+    form.Changed({27, std::nullopt, std::nullopt, kept});
+    ASSERT_TRUE(form.Accept(AnswerNow()));
+    const std::size_t path = rowOf(F::Mainpath);
+    EXPECT_TRUE(form.Kept(path));
+    EXPECT_EQ(form.NearestMeeting(path), std::nullopt);
+    EXPECT_EQ(form.Cells(path)[0], "Main path [m] (kept)");
+    EXPECT_EQ(form.Cells(path)[kLimitNearestColumn], "kept, not searched");
+    const std::size_t devices = rowOf(F::NumIOD);
+    EXPECT_FALSE(form.Kept(devices));
+    EXPECT_EQ(form.LastMeeting(devices), std::nullopt) << "the current value fails";
+    ASSERT_TRUE(form.NearestMeeting(devices).has_value());
+
+    Require(300);
+    ASSERT_TRUE(form.Accept(AnswerNow()));
+    EXPECT_EQ(form.LastMeeting(rowOf(F::Mainpath)), 1450);
+    EXPECT_EQ(form.NearestMeeting(rowOf(F::Mainpath)), std::nullopt) << "it meets already";
+    Require(301);
+    EXPECT_EQ(form.LastMeeting(rowOf(F::Mainpath)), std::nullopt) << "out of date";
+}
+
 TEST_F(LimitsFormTest, HighlightsTheChartedInputWhereverTheOrderPutsIt) {
     form.SetCharted(F::NumIOD);
     EXPECT_EQ(form.HighlightedRow(), std::nullopt) << "no rows yet";

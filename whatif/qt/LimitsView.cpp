@@ -1,8 +1,12 @@
 #include "whatif/qt/LimitsView.h"
 
+#include "text/Numbers.h"
+#include "text/Strings.h"
 #include "ui/qt/QtText.h"
+#include "whatif/WhatIfTexts.h"
 
 #include <QHeaderView>
+#include <QMenu>
 
 namespace qntcalc {
 
@@ -35,6 +39,36 @@ LimitsView::LimitsView(LimitsForm& form, QWidget* parent) : QTableWidget(parent)
     };
     connect(this, &QTableWidget::cellClicked, this, [choose](int row, int) { choose(row); });
     connect(this, &QTableWidget::cellActivated, this, [choose](int row, int) { choose(row); });
+    setToolTip(ToQString(texts::kLimitsRowMenuHint));
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowRowMenu(at); });
+}
+
+void LimitsView::ShowRowMenu(const QPoint& at) {
+    const int row = rowAt(at.y());
+    if (row < 0 || row >= rowCount())
+        return;
+    const auto place = static_cast<std::size_t>(row);
+    const Field field = FieldOf(row);
+    QMenu menu(this);
+    const auto offer = [&](std::string_view pattern, std::optional<int32_t> value) {
+        if (!value)
+            return;
+        QAction* use = menu.addAction(
+            ToQString(text::Format(pattern, {text::GroupedNumber(*value)})));
+        connect(use, &QAction::triggered, this,
+                [this, field, v = *value] { emit useValue(field, v); });
+    };
+    offer(texts::kLimitsUseNearest, form_.NearestMeeting(place));
+    offer(texts::kLimitsUseLast, form_.LastMeeting(place));
+    if (!menu.isEmpty())
+        menu.addSeparator();
+    QAction* kept = menu.addAction(ToQString(texts::kLimitsKeepInput));
+    kept->setCheckable(true);
+    kept->setChecked(form_.Kept(place));
+    connect(kept, &QAction::toggled, this, [this, field](bool on) { emit keep(field, on); });
+    menu.exec(viewport()->mapToGlobal(at));
 }
 
 void LimitsView::Show() {

@@ -11,7 +11,9 @@ namespace qntcalc {
 // A thin view of LimitsForm: the overview as a table, one row per input,
 // tightest first; rows whose current value fails stand out. Choosing a row
 // (click or Enter) emits `chosen` with its input. The charted input's row is
-// the selected one, wherever a new order puts it.
+// the selected one, wherever a new order puts it. A row's context menu
+// offers its meeting values to take over into the main window (`useValue`)
+// and the mark that keeps its input as it is (`keep`).
 class LimitsView : public QTableWidget {
     Q_OBJECT
 public:
@@ -27,9 +29,12 @@ public:
 
 signals:
     void chosen(Field field);
+    void useValue(Field field, int value);
+    void keep(Field field, bool kept);
 
 private:
     void SelectCharted();
+    void ShowRowMenu(const QPoint& at);
 
     LimitsForm& form_;
 };

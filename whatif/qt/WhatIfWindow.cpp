@@ -75,6 +75,7 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
     setObjectName(QStringLiteral("WhatIfWindow"));
     setWindowTitle(ToQString(texts::kWhatIfCaption));
     setModal(false);
+    form_.SetRequirements(master_.Required());
     BuildControls();
     resize(900, 600);
 
@@ -200,6 +201,13 @@ void WhatIfWindow::BuildControls() {
         connect(ms, &QSpinBox::valueChanged, this, [this] { TakeRequirements(); });
     for (QCheckBox* on : {etoOn_, ctoOn_})
         connect(on, &QCheckBox::toggled, this, [this] { TakeRequirements(); });
+    connect(limits_, &LimitsView::useValue, this,
+            [this](Field field, int value) { master_.UseValue(field, value); });
+    connect(limits_, &LimitsView::keep, this, [this](Field field, bool kept) {
+        Requirements required = master_.Required();
+        required.kept.Set(field, kept);
+        master_.UserSetRequirements(required);
+    });
     connect(limits_, &LimitsView::chosen, this, [this](Field field) {
         limits_->SetCharted(field);
         form_.ChooseInput(field);
@@ -225,7 +233,7 @@ void WhatIfWindow::showEvent(QShowEvent* event) {
     }
     QDialog::showEvent(event);
     sweeps_.SetActive(true);
-    // The requirements may have come from the settings file meanwhile.
+    // The main window may have changed while this one was hidden.
     RestartLimits();
     limitsSearch_.SetActive(true);
 }
@@ -241,6 +249,17 @@ void WhatIfWindow::ControlChanged(const Control&) {
     form_.MainWindowChanged();
     RestartSweep();
     RestartLimits();
+}
+
+void WhatIfWindow::WindowDataChanged() {
+    if (form_.Required() == master_.Required())
+        return;
+    form_.SetRequirements(master_.Required());
+    ShowRequirements();
+    // Unlike the chart's points, every search depends on them.
+    RestartLimits();
+    if (form_.Shown())
+        Redraw();
 }
 
 void WhatIfWindow::RestartSweep() {
@@ -294,16 +313,14 @@ void WhatIfWindow::ShowRequirements() {
     cto_->setEnabled(ctoOn_->isChecked());
 }
 
+// One change of the project's, which the main window's observers hear of.
 void WhatIfWindow::TakeRequirements() {
-    form_.SetRequirements(
-        {rmax_->value(), etoOn_->isChecked() ? std::optional<int32_t>(eto_->value()) : std::nullopt,
-         ctoOn_->isChecked() ? std::optional<int32_t>(cto_->value()) : std::nullopt});
     eto_->setEnabled(etoOn_->isChecked());
     cto_->setEnabled(ctoOn_->isChecked());
-    // Unlike the chart's points, every search depends on them.
-    RestartLimits();
-    if (form_.Shown())
-        Redraw();
+    master_.UserSetRequirements(
+        {rmax_->value(), etoOn_->isChecked() ? std::optional<int32_t>(eto_->value()) : std::nullopt,
+         ctoOn_->isChecked() ? std::optional<int32_t>(cto_->value()) : std::nullopt,
+         master_.Required().kept});
 }
 
 } // namespace qntcalc

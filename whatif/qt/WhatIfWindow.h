@@ -29,8 +29,9 @@ namespace qntcalc {
 // exports; a LatestAnswerRunner for each keeps both following the main
 // window live, so that typing never waits for them.
 //
-// Non-modal. Its question (input and requirements) is kept in the settings
-// file through Settings().
+// Non-modal. The requirements it shows and sets are the main window's
+// project's; its chart input and range are kept in the settings file
+// through Settings().
 class WhatIfWindow : public QDialog, private ControlObserver {
     Q_OBJECT
 public:
@@ -63,6 +64,8 @@ protected:
 private:
     void BuildControls();
     void ControlChanged(const Control& control) override;
+    // The project's requirements changed.
+    void WindowDataChanged() override;
     // The form needs a new sweep.
     void RestartSweep();
     void RestartLimits();
