@@ -112,15 +112,8 @@ Result ParseArguments(const std::vector<std::string>& args, Options& options) {
                    IsRequirementOption(name)) {
             if (Result taken = TakeValue(args, i, name, value); !taken.Ok())
                 return taken;
-            int32_t ms = 0;
-            if (Result read = ParseRequiredMs(name, value, ms); !read.Ok())
+            if (Result read = ParseRequirementOption(name, value, options.required); !read.Ok())
                 return read;
-            if (name == "--require-rmax")
-                options.requireRmaxMs = ms;
-            else if (name == "--require-eto")
-                options.requireEtoMs = ms;
-            else
-                options.requireCtoMs = ms;
         } else if (Is(arg, "--sweep") || Is(arg, "--headroom") || Is(arg, "--to")) {
             const std::string name = arg.substr(0, arg.find('='));
             if (Result taken = TakeValue(args, i, name, value); !taken.Ok())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "whatif/RequirementOptions.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,9 +28,8 @@ struct Options {
     std::vector<std::pair<std::size_t, std::string>> laterModes;
     std::optional<std::string> saveTo;
     bool json = false;
-    std::optional<int32_t> requireRmaxMs;
-    std::optional<int32_t> requireEtoMs; // with --headroom or --limits
-    std::optional<int32_t> requireCtoMs; // with --headroom or --limits
+    // --require-* and --keep, over the project's own.
+    RequirementOverrides required;
     std::optional<SweepSpec> sweep;
     std::optional<std::string> headroomKey;
     std::optional<int32_t> headroomTo;

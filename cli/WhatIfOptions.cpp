@@ -90,22 +90,23 @@ Result CheckWhatIfOptions(const Options& options) {
         return refuse("--sweep and --headroom cannot be combined");
     if (options.limits && (options.sweep || options.headroomKey))
         return refuse("--limits cannot be combined with --sweep or --headroom");
-    if (options.headroomKey && !options.requireRmaxMs)
-        return refuse("--headroom needs --require-rmax MS");
-    if (options.limits && !options.requireRmaxMs)
-        return refuse("--limits needs --require-rmax MS");
     if (options.limits && options.headroomTo)
         return refuse("--to needs --headroom; --limits searches each input to its own end");
-    if (!options.headroomKey && !options.limits) {
-        if (options.requireEtoMs)
-            return refuse("--require-eto needs --headroom or --limits");
-        if (options.requireCtoMs)
-            return refuse("--require-cto needs --headroom or --limits");
-        if (options.headroomTo)
-            return refuse("--to needs --headroom");
+    // Without a search they only judge (--require-rmax) or are saved.
+    if (!options.headroomKey && !options.limits && !options.saveTo) {
+        if (options.required.etoMs)
+            return refuse("--require-eto needs --headroom, --limits or --save");
+        if (options.required.ctoMs)
+            return refuse("--require-cto needs --headroom, --limits or --save");
+        if (options.required.kept)
+            return refuse("--keep needs --limits or --save");
     }
-    if (options.sweep && options.requireRmaxMs)
-        return refuse("--require-rmax does not apply to --sweep; use --headroom");
+    if (!options.headroomKey && !options.limits && options.headroomTo)
+        return refuse("--to needs --headroom");
+    if (options.sweep && options.required.Any())
+        return refuse(options.required.kept ? "--keep does not apply to --sweep; use --limits"
+                                            : "--require-rmax does not apply to --sweep; use "
+                                              "--headroom");
     if ((options.sweep || options.headroomKey || options.limits) && options.saveTo)
         return refuse(
             "--save cannot be combined with --sweep, --headroom or --limits, which change nothing");

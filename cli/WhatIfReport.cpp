@@ -165,7 +165,7 @@ std::string LimitsTable(const std::vector<InputLimit>& limits, const Requirement
 
 std::string LimitsCsvHeader() {
     return "file,key,label,direction,current,last,next,cause,rate,margin,marginPercent,fixValue,"
-           "fixChange,fixChangePercent,fixRmax,needs\n";
+           "fixChange,fixChangePercent,fixRmax,needs,kept\n";
 }
 
 // The fix of a limit: null, or where it is and what it gives.
@@ -208,7 +208,8 @@ std::string LimitsCsvRows(const std::vector<InputLimit>& limits, const Requireme
             cell(j["next"]),            cell(j["cause"]),   cell(j["rate"]),
             cell(OrNull(limit.margin)), cell(OrNull(limit.marginPercent)),
             fixCell("value"),           fixCell("change"),  fixCell("changePercent"),
-            fixCell("rmax"),            cell(JsonNeeds(limit))};
+            fixCell("rmax"),            cell(JsonNeeds(limit)),
+            limit.kept ? "true" : "false"};
         for (std::size_t i = 0; i < cells.size(); ++i)
             rows += (i == 0 ? "" : ",") + CsvField(cells[i]);
         rows += "\n";
@@ -262,7 +263,7 @@ int RunHeadroom(const LoadedProject& loaded, const Options& options,
     if (PrintRefusal(CheckEditable(whatIf, input, file), err))
         return kCannotRun;
 
-    const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
+    const Requirements& required = loaded.Form().Required();
     const int32_t current = whatIf.CurrentValue(input.field);
     const int32_t limit =
         options.headroomTo.value_or(DefaultHeadroomLimit(input, current));
@@ -295,7 +296,7 @@ int RunHeadroom(const LoadedProject& loaded, const Options& options,
 int RunLimits(const LoadedProject& loaded, const Options& options,
               const std::optional<std::string>& file, std::ostream& out, std::ostream& err,
               bool& csvHeaderWritten) {
-    const Requirements required{*options.requireRmaxMs, options.requireEtoMs, options.requireCtoMs};
+    const Requirements& required = loaded.Form().Required();
     WhatIf whatIf(loaded.Form());
     std::vector<InputLimit> limits;
     if (PrintRefusal(FindLimits(whatIf, required, limits), err))
@@ -306,9 +307,15 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
     if (options.json) {
         nlohmann::ordered_json j;
         j["file"] = FileName(file);
+        nlohmann::ordered_json kept = nlohmann::ordered_json::array();
+        for (const WhatIfInput& input : WhatIfInputs()) {
+            if (required.kept.Has(input.field))
+                kept.push_back(FieldName(input.field));
+        }
         j["requirements"] = {{"rmax", required.rmaxMs},
                              {"eto", OrNull(required.etoMs)},
-                             {"cto", OrNull(required.ctoMs)}};
+                             {"cto", OrNull(required.ctoMs)},
+                             {"kept", std::move(kept)}};
         j["limits"] = nlohmann::ordered_json::array();
         for (const InputLimit& limit : limits) {
             nlohmann::ordered_json item = JsonHeadroom(limit.headroom, required, file);
@@ -316,6 +323,7 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
             item["marginPercent"] = OrNull(limit.marginPercent);
             item["fix"] = JsonFix(limit);
             item["needs"] = JsonNeeds(limit);
+            item["kept"] = limit.kept;
             j["limits"].push_back(std::move(item));
         }
         j["closest"] = nullptr;
@@ -333,6 +341,8 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
     } else {
         out << ReportHeading(loaded.Form(), file);
         out << "  " << RequirementsSentence(required) << "\n";
+        if (const std::optional<std::string> kept = KeptSentence(required))
+            out << "  " << *kept << "\n";
         if (limits.empty()) {
             out << "  " << texts::kLimitsNoInputs << "\n";
         } else {

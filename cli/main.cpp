@@ -41,6 +41,8 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
         std::cerr << texts::kCliPrefix << FileLabel(file) << ": " << set.Message() << '\n';
         return kCannotRun;
     }
+    // What the run uses is what --save writes.
+    loaded.Form().SetRequirements(options.required.Over(loaded.Form().Required()));
     if (options.sweep)
         return RunSweep(loaded, options, file, std::cout, std::cerr, csvHeaderWritten);
     if (options.headroomKey)
@@ -49,9 +51,9 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
         return RunLimits(loaded, options, file, std::cout, std::cerr, csvHeaderWritten);
 
     int exit = loaded.EndsWithError() ? kFindings : kSound;
-    if (options.requireRmaxMs) {
+    if (options.required.rmaxMs) {
         const std::optional<BrokenRequirement> broken =
-            FindBrokenRequirement(loaded.Form().State(), {*options.requireRmaxMs, {}, {}});
+            FindBrokenRequirement(loaded.Form().State(), {*options.required.rmaxMs, {}, {}});
         if (broken) {
             std::cerr << texts::kCliPrefix
                       << text::Format(texts::kRmaxExceeds,

@@ -59,16 +59,9 @@ Result ParseReportArguments(std::span<const std::string> arguments, ReportOption
                 return Result::BadArgument(
                     text::Format(texts::kReportUnknownInput, {value, WhatIfInputKeys()}));
             options.whatIfKey = value;
-        } else {
-            int32_t ms = 0;
-            if (Result read = ParseRequiredMs(name, value, ms); !read.Ok())
-                return read;
-            if (name == "--require-rmax")
-                options.required.rmaxMs = ms;
-            else if (name == "--require-eto")
-                options.required.etoMs = ms;
-            else
-                options.required.ctoMs = ms;
+        } else if (Result read = ParseRequirementOption(name, value, options.required);
+                   !read.Ok()) {
+            return read;
         }
     }
     if (!haveOut || !haveProject || options.out.empty())

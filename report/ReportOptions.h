@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
-#include "whatif/WhatIfForm.h"
+#include "whatif/RequirementOptions.h"
 
 #include <optional>
 #include <span>
@@ -15,7 +15,8 @@ struct ReportOptions {
     std::string out;
     std::string project;
     std::optional<std::string> whatIfKey;
-    Requirements required{kDefaultRequiredRmaxMs, std::nullopt, std::nullopt};
+    // Over the project's own.
+    RequirementOverrides required;
 };
 
 // Whether the arguments (without the program's name) ask for a report.

@@ -77,7 +77,7 @@ inline constexpr std::string_view kReportOverProject =
 // The command line's own messages, after "QntCalc: ".
 inline constexpr std::string_view kReportUsage =
     "usage: QntCalc --report OUT.pdf PROJECT.ini [--whatif KEY] [--require-rmax MS] "
-    "[--require-eto MS] [--require-cto MS]";
+    "[--require-eto MS] [--require-cto MS] [--keep KEY[,KEY...]]";
 inline constexpr std::string_view kReportUnknownOption = "unknown option %1";
 inline constexpr std::string_view kReportNeedsValue = "%1 needs a value";
 inline constexpr std::string_view kReportTwoProjects = "one project per report, not both %1 and %2";

@@ -3,13 +3,16 @@
 #include "engine/Int32.h"
 #include "text/Numbers.h"
 #include "text/Strings.h"
+#include "whatif/WhatIf.h"
 #include "whatif/WhatIfTexts.h"
+
+#include <string>
 
 namespace qntcalc {
 
-bool IsRequirementOption(std::string_view option) {
-    return option == "--require-rmax" || option == "--require-eto" || option == "--require-cto";
-}
+namespace {
+
+constexpr std::string_view kKeepOption = "--keep";
 
 Result ParseRequiredMs(std::string_view option, std::string_view value, int32_t& ms) {
     // Two fallbacks tell a number from a text that is none.
@@ -18,6 +21,58 @@ Result ParseRequiredMs(std::string_view option, std::string_view value, int32_t&
         return Result::BadArgument(text::Format(
             texts::kRequiredMsWanted, {option, text::GroupedNumber(kLeastRequiredMs), value}));
     ms = read;
+    return {};
+}
+
+Result ParseKept(std::string_view value, KeptInputs& kept) {
+    kept = {};
+    for (const std::string& key : text::Split(value, ',')) {
+        const WhatIfInput* input = FindWhatIfInput(key);
+        if (!input)
+            return Result::BadArgument(
+                text::Format(texts::kKeepUnknownInput, {kKeepOption, key, WhatIfInputKeys()}));
+        kept.Set(input->field, true);
+    }
+    return {};
+}
+
+} // namespace
+
+Requirements RequirementOverrides::Over(Requirements project) const {
+    if (rmaxMs)
+        project.rmaxMs = *rmaxMs;
+    if (etoMs)
+        project.etoMs = etoMs;
+    if (ctoMs)
+        project.ctoMs = ctoMs;
+    if (kept)
+        project.kept = *kept;
+    return project;
+}
+
+bool IsRequirementOption(std::string_view option) {
+    return option == "--require-rmax" || option == "--require-eto" ||
+           option == "--require-cto" || option == kKeepOption;
+}
+
+Result ParseRequirementOption(std::string_view option, std::string_view value,
+                              RequirementOverrides& overrides) {
+    if (option == kKeepOption) {
+        KeptInputs kept;
+        if (Result read = ParseKept(value, kept); !read.Ok())
+            return read;
+        overrides.kept = kept;
+        return {};
+    }
+    int32_t ms = 0;
+    if (Result read = ParseRequiredMs(option, value, ms); !read.Ok())
+        return read;
+    if (option == "--require-rmax")
+        overrides.rmaxMs = ms;
+    else if (option == "--require-eto")
+        overrides.etoMs = ms;
+    else
+        overrides.ctoMs = ms;
     return {};
 }
 

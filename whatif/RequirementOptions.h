@@ -4,18 +4,34 @@
 #include "window/ProjectRequirements.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // The requirements a user names on either command line, qntcalc-cli and
-// QntCalc --report: --require-rmax, --require-eto and --require-cto, each
-// read by the one rule here.
+// QntCalc --report: --require-rmax, --require-eto, --require-cto and
+// --keep, each read by the one rule here. Each replaces its part of the
+// project's own requirements for that run.
 namespace qntcalc {
 
-// Whether `option` is one of the three.
+struct RequirementOverrides {
+    std::optional<int32_t> rmaxMs;
+    std::optional<int32_t> etoMs;
+    std::optional<int32_t> ctoMs;
+    std::optional<KeptInputs> kept; // --keep: the whole list
+
+    bool Any() const { return rmaxMs || etoMs || ctoMs || kept; }
+    // The project's requirements with the parts named here replaced.
+    Requirements Over(Requirements project) const;
+};
+
+// Whether `option` is one of the four.
 bool IsRequirementOption(std::string_view option);
 
-// The milliseconds `value` names for `option`: a whole number as a field
-// reads it, at least kLeastRequiredMs. BadArgument naming both otherwise.
-Result ParseRequiredMs(std::string_view option, std::string_view value, int32_t& ms);
+// Takes one of them with its value into `overrides`: a time is a whole
+// number of ms as a field reads it, at least kLeastRequiredMs; --keep takes
+// input keys (as --set names them, any letter case) separated by commas,
+// none for an empty value. BadArgument naming the option otherwise.
+Result ParseRequirementOption(std::string_view option, std::string_view value,
+                              RequirementOverrides& overrides);
 
 } // namespace qntcalc

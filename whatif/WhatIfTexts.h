@@ -150,6 +150,9 @@ inline constexpr std::string_view kHeadroomAbove = "%1 %2 above the required %3"
 // A requirement option with an unusable value, on either command line.
 inline constexpr std::string_view kRequiredMsWanted =
     "%1 needs a whole number of milliseconds, at least %2, not \"%3\"";
+// %1 the option, %2 the key given, %3 the keys of the inputs.
+inline constexpr std::string_view kKeepUnknownInput =
+    "%1: no input is called \"%2\"; the inputs that can be kept: %3";
 // The requirements by name, within a sentence.
 inline constexpr std::string_view kRequirementRmax = "worst case reaction time";
 inline constexpr std::string_view kRequirementEto = "event timeout (ETO)";

@@ -70,7 +70,7 @@ int Report(const ReportOptions& options) {
             .toStdString();
     source.bytes = &bytes;
     source.windowHoldsBytes = true; // loaded from them
-    source.required = options.required;
+    source.required = options.required.Over(loaded.Form().Required());
     if (options.whatIfKey) {
         const WhatIfInput* input = FindWhatIfInput(*options.whatIfKey);
         if (!UserCanType(loaded.Form(), *input)) {
@@ -134,11 +134,10 @@ Result ExportWindowReport(const TMasterForm& form, const Globals& program, bool 
                 !modified && OnDiskAsShown(form, program, program.ProjectFile, bytes);
         }
     }
-    // The What-if window's question when it has been asked, else the defaults.
-    if (whatIf) {
-        source.required = whatIf->Required();
+    source.required = form.Required();
+    // The What-if window's input when it has been asked.
+    if (whatIf)
         source.whatIfInput = whatIf->ChosenInput();
-    }
     Exit status = kSound;
     return WriteReport(form, GatherReportFacts(program, source), out, program.ProjectFile, status);
 }

@@ -17,14 +17,19 @@ std::optional<Options> Parsed(const std::vector<std::string>& args) {
 
 TEST(CliOptionsTest, ReadsEveryOptionInBothSpellings) {
     const auto parsed = Parsed({"--mode=expert", "--set", "Mainpath=300", "--set=NumIOD=4",
-                                "--json", "--require-rmax", "250", "--save=out.ini", "a.ini"});
+                                "--json", "--require-rmax", "250", "--save=out.ini",
+                                "--keep=mainpath, NumIOD", "a.ini"});
     ASSERT_TRUE(parsed.has_value());
     const Options& o = *parsed;
     EXPECT_EQ(o.mode, "expert");
     EXPECT_EQ(o.sets, (std::vector<std::pair<std::string, std::string>>{{"Mainpath", "300"},
                                                                         {"NumIOD", "4"}}));
     EXPECT_TRUE(o.json);
-    EXPECT_EQ(o.requireRmaxMs, 250);
+    EXPECT_EQ(o.required.rmaxMs, 250);
+    ASSERT_TRUE(o.required.kept.has_value());
+    EXPECT_TRUE(o.required.kept->Has(Field::Mainpath));
+    EXPECT_TRUE(o.required.kept->Has(Field::NumIOD));
+    EXPECT_FALSE(o.required.kept->Has(Field::NumVesk));
     EXPECT_EQ(o.saveTo, "out.ini");
     EXPECT_EQ(o.files, std::vector<std::string>{"a.ini"});
 }

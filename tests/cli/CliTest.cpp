@@ -243,11 +243,22 @@ INSTANTIATE_TEST_SUITE_P(
         ExitRow{"EtoAloneNeedsASearch",
                 {"--require-eto", "40"},
                 2,
-                "--require-eto needs --headroom or --limits"},
+                "--require-eto needs --headroom, --limits or --save"},
         ExitRow{"CtoWithSweepNeedsASearch",
                 {"--sweep", "NumIOD=1:2", "--require-cto", "40"},
                 2,
-                "--require-cto needs --headroom or --limits"},
+                "--require-cto needs --headroom, --limits or --save"},
+        ExitRow{"EtoToSave", {"--require-eto", "40", "--save", "x.ini"}, 0, ""},
+        ExitRow{"KeepAloneNeedsLimits", {"--keep", "NumIOD"}, 2, "--keep needs --limits or --save"},
+        ExitRow{"KeepWithSweep",
+                {"--sweep", "NumIOD=1:2", "--keep", "NumIOD", "--save", "x.ini"},
+                2,
+                "--keep does not apply to --sweep; use --limits"},
+        ExitRow{"KeepUnknownInput",
+                {"--limits", "--keep", "NumIOD,Bogus"},
+                2,
+                "--keep: no input is called \"Bogus\"; the inputs that can be kept: Mainpath"},
+        ExitRow{"KeepNothing", {"--limits", "--keep="}, 0, ""},
         ExitRow{"ToAloneNeedsHeadroom", {"--to", "5"}, 2, "--to needs --headroom"},
         ExitRow{"SaveTwoFiles", {"--save", "x.ini", "a.ini", "b.ini"}, 2, "at most one"},
         ExitRow{"SaveIntoMissingFolder", {"--save", "no/such/dir.ini"}, 2, "no/such/dir.ini"},
@@ -289,7 +300,8 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--headroom", "Mainpath", "--require-rmax", "300", "--to", "1000100"},
                 2,
                 "--headroom: at most 1,000,000 values, not 1,000,001"},
-        ExitRow{"HeadroomWithoutRequirement", {"--headroom", "Mainpath"}, 2, "--require-rmax"},
+        // The project's own requirement: 300 ms, as none is saved.
+        ExitRow{"HeadroomWithoutRequirement", {"--headroom", "Mainpath"}, 0, ""},
         ExitRow{"HeadroomNotEditableNow",
                 {"--headroom", "InpCycl", "--require-rmax", "300"},
                 2,
@@ -316,7 +328,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"--limits", "--require-rmax", "268", "press.ini", "press.ini"},
                 0,
                 ""},
-        ExitRow{"LimitsWithoutRequirement", {"--limits"}, 2, "--limits needs --require-rmax MS"},
+        ExitRow{"LimitsWithoutRequirement", {"--limits"}, 0, ""},
         ExitRow{"LimitsWithHeadroom",
                 {"--limits", "--headroom", "Mainpath", "--require-rmax", "300"},
                 2,
@@ -443,6 +455,38 @@ TEST_F(CliTest, OneNetworkOneAnswerWhateverCameBefore) {
     EXPECT_EQ(stored["Rmax"], "106");
     EXPECT_EQ(fields({"larger.ini"}), stored);
     EXPECT_EQ(fields({"empty.ini"}), stored);
+}
+
+// The requirements and kept inputs are the project's: --save writes what
+// the run used, and the next run without options judges by them; a
+// --require-* or --keep replaces its own part for one run only.
+TEST_F(CliTest, RequirementsTravelWithTheProject) {
+    WriteBytes("press.ini", kRouterProject);
+    const CliRun saved = Cli({"press.ini", "--require-rmax", "200", "--require-cto", "150",
+                              "--keep", "Mainpath", "--save", "kept.ini"});
+    ASSERT_EQ(saved.exit, 1) << "268 ms exceeds 200 ms";
+    const auto limits = Json({"kept.ini", "--limits"}, 1);
+    EXPECT_EQ(limits["requirements"],
+              nlohmann::json::parse(R"({"rmax":200,"eto":null,"cto":150,"kept":["Mainpath"]})"));
+    bool mainPathSeen = false;
+    for (const auto& limit : limits["limits"]) {
+        EXPECT_EQ(limit["kept"], limit["key"] == "Mainpath");
+        if (limit["key"] == "Mainpath") {
+            mainPathSeen = true;
+            EXPECT_TRUE(limit["fix"].is_null());
+        }
+    }
+    EXPECT_TRUE(mainPathSeen);
+    EXPECT_NE(Cli({"kept.ini", "--limits"}).out.find("  Kept as they are: Main path.\n"),
+              std::string::npos);
+
+    const auto replaced = Json({"kept.ini", "--limits", "--require-rmax", "300", "--keep="});
+    EXPECT_EQ(replaced["requirements"],
+              nlohmann::json::parse(R"({"rmax":300,"eto":null,"cto":150,"kept":[]})"));
+    // A project without them: 300 ms, nothing kept.
+    EXPECT_EQ(Json({"press.ini", "--limits"})["requirements"],
+              nlohmann::json::parse(R"({"rmax":300,"eto":null,"cto":null,"kept":[]})"));
+    EXPECT_EQ(Cli({"kept.ini", "--headroom", "NumIOD"}).exit, 1) << "268 ms above 200 ms";
 }
 
 TEST_F(CliTest, ValueErrorsAreReportedAndTheRunGoesOn) {
@@ -789,7 +833,7 @@ TEST_P(CliLimitsTest, EveryInputEqualsItsHeadroom) {
                                  100.0 * margin / std::abs(limit["current"].get<int>()));
             }
         }
-        for (const char* member : {"margin", "marginPercent", "fix", "needs"})
+        for (const char* member : {"margin", "marginPercent", "fix", "needs", "kept"})
             limit.erase(member);
         limits[limit["key"]] = limit;
     }
@@ -907,18 +951,18 @@ TEST_F(CliTest, ReadmeExampleLimits) {
     const std::vector<std::string> lines = Lines(csv.out);
     ASSERT_EQ(lines.size(), 9u) << csv.err;
     EXPECT_EQ(lines[0], "file,key,label,direction,current,last,next,cause,rate,margin,marginPercent,"
-                        "fixValue,fixChange,fixChangePercent,fixRmax,needs");
+                        "fixValue,fixChange,fixChangePercent,fixRmax,needs,kept");
     EXPECT_EQ(lines[2], "examples/assembly-hall.ini,NumInp,Number of used input bits,up,420,832,"
-                        "833,Too many inputs configured!,250,412,98.0952380952381,,,,,");
+                        "833,Too many inputs configured!,250,412,98.0952380952381,,,,,,false");
     EXPECT_EQ(lines[8], "examples/assembly-hall.ini,NumOutCycl,Number of devices with cyclic "
                         "outputs,up,0,0,1,The cycle time of cyclic outputs is too fast!,250,,,,,,,"
-                        "OutCycl");
+                        "OutCycl,false");
     // Failing, the fix: 100 m at 60 ms.
     const CliRun failing =
         Cli({"examples/assembly-hall.ini", "--limits", "--require-rmax", "100", "--csv"});
     EXPECT_NE(failing.out.find("\nexamples/assembly-hall.ini,Mainpath,Main path,up,180,,180,worst "
                                "case reaction time 106 ms above the required 100 ms,250,,,100,-80,"
-                               "-44.44444444444444,60,\n"),
+                               "-44.44444444444444,60,,false\n"),
               std::string::npos)
         << failing.out;
 }

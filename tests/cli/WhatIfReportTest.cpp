@@ -20,7 +20,6 @@ TEST(WhatIfReportTest, LimitsWithNothingTypeableSayNoInputs) {
         form.PageControl1.SetTabVisible(page, false);
     Options options;
     options.limits = true;
-    options.requireRmaxMs = 300;
     for (const bool typeable : {false, true}) {
         if (typeable)
             form.PageControl1.SetTabVisible(0, true);

@@ -15,13 +15,13 @@ TEST(ReportArguments, Parsed) {
     struct Row {
         std::vector<std::string> arguments;
         bool ok;
-        int32_t rmax;
+        std::optional<int32_t> rmax; // none: the project's own
         std::optional<int32_t> eto;
         std::optional<int32_t> cto;
         std::optional<std::string> whatIf;
     };
     const std::vector<Row> rows{
-        {{"--report", "r.pdf", "p.ini"}, true, 300, {}, {}, {}},
+        {{"--report", "r.pdf", "p.ini"}, true, {}, {}, {}, {}},
         {{"p.ini", "--report", "r.pdf", "--whatif", "mainpath", "--require-rmax", "1",
           "--require-eto", "40", "--require-cto", "60"},
          true, 1, 40, 60, "mainpath"},
@@ -39,8 +39,11 @@ TEST(ReportArguments, Parsed) {
         // Spelt as qntcalc-cli takes them; after "--" only the project.
         {{"--report=r.pdf", "--whatif=NumIOD", "--require-rmax=250", "p.ini"}, true, 250, {}, {},
          "NumIOD"},
-        {{"--report", "r.pdf", "--", "p.ini"}, true, 300, {}, {}, {}},
-        {{"--report", "r.pdf", "--require-eto", "1", "--", "-p.ini"}, true, 300, 1, {}, {}},
+        {{"--report", "r.pdf", "--", "p.ini"}, true, {}, {}, {}, {}},
+        {{"--report", "r.pdf", "--require-eto", "1", "--", "-p.ini"}, true, {}, 1, {}, {}},
+        {{"--report", "r.pdf", "--keep", "numiod,Mainpath", "p.ini"}, true, {}, {}, {}, {}},
+        {{"--report", "r.pdf", "--keep=", "p.ini"}, true, {}, {}, {}, {}},
+        {{"--report", "r.pdf", "p.ini", "--keep", "NumIOD,Rmax"}, false, {}, {}, {}, {}},
         {{"--report", "r.pdf", "p.ini", "--", "--whatif"}, false, 0, {}, {}, {}},
         {{"--report", "r.pdf", "--require-rmax"}, false, 0, {}, {}, {}},
     };
@@ -81,6 +84,10 @@ TEST(ReportArguments, MessagesSayWhatWasWrong) {
         {{"--report", "r.pdf", "p.ini", "--require-eto"},
          "--require-eto needs a value\n" + std::string(texts::kReportUsage)},
         {{"--report=", "p.ini"}, std::string(texts::kReportUsage)},
+        {{"--report", "r.pdf", "p.ini", "--keep", "NumIOD, Rmax"},
+         "--keep: no input is called \"Rmax\"; the inputs that can be kept: Mainpath, "
+         "DropMax, DropTot, NumRouters, RouterCorr, LongSeg, MDSeg, NumRepeater, LRepeater, LoadFact, "
+         "NumIOD, NumVesk, NumInp, NumInpCycl, InpCycl, NumOut, NumOutCycl, OutCycl, CVesk, MainBaud"},
     };
     for (const Row& row : rows) {
         ReportOptions options;
@@ -120,14 +127,14 @@ TEST(ReportArguments, RequirementsReadAsQntcalcCliReadsThem) {
                 continue;
             const std::string_view name = option;
             if (name == "--require-rmax") {
-                EXPECT_EQ(report.required.rmaxMs, *row.ms);
-                EXPECT_EQ(cli.requireRmaxMs, row.ms);
+                EXPECT_EQ(report.required.rmaxMs, row.ms);
+                EXPECT_EQ(cli.required.rmaxMs, row.ms);
             } else if (name == "--require-eto") {
                 EXPECT_EQ(report.required.etoMs, row.ms);
-                EXPECT_EQ(cli.requireEtoMs, row.ms);
+                EXPECT_EQ(cli.required.etoMs, row.ms);
             } else {
                 EXPECT_EQ(report.required.ctoMs, row.ms);
-                EXPECT_EQ(cli.requireCtoMs, row.ms);
+                EXPECT_EQ(cli.required.ctoMs, row.ms);
             }
         }
     }
