@@ -34,6 +34,10 @@ public:
 
     // Every view by its control's name, and the control of every view.
     const ControlViews& Views() const { return views_; }
+    // The field that has the focus counts as entered anew: after Undo or
+    // Redo changed what it shows, a refused value puts back what it shows
+    // now.
+    void EnterFocusedFieldAgain();
 
     // Set by the program: whether a close, by whatever means, may go on.
     std::function<bool()> CloseQuery;

@@ -53,6 +53,17 @@ QMenu* MasterWindow::Menu(Label& title) {
     return menu;
 }
 
+void MasterWindow::EnterFocusedFieldAgain() {
+    const QWidget* focused = focusWidget();
+    const Control* shown = focused ? views_.ControlOf(focused) : nullptr;
+    Control* control = shown ? form_.controls.Find(shown->Name()) : nullptr;
+    if (!control)
+        return;
+    ControlKind kind = control->Kind();
+    if (EditField** field = std::get_if<EditField*>(&kind))
+        (*field)->Enter();
+}
+
 void MasterWindow::ShowContextHelp(const QObject* focused) {
     for (const QObject* object = focused; object; object = object->parent()) {
         if (const Control* control = views_.ControlOf(object)) {

@@ -168,6 +168,12 @@ void MasterWindow::BuildMenu() {
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     views_.Action(form_.Exit, file);
 
+    QMenu* edit = Menu(form_.Edit1);
+    views_.Action(form_.Undo, edit);
+    QAction* redo = views_.Action(form_.Redo, edit);
+    // Both of the desktop's spellings of Redo.
+    redo->setShortcuts({redo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y"))});
+
     QMenu* options = Menu(form_.OptionsMenu);
     // Radio look and at most one checked; the model decides which, and it
     // may leave none checked after reading a file.

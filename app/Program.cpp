@@ -63,6 +63,8 @@ void Program::WireFileMenu() {
     form_->Save.OnClick = [&files] { files.SaveClick(); };
     form_->SaveAs.OnClick = [&files] { files.SaveAsClick(); };
     form_->Exit.OnClick = [&files] { files.ExitClick(); };
+    form_->Undo.OnClick = [this] { UndoStep(&UndoHistory::Undo); };
+    form_->Redo.OnClick = [this] { UndoStep(&UndoHistory::Redo); };
     files.OnCloseRequested = [window = window_.get()] { window->close(); };
     window_->CloseQuery = [&files] { return files.FormCloseQuery(); };
     files.Changes().OnModifiedChanged = [window = window_.get()](bool modified) {
@@ -93,6 +95,11 @@ void Program::WirePrintMenus() {
     sheet.Printsetup1.OnClick = [this] { Printing().PrinterSetup(); };
     sheet.Print1.OnClick = [this] { Printing().PrintSheet(); };
     sheet.Close1.OnClick = [this] { PrintSheet().close(); };
+}
+
+void Program::UndoStep(void (UndoHistory::*step)()) {
+    (commands_->History().*step)();
+    window_->EnterFocusedFieldAgain();
 }
 
 void Program::WireHelpMenu() {

@@ -79,6 +79,8 @@ private:
     void WireReport();
     void ExportReport();
     void ShowWhatIf();
+    // Edit > Undo or Redo, with the focused field entered anew.
+    void UndoStep(void (UndoHistory::*step)());
 
     // Desktop state in the settings file, kept until the very end.
     RecentFiles recentFiles_;

@@ -25,7 +25,12 @@ std::string Absolute(const std::string& path) {
 FileCommands::FileCommands(TMasterForm& form, Globals& globals, FileDialogs& dialogs,
                            MessageBoxes& messages, PathStyle style)
     : form_(form), globals_(globals), dialogs_(dialogs), messages_(messages), style_(style),
-      settings_(form, globals, messages, style), changes_(form) {}
+      settings_(form, globals, messages, style), changes_(form), history_(form) {
+    history_.OnChanged = [this] {
+        form_.Undo.SetEnabled(history_.CanUndo());
+        form_.Redo.SetEnabled(history_.CanRedo());
+    };
+}
 
 std::optional<std::string> FileCommands::SettingsPath() const {
     return settings_.SettingsPath();
@@ -55,6 +60,7 @@ void FileCommands::KeepRecentFiles(RecentFiles& recent) {
 void FileCommands::FormCreate() {
     ReadSettingsFromFile();
     form_.Recalculate();
+    history_.Reset();
 }
 
 void FileCommands::FormClose() {
@@ -114,6 +120,7 @@ Result FileCommands::OpenFile(const std::string& path) {
     // cannot be (a read-only file) is still open, and Save writes it anew.
     static_cast<void>(qntcalc::ReadSettingsFromFile(form_, *ini));
     MarkSaved();
+    history_.Reset();
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include "ui/Controls.h"
 #include "ui/Globals.h"
 #include "ui/Platform.h"
+#include "window/UndoHistory.h"
 
 #include <functional>
 #include <optional>
@@ -64,6 +65,9 @@ public:
 
     // Whether the window differs from its project file.
     ProjectChanges& Changes() { return changes_; }
+    // Edit > Undo and Redo; each project read starts it anew, and it keeps
+    // the menu items enabled while they have something to do.
+    UndoHistory& History() { return history_; }
 
     // QntCalc.ini in the start directory; none for the rest of the run when
     // the start directory is unknown or what lay there at start could not be
@@ -112,6 +116,7 @@ private:
     SettingsFile settings_;
     RecentFiles* recent_ = nullptr;
     ProjectChanges changes_;
+    UndoHistory history_;
     // The content whose unsaved changes the user answered for at a close,
     // and whether by discarding them rather than keeping them unsaved.
     struct CloseAnswer {

@@ -208,6 +208,9 @@ struct MasterFormControls {
     MenuItem Print{controls, "Print", topic::kPrinting, "Print", "Ctrl+P"};
     MenuItem Printpreview1{controls, "Printpreview1", topic::kPrinting, "Print preview", "Ctrl+R"};
     MenuItem Exit{controls, "Exit", topic::kWindow, "Exit", "Ctrl+X"};
+    Label Edit1{controls, "Edit1", topic::kWindow, "Edit"};
+    MenuItem Undo{controls, "Undo", topic::kWindow, "Undo", "Ctrl+Z"};
+    MenuItem Redo{controls, "Redo", topic::kWindow, "Redo", "Ctrl+Shift+Z"};
     Label OptionsMenu{controls, "Options", topic::kModes, "Options"};
     MenuGroup modes;
     MenuItem Standard{controls, "Standard", topic::kModes, "Standard mode", "", &modes};
@@ -237,6 +240,8 @@ inline MasterFormControls::MasterFormControls() {
                               &Ed_RouterCorrRes, &Ed_CVesk})
         result->SetReadOnly(true);
     Save.SetEnabled(false);
+    Undo.SetEnabled(false);
+    Redo.SetEnabled(false);
     Standard.SetChecked(true);
 }
 

@@ -31,9 +31,10 @@ public:
     // `form` must be a TMasterForm like the one taken (same controls); one
     // with other controls is refused before anything in it changes.
     Result RestoreInto(TMasterForm& form) const;
-    // The same for a form this was restored into before, where since then
-    // only the controls at `changed` (places in its ControlSet) changed: the
-    // cost is theirs, whatever the others hold (a long project name, say).
+    // The same for the controls at `changed` (places in its ControlSet)
+    // only, and everything besides the controls: for a form this was
+    // restored into before, where since then only those changed, the cost
+    // is theirs, whatever the others hold (a long project name, say).
     Result RestoreChanged(TMasterForm& form, std::span<const std::size_t> changed) const;
 
     const CalcState& State() const { return state_; }

@@ -21,10 +21,13 @@ inline void WireFileMenu(TMasterForm& form, FileCommands& commands) {
     form.Save.OnClick = [&commands] { commands.SaveClick(); };
     form.SaveAs.OnClick = [&commands] { commands.SaveAsClick(); };
     form.Exit.OnClick = [&commands] { commands.ExitClick(); };
+    form.Undo.OnClick = [&commands] { commands.History().Undo(); };
+    form.Redo.OnClick = [&commands] { commands.History().Redo(); };
 }
 
 // A main window as the program has it after start-up without a settings
-// file: control defaults and one calculation, with its File commands. It
+// file: control defaults and one calculation, with its File commands and
+// nothing to undo. It
 // runs in a fresh temporary directory, which is the working directory and
 // so the window's start directory. NewWindow() starts a window afresh,
 // without any calculation, for tests that lay out files first.
@@ -35,6 +38,7 @@ protected:
         globals.ProgramName = "Qnt Calculator";
         globals.ProgramVersion = "1.3.2.1";
         NewWindow().Recalculate();
+        commands->History().Reset();
     }
     ~WindowTest() override {
         commands.reset();

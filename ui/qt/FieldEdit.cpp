@@ -20,6 +20,16 @@ bool FieldEdit::event(QEvent* event) {
             return true;
         }
         const QKeySequence pressed(key->keyCombination());
+        // The field's own typing is undone first, as in any edit field; the
+        // menu's Undo and Redo take the window's steps once it has none.
+        const bool redo = key->matches(QKeySequence::Redo) ||
+                          pressed.matches(QKeySequence(Qt::CTRL | Qt::Key_Y)) ==
+                              QKeySequence::ExactMatch;
+        if ((key->matches(QKeySequence::Undo) && isUndoAvailable()) ||
+            (redo && isRedoAvailable())) {
+            key->accept();
+            return true;
+        }
         for (const QKeySequence& shortcut : menuShortcuts_) {
             if (shortcut.matches(pressed) == QKeySequence::ExactMatch) {
                 key->ignore();

@@ -6,10 +6,11 @@
 
 namespace qntcalc {
 
-// A single-line edit field. It tells when the user moves into it, and it
-// keeps Ctrl+C, Ctrl+X and Ctrl+A for editing even where a menu item claims
-// the same keys (also when read-only, so that Ctrl+X in a result field cuts
-// nothing instead of ending the program). Every other key that a menu item
+// A single-line edit field. It tells when the user moves into it and out of
+// it, and it keeps Ctrl+C, Ctrl+X and Ctrl+A for editing even where a menu
+// item claims the same keys (also when read-only, so that Ctrl+X in a result
+// field cuts nothing instead of ending the program), and Undo and Redo while
+// it has typing of its own to undo or redo. Every other key that a menu item
 // uses goes to the menu, even where the platform would give it an editing
 // meaning (Ctrl+U deletes the line on X11).
 class FieldEdit : public QLineEdit {
