@@ -22,12 +22,15 @@ bool FieldEdit::event(QEvent* event) {
         const QKeySequence pressed(key->keyCombination());
         // The field's own typing is undone first, as in any edit field; the
         // menu's Undo and Redo take the window's steps once it has none.
+        const bool undo = key->matches(QKeySequence::Undo);
         const bool redo = key->matches(QKeySequence::Redo) ||
                           pressed.matches(QKeySequence(Qt::CTRL | Qt::Key_Y)) ==
                               QKeySequence::ExactMatch;
-        if ((key->matches(QKeySequence::Undo) && isUndoAvailable()) ||
-            (redo && isRedoAvailable())) {
-            key->accept();
+        if (undo || redo) {
+            if ((undo && isUndoAvailable()) || (redo && isRedoAvailable()))
+                key->accept();
+            else
+                key->ignore();
             return true;
         }
         for (const QKeySequence& shortcut : menuShortcuts_) {
