@@ -186,6 +186,8 @@ void HowToMeet(const std::vector<InputLimit>& limits, const Requirements& requir
 Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
     Add(report, Kind::Heading, std::string(texts::kReportLimits));
     Add(report, Kind::Paragraph, RequirementsSentence(facts.required));
+    if (const std::optional<std::string> kept = KeptSentence(facts.required))
+        Add(report, Kind::Paragraph, *kept);
     WhatIf whatIf(f);
     std::vector<InputLimit> limits;
     if (Result found = FindLimits(whatIf, facts.required, limits); !found.Ok())

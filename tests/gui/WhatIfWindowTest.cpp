@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QScatterSeries>
 #include <QSpinBox>
@@ -21,6 +22,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
 
@@ -307,6 +309,79 @@ TEST_F(WhatIfWindowTest, LimitsFollowAndChoosingARowChartsIt) {
     showsNow({300, std::nullopt, std::nullopt});
     EXPECT_NE(view.FieldOf(numIod), Field::NumIOD) << "the order changed";
     EXPECT_EQ(highlighted(), Field::NumIOD);
+}
+
+// Picks, in the context menu that a row of the Limits tab opens, the entry
+// whose text starts with `entry`; false when the menu has none.
+bool PickFromRowMenu(LimitsView& view, Field field, const QString& entry) {
+    int row = 0;
+    while (row < view.rowCount() && view.FieldOf(row) != field)
+        ++row;
+    if (row == view.rowCount())
+        return false;
+    // Rows have their places only while the tab is shown.
+    view.window()->findChild<QTabWidget*>("WhatIfViews")->setCurrentWidget(&view);
+    bool picked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        poll.stop();
+        for (QAction* action : menu->actions()) {
+            if (!picked && action->text().startsWith(entry)) {
+                picked = true;
+                action->trigger();
+            }
+        }
+        menu->close();
+    });
+    poll.start(10);
+    const QRect cell = view.visualItemRect(view.item(row, 0));
+    emit view.customContextMenuRequested(cell.center());
+    return picked;
+}
+
+// A row's meeting value is typed into the main window as one step of its
+// own, and a row's input can be kept; both are the project's to undo.
+TEST_F(WhatIfWindowTest, ALimitsRowTypesItsValueAndKeepsItsInput) {
+    WhatIfWindow& whatIf = Open();
+    LimitsView& view = *whatIf.Limits();
+    // 1 ms below what the project gives: it fails.
+    const int32_t required = Form().State().Rmax - 1;
+    const std::string devices = Form().Ed_NumIOD.Text();
+    whatIf.findChild<QSpinBox*>("WhatIfRequiredRmax")->setValue(required);
+    EXPECT_EQ(Form().Required().rmaxMs, required);
+    const auto upToDate = [&] {
+        return QTest::qWaitFor(
+            [&] { return view.rowCount() > 0 && whatIf.LimitsModel().UpToDate(); }, 10000);
+    };
+    ASSERT_TRUE(upToDate());
+    ASSERT_TRUE(PickFromRowMenu(view, Field::NumIOD, "Use the nearest meeting value"));
+    EXPECT_LE(Form().State().Rmax, required);
+    const std::string used = Form().Ed_NumIOD.Text();
+    EXPECT_NE(used, devices);
+    Trigger("Undo");
+    EXPECT_EQ(Form().Ed_NumIOD.Text(), devices);
+    Trigger("Undo");
+    EXPECT_EQ(Form().Required().rmaxMs, 300);
+    EXPECT_EQ(whatIf.findChild<QSpinBox*>("WhatIfRequiredRmax")->value(), 300);
+    Trigger("Redo");
+    Trigger("Redo");
+    EXPECT_EQ(Form().Ed_NumIOD.Text(), used);
+
+    ASSERT_TRUE(upToDate());
+    ASSERT_TRUE(PickFromRowMenu(view, Field::Mainpath, "Keep as it is"));
+    EXPECT_TRUE(Form().Required().kept.Has(Field::Mainpath));
+    ASSERT_TRUE(upToDate());
+    bool shown = false;
+    for (int row = 0; row < view.rowCount(); ++row) {
+        if (view.FieldOf(row) == Field::Mainpath)
+            shown = view.item(row, 0)->text().endsWith("(kept)");
+    }
+    EXPECT_TRUE(shown);
+    Trigger("Undo");
+    EXPECT_FALSE(Form().Required().kept.Has(Field::Mainpath));
 }
 
 // A Qt program takes its locale from the environment; the window's numbers
