@@ -80,23 +80,20 @@ void UndoHistory::EndStep() {
 }
 
 void UndoHistory::Undo() {
-    EndStep();
-    if (undo_.empty())
-        return;
-    redo_.push_back(std::move(current_));
-    current_ = std::move(undo_.back());
-    undo_.pop_back();
-    Restore(current_);
-    Changed();
+    Step(undo_, redo_);
 }
 
 void UndoHistory::Redo() {
+    Step(redo_, undo_);
+}
+
+void UndoHistory::Step(Steps& from, Steps& to) {
     EndStep();
-    if (redo_.empty())
+    if (from.empty())
         return;
-    undo_.push_back(std::move(current_));
-    current_ = std::move(redo_.back());
-    redo_.pop_back();
+    to.push_back(std::move(current_));
+    current_ = std::move(from.back());
+    from.pop_back();
     Restore(current_);
     Changed();
 }

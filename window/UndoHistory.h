@@ -54,6 +54,10 @@ private:
     void UserActionBegins(const Control&) override { EndStep(); }
     void UserActionEnds(const Control&) override { EndStep(); }
     void WindowDataChanged() override { Pending(); }
+    using Steps = std::deque<WindowSnapshot>;
+    // Puts back the window of the latest step in `from`, keeping the window
+    // as it is now in `to`.
+    void Step(Steps& from, Steps& to);
     void Pending();
     void Changed() const;
     void Restore(const WindowSnapshot& snapshot);
@@ -66,8 +70,8 @@ private:
     std::vector<std::size_t> content_;
     WindowSnapshot current_; // the window after the last step
     std::string currentInputs_;
-    std::deque<WindowSnapshot> undo_;
-    std::vector<WindowSnapshot> redo_;
+    Steps undo_;
+    Steps redo_;
     bool pending_ = false;
     bool restoring_ = false;
 };
