@@ -9,8 +9,8 @@
 #include "window/ProjectRequirements.h"
 
 #include <functional>
-#include <string>
 #include <span>
+#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
