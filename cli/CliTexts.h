@@ -50,6 +50,8 @@ inline constexpr std::string_view kLimitsFail =
     "first.";
 inline constexpr std::string_view kLimitsNoInputs =
     "No input can be typed into in this project's current state.";
+inline constexpr std::string_view kLimitsFailNoInputs =
+    "The current state does not meet the requirements.";
 // A sweep's table: the results' headings after the input's, a refused
 // value's row (%1 the value checks' messages) and the status's prefix.
 inline constexpr std::string_view kSweepHeadings[] = {

@@ -301,7 +301,9 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
     std::vector<InputLimit> limits;
     if (PrintRefusal(FindLimits(whatIf, required, limits), err))
         return kCannotRun;
-    const bool meets = MeetsRequirements(limits);
+    // The state's own verdict: a failing state with no input to type into
+    // fails all the same.
+    const bool meets = JudgeState(loaded.Form(), required) == Shortfall::None;
     const std::optional<Closest> closest = ClosestChange(limits);
 
     if (options.json) {
@@ -344,6 +346,8 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
         if (const std::optional<std::string> kept = KeptSentence(required))
             out << "  " << *kept << "\n";
         if (limits.empty()) {
+            if (!meets)
+                out << "  " << texts::kLimitsFailNoInputs << "\n";
             out << "  " << texts::kLimitsNoInputs << "\n";
         } else {
             out << "  " << (meets ? texts::kLimitsMeet : texts::kLimitsFail) << "\n";

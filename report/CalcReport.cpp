@@ -199,7 +199,7 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
         report.blocks.back().lastColumnBelow = true;
         for (const InputLimit& limit : limits)
             Add(report, Kind::Paragraph, HeadroomSentence(limit.headroom, facts.required));
-        if (!MeetsRequirements(limits))
+        if (JudgeState(f, facts.required) != Shortfall::None)
             HowToMeet(limits, facts.required, report);
     }
     report.breaksRequirement = FindBrokenRequirement(f.State(), facts.required).has_value();

@@ -195,11 +195,6 @@ std::optional<std::string> MarginPercentText(const InputLimit& limit) {
     return text::GroupedDecimal(*limit.marginPercent, 1);
 }
 
-bool MeetsRequirements(const std::vector<InputLimit>& limits) {
-    return std::all_of(limits.begin(), limits.end(),
-                       [](const InputLimit& limit) { return limit.MeetsNow(); });
-}
-
 std::optional<Closest> ClosestChange(const std::vector<InputLimit>& limits) {
     std::optional<Closest> closest;
     for (const InputLimit& limit : limits) {

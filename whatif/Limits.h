@@ -85,9 +85,6 @@ std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
 // has none.
 std::optional<std::string> MarginPercentText(const InputLimit& limit);
 
-// Whether the current state meets every requirement.
-bool MeetsRequirements(const std::vector<InputLimit>& limits);
-
 // A fix for people: "Shorten the main path from 180 m to 100 m (-44.4%): the
 // rate rises to 500 kBits/s and the worst case reaction time becomes 60 ms."
 // Every time required is named. Only for a limit with a fix.

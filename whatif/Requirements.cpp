@@ -19,13 +19,25 @@ std::optional<BrokenRequirement> FindBrokenRequirement(const CalcState& state,
     return std::nullopt;
 }
 
+namespace {
+
+Shortfall JudgeShown(bool statusError, const CalcState& state, const Requirements& required) {
+    if (statusError || !state.Stable)
+        return Shortfall::ErrorStatus;
+    const std::optional<BrokenRequirement> broken = FindBrokenRequirement(state, required);
+    return broken ? broken->shortfall : Shortfall::None;
+}
+
+} // namespace
+
 Shortfall Judge(const WhatIfPoint& point, const Requirements& required) {
     if (point.rejected)
         return Shortfall::Rejected;
-    if (point.statusError || !point.state.Stable)
-        return Shortfall::ErrorStatus;
-    const std::optional<BrokenRequirement> broken = FindBrokenRequirement(point.state, required);
-    return broken ? broken->shortfall : Shortfall::None;
+    return JudgeShown(point.statusError, point.state, required);
+}
+
+Shortfall JudgeState(const TMasterForm& form, const Requirements& required) {
+    return JudgeShown(form.SB_Status.Colour() == StatusColour::Red, form.State(), required);
 }
 
 std::string BrokenRequirementText(const BrokenRequirement& broken) {

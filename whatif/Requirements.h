@@ -36,6 +36,9 @@ std::optional<BrokenRequirement> FindBrokenRequirement(const CalcState& state,
                                                        const Requirements& required);
 
 Shortfall Judge(const WhatIfPoint& point, const Requirements& required);
+// The same for the state a window shows now: the one verdict on a project,
+// whatever inputs a user could still change.
+Shortfall JudgeState(const TMasterForm& form, const Requirements& required);
 // The value check's or status bar's message, or for a requirement
 // "worst case reaction time 312 ms above the required 300 ms"; none for None.
 std::optional<std::string> ShortfallText(const WhatIfPoint& point, const Requirements& required);

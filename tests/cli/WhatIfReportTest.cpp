@@ -12,7 +12,7 @@ namespace qntcalc::cli {
 namespace {
 
 // A window that lets nothing be typed: --limits says so in a line of its
-// own and prints no table, and the state counts as meeting its requirements.
+// own and prints no table; the state's own verdict decides the exit status.
 TEST(WhatIfReportTest, LimitsWithNothingTypeableSayNoInputs) {
     LoadedProject loaded(Globals{});
     TMasterForm& form = loaded.Form();
@@ -31,6 +31,14 @@ TEST(WhatIfReportTest, LimitsWithNothingTypeableSayNoInputs) {
             << out.str();
         EXPECT_EQ(out.str().find(texts::kLimitsMeet) != std::string::npos, typeable) << out.str();
     }
+    // A state that fails fails, with nothing to type into as well.
+    form.PageControl1.SetTabVisible(0, false);
+    form.SetRequirements({27, std::nullopt, std::nullopt});
+    std::ostringstream out;
+    std::ostringstream err;
+    bool header = false;
+    EXPECT_EQ(RunLimits(loaded, options, std::nullopt, out, err, header), kFindings);
+    EXPECT_NE(out.str().find(texts::kLimitsFailNoInputs), std::string::npos) << out.str();
 }
 
 } // namespace

@@ -269,10 +269,24 @@ TEST(SortTightestFirstTest, EqualPercentagesTheSmallerMarginFirst) {
     EXPECT_EQ(limits[1].input->field, F::Mainpath);
 }
 
-TEST(MeetsRequirementsTest, EveryInputMeetsNow) {
-    EXPECT_TRUE(MeetsRequirements({})) << "no input to fail";
-    EXPECT_TRUE(MeetsRequirements({Made(F::NumIOD, 50, 50.0)}));
-    EXPECT_FALSE(MeetsRequirements({Made(F::NumIOD, 50, 50.0), Made(F::Mainpath, {}, {})}));
+// The verdict on the state the window shows: 28 ms, ETO 7, CTO 20 at start.
+TEST_F(WindowTest, JudgeStateAtEqualityAndOneBelow) {
+    struct Row {
+        const char* name;
+        Requirements required;
+        Shortfall expected;
+    };
+    for (const Row& row : {
+             Row{"AllEqual", {28, 7, 20}, Shortfall::None},
+             Row{"RmaxOneBelow", {27, 7, 20}, Shortfall::Rmax},
+             Row{"EtoOneBelow", {28, 6, 20}, Shortfall::Eto},
+             Row{"CtoOneBelow", {28, 7, 19}, Shortfall::Cto},
+         })
+        EXPECT_EQ(JudgeState(f(), row.required), row.expected) << row.name;
+    Type(f().Ed_NumInp, "0");
+    Type(f().Ed_NumOut, "0");
+    ASSERT_TRUE(Red());
+    EXPECT_EQ(JudgeState(f(), {1000, {}, {}}), Shortfall::ErrorStatus);
 }
 
 } // namespace
