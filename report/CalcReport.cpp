@@ -69,7 +69,9 @@ void Choices(const TMasterForm& f, Page page, Rows& rows) {
     switch (page) {
     case Page::Network:
         radios({&f.RB_Main, &f.RB_Baud});
-        ticks({&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines});
+        // The group hides its boxes with it while the rate is preselected.
+        if (f.GB_Structure.Visible())
+            ticks({&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines});
         break;
     case Page::Devices:
         radios({&f.RB_Vesk1, &f.RB_Vesk3});
@@ -95,7 +97,7 @@ void Inputs(const TMasterForm& f, CalcReport& report) {
         Rows rows{{std::string(texts::kReportInputColumn), std::string(texts::kReportValueColumn),
                    std::string(texts::kReportUnitColumn)}};
         for (const FieldRow& row : kFieldRows) {
-            if (static_cast<int>(row.page) == i && f.EditFor(row.field).Visible())
+            if (static_cast<int>(row.page) == i && f.ShowsValue(f.EditFor(row.field)))
                 rows.push_back({std::string(row.label), f.EditFor(row.field).Text(),
                                 std::string(row.unit)});
         }

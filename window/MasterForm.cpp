@@ -42,6 +42,12 @@ const EditField& TMasterForm::EditFor(Field field) const {
     return this->*RowOf(field).edit;
 }
 
+bool TMasterForm::ShowsValue(const EditField& edit) const {
+    const bool covered = (&edit == &Ed_Mainpath && Ed_LeerMain.Visible()) ||
+                         (&edit == &Ed_MainBaud && Ed_LeerBaud.Visible());
+    return edit.Visible() && !covered;
+}
+
 std::string TMasterForm::EditText(Field field) const {
     return EditFor(field).Text();
 }

@@ -57,6 +57,9 @@ public:
     bool UserCanChange(const Control& control) const;
     EditField& EditFor(Field field);
     const EditField& EditFor(Field field) const;
+    // Whether the field shows its value: shown, and not covered by the
+    // empty placeholder of the rate source not in use.
+    bool ShowsValue(const EditField& edit) const;
 
     // Value checks: return the accepted value, after at most one message box.
     int32_t CheckGreaterZero(EditField& edit);

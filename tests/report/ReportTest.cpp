@@ -64,7 +64,7 @@ protected:
 
 struct ModeRow {
     const char* mode;
-    bool routers;
+    std::vector<std::pair<std::string, std::string>> sets;
     const char* shown;
     std::vector<std::string> pages;
     std::vector<std::string> results;
@@ -74,7 +74,7 @@ struct ModeRow {
 
 TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
     const std::vector<ModeRow> rows{
-        {"standard", false, "Mode: Standard mode",
+        {"standard", {}, "Mode: Standard mode",
          {"Network structure", "Devices", "Inputs", "Outputs"},
          {"Transmission rate", "Transmission rate longest segment", "Router correction time",
           "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
@@ -83,28 +83,33 @@ TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
           {"Routers", "no", ""},
           {"Repeaters", "no", ""},
           {"Drop lines", "no", ""}}},
-        {"expert", true, "Mode: Expert mode",
+        // The preselected rate lies under its empty placeholder: no value.
+        {"expert", {{"CBRouters", "1"}}, "Mode: Expert mode",
          {"Network structure", "Devices", "Inputs", "Outputs", "Routers"},
          {"Transmission rate", "Transmission rate longest segment", "Router correction time",
           "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
           "Vesk cycle time", "Vesk cycle time entered manually"},
          {{"Main path", "180", "l [m]"},
-          {"Transmission rate", "500", "[kBits/s]"},
           {"Routers", "yes", ""},
           {"Repeaters", "no", ""},
           {"Drop lines", "no", ""}}},
+        // And the main path under its own once the rate is preselected.
+        {"expert", {{"RB_Baud", "1"}, {"MainBaud", "250"}}, "Mode: Expert mode",
+         {"Network structure", "Devices", "Inputs", "Outputs"},
+         {"Transmission rate", "Transmission rate longest segment", "Router correction time",
+          "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
+          "Vesk cycle time", "Vesk cycle time entered manually"},
+         {{"Transmission rate", "250", "[kBits/s]"}}},
         // The window hides the typed rate and the Routers box here.
-        {"baud", false, "Mode: Baud rate mode", {"Network structure"}, {"Transmission rate"},
+        {"baud", {}, "Mode: Baud rate mode", {"Network structure"}, {"Transmission rate"},
          {{"Main path", "180", "l [m]"}, {"Repeaters", "no", ""}, {"Drop lines", "no", ""}}},
     };
     for (const ModeRow& row : rows) {
         SCOPED_TRACE(row.mode);
         cli::ApplyMode(loaded.Form(), row.mode);
-        if (row.routers) {
-            cli::Options routers;
-            routers.sets = {{"CBRouters", "1"}};
-            ASSERT_TRUE(cli::ApplySets(loaded.Form(), routers).Ok());
-        }
+        cli::Options changes;
+        changes.sets = row.sets;
+        ASSERT_TRUE(cli::ApplySets(loaded.Form(), changes).Ok());
         const CalcReport report = Made(loaded.Form(), {});
         EXPECT_TRUE(Holds(report, row.shown));
         EXPECT_EQ(Between(report, texts::kReportInputs, texts::kReportResults, Kind::Subheading),
