@@ -263,7 +263,7 @@ int RunHeadroom(const LoadedProject& loaded, const Options& options,
     if (PrintRefusal(CheckEditable(whatIf, input, file), err))
         return kCannotRun;
 
-    const Requirements& required = loaded.Form().Required();
+    const Requirements required = Applicable(loaded.Form(), loaded.Form().Required());
     const int32_t current = whatIf.CurrentValue(input.field);
     const int32_t limit =
         options.headroomTo.value_or(DefaultHeadroomLimit(input, current));
@@ -296,7 +296,7 @@ int RunHeadroom(const LoadedProject& loaded, const Options& options,
 int RunLimits(const LoadedProject& loaded, const Options& options,
               const std::optional<std::string>& file, std::ostream& out, std::ostream& err,
               bool& csvHeaderWritten) {
-    const Requirements& required = loaded.Form().Required();
+    const Requirements required = Applicable(loaded.Form(), loaded.Form().Required());
     WhatIf whatIf(loaded.Form());
     std::vector<InputLimit> limits;
     if (PrintRefusal(FindLimits(whatIf, required, limits), err))
@@ -314,9 +314,12 @@ int RunLimits(const LoadedProject& loaded, const Options& options,
             if (required.kept.Has(input.field))
                 kept.push_back(FieldName(input.field));
         }
-        j["requirements"] = {{"rmax", required.rmaxMs},
-                             {"eto", OrNull(required.etoMs)},
-                             {"cto", OrNull(required.ctoMs)},
+        const auto judged = [&required](std::optional<int32_t> ms) {
+            return required.timesJudged ? OrNull(ms) : nullptr;
+        };
+        j["requirements"] = {{"rmax", judged(required.rmaxMs)},
+                             {"eto", judged(required.etoMs)},
+                             {"cto", judged(required.ctoMs)},
                              {"kept", std::move(kept)}};
         j["limits"] = nlohmann::ordered_json::array();
         for (const InputLimit& limit : limits) {

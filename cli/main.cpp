@@ -52,8 +52,9 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
 
     int exit = loaded.EndsWithError() ? kFindings : kSound;
     if (options.required.rmaxMs) {
-        const std::optional<BrokenRequirement> broken =
-            FindBrokenRequirement(loaded.Form().State(), {*options.required.rmaxMs, {}, {}});
+        const std::optional<BrokenRequirement> broken = FindBrokenRequirement(
+            loaded.Form().State(),
+            Applicable(loaded.Form(), {*options.required.rmaxMs, std::nullopt, std::nullopt}));
         if (broken) {
             std::cerr << texts::kCliPrefix
                       << text::Format(texts::kRmaxExceeds,

@@ -5,8 +5,15 @@
 
 namespace qntcalc {
 
+Requirements Applicable(const TMasterForm& form, Requirements required) {
+    required.timesJudged = !form.Baudratemode.Checked();
+    return required;
+}
+
 std::optional<BrokenRequirement> FindBrokenRequirement(const CalcState& state,
                                                        const Requirements& required) {
+    if (!required.timesJudged)
+        return std::nullopt;
     if (state.Rmax > required.rmaxMs)
         return BrokenRequirement{Shortfall::Rmax, texts::kRequirementRmax, state.Rmax,
                                  required.rmaxMs};
@@ -73,6 +80,8 @@ std::optional<std::string> KeptSentence(const Requirements& required) {
 }
 
 std::string RequirementsSentence(const Requirements& required) {
+    if (!required.timesJudged)
+        return std::string(texts::kRequiresNoTimes);
     std::string line =
         text::Format(texts::kRequiresRmax, {Milliseconds(required.rmaxMs)});
     if (required.etoMs)

@@ -30,8 +30,12 @@ struct BrokenRequirement {
     int32_t value = 0;
     int32_t required = 0;
 };
+// The project's requirements as they apply to the window's state: in Baud
+// rate mode only the transmission rate applies, and no time is judged.
+Requirements Applicable(const TMasterForm& form, Requirements required);
+
 // The first of Rmax, ETO and CTO that the state breaks; none when it
-// breaks none, whatever its status.
+// breaks none, whatever its status, and none while no time is judged.
 std::optional<BrokenRequirement> FindBrokenRequirement(const CalcState& state,
                                                        const Requirements& required);
 

@@ -62,6 +62,8 @@ inline constexpr std::string_view kWhatIfNoProject = "Unsaved project";
 inline constexpr std::string_view kRequiresRmax = "Required: worst case reaction time at most %1";
 inline constexpr std::string_view kRequiresEto = ", ETO at most %1";
 inline constexpr std::string_view kRequiresCto = ", CTO at most %1";
+inline constexpr std::string_view kRequiresNoTimes =
+    "In Baud rate mode only the transmission rate applies: no reaction time is judged.";
 // Over the chart while it waits for the answer to a newer change.
 inline constexpr std::string_view kWhatIfUpdating = "Updating…";
 // In place of the headroom sentence meanwhile.

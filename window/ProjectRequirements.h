@@ -46,6 +46,9 @@ struct Requirements {
     std::optional<int32_t> etoMs;
     std::optional<int32_t> ctoMs;
     KeptInputs kept;
+    // False where only the transmission rate applies (Baud rate mode): no
+    // time is judged then. Never saved: it follows the mode.
+    bool timesJudged = true;
 };
 
 } // namespace qntcalc

@@ -70,7 +70,7 @@ int Report(const ReportOptions& options) {
             .toStdString();
     source.bytes = &bytes;
     source.windowHoldsBytes = true; // loaded from them
-    source.required = options.required.Over(loaded.Form().Required());
+    source.required = Applicable(loaded.Form(), options.required.Over(loaded.Form().Required()));
     if (options.whatIfKey) {
         const WhatIfInput* input = FindWhatIfInput(*options.whatIfKey);
         if (!UserCanType(loaded.Form(), *input)) {
@@ -134,7 +134,7 @@ Result ExportWindowReport(const TMasterForm& form, const Globals& program, bool 
                 !modified && OnDiskAsShown(form, program, program.ProjectFile, bytes);
         }
     }
-    source.required = form.Required();
+    source.required = Applicable(form, form.Required());
     // The What-if window's input when it has been asked.
     if (whatIf)
         source.whatIfInput = whatIf->ChosenInput();

@@ -487,6 +487,14 @@ TEST_F(CliTest, RequirementsTravelWithTheProject) {
     EXPECT_EQ(Json({"press.ini", "--limits"})["requirements"],
               nlohmann::json::parse(R"({"rmax":300,"eto":null,"cto":null,"kept":[]})"));
     EXPECT_EQ(Cli({"kept.ini", "--headroom", "NumIOD"}).exit, 1) << "268 ms above 200 ms";
+    // In Baud rate mode only the rate applies: no time is judged.
+    const auto baud = Json({"kept.ini", "--mode", "baud", "--limits"});
+    EXPECT_EQ(baud["requirements"],
+              nlohmann::json::parse(R"({"rmax":null,"eto":null,"cto":null,"kept":["Mainpath"]})"));
+    const CliRun rateOnly = Cli({"kept.ini", "--mode", "baud", "--limits", "--require-rmax", "1"});
+    EXPECT_EQ(rateOnly.exit, 0) << rateOnly.err;
+    EXPECT_NE(rateOnly.out.find("In Baud rate mode only the transmission rate applies"),
+              std::string::npos);
 }
 
 TEST_F(CliTest, ValueErrorsAreReportedAndTheRunGoesOn) {

@@ -74,6 +74,9 @@ TEST_F(AboutFormTest, IsModalUntilOk) {
     std::vector<int> topics;
     const ModalWatcher watcher([&](QWidget* modal) {
         EXPECT_EQ(modal, about.get());
+        // Its F1 shortcut works only once the box is the active window,
+        // which a busy machine may take a moment to make it.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
         QTest::keyClick(modal, Qt::Key_F1);
         topics = help.topics;
         QTest::mouseClick(about->OkButton(), Qt::LeftButton);

@@ -283,6 +283,11 @@ TEST_F(WindowTest, JudgeStateAtEqualityAndOneBelow) {
              Row{"CtoOneBelow", {28, 7, 19}, Shortfall::Cto},
          })
         EXPECT_EQ(JudgeState(f(), row.required), row.expected) << row.name;
+    // Only the transmission rate applies in Baud rate mode.
+    EXPECT_EQ(JudgeState(f(), Applicable(f(), {27, 6, 19})), Shortfall::Rmax);
+    f().Baudratemode.Click();
+    EXPECT_EQ(JudgeState(f(), Applicable(f(), {1, 1, 1})), Shortfall::None);
+    f().Standard.Click();
     Type(f().Ed_NumInp, "0");
     Type(f().Ed_NumOut, "0");
     ASSERT_TRUE(Red());

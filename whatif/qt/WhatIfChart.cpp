@@ -267,9 +267,12 @@ void WhatIfChart::Draw() {
     }
 
     const Requirements& required = form_.Required();
-    ShowLevel(requiredRmaxLine_, required.rmaxMs, left, right);
-    ShowLevel(requiredEtoLine_, required.etoMs, left, right);
-    ShowLevel(requiredCtoLine_, required.ctoMs, left, right);
+    const auto judged = [&required](std::optional<int32_t> level) {
+        return required.timesJudged ? level : std::nullopt;
+    };
+    ShowLevel(requiredRmaxLine_, judged(required.rmaxMs), left, right);
+    ShowLevel(requiredEtoLine_, judged(required.etoMs), left, right);
+    ShowLevel(requiredCtoLine_, judged(required.ctoMs), left, right);
 }
 
 bool WhatIfChart::eventFilter(QObject* watched, QEvent* event) {

@@ -75,7 +75,7 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
     setObjectName(QStringLiteral("WhatIfWindow"));
     setWindowTitle(ToQString(texts::kWhatIfCaption));
     setModal(false);
-    form_.SetRequirements(master_.Required());
+    form_.SetRequirements(Applicable(master_, master_.Required()));
     BuildControls();
     resize(900, 600);
 
@@ -146,6 +146,10 @@ void WhatIfWindow::BuildControls() {
     }
     required->addStretch(1);
     layout->addLayout(required);
+    timesNote_ = new QLabel(ToQString(texts::kRequiresNoTimes), this);
+    timesNote_->setObjectName(QStringLiteral("WhatIfTimesNote"));
+    timesNote_->setVisible(false);
+    layout->addWidget(timesNote_);
 
     // The chart and, on a tab beside it, the limits of every input.
     views_ = new QTabWidget(this);
@@ -246,15 +250,18 @@ void WhatIfWindow::hideEvent(QHideEvent* event) {
 }
 
 void WhatIfWindow::ControlChanged(const Control&) {
+    // The mode decides whether the times are judged.
+    WindowDataChanged();
     form_.MainWindowChanged();
     RestartSweep();
     RestartLimits();
 }
 
 void WhatIfWindow::WindowDataChanged() {
-    if (form_.Required() == master_.Required())
+    const Requirements applicable = Applicable(master_, master_.Required());
+    if (form_.Required() == applicable)
         return;
-    form_.SetRequirements(master_.Required());
+    form_.SetRequirements(applicable);
     ShowRequirements();
     // Unlike the chart's points, every search depends on them.
     RestartLimits();
@@ -311,6 +318,15 @@ void WhatIfWindow::ShowRequirements() {
         cto_->setValue(*required.ctoMs);
     eto_->setEnabled(etoOn_->isChecked());
     cto_->setEnabled(ctoOn_->isChecked());
+    // In Baud rate mode no time is judged: nothing to set, and it says so.
+    for (QWidget* setting : {static_cast<QWidget*>(rmax_), static_cast<QWidget*>(etoOn_),
+                             static_cast<QWidget*>(ctoOn_)})
+        setting->setEnabled(required.timesJudged);
+    if (!required.timesJudged) {
+        eto_->setEnabled(false);
+        cto_->setEnabled(false);
+    }
+    timesNote_->setVisible(!required.timesJudged);
 }
 
 // One change of the project's, which the main window's observers hear of.

@@ -90,6 +90,7 @@ private:
     QSpinBox* eto_ = nullptr;
     QCheckBox* ctoOn_ = nullptr;
     QSpinBox* cto_ = nullptr;
+    QLabel* timesNote_ = nullptr;
     QLabel* hover_ = nullptr;
     QLabel* headroom_ = nullptr;
     QTabWidget* views_ = nullptr;
