@@ -142,19 +142,22 @@ nlohmann::ordered_json OrNull(const std::optional<T>& value) {
 // The overview as a text table: the input's label and unit on the left,
 // numbers right-aligned under their headings, the cause last.
 std::string LimitsTable(const std::vector<InputLimit>& limits, const Requirements& required) {
-    using Row = std::array<std::string, kLimitColumns>;
-    std::vector<Row> rows{LimitsHeadings()};
+    using Row = std::vector<std::string>;
+    const LimitsColumns columns = ColumnsFor(limits);
+    std::vector<Row> rows{LimitsHeadings(columns)};
     for (const InputLimit& limit : limits)
-        rows.push_back(LimitCells(limit, required));
-    std::array<std::size_t, kLimitColumns> widths{};
+        rows.push_back(LimitCells(limit, required, columns));
+    std::vector<std::size_t> widths(rows.front().size(), 0);
     for (const Row& row : rows)
         for (std::size_t i = 0; i < row.size(); ++i)
             widths[i] = std::max(widths[i], row[i].size());
     std::string table;
     for (const Row& row : rows) {
-        std::string line = "  " + row[0] + std::string(widths[0] - row[0].size(), ' ');
-        for (std::size_t i = 1; i + 1 < row.size(); ++i)
-            line += "  " + std::string(widths[i] - row[i].size(), ' ') + row[i];
+        std::string line;
+        for (std::size_t i = 0; i + 1 < row.size(); ++i) {
+            const std::string pad(widths[i] - row[i].size(), ' ');
+            line += "  " + (NumericLimitColumn(columns, i) ? pad + row[i] : row[i] + pad);
+        }
         line += "  " + row.back();
         while (!line.empty() && line.back() == ' ')
             line.pop_back();

@@ -156,12 +156,10 @@ void Checks(const TMasterForm& f, CalcReport& report) {
 
 // The window's Limits tab, row for row and cell for cell.
 Rows LimitRows(const std::vector<InputLimit>& limits, const Requirements& required) {
-    const auto row = [](const std::array<std::string, kLimitColumns>& cells) {
-        return std::vector<std::string>(cells.begin(), cells.end());
-    };
-    Rows rows{row(LimitsHeadings())};
+    const LimitsColumns columns = ColumnsFor(limits);
+    Rows rows{LimitsHeadings(columns)};
     for (const InputLimit& limit : limits)
-        rows.push_back(row(LimitCells(limit, required)));
+        rows.push_back(LimitCells(limit, required, columns));
     return rows;
 }
 

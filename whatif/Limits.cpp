@@ -131,13 +131,26 @@ std::optional<std::vector<InputLimit>> FindLimits(const WindowSnapshot& mainWind
     return limits;
 }
 
-std::array<std::string, kLimitColumns> LimitsHeadings() {
+LimitsColumns ColumnsFor(const std::vector<InputLimit>& limits) {
+    const bool fails = std::any_of(limits.begin(), limits.end(),
+                                   [](const InputLimit& limit) { return !limit.MeetsNow(); });
+    return fails ? LimitsColumns::Failing : LimitsColumns::Meeting;
+}
+
+std::vector<std::string> LimitsHeadings(LimitsColumns columns) {
     using namespace texts;
-    return {std::string(kLimitsInput),        std::string(kLimitsCurrent),
-            std::string(kLimitsDirection),    std::string(kLimitsLast),
-            std::string(kLimitsNext),         std::string(kLimitsMargin),
-            std::string(kLimitsMarginPercent), std::string(kLimitsNearest),
-            std::string(kLimitsCause)};
+    if (columns == LimitsColumns::Failing)
+        return {std::string(kLimitsInput), std::string(kLimitsCurrent),
+                std::string(kLimitsNearest), std::string(kLimitsResultThere),
+                std::string(kLimitsCause)};
+    return {std::string(kLimitsInput), std::string(kLimitsCurrent), std::string(kLimitsLast),
+            std::string(kLimitsNext),  std::string(kLimitsMargin),  std::string(kLimitsCause)};
+}
+
+bool NumericLimitColumn(LimitsColumns columns, std::size_t column) {
+    if (columns == LimitsColumns::Failing)
+        return column == 1 || column == 3;
+    return column >= 1 && column <= 4;
 }
 
 namespace {
@@ -169,24 +182,50 @@ std::string NearestText(const InputLimit& limit) {
                         {GroupedNumber(fix.point.value), change, PercentText(fix)});
 }
 
+// What the fix gives: the worst case reaction time, and each time that is
+// required besides.
+std::string ResultThereText(const InputLimit& limit, const Requirements& required) {
+    if (!limit.fix)
+        return std::string(texts::kLimitsNone);
+    const CalcState& there = limit.fix->point.state;
+    std::string result = Milliseconds(there.Rmax);
+    if (required.etoMs)
+        result += text::Format(texts::kLimitsResultEto, {Milliseconds(there.ETO)});
+    if (required.ctoMs)
+        result += text::Format(texts::kLimitsResultCto, {Milliseconds(there.CTO)});
+    return result;
+}
+
+std::string MarginText(const InputLimit& limit) {
+    if (limit.needs)
+        return text::Format(texts::kLimitsNeeds, {InSentence(limit.needs->subject)});
+    if (!limit.margin)
+        return std::string(texts::kLimitsNone);
+    const std::optional<std::string> percent = MarginPercentText(limit);
+    return percent ? text::Format(texts::kLimitsMarginWithPercent,
+                                  {GroupedNumber(*limit.margin), *percent})
+                   : GroupedNumber(*limit.margin);
+}
+
 } // namespace
 
-std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
-                                                  const Requirements& required) {
+std::vector<std::string> LimitCells(const InputLimit& limit, const Requirements& required,
+                                    LimitsColumns columns) {
     const Headroom& h = limit.headroom;
     const WhatIfInput& input = *limit.input;
-    const std::string none(texts::kLimitsNone);
-    return {std::string(input.subject) + std::string(UnitTag(input.unit)) +
-                std::string(limit.kept ? texts::kLimitsKeptMark : ""),
+    std::string label = std::string(input.subject) + std::string(UnitTag(input.unit)) +
+                        std::string(limit.kept ? texts::kLimitsKeptMark : "");
+    std::string cause = h.next ? ShortfallText(*h.next, required).value_or("") : std::string();
+    if (columns == LimitsColumns::Failing)
+        return {std::move(label), GroupedNumber(h.current), NearestText(limit),
+                ResultThereText(limit, required), std::move(cause)};
+    return {std::move(label),
             GroupedNumber(h.current),
-            std::string(h.direction == Direction::Up ? texts::kLimitsUp : texts::kLimitsDown),
-            h.last ? GroupedNumber(h.last->value) : none,
+            h.last ? GroupedNumber(h.last->value) : std::string(texts::kLimitsNone),
             h.next ? GroupedNumber(h.next->value)
                    : text::Format(texts::kLimitsNoneUpTo, {GroupedNumber(limit.searchedTo)}),
-            limit.margin ? GroupedNumber(*limit.margin) : none,
-            MarginPercentText(limit).value_or(none),
-            NearestText(limit),
-            h.next ? ShortfallText(*h.next, required).value_or("") : std::string()};
+            MarginText(limit),
+            std::move(cause)};
 }
 
 std::optional<std::string> MarginPercentText(const InputLimit& limit) {

@@ -4,7 +4,6 @@
 #include "whatif/Headroom.h"
 #include "whatif/NearestMeeting.h"
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -67,19 +66,25 @@ std::optional<std::vector<InputLimit>> FindLimits(const WindowSnapshot& mainWind
                                                   const Requirements& required,
                                                   const std::function<bool()>& keepGoing);
 
-// One row of the overview for people, in the order of LimitsHeadings: the
-// input's label with its unit (and "(kept)" for a kept input), the current
-// value, the direction, the last
-// value that meets everything, the first that fails (or where the search
-// ended), the margin and the margin in percent (one decimal), the nearest
-// meeting value with its change (or what the input needs first, or that it
-// is kept), the cause.
-inline constexpr std::size_t kLimitColumns = 9;
-// The column of the nearest meeting value, which reads as words.
-inline constexpr std::size_t kLimitNearestColumn = 7;
-std::array<std::string, kLimitColumns> LimitsHeadings();
-std::array<std::string, kLimitColumns> LimitCells(const InputLimit& limit,
-                                                  const Requirements& required);
+// The overview for people, with the columns the state needs, read from the
+// left. While the state meets the requirements: the input's label with its
+// unit, the current value, the last value that meets everything, the first
+// that fails (or where the search ended), the margin with its percentage
+// (one decimal; what the input needs first, where it has none) and the
+// cause. While it fails: the label, the current
+// value, the nearest meeting value with its change (or what the input needs
+// first, or that it is kept), the result there and the cause. A kept input's
+// label ends in "(kept)".
+enum class LimitsColumns { Meeting, Failing };
+// Failing when any input's current value fails: they all show one state.
+LimitsColumns ColumnsFor(const std::vector<InputLimit>& limits);
+std::vector<std::string> LimitsHeadings(LimitsColumns columns);
+std::vector<std::string> LimitCells(const InputLimit& limit, const Requirements& required,
+                                    LimitsColumns columns);
+// Numbers and times, read from the right; words from the left.
+bool NumericLimitColumn(LimitsColumns columns, std::size_t column);
+// The nearest meeting value's column while the state fails.
+inline constexpr std::size_t kLimitNearestColumn = 2;
 
 // The margin in percent with one decimal ("70.0", "1,900.0"); none when it
 // has none.

@@ -28,8 +28,8 @@ Field LimitsForm::FieldOf(std::size_t row) const {
     return Row(row).input->field;
 }
 
-std::array<std::string, kLimitColumns> LimitsForm::Cells(std::size_t row) const {
-    return LimitCells(Row(row), shown_.required);
+std::vector<std::string> LimitsForm::Cells(std::size_t row) const {
+    return LimitCells(Row(row), shown_.required, Columns());
 }
 
 bool LimitsForm::Fails(std::size_t row) const {

@@ -3,7 +3,6 @@
 #include "whatif/Limits.h"
 #include "window/WindowSnapshot.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -48,10 +47,13 @@ public:
     // The shown overview answers the latest request.
     bool UpToDate() const { return shown_.generation == generation_; }
 
-    // One row per shown input, tightest first.
+    // One row per shown input, tightest first, in the columns the shown
+    // state needs.
     std::size_t RowCount() const { return shown_.limits.size(); }
+    LimitsColumns Columns() const { return ColumnsFor(shown_.limits); }
+    std::vector<std::string> Headings() const { return LimitsHeadings(Columns()); }
     Field FieldOf(std::size_t row) const;
-    std::array<std::string, kLimitColumns> Cells(std::size_t row) const;
+    std::vector<std::string> Cells(std::size_t row) const;
     // The row's current value fails: it stands out.
     bool Fails(std::size_t row) const;
     // The values a user may take over into the main window's field, while

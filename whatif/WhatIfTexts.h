@@ -74,14 +74,18 @@ inline constexpr std::string_view kWhatIfHeadroomUpdating = "The headroom is bei
 // never fails on the way.
 inline constexpr std::string_view kLimitsInput = "Input";
 inline constexpr std::string_view kLimitsCurrent = "Current";
-inline constexpr std::string_view kLimitsDirection = "Direction";
 inline constexpr std::string_view kLimitsLast = "Last meeting";
 inline constexpr std::string_view kLimitsNext = "First failing";
 inline constexpr std::string_view kLimitsMargin = "Margin";
-inline constexpr std::string_view kLimitsMarginPercent = "Margin [%]";
 inline constexpr std::string_view kLimitsCause = "Cause";
 inline constexpr std::string_view kLimitsNoneUpTo = "none up to %1";
 inline constexpr std::string_view kLimitsNearest = "Nearest meeting";
+inline constexpr std::string_view kLimitsResultThere = "Result there";
+// What a fix gives besides the worst case reaction time: %1 the time.
+inline constexpr std::string_view kLimitsResultEto = ", ETO %1";
+inline constexpr std::string_view kLimitsResultCto = ", CTO %1";
+// A margin: %1 in the input's unit, %2 in percent of the current value.
+inline constexpr std::string_view kLimitsMarginWithPercent = "%1 (%2%)";
 // A fix: %1 the value, %2 the change, %3 the change in percent.
 inline constexpr std::string_view kLimitsFix = "%1 (%2, %3%)";
 inline constexpr std::string_view kLimitsFixAtZero = "%1 (%2)";
@@ -119,8 +123,6 @@ inline constexpr std::string_view kFixAnd = " and ";
 inline constexpr std::string_view kRouterTypeSubject = "Router type";
 inline constexpr std::string_view kRepeaterTypeSubject = "Repeater type";
 inline constexpr std::string_view kLimitsNone = "-";
-inline constexpr std::string_view kLimitsUp = "up";
-inline constexpr std::string_view kLimitsDown = "down";
 
 // The headroom of an input, from %2 its current value. A sentence that ends
 // on a quoted message ending a sentence itself takes no second full stop.

@@ -268,7 +268,7 @@ TEST_F(WhatIfWindowTest, LimitsFollowAndChoosingARowChartsIt) {
         ASSERT_TRUE(FindLimits(now, required, limits).Ok());
         ASSERT_EQ(view.rowCount(), static_cast<int>(limits.size()));
         for (std::size_t row = 0; row < limits.size(); ++row) {
-            const auto cells = LimitCells(limits[row], required);
+            const auto cells = LimitCells(limits[row], required, ColumnsFor(limits));
             for (std::size_t column = 0; column < cells.size(); ++column)
                 EXPECT_EQ(view.item(static_cast<int>(row), static_cast<int>(column))
                               ->text()

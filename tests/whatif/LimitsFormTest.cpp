@@ -43,9 +43,13 @@ TEST_F(LimitsFormTest, RowsTightestFirstWithTheirCells) {
                                          F::NumInpCycl, F::NumOutCycl}));
     // 1,350 m beyond 100 m.
     EXPECT_DOUBLE_EQ(*form.Shown()->limits[3].marginPercent, 1350.0);
-    EXPECT_EQ(form.Cells(3), (std::array<std::string, kLimitColumns>{
-                                 "Main path [m]", "100", "up", "1,450", "1,451", "1,350", "1,350.0",
-                                 "-", "worst case reaction time 340 ms above the required 300 ms"}));
+    EXPECT_EQ(form.Columns(), LimitsColumns::Meeting);
+    EXPECT_EQ(form.Headings(), (std::vector<std::string>{"Input", "Current", "Last meeting",
+                                                         "First failing", "Margin", "Cause"}));
+    EXPECT_EQ(form.Cells(3),
+              (std::vector<std::string>{
+                  "Main path [m]", "100", "1,450", "1,451", "1,350 (1,350.0%)",
+                  "worst case reaction time 340 ms above the required 300 ms"}));
     EXPECT_FALSE(form.Fails(3));
     Require(27);
     ASSERT_TRUE(form.Accept(AnswerNow()));

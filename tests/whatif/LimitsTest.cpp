@@ -58,7 +58,8 @@ TEST_P(LimitsOrderTest, TightestFirst) {
     ASSERT_TRUE(again);
     ASSERT_EQ(again->size(), limits.size());
     for (std::size_t i = 0; i < limits.size(); ++i) {
-        EXPECT_EQ(LimitCells((*again)[i], required), LimitCells(limits[i], required));
+        EXPECT_EQ(LimitCells((*again)[i], required, ColumnsFor(*again)),
+                  LimitCells(limits[i], required, ColumnsFor(limits)));
         EXPECT_EQ((*again)[i].margin, limits[i].margin);
     }
     int asked = 0;
@@ -224,11 +225,15 @@ TEST_F(WindowTest, NearestMeetingCells) {
     ASSERT_TRUE(FindLimits(whatIf, required, limits).Ok());
     std::map<Field, std::string> nearest;
     for (const InputLimit& limit : limits)
-        nearest[limit.input->field] = LimitCells(limit, required)[kLimitNearestColumn];
+        nearest[limit.input->field] =
+            LimitCells(limit, required, LimitsColumns::Failing)[kLimitNearestColumn];
     EXPECT_EQ(nearest[F::NumIOD], "9 (-1, -10.0%)");
     EXPECT_EQ(nearest[F::Mainpath], "none from 1 to 5,000");
     EXPECT_EQ(nearest[F::NumOutCycl], "needs cycle time of cyclic outputs first");
-    EXPECT_EQ(LimitsHeadings()[kLimitNearestColumn], "Nearest meeting");
+    ASSERT_EQ(ColumnsFor(limits), LimitsColumns::Failing);
+    EXPECT_EQ(LimitsHeadings(LimitsColumns::Failing),
+              (std::vector<std::string>{"Input", "Current", "Nearest meeting", "Result there",
+                                        "Cause"}));
     EXPECT_FALSE(ClosestChange(limits)) << "a single change meets";
 
     // Nothing meets anywhere: the lowest time reached, and where.

@@ -12,23 +12,17 @@ namespace qntcalc {
 
 namespace {
 
-// The label, the direction, the nearest meeting value and the cause read
-// from the left, numbers from the right.
-bool Numeric(std::size_t column) {
-    return column > 0 && column + 1 < kLimitColumns && column != 2 &&
-           column != kLimitNearestColumn;
-}
+// The widest a column but the cause may grow before its text wraps: the
+// cause, last, takes the rest of the width.
+constexpr int kWidestColumn = 240;
 
 } // namespace
 
 LimitsView::LimitsView(LimitsForm& form, QWidget* parent) : QTableWidget(parent), form_(form) {
     setObjectName(QStringLiteral("WhatIfLimits"));
-    setColumnCount(static_cast<int>(kLimitColumns));
-    QStringList headings;
-    for (const std::string& heading : LimitsHeadings())
-        headings << ToQString(heading);
-    setHorizontalHeaderLabels(headings);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->setVisible(false);
@@ -72,19 +66,35 @@ void LimitsView::ShowRowMenu(const QPoint& at) {
 }
 
 void LimitsView::Show() {
+    const LimitsColumns columns = form_.Columns();
+    const std::vector<std::string> headings = form_.Headings();
+    setColumnCount(static_cast<int>(headings.size()));
+    QStringList labels;
+    for (const std::string& heading : headings)
+        labels << ToQString(heading);
+    setHorizontalHeaderLabels(labels);
     setRowCount(static_cast<int>(form_.RowCount()));
     for (std::size_t row = 0; row < form_.RowCount(); ++row) {
         const auto cells = form_.Cells(row);
         for (std::size_t column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(ToQString(cells[column]));
-            if (Numeric(column))
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            item->setTextAlignment(
+                (NumericLimitColumn(columns, column) ? Qt::AlignRight : Qt::AlignLeft) |
+                Qt::AlignVCenter);
+            // A wrapped or cut text reads in full on hover.
+            item->setToolTip(item->text());
             if (form_.Fails(row))
                 item->setForeground(Qt::red);
             setItem(static_cast<int>(row), static_cast<int>(column), item);
         }
     }
+    // Every column in view at the window's size: the others as wide as
+    // they need up to a limit, the cause the rest, wrapped.
     resizeColumnsToContents();
+    for (int column = 0; column + 1 < columnCount(); ++column)
+        setColumnWidth(column, std::min(columnWidth(column), kWidestColumn));
+    horizontalHeader()->setSectionResizeMode(columnCount() - 1, QHeaderView::Stretch);
+    resizeRowsToContents();
     // The selection keeps its row numbers, not its input, across a new order.
     SelectCharted();
 }
