@@ -22,7 +22,11 @@ LimitsView::LimitsView(LimitsForm& form, QWidget* parent) : QTableWidget(parent)
     setObjectName(QStringLiteral("WhatIfLimits"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(true);
+    setTextElideMode(Qt::ElideNone);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A long cause wraps onto as many lines as the width it gets needs.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this] { resizeRowsToContents(); });
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->setVisible(false);

@@ -152,7 +152,8 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
     ctoLine_ = NewLine(chart_, texts::kWhatIfCto, ctoColour);
     rateLine_ = NewLine(chart_, texts::kWhatIfRate, QColor(90, 90, 90), Qt::SolidLine, 1.5);
     currentLine_ = NewLine(chart_, texts::kWhatIfCurrent, Qt::black, Qt::DashLine, 1.5);
-    fixLine_ = NewLine(chart_, texts::kLimitsNearest, QColor(0, 140, 60), Qt::DashDotLine, 2.0);
+    // Cyan: apart from every other line, the green of ETO above all.
+    fixLine_ = NewLine(chart_, texts::kLimitsNearest, QColor(0, 175, 220), Qt::DashDotLine, 2.5);
     pointerLine_ = NewLine(chart_, {}, QColor(60, 60, 60, 160), Qt::SolidLine, 1.0);
     requiredRmaxLine_ = NewLine(chart_, texts::kWhatIfRequired, QColor(208, 0, 0), Qt::DashLine);
     requiredEtoLine_ = NewLine(chart_, {}, etoColour, Qt::DotLine);
@@ -244,9 +245,16 @@ void WhatIfChart::Draw() {
         fastest = std::max(fastest, step.y);
     ShowBands(failingBands_, Bands(shown->points, PointKind::Failing));
     ShowBands(refusedBands_, Bands(shown->points, PointKind::Refused));
+    bool markersChanged = false;
+    const auto showMarker = [this, &markersChanged](QAbstractSeries* series, bool visible) {
+        QLegendMarker* marker = chart_->legend()->markers(series).constFirst();
+        if (marker->isVisible() != visible) {
+            marker->setVisible(visible);
+            markersChanged = true;
+        }
+    };
     for (QAreaSeries* bands : {failingBands_, refusedBands_})
-        chart_->legend()->markers(bands).constFirst()->setVisible(bands->upperSeries()->count() >
-                                                                  0);
+        showMarker(bands, bands->upperSeries()->count() > 0);
 
     valueAxis_->setTitleText(ToQString(input->subject) + ToQString(UnitTag(input->unit)));
     SetTicks(valueAxis_, left, right, RoundStep(right - left, 10));
@@ -258,9 +266,8 @@ void WhatIfChart::Draw() {
         fixLine_->replace({QPointF(*fix, 0), QPointF(*fix, 1)});
     else
         fixLine_->clear();
-    QLegendMarker* fixMarker = chart_->legend()->markers(fixLine_).constFirst();
-    if (fixMarker->isVisible() != fix.has_value()) {
-        fixMarker->setVisible(fix.has_value());
+    showMarker(fixLine_, fix.has_value());
+    if (markersChanged) {
         // The legend lays a marker shown again out only when shown itself.
         chart_->legend()->hide();
         chart_->legend()->show();
