@@ -399,9 +399,10 @@ TEST_F(WhatIfWindowTest, NumbersReadAsInEnglishUnderAGermanLocale) {
         ++mainPath;
     ASSERT_LT(mainPath, view.rowCount());
     QStringList cells;
-    for (int column = 1; column < 7; ++column)
+    ASSERT_EQ(view.columnCount(), 6);
+    for (int column = 1; column < 5; ++column)
         cells << view.item(mainPath, column)->text();
-    EXPECT_EQ(cells, QStringList({"100", "up", "3,500", "3,501", "3,400", "3,400.0"}));
+    EXPECT_EQ(cells, QStringList({"100", "3,500", "3,501", "3,400 (3,400.0%)"}));
 
     whatIf.findChild<QSpinBox*>("WhatIfTo")->setValue(2000);
     ASSERT_TRUE(QTest::qWaitFor(
