@@ -44,6 +44,65 @@ void Heading(const TMasterForm& f, const ReportFacts& facts, CalcReport& report)
             std::string(facts.fileUnreadable ? texts::kReportUnreadable : texts::kReportNotSaved));
 }
 
+// Spare time above 0, a shortfall below: "+194 ms", "-6 ms".
+std::string SignedMs(int64_t ms) {
+    return (ms > 0 ? "+" : "") + text::GroupedNumber(ms) + " ms";
+}
+
+// What an approver reads first: whether the project meets its
+// requirements, each against what it achieves, the settings to configure
+// and the status.
+void Verdict(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
+    const Requirements& required = facts.required;
+    const bool fails = JudgeState(f, required) != Shortfall::None;
+    const bool shown = f.PageControl1.TabVisible(static_cast<int>(Page::Results));
+    Add(report, Kind::Heading, std::string(texts::kReportVerdict));
+    Add(report, Kind::Paragraph, std::string(fails ? texts::kReportBreaks : texts::kReportMeets));
+    report.blocks.back().alert = fails;
+    if (!required.timesJudged) {
+        Add(report, Kind::Paragraph, RequirementsSentence(required));
+    } else if (shown) {
+        const CalcState& s = f.State();
+        Rows rows{{std::string(texts::kReportRequirementColumn),
+                   std::string(texts::kReportRequiredColumn),
+                   std::string(texts::kReportAchievedColumn),
+                   std::string(texts::kReportMarginColumn)}};
+        std::vector<bool> failing{false};
+        const auto add = [&](Field field, int32_t achieved, std::optional<int32_t> limit) {
+            if (!limit)
+                return;
+            rows.push_back({FieldLabel(field),
+                            text::Format(texts::kReportAtMost, {Milliseconds(*limit)}),
+                            Milliseconds(achieved), SignedMs(int64_t{*limit} - achieved)});
+            failing.push_back(achieved > *limit);
+        };
+        add(Field::Rmax, s.Rmax, required.rmaxMs);
+        add(Field::ETO, s.ETO, required.etoMs);
+        add(Field::CTO, s.CTO, required.ctoMs);
+        Add(report, Kind::Table, {}, std::move(rows));
+        report.blocks.back().alertRows = std::move(failing);
+        report.blocks.back().numericColumns = {false, true, true, true};
+    }
+    if (shown) {
+        Rows settings{{std::string(texts::kReportSettingColumn),
+                       std::string(texts::kReportValueColumn),
+                       std::string(texts::kReportUnitColumn)}};
+        for (Field field : {Field::Baud, Field::RouterCorrRes, Field::ETO, Field::CTO, Field::CVesk}) {
+            const EditField& edit = f.EditFor(field);
+            if (f.ShowsValue(edit))
+                settings.push_back({FieldLabel(field), edit.Text(), FieldUnit(field)});
+        }
+        Add(report, Kind::Table, {}, std::move(settings));
+        report.blocks.back().numericColumns = {false, true, false};
+    } else {
+        Add(report, Kind::Paragraph, std::string(texts::kReportNoSettings));
+    }
+    Add(report, Kind::Paragraph,
+        text::Format(report.errorStatus ? texts::kReportStatusError : texts::kReportStatusLine,
+                     {f.SB_Status.PanelText(1)}));
+    report.blocks.back().alert = report.errorStatus;
+}
+
 std::string YesNo(bool yes) {
     return std::string(yes ? texts::kReportChecked : texts::kReportUnchecked);
 }
@@ -192,14 +251,28 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
     std::vector<InputLimit> limits;
     if (Result found = FindLimits(whatIf, facts.required, limits); !found.Ok())
         return found;
+    const bool fails = JudgeState(f, facts.required) != Shortfall::None;
     if (limits.empty()) {
         Add(report, Kind::Paragraph, std::string(texts::kReportNoLimits));
     } else {
+        // While the state fails every input fails for its reason: said once.
+        if (fails && !limits.front().MeetsNow())
+            Add(report, Kind::Paragraph,
+                EveryInputFailsSentence(limits.front().headroom, facts.required));
+        const LimitsColumns columns = ColumnsFor(limits);
         Add(report, Kind::Table, {}, LimitRows(limits, facts.required));
-        report.blocks.back().lastColumnBelow = true;
+        ReportBlock& table = report.blocks.back();
+        table.lastColumnBelow = true;
+        table.alertRows.push_back(false);
         for (const InputLimit& limit : limits)
-            Add(report, Kind::Paragraph, HeadroomSentence(limit.headroom, facts.required));
-        if (JudgeState(f, facts.required) != Shortfall::None)
+            table.alertRows.push_back(!limit.MeetsNow());
+        for (std::size_t column = 0; column < table.rows.front().size(); ++column)
+            table.numericColumns.push_back(NumericLimitColumn(columns, column));
+        for (const InputLimit& limit : limits) {
+            if (limit.MeetsNow())
+                Add(report, Kind::Paragraph, HeadroomSentence(limit.headroom, facts.required));
+        }
+        if (fails)
             HowToMeet(limits, facts.required, report);
     }
     report.breaksRequirement = FindBrokenRequirement(f.State(), facts.required).has_value();
@@ -270,6 +343,7 @@ Result MakeReport(const TMasterForm& f, const ReportFacts& facts, CalcReport& re
     report.projectName = f.Ed_Project.Text();
     report.sha256 = facts.sha256;
     Heading(f, facts, report);
+    Verdict(f, facts, report);
     Inputs(f, report);
     Results(f, report);
     Checks(f, report);

@@ -27,6 +27,10 @@ struct ReportBlock {
     bool lastColumnBelow = false;
     // What a reviewer must not miss: an error status, a broken requirement.
     bool alert = false;
+    // A table's rows that fail (the header's first), and its columns of
+    // numbers, read from the right; empty: none.
+    std::vector<bool> alertRows = {};
+    std::vector<bool> numericColumns = {};
 };
 
 // What the report says about the file and its making, from the caller.

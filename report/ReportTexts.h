@@ -18,6 +18,16 @@ inline constexpr std::string_view kReportNotSaved =
 inline constexpr std::string_view kReportUnreadable =
     "The project file could not be read (not saved): no SHA-256 is given.";
 
+inline constexpr std::string_view kReportVerdict = "Verdict";
+inline constexpr std::string_view kReportRequirementColumn = "Requirement";
+inline constexpr std::string_view kReportRequiredColumn = "Required";
+inline constexpr std::string_view kReportAchievedColumn = "Achieved";
+inline constexpr std::string_view kReportMarginColumn = "Margin";
+inline constexpr std::string_view kReportSettingColumn = "Setting to configure";
+// A requirement: %1 its time.
+inline constexpr std::string_view kReportAtMost = "at most %1";
+inline constexpr std::string_view kReportNoSettings =
+    "No settings to configure: the window hides its results while the status is an error.";
 inline constexpr std::string_view kReportInputs = "Inputs";
 inline constexpr std::string_view kReportResults = "Results";
 inline constexpr std::string_view kReportChecks = "Plausibility";

@@ -18,5 +18,7 @@ inline constexpr int kPrinting = 40;
 inline constexpr int kPrintSheet = 100;
 inline constexpr int kAbout = 130;
 inline constexpr int kWhatIf = 140;
+inline constexpr int kWhatIfLimits = 141;
+inline constexpr int kReport = 150;
 
 } // namespace qntcalc::topic

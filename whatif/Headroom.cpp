@@ -121,6 +121,11 @@ std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Fie
                 });
 }
 
+std::string EveryInputFailsSentence(const Headroom& headroom, const Requirements& required) {
+    return Sentence(texts::kEveryInputFails,
+                    {Effect(*headroom.next, headroom.cause, required, texts::kHeadroomIs)});
+}
+
 std::string HeadroomSentence(const Headroom& headroom, const Requirements& required) {
     const WhatIfInput* input = FindWhatIfInput(headroom.field);
     const std::string_view label = input ? input->subject : FieldName(headroom.field);

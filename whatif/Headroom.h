@@ -50,5 +50,10 @@ std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Fie
 // 100 m to 1,240 m; at 1,241 m the rate drops to 125 kBits/s and the worst
 // case reaction time becomes 312 ms, above the required 300 ms."
 std::string HeadroomSentence(const Headroom& headroom, const Requirements& required);
+// Said once for a state that fails, where every input fails at its current
+// value for the same reason: "Every input fails at its current value: the
+// worst case reaction time is 118 ms, above the required 100 ms." Only for a
+// headroom whose current value fails.
+std::string EveryInputFailsSentence(const Headroom& headroom, const Requirements& required);
 
 } // namespace qntcalc

@@ -128,6 +128,7 @@ inline constexpr std::string_view kLimitsNone = "-";
 // on a quoted message ending a sentence itself takes no second full stop.
 inline constexpr std::string_view kHeadroomNoValue = "%1 has no computed value at %2.";
 inline constexpr std::string_view kHeadroomFailsNow = "%1 at %2 does not meet the requirements: %3.";
+inline constexpr std::string_view kEveryInputFails = "Every input fails at its current value: %1.";
 inline constexpr std::string_view kHeadroomMeetsToEnd =
     "%1 meets the requirements at %2, the end of the searched range.";
 inline constexpr std::string_view kHeadroomGrowsToEnd =

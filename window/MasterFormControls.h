@@ -201,7 +201,7 @@ struct MasterFormControls {
     MenuItem Open{controls, "Open", topic::kWindow, "Open", "Ctrl+O"};
     MenuItem Save{controls, "Save", topic::kWindow, "Save", "Ctrl+S"};
     MenuItem SaveAs{controls, "SaveAs", topic::kWindow, "Save as", "Ctrl+A"};
-    MenuItem ExportReport{controls, "ExportReport", topic::kWindow, "Export report\u2026"};
+    MenuItem ExportReport{controls, "ExportReport", topic::kReport, "Export report\u2026"};
     MenuItem CopytoClipboard1{controls, "CopytoClipboard1", topic::kPrinting, "Copy to Clipboard",
                               "Ctrl+C"};
     MenuItem Printersetup1{controls, "Printersetup1", topic::kPrinting, "Printer setup", "Ctrl+U"};

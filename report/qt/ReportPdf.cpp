@@ -39,7 +39,9 @@ QString CellText(const std::string& text) {
 }
 
 // Wide tables in a smaller type, so that their columns keep their words. A
-// last column read below takes the table's full width under its row.
+// last column read below takes the table's full width under its row; the
+// header rows come again at the top of each page a table continues on.
+// Numbers read from the right, failing rows in red.
 QString Table(const ReportBlock& block) {
     const auto& rows = block.rows;
     const bool wide = !rows.empty() && rows.front().size() > 4;
@@ -47,18 +49,31 @@ QString Table(const ReportBlock& block) {
         QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"%1>")
             .arg(wide ? QStringLiteral(" class=\"small\"") : QString());
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        const QString cell = r == 0 ? QStringLiteral("th") : QStringLiteral("td");
+        const bool header = r == 0;
+        const QString cell = header ? QStringLiteral("th") : QStringLiteral("td");
+        const bool red = r < block.alertRows.size() && block.alertRows[r];
+        const QString style = red ? QStringLiteral(" class=\"alert\"") : QString();
         const std::size_t beside =
             block.lastColumnBelow && !rows[r].empty() ? rows[r].size() - 1 : rows[r].size();
+        if (header)
+            html += QStringLiteral("<thead>");
         html += QStringLiteral("<tr>");
-        for (std::size_t c = 0; c < beside; ++c)
-            html += QStringLiteral("<%1>%2</%1>").arg(cell, CellText(rows[r][c]));
+        for (std::size_t c = 0; c < beside; ++c) {
+            const bool numeric = !header && c < block.numericColumns.size() &&
+                                 block.numericColumns[c];
+            html += QStringLiteral("<%1%2%3>%4</%1>")
+                        .arg(cell, style,
+                             numeric ? QStringLiteral(" align=\"right\"") : QString(),
+                             CellText(rows[r][c]));
+        }
         html += QStringLiteral("</tr>");
         if (beside < rows[r].size() && !rows[r].back().empty())
-            html += QStringLiteral("<tr><%1 colspan=\"%2\" align=\"left\">%3</%1></tr>")
-                        .arg(cell)
+            html += QStringLiteral("<tr><%1%2 colspan=\"%3\" align=\"left\">%4</%1></tr>")
+                        .arg(cell, style)
                         .arg(beside)
                         .arg(CellText(rows[r].back()));
+        if (header)
+            html += QStringLiteral("</thead>");
     }
     return html + QStringLiteral("</table>");
 }
@@ -130,19 +145,30 @@ QString Html(const CalcReport& report, std::size_t begin, std::size_t end,
     return html;
 }
 
-// Headings stay with the block that follows them: each unit is the blocks
+bool IsHeading(const ReportBlock& block) {
+    return block.kind == ReportBlock::Kind::Title || block.kind == ReportBlock::Kind::Heading ||
+           block.kind == ReportBlock::Kind::Subheading;
+}
+
+// Headings stay with what they lead to: the paragraphs after them and the
+// table, chart or lines to sign those introduce. Each unit is the blocks
 // [first, second) that share a page.
 std::vector<std::pair<std::size_t, std::size_t>> Units(const CalcReport& report) {
     std::vector<std::pair<std::size_t, std::size_t>> units;
-    const auto heading = [](const ReportBlock& block) {
-        return block.kind == ReportBlock::Kind::Title || block.kind == ReportBlock::Kind::Heading ||
-               block.kind == ReportBlock::Kind::Subheading;
-    };
-    for (std::size_t i = 0; i < report.blocks.size();) {
+    const std::vector<ReportBlock>& blocks = report.blocks;
+    for (std::size_t i = 0; i < blocks.size();) {
         const std::size_t first = i;
-        while (i + 1 < report.blocks.size() && heading(report.blocks[i]))
+        if (IsHeading(blocks[i])) {
+            while (i < blocks.size() && IsHeading(blocks[i]))
+                ++i;
+            while (i < blocks.size() && blocks[i].kind == ReportBlock::Kind::Paragraph)
+                ++i;
+            if (i < blocks.size() && !IsHeading(blocks[i]))
+                ++i;
+        } else {
             ++i;
-        units.emplace_back(first, ++i);
+        }
+        units.emplace_back(first, std::max(i, first + 1));
     }
     return units;
 }
@@ -160,6 +186,7 @@ std::unique_ptr<QTextDocument> UnitDocument(const CalcReport& report,
     document->setDefaultStyleSheet(
         QStringLiteral("table.small { font-size: 8pt; } "
                        "p.alert { color: #c00000; font-weight: bold; } "
+                       "td.alert { color: #c00000; } "
                        "td.fill { border-bottom: 1px solid black; }"));
     document->documentLayout()->setPaintDevice(&device);
     QTextFrameFormat root = document->rootFrame()->frameFormat();
@@ -179,18 +206,37 @@ struct Placed {
     int slice; // -1: the whole unit
 };
 
-// Lays the units out page by page, each whole on one page where it fits,
-// then draws them with the page line at the foot of every page.
-bool PrintPages(const CalcReport& report, QPdfWriter& writer) {
-    const QRectF paper = writer.pageLayout().paintRectPixels(writer.resolution());
-    const qreal width = paper.width();
-    const qreal footer = writer.resolution() * 10 / 25.4; // 10 mm
-    const qreal body = paper.height() - footer;
+// The units laid out page by page, each whole on one page where it fits.
+struct Layout {
+    std::vector<std::pair<std::size_t, std::size_t>> units;
     std::vector<std::unique_ptr<QTextDocument>> documents;
     std::vector<Placed> placed;
+    int pages = 0;
+    qreal width = 0;
+    qreal body = 0;   // the height a page gives the report
+    qreal footer = 0; // below it, the page line
+};
+
+// The A4 page with its margins that every report is written on.
+void SetUpPage(QPdfWriter& writer) {
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(20, 15, 20, 12), QPageLayout::Millimeter);
+}
+
+Layout LayOut(const CalcReport& report, QPdfWriter& writer) {
+    Layout layout;
+    const QRectF paper = writer.pageLayout().paintRectPixels(writer.resolution());
+    const qreal width = paper.width();
+    layout.width = width;
+    layout.footer = writer.resolution() * 10 / 25.4; // 10 mm
+    const qreal body = paper.height() - layout.footer;
+    layout.body = body;
+    std::vector<std::unique_ptr<QTextDocument>>& documents = layout.documents;
+    std::vector<Placed>& placed = layout.placed;
     int page = 0;
     qreal y = 0;
-    const auto units = Units(report);
+    layout.units = Units(report);
+    const auto& units = layout.units;
     for (std::size_t u = 0; u < units.size(); ++u) {
         documents.push_back(UnitDocument(report, units[u], writer, width));
         QTextDocument& document = *documents.back();
@@ -213,7 +259,17 @@ bool PrintPages(const CalcReport& report, QPdfWriter& writer) {
         page += document.pageCount() - 1;
         y = body;
     }
-    const int pages = page + 1;
+    layout.pages = page + 1;
+    return layout;
+}
+
+// Draws the laid out units with the page line at the foot of every page.
+bool PrintPages(const CalcReport& report, QPdfWriter& writer) {
+    Layout layout = LayOut(report, writer);
+    const int pages = layout.pages;
+    const qreal width = layout.width;
+    const qreal body = layout.body;
+    const qreal footer = layout.footer;
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
@@ -228,12 +284,12 @@ bool PrintPages(const CalcReport& report, QPdfWriter& writer) {
                          Qt::AlignLeft | Qt::AlignVCenter,
                          ToQString(PageLine(report, index + 1, pages)));
     };
-    for (const Placed& p : placed) {
+    for (const Placed& p : layout.placed) {
         while (shown < p.page) {
             pageLine(shown++);
             writer.newPage();
         }
-        QTextDocument& document = *documents[p.unit];
+        QTextDocument& document = *layout.documents[p.unit];
         painter.save();
         if (p.slice < 0) {
             painter.translate(0, p.top);
@@ -258,12 +314,26 @@ bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray&
     QPdfWriter writer(&buffer);
     writer.setTitle(title);
     writer.setCreator(ToQString(texts::kProgramTitle));
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(20, 15, 20, 12), QPageLayout::Millimeter);
+    SetUpPage(writer);
     if (!PrintPages(report, writer))
         return false;
     buffer.close();
     return !pdf.isEmpty();
+}
+
+std::vector<std::vector<std::size_t>> ReportPageBlocks(const CalcReport& report) {
+    QBuffer nowhere;
+    nowhere.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&nowhere);
+    SetUpPage(writer);
+    const Layout layout = LayOut(report, writer);
+    std::vector<std::vector<std::size_t>> pages(static_cast<std::size_t>(layout.pages));
+    for (const Placed& p : layout.placed) {
+        const auto [first, end] = layout.units[p.unit];
+        for (std::size_t block = first; block < end; ++block)
+            pages[static_cast<std::size_t>(p.page)].push_back(block);
+    }
+    return pages;
 }
 
 Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,

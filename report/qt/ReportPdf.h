@@ -15,6 +15,12 @@ namespace qntcalc {
 // window's chart. False when nothing could be drawn.
 bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray& pdf);
 
+// Which of the report's blocks each page of its PDF holds, in order. A
+// heading is laid out with the paragraphs after it and the table or chart
+// they lead to; a block taller than a page continues over the next ones
+// (a table with its header row again on each).
+std::vector<std::vector<std::size_t>> ReportPageBlocks(const CalcReport& report);
+
 // Draws the report and writes it to path atomically; refuses to replace
 // the project file it is made from (projectFile, if any) under any name.
 Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,

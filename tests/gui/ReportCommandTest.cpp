@@ -1,11 +1,20 @@
 #include "report/qt/ReportCommand.h"
 
+#include "project/LoadedProject.h"
+#include "report/qt/ReportPdf.h"
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <regex>
 #include <string>
 #include <vector>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 namespace qntcalc {
 namespace {
@@ -54,6 +63,120 @@ TEST(ReportFacts, TheHashOnlyOfBytesTheWindowHolds) {
         EXPECT_EQ(facts.whatIfInput, Field::NumIOD);
         EXPECT_TRUE(std::regex_match(facts.madeAt, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")))
             << facts.madeAt;
+    }
+}
+
+using Kind = ReportBlock::Kind;
+
+bool IsHeading(const ReportBlock& block) {
+    return block.kind == Kind::Title || block.kind == Kind::Heading ||
+           block.kind == Kind::Subheading;
+}
+
+// What the user does to a field: focus it, replace its text.
+void Type(EditField& edit, const std::string& text) {
+    edit.Enter();
+    edit.SetText(text);
+}
+
+// Laid out, no page of a report ends with a heading, and a heading stands
+// on the page of the table or chart its paragraphs lead to. The example meeting 300 ms, an Expert project
+// with routers, a repeater and drop lines failing 100 ms, and one whose
+// status is an error.
+TEST(ReportPages, NoHeadingEndsAPage) {
+    struct Row {
+        const char* name;
+        std::function<void(TMasterForm&)> change;
+        int32_t rmaxMs;
+    };
+    const std::vector<Row> rows{
+        {"Example", [](TMasterForm&) {}, 300},
+        {"ExpertEverything",
+         [](TMasterForm& f) {
+             f.Expert.Click();
+             for (CheckBox* box : {&f.CB_Routers, &f.CB_Repeaters, &f.CB_DropLines})
+                 box->SetChecked(true);
+             Type(f.Ed_NumRouters, "2");
+             f.CB_RouterType.UserSelect(5);
+             Type(f.Ed_LongSeg, "120");
+             Type(f.Ed_MDSeg, "60");
+             Type(f.Ed_NumRepeater, "1");
+             f.CB_RepeaterType.UserSelect(2);
+             Type(f.Ed_DropMax, "5");
+             Type(f.Ed_DropTot, "20");
+         },
+         100},
+        {"ErrorStatus", [](TMasterForm& f) { Type(f.Ed_NumIOD, "80"); }, 300},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LoadedProject loaded{Globals{}};
+        ASSERT_TRUE(loaded
+                        .Load((std::filesystem::path(QNTCALC_SOURCE_DIR) / "examples" /
+                               "assembly-hall.ini")
+                                  .string())
+                        .Ok());
+        row.change(loaded.Form());
+        ReportFacts facts;
+        facts.required = {row.rmaxMs, std::nullopt, std::nullopt};
+        CalcReport report;
+        ASSERT_TRUE(MakeReport(loaded.Form(), facts, report).Ok());
+        const auto pages = ReportPageBlocks(report);
+        EXPECT_GE(pages.size(), 2u);
+        std::vector<std::size_t> all;
+        for (std::size_t page = 0; page < pages.size(); ++page) {
+            ASSERT_FALSE(pages[page].empty()) << "page " << page + 1;
+            EXPECT_FALSE(IsHeading(report.blocks[pages[page].back()]))
+                << "page " << page + 1 << " ends with " << report.blocks[pages[page].back()].text;
+            all.insert(all.end(), pages[page].begin(), pages[page].end());
+        }
+        all.erase(std::unique(all.begin(), all.end()), all.end());
+        ASSERT_EQ(all.size(), report.blocks.size()) << "every block once, in order";
+        std::vector<std::size_t> pageOf(report.blocks.size());
+        for (std::size_t page = pages.size(); page-- > 0;) {
+            for (std::size_t block : pages[page])
+                pageOf[block] = page;
+        }
+        for (std::size_t h = 0; h < report.blocks.size(); ++h) {
+            if (!IsHeading(report.blocks[h]))
+                continue;
+            std::size_t led = h + 1;
+            while (led < report.blocks.size() && report.blocks[led].kind == Kind::Paragraph)
+                ++led;
+            if (led < report.blocks.size() && !IsHeading(report.blocks[led])) {
+                EXPECT_EQ(pageOf[led], pageOf[h]) << report.blocks[h].text;
+            }
+        }
+    }
+}
+
+// A table taller than a page goes on over the next pages, each with its
+// header row at the top.
+TEST(ReportPages, ALongTableRepeatsItsHeader) {
+    CalcReport report;
+    report.blocks.push_back({Kind::Heading, "Long", {}});
+    ReportBlock table{Kind::Table, {}, {{"Heading one", "Heading two"}}};
+    for (int row = 1; row <= 150; ++row)
+        table.rows.push_back({"Row " + std::to_string(row), std::to_string(row)});
+    report.blocks.push_back(table);
+    const auto pages = ReportPageBlocks(report);
+    ASSERT_GE(pages.size(), 3u);
+    QByteArray pdf;
+    ASSERT_TRUE(RenderReportPdf(report, QStringLiteral("long"), pdf));
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("long.pdf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pdf);
+    file.close();
+    for (std::size_t page = 1; page <= pages.size(); ++page) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                    QString::number(page), file.fileName(), QStringLiteral("-")});
+        ASSERT_TRUE(text.waitForFinished(30000));
+        const QString shown = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_TRUE(shown.contains(QStringLiteral("Heading one"))) << "page " << page;
+        EXPECT_TRUE(shown.contains(QStringLiteral("Row "))) << "page " << page;
     }
 }
 

@@ -189,6 +189,10 @@ TEST_F(WhatIfWindowTest, HoverShowsThePointAndF1ItsHelp) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&whatIf));
     QTest::keyClick(&whatIf, Qt::Key_F1);
     EXPECT_EQ(help.topics, std::vector<int>{140});
+    whatIf.findChild<QTabWidget*>("WhatIfViews")->setCurrentWidget(whatIf.Limits());
+    whatIf.Limits()->setFocus();
+    QTest::keyClick(whatIf.Limits(), Qt::Key_F1);
+    EXPECT_EQ(help.topics, (std::vector<int>{140, 141}));
 }
 
 // Thousands of values are drawn as a few points per pixel column.

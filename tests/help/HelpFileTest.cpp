@@ -139,7 +139,8 @@ constexpr AnchorRow kTopics[] = {
     {"Devices", "topic21"},    {"Inputs", "topic22"},    {"Outputs", "topic23"},
     {"Routers", "topic24"},    {"Repeaters", "topic25"}, {"DropLines", "topic26"},
     {"Results", "topic27"},    {"Printing", "topic40"},  {"PrintSheet", "topic100"},
-    {"About", "topic130"},      {"WhatIf", "topic140"},
+    {"About", "topic130"},      {"WhatIf", "topic140"},   {"WhatIfLimits", "topic141"},
+    {"Report", "topic150"},
 };
 
 class HelpTopicTest : public HelpFileTest, public testing::WithParamInterface<AnchorRow> {};

@@ -287,15 +287,59 @@ TEST_F(ReportTest, PagesForFiling) {
     facts.sha256.reset();
     facts.required = {105, std::nullopt, std::nullopt};
     const CalcReport breaks = Made(loaded.Form(), facts);
-    EXPECT_EQ(alerts(breaks), std::vector<std::string>{std::string(texts::kReportBreaks)});
+    // The verdict first, and again after the limits.
+    EXPECT_EQ(alerts(breaks), (std::vector<std::string>{std::string(texts::kReportBreaks),
+                                                        std::string(texts::kReportBreaks)}));
     EXPECT_EQ(PageLine(breaks, 1, 1), "Assembly hall 2 - not saved - page 1 of 1");
 
     cli::Options error;
     error.sets = {{"NumInp", "0"}, {"NumOut", "0"}};
     ASSERT_TRUE(cli::ApplySets(loaded.Form(), error).Ok());
+    const std::string status = "Status (error): " + loaded.Form().SB_Status.PanelText(1);
     EXPECT_EQ(alerts(Made(loaded.Form(), facts)),
-              (std::vector<std::string>{"Status (error): " + loaded.Form().SB_Status.PanelText(1),
+              (std::vector<std::string>{std::string(texts::kReportBreaks), status, status,
                                         std::string(texts::kReportBreaks)}));
+}
+
+// Page 1 answers at once: each requirement against what the project
+// achieves, the failing ones red, and the settings to configure.
+TEST_F(ReportTest, TheVerdictComesFirst) {
+    ReportFacts facts;
+    facts.required = {100, 38, std::nullopt};
+    const CalcReport report = Made(loaded.Form(), facts);
+    const auto verdict = std::find_if(report.blocks.begin(), report.blocks.end(),
+                                      [](const ReportBlock& b) { return b.kind == Kind::Heading; });
+    ASSERT_NE(verdict, report.blocks.end());
+    EXPECT_EQ(verdict->text, texts::kReportVerdict);
+    EXPECT_EQ((verdict + 1)->text, texts::kReportBreaks);
+    EXPECT_TRUE((verdict + 1)->alert);
+    const ReportBlock& required = *(verdict + 2);
+    EXPECT_EQ(required.rows, (std::vector<std::vector<std::string>>{
+                                 {"Requirement", "Required", "Achieved", "Margin"},
+                                 {"Worst case reaction time", "at most 100 ms", "106 ms", "-6 ms"},
+                                 {"Event timeout", "at most 38 ms", "38 ms", "0 ms"}}));
+    EXPECT_EQ(required.alertRows, (std::vector<bool>{false, true, false}));
+    const ReportBlock& settings = *(verdict + 3);
+    EXPECT_EQ(settings.rows, (std::vector<std::vector<std::string>>{
+                                 {"Setting to configure", "Value", "Unit"},
+                                 {"Transmission rate", "250", "[kBits/s]"},
+                                 {"Router correction time", "0", "t [ms]"},
+                                 {"Event timeout", "38", "t [ms]"},
+                                 {"Cycle timeout", "59", "t [ms]"},
+                                 {"Vesk cycle time", "15", "t [ms]"}}));
+    EXPECT_EQ((verdict + 4)->text, "Status: All values are estimates and may differ!");
+    // Failing, the limits say the one reason once, not once an input.
+    EXPECT_TRUE(Holds(report, "Every input fails at its current value: the worst case reaction "
+                              "time is 106 ms, above the required 100 ms."));
+    EXPECT_FALSE(Holds(report, "Main path at 180 m does not meet the requirements: the worst "
+                               "case reaction time is 106 ms, above the required 100 ms."));
+
+    facts.required = {200, std::nullopt, std::nullopt};
+    const CalcReport meets = Made(loaded.Form(), facts);
+    EXPECT_TRUE(Holds(meets, texts::kReportMeets));
+    EXPECT_TRUE(Holds(meets, "Main path can grow from 180 m to 250 m; at 251 m the rate drops to "
+                             "125 kBits/s and the worst case reaction time becomes 218 ms, above "
+                             "the required 200 ms."));
 }
 
 // The window hides its results while a state is unstable (an error), so

@@ -92,7 +92,11 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
         headroom_->setText(ToQString(form_.HeadroomText()));
     });
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, [this] { help_.ShowTopic(topic::kWhatIf); });
+    // The Limits tab has a topic of its own.
+    connect(f1, &QShortcut::activated, this, [this] {
+        help_.ShowTopic(views_->currentWidget() == limits_ ? topic::kWhatIfLimits
+                                                           : topic::kWhatIf);
+    });
 
     master_.controls.AddObserver(this);
 }
