@@ -287,16 +287,18 @@ std::string FixSentence(const InputLimit& limit, const Requirements& required) {
     if (required.ctoMs)
         effects.push_back(
             text::Format(texts::kFixBecomes, {texts::kRequirementCto, Milliseconds(after.CTO)}));
-    std::string effect = text::Joined(effects, ", ");
     // The current state's rate, as the failing current value shows it.
     const std::optional<WhatIfPoint>& now = limit.headroom.next;
     if (now && !now->rejected && now->state.Baud != after.Baud)
-        effect = text::Format(after.Baud > now->state.Baud ? texts::kHeadroomRateRises
-                                                            : texts::kHeadroomRateDrops,
-                              {WithUnit(after.Baud, InputUnit::KBitsPerSecond), effect});
-    else if (effects.size() > 1)
+        effects.insert(effects.begin(),
+                       text::Format(after.Baud > now->state.Baud ? texts::kFixRateRises
+                                                                 : texts::kFixRateDrops,
+                                    {WithUnit(after.Baud, InputUnit::KBitsPerSecond)}));
+    // "a, b and c": the last clause joined with "and".
+    std::string effect = effects.back();
+    if (effects.size() > 1)
         effect = text::Joined(std::vector<std::string>(effects.begin(), effects.end() - 1), ", ") +
-                 std::string(texts::kFixAnd) + effects.back();
+                 std::string(texts::kFixAnd) + effect;
     return text::Format(texts::kFixSentence,
                         {FixVerb(input.unit, fix.change < 0), InSentence(input.subject),
                          WithUnit(limit.headroom.current, input.unit),

@@ -120,6 +120,9 @@ inline constexpr std::string_view kFixRaise = "Raise the";
 inline constexpr std::string_view kFixLower = "Lower the";
 inline constexpr std::string_view kFixBecomes = "the %1 becomes %2";
 inline constexpr std::string_view kFixAnd = " and ";
+// A fix's rate clause: %1 the rate there.
+inline constexpr std::string_view kFixRateRises = "the rate rises to %1";
+inline constexpr std::string_view kFixRateDrops = "the rate drops to %1";
 inline constexpr std::string_view kRouterTypeSubject = "Router type";
 inline constexpr std::string_view kRepeaterTypeSubject = "Repeater type";
 inline constexpr std::string_view kLimitsNone = "-";

@@ -242,6 +242,11 @@ TEST_F(ReportTest, HowToMeetTheRequirements) {
     EXPECT_EQ(fails.whatIf.ShownFix(), 52);
 
     facts.required = {100, 35, std::nullopt};
+    // Three clauses, the last joined with "and".
+    EXPECT_TRUE(Holds(Made(loaded.Form(), facts),
+                      "Shorten the main path from 180 m to 100 m (-44.4%): the rate rises to 500 "
+                      "kBits/s, the worst case reaction time becomes 60 ms and the event timeout "
+                      "(ETO) becomes 15 ms."));
     EXPECT_TRUE(Holds(Made(loaded.Form(), facts),
                       "Lengthen the cycle time of cyclic inputs from 50 ms to 52 ms (+4.0%): the "
                       "worst case reaction time becomes 90 ms and the event timeout (ETO) "
