@@ -11,7 +11,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <memory>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,19 +45,33 @@ private:
     int fd_;
 };
 
-std::string ResolveLink(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
-    std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
-    return real ? std::string(real.get()) : path;
-}
-
 std::string DirectoryOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// As many links as the system itself follows before it gives up.
+constexpr int kMostLinks = 40;
+
+// Where a chain of symbolic links ends, also when that is no file yet (a
+// dangling link is written where it points, never replaced); the path
+// itself when it is no link. Empty for a chain that loops.
+std::string ResolveLink(const std::string& path) {
+    std::string at = path;
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return at;
+        std::string target(static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1, '\0');
+        const ssize_t got = ::readlink(at.c_str(), target.data(), target.size());
+        if (got < 0 || static_cast<size_t>(got) >= target.size())
+            return at;
+        target.resize(static_cast<size_t>(got));
+        at = target.starts_with('/') ? target : DirectoryOf(at) + "/" + target;
+    }
+    return {};
 }
 
 bool WriteAll(int fd, std::string_view data, WriteFunction write) {
@@ -76,17 +89,14 @@ bool WriteAll(int fd, std::string_view data, WriteFunction write) {
     return true;
 }
 
-std::string TempPrefix(const std::string& target) {
-    const size_t slash = target.rfind('/');
-    return (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp";
-}
-
-// The writer's pid in the name of one of target's temporary files
-// ("<prefix><pid>-<counter>"), or 0 when the name is no such file.
-pid_t TempOwner(std::string_view name, std::string_view prefix) {
-    if (!name.starts_with(prefix))
+// The writer's pid in the name of a temporary file that the writer makes
+// for some target ("<target>.tmp<pid>-<counter>"), or 0 when the name is
+// no such file.
+pid_t TempOwner(std::string_view name) {
+    const size_t tmp = name.rfind(".tmp");
+    if (tmp == 0 || tmp == std::string_view::npos)
         return 0;
-    name.remove_prefix(prefix.size());
+    name.remove_prefix(tmp + 4);
     const size_t dash = name.find('-');
     if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size())
         return 0;
@@ -104,17 +114,16 @@ pid_t TempOwner(std::string_view name, std::string_view prefix) {
 }
 
 // A write killed between creating its temporary file and renaming it leaves
-// that file behind. The next write of the same file removes those whose
-// writer is gone; a live writer's file, or one whose writer cannot be told,
-// stays.
+// that file behind. The next write into the same folder removes those whose
+// writer is gone, whichever file they were for; a live writer's file, or one
+// whose writer cannot be told, stays.
 void RemoveStaleTemporaries(const std::string& target) {
-    const std::string prefix = TempPrefix(target);
     DIR* dir = ::opendir(DirectoryOf(target).c_str());
     if (dir == nullptr)
         return;
     const pid_t self = ::getpid();
     while (const dirent* entry = ::readdir(dir)) {
-        const pid_t owner = TempOwner(entry->d_name, prefix);
+        const pid_t owner = TempOwner(entry->d_name);
         if (owner <= 0 || owner == self || ::kill(owner, 0) == 0 || errno != ESRCH)
             continue;
         struct stat st {};
@@ -183,6 +192,8 @@ Result WriteFileAtomically(const std::string& path, std::string_view data, Write
     if (Result refused = Replaceable(path); !refused.Ok())
         return refused;
     const std::string target = ResolveLink(path);
+    if (target.empty())
+        return WriteFailed(path, ELOOP);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
     RemoveStaleTemporaries(target);
@@ -229,8 +240,11 @@ Result WriteFileAtomically(const std::string& path, std::string_view data, Write
 }
 
 Result Replaceable(const std::string& path) {
+    const std::string target = ResolveLink(path);
+    if (target.empty())
+        return WriteFailed(path, ELOOP);
     struct stat st {};
-    if (::stat(ResolveLink(path).c_str(), &st) != 0)
+    if (::stat(target.c_str(), &st) != 0)
         return {};
     // The rename would put a file in the place of a FIFO or a device node.
     if (S_ISDIR(st.st_mode))

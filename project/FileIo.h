@@ -23,10 +23,12 @@ Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes
 // moment leaves either the old or the new content: the data goes to a
 // temporary file in the same directory, is flushed to the disk and renamed
 // over the target. An existing target keeps its permissions; a symbolic link
-// stays a link and its target is replaced. Only a regular file is replaced:
-// a directory, a FIFO or a device node in the target's place fails. On
-// failure (Unwritable) the old file is left as it was. Temporary files of
-// the same target that a killed writer left behind are removed once their
+// stays a link and its target is replaced, or created where a dangling link
+// points. A hard link is split: the name written gets the new content, the
+// file's other names keep the old. Only a regular file is replaced: a
+// directory, a FIFO or a device node in the target's place fails. On
+// failure (Unwritable) the old file is left as it was. Temporary files that
+// a killed writer left in the target's folder are removed once their
 // process is gone.
 Result WriteFileAtomically(const std::string& path, std::string_view data,
                            WriteFunction write = nullptr);

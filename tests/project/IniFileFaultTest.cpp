@@ -1,3 +1,4 @@
+#include "project/FileIo.h"
 #include "project/IniFile.h"
 #include "tests/support/IniFiles.h"
 #include "tests/support/TempDir.h"
@@ -263,6 +264,23 @@ TEST_F(IniFileFaultTest, KeepsPermissionsAndSymbolicLinks) {
     EXPECT_EQ(ReadBytes("real.ini"), "; old content\n[Settings]\nProject=new\n");
     EXPECT_EQ(std::filesystem::status(Path("real.ini")).permissions(),
               std::filesystem::perms(0640));
+
+    // A dangling link is written where it points, through a chain of two.
+    std::filesystem::create_directory(Path("sub"));
+    std::filesystem::create_symlink("sub/hop.ini", Path("dangling.ini"));
+    std::filesystem::create_symlink("nowhere.ini", Path("sub/hop.ini"));
+    IniFile dangling = OpenIni(Path("dangling.ini"));
+    ASSERT_TRUE(dangling.WriteString("Settings", "Project", "made").Ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("dangling.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("sub/hop.ini")));
+    EXPECT_EQ(ReadBytes("sub/nowhere.ini"), "[Settings]\nProject=made\n");
+
+    // A chain that loops is refused, and stays as it was.
+    std::filesystem::create_symlink("loop-b.ini", Path("loop-a.ini"));
+    std::filesystem::create_symlink("loop-a.ini", Path("loop-b.ini"));
+    EXPECT_EQ(fileio::WriteFileAtomically(Path("loop-a.ini"), "x").failure,
+              Result::Failure::Unwritable);
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("loop-a.ini")));
 }
 
 int g_writeCalls = 0;
@@ -356,6 +374,8 @@ TEST_F(IniFileFaultTest, KillDuringWritesLeavesOldOrNewFile) {
     EXPECT_EQ(Entries(), Names{"a.ini"});
 }
 
+// Of any file in the folder: ten killed reports leave nothing behind once
+// something is written there again.
 TEST_F(IniFileFaultTest, NextWriteRemovesOnlyTemporariesOfGoneWriters) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -365,10 +385,11 @@ TEST_F(IniFileFaultTest, NextWriteRemovesOnlyTemporariesOfGoneWriters) {
     const std::string gone = std::to_string(child);
     const std::string self = std::to_string(::getpid());
     const Names kept{"a.ini.tmp" + gone + "-0.x", "a.ini.tmp" + gone + "x-0", "a.ini.tmp1-0",
-                     "a.ini.tmp" + self + "-99", "b.ini.tmp" + gone + "-0"};
+                     "a.ini.tmp" + self + "-99", ".tmp" + gone + "-0"};
     for (const std::string& name : kept)
         WriteBytes(name, "half");
     WriteBytes("a.ini.tmp" + gone + "-0", "half");
+    WriteBytes("report.pdf.tmp" + gone + "-5", "half");
     WriteBytes("a.ini.tmp" + gone + "-17", "half");
     std::filesystem::create_directory(Path("a.ini.tmp" + gone + "-3"));
 
