@@ -46,7 +46,10 @@ std::string UsageText() {
            "                               RB_Main, RB_Baud, Vesk1, Vesk3; RouterType or\n"
            "                               RepeaterType (a name of their list); each only while\n"
            "                               the window lets a user change it at that point\n"
-           "  --save OUT                   write the resulting project to OUT\n"
+           "  --save OUT                   write the resulting project to OUT: a new file, the FILE\n"
+           "                               read, or an empty one; never a file that holds no\n"
+           "                               project, and another project file only with --force\n"
+           "  --force                      let --save replace another project file\n"
            "  --json                       one JSON object per project, one per line\n"
            "  --require-rmax MS            fail when the worst case reaction time exceeds MS ms;\n"
            "                               MS of every --require-* is a whole number, 1 or more\n"
@@ -59,21 +62,37 @@ std::string UsageText() {
            "  --                           every argument after it is a FILE\n"
            "\n"
            "Exit status: 0 all projects sound, 1 a project ends with an error status or above\n"
-           "--require-rmax, 2 bad arguments, a file that is unreadable or no project, or a\n"
-           "--set of a key that cannot be set at that point (with the keys that can).\n" +
+           "--require-rmax, 2 bad arguments (an option given twice), a file that is unreadable\n"
+           "or no project, a --set of a key that cannot be set at that point (with the keys\n"
+           "that can) or of a value its check refuses, or a --save refused; nothing is saved\n"
+           "then.\n" +
            WhatIfUsageText();
 }
 
 Result ParseArguments(const std::vector<std::string>& args, Options& options) {
     options = Options();
     bool filesOnly = false;
+    // Every option once but --set and --mode, which apply in their order:
+    // a second value would silently win over the first.
+    std::vector<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
+        if (!filesOnly && arg.size() > 1 && arg[0] == '-' && arg != "--") {
+            std::string name = arg.substr(0, arg.find('='));
+            if (name == "-h")
+                name = "--help";
+            if (name != "--set" && name != "--mode") {
+                if (Result once = TakeOnce(given, name); !once.Ok())
+                    return once;
+            }
+        }
         if (filesOnly || arg.empty() || arg[0] != '-' || arg == "-") {
             options.files.push_back(arg);
         } else if (arg == "--") {
             filesOnly = true;
+        } else if (arg == "--force") {
+            options.force = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {
@@ -131,6 +150,8 @@ Result ParseArguments(const std::vector<std::string>& args, Options& options) {
         return combined;
     if (options.saveTo && options.files.size() > 1)
         return Result::BadArgument("--save takes one project: give at most one FILE");
+    if (options.force && !options.saveTo)
+        return Result::BadArgument("--force needs --save");
     return {};
 }
 

@@ -50,6 +50,12 @@ inline constexpr std::string_view kLimitsFail =
     "first.";
 inline constexpr std::string_view kLimitsNoInputs =
     "No input can be typed into in this project's current state.";
+// After a --set whose value its field's check refused.
+inline constexpr std::string_view kSetRefused =
+    "a --set value was refused by its field's value check; nothing was evaluated or saved";
+// --save onto another project file without --force: %1 the file.
+inline constexpr std::string_view kSaveOverProject =
+    "Cannot write \"%1\": It holds another project than the one read; give --force to replace it";
 inline constexpr std::string_view kLimitsFailNoInputs =
     "The current state does not meet the requirements.";
 // A sweep's table: the results' headings after the input's, a refused

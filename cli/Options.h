@@ -27,6 +27,8 @@ struct Options {
     // switches in its place among them, as a user's later click would.
     std::vector<std::pair<std::size_t, std::string>> laterModes;
     std::optional<std::string> saveTo;
+    // --save may replace a project file other than the FILE read.
+    bool force = false;
     bool json = false;
     // --require-* and --keep, over the project's own.
     RequirementOverrides required;

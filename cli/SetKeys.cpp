@@ -1,6 +1,10 @@
 #include "cli/SetKeys.h"
 
+#include "cli/CliTexts.h"
 #include "engine/RateModel.h"
+#include "project/FileIo.h"
+#include "project/IniFile.h"
+#include "project/ProjectFile.h"
 #include "project/ProjectKeys.h"
 #include "text/Strings.h"
 #include "whatif/WhatIf.h"
@@ -195,6 +199,18 @@ Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value)
         list.UserSelect(IndexOfName(l->names, value));
     }
     return {};
+}
+
+Result CheckSaveTarget(const std::string& path, const std::optional<std::string>& file,
+                       bool force) {
+    if (Result refused = CheckProjectTarget(path); !refused.Ok())
+        return refused;
+    std::string bytes;
+    const bool holdsOne = fileio::ReadWholeFile(path, kMostProjectBytes, bytes).Ok() &&
+                          bytes.find_first_not_of(" \t\r\n") != std::string::npos;
+    if (!holdsOne || force || (file && fileio::SameFile(path, *file)))
+        return {};
+    return Result::BadArgument(text::Format(texts::kSaveOverProject, {path}));
 }
 
 void ApplyMode(TMasterForm& form, const std::string& mode) {

@@ -3,6 +3,7 @@
 #include "base/Result.h"
 #include "cli/Options.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,12 @@ Result ValidateSet(std::string_view key, std::string_view value);
 // selected radio button is cleared only by selecting the other. Otherwise
 // BadArgument with the keys that can be set now.
 Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value);
+
+// Whether --save may write the project to `path`: refused (Unsuitable) over
+// a file that holds no project, and over a project file other than the one
+// read (`file`; none for a new project) unless `force`.
+Result CheckSaveTarget(const std::string& path, const std::optional<std::string>& file,
+                       bool force);
 
 // --mode as a user picks it from the Options menu: standard, expert, baud.
 void ApplyMode(TMasterForm& form, const std::string& mode);

@@ -35,10 +35,24 @@ int Run(const Options& options, const Globals& program, const std::optional<std:
             return kCannotRun;
         }
     }
+    if (options.saveTo) {
+        if (const Result refused = cli::CheckSaveTarget(*options.saveTo, file, options.force);
+            !refused.Ok()) {
+            std::cerr << texts::kCliPrefix << refused.Message() << '\n';
+            return kCannotRun;
+        }
+    }
     if (options.mode)
         cli::ApplyMode(loaded.Form(), *options.mode);
+    const std::size_t refusedBefore = loaded.ValueErrors().size();
     if (const Result set = cli::ApplySets(loaded.Form(), options); !set.Ok()) {
         std::cerr << texts::kCliPrefix << FileLabel(file) << ": " << set.Message() << '\n';
+        return kCannotRun;
+    }
+    // A value its check refused is a bad argument: the window put the old
+    // one back, and nothing is worked out or saved from that.
+    if (loaded.ValueErrors().size() > refusedBefore) {
+        std::cerr << texts::kCliPrefix << FileLabel(file) << ": " << texts::kSetRefused << '\n';
         return kCannotRun;
     }
     // What the run uses is what --save writes.

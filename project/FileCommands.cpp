@@ -161,10 +161,16 @@ void FileCommands::SaveAsClick() {
     const std::string& q = *chosen;
     const std::string target = CutExtension(q) + ".ini";
     const std::string backup = CutExtension(q) + ".BAK";
-    // A FIFO or a device chosen is left where it is, not moved aside.
-    if (Result refused = fileio::Replaceable(q); !refused.Ok()) {
-        static_cast<void>(ShowSaveError(refused));
-        return;
+    // A FIFO or a device chosen is left where it is, not moved aside, and so
+    // is a file that holds no project.
+    for (const std::string& place : {q, target}) {
+        Result refused = fileio::Replaceable(place);
+        if (refused.Ok())
+            refused = CheckProjectTarget(place);
+        if (!refused.Ok()) {
+            static_cast<void>(ShowSaveError(refused));
+            return;
+        }
     }
     std::error_code error;
     // A kept backup is never replaced, so a second Save as keeps the first.

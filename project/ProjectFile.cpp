@@ -2,6 +2,7 @@
 
 #include "engine/Int32.h"
 #include "engine/RateModel.h"
+#include "project/FileIo.h"
 #include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"
 #include "text/Strings.h"
@@ -275,8 +276,21 @@ Result ReadSettingsFromFile(TMasterForm& form, const std::string& path) {
     return ReadSettingsFromFile(form, *ini);
 }
 
+Result CheckProjectTarget(const std::string& path) {
+    std::string bytes;
+    if (!fileio::ReadWholeFile(path, kMostProjectBytes, bytes).Ok() ||
+        bytes.find_first_not_of(" \t\r\n") == std::string::npos)
+        return {};
+    if (CheckProject(IniFile::FromBytes(bytes, path)).Ok())
+        return {};
+    return Result::Unsuitable(std::string(texts::kWriteVerb), path,
+                              std::string(texts::kHoldsNoProject));
+}
+
 Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals,
                            const std::string& path) {
+    if (Result refused = CheckProjectTarget(path); !refused.Ok())
+        return refused;
     std::optional<IniFile> ini;
     if (Result opened = IniFile::OpenToWrite(path, ini); !opened.Ok())
         return opened;

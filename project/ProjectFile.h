@@ -35,8 +35,15 @@ Result CheckProject(const IniFile& ini);
 Result OpenProject(const std::string& path, std::optional<IniFile>& ini,
                    IniFile::Mode mode = IniFile::Mode::WriteThrough);
 
+// Whether a project may be written at path: nothing there, an empty file or
+// one that holds a project. A file that holds anything else (a report, a
+// text) is Unsuitable and stays as it is; what cannot be read is left to
+// the write to report.
+Result CheckProjectTarget(const std::string& path);
+
 // Open the file, read or write it, release it. Writing happens in one
-// atomic step: a failure leaves the whole old file.
+// atomic step: a failure leaves the whole old file, and a file that holds
+// no project is never written over (CheckProjectTarget).
 Result ReadSettingsFromFile(TMasterForm& form, const std::string& path);
 Result WriteSettingsToFile(const TMasterForm& form, const Globals& globals,
                            const std::string& path);

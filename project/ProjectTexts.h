@@ -22,6 +22,10 @@ inline constexpr std::string_view kOpenVerb = "open";
 inline constexpr std::string_view kNotAProject =
     "Not a project file; it has no [Settings] section with a project key";
 inline constexpr std::string_view kNotARegularFile = "Not a regular file";
+// A project is never written over a file that holds none.
+inline constexpr std::string_view kWriteVerb = "write";
+inline constexpr std::string_view kHoldsNoProject =
+    "It holds no project, and a project is written only over a project file or an empty one";
 inline constexpr std::string_view kLargerThan = "Larger than "; // followed by "4 MiB"
 inline constexpr std::string_view kInvalidSection = "Invalid section name ";
 inline constexpr std::string_view kInvalidKey = "Invalid key name ";

@@ -27,6 +27,7 @@ Result ParseReportArguments(std::span<const std::string> arguments, ReportOption
     bool haveOut = false;
     bool haveProject = false;
     bool projectOnly = false;
+    std::vector<std::string> given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (!projectOnly && argument == "--") {
@@ -44,6 +45,8 @@ Result ParseReportArguments(std::span<const std::string> arguments, ReportOption
         const std::string name = argument.substr(0, equals);
         if (name != "--report" && name != "--whatif" && !IsRequirementOption(name))
             return refuse(text::Format(texts::kReportUnknownOption, {argument}));
+        if (Result once = TakeOnce(given, name); !once.Ok())
+            return once;
         std::string value;
         if (equals != std::string::npos)
             value = argument.substr(equals + 1);

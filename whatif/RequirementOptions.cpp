@@ -6,6 +6,7 @@
 #include "whatif/WhatIf.h"
 #include "whatif/WhatIfTexts.h"
 
+#include <algorithm>
 #include <string>
 
 namespace qntcalc {
@@ -48,6 +49,13 @@ Requirements RequirementOverrides::Over(Requirements project) const {
     if (kept)
         project.kept = *kept;
     return project;
+}
+
+Result TakeOnce(std::vector<std::string>& given, const std::string& option) {
+    if (std::find(given.begin(), given.end(), option) != given.end())
+        return Result::BadArgument(text::Format(texts::kOptionGivenTwice, {option}));
+    given.push_back(option);
+    return {};
 }
 
 bool IsRequirementOption(std::string_view option) {

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // The requirements a user names on either command line, qntcalc-cli and
 // QntCalc --report: --require-rmax, --require-eto, --require-cto and
@@ -33,5 +35,10 @@ bool IsRequirementOption(std::string_view option);
 // none for an empty value. BadArgument naming the option otherwise.
 Result ParseRequirementOption(std::string_view option, std::string_view value,
                               RequirementOverrides& overrides);
+
+// Both command lines take each option once (but the ones that apply in
+// their order): a second value would silently win over the first. Records
+// `option` in `given`, BadArgument naming it when it is there already.
+Result TakeOnce(std::vector<std::string>& given, const std::string& option);
 
 } // namespace qntcalc

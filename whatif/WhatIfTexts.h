@@ -155,6 +155,8 @@ inline constexpr std::string_view kHeadroomBecomes = "the %1 becomes %2, above t
 inline constexpr std::string_view kHeadroomIs = "the %1 is %2, above the required %3";
 // Why a value fails, on its own.
 inline constexpr std::string_view kHeadroomAbove = "%1 %2 above the required %3";
+// An option repeated on either command line: %1 the option.
+inline constexpr std::string_view kOptionGivenTwice = "%1 is given twice; give it once";
 // A requirement option with an unusable value, on either command line.
 inline constexpr std::string_view kRequiredMsWanted =
     "%1 needs a whole number of milliseconds, at least %2, not \"%3\"";

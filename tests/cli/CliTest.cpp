@@ -358,10 +358,44 @@ INSTANTIATE_TEST_SUITE_P(
                 2,
                 "does not apply"},
         ExitRow{"CsvWithoutSweep", {"--csv"}, 2, "--csv needs --sweep"},
-        ExitRow{"ValueErrorGoesOn",
+        // A value its check refuses is a bad argument: nothing evaluated.
+        ExitRow{"ValueErrorStopsTheRun",
                 {"--set", "Mainpath=0"},
-                0,
-                "Value Error: Value must be greater than 0."}),
+                2,
+                "Value Error: Value must be greater than 0."},
+        // A project is never written over a file that holds none.
+        ExitRow{"SaveOverAnIniThatIsNoProject",
+                {"press.ini", "--save", "foreign.ini"},
+                2,
+                "qntcalc-cli: Cannot write \"foreign.ini\": It holds no project, and a project "
+                "is written only over a project file or an empty one",
+                true},
+        ExitRow{"SaveOverBinaryBytes", {"--save", "garbage.ini"}, 2, "It holds no project", true},
+        // The FILE forgotten: another project is replaced only with --force.
+        ExitRow{"SaveOverAnotherProject",
+                {"--save", "press.ini"},
+                2,
+                "qntcalc-cli: Cannot write \"press.ini\": It holds another project than the one "
+                "read; give --force to replace it",
+                true},
+        ExitRow{"ForceWithoutSave", {"--force"}, 2, "--force needs --save"},
+        // Every option but --set and --mode once.
+        ExitRow{"SaveTwice", {"--save", "a.ini", "--save=b.ini"}, 2, "--save is given twice"},
+        ExitRow{"LimitsTwice", {"--limits", "--limits"}, 2, "--limits is given twice"},
+        ExitRow{"RequirementTwice",
+                {"--require-rmax", "100", "--require-rmax=200"},
+                2,
+                "--require-rmax is given twice"},
+        ExitRow{"SweepTwice",
+                {"--sweep", "NumIOD=1:2", "--sweep", "NumIOD=1:3"},
+                2,
+                "--sweep is given twice"},
+        ExitRow{"HeadroomTwice",
+                {"--headroom", "Mainpath", "--headroom", "NumIOD"},
+                2,
+                "--headroom is given twice"},
+        ExitRow{"KeepTwice", {"--limits", "--keep", "NumIOD", "--keep="}, 2, "--keep is given twice"},
+        ExitRow{"HelpTwice", {"-h", "--help"}, 2, "--help is given twice"}),
     [](const ::testing::TestParamInfo<ExitRow>& info) { return info.param.name; });
 
 TEST_F(CliTest, ModeAndUserChangesInOrder) {
@@ -497,8 +531,18 @@ TEST_F(CliTest, RequirementsTravelWithTheProject) {
               std::string::npos);
 }
 
-TEST_F(CliTest, ValueErrorsAreReportedAndTheRunGoesOn) {
-    const auto j = Json({"--set", "Mainpath=0", "--set", "Mainpath=300"});
+// A --set that its check refuses stops the run: said, nothing saved. What
+// the file itself holds is reported as the window reads it, and goes on.
+TEST_F(CliTest, ValueErrorsOfASetStopTheRunAndSaveNothing) {
+    const CliRun run = Cli({"--set", "Mainpath=0", "--set", "Mainpath=300", "--save", "out.ini"});
+    EXPECT_EQ(run.exit, 2);
+    EXPECT_NE(run.err.find("Value Error: Value must be greater than 0."), std::string::npos);
+    EXPECT_NE(run.err.find("nothing was evaluated or saved"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(std::filesystem::exists(Path("out.ini")));
+
+    WriteBytes("nocycle.ini", "[Settings]\nNumVesk=1\n");
+    const auto j = Json({"nocycle.ini", "--set", "Mainpath=300"});
     EXPECT_EQ(j["valueErrors"], nlohmann::json({"Value must be greater than 0."}));
     EXPECT_EQ(j["fields"]["Baud"], "125");
 }
@@ -522,6 +566,14 @@ TEST_F(CliTest, SavedProjectReadsBack) {
     // A result typed in would be saved as if computed.
     EXPECT_EQ(Cli({"press.ini", "--set", "Rmax=5", "--save", "result.ini"}).exit, 2);
     EXPECT_FALSE(std::filesystem::exists(Path("result.ini")));
+
+    // Back into the file read, and over another project with --force.
+    EXPECT_EQ(Cli({"variant.ini", "--set", "NumRouters=3", "--save", "variant.ini"}).exit, 0);
+    EXPECT_EQ(OpenIni(Path("variant.ini")).ReadString("Settings", "NumRouters", ""), "3");
+    EXPECT_EQ(Cli({"variant.ini", "--save", "press.ini"}).exit, 2);
+    EXPECT_EQ(ReadBytes("press.ini"), before);
+    EXPECT_EQ(Cli({"variant.ini", "--save", "press.ini", "--force"}).exit, 0);
+    EXPECT_EQ(OpenIni(Path("press.ini")).ReadString("Settings", "Project", ""), "Variant B");
 }
 
 // What the engineer designed comes back from the saved file.
@@ -543,9 +595,10 @@ TEST_F(CliTest, PreselectedRateAndTypedCycleTimeReadBack) {
     for (const Row& row : rows) {
         std::vector<std::string> args{example, "--mode", "expert"};
         args.insert(args.end(), row.sets.begin(), row.sets.end());
-        args.insert(args.end(), {"--save", "saved.ini"});
+        const std::string saved = std::string(row.name) + ".ini";
+        args.insert(args.end(), {"--save", saved});
         const auto designed = Json(args);
-        const auto read = Json({"saved.ini"});
+        const auto read = Json({saved});
         for (const auto& [key, value] : row.fields) {
             EXPECT_EQ(designed["fields"][key], value) << row.name << " " << key;
             EXPECT_EQ(read["fields"][key], value) << row.name << " " << key;

@@ -138,14 +138,14 @@ TEST_F(FileCommandsTest, SaveAsNameRules) {
           Row{"DotInDirectory", "", "ver2.5/alpha", "ver2.ini", "", "Quarnet Calculator - ver2"}}) {
         std::filesystem::create_directory(dir_ / "ver2.5");
         if (*row.existing)
-            WriteBytes(row.existing, "[Settings]\nKeep=1\n");
+            WriteBytes(row.existing, "[Settings]\nKeep=1\nNumVesk=1\n");
         TMasterForm& f = NewWindow();
         commands->FormCreate();
         dialogs.answers = {Path(row.chosen)};
         f.SaveAs.Click();
         EXPECT_TRUE(Exists(row.written)) << row.name;
         if (*row.backup) {
-            EXPECT_EQ(ReadBytes(row.backup), "[Settings]\nKeep=1\n") << row.name;
+            EXPECT_EQ(ReadBytes(row.backup), "[Settings]\nKeep=1\nNumVesk=1\n") << row.name;
         }
         EXPECT_EQ(f.MasterForm.Caption(), row.caption) << row.name;
         EXPECT_EQ(globals.ProjectFile, Path(row.written)) << row.name;
@@ -155,6 +155,37 @@ TEST_F(FileCommandsTest, SaveAsNameRules) {
     }
     EXPECT_EQ(OpenIni(Path("beta.ini")).ReadString("Settings", "Keep", ""), "1")
         << "typing beta wrote into the existing beta.ini";
+}
+
+// Save as never puts a project over a file that holds none: the box says
+// so, and the file, its name and the window stay as they were.
+TEST_F(FileCommandsTest, SaveAsRefusesAFileThatHoldsNoProject) {
+    for (const char* chosen : {"notes.txt", "report.pdf", "plain.ini"}) {
+        SCOPED_TRACE(chosen);
+        const std::string bytes = std::string("%PDF-1.4 not a project ") + chosen;
+        WriteBytes(chosen, bytes);
+        TMasterForm& f = NewWindow();
+        commands->FormCreate();
+        messages.shown.clear();
+        dialogs.answers = {Path(chosen)};
+        f.SaveAs.Click();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text,
+                  "Cannot write \"" + Path(chosen) +
+                      "\": It holds no project, and a project is written only over a project "
+                      "file or an empty one");
+        EXPECT_EQ(ReadBytes(chosen), bytes);
+        EXPECT_TRUE(globals.ProjectFile.empty() || globals.ProjectFile == "Empty Project");
+        globals.ProjectFile.clear();
+    }
+    EXPECT_FALSE(Exists("notes.ini"));
+    EXPECT_FALSE(Exists("notes.BAK"));
+    // An empty file holds nothing to lose.
+    WriteBytes("empty.ini", "");
+    dialogs.answers = {Path("empty.ini")};
+    f().SaveAs.Click();
+    EXPECT_EQ(OpenIni(Path("empty.ini")).ReadString("Settings", "NumIOD", ""),
+              f().Ed_NumIOD.Text());
 }
 
 TEST_F(FileCommandsTest, ReferencePlatformPathsInDirectoryAndCaption) {

@@ -46,6 +46,13 @@ TEST(ReportArguments, Parsed) {
         {{"--report", "r.pdf", "p.ini", "--keep", "NumIOD,Rmax"}, false, {}, {}, {}, {}},
         {{"--report", "r.pdf", "p.ini", "--", "--whatif"}, false, 0, {}, {}, {}},
         {{"--report", "r.pdf", "--require-rmax"}, false, 0, {}, {}, {}},
+        // A second value would silently win over the first.
+        {{"--report", "r.pdf", "--report=s.pdf", "p.ini"}, false, 0, {}, {}, {}},
+        {{"--report", "r.pdf", "p.ini", "--whatif", "NumIOD", "--whatif", "NumIOD"}, false, 0, {},
+         {}, {}},
+        {{"--report", "r.pdf", "p.ini", "--require-rmax", "9", "--require-rmax=9"}, false, 0, {}, {},
+         {}},
+        {{"--report", "r.pdf", "p.ini", "--keep=", "--keep", "NumIOD"}, false, 0, {}, {}, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.back());
@@ -88,6 +95,8 @@ TEST(ReportArguments, MessagesSayWhatWasWrong) {
          "--keep: no input is called \"Rmax\"; the inputs that can be kept: Mainpath, "
          "DropMax, DropTot, NumRouters, RouterCorr, LongSeg, MDSeg, NumRepeater, LRepeater, LoadFact, "
          "NumIOD, NumVesk, NumInp, NumInpCycl, InpCycl, NumOut, NumOutCycl, OutCycl, CVesk, MainBaud"},
+        {{"--report", "r.pdf", "--report", "s.pdf", "p.ini"},
+         "--report is given twice; give it once"},
     };
     for (const Row& row : rows) {
         ReportOptions options;
@@ -119,7 +128,7 @@ TEST(ReportArguments, RequirementsReadAsQntcalcCliReadsThem) {
                     .Ok();
             cli::Options cli;
             const bool cliRead =
-                cli::ParseArguments({"--limits", "--require-rmax", "300", option, row.value}, cli)
+                cli::ParseArguments({"--limits", option, row.value}, cli)
                     .Ok();
             EXPECT_EQ(reportRead, row.ms.has_value());
             EXPECT_EQ(cliRead, row.ms.has_value());
