@@ -1,5 +1,7 @@
 #include "whatif/LimitsForm.h"
 
+#include "whatif/WhatIfTexts.h"
+
 namespace qntcalc {
 
 std::optional<LimitsAnswer> AnswerLimits(const WindowSnapshot& mainWindow,
@@ -22,6 +24,12 @@ bool LimitsForm::Accept(LimitsAnswer answer) {
         return false;
     shown_ = std::move(answer);
     return true;
+}
+
+std::string LimitsForm::Note() const {
+    if (!Shown())
+        return std::string(texts::kLimitsComputing);
+    return Stale() ? std::string(texts::kWhatIfUpdating) : std::string();
 }
 
 Field LimitsForm::FieldOf(std::size_t row) const {

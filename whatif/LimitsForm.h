@@ -46,6 +46,13 @@ public:
     const LimitsAnswer* Shown() const { return shown_.generation != 0 ? &shown_ : nullptr; }
     // The shown overview answers the latest request.
     bool UpToDate() const { return shown_.generation == generation_; }
+    // The runner has waited long for the latest answer: the shown rows are
+    // of an older state and must look it.
+    void SetUpdating(bool updating) { updating_ = updating; }
+    bool Stale() const { return updating_ && !UpToDate(); }
+    // What the tab says instead of or over its rows: that the first answer
+    // is being computed, "Updating…" while Stale; empty otherwise.
+    std::string Note() const;
 
     // One row per shown input, tightest first, in the columns the shown
     // state needs.
@@ -75,6 +82,7 @@ private:
     uint64_t generation_ = 1;
     Requirements required_;
     LimitsAnswer shown_; // of generation 0 before the first answer
+    bool updating_ = false;
     std::optional<Field> charted_;
 };
 

@@ -72,6 +72,8 @@ inline constexpr std::string_view kWhatIfHeadroomUpdating = "The headroom is bei
 // The limits overview: one row per input, in these columns, and its cells
 // where there is nothing to show. %1 the end of the search of an input that
 // never fails on the way.
+// The Limits tab before its first answer.
+inline constexpr std::string_view kLimitsComputing = "The limits are being computed…";
 inline constexpr std::string_view kLimitsInput = "Input";
 inline constexpr std::string_view kLimitsCurrent = "Current";
 inline constexpr std::string_view kLimitsLast = "Last meeting";

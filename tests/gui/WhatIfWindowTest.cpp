@@ -284,8 +284,15 @@ TEST_F(WhatIfWindowTest, LimitsFollowAndChoosingARowChartsIt) {
     showsNow({300, std::nullopt, std::nullopt});
     ASSERT_GT(view.rowCount(), 3);
 
+    // Long without the new answer, the old rows are greyed and say so.
+    const QColor grey = view.palette().color(QPalette::Disabled, QPalette::Text);
     TypeInMainWindow("Ed_Mainpath", "180");
+    whatIf.LimitsSearch().PendingElapsed();
+    EXPECT_EQ(whatIf.LimitsModel().Note(), "Updating…");
+    EXPECT_EQ(view.item(0, 0)->foreground().color(), grey);
     showsNow({300, std::nullopt, std::nullopt});
+    EXPECT_EQ(whatIf.LimitsModel().Note(), "");
+    EXPECT_NE(view.item(0, 0)->foreground().color(), grey);
     // The requirements are the window's, and every search depends on them.
     whatIf.findChild<QSpinBox*>("WhatIfRequiredRmax")->setValue(1);
     showsNow({1, std::nullopt, std::nullopt});

@@ -25,12 +25,21 @@ TEST_F(LimitsFormTest, TakesOnlyTheAnswerToTheLatestRequest) {
     EXPECT_FALSE(form.Accept(older));
     EXPECT_EQ(form.Shown(), nullptr);
     EXPECT_EQ(form.RowCount(), 0u);
+    EXPECT_EQ(form.Note(), "The limits are being computed…") << "a blank table is no answer";
     ASSERT_TRUE(form.Accept(AnswerNow()));
     EXPECT_TRUE(form.UpToDate());
     EXPECT_EQ(form.Shown()->required.rmaxMs, 27);
+    form.SetUpdating(true);
+    EXPECT_FALSE(form.Stale()) << "the rows answer the latest request";
+    EXPECT_EQ(form.Note(), "");
     Require(300);
     EXPECT_FALSE(form.UpToDate());
     EXPECT_EQ(form.RowCount(), 7u) << "shown until the next answer";
+    EXPECT_TRUE(form.Stale());
+    EXPECT_EQ(form.Note(), "Updating…");
+    form.SetUpdating(false);
+    EXPECT_FALSE(form.Stale()) << "only once the runner has waited long";
+    EXPECT_EQ(form.Note(), "");
 }
 
 TEST_F(LimitsFormTest, RowsTightestFirstWithTheirCells) {

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QMenu>
+#include <QPainter>
 
 namespace qntcalc {
 
@@ -87,11 +88,10 @@ void LimitsView::Show() {
                 Qt::AlignVCenter);
             // A wrapped or cut text reads in full on hover.
             item->setToolTip(item->text());
-            if (form_.Fails(row))
-                item->setForeground(Qt::red);
             setItem(static_cast<int>(row), static_cast<int>(column), item);
         }
     }
+    Colour();
     // Every column in view at the window's size: the others as wide as
     // they need up to a limit, the cause the rest, wrapped.
     resizeColumnsToContents();
@@ -101,6 +101,50 @@ void LimitsView::Show() {
     resizeRowsToContents();
     // The selection keeps its row numbers, not its input, across a new order.
     SelectCharted();
+}
+
+void LimitsView::SetUpdating(bool updating) {
+    form_.SetUpdating(updating);
+    Colour();
+    viewport()->update();
+}
+
+void LimitsView::Colour() {
+    const bool stale = form_.Stale();
+    const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
+    for (int row = 0; row < rowCount(); ++row) {
+        const bool fails = form_.Fails(static_cast<std::size_t>(row));
+        for (int column = 0; column < columnCount(); ++column) {
+            QTableWidgetItem* cell = item(row, column);
+            if (!cell)
+                continue;
+            if (stale)
+                cell->setForeground(fails ? QColor(255, 150, 150) : grey);
+            else if (fails)
+                cell->setForeground(Qt::red);
+            else
+                cell->setForeground(QBrush());
+        }
+    }
+}
+
+// The note sits over the rows, or in place of them before the first answer:
+// an empty or old table alone would pass for an answer.
+void LimitsView::paintEvent(QPaintEvent* event) {
+    QTableWidget::paintEvent(event);
+    const QString note = ToQString(form_.Note());
+    if (note.isEmpty())
+        return;
+    QPainter painter(viewport());
+    QRect box = viewport()->rect().adjusted(8, 8, -8, -8);
+    if (rowCount() > 0) {
+        const QFontMetrics metrics(font());
+        const QRect text = metrics.boundingRect(note).adjusted(-8, -4, 8, 4);
+        box = QRect(QPoint(box.right() - text.width(), box.bottom() - text.height()), text.size());
+        painter.fillRect(box, palette().color(QPalette::ToolTipBase));
+        painter.setPen(palette().color(QPalette::ToolTipText));
+    }
+    painter.drawText(box, Qt::AlignCenter | Qt::TextWordWrap, note);
 }
 
 void LimitsView::SetCharted(std::optional<Field> field) {

@@ -22,6 +22,9 @@ public:
 
     // Shows the form's overview anew.
     void Show();
+    // Long without the answer to a change: the rows are greyed and the
+    // view says "Updating…" until the answer comes.
+    void SetUpdating(bool updating);
     // None: no row is selected.
     void SetCharted(std::optional<Field> field);
     // The input of a row.
@@ -32,7 +35,11 @@ signals:
     void useValue(Field field, int value);
     void keep(Field field, bool kept);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    void Colour();
     void SelectCharted();
     void ShowRowMenu(const QPoint& at);
 

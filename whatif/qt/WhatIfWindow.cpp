@@ -80,6 +80,9 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
     resize(900, 600);
 
     sweeps_.SayWhenPending();
+    limitsSearch_.SayWhenPending();
+    connect(&limitsSearch_, &LatestAnswerRunner::pending, limits_,
+            [this](bool waiting) { limits_->SetUpdating(waiting); });
     connect(&sweeps_, &LatestAnswerRunner::answered, this, [this] { Redraw(); });
     connect(&limitsSearch_, &LatestAnswerRunner::answered, this, [this] {
         limits_->Show();

@@ -46,6 +46,7 @@ public:
     LimitsView* Limits() const { return limits_; }
     const LimitsForm& LimitsModel() const { return limitsForm_; }
     LatestAnswerRunner& Sweeps() { return sweeps_; }
+    LatestAnswerRunner& LimitsSearch() { return limitsSearch_; }
 
     void ExportPng() { exports_.Png(); }
     void ExportSvg() { exports_.Svg(); }
