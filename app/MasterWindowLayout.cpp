@@ -131,12 +131,16 @@ MasterWindow::MasterWindow(TMasterForm& form, QWidget* parent)
 }
 
 int MasterWindow::FieldWidth() const {
-    // Room for six digits, like the 41 pixels of the original at its font.
+    // Room for every value a field holds, "-2147483648": one cut to its
+    // last digits would read as another number.
     QStyleOptionFrame option;
     option.initFrom(this);
     option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-    const QFontMetrics metrics(font());
-    const QSize text(metrics.horizontalAdvance(QStringLiteral("000000")) + 4, metrics.height());
+    // Bold as the results are, so that every field has one width.
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const QSize text(metrics.horizontalAdvance(QStringLiteral("-0000000000")) + 4, metrics.height());
     return style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, this).width();
 }
 

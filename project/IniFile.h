@@ -23,9 +23,9 @@ inline constexpr std::size_t kMostProjectBytes = std::size_t{4} << 20;
 // reading and is the one a write updates. Lines the writer does not know
 // (comments, blank lines, other keys) keep their text and their place.
 //
-// Files are read as UTF-8 (with or without a byte order mark) or, when not
-// valid UTF-8, as Windows-1252, with CRLF or LF line ends; they are written
-// as UTF-8 with LF. Every value without a line break reads back exactly as
+// Files are read as UTF-8 (with or without a byte order mark), UTF-16 with
+// its byte order mark or, when not valid UTF-8, as Windows-1252, with CRLF,
+// LF or CR line ends; they are written as UTF-8 with LF. Every value without a line break reads back exactly as
 // written; a line break in a value is written as one blank.
 //
 // Opening never creates the file: a missing file opens empty. In

@@ -1,5 +1,6 @@
 #include "text/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -128,11 +129,49 @@ std::string ToUtf8(std::string_view bytes) {
     return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
 }
 
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size());
+    const auto unit = [&](size_t at) {
+        const auto first = static_cast<uint8_t>(bytes[at]);
+        const auto second = static_cast<uint8_t>(bytes[at + 1]);
+        return static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    };
+    constexpr char32_t kReplacement = 0xFFFD;
+    size_t at = 0;
+    for (; at + 1 < bytes.size(); at += 2) {
+        const char16_t code = unit(at);
+        const bool high = code >= 0xD800 && code <= 0xDBFF;
+        const bool low = code >= 0xDC00 && code <= 0xDFFF;
+        if (high && at + 3 < bytes.size()) {
+            const char16_t next = unit(at + 2);
+            if (next >= 0xDC00 && next <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((char32_t{code} - 0xD800) << 10) + (next - 0xDC00));
+                at += 2;
+                continue;
+            }
+        }
+        AppendUtf8(out, high || low ? kReplacement : char32_t{code});
+    }
+    if (at < bytes.size()) // half a unit at the end
+        AppendUtf8(out, kReplacement);
+    return out;
+}
+
 std::string DecodeFileText(std::string_view bytes) {
+    // Notepad saves "Unicode" as UTF-16 with a byte order mark.
+    std::string utf16;
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        utf16 = Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+        bytes = utf16;
+    }
     // Repeated marks come from editors that added one to a file that had one.
     while (bytes.starts_with(kBom))
         bytes.remove_prefix(kBom.size());
     std::string text = ToUtf8(bytes);
+    // Old Mac files end their lines in CR alone.
+    if (text.find('\n') == std::string::npos)
+        std::replace(text.begin(), text.end(), '\r', '\n');
     size_t kept = 0;
     for (char c : text) {
         if (c == '\n') {

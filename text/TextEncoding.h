@@ -27,11 +27,17 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // Valid UTF-8 unchanged, anything else read as Windows-1252.
 std::string ToUtf8(std::string_view bytes);
 
-// A whole file's bytes as UTF-8 text with LF line ends: leading UTF-8 byte
-// order marks are dropped, a file that is not valid UTF-8 is read as
-// Windows-1252, and carriage returns at the end of a line or of the text are
-// dropped, so CRLF becomes LF. A CR inside a line stays. Decoding the result
-// again changes nothing.
+// UTF-16 code units as UTF-8; an unpaired surrogate or an odd last byte
+// becomes U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+
+// A whole file's bytes as UTF-8 text with LF line ends: a file that begins
+// with a UTF-16 byte order mark is read as UTF-16 of that byte order,
+// leading UTF-8 byte order marks are dropped, a file that is not valid UTF-8
+// is read as Windows-1252, a text without any LF has its lines end in CR
+// alone, and carriage returns at the end of a line or of the text are
+// dropped, so CRLF becomes LF. Elsewhere a CR inside a line stays. Decoding
+// the result again changes nothing.
 std::string DecodeFileText(std::string_view bytes);
 
 } // namespace qntcalc::text

@@ -126,6 +126,13 @@ double RoundStep(double span, int ticks) {
     return 10.0 * magnitude;
 }
 
+int StepsThatFit(double width, double labelWidth, int most) {
+    constexpr double kRoomBetween = 16;
+    // A round step may come out a little shorter than width / steps.
+    const double fit = width / ((labelWidth + kRoomBetween) * 1.25);
+    return std::clamp(static_cast<int>(fit), 1, std::max(most, 1));
+}
+
 AxisScale ScaleFor(double top, int ticks) {
     const double span = top * 1.1;
     const double step = RoundStep(span, ticks);

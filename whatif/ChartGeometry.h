@@ -54,6 +54,10 @@ int32_t TimeAxisTop(std::span<const WhatIfPoint> points, const Requirements& req
 // 1, 2 or 5 times a power of ten, at least 1, so that about `ticks` steps
 // fill `span`.
 double RoundStep(double span, int ticks);
+// How many steps an axis `width` long takes, at most `most`, when each
+// label is `labelWidth` wide: side by side with room between them, whole,
+// never cut to "2,147,…". At least 1.
+int StepsThatFit(double width, double labelWidth, int most);
 // An axis from 0 to a round number a little above `top`, ticked at steps of
 // 1, 2 or 5 times a power of ten, about `ticks` of them.
 struct AxisScale {

@@ -80,7 +80,26 @@ TEST_F(CliTest, StartStateWithCyclicInputs) {
     EXPECT_EQ(j["activePage"], "GB_Network");
 }
 
+// ASCII text as UTF-16 with its byte order mark.
+std::string Utf16(std::string_view ascii, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : ascii)
+        bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return bytes;
+}
+
 TEST_F(CliTest, ProjectWithRoutersAndItsReport) {
+    // As Notepad saves it ("Unicode", "Unicode big endian") and with the
+    // line ends of old Mac editors, the project reads the same.
+    std::string crOnly = kRouterProject;
+    std::erase(crOnly, '\n');
+    for (const std::string& bytes : {std::string(kRouterProject), Utf16(kRouterProject, false),
+                                     Utf16(kRouterProject, true), crOnly}) {
+        WriteBytes("other.ini", bytes);
+        const auto other = Json({"other.ini"});
+        EXPECT_EQ(other["fields"]["Rmax"], "268") << other["fields"];
+        EXPECT_EQ(other["fields"]["Project"], "Press line");
+    }
     WriteBytes("press.ini", kRouterProject);
     const auto j = Json({"press.ini"});
     EXPECT_EQ(j["file"], "press.ini");

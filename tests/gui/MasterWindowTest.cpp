@@ -68,6 +68,24 @@ TEST_F(MasterWindowTest, TypingAMainPathShowsTheRate) {
     EXPECT_EQ(bar->toolTip(), "Error reaction time indicator");
 }
 
+// A value cut to its last digits would read as another number: "483647".
+TEST_F(MasterWindowTest, EveryFieldShowsTheWidestValueWhole) {
+    Type("Ed_Mainpath", "2147483647");
+    QLineEdit* mainPath = EditView("Ed_Mainpath");
+    EXPECT_EQ(mainPath->text(), "2147483647");
+    for (QLineEdit* edit : Window().findChildren<QLineEdit*>()) {
+        if (!edit->objectName().startsWith("Ed_"))
+            continue;
+        const QRect inside = edit->contentsRect().marginsRemoved(edit->textMargins());
+        EXPECT_LE(edit->fontMetrics().horizontalAdvance("-2147483648"), inside.width() - 4)
+            << edit->objectName().toStdString();
+    }
+    // One too long all the same shows its start once the user is elsewhere.
+    EditView("Ed_DropMax")->setFocus();
+    Form().Ed_Mainpath.SetText("00000000000000000000300");
+    EXPECT_EQ(mainPath->cursorPosition(), 0);
+}
+
 TEST_F(MasterWindowTest, ZeroMainPathIsRejectedAndTheOldTextComesBack) {
     const QString before = EditView("Ed_Mainpath")->text();
     const QString baud = EditView("Ed_Baud")->text();

@@ -76,8 +76,19 @@ TEST(DecodeFileTextTest, DropsBomsAndCrAtLineEnds) {
     EXPECT_EQ(text::DecodeFileText("\xEF\xBB\xBF\xEF\xBB\xBF[S]"), "[S]");
     EXPECT_EQ(text::DecodeFileText("a\r\r\nb\rc\r"), "a\nb\rc");
     EXPECT_EQ(text::DecodeFileText("\xEF\xBB\xBF"), "");
+    // Lines that end in CR alone, as old Mac editors write them.
+    EXPECT_EQ(text::DecodeFileText("[S]\rK=1\r\rL=2"), "[S]\nK=1\n\nL=2");
+    EXPECT_EQ(text::DecodeFileText("[S]\rK=1\nL\r=2"), "[S]\rK=1\nL\r=2") << "one LF: CR is text";
+    // UTF-16 with its byte order mark, either order, as Notepad saves it.
+    using namespace std::string_literals;
+    EXPECT_EQ(text::DecodeFileText("\xFF\xFE[\0S\0]\0\r\0\n\0\xE4\0\xAC\x20"s), "[S]\n\xC3\xA4€");
+    EXPECT_EQ(text::DecodeFileText("\xFE\xFF\0[\0\xE4\xD8\x3D\xDE\x00"s), "[\xC3\xA4\xF0\x9F\x98\x80");
+    EXPECT_EQ(text::DecodeFileText("\xFF\xFE\x3D\xD8K\0="s), "\xEF\xBF\xBDK\xEF\xBF\xBD")
+        << "an unpaired surrogate and half a unit";
+    EXPECT_EQ(text::DecodeFileText("\xFF\xFE\xFF\xFEK\0"s), "K") << "a mark after the mark";
     // What the file writer writes reads back as itself.
-    for (const char* bytes : {"\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\r\nK=\xE4\r", "\r\n\r", "\xEF\xBB"}) {
+    for (const char* bytes :
+         {"\xEF\xBB\xBF\xEF\xBB\xBF[S]\r\r\nK=\xE4\r", "\r\n\r", "\xEF\xBB", "[S]\rK=1\r"}) {
         const std::string once = text::DecodeFileText(bytes);
         EXPECT_EQ(text::DecodeFileText(once), once) << bytes;
     }

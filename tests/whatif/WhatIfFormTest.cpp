@@ -121,6 +121,15 @@ TEST(WhatIfChart, BandsStepsAndTimeScale) {
     EXPECT_EQ(ScaleFor(0), (AxisScale{1, 1}));
     EXPECT_EQ(RoundStep(1000, 10), 100);
     EXPECT_EQ(RoundStep(1001, 10), 200);
+    // Labels side by side, whole: "2,147,483,647" is about 80 px wide.
+    struct Fit {
+        double width;
+        double label;
+        int steps;
+    };
+    for (const Fit& fit : {Fit{700, 20, 10}, Fit{700, 80, 5}, Fit{599, 80, 4}, Fit{600, 80, 5},
+                           Fit{480, 80, 4}, Fit{479, 80, 3}, Fit{0, 80, 1}, Fit{50, 80, 1}})
+        EXPECT_EQ(StepsThatFit(fit.width, fit.label, 10), fit.steps) << fit.width << " " << fit.label;
     // The round scale while it stays within twice the highest requirement,
     // else that cap: never 800 ms for a 300 ms requirement.
     std::vector<WhatIfPoint> slow{Point(0, K::Sound, 20, 1196)};

@@ -93,8 +93,12 @@ FieldEdit* ControlViews::Edit(EditField& field, QWidget* parent) {
         // Only a real change is written, so the cursor stays where it is
         // while the user types.
         const QString text = ToQString(field.Text());
-        if (edit->text() != text)
+        if (edit->text() != text) {
             edit->setText(text);
+            // A text too long for the field shows its start, not its end.
+            if (!edit->hasFocus())
+                edit->setCursorPosition(0);
+        }
         edit->setReadOnly(field.ReadOnly());
     });
     QObject::connect(edit, &QLineEdit::textEdited, &connections_,

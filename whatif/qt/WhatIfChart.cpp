@@ -1,5 +1,6 @@
 #include "whatif/qt/WhatIfChart.h"
 
+#include "text/Numbers.h"
 #include "ui/qt/QtText.h"
 #include "whatif/ChartGeometry.h"
 #include "whatif/ChartTexts.h"
@@ -10,6 +11,7 @@
 
 #include <QAreaSeries>
 #include <QChart>
+#include <QFontMetrics>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QHelpEvent>
@@ -257,7 +259,12 @@ void WhatIfChart::Draw() {
         showMarker(bands, bands->upperSeries()->count() > 0);
 
     valueAxis_->setTitleText(ToQString(input->subject) + ToQString(UnitTag(input->unit)));
-    SetTicks(valueAxis_, left, right, RoundStep(right - left, 10));
+    const QFontMetrics labelMetrics(valueAxis_->labelsFont());
+    const int labelWidth =
+        std::max(labelMetrics.horizontalAdvance(ToQString(text::GroupedNumber(shown->range.from))),
+                 labelMetrics.horizontalAdvance(ToQString(text::GroupedNumber(shown->range.to))));
+    SetTicks(valueAxis_, left, right,
+             RoundStep(right - left, StepsThatFit(drawnFor_.width(), labelWidth, 10)));
     ShowScale(timeAxis_, timeScale);
     ShowScale(rateAxis_, ScaleFor(fastest));
     currentLine_->replace({QPointF(shown->current, 0), QPointF(shown->current, 1)});
