@@ -8,6 +8,7 @@
 #include "project/ProjectTexts.h"
 #include "report/ReportTexts.h"
 #include "report/qt/ReportCommand.h"
+#include "report/qt/ReportExport.h"
 #include "ui/qt/GuiPlatform.h"
 #include "ui/qt/HelpWindow.h"
 #include "whatif/qt/WhatIfWindow.h"
@@ -166,6 +167,11 @@ void Program::WireReport() {
 }
 
 void Program::ExportReport() {
+    // One at a time: a second asks for no file and shows the first's box.
+    if (reports_ && reports_->Running()) {
+        reports_->ShowProgress();
+        return;
+    }
     const DialogOwner owner(window_.get());
     FileDialogSetup setup;
     setup.filter = std::string(texts::kReportPdfFilter);
@@ -182,10 +188,15 @@ void Program::ExportReport() {
         path += ".pdf";
 
     const WhatIfForm* question = whatIf_ ? &whatIf_->Form() : nullptr;
-    const Result made = ExportWindowReport(*form_, globals_, commands_->Changes().Modified(),
-                                           question, path);
-    if (!made.Ok())
-        platform_.messages.Show(made.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
+    Reports().Start(
+        PrepareWindowReport(*form_, globals_, commands_->Changes().Modified(), question), path,
+        QString::fromStdString(form_->Ed_Project.Text()));
+}
+
+ReportExport& Program::Reports() {
+    if (!reports_)
+        reports_ = new ReportExport(platform_.messages, window_.get());
+    return *reports_;
 }
 
 namespace {

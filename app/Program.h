@@ -19,6 +19,7 @@
 namespace qntcalc {
 
 class RecentFilesMenu;
+class ReportExport;
 class WhatIfWindow;
 class HelpWindow;
 
@@ -68,6 +69,8 @@ public:
     HelpWindow& HelpViewer();
     // Null until Options > What-if first opens it.
     WhatIfWindow* WhatIfIfOpened() const { return whatIf_; }
+    // File > Export report...'s runs, built by the first call.
+    ReportExport& Reports();
 
 private:
     void WireFileMenu();
@@ -93,6 +96,9 @@ private:
     // A Qt child of the main window, so it outlives the commands' use of
     // its settings.
     WhatIfWindow* whatIf_ = nullptr;
+    // A Qt child of the main window too: its thread is waited for before
+    // the window goes.
+    ReportExport* reports_ = nullptr;
     std::unique_ptr<FileCommands> commands_;
     TAboutForm* about_ = nullptr;
     std::unique_ptr<TPrintForm> printForm_;

@@ -13,6 +13,7 @@ std::string_view Verb(Result::Failure failure) {
     switch (failure) {
     case F::None:
     case F::BadArgument:
+    case F::Cancelled:
     case F::Unsuitable: // names its own
         break;
     case F::Missing:
@@ -39,7 +40,7 @@ std::string Result::Message() const {
     std::string text;
     if (failure == Failure::None)
         return text;
-    if (failure == Failure::BadArgument) {
+    if (failure == Failure::BadArgument || failure == Failure::Cancelled) {
         text = reason;
     } else {
         text = kCannot;

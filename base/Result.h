@@ -30,6 +30,7 @@ struct [[nodiscard]] Result {
         // verb is that layer's.
         Unsuitable,
         BadArgument,   // a command-line argument that cannot be used
+        Cancelled,     // the user stopped it: nothing was made; reads as its reason
     };
 
     Result() = default;
@@ -48,6 +49,9 @@ struct [[nodiscard]] Result {
 
     static Result BadArgument(std::string reason) {
         return {Failure::BadArgument, {}, std::move(reason)};
+    }
+    static Result Cancelled(std::string reason) {
+        return {Failure::Cancelled, {}, std::move(reason)};
     }
     static Result Unsuitable(std::string verb, std::string item, std::string reason) {
         Result result{Failure::Unsuitable, std::move(item), std::move(reason)};

@@ -242,15 +242,25 @@ void HowToMeet(const std::vector<InputLimit>& limits, const Requirements& requir
     }
 }
 
-Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
+Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, const ReportProgress& progress,
+                      CalcReport& report) {
     Add(report, Kind::Heading, std::string(texts::kReportLimits));
     Add(report, Kind::Paragraph, RequirementsSentence(facts.required));
     if (const std::optional<std::string> kept = KeptSentence(facts.required))
         Add(report, Kind::Paragraph, *kept);
     WhatIf whatIf(f);
     std::vector<InputLimit> limits;
-    if (Result found = FindLimits(whatIf, facts.required, limits); !found.Ok())
+    // Each input is a step, and the chart's sweep the last one.
+    const int steps = static_cast<int>(whatIf.EditableInputs().size()) + 1;
+    bool stopped = false;
+    const auto keepGoing = [&] {
+        stopped = stopped || (progress && !progress(static_cast<int>(limits.size()), steps));
+        return !stopped;
+    };
+    if (Result found = FindLimits(whatIf, facts.required, keepGoing, limits); !found.Ok())
         return found;
+    if (stopped)
+        return Result::Cancelled(std::string(texts::kReportCancelled));
     const bool fails = JudgeState(f, facts.required) != Shortfall::None;
     if (limits.empty()) {
         Add(report, Kind::Paragraph, std::string(texts::kReportNoLimits));
@@ -290,8 +300,14 @@ Result LimitsAndChart(const TMasterForm& f, const ReportFacts& facts, CalcReport
         chosen = limits.front().input->field;
     report.whatIf.SetRequirements(facts.required);
     report.whatIf.ChooseInput(chosen);
+    const auto sweepGoing = [&] {
+        stopped = stopped || (progress && !progress(steps - 1, steps));
+        return !stopped;
+    };
     std::optional<WhatIfAnswer> answer =
-        AnswerWhatIf(WindowSnapshot(f), report.whatIf.Request(), [] { return true; });
+        AnswerWhatIf(WindowSnapshot(f), report.whatIf.Request(), sweepGoing);
+    if (stopped)
+        return Result::Cancelled(std::string(texts::kReportCancelled));
     const WhatIfInput* input = nullptr;
     if (answer && report.whatIf.Accept(std::move(*answer)))
         input = report.whatIf.ShownInput();
@@ -337,7 +353,8 @@ std::string IterationText(bool stable, int passes) {
                         {std::to_string(passes)});
 }
 
-Result MakeReport(const TMasterForm& f, const ReportFacts& facts, CalcReport& report) {
+Result MakeReport(const TMasterForm& f, const ReportFacts& facts, CalcReport& report,
+                  const ReportProgress& progress) {
     report = CalcReport{};
     report.errorStatus = f.SB_Status.Colour() == StatusColour::Red;
     report.projectName = f.Ed_Project.Text();
@@ -347,7 +364,7 @@ Result MakeReport(const TMasterForm& f, const ReportFacts& facts, CalcReport& re
     Inputs(f, report);
     Results(f, report);
     Checks(f, report);
-    if (Result made = LimitsAndChart(f, facts, report); !made.Ok())
+    if (Result made = LimitsAndChart(f, facts, progress, report); !made.Ok())
         return made;
     SignOff(report);
     return {};

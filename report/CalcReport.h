@@ -6,6 +6,7 @@
 #include "whatif/WhatIfForm.h"
 #include "window/MasterForm.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -69,7 +70,14 @@ std::string PageLine(const CalcReport& report, int page, int pages);
 // How the calculation's iteration ended, after `passes` passes.
 std::string IterationText(bool stable, int passes);
 
-// Refused only when the limits or the sweep cannot be computed.
-Result MakeReport(const TMasterForm& form, const ReportFacts& facts, CalcReport& report);
+// Told how far the report is as it is made, on the thread that makes it:
+// `done` of `steps`, the limits of each input a step and the chart the
+// last; false stops it.
+using ReportProgress = std::function<bool(int done, int steps)>;
+
+// Refused only when the limits or the sweep cannot be computed, or
+// Cancelled when `progress` stopped it.
+Result MakeReport(const TMasterForm& form, const ReportFacts& facts, CalcReport& report,
+                  const ReportProgress& progress = {});
 
 } // namespace qntcalc

@@ -83,6 +83,15 @@ inline constexpr std::string_view kReportPdfFilter = "PDF files (*.pdf)|*.pdf";
 inline constexpr std::string_view kReportNotDrawn = "the report could not be drawn";
 inline constexpr std::string_view kReportOverProject =
     "It is the project file the report is made from";
+inline constexpr std::string_view kReportCancelled = "The report was cancelled; nothing was written.";
+// The box that shows how far File > Export report... is.
+inline constexpr std::string_view kReportProgressCaption = "Export report";
+inline constexpr std::string_view kReportProgressStarting = "Making the report…";
+// %1 the input being searched, %2 how many there are.
+inline constexpr std::string_view kReportProgressInput =
+    "Making the report: the limits of input %1 of %2…";
+inline constexpr std::string_view kReportProgressChart = "Making the report: the What-if chart…";
+inline constexpr std::string_view kReportProgressCancel = "Cancel";
 
 // The command line's own messages, after "QntCalc: ".
 inline constexpr std::string_view kReportUsage =

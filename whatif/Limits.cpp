@@ -120,6 +120,11 @@ Result FindLimits(WhatIf& whatIf, const Requirements& required, std::vector<Inpu
     return Collect(whatIf, required, [] { return true; }, limits);
 }
 
+Result FindLimits(WhatIf& whatIf, const Requirements& required,
+                  const std::function<bool()>& keepGoing, std::vector<InputLimit>& limits) {
+    return Collect(whatIf, required, keepGoing, limits);
+}
+
 std::optional<std::vector<InputLimit>> FindLimits(const WindowSnapshot& mainWindow,
                                                   const Requirements& required,
                                                   const std::function<bool()>& keepGoing) {

@@ -59,6 +59,11 @@ void SortTightestFirst(std::vector<InputLimit>& limits);
 // Fills `limits` with every input the window lets a user type into now, in
 // the window's order sorted tightest first.
 Result FindLimits(WhatIf& whatIf, const Requirements& required, std::vector<InputLimit>& limits);
+// The same, asking `keepGoing` before each input and each value a fix's
+// search types: it may read `limits` to learn how many inputs are done.
+// Stopped, it leaves fewer limits than there are inputs.
+Result FindLimits(WhatIf& whatIf, const Requirements& required,
+                  const std::function<bool()>& keepGoing, std::vector<InputLimit>& limits);
 
 // The same from a snapshot of the main window, on any thread. Nothing when
 // `keepGoing`, asked before each input, stops it, or the search is refused.

@@ -121,8 +121,8 @@ Result WriteReport(const TMasterForm& form, const ReportFacts& facts, const std:
     return {};
 }
 
-Result ExportWindowReport(const TMasterForm& form, const Globals& program, bool modified,
-                          const WhatIfForm* whatIf, const std::string& out) {
+WindowReportJob PrepareWindowReport(const TMasterForm& form, const Globals& program,
+                                    bool modified, const WhatIfForm* whatIf) {
     ReportSource source;
     std::string bytes;
     if (!program.ProjectFile.empty()) {
@@ -138,8 +138,25 @@ Result ExportWindowReport(const TMasterForm& form, const Globals& program, bool 
     // The What-if window's input when it has been asked.
     if (whatIf)
         source.whatIfInput = whatIf->ChosenInput();
-    Exit status = kSound;
-    return WriteReport(form, GatherReportFacts(program, source), out, program.ProjectFile, status);
+    return {WindowSnapshot(form), GatherReportFacts(program, source), program,
+            program.ProjectFile};
+}
+
+Result MakeWindowReport(const WindowReportJob& job, CalcReport& report,
+                        const ReportProgress& progress) {
+    LoadedProject own(job.program);
+    if (Result restored = job.window.RestoreInto(own.Form()); !restored.Ok())
+        return restored;
+    return MakeReport(own.Form(), job.facts, report, progress);
+}
+
+Result ExportWindowReport(const TMasterForm& form, const Globals& program, bool modified,
+                          const WhatIfForm* whatIf, const std::string& out) {
+    const WindowReportJob job = PrepareWindowReport(form, program, modified, whatIf);
+    CalcReport report;
+    if (Result made = MakeWindowReport(job, report); !made.Ok())
+        return made;
+    return WriteReportPdf(report, ToQString(form.Ed_Project.Text()), out, job.projectFile);
 }
 
 int RunReportCommand(int& argc, char** argv) {

@@ -6,6 +6,7 @@
 #include "ui/Globals.h"
 #include "whatif/WhatIfForm.h"
 #include "window/MasterForm.h"
+#include "window/WindowSnapshot.h"
 
 #include <optional>
 #include <string>
@@ -34,9 +35,26 @@ ReportFacts GatherReportFacts(const Globals& program, const ReportSource& source
 Result WriteReport(const TMasterForm& form, const ReportFacts& facts, const std::string& out,
                    const std::string& projectFile, Exit& status);
 
-// File > Export report...: the report of the window's project, with the
-// requirements and input of the What-if window (whatIf, null while it was
-// never opened). `modified`: the window differs from its project file.
+// File > Export report... in three steps, so that the long one runs off the
+// window's thread: what the report is made of, taken on the window's thread;
+// the report, made from it on any thread; the PDF, drawn on the window's.
+struct WindowReportJob {
+    WindowSnapshot window;
+    ReportFacts facts;
+    Globals program;
+    std::string projectFile; // never written over; empty for none
+};
+
+// The report of the window's project, with the requirements and input of
+// the What-if window (whatIf, null while it was never opened). `modified`:
+// the window differs from its project file.
+WindowReportJob PrepareWindowReport(const TMasterForm& form, const Globals& program,
+                                    bool modified, const WhatIfForm* whatIf);
+// In a window of its own, restored from the job's snapshot: the very report
+// the window would give.
+Result MakeWindowReport(const WindowReportJob& job, CalcReport& report,
+                        const ReportProgress& progress = {});
+// All three at once.
 Result ExportWindowReport(const TMasterForm& form, const Globals& program, bool modified,
                           const WhatIfForm* whatIf, const std::string& out);
 

@@ -1,6 +1,7 @@
 #include "GuiFixture.h"
 
 #include "app/GuiApplication.h"
+#include "report/qt/ReportExport.h"
 #include "ui/qt/GuiPlatform.h"
 
 #include <stdexcept>
@@ -144,6 +145,11 @@ void GuiTest::Trigger(std::string_view menuItem) {
     auto* action = ViewOf<QAction>(menuItem);
     ASSERT_NE(action, nullptr);
     action->trigger();
+}
+
+void GuiTest::ExportReport() {
+    Trigger("ExportReport");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !program->Reports().Running(); }, 60000));
 }
 
 QString GuiTest::ShownTitle() {

@@ -88,6 +88,8 @@ protected:
         edit.SetText(text);
     }
     void Trigger(std::string_view menuItem);
+    // File > Export report... and the wait for its thread.
+    void ExportReport();
     QString StatusText();
     bool StatusRed();
     QString Path(const QString& name) const { return dir.filePath(name); }

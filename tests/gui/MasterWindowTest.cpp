@@ -1,4 +1,5 @@
 #include "GuiFixture.h"
+#include "report/qt/ReportExport.h"
 #include "app/GuiApplication.h"
 #include "checks/StatusTexts.h"
 
@@ -24,6 +25,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QProxyStyle>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -259,7 +261,7 @@ TEST_F(MasterWindowTest, AReportHashesTheFileOnlyWhileTheWindowHoldsIt) {
         QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 
     dialogs.saveAnswers.push_back(Path("held").toStdString());
-    Trigger("ExportReport");
+    ExportReport();
     const QString held = ReportText(Path("held.pdf"));
     EXPECT_TRUE(held.contains(QStringLiteral("SHA-256 of the project file: ") + sha))
         << held.toStdString();
@@ -267,7 +269,7 @@ TEST_F(MasterWindowTest, AReportHashesTheFileOnlyWhileTheWindowHoldsIt) {
 
     Type("Ed_Mainpath", "250");
     dialogs.saveAnswers.push_back(Path("changed.pdf").toStdString());
-    Trigger("ExportReport");
+    ExportReport();
     const QString changed = ReportText(Path("changed.pdf"));
     EXPECT_TRUE(changed.contains(QStringLiteral("(not saved)"))) << changed.toStdString();
     EXPECT_FALSE(changed.contains(sha));
@@ -280,9 +282,41 @@ TEST_F(MasterWindowTest, AReportHashesTheFileOnlyWhileTheWindowHoldsIt) {
     other.write(QByteArray(bytes).replace("Mainpath=100", "Mainpath=300"));
     other.close();
     dialogs.saveAnswers.push_back(Path("elsewhere.pdf").toStdString());
-    Trigger("ExportReport");
+    ExportReport();
     const QString elsewhere = ReportText(Path("elsewhere.pdf"));
     EXPECT_TRUE(elsewhere.contains(QStringLiteral("(not saved)"))) << elsewhere.toStdString();
+}
+
+// A report of a hostile project takes long: the window goes on meanwhile,
+// and Cancel drops it without a word and without a file.
+TEST_F(MasterWindowTest, AReportIsMadeOffTheWindowsThreadAndCancelled) {
+    Window().show();
+    for (const char* field : {"Ed_Mainpath", "Ed_NumIOD", "Ed_NumVesk", "Ed_NumInp", "Ed_NumOut"})
+        Type(field, "2147483647");
+    Form().UserSetRequirements({1, std::nullopt, std::nullopt});
+    const QString pdf = Path("slow.pdf");
+    dialogs.saveAnswers.push_back(pdf.toStdString());
+    Trigger("ExportReport");
+    ReportExport& reports = program->Reports();
+    ASSERT_TRUE(reports.Running());
+    QTest::qWait(ReportExport::kProgressAfterMs + 200);
+    ASSERT_TRUE(reports.Running()) << "long enough to be seen";
+    ASSERT_NE(reports.Progress(), nullptr);
+    EXPECT_TRUE(reports.Progress()->isVisible());
+    EXPECT_FALSE(reports.Progress()->isModal()) << "the window goes on";
+    // As a click into it would.
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &Window(); }));
+    Type("Ed_Mainpath", "300");
+    EXPECT_EQ(EditView("Ed_Baud")->text(), "125") << "calculated at once";
+    // A second export asks for no file while the first runs.
+    Trigger("ExportReport");
+    EXPECT_EQ(dialogs.saveSetups.size(), 1u);
+
+    QTest::mouseClick(reports.Progress()->findChild<QPushButton*>(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reports.Running(); }, 10000));
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_TRUE(messages.AllShown());
 }
 
 TEST_F(MasterWindowTest, AReportNeverReplacesItsProjectUnderAnyName) {
@@ -297,7 +331,7 @@ TEST_F(MasterWindowTest, AReportNeverReplacesItsProjectUnderAnyName) {
         messages.Expect(
             {"Cannot write \"" + path + "\": It is the project file the report is made from",
              "Save Error"});
-        Trigger("ExportReport");
+        ExportReport();
         EXPECT_TRUE(messages.AllShown()) << name;
     }
     EXPECT_EQ(ReadFile(Path("alpha.ini")), before);

@@ -121,6 +121,16 @@ TEST(ReportPages, NoHeadingEndsAPage) {
         facts.required = {row.rmaxMs, std::nullopt, std::nullopt};
         CalcReport report;
         ASSERT_TRUE(MakeReport(loaded.Form(), facts, report).Ok());
+        // Made off the window's thread, from its snapshot: the same report.
+        WindowReportJob job = PrepareWindowReport(loaded.Form(), Globals{}, false, nullptr);
+        job.facts = facts;
+        CalcReport made;
+        ASSERT_TRUE(MakeWindowReport(job, made).Ok());
+        ASSERT_EQ(made.blocks.size(), report.blocks.size());
+        for (std::size_t block = 0; block < made.blocks.size(); ++block) {
+            EXPECT_EQ(made.blocks[block].text, report.blocks[block].text);
+            EXPECT_EQ(made.blocks[block].rows, report.blocks[block].rows);
+        }
         const auto pages = ReportPageBlocks(report);
         EXPECT_GE(pages.size(), 2u);
         std::vector<std::size_t> all;

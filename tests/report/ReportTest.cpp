@@ -168,6 +168,35 @@ TEST_F(ReportTest, TheLimitsTightestFirstAndTheChartOfTheTightest) {
               1);
 }
 
+// The window's thread learns how far the report is, and stops it at any
+// step: a stopped report is no report.
+TEST_F(ReportTest, ProgressRisesAndStopsTheReportAtAnyStep) {
+    std::vector<int> told;
+    int steps = 0;
+    CalcReport report;
+    ASSERT_TRUE(MakeReport(loaded.Form(), {}, report, [&](int done, int of) {
+                    told.push_back(done);
+                    steps = of;
+                    return true;
+                }).Ok());
+    ASSERT_GT(told.size(), 8u);
+    EXPECT_EQ(steps, 9) << "eight inputs and the chart";
+    EXPECT_EQ(told.front(), 0);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_EQ(told.back(), 8) << "the chart is the last step";
+    const std::size_t blocks = Made(loaded.Form(), {}).blocks.size();
+    EXPECT_EQ(report.blocks.size(), blocks) << "the same report as without";
+
+    for (const std::size_t stopAt : {std::size_t{0}, told.size() / 2, told.size() - 1}) {
+        std::size_t asked = 0;
+        const Result made = MakeReport(loaded.Form(), {}, report,
+                                       [&](int, int) { return asked++ < stopAt; });
+        EXPECT_EQ(made.failure, Result::Failure::Cancelled) << stopAt;
+        EXPECT_EQ(made.Message(), "The report was cancelled; nothing was written.");
+        EXPECT_EQ(asked, stopAt + 1) << "not asked again once stopped";
+    }
+}
+
 // QntCalc --report sets the locale from the environment, as every Qt
 // program does; the report's numbers are English as its texts are.
 TEST_F(ReportTest, NumbersReadTheSameUnderAGermanLocale) {

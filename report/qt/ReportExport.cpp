@@ -1,0 +1,128 @@
+#include "report/qt/ReportExport.h"
+
+#include "project/FileIo.h"
+#include "project/ProjectTexts.h"
+#include "report/ReportTexts.h"
+#include "report/qt/ReportPdf.h"
+#include "text/Strings.h"
+#include "ui/qt/QtText.h"
+
+#include <algorithm>
+#include <string>
+
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace qntcalc {
+
+namespace {
+
+constexpr int kPollMs = 100;
+
+} // namespace
+
+ReportExport::ReportExport(MessageBoxes& messages, QWidget* window)
+    : QObject(window), messages_(messages), window_(window) {
+    connect(&watcher_, &QFutureWatcher<std::shared_ptr<Outcome>>::finished, this,
+            [this] { Done(); });
+    poll_.setInterval(kPollMs);
+    connect(&poll_, &QTimer::timeout, this, [this] { ShowHowFar(); });
+}
+
+ReportExport::~ReportExport() {
+    if (shared_)
+        shared_->cancelled = true;
+    watcher_.disconnect(this);
+    watcher_.waitForFinished();
+}
+
+void ReportExport::ShowProgress() {
+    if (!progress_)
+        return;
+    progress_->show();
+    progress_->raise();
+    progress_->activateWindow();
+}
+
+void ReportExport::Start(WindowReportJob job, const std::string& out, const QString& title) {
+    if (running_)
+        return;
+    // Refused before the long part, not after it.
+    if (!job.projectFile.empty() && fileio::SameFile(out, job.projectFile)) {
+        messages_.Show(Result(Result::Failure::Unwritable, out,
+                              std::string(texts::kReportOverProject))
+                           .Message(),
+                       texts::kSaveErrorCaption, MessageKind::Critical);
+        emit finished();
+        return;
+    }
+    running_ = true;
+    out_ = out;
+    projectFile_ = job.projectFile;
+    title_ = title;
+    shared_ = std::make_shared<Shared>();
+
+    progress_ = new QProgressDialog(ToQString(texts::kReportProgressStarting),
+                                    ToQString(texts::kReportProgressCancel), 0, 1, window_);
+    progress_->setObjectName(QStringLiteral("ReportProgress"));
+    progress_->setWindowTitle(ToQString(texts::kReportProgressCaption));
+    // The window stays usable while the report is made.
+    progress_->setWindowModality(Qt::NonModal);
+    progress_->setMinimumDuration(kProgressAfterMs);
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    progress_->setValue(0);
+    connect(progress_, &QProgressDialog::canceled, this, [this] { Cancel(); });
+    poll_.start();
+
+    watcher_.setFuture(QtConcurrent::run([job = std::move(job), shared = shared_] {
+        auto outcome = std::make_shared<Outcome>();
+        outcome->made = MakeWindowReport(job, outcome->report, [&shared](int done, int steps) {
+            shared->steps = steps;
+            shared->done = done;
+            return !shared->cancelled.load();
+        });
+        return outcome;
+    }));
+}
+
+void ReportExport::ShowHowFar() {
+    if (!progress_ || !shared_)
+        return;
+    const int steps = shared_->steps.load();
+    const int done = std::min(shared_->done.load(), steps - 1);
+    // A hostile input's search alone may take long: the label says which.
+    progress_->setLabelText(
+        done + 1 < steps
+            ? ToQString(text::Format(texts::kReportProgressInput,
+                                     {std::to_string(done + 1), std::to_string(steps - 1)}))
+            : ToQString(texts::kReportProgressChart));
+    progress_->setMaximum(steps);
+    progress_->setValue(done);
+}
+
+void ReportExport::Cancel() {
+    if (shared_)
+        shared_->cancelled = true;
+    if (progress_)
+        progress_->hide();
+}
+
+void ReportExport::Done() {
+    poll_.stop();
+    const std::shared_ptr<Outcome> outcome = watcher_.result();
+    const bool cancelled = shared_->cancelled.load();
+    if (progress_) {
+        progress_->hide();
+        progress_->deleteLater();
+        progress_ = nullptr;
+    }
+    Result written = outcome->made;
+    if (!cancelled && written.Ok())
+        written = WriteReportPdf(outcome->report, title_, out_, projectFile_);
+    running_ = false;
+    if (!cancelled && !written.Ok())
+        messages_.Show(written.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
+    emit finished();
+}
+
+} // namespace qntcalc
