@@ -61,6 +61,13 @@ Result CheckNeeds(WhatIf& whatIf, const Requirements& required, InputLimit& limi
     }
     if (Judge(one, required) != Shortfall::ErrorStatus)
         return {};
+    // Only where filling it in clears that error: otherwise something else
+    // is missing, and the row says what as any other does.
+    WhatIfPoint filled;
+    if (Result failed = whatIf.EvaluateThen(h.field, 1, enabler->fill, filled); !failed.Ok())
+        return failed;
+    if (Judge(filled, required) == Shortfall::ErrorStatus)
+        return {};
     limit.needs = std::move(enabler);
     limit.margin.reset();
     limit.marginPercent.reset();

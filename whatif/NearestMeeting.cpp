@@ -1,5 +1,6 @@
 #include "whatif/NearestMeeting.h"
 
+#include "engine/Int32.h"
 #include "whatif/WhatIfTexts.h"
 #include "window/FieldTable.h"
 
@@ -100,14 +101,20 @@ std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field) {
     const auto empty = [&whatIf](Field enabled) -> std::optional<Enabler> {
         if (whatIf.CurrentValue(enabled) != 0)
             return std::nullopt;
-        return Enabler{std::string(FieldName(enabled)), WhatIfSubject(enabled)};
+        return Enabler{std::string(FieldName(enabled)), WhatIfSubject(enabled),
+                       [enabled](TMasterForm& form) {
+                           EditField& edit = form.EditFor(enabled);
+                           edit.Enter();
+                           edit.SetText(i32::ToText(field_limits::kSlowestCycleMs - 1));
+                       }};
     };
     const auto unchosen = [&whatIf](ComboBox MasterFormControls::*list,
                                     std::string_view subject) -> std::optional<Enabler> {
         if (whatIf.ListChosen(list))
             return std::nullopt;
         // The list's project key is its control's name without "CB_".
-        return Enabler{whatIf.ListName(list).substr(3), std::string(subject)};
+        return Enabler{whatIf.ListName(list).substr(3), std::string(subject),
+                       [list](TMasterForm& form) { (form.*list).UserSelect(1); }};
     };
     switch (field) {
     case Field::NumInpCycl:

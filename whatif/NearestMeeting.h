@@ -58,7 +58,12 @@ std::optional<int32_t> FixInSweep(std::span<const WhatIfPoint> points, int32_t c
 struct Enabler {
     std::string key;     // its project key: "OutCycl", "RouterType"
     std::string subject; // for people: "Cycle time of cyclic outputs"
-    bool operator==(const Enabler&) const = default;
+    // Fills it in as a user would: the first type of the list, the slowest
+    // cycle time that counts.
+    WhatIf::Change fill;
+    bool operator==(const Enabler& other) const {
+        return key == other.key && subject == other.subject;
+    }
 };
 // What `field` needs filled in first, if it is still empty (0) or unchosen.
 std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field);

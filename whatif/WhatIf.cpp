@@ -147,7 +147,7 @@ int32_t WhatIf::CurrentValue(Field field) const {
 // Every box the private window shows is a value check's, heard already.
 void WhatIf::Show(std::string_view, std::string_view, MessageKind) {}
 
-Result WhatIf::Type(Field field, int32_t value, WhatIfPoint& point) {
+Result WhatIf::Type(Field field, int32_t value, WhatIfPoint& point, const Change& then) {
     if (!pristine_) {
         // In the window's order, as a whole restore goes.
         std::sort(changedPlaces_.begin(), changedPlaces_.end());
@@ -167,6 +167,8 @@ Result WhatIf::Type(Field field, int32_t value, WhatIfPoint& point) {
     EditField& edit = form_->EditFor(field);
     edit.Enter();
     edit.SetText(i32::ToText(value));
+    if (then && !rejected_)
+        then(*form_);
 
     point = WhatIfPoint{};
     point.value = value;
@@ -189,6 +191,12 @@ Result WhatIf::Evaluate(Field field, int32_t value, WhatIfPoint& point) {
     if (!Editable(field))
         return Refused(Result::Failure::NotTypeable, field, texts::kNotTypeableNow);
     return Type(field, value, point);
+}
+
+Result WhatIf::EvaluateThen(Field field, int32_t value, const Change& then, WhatIfPoint& point) {
+    if (!Editable(field))
+        return Refused(Result::Failure::NotTypeable, field, texts::kNotTypeableNow);
+    return Type(field, value, point, then);
 }
 
 Result WhatIf::CanSweep(Field field, int32_t from, int32_t to, int32_t step) const {

@@ -100,6 +100,10 @@ public:
     // focus the field, replace its text. NotTypeable for an input not
     // editable.
     Result Evaluate(Field field, int32_t value, WhatIfPoint& point);
+    // The same, and then `then` changes the private window further as a
+    // user would (chooses a type, say); `point` is the state after both.
+    using Change = std::function<void(TMasterForm& form)>;
+    Result EvaluateThen(Field field, int32_t value, const Change& then, WhatIfPoint& point);
 
     // `shown` is the private window while it shows the point; return false
     // to stop.
@@ -116,7 +120,7 @@ public:
                  std::vector<WhatIfPoint>& points);
 
 private:
-    Result Type(Field field, int32_t value, WhatIfPoint& point);
+    Result Type(Field field, int32_t value, WhatIfPoint& point, const Change& then = {});
     void Show(std::string_view text, std::string_view caption, MessageKind kind) override;
     void ShowContents() override {}
     void ShowTopic(int) override {}

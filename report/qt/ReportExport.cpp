@@ -112,9 +112,13 @@ void ReportExport::Done() {
     const std::shared_ptr<Outcome> outcome = watcher_.result();
     const bool cancelled = shared_->cancelled.load();
     if (progress_) {
+        const bool shown = progress_->isVisible();
         progress_->hide();
         progress_->deleteLater();
         progress_ = nullptr;
+        // Back to where the user was, as a closed dialog gives it.
+        if (shown)
+            window_->activateWindow();
     }
     Result written = outcome->made;
     if (!cancelled && written.Ok())

@@ -150,6 +150,12 @@ void GuiTest::Trigger(std::string_view menuItem) {
 void GuiTest::ExportReport() {
     Trigger("ExportReport");
     EXPECT_TRUE(QTest::qWaitFor([this] { return !program->Reports().Running(); }, 60000));
+    // A slow run's box took the focus; the window has it back as after
+    // any dialog.
+    if (Window().isVisible() && QApplication::activeWindow() != &Window()) {
+        Window().activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    }
 }
 
 QString GuiTest::ShownTitle() {

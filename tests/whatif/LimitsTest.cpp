@@ -192,13 +192,24 @@ TEST_F(WindowTest, NeedsTheInputItEnablesFirst) {
     };
     const auto routers = [](TMasterForm& f) { f.CB_Routers.SetChecked(true); };
     const auto repeaters = [](TMasterForm& f) { f.CB_Repeaters.SetChecked(true); };
+    // A router without its segments: one repeater fails for want of the
+    // MD segment, which no repeater type would give.
+    const auto both = [](TMasterForm& f) {
+        f.Expert.Click();
+        f.CB_Routers.SetChecked(true);
+        f.CB_Repeaters.SetChecked(true);
+        testing::Type(f, &MasterFormControls::Ed_NumRouters, "1");
+    };
     for (const Row& row : {
              Row{"CyclicInputBits", Defaults, F::NumInpCycl, "InpCycl"},
              Row{"CyclicOutputs", Defaults, F::NumOutCycl, "OutCycl"},
              Row{"CountedAlready", CyclicInputsWithoutCycleTime, F::NumInpCycl, ""},
-             Row{"RouterType", +routers, F::NumRouters, "RouterType"},
+             // One router fails for want of its segments, which no type
+             // gives: a limit like any other.
+             Row{"RouterWithoutSegments", +routers, F::NumRouters, ""},
              // One repeater meets without a type: a limit like any other.
              Row{"RepeaterWithoutType", +repeaters, F::NumRepeater, ""},
+             Row{"RepeaterBehindARouterWithoutSegments", +both, F::NumRepeater, ""},
          }) {
         NewWindow().Recalculate();
         row.setup(f());

@@ -263,8 +263,11 @@ void WhatIfChart::Draw() {
     const int labelWidth =
         std::max(labelMetrics.horizontalAdvance(ToQString(text::GroupedNumber(shown->range.from))),
                  labelMetrics.horizontalAdvance(ToQString(text::GroupedNumber(shown->range.to))));
+    // Measured on the view, not the plot: the plot's width moves with the
+    // labels, and the labels with it.
+    constexpr double kPlotShare = 0.6;
     SetTicks(valueAxis_, left, right,
-             RoundStep(right - left, StepsThatFit(drawnFor_.width(), labelWidth, 10)));
+             RoundStep(right - left, StepsThatFit(kPlotShare * width(), labelWidth, 10)));
     ShowScale(timeAxis_, timeScale);
     ShowScale(rateAxis_, ScaleFor(fastest));
     currentLine_->replace({QPointF(shown->current, 0), QPointF(shown->current, 1)});
