@@ -1,4 +1,5 @@
 #include "bench/NoBoxes.h"
+#include "engine/RateModel.h"
 #include "project/IniFile.h"
 #include "project/ProjectFile.h"
 #include "whatif/Headroom.h"
@@ -139,6 +140,36 @@ void BM_LimitsExpertLongSearches(benchmark::State& state) {
     Limits(state, form);
 }
 BENCHMARK(BM_LimitsExpertLongSearches)->Arg(600)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// A hostile project: every input of Expert mode at 2^31-1 and 1 ms
+// required. Nothing meets anywhere, so every search runs to its end. The
+// whole overview within 2 s of CPU on one core.
+void BM_LimitsHostileProject(benchmark::State& state) {
+    Globals globals;
+    NoBoxes ui;
+    TMasterForm form(globals, ui, ui, "");
+    WireOwnMenuItems(form);
+    form.Recalculate();
+    form.Expert.Click();
+    form.CB_Repeaters.SetChecked(true);
+    form.CB_DropLines.SetChecked(true);
+    form.CB_Routers.SetChecked(true);
+    const std::string most = "2147483647";
+    Type(form.Ed_NumRouters, most);
+    form.CB_RouterType.UserSelect(kRouterManualTime);
+    Type(form.Ed_NumRepeater, most);
+    form.CB_RepeaterType.UserSelect(kRepeaterManualLength);
+    for (const WhatIfInput& input : WhatIfInputs()) {
+        if (UserCanType(form, input))
+            Type(form.EditFor(input.field), most);
+    }
+    if (!UserCanType(form, *FindWhatIfInput(Field::LRepeater))) {
+        state.SkipWithError("not the hostile project");
+        return;
+    }
+    Limits(state, form);
+}
+BENCHMARK(BM_LimitsHostileProject)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // One value typed into the private window, with a project name of 16
 // bytes and of 4 MiB (a file's worth): a value costs what it changes, so

@@ -34,6 +34,34 @@ bool Lower(const WhatIfPoint& a, const WhatIfPoint& b, int32_t current) {
     return Nearer(a.value, b.value, current);
 }
 
+// Inputs where every value above the end of the fix range fails a check
+// whatever the other inputs hold, so a search from a hostile value above it
+// starts at that end. The main path, segments and preselected rate run out
+// of rate steps; over 64 devices or 32 bits a device, or more cyclic than
+// there are, is refused; the cycle times from 1,000 ms on are refused; a
+// load factor over 100% too; one router's correction past the longest
+// stable cycle timeout.
+bool NothingMeetsAbove(Field field) {
+    switch (field) {
+    case Field::Mainpath:
+    case Field::LongSeg:
+    case Field::MDSeg:
+    case Field::MainBaud:
+    case Field::NumIOD:
+    case Field::NumInp:
+    case Field::NumInpCycl:
+    case Field::NumOut:
+    case Field::NumOutCycl:
+    case Field::InpCycl:
+    case Field::OutCycl:
+    case Field::LoadFact:
+    case Field::RouterCorr:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 SweepRange FixRange(const WhatIfInput& input, int32_t current) {
@@ -41,8 +69,11 @@ SweepRange FixRange(const WhatIfInput& input, int32_t current) {
     const int64_t highest = input.searchDownwards ? field_limits::kSlowestCycleMs
                                                   : int64_t{input.practicalLimit};
     const int64_t most = kMostWhatIfValues;
-    const int64_t from = std::max(std::min<int64_t>(lowest, current), current - most);
-    const int64_t to = std::min(std::max<int64_t>(highest, current), current + most);
+    int64_t near = current;
+    if (NothingMeetsAbove(input.field))
+        near = std::min<int64_t>(current, highest);
+    const int64_t from = std::max(std::min<int64_t>(lowest, near), near - most);
+    const int64_t to = std::min(std::max<int64_t>(highest, near), near + most);
     return {static_cast<int32_t>(from), static_cast<int32_t>(to)};
 }
 
@@ -53,8 +84,18 @@ Result FindFix(WhatIf& whatIf, const WhatIfInput& input, const Requirements& req
     search.range = FixRange(input, current);
     const int64_t farthest = std::max(int64_t{current} - search.range.from,
                                       int64_t{search.range.to} - current);
+    // From a current value outside the range, its nearest end first.
+    const int64_t nearest = std::max({int64_t{1}, search.range.from - int64_t{current},
+                                      int64_t{current} - search.range.to});
     WhatIfPoint point;
-    for (int64_t distance = 1; distance <= farthest; ++distance) {
+    int64_t typed = 0;
+    for (int64_t distance = nearest; distance <= farthest; ++distance) {
+        if (typed >= kMostFixValues) {
+            const SweepRange whole = search.range;
+            search.range = {static_cast<int32_t>(std::max<int64_t>(whole.from, current - distance + 1)),
+                            static_cast<int32_t>(std::min<int64_t>(whole.to, current + distance - 1))};
+            return {};
+        }
         for (const int64_t value : {int64_t{current} - distance, int64_t{current} + distance}) {
             if (value < search.range.from || value > search.range.to)
                 continue;
@@ -62,6 +103,7 @@ Result FindFix(WhatIf& whatIf, const WhatIfInput& input, const Requirements& req
                 search.complete = false;
                 return {};
             }
+            ++typed;
             if (Result failed = whatIf.Evaluate(input.field, static_cast<int32_t>(value), point);
                 !failed.Ok())
                 return failed;

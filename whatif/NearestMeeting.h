@@ -36,14 +36,21 @@ struct FixSearch {
 
 // The values a fix is searched among: from the lowest the field accepts to
 // its practical limit (cycle times searched downwards: to the slowest
-// cycle time), always with the current value, at most kMostWhatIfValues
-// values either way.
+// cycle time), at most kMostWhatIfValues values either way, with the
+// current value unless no value above the limit can meet, which leaves a
+// hostile value above it out.
 SweepRange FixRange(const WhatIfInput& input, int32_t current);
+
+// A realistic range holds at most a few thousand values; a hostile value
+// far past an input's practical limit would take a million, and the
+// overview of every input seconds each.
+inline constexpr int64_t kMostFixValues = 10'000;
 
 // Types the values at distance 1, 2, ... below and above the current one
 // and stops at the first that meets; at equal distances the smaller value
-// wins. False from `keepGoing`, asked before each value, stops it with
-// `search` incomplete.
+// wins. After kMostFixValues values it stops at the end of a distance, with
+// `search.range` narrowed to the values it went through. False from
+// `keepGoing`, asked before each value, stops it with `search` incomplete.
 Result FindFix(WhatIf& whatIf, const WhatIfInput& input, const Requirements& required,
                const std::function<bool()>& keepGoing, FixSearch& search);
 

@@ -155,8 +155,9 @@ TEST(DefaultHeadroomLimitTest, PracticalLimitAtMostAMillionValuesAway) {
 }
 
 // A fix is searched from the lowest accepted value to the practical limit
-// (cycle times to the slowest one), always around the current value, at
-// most a million values either way.
+// (cycle times to the slowest one), around the current value, at most a
+// million values either way; where nothing above the limit can meet, a
+// value above it is left out.
 TEST(FixRangeTest, FromTheLowestAcceptedToThePracticalLimit) {
     struct Row {
         const char* name;
@@ -169,11 +170,15 @@ TEST(FixRangeTest, FromTheLowestAcceptedToThePracticalLimit) {
     for (const Row& row : {
              Row{"GreaterZero", F::Mainpath, 5000, false, 180, {1, 5000}},
              Row{"GreaterEqualZero", F::NumIOD, 64, false, 24, {0, 64}},
-             Row{"BeyondThePracticalLimit", F::Mainpath, 5000, false, 6000, {1, 6000}},
+             Row{"AtThePracticalLimit", F::Mainpath, 5000, false, 5000, {1, 5000}},
+             Row{"JustBeyondIt", F::Mainpath, 5000, false, 5001, {1, 5000}},
+             Row{"HostileMainPath", F::Mainpath, 5000, false, 2147483647, {1, 5000}},
+             Row{"BeyondWhereAValueMayMeet", F::DropTot, 5000, false, 6000, {0, 6000}},
              Row{"CycleTimeUpToTheSlowest", F::InpCycl, 0, true, 50, {0, 1000}},
+             Row{"HostileCycleTime", F::InpCycl, 0, true, 5000, {0, 1000}},
              Row{"RateWithoutALowerBound", F::MainBaud, 500, false, 125, {0, 500}},
              Row{"AMillionUp", F::NumIOD, 2'000'000, false, 0, {0, 1'000'000}},
-             Row{"AMillionDown", F::NumIOD, 0, false, 1'500'000, {500'000, 1'500'000}},
+             Row{"AMillionDown", F::NumVesk, 0, false, 1'500'000, {500'000, 1'500'000}},
          }) {
         const WhatIfInput input{row.field, Page::Network, "x", InputUnit::Metres,
                                 row.practicalLimit, row.downwards};
@@ -226,6 +231,24 @@ TEST_F(WindowTest, NeedsTheInputItEnablesFirst) {
             EXPECT_EQ(limits.back().needs.has_value(), true) << "sorted after the limits";
         }
     }
+}
+
+// A hostile value far past the practical limit: where a value up there
+// might meet, the search goes kMostFixValues deep and the row says how far;
+// elsewhere it starts at the limit.
+TEST_F(WindowTest, AHostileValueIsSearchedSoFarAndSaysSo) {
+    Type(f().Ed_NumVesk, "2147483647");
+    Type(f().Ed_NumInp, "2147483647");
+    WhatIf whatIf(f());
+    std::vector<InputLimit> limits;
+    const Requirements required{300, std::nullopt, std::nullopt};
+    ASSERT_TRUE(FindLimits(whatIf, required, limits).Ok());
+    std::map<Field, std::string> nearest;
+    for (const InputLimit& limit : limits)
+        nearest[limit.input->field] =
+            LimitCells(limit, required, LimitsColumns::Failing)[kLimitNearestColumn];
+    EXPECT_EQ(nearest[F::NumVesk], "none from 2,147,473,647 to 2,147,483,647");
+    EXPECT_EQ(nearest[F::NumInp], "none from 0 to 2,049");
 }
 
 // The window's cells for a fix, a need and an input that cannot meet.
