@@ -7,7 +7,7 @@
 // A fresh file holds four sections in this order; keys in written order,
 // with the value used when a key is missing on reading. The calculation
 // fields' keys, read defaults and places come from the field table
-// (app/FieldTable.h); <Group> stands for the run of its FileGroup:
+// (window/FieldTable.h); <Group> stands for the run of its FileGroup:
 //
 // [Settings]
 //   Project "Empty Project", <Network>,

@@ -18,7 +18,6 @@ Headroom Scan(Field field, int32_t current, int32_t limit, Direction direction,
     headroom.field = field;
     headroom.direction = direction;
     headroom.current = current;
-    headroom.limit = current;
     const int64_t stride = direction == Direction::Up ? 1 : -1;
     for (int64_t v = current; direction == Direction::Up ? v <= limit : v >= limit; v += stride) {
         std::optional<WhatIfPoint> point = at(static_cast<int32_t>(v));
@@ -31,7 +30,6 @@ Headroom Scan(Field field, int32_t current, int32_t limit, Direction direction,
             break;
         }
         headroom.last = std::move(point);
-        headroom.limit = static_cast<int32_t>(v);
     }
     return headroom;
 }

@@ -19,7 +19,6 @@ struct Headroom {
     Field field = Field::Mainpath;
     Direction direction = Direction::Up;
     int32_t current = 0;
-    int32_t limit = 0; // where the search ended without a failure
     // The last value of the stretch that meets every requirement; none when
     // the current value does not.
     std::optional<WhatIfPoint> last;

@@ -37,7 +37,6 @@ public:
     void SetRequirements(const Requirements& required) { required_ = required; }
 
     std::optional<Field> ChosenInput() const { return chosen_; }
-    bool OwnRange() const { return range_.has_value(); }
     const Requirements& Required() const { return required_; }
     // Null before the first answer.
     const WhatIfAnswer* Shown() const { return shown_ ? &*shown_ : nullptr; }

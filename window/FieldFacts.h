@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-// What a row of the field table (app/FieldTable.h) says of a field. Kept
+// What a row of the field table (window/FieldTable.h) says of a field. Kept
 // apart from the table so the window's controls can take their captions
 // from it while the table points into the controls.
 namespace qntcalc {
