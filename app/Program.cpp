@@ -2,20 +2,13 @@
 
 #include "app/RecentFilesMenu.h"
 #include "app/WindowPlaceKeeper.h"
-#include "project/FileIo.h"
-#include "project/IniFile.h"
 #include "project/ProjectChanges.h"
-#include "project/ProjectTexts.h"
-#include "report/ReportTexts.h"
-#include "report/qt/ReportCommand.h"
 #include "report/qt/ReportExport.h"
 #include "ui/qt/GuiPlatform.h"
 #include "ui/qt/HelpWindow.h"
 #include "whatif/qt/WhatIfWindow.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScopeGuard>
 #include <QSessionManager>
@@ -167,30 +160,8 @@ void Program::WireReport() {
 }
 
 void Program::ExportReport() {
-    // One at a time: a second asks for no file and shows the first's box.
-    if (reports_ && reports_->Running()) {
-        reports_->ShowProgress();
-        return;
-    }
-    const DialogOwner owner(window_.get());
-    FileDialogSetup setup;
-    setup.filter = std::string(texts::kReportPdfFilter);
-    setup.initialDir = fileio::DialogFolder(globals_.ProjectDir);
-    if (!globals_.ProjectFile.empty()) {
-        const QFileInfo project(QFile::decodeName(globals_.ProjectFile.c_str()));
-        setup.proposedName = project.completeBaseName().toStdString() + ".pdf";
-    }
-    const std::optional<std::string> chosen = platform_.dialogs.ChooseSaveFile(setup);
-    if (!chosen)
-        return;
-    std::string path = *chosen;
-    if (QFileInfo(QFile::decodeName(path.c_str())).suffix().isEmpty())
-        path += ".pdf";
-
-    const WhatIfForm* question = whatIf_ ? &whatIf_->Form() : nullptr;
-    Reports().Start(
-        PrepareWindowReport(*form_, globals_, commands_->Changes().Modified(), question), path,
-        QString::fromStdString(form_->Ed_Project.Text()));
+    Reports().Export(platform_.dialogs, *form_, globals_, commands_->Changes().Modified(),
+                     whatIf_ ? &whatIf_->Form() : nullptr);
 }
 
 ReportExport& Program::Reports() {

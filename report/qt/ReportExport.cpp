@@ -5,11 +5,14 @@
 #include "report/ReportTexts.h"
 #include "report/qt/ReportPdf.h"
 #include "text/Strings.h"
+#include "ui/qt/GuiPlatform.h"
 #include "ui/qt/QtText.h"
 
 #include <algorithm>
 #include <string>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace qntcalc {
@@ -33,6 +36,31 @@ ReportExport::~ReportExport() {
         shared_->cancelled = true;
     watcher_.disconnect(this);
     watcher_.waitForFinished();
+}
+
+void ReportExport::Export(FileDialogs& dialogs, const TMasterForm& form, const Globals& program,
+                          bool modified, const WhatIfForm* whatIf) {
+    // One at a time: a second asks for no file.
+    if (running_) {
+        ShowProgress();
+        return;
+    }
+    const DialogOwner owner(window_);
+    FileDialogSetup setup;
+    setup.filter = std::string(texts::kReportPdfFilter);
+    setup.initialDir = fileio::DialogFolder(program.ProjectDir);
+    if (!program.ProjectFile.empty()) {
+        const QFileInfo project(QFile::decodeName(program.ProjectFile.c_str()));
+        setup.proposedName = project.completeBaseName().toStdString() + ".pdf";
+    }
+    const std::optional<std::string> chosen = dialogs.ChooseSaveFile(setup);
+    if (!chosen)
+        return;
+    std::string path = *chosen;
+    if (QFileInfo(QFile::decodeName(path.c_str())).suffix().isEmpty())
+        path += ".pdf";
+    Start(PrepareWindowReport(form, program, modified, whatIf), path,
+          ToQString(form.Ed_Project.Text()));
 }
 
 void ReportExport::ShowProgress() {

@@ -34,6 +34,11 @@ public:
     // Cancels a report still being made and waits for its thread.
     ~ReportExport() override;
 
+    // File > Export report...: asks for the PDF's name (".pdf" added to a
+    // name without an extension) and starts the report of the window's
+    // project; while one is made, shows its box instead.
+    void Export(FileDialogs& dialogs, const TMasterForm& form, const Globals& program,
+                bool modified, const WhatIfForm* whatIf);
     // Starts making the report for `out`; refuses at once (in a box) a
     // target that the PDF may not replace. Nothing while one is made.
     void Start(WindowReportJob job, const std::string& out, const QString& title);
