@@ -99,7 +99,7 @@ protected:
     std::vector<uint64_t> prepared;
     std::vector<uint64_t> answered;
     std::vector<bool> pending;
-    LatestAnswerRunner runner{master, Job()};
+    LatestAnswerRunner runner{[this] { return master.Settled(); }, Job()};
 };
 
 using Kinds = ::testing::Types<Sweeps, Limits>;

@@ -4,11 +4,11 @@
 
 namespace qntcalc {
 
-LatestAnswerRunner::LatestAnswerRunner(const TMasterForm& master,
+LatestAnswerRunner::LatestAnswerRunner(std::function<bool()> settled,
                                        std::function<uint64_t()> generation,
                                        std::function<Work()> prepare,
                                        std::function<bool(std::any&)> accept, QObject* parent)
-    : QObject(parent), master_(master), generation_(std::move(generation)),
+    : QObject(parent), settled_(std::move(settled)), generation_(std::move(generation)),
       prepare_(std::move(prepare)), accept_(std::move(accept)),
       wanted_(std::make_shared<std::atomic<uint64_t>>(0)) {
     coalesce_.setSingleShot(true);
@@ -60,7 +60,7 @@ void LatestAnswerRunner::StartNow() {
         return;
     // The main window may be in the middle of a value check, with the
     // refused text still in its field.
-    if (!master_.Settled()) {
+    if (!settled_()) {
         coalesce_.start();
         return;
     }

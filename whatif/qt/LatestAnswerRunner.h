@@ -1,7 +1,5 @@
 #pragma once
 
-#include "window/MasterForm.h"
-
 #include <any>
 #include <atomic>
 #include <cstdint>
@@ -45,11 +43,11 @@ public:
     // Quicker answers come without a flicker.
     static constexpr int kPendingMs = 150;
 
-    // `master` must outlive the runner.
+    // `settled`: whether the main window may be answered now.
     template <typename Answer>
-    LatestAnswerRunner(const TMasterForm& master, LatestAnswerJob<Answer> job,
+    LatestAnswerRunner(std::function<bool()> settled, LatestAnswerJob<Answer> job,
                        QObject* parent = nullptr)
-        : LatestAnswerRunner(master, std::move(job.generation),
+        : LatestAnswerRunner(std::move(settled), std::move(job.generation),
                              ErasedPrepare(std::move(job.prepare)),
                              ErasedAccept(std::move(job.accept)), parent) {}
     ~LatestAnswerRunner() override;
@@ -79,7 +77,7 @@ private:
     // The answer inside, or nothing when the work stopped.
     using Work = std::function<std::any(const std::function<bool()>& keepGoing)>;
 
-    LatestAnswerRunner(const TMasterForm& master, std::function<uint64_t()> generation,
+    LatestAnswerRunner(std::function<bool()> settled, std::function<uint64_t()> generation,
                        std::function<Work()> prepare, std::function<bool(std::any&)> accept,
                        QObject* parent);
 
@@ -102,7 +100,7 @@ private:
     bool Waiting() const { return shown_ != generation_(); }
     void SetPending(bool waiting);
 
-    const TMasterForm& master_;
+    std::function<bool()> settled_;
     std::function<uint64_t()> generation_;
     std::function<Work()> prepare_;
     std::function<bool(std::any&)> accept_;

@@ -70,8 +70,8 @@ WhatIfWindow::WhatIfWindow(TMasterForm& master, Globals& globals, MessageBoxes& 
                            FileDialogs& dialogs, HelpSystem& help, QWidget* parent)
     : QDialog(parent), master_(master), help_(help), chart_(new WhatIfChart(form_, this)),
       exports_(*this, *chart_, form_, globals, messages, dialogs),
-      limitsSearch_(master, SnapshotJob<LimitsAnswer>(limitsForm_, master, &AnswerLimits)),
-      sweeps_(master, SnapshotJob<WhatIfAnswer>(form_, master, &AnswerWhatIf)) {
+      limitsSearch_([&master] { return master.Settled(); }, SnapshotJob<LimitsAnswer>(limitsForm_, master, &AnswerLimits)),
+      sweeps_([&master] { return master.Settled(); }, SnapshotJob<WhatIfAnswer>(form_, master, &AnswerWhatIf)) {
     setObjectName(QStringLiteral("WhatIfWindow"));
     setWindowTitle(ToQString(texts::kWhatIfCaption));
     setModal(false);
