@@ -50,4 +50,10 @@ ProgramVersion ReadProgramVersion() {
     return {info.GetInfo(VerInfo::kFileVersion), info.GetInfo(VerInfo::kProductName)};
 }
 
+void PublishProgramVersion(Globals& globals) {
+    ProgramVersion program = ReadProgramVersion();
+    globals.ProgramVersion = std::move(program.version);
+    globals.ProgramName = std::move(program.name);
+}
+
 } // namespace qntcalc

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Globals.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -41,5 +43,11 @@ struct ProgramVersion {
     std::string name;
 };
 ProgramVersion ReadProgramVersion();
+
+// Reads it into ProgramVersion and ProgramName, which the print sheet shows,
+// every project file and report records and --version prints: what the
+// About box's construction publishes, for a program that builds the box
+// only when it is first shown, and for the tools without one.
+void PublishProgramVersion(Globals& globals);
 
 } // namespace qntcalc

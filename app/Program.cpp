@@ -2,6 +2,7 @@
 
 #include "app/RecentFilesMenu.h"
 #include "app/WindowPlaceKeeper.h"
+#include "about/VerInfo.h"
 #include "project/ProjectChanges.h"
 #include "report/qt/ReportExport.h"
 #include "ui/qt/GuiPlatform.h"

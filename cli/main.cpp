@@ -105,9 +105,7 @@ int Main(int argc, char** argv) {
         return kSound;
     }
     Globals program;
-    ProgramVersion version = ReadProgramVersion();
-    program.ProgramVersion = std::move(version.version);
-    program.ProgramName = std::move(version.name);
+    PublishProgramVersion(program);
     if (options.version) {
         std::cout << program.ProgramVersion << '\n';
         return kSound;

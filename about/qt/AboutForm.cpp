@@ -48,12 +48,6 @@ constexpr int kSpacing = 8;
 
 } // namespace
 
-void PublishProgramVersion(Globals& globals) {
-    ProgramVersion program = ReadProgramVersion();
-    globals.ProgramVersion = std::move(program.version);
-    globals.ProgramName = std::move(program.name);
-}
-
 TAboutForm::TAboutForm(Globals& globals, HelpSystem& help,
                        const std::function<void(const std::string&)>& setHelpFile, QWidget* parent)
     : QDialog(parent), help_(help) {

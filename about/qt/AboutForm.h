@@ -13,12 +13,6 @@ class QPushButton;
 
 namespace qntcalc {
 
-// Reads the version information of the program's own executable into
-// ProgramVersion and ProgramName, which the print sheet shows and every
-// project file records: what the About box's construction publishes, for a
-// program that builds the box only when it is first shown.
-void PublishProgramVersion(Globals& globals);
-
 // The About box. Its construction does more than build a window: it
 // publishes the program's version (PublishProgramVersion) and makes
 // "QntCalc.hlp" the help file in force. Showing it re-reads nothing.

@@ -47,9 +47,7 @@ void PrintLine(const std::string& text) {
 
 int Report(const ReportOptions& options) {
     Globals program;
-    ProgramVersion version = ReadProgramVersion();
-    program.ProgramVersion = std::move(version.version);
-    program.ProgramName = std::move(version.name);
+    PublishProgramVersion(program);
 
     // Read once: the hash and the numbers come from the same bytes, even
     // while another program replaces the file.
