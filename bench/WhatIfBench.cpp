@@ -110,6 +110,16 @@ void BM_LimitsExample(benchmark::State& state) {
 }
 BENCHMARK(BM_LimitsExample)->Arg(300)->Arg(100)->Unit(benchmark::kMillisecond);
 
+// A new window in Expert mode with routers, repeaters and drop lines ticked.
+void ExpertWithEveryPart(TMasterForm& form) {
+    WireOwnMenuItems(form);
+    form.Recalculate();
+    form.Expert.Click();
+    form.CB_Repeaters.SetChecked(true);
+    form.CB_DropLines.SetChecked(true);
+    form.CB_Routers.SetChecked(true);
+}
+
 // Expert mode with routers, a repeater and drop lines at 228 ms: meeting
 // 600 ms, 14 inputs, the total drop line length searched through almost
 // 5,000 values; failing 200 ms, two fixes and ten inputs searched through
@@ -118,13 +128,8 @@ void BM_LimitsExpertLongSearches(benchmark::State& state) {
     Globals globals;
     NoBoxes ui;
     TMasterForm form(globals, ui, ui, "");
-    WireOwnMenuItems(form);
-    form.Recalculate();
-    form.Expert.Click();
+    ExpertWithEveryPart(form);
     Type(form.Ed_Mainpath, "600");
-    form.CB_Repeaters.SetChecked(true);
-    form.CB_DropLines.SetChecked(true);
-    form.CB_Routers.SetChecked(true);
     Type(form.Ed_NumRouters, "2");
     form.CB_RouterType.UserSelect(5);
     Type(form.Ed_LongSeg, "200");
@@ -148,12 +153,7 @@ void BM_LimitsHostileProject(benchmark::State& state) {
     Globals globals;
     NoBoxes ui;
     TMasterForm form(globals, ui, ui, "");
-    WireOwnMenuItems(form);
-    form.Recalculate();
-    form.Expert.Click();
-    form.CB_Repeaters.SetChecked(true);
-    form.CB_DropLines.SetChecked(true);
-    form.CB_Routers.SetChecked(true);
+    ExpertWithEveryPart(form);
     const std::string most = "2147483647";
     Type(form.Ed_NumRouters, most);
     form.CB_RouterType.UserSelect(kRouterManualTime);

@@ -233,6 +233,16 @@ TEST_F(WindowTest, NeedsTheInputItEnablesFirst) {
     }
 }
 
+// Each input's "Nearest meeting" cell while the state fails.
+std::map<Field, std::string> NearestCells(const std::vector<InputLimit>& limits,
+                                          const Requirements& required) {
+    std::map<Field, std::string> nearest;
+    for (const InputLimit& limit : limits)
+        nearest[limit.input->field] =
+            LimitCells(limit, required, LimitsColumns::Failing)[kLimitNearestColumn];
+    return nearest;
+}
+
 // A hostile value far past the practical limit: where a value up there
 // might meet, the search goes kMostFixValues deep and the row says how far;
 // elsewhere it starts at the limit.
@@ -243,10 +253,7 @@ TEST_F(WindowTest, AHostileValueIsSearchedSoFarAndSaysSo) {
     std::vector<InputLimit> limits;
     const Requirements required{300, std::nullopt, std::nullopt};
     ASSERT_TRUE(FindLimits(whatIf, required, limits).Ok());
-    std::map<Field, std::string> nearest;
-    for (const InputLimit& limit : limits)
-        nearest[limit.input->field] =
-            LimitCells(limit, required, LimitsColumns::Failing)[kLimitNearestColumn];
+    std::map<Field, std::string> nearest = NearestCells(limits, required);
     EXPECT_EQ(nearest[F::NumVesk], "none from 2,147,473,647 to 2,147,483,647");
     EXPECT_EQ(nearest[F::NumInp], "none from 0 to 2,049");
 }
@@ -257,10 +264,7 @@ TEST_F(WindowTest, NearestMeetingCells) {
     WhatIf whatIf(f());
     std::vector<InputLimit> limits;
     ASSERT_TRUE(FindLimits(whatIf, required, limits).Ok());
-    std::map<Field, std::string> nearest;
-    for (const InputLimit& limit : limits)
-        nearest[limit.input->field] =
-            LimitCells(limit, required, LimitsColumns::Failing)[kLimitNearestColumn];
+    std::map<Field, std::string> nearest = NearestCells(limits, required);
     EXPECT_EQ(nearest[F::NumIOD], "9 (-1, -10.0%)");
     EXPECT_EQ(nearest[F::Mainpath], "none from 1 to 5,000");
     EXPECT_EQ(nearest[F::NumOutCycl], "needs cycle time of cyclic outputs first");
