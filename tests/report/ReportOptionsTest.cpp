@@ -13,6 +13,7 @@ namespace {
 
 TEST(ReportArguments, Parsed) {
     struct Row {
+        const char* name;
         std::vector<std::string> arguments;
         bool ok;
         std::optional<int32_t> rmax; // none: the project's own
@@ -21,41 +22,53 @@ TEST(ReportArguments, Parsed) {
         std::optional<std::string> whatIf;
     };
     const std::vector<Row> rows{
-        {{"--report", "r.pdf", "p.ini"}, true, {}, {}, {}, {}},
-        {{"p.ini", "--report", "r.pdf", "--whatif", "mainpath", "--require-rmax", "1",
+        {"ProjectAndPdf", {"--report", "r.pdf", "p.ini"}, true, {}, {}, {}, {}},
+        {"EveryOption",
+         {"p.ini", "--report", "r.pdf", "--whatif", "mainpath", "--require-rmax", "1",
           "--require-eto", "40", "--require-cto", "60"},
          true, 1, 40, 60, "mainpath"},
-        {{"--report", "r.pdf"}, false, 0, {}, {}, {}},
-        {{"--report"}, false, 0, {}, {}, {}},
+        {"NoProject", {"--report", "r.pdf"}, false, 0, {}, {}, {}},
+        {"NoPdf", {"--report"}, false, 0, {}, {}, {}},
         // An empty name is no file to write.
-        {{"--report", "", "p.ini"}, false, 0, {}, {}, {}},
-        {{"--report=", "p.ini"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "q.ini"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--json"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--whatif", "Baud"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--require-rmax", "0"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--require-eto", "12x"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--require-cto", "99999999999"}, false, 0, {}, {}, {}},
+        {"EmptyPdfName", {"--report", "", "p.ini"}, false, 0, {}, {}, {}},
+        {"EmptyPdfAfterEquals", {"--report=", "p.ini"}, false, 0, {}, {}, {}},
+        {"TwoProjects", {"--report", "r.pdf", "p.ini", "q.ini"}, false, 0, {}, {}, {}},
+        {"UnknownOption", {"--report", "r.pdf", "p.ini", "--json"}, false, 0, {}, {}, {}},
+        {"WhatIfOfNoInput",
+         {"--report", "r.pdf", "p.ini", "--whatif", "Baud"}, false, 0, {}, {}, {}},
+        {"RmaxZero", {"--report", "r.pdf", "p.ini", "--require-rmax", "0"}, false, 0, {}, {}, {}},
+        {"EtoNotANumber",
+         {"--report", "r.pdf", "p.ini", "--require-eto", "12x"}, false, 0, {}, {}, {}},
+        {"CtoBeyondInt32",
+         {"--report", "r.pdf", "p.ini", "--require-cto", "99999999999"}, false, 0, {}, {}, {}},
         // Spelt as qntcalc-cli takes them; after "--" only the project.
-        {{"--report=r.pdf", "--whatif=NumIOD", "--require-rmax=250", "p.ini"}, true, 250, {}, {},
+        {"WithEqualsSigns",
+         {"--report=r.pdf", "--whatif=NumIOD", "--require-rmax=250", "p.ini"}, true, 250, {}, {},
          "NumIOD"},
-        {{"--report", "r.pdf", "--", "p.ini"}, true, {}, {}, {}, {}},
-        {{"--report", "r.pdf", "--require-eto", "1", "--", "-p.ini"}, true, {}, 1, {}, {}},
-        {{"--report", "r.pdf", "--keep", "numiod,Mainpath", "p.ini"}, true, {}, {}, {}, {}},
-        {{"--report", "r.pdf", "--keep=", "p.ini"}, true, {}, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--keep", "NumIOD,Rmax"}, false, {}, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--", "--whatif"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "--require-rmax"}, false, 0, {}, {}, {}},
+        {"ProjectAfterDashes", {"--report", "r.pdf", "--", "p.ini"}, true, {}, {}, {}, {}},
+        {"DashedProjectAfterDashes",
+         {"--report", "r.pdf", "--require-eto", "1", "--", "-p.ini"}, true, {}, 1, {}, {}},
+        {"KeepTwoInputs",
+         {"--report", "r.pdf", "--keep", "numiod,Mainpath", "p.ini"}, true, {}, {}, {}, {}},
+        {"KeepNone", {"--report", "r.pdf", "--keep=", "p.ini"}, true, {}, {}, {}, {}},
+        {"KeepAResult",
+         {"--report", "r.pdf", "p.ini", "--keep", "NumIOD,Rmax"}, false, {}, {}, {}, {}},
+        {"OptionAfterDashes",
+         {"--report", "r.pdf", "p.ini", "--", "--whatif"}, false, 0, {}, {}, {}},
+        {"RmaxWithoutValue", {"--report", "r.pdf", "--require-rmax"}, false, 0, {}, {}, {}},
         // A second value would silently win over the first.
-        {{"--report", "r.pdf", "--report=s.pdf", "p.ini"}, false, 0, {}, {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--whatif", "NumIOD", "--whatif", "NumIOD"}, false, 0, {},
+        {"ReportTwice", {"--report", "r.pdf", "--report=s.pdf", "p.ini"}, false, 0, {}, {}, {}},
+        {"WhatIfTwice",
+         {"--report", "r.pdf", "p.ini", "--whatif", "NumIOD", "--whatif", "NumIOD"}, false, 0,
+         {}, {}, {}},
+        {"RmaxTwice",
+         {"--report", "r.pdf", "p.ini", "--require-rmax", "9", "--require-rmax=9"}, false, 0, {},
          {}, {}},
-        {{"--report", "r.pdf", "p.ini", "--require-rmax", "9", "--require-rmax=9"}, false, 0, {}, {},
-         {}},
-        {{"--report", "r.pdf", "p.ini", "--keep=", "--keep", "NumIOD"}, false, 0, {}, {}, {}},
+        {"KeepTwice",
+         {"--report", "r.pdf", "p.ini", "--keep=", "--keep", "NumIOD"}, false, 0, {}, {}, {}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.arguments.back());
+        SCOPED_TRACE(row.name);
         EXPECT_TRUE(WantsReport(row.arguments) || !row.ok);
         ReportOptions options;
         const Result parsed = ParseReportArguments(row.arguments, options);
