@@ -6,8 +6,7 @@ namespace qntcalc {
 
 namespace {
 
-constexpr int kBaudMaximum = 500;     // kBits/s
-constexpr int kReactionMaximum = 300; // ms
+constexpr int kBaudMaximum = 500; // kBits/s
 
 } // namespace
 
@@ -18,7 +17,7 @@ void ShowInfo(StatusDisplay& display, std::string_view text, bool baudRateMode,
     display.SetResultsTabVisible(true);
     const Field field = baudRateMode ? Field::Baud : Field::Rmax;
     display.SetIndicatorPosition(FieldValue(state, field));
-    display.SetIndicatorMaximum(baudRateMode ? kBaudMaximum : kReactionMaximum);
+    display.SetIndicatorMaximum(baudRateMode ? kBaudMaximum : kReactionIndicatorFullMs);
     display.SetIndicatorHint(
         std::string(baudRateMode ? texts::kBaudIndicatorHint : texts::kReactionIndicatorHint));
     display.SetIndicatorText(display.FieldText(field) +

@@ -9,6 +9,10 @@
 
 namespace qntcalc {
 
+// The worst case reaction time at which the indicator bar is full, and so
+// what a project that names no requirement is judged by.
+inline constexpr int32_t kReactionIndicatorFullMs = 300;
+
 // The parts of a window that show the verdict of a calculation: the status
 // bar's two panels and colour, the Results tab and the indicator bar.
 class StatusDisplay {

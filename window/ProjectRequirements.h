@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checks/ResultPresentation.h"
 #include "engine/CalcState.h"
 
 #include <bitset>
@@ -12,9 +13,9 @@
 // the same ones.
 namespace qntcalc {
 
-// The required worst case reaction time of a project that names none: the
-// main window's indicator is full at 300 ms.
-inline constexpr int32_t kDefaultRequiredRmaxMs = 300;
+// The required worst case reaction time of a project that names none: where
+// the main window's indicator is full.
+inline constexpr int32_t kDefaultRequiredRmaxMs = kReactionIndicatorFullMs;
 
 // The shortest time a requirement may name: every network takes time to
 // react, so a requirement of 0 ms would fail every value and answer nothing.
