@@ -25,9 +25,9 @@ Result ValidateSet(std::string_view key, std::string_view value);
 // BadArgument with the keys that can be set now.
 Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value);
 
-// Whether --save may write the project to `path`: refused (Unsuitable) over
-// a file that holds no project, and over a project file other than the one
-// read (`file`; none for a new project) unless `force`.
+// Whether --save may write the project to `path`: refused over a file that
+// holds no project (Unsuitable), and over a project file other than the one
+// read (`file`; none for a new project) unless `force` (BadArgument).
 Result CheckSaveTarget(const std::string& path, const std::optional<std::string>& file,
                        bool force);
 

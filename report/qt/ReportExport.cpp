@@ -131,8 +131,10 @@ void ReportExport::ShowHowFar() {
 void ReportExport::Cancel() {
     if (shared_)
         shared_->cancelled = true;
+    poll_.stop();
+    // Hidden for good: a box still waiting for its delay would show later.
     if (progress_)
-        progress_->hide();
+        progress_->cancel();
 }
 
 void ReportExport::Done() {
