@@ -75,11 +75,8 @@ void ReportExport::Start(WindowReportJob job, const std::string& out, const QStr
     if (running_)
         return;
     // Refused before the long part, not after it.
-    if (!job.projectFile.empty() && fileio::SameFile(out, job.projectFile)) {
-        messages_.Show(Result(Result::Failure::Unwritable, out,
-                              std::string(texts::kReportOverProject))
-                           .Message(),
-                       texts::kSaveErrorCaption, MessageKind::Critical);
+    if (Result refused = CheckReportTarget(out, job.projectFile); !refused.Ok()) {
+        messages_.Show(refused.Message(), texts::kSaveErrorCaption, MessageKind::Critical);
         emit finished();
         return;
     }

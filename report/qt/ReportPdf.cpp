@@ -336,10 +336,16 @@ std::vector<std::vector<std::size_t>> ReportPageBlocks(const CalcReport& report)
     return pages;
 }
 
-Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,
-                      const std::string& projectFile) {
+Result CheckReportTarget(const std::string& path, const std::string& projectFile) {
     if (!projectFile.empty() && fileio::SameFile(path, projectFile))
         return {Result::Failure::Unwritable, path, std::string(texts::kReportOverProject)};
+    return {};
+}
+
+Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,
+                      const std::string& projectFile) {
+    if (Result refused = CheckReportTarget(path, projectFile); !refused.Ok())
+        return refused;
     QByteArray pdf;
     if (!RenderReportPdf(report, title, pdf))
         return {Result::Failure::Unwritable, path, std::string(texts::kReportNotDrawn)};

@@ -21,8 +21,11 @@ bool RenderReportPdf(const CalcReport& report, const QString& title, QByteArray&
 // (a table with its header row again on each).
 std::vector<std::vector<std::size_t>> ReportPageBlocks(const CalcReport& report);
 
-// Draws the report and writes it to path atomically; refuses to replace
-// the project file it is made from (projectFile, if any) under any name.
+// Refuses a path that is the project file the report is made from
+// (projectFile, if any) under any name.
+Result CheckReportTarget(const std::string& path, const std::string& projectFile);
+
+// Draws the report and writes it to path atomically, after CheckReportTarget.
 Result WriteReportPdf(const CalcReport& report, const QString& title, const std::string& path,
                       const std::string& projectFile);
 
