@@ -12,6 +12,5 @@ inline constexpr std::string_view kCopyright = "Copyright (C)";
 // Why a file's version information cannot be read.
 inline constexpr std::string_view kReadVerb = "read";
 inline constexpr std::string_view kNoVersionInfo = "It carries no version information";
-inline constexpr std::string_view kNotARegularFile = "Not a regular file";
 
 } // namespace qntcalc::texts

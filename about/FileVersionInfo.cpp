@@ -1,6 +1,7 @@
 #include "about/FileVersionInfo.h"
 
 #include "about/AboutTexts.h"
+#include "fileio/FileTexts.h"
 #include "text/Strings.h"
 #include "text/Utf16.h"
 

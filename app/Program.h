@@ -7,9 +7,9 @@
 #include "print/qt/PrintSheetWindow.h"
 #include "project/FileCommands.h"
 #include "project/RecentFiles.h"
-#include "project/WindowPlaceSection.h"
 #include "ui/Globals.h"
 #include "ui/Platform.h"
+#include "ui/WindowPlaceSection.h"
 #include "window/MasterForm.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/WindowPlaceSection.h"
+#include "ui/WindowPlaceSection.h"
 
 class QWidget;
 

@@ -1,5 +1,5 @@
 #include "bench/NoBoxes.h"
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 #include "project/ProjectFile.h"
 #include "window/MasterForm.h"
 

@@ -1,6 +1,6 @@
 #include "bench/NoBoxes.h"
 #include "engine/RateModel.h"
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 #include "project/ProjectFile.h"
 #include "whatif/Headroom.h"
 #include "whatif/Limits.h"

@@ -2,8 +2,8 @@
 
 #include "cli/CliTexts.h"
 #include "engine/RateModel.h"
-#include "project/FileIo.h"
-#include "project/IniFile.h"
+#include "fileio/FileIo.h"
+#include "fileio/IniFile.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectKeys.h"
 #include "text/Strings.h"

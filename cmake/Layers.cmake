@@ -5,18 +5,19 @@ set(QNTCALC_LAYERS
     base
     text
     engine
+    fileio
     checks
     ui
     ui/qt
     window
-    whatif
     project
-    print
-    about
-    report
+    whatif
     whatif/qt
+    print
     print/qt
+    about
     about/qt
+    report
     report/qt
     app
     cli

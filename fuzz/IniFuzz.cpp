@@ -1,4 +1,4 @@
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 #include "text/TextEncoding.h"
 
 #include <cstdint>

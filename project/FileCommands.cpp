@@ -1,9 +1,10 @@
 #include "project/FileCommands.h"
 
-#include "project/FileIo.h"
+#include "fileio/FileIo.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectTexts.h"
 #include "text/Strings.h"
+#include "ui/UiTexts.h"
 #include "window/MasterForm.h"
 
 #include <filesystem>

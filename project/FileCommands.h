@@ -1,11 +1,11 @@
 #pragma once
 
 #include "base/Result.h"
-#include "project/Paths.h"
+#include "fileio/Paths.h"
+#include "fileio/SettingsSection.h"
 #include "project/ProjectChanges.h"
 #include "project/RecentFiles.h"
 #include "project/SettingsFile.h"
-#include "project/SettingsSection.h"
 #include "ui/Controls.h"
 #include "ui/Globals.h"
 #include "ui/Platform.h"

@@ -1,8 +1,8 @@
 #include "project/LoadedProject.h"
 
-#include "project/FileIo.h"
-#include "project/IniFile.h"
-#include "project/Paths.h"
+#include "fileio/FileIo.h"
+#include "fileio/IniFile.h"
+#include "fileio/Paths.h"
 #include "project/ProjectFile.h"
 
 namespace qntcalc {

@@ -1,6 +1,6 @@
 #include "project/ProjectChanges.h"
 
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectKeys.h"
 #include "window/FieldTable.h"

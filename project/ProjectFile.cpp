@@ -2,7 +2,7 @@
 
 #include "engine/Int32.h"
 #include "engine/RateModel.h"
-#include "project/FileIo.h"
+#include "fileio/FileIo.h"
 #include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"
 #include "text/Strings.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 #include "ui/Globals.h"
 
 #include <optional>

@@ -83,26 +83,9 @@ inline constexpr std::array kSettingsKeys{
 // Desktop state in the settings file only, never in a project:
 // [Recent]
 //   File1 ... File6: the projects last opened or saved, newest first
-// [Window]
-//   Left, Top (of the frame), Width, Height (inside it), Maximized 0 or 1
-// [WhatIf]
-//   Input (a field's name), From and To (the range chosen by hand); older
-//   versions kept the requirements here as RequireRmax, RequireETO and
-//   RequireCTO, which are removed on writing
+// The window's place and the What-if window keep sections of their own
+// (ui/WindowPlaceSection.cpp, whatif/WhatIfSettings.cpp).
 inline constexpr std::string_view kRecent = "Recent";
 inline constexpr std::string_view kRecentFile = "File"; // followed by 1 to 6
-inline constexpr std::string_view kWindow = "Window";
-inline constexpr std::string_view kLeft = "Left";
-inline constexpr std::string_view kTop = "Top";
-inline constexpr std::string_view kWidth = "Width";
-inline constexpr std::string_view kHeight = "Height";
-inline constexpr std::string_view kMaximized = "Maximized";
-inline constexpr std::string_view kWhatIf = "WhatIf";
-inline constexpr std::string_view kWhatIfInput = "Input";
-inline constexpr std::string_view kRequireRmax = "RequireRmax";
-inline constexpr std::string_view kRequireEto = "RequireETO";
-inline constexpr std::string_view kRequireCto = "RequireCTO";
-inline constexpr std::string_view kWhatIfFrom = "From";
-inline constexpr std::string_view kWhatIfTo = "To";
 
 } // namespace qntcalc::ini

@@ -7,7 +7,6 @@
 namespace qntcalc::texts {
 
 inline constexpr std::string_view kOpenErrorCaption = "Open Error";
-inline constexpr std::string_view kSaveErrorCaption = "Save Error";
 // %1 stands for the project's name as the caption shows it.
 inline constexpr std::string_view kSaveChanges =
     "The project %1 has been modified. Save your changes?";
@@ -18,17 +17,13 @@ inline constexpr std::string_view kSettingsBackupName = "QntCalc.BAK";
 
 // A file read that holds no project cannot be "opened".
 inline constexpr std::string_view kOpenVerb = "open";
-// Reasons beside the system's own ("No such file or directory").
+// A reason beside the system's own ("No such file or directory").
 inline constexpr std::string_view kNotAProject =
     "Not a project file; it has no [Settings] section with a project key";
-inline constexpr std::string_view kNotARegularFile = "Not a regular file";
 // A project is never written over a file that holds none.
 inline constexpr std::string_view kWriteVerb = "write";
 inline constexpr std::string_view kHoldsNoProject =
     "It holds no project, and a project is written only over a project file or an empty one";
-inline constexpr std::string_view kLargerThan = "Larger than "; // followed by "4 MiB"
-inline constexpr std::string_view kInvalidSection = "Invalid section name ";
-inline constexpr std::string_view kInvalidKey = "Invalid key name ";
 // A backup that Save as could not put back: after the system's reason,
 // followed by the name it should have had and a closing quote.
 inline constexpr std::string_view kKeepsBackupName = "; it keeps this name instead of \"";

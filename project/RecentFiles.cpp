@@ -1,6 +1,6 @@
 #include "project/RecentFiles.h"
 
-#include "project/Paths.h"
+#include "fileio/Paths.h"
 #include "project/ProjectKeys.h"
 #include "text/TextEncoding.h"
 

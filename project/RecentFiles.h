@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/SettingsSection.h"
+#include "fileio/SettingsSection.h"
 
 #include <cstddef>
 #include <functional>

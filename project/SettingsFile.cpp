@@ -1,6 +1,6 @@
 #include "project/SettingsFile.h"
 
-#include "project/FileIo.h"
+#include "fileio/FileIo.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectKeys.h"
 #include "project/ProjectTexts.h"

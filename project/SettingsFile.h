@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/Result.h"
-#include "project/IniFile.h"
-#include "project/Paths.h"
-#include "project/SettingsSection.h"
+#include "fileio/IniFile.h"
+#include "fileio/Paths.h"
+#include "fileio/SettingsSection.h"
 #include "ui/Globals.h"
 #include "ui/Platform.h"
 

@@ -7,6 +7,8 @@
 namespace qntcalc::texts {
 
 inline constexpr std::string_view kProgramTitle = "Quarnet Calculator";
+// The caption of every box that says a file was not written.
+inline constexpr std::string_view kSaveErrorCaption = "Save Error";
 // A bare name: the help system looks for it where the program is installed.
 inline constexpr std::string_view kHelpFileName = "QntCalc.hlp";
 // After the program's title.

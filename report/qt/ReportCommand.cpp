@@ -1,8 +1,8 @@
 #include "report/qt/ReportCommand.h"
 
 #include "about/VerInfo.h"
-#include "project/FileIo.h"
-#include "project/IniFile.h"
+#include "fileio/FileIo.h"
+#include "fileio/IniFile.h"
 #include "project/LoadedProject.h"
 #include "project/ProjectChanges.h"
 #include "project/ProjectTexts.h"

@@ -1,10 +1,10 @@
 #include "report/qt/ReportExport.h"
 
-#include "project/FileIo.h"
-#include "project/ProjectTexts.h"
+#include "fileio/FileIo.h"
 #include "report/ReportTexts.h"
 #include "report/qt/ReportPdf.h"
 #include "text/Strings.h"
+#include "ui/UiTexts.h"
 #include "ui/qt/GuiPlatform.h"
 #include "ui/qt/QtText.h"
 

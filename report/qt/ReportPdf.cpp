@@ -1,6 +1,6 @@
 #include "report/qt/ReportPdf.h"
 
-#include "project/FileIo.h"
+#include "fileio/FileIo.h"
 #include "report/ReportTexts.h"
 #include "ui/UiTexts.h"
 #include "ui/qt/QtText.h"

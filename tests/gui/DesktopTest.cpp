@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 #include "app/GuiApplication.h"
 #include "checks/StatusTexts.h"
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 #include "tests/support/IniFiles.h"
 #include "ui/qt/StatusPanel.h"
 

@@ -1,7 +1,7 @@
 #include "whatif/qt/WhatIfWindow.h"
 
 #include "GuiFixture.h"
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 #include "tests/support/GermanLocale.h"
 #include "tests/support/IniFiles.h"
 

@@ -1,6 +1,6 @@
 #include "project/FileCommands.h"
 #include "project/RecentFiles.h"
-#include "project/WindowPlaceSection.h"
+#include "ui/WindowPlaceSection.h"
 
 #include <filesystem>
 #include <limits>

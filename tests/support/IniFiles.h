@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,6 @@
 #include "whatif/qt/WhatIfExports.h"
 
-#include "project/FileIo.h"
-#include "project/ProjectTexts.h"
+#include "fileio/FileIo.h"
 #include "ui/UiTexts.h"
 #include "ui/qt/GuiPlatform.h"
 #include "ui/qt/QtText.h"

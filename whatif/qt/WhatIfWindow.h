@@ -1,10 +1,10 @@
 #pragma once
 
-#include "project/WhatIfSettings.h"
 #include "ui/Globals.h"
 #include "ui/Platform.h"
 #include "whatif/LimitsForm.h"
 #include "whatif/WhatIfForm.h"
+#include "whatif/WhatIfSettings.h"
 #include "whatif/qt/LatestAnswerRunner.h"
 #include "whatif/qt/LimitsView.h"
 #include "whatif/qt/WhatIfChart.h"

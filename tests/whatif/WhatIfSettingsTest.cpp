@@ -1,4 +1,4 @@
-#include "project/WhatIfSettings.h"
+#include "whatif/WhatIfSettings.h"
 
 #include "whatif/WhatIfForm.h"
 

@@ -1,4 +1,4 @@
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 
 #include "tests/support/IniFiles.h"
 #include "tests/support/TempDir.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
-#include "project/FileIo.h"
+#include "fileio/FileIo.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "project/Paths.h"
+#include "fileio/Paths.h"
 
 namespace qntcalc {
 namespace {

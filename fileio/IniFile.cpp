@@ -1,7 +1,7 @@
-#include "project/IniFile.h"
+#include "fileio/IniFile.h"
 
 #include "engine/Int32.h"
-#include "project/ProjectTexts.h"
+#include "fileio/FileTexts.h"
 #include "text/Strings.h"
 #include "text/TextEncoding.h"
 

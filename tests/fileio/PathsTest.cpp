@@ -1,4 +1,4 @@
-#include "project/Paths.h"
+#include "fileio/Paths.h"
 
 #include <gtest/gtest.h>
 

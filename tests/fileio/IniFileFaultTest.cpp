@@ -1,5 +1,5 @@
-#include "project/FileIo.h"
-#include "project/IniFile.h"
+#include "fileio/FileIo.h"
+#include "fileio/IniFile.h"
 #include "tests/support/IniFiles.h"
 #include "tests/support/TempDir.h"
 

@@ -1,6 +1,6 @@
-#include "project/FileIo.h"
+#include "fileio/FileIo.h"
 
-#include "project/ProjectTexts.h"
+#include "fileio/FileTexts.h"
 #include "text/Strings.h"
 
 #include <atomic>

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+// Reasons that file reads and writes give beside the system's own ("No
+// such file or directory").
+namespace qntcalc::texts {
+
+inline constexpr std::string_view kNotARegularFile = "Not a regular file";
+inline constexpr std::string_view kLargerThan = "Larger than "; // followed by "4 MiB"
+inline constexpr std::string_view kInvalidSection = "Invalid section name ";
+inline constexpr std::string_view kInvalidKey = "Invalid key name ";
+
+} // namespace qntcalc::texts
