@@ -1,7 +1,9 @@
 #include "cli/CliOptions.h"
 
+#include "cli/CliTexts.h"
 #include "cli/SetKeys.h"
 #include "cli/WhatIfOptions.h"
+#include "text/Strings.h"
 #include "whatif/RequirementOptions.h"
 
 namespace qntcalc::cli {
@@ -18,7 +20,7 @@ Result TakeValue(const std::vector<std::string>& args, std::size_t& i, std::stri
         return {};
     }
     if (i + 1 >= args.size())
-        return Result::BadArgument(std::string(name) + " needs a value");
+        return Result::BadArgument(text::Format(texts::kNeedsValue, {name}));
     value = args[++i];
     return {};
 }
@@ -107,8 +109,7 @@ Result ParseArguments(const std::vector<std::string>& args, Options& options) {
             if (Result taken = TakeValue(args, i, "--mode", value); !taken.Ok())
                 return taken;
             if (value != "standard" && value != "expert" && value != "baud")
-                return Result::BadArgument("--mode must be standard, expert or baud, not \"" +
-                                           value + "\"");
+                return Result::BadArgument(text::Format(texts::kModeWanted, {value}));
             if (options.mode)
                 options.laterModes.emplace_back(options.sets.size(), value);
             else
@@ -118,7 +119,7 @@ Result ParseArguments(const std::vector<std::string>& args, Options& options) {
                 return taken;
             const std::size_t eq = value.find('=');
             if (eq == std::string::npos)
-                return Result::BadArgument("--set needs KEY=VALUE, not \"" + value + "\"");
+                return Result::BadArgument(text::Format(texts::kSetWanted, {value}));
             std::string key = value.substr(0, eq);
             std::string text = value.substr(eq + 1);
             if (Result valid = ValidateSet(key, text); !valid.Ok())
@@ -128,7 +129,7 @@ Result ParseArguments(const std::vector<std::string>& args, Options& options) {
             if (Result taken = TakeValue(args, i, "--save", value); !taken.Ok())
                 return taken;
             if (value.empty())
-                return Result::BadArgument("--save needs a file name");
+                return Result::BadArgument(std::string(texts::kSaveWanted));
             options.saveTo = value;
         } else if (const std::string name = arg.substr(0, arg.find('='));
                    IsRequirementOption(name)) {
@@ -143,7 +144,7 @@ Result ParseArguments(const std::vector<std::string>& args, Options& options) {
             if (Result parsed = ParseWhatIfOption(name, value, options); !parsed.Ok())
                 return parsed;
         } else {
-            return Result::BadArgument("unknown option \"" + arg + "\"");
+            return Result::BadArgument(text::Format(texts::kUnknownOption, {arg}));
         }
     }
     if (Result combined = CheckWhatIfOptions(options); !combined.Ok())

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-// The command-line tool's sentences for people, in one place; the usage and
-// each refused argument stand where they are parsed.
+// The command-line tool's sentences for people, in one place; the usage
+// stands where the options are parsed.
 namespace qntcalc::texts {
 
 // Before every problem on standard error.
@@ -11,6 +11,42 @@ inline constexpr std::string_view kCliPrefix = "qntcalc-cli: ";
 // Stands for the file of a project evaluated without one.
 inline constexpr std::string_view kNewProject = "new project";
 inline constexpr std::string_view kTryHelp = "Try 'qntcalc-cli --help'.";
+
+// Refused arguments: %1 the option, %2 the value given.
+inline constexpr std::string_view kNeedsValue = "%1 needs a value";
+inline constexpr std::string_view kModeWanted = "--mode must be standard, expert or baud, not \"%1\"";
+inline constexpr std::string_view kSetWanted = "--set needs KEY=VALUE, not \"%1\"";
+inline constexpr std::string_view kSaveWanted = "--save needs a file name";
+inline constexpr std::string_view kUnknownOption = "unknown option \"%1\"";
+// --set KEY=VALUE refused: %1 the key as given, %2 the value or the key as
+// the program spells it, %3 the keys a user can set now (or all of them),
+// %4 the other button of a pair, %5 a list's names.
+inline constexpr std::string_view kSetBoxValue =
+    "--set %1: the value must be 1 (ticked or selected) or 0, not \"%2\"";
+inline constexpr std::string_view kSetUnknownRouterType =
+    "--set %1: unknown router type \"%2\"; the router types are:%5";
+inline constexpr std::string_view kSetUnknownRepeaterType =
+    "--set %1: unknown repeater type \"%2\"; the repeater types are:%5";
+inline constexpr std::string_view kSetUnknownKey =
+    "--set: unknown key \"%1\"; the keys are: %3 (each only while a user can change it in the "
+    "window then)";
+inline constexpr std::string_view kSetFieldNotNow =
+    "--set %1: %2 is not a field a user can type into now; keys that can be set now: %3";
+inline constexpr std::string_view kSetProjectNotNow =
+    "--set %1: %2 is not a field a user can change in the window now; keys that can be set now: "
+    "%3";
+inline constexpr std::string_view kSetBoxNotNow =
+    "--set %1: %2 is not a box a user can change in the window now; keys that can be set now: %3";
+inline constexpr std::string_view kSetButtonNotNow =
+    "--set %1: %2 is not a button a user can change in the window now; keys that can be set now: "
+    "%3";
+inline constexpr std::string_view kSetListNotNow =
+    "--set %1: %2 is not a list a user can change in the window now; keys that can be set now: "
+    "%3";
+inline constexpr std::string_view kSetButtonCleared =
+    "--set %1=0: a selected button is cleared by selecting the other of its pair: --set %4=1";
+// No key a user can set now.
+inline constexpr std::string_view kSetNoKeys = "none";
 
 // The report of a project, with numbered places (%1 to %9, filled by
 // text::Format). The heading: %1 the project's name, %2 its file.

@@ -36,7 +36,7 @@ struct ListKey {
     std::string_view key;
     ComboBox C::*list;
     std::span<const std::string_view> names;
-    std::string_view what; // "router type"
+    std::string_view unknown; // a name not in the list: --set KEY=VALUE refused
 };
 
 // The keys of the project file's Settings section that a user can change,
@@ -56,8 +56,8 @@ constexpr std::array kRadioKeys{
 };
 
 constexpr std::array kListKeys{
-    ListKey{ini::kRouterType, &C::CB_RouterType, RouterTypes, "router type"},
-    ListKey{ini::kRepeaterType, &C::CB_RepeaterType, RepeaterTypes, "repeater type"},
+    ListKey{ini::kRouterType, &C::CB_RouterType, RouterTypes, texts::kSetUnknownRouterType},
+    ListKey{ini::kRepeaterType, &C::CB_RepeaterType, RepeaterTypes, texts::kSetUnknownRepeaterType},
 };
 
 template <typename T> const T* FindKey(std::span<const T> keys, std::string_view key) {
@@ -119,42 +119,33 @@ std::string KeyList(const TMasterForm* form) {
         if (changeable(k.list))
             add(k.key);
     }
-    return list.empty() ? "none" : list;
+    return list.empty() ? std::string(texts::kSetNoKeys) : list;
 }
 
-// `what` names the control's kind: "a box".
-Result NotNow(std::string_view key, std::string_view what, const TMasterForm& form) {
-    const std::string k(key);
-    return Result::BadArgument("--set " + k + ": " + k + " is not " + std::string(what) +
-                               " a user can change in the window now; keys that can be set "
-                               "now: " +
-                               KeyList(&form));
+// `pattern` names the control's kind: kSetBoxNotNow.
+Result NotNow(std::string_view pattern, std::string_view given, std::string_view key,
+              const TMasterForm& form) {
+    return Result::BadArgument(text::Format(pattern, {given, key, KeyList(&form)}));
 }
 
 } // namespace
 
 Result ValidateSet(std::string_view key, std::string_view value) {
-    const std::string prefix = "--set " + std::string(key) + ": ";
     // A field is judged when it is set, in the window's state then.
     if (text::SameName(key, ini::kProject) || FieldNamed(key))
         return {};
     if (FindKey<CheckKey>(kCheckKeys, key) || FindKey<RadioKey>(kRadioKeys, key)) {
         if (value == "0" || value == "1")
             return {};
-        return Result::BadArgument(prefix +
-                                   "the value must be 1 (ticked or selected) or 0, not \"" +
-                                   std::string(value) + "\"");
+        return Result::BadArgument(text::Format(texts::kSetBoxValue, {key, value}));
     }
     if (const ListKey* l = FindKey<ListKey>(kListKeys, key)) {
         if (IndexOfName(l->names, value) >= 0)
             return {};
-        return Result::BadArgument(prefix + "unknown " + std::string(l->what) + " \"" +
-                                   std::string(value) + "\"; the " + std::string(l->what) +
-                                   "s are:" + NameList(l->names));
+        return Result::BadArgument(
+            text::Format(l->unknown, {key, value, "", "", NameList(l->names)}));
     }
-    return Result::BadArgument("--set: unknown key \"" + std::string(key) +
-                               "\"; the keys are: " + KeyList(nullptr) +
-                               " (each only while a user can change it in the window then)");
+    return Result::BadArgument(text::Format(texts::kSetUnknownKey, {key, "", KeyList(nullptr)}));
 }
 
 Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value) {
@@ -163,39 +154,34 @@ Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value)
         // the next calculation.
         const WhatIfInput* input = FindWhatIfInput(*field);
         if (!input || !UserCanType(form, *input))
-            return Result::BadArgument(
-                "--set " + std::string(key) + ": " + std::string(RowOf(*field).key) +
-                " is not a field a user can type into now; keys that can be set now: " +
-                KeyList(&form));
+            return NotNow(texts::kSetFieldNotNow, key, RowOf(*field).key, form);
         EditField& edit = form.EditFor(*field);
         edit.Enter();
         edit.SetText(std::string(value));
     } else if (text::SameName(key, ini::kProject)) {
         if (!form.UserCanChange(form.Ed_Project))
-            return NotNow(ini::kProject, "a field", form);
+            return NotNow(texts::kSetProjectNotNow, ini::kProject, ini::kProject, form);
         form.Ed_Project.Enter();
         form.Ed_Project.SetText(std::string(value));
     } else if (const CheckKey* c = FindKey<CheckKey>(kCheckKeys, key)) {
         CheckBox& box = form.*c->box;
         if (!form.UserCanChange(box))
-            return NotNow(c->key, "a box", form);
+            return NotNow(texts::kSetBoxNotNow, c->key, c->key, form);
         box.SetChecked(value == "1");
     } else if (const RadioKey* r = FindKey<RadioKey>(kRadioKeys, key)) {
         RadioButton& button = form.*r->button;
         if (!form.UserCanChange(button))
-            return NotNow(r->key, "a button", form);
+            return NotNow(texts::kSetButtonNotNow, r->key, r->key, form);
         // A click selects; only selecting the other clears a button.
         if (value == "0" && button.Checked())
-            return Result::BadArgument("--set " + std::string(r->key) +
-                                       "=0: a selected button is cleared by selecting the "
-                                       "other of its pair: --set " +
-                                       std::string(r->other) + "=1");
+            return Result::BadArgument(
+                text::Format(texts::kSetButtonCleared, {r->key, "", "", r->other}));
         if (value == "1")
             button.SetChecked(true);
     } else if (const ListKey* l = FindKey<ListKey>(kListKeys, key)) {
         ComboBox& list = form.*l->list;
         if (!form.UserCanChange(list))
-            return NotNow(l->key, "a list", form);
+            return NotNow(texts::kSetListNotNow, l->key, l->key, form);
         list.UserSelect(IndexOfName(l->names, value));
     }
     return {};

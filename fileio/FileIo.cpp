@@ -167,7 +167,7 @@ Result ReadWholeFile(const std::string& path, size_t maxSize, std::string& bytes
     if (!S_ISREG(st.st_mode))
         return fail(Result::Failure::Unreadable, std::string(texts::kNotARegularFile));
     const std::string tooLarge =
-        std::string(texts::kLargerThan) + std::to_string(maxSize >> 20) + " MiB";
+        text::Format(texts::kLargerThan, {std::to_string(maxSize >> 20)});
     if (static_cast<uint64_t>(st.st_size) > maxSize)
         return fail(Result::Failure::Unreadable, tooLarge);
     bytes.reserve(static_cast<size_t>(st.st_size));

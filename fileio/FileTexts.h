@@ -7,7 +7,8 @@
 namespace qntcalc::texts {
 
 inline constexpr std::string_view kNotARegularFile = "Not a regular file";
-inline constexpr std::string_view kLargerThan = "Larger than "; // followed by "4 MiB"
+// %1 the most a file may hold, in MiB.
+inline constexpr std::string_view kLargerThan = "Larger than %1 MiB";
 inline constexpr std::string_view kInvalidSection = "Invalid section name ";
 inline constexpr std::string_view kInvalidKey = "Invalid key name ";
 

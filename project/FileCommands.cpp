@@ -182,7 +182,7 @@ void FileCommands::SaveAsClick() {
         if (backedUp) {
             if (const Result back = fileio::RenameNoReplace(backup, q); !back.Ok())
                 written.Also({Result::Failure::NotPutBack, backup,
-                              back.reason + std::string(texts::kKeepsBackupName) + q + '"'});
+                              text::Format(texts::kKeepsBackupName, {back.reason, q})});
         }
         static_cast<void>(ShowSaveError(written));
         return;

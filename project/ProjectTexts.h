@@ -24,18 +24,20 @@ inline constexpr std::string_view kNotAProject =
 inline constexpr std::string_view kWriteVerb = "write";
 inline constexpr std::string_view kHoldsNoProject =
     "It holds no project, and a project is written only over a project file or an empty one";
-// A backup that Save as could not put back: after the system's reason,
-// followed by the name it should have had and a closing quote.
-inline constexpr std::string_view kKeepsBackupName = "; it keeps this name instead of \"";
+// A backup that Save as could not put back: %1 the system's reason, %2 the
+// name it should have had.
+inline constexpr std::string_view kKeepsBackupName = "%1; it keeps this name instead of \"%2\"";
 
 // Notes on standard error, each after "QntCalc: ".
 inline constexpr std::string_view kNotePrefix = "QntCalc: ";
-inline constexpr std::string_view kNoteNotSaved = "Settings not saved: ";
+// %1 why.
+inline constexpr std::string_view kNoteNotSaved = "Settings not saved: %1";
 inline constexpr std::string_view kNoteNoStartDir =
     "The working directory no longer exists, so this run keeps no settings file.";
-inline constexpr std::string_view kNoteUnused = ". This run keeps no settings file.";
-inline constexpr std::string_view kNoteKeptAs = ". Kept it as ";
-inline constexpr std::string_view kNoteNewSettings = " and started a new settings file.";
+// %1 why the settings file cannot be used, %2 the name it was kept as.
+inline constexpr std::string_view kNoteUnused = "%1. This run keeps no settings file.";
+inline constexpr std::string_view kNoteKeptAs =
+    "%1. Kept it as \"%2\" and started a new settings file.";
 
 // What happened to the settings file at start, said once the window is
 // shown: %1 stands for the start folder, %2 for the reason.

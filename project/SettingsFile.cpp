@@ -105,8 +105,7 @@ void SettingsFile::ReadWindowSettings() {
         const std::string backup = JoinPath(dir, texts::kSettingsBackupName, style_);
         const Result renamed = fileio::RenameNoReplace(path, backup);
         if (renamed.Ok()) {
-            Note(found.Message() + std::string(texts::kNoteKeptAs) + '"' + backup + '"' +
-                 std::string(texts::kNoteNewSettings));
+            Note(text::Format(texts::kNoteKeptAs, {found.Message(), backup}));
             startNotice_ = text::Format(texts::kStartNoticeRenamed, {dir});
             // Where even the fresh file cannot be read, the close's write says so.
             std::optional<IniFile> fresh;
@@ -122,7 +121,7 @@ void SettingsFile::ReadWindowSettings() {
     } else {
         startNotice_ = text::Format(texts::kStartNoticeUnreadable, {dir, found.reason});
     }
-    Note(found.Message() + std::string(texts::kNoteUnused));
+    Note(text::Format(texts::kNoteUnused, {found.Message()}));
     ReadWithoutSettingsFile();
 }
 
@@ -147,7 +146,7 @@ void SettingsFile::Write(const std::string* discardedProject) {
             written = std::move(ended);
     }
     if (!written.Ok())
-        Note(std::string(texts::kNoteNotSaved) + written.Message());
+        Note(text::Format(texts::kNoteNotSaved, {written.Message()}));
 }
 
 } // namespace qntcalc

@@ -6,7 +6,10 @@
 
 namespace qntcalc::text {
 
-std::string Format(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
+namespace {
+
+template <typename Arguments>
+std::string Filled(std::string_view pattern, const Arguments& arguments) {
     std::string out;
     out.reserve(pattern.size());
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -22,6 +25,16 @@ std::string Format(std::string_view pattern, std::initializer_list<std::string_v
         out += c;
     }
     return out;
+}
+
+} // namespace
+
+std::string Format(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
+    return Filled(pattern, arguments);
+}
+
+std::string Format(std::string_view pattern, const std::vector<std::string>& arguments) {
+    return Filled(pattern, arguments);
 }
 
 char AsciiLower(char c) {

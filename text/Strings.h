@@ -13,6 +13,8 @@ namespace qntcalc::text {
 // places can be translated as one, the places moved to suit the language.
 // A place without an argument, and any other %, stay as written.
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> arguments);
+// The same with as many arguments as a sentence has parts.
+std::string Format(std::string_view pattern, const std::vector<std::string>& arguments);
 
 // Names (INI keys and sections, field names) match without regard to case,
 // ASCII letters only: the same under every locale.

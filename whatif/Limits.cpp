@@ -178,7 +178,7 @@ std::string PercentText(const Fix& fix) {
 
 std::string NearestText(const InputLimit& limit) {
     if (limit.needs)
-        return text::Format(texts::kLimitsNeeds, {InSentence(limit.needs->subject)});
+        return text::Format(texts::kLimitsNeeds, {limit.needs->inSentence});
     if (limit.MeetsNow())
         return std::string(texts::kLimitsNone);
     if (limit.kept)
@@ -200,17 +200,12 @@ std::string ResultThereText(const InputLimit& limit, const Requirements& require
     if (!limit.fix)
         return std::string(texts::kLimitsNone);
     const CalcState& there = limit.fix->point.state;
-    std::string result = Milliseconds(there.Rmax);
-    if (required.etoMs)
-        result += text::Format(texts::kLimitsResultEto, {Milliseconds(there.ETO)});
-    if (required.ctoMs)
-        result += text::Format(texts::kLimitsResultCto, {Milliseconds(there.CTO)});
-    return result;
+    return TimesText(texts::kLimitsResult, required, there.Rmax, there.ETO, there.CTO);
 }
 
 std::string MarginText(const InputLimit& limit) {
     if (limit.needs)
-        return text::Format(texts::kLimitsNeeds, {InSentence(limit.needs->subject)});
+        return text::Format(texts::kLimitsNeeds, {limit.needs->inSentence});
     if (!limit.margin)
         return std::string(texts::kLimitsNone);
     const std::optional<std::string> percent = MarginPercentText(limit);
@@ -262,13 +257,13 @@ std::optional<Closest> ClosestChange(const std::vector<InputLimit>& limits) {
 
 std::string ClosestSentence(const Closest& closest) {
     return text::Format(texts::kLimitsClosest,
-                        {Milliseconds(closest.point.state.Rmax), InSentence(closest.input->subject),
+                        {Milliseconds(closest.point.state.Rmax), closest.input->inSentence,
                          WithUnit(closest.point.value, closest.input->unit)});
 }
 
 namespace {
 
-std::string_view FixVerb(InputUnit unit, bool down) {
+std::string_view FixPattern(InputUnit unit, bool down) {
     switch (unit) {
     case InputUnit::Metres:
     case InputUnit::Milliseconds:
@@ -306,14 +301,9 @@ std::string FixSentence(const InputLimit& limit, const Requirements& required) {
                        text::Format(after.Baud > now->state.Baud ? texts::kFixRateRises
                                                                  : texts::kFixRateDrops,
                                     {WithUnit(after.Baud, InputUnit::KBitsPerSecond)}));
-    // "a, b and c": the last clause joined with "and".
-    std::string effect = effects.back();
-    if (effects.size() > 1)
-        effect = text::Joined(std::vector<std::string>(effects.begin(), effects.end() - 1), ", ") +
-                 std::string(texts::kFixAnd) + effect;
-    return text::Format(texts::kFixSentence,
-                        {FixVerb(input.unit, fix.change < 0), InSentence(input.subject),
-                         WithUnit(limit.headroom.current, input.unit),
+    const std::string effect = text::Format(texts::kFixClauses[effects.size() - 1], effects);
+    return text::Format(FixPattern(input.unit, fix.change < 0),
+                        {input.inSentence, WithUnit(limit.headroom.current, input.unit),
                          WithUnit(fix.point.value, input.unit), change, effect});
 }
 

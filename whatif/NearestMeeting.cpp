@@ -5,7 +5,6 @@
 #include "window/FieldTable.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace qntcalc {
 
@@ -143,7 +142,7 @@ std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field) {
     const auto empty = [&whatIf](Field enabled) -> std::optional<Enabler> {
         if (whatIf.CurrentValue(enabled) != 0)
             return std::nullopt;
-        return Enabler{std::string(FieldName(enabled)), WhatIfSubject(enabled),
+        return Enabler{std::string(FieldName(enabled)), FindWhatIfInput(enabled)->inSentence,
                        [enabled](TMasterForm& form) {
                            EditField& edit = form.EditFor(enabled);
                            edit.Enter();
@@ -151,11 +150,11 @@ std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field) {
                        }};
     };
     const auto unchosen = [&whatIf](ComboBox MasterFormControls::*list,
-                                    std::string_view subject) -> std::optional<Enabler> {
+                                    std::string_view inSentence) -> std::optional<Enabler> {
         if (whatIf.ListChosen(list))
             return std::nullopt;
         // The list's project key is its control's name without "CB_".
-        return Enabler{whatIf.ListName(list).substr(3), std::string(subject),
+        return Enabler{whatIf.ListName(list).substr(3), inSentence,
                        [list](TMasterForm& form) { (form.*list).UserSelect(1); }};
     };
     switch (field) {
@@ -166,20 +165,12 @@ std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field) {
     case Field::NumRouters:
         // The window sets the type back whenever no router is counted, so
         // the type always comes before the segments.
-        return unchosen(&MasterFormControls::CB_RouterType, texts::kRouterTypeSubject);
+        return unchosen(&MasterFormControls::CB_RouterType, texts::kRouterTypeInSentence);
     case Field::NumRepeater:
-        return unchosen(&MasterFormControls::CB_RepeaterType, texts::kRepeaterTypeSubject);
+        return unchosen(&MasterFormControls::CB_RepeaterType, texts::kRepeaterTypeInSentence);
     default:
         return std::nullopt;
     }
-}
-
-std::string InSentence(std::string_view subject) {
-    std::string text(subject);
-    const bool word = text.size() > 1 && std::islower(static_cast<unsigned char>(text[1]));
-    if (word)
-        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
-    return text;
 }
 
 } // namespace qntcalc

@@ -64,19 +64,16 @@ std::optional<int32_t> FixInSweep(std::span<const WhatIfPoint> points, int32_t c
 // cyclic bits, the router type, the repeater type.
 struct Enabler {
     std::string key;     // its project key: "OutCycl", "RouterType"
-    std::string subject; // for people: "Cycle time of cyclic outputs"
+    std::string_view inSentence; // for people: "cycle time of cyclic outputs"
     // Fills it in as a user would: the first type of the list, the slowest
     // cycle time that counts.
     WhatIf::Change fill;
     bool operator==(const Enabler& other) const {
-        return key == other.key && subject == other.subject;
+        return key == other.key && inSentence == other.inSentence;
     }
 };
 // What `field` needs filled in first, if it is still empty (0) or unchosen.
 std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field);
 
-// The subject as it reads inside a sentence: "main path", but "I/O" and
-// "ETO" as they are.
-std::string InSentence(std::string_view subject);
 
 } // namespace qntcalc

@@ -82,13 +82,18 @@ std::optional<std::string> KeptSentence(const Requirements& required) {
 std::string RequirementsSentence(const Requirements& required) {
     if (!required.timesJudged)
         return std::string(texts::kRequiresNoTimes);
-    std::string line =
-        text::Format(texts::kRequiresRmax, {Milliseconds(required.rmaxMs)});
+    return TimesText(texts::kRequires, required, required.rmaxMs, required.etoMs.value_or(0),
+                     required.ctoMs.value_or(0));
+}
+
+std::string TimesText(const TimesPatterns& patterns, const Requirements& required, int32_t rmax,
+                      int32_t eto, int32_t cto) {
+    std::vector<std::string> times{Milliseconds(rmax)};
     if (required.etoMs)
-        line += text::Format(texts::kRequiresEto, {Milliseconds(*required.etoMs)});
+        times.push_back(Milliseconds(eto));
     if (required.ctoMs)
-        line += text::Format(texts::kRequiresCto, {Milliseconds(*required.ctoMs)});
-    return line + ".";
+        times.push_back(Milliseconds(cto));
+    return text::Format(patterns[required.etoMs.has_value()][required.ctoMs.has_value()], times);
 }
 
 } // namespace qntcalc

@@ -51,6 +51,11 @@ std::string BrokenRequirementText(const BrokenRequirement& broken);
 
 // "Required: worst case reaction time at most 300 ms, ETO at most 40 ms."
 std::string RequirementsSentence(const Requirements& required);
+// One of four patterns, [ETO required][CTO required], filled with the worst
+// case reaction time and then the ETO and the CTO where they are required.
+using TimesPatterns = std::string_view[2][2];
+std::string TimesText(const TimesPatterns& patterns, const Requirements& required, int32_t rmax,
+                      int32_t eto, int32_t cto);
 // "Kept as they are: Main path, Number of I/O devices."; none while no
 // input is kept.
 std::optional<std::string> KeptSentence(const Requirements& required);

@@ -25,7 +25,7 @@ constexpr std::array<WhatIfInput, kInputCount> kInputs = [] {
         const WhatIfFacts& w = row.whatIf;
         if (w.typing != Typing::Never)
             inputs[static_cast<std::size_t>(w.position)] = {
-                row.field, row.page, SubjectOf(row), w.unit, w.practicalLimit, w.searchDownwards};
+                row.field, row.page, SubjectOf(row), w.inSentence, w.unit, w.practicalLimit, w.searchDownwards};
     }
     return inputs;
 }();

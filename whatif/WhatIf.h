@@ -27,6 +27,7 @@ struct WhatIfInput {
     Field field;
     Page page;
     std::string_view subject; // of the headroom sentence and the charts: "Main path"
+    std::string_view inSentence; // within the sentence of a fix: "main path"
     InputUnit unit;
     int32_t practicalLimit; // as in WhatIfFacts
     bool searchDownwards;

@@ -59,9 +59,13 @@ inline constexpr std::string_view kWhatIfChartTitle = "%1 - What-if: %2 from %3 
 inline constexpr std::string_view kWhatIfNoProject = "Unsaved project";
 // The requirements in one sentence, for the window, the command line and
 // the report alike.
-inline constexpr std::string_view kRequiresRmax = "Required: worst case reaction time at most %1";
-inline constexpr std::string_view kRequiresEto = ", ETO at most %1";
-inline constexpr std::string_view kRequiresCto = ", CTO at most %1";
+// %1 the worst case reaction time, then the ETO and the CTO where they are
+// required: [ETO required][CTO required].
+inline constexpr std::string_view kRequires[2][2] = {
+    {"Required: worst case reaction time at most %1.",
+     "Required: worst case reaction time at most %1, CTO at most %2."},
+    {"Required: worst case reaction time at most %1, ETO at most %2.",
+     "Required: worst case reaction time at most %1, ETO at most %2, CTO at most %3."}};
 inline constexpr std::string_view kRequiresNoTimes =
     "In Baud rate mode only the transmission rate applies: no reaction time is judged.";
 // Over the chart while it waits for the answer to a newer change.
@@ -83,9 +87,10 @@ inline constexpr std::string_view kLimitsCause = "Cause";
 inline constexpr std::string_view kLimitsNoneUpTo = "none up to %1";
 inline constexpr std::string_view kLimitsNearest = "Nearest meeting";
 inline constexpr std::string_view kLimitsResultThere = "Result there";
-// What a fix gives besides the worst case reaction time: %1 the time.
-inline constexpr std::string_view kLimitsResultEto = ", ETO %1";
-inline constexpr std::string_view kLimitsResultCto = ", CTO %1";
+// What a fix gives: %1 the worst case reaction time, then the ETO and the
+// CTO where they are required: [ETO required][CTO required].
+inline constexpr std::string_view kLimitsResult[2][2] = {{"%1", "%1, CTO %2"},
+                                                         {"%1, ETO %2", "%1, ETO %2, CTO %3"}};
 // A margin: %1 in the input's unit, %2 in percent of the current value.
 inline constexpr std::string_view kLimitsMarginWithPercent = "%1 (%2%)";
 // A fix: %1 the value, %2 the change, %3 the change in percent.
@@ -112,21 +117,23 @@ inline constexpr std::string_view kKeptSentence = "Kept as they are: %1.";
 inline constexpr std::string_view kLimitsClosest =
     "No single change meets the requirements; the lowest worst case reaction time, %1, comes "
     "with %2 at %3.";
-// A fix for people: %1 the verb, %2 the input, %3 and %4 the values, %5 the
-// change, %6 what it brings.
-inline constexpr std::string_view kFixSentence = "%1 %2 from %3 to %4 (%5): %6.";
-inline constexpr std::string_view kFixShorten = "Shorten the";
-inline constexpr std::string_view kFixLengthen = "Lengthen the";
-inline constexpr std::string_view kFixReduce = "Reduce the";
-inline constexpr std::string_view kFixRaise = "Raise the";
-inline constexpr std::string_view kFixLower = "Lower the";
+// A fix for people, by what the input measures: %1 the input, %2 and %3
+// the values, %4 the change, %5 what it brings.
+inline constexpr std::string_view kFixShorten = "Shorten the %1 from %2 to %3 (%4): %5.";
+inline constexpr std::string_view kFixLengthen = "Lengthen the %1 from %2 to %3 (%4): %5.";
+inline constexpr std::string_view kFixReduce = "Reduce the %1 from %2 to %3 (%4): %5.";
+inline constexpr std::string_view kFixRaise = "Raise the %1 from %2 to %3 (%4): %5.";
+inline constexpr std::string_view kFixLower = "Lower the %1 from %2 to %3 (%4): %5.";
 inline constexpr std::string_view kFixBecomes = "the %1 becomes %2";
-inline constexpr std::string_view kFixAnd = " and ";
+// What a fix brings, one to four clauses: [count - 1].
+inline constexpr std::string_view kFixClauses[] = {"%1", "%1 and %2", "%1, %2 and %3",
+                                                   "%1, %2, %3 and %4"};
 // A fix's rate clause: %1 the rate there.
 inline constexpr std::string_view kFixRateRises = "the rate rises to %1";
 inline constexpr std::string_view kFixRateDrops = "the rate drops to %1";
-inline constexpr std::string_view kRouterTypeSubject = "Router type";
-inline constexpr std::string_view kRepeaterTypeSubject = "Repeater type";
+// The lists an input may need chosen first, within a sentence.
+inline constexpr std::string_view kRouterTypeInSentence = "router type";
+inline constexpr std::string_view kRepeaterTypeInSentence = "repeater type";
 inline constexpr std::string_view kLimitsNone = "-";
 
 // The headroom of an input, from %2 its current value. A sentence that ends

@@ -46,6 +46,7 @@ struct WhatIfFacts {
     Typing typing = Typing::Never;
     int position = -1;        // in the What-if window's list
     std::string_view subject; // its name there, where not the window's label
+    std::string_view inSentence; // within a sentence: "main path", "MD segment"
     InputUnit unit = InputUnit::Count;
     // The default end of a headroom search: just past the value where a
     // plausibility rule or the rate model ends every network (or for cycle

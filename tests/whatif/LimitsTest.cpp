@@ -148,7 +148,7 @@ TEST(DefaultHeadroomLimitTest, PracticalLimitAtMostAMillionValuesAway) {
              Row{"DownAMillionValues", 0, true, 1'500'000, 500'001},
              Row{"DownJustBeyondAMillionValues", 0, true, 1'000'000, 1},
          }) {
-        const WhatIfInput input{Field::Mainpath, Page::Network, "x", InputUnit::Metres,
+        const WhatIfInput input{Field::Mainpath, Page::Network, "x", "x", InputUnit::Metres,
                                 row.practicalLimit, row.downwards};
         EXPECT_EQ(DefaultHeadroomLimit(input, row.current), row.end) << row.name;
     }
@@ -180,7 +180,7 @@ TEST(FixRangeTest, FromTheLowestAcceptedToThePracticalLimit) {
              Row{"AMillionUp", F::NumIOD, 2'000'000, false, 0, {0, 1'000'000}},
              Row{"AMillionDown", F::NumVesk, 0, false, 1'500'000, {500'000, 1'500'000}},
          }) {
-        const WhatIfInput input{row.field, Page::Network, "x", InputUnit::Metres,
+        const WhatIfInput input{row.field, Page::Network, "x", "x", InputUnit::Metres,
                                 row.practicalLimit, row.downwards};
         EXPECT_EQ(FixRange(input, row.current), row.range) << row.name;
     }
@@ -288,7 +288,7 @@ TEST_F(WindowTest, NearestMeetingCells) {
     EXPECT_EQ(ClosestSentence(*closest),
               "No single change meets the requirements; the lowest worst case reaction time, " +
                   Milliseconds(closest->point.state.Rmax) + ", comes with " +
-                  InSentence(closest->input->subject) + " at " +
+                  std::string(closest->input->inSentence) + " at " +
                   WithUnit(closest->point.value, closest->input->unit) + ".");
 }
 
