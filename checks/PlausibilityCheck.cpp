@@ -6,10 +6,7 @@ namespace qntcalc {
 
 namespace {
 
-constexpr int32_t kMaxDevices = 64;
-constexpr int32_t kBitsPerDevice = 32; // input bits, and again output bits
-constexpr int32_t kMaxCycleMs = 1000;
-constexpr int32_t kMaxLoadPercent = 100;
+using namespace plausibility;
 
 bool IsRateStep(int32_t rate) {
     return rate == 20 || rate == 50 || rate == 125 || rate == 250 || rate == 500;

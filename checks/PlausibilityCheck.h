@@ -7,6 +7,14 @@
 
 namespace qntcalc {
 
+// The bounds the rules hold a network to; beyond each an error status.
+namespace plausibility {
+inline constexpr int32_t kMaxDevices = 64;     // I/O devices and Vesk together
+inline constexpr int32_t kBitsPerDevice = 32;  // input bits, and again output bits
+inline constexpr int32_t kMaxCycleMs = 1000;   // cyclic inputs and outputs: below it
+inline constexpr int32_t kMaxLoadPercent = 100;
+} // namespace plausibility
+
 enum class Severity { Info, Error };
 
 struct StatusMessage {

@@ -93,26 +93,12 @@ std::optional<Headroom> HeadroomInSweep(std::span<const WhatIfPoint> points, Fie
         ++at;
     if (at == points.size())
         return std::nullopt;
-    const int32_t towards = direction == Direction::Up ? 1 : -1;
-    const int64_t end = direction == Direction::Up ? INT32_MAX : INT32_MIN;
-    // Ascending and descending sweeps alike: follow whichever neighbour
-    // holds the next value, as long as the values stay whole steps apart.
-    std::ptrdiff_t stride = 0;
-    return Scan(field, current, static_cast<int32_t>(end), direction, required,
+    const int32_t end = direction == Direction::Up ? INT32_MAX : INT32_MIN;
+    // The sweep ascends; it answers as far as its values stay one apart.
+    return Scan(field, current, end, direction, required,
                 [&](int32_t value) -> std::optional<WhatIfPoint> {
-                    if (value == current)
-                        return points[at];
-                    if (stride == 0) {
-                        const bool ahead = at + 1 < points.size() && points[at + 1].value == value;
-                        const bool behind = at > 0 && points[at - 1].value == value;
-                        stride = ahead ? 1 : behind ? -1 : 0;
-                        if (stride == 0)
-                            return std::nullopt;
-                    }
-                    const std::ptrdiff_t i =
-                        static_cast<std::ptrdiff_t>(at) +
-                        stride * (static_cast<int64_t>(value) - current) * towards;
-                    if (i < 0 || i >= static_cast<std::ptrdiff_t>(points.size()) ||
+                    const int64_t i = static_cast<int64_t>(at) + (int64_t{value} - current);
+                    if (i < 0 || i >= static_cast<int64_t>(points.size()) ||
                         points[static_cast<std::size_t>(i)].value != value)
                         return std::nullopt;
                     return points[static_cast<std::size_t>(i)];

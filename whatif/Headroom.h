@@ -37,7 +37,7 @@ struct Headroom {
 Result FindHeadroom(WhatIf& whatIf, Field field, const Requirements& required, int32_t limit,
                     Headroom& headroom);
 
-// The same over the points of a sweep (say, the What-if window's range)
+// The same over the points of an ascending sweep (the What-if window's range)
 // without computing anything again. The search ends where the points stop
 // holding every whole value next to the previous one; nothing when they do
 // not hold the current value.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checks/PlausibilityCheck.h"
 #include "engine/Calculator.h"
 #include "window/FieldFacts.h"
 #include "window/MasterFormControls.h"
@@ -16,9 +17,11 @@ namespace qntcalc {
 
 namespace field_limits {
 inline constexpr int32_t kLongestNetworkM = 5000; // past 3,500 m every rate step is exhausted
-inline constexpr int32_t kMostDevices = 64;
-inline constexpr int32_t kMostBits = 32 * kMostDevices + 1;
-inline constexpr int32_t kSlowestCycleMs = 1000;
+// Just past where the plausibility rules end every network.
+inline constexpr int32_t kMostDevices = plausibility::kMaxDevices;
+inline constexpr int32_t kMostBits = plausibility::kBitsPerDevice * kMostDevices + 1;
+inline constexpr int32_t kSlowestCycleMs = plausibility::kMaxCycleMs;
+inline constexpr int32_t kMostLoadPercent = plausibility::kMaxLoadPercent + 1;
 // One router's correction alone puts the cycle timeout past the longest
 // that counts as stable.
 inline constexpr int32_t kLongestRouterCorrMs = Calculator::kStableCtoMs + 1;
@@ -71,7 +74,7 @@ inline constexpr std::array<FieldRow, kFieldCount> kRows{{
      "Virtual cable length per repeater", "l [m]", P::Repeaters,
      {T::Free, 8, "", "virtual cable length per repeater", U::Metres, kLongestNetworkM, false}},
     {F::LoadFact, "LoadFact", &C::Ed_LoadFact, V::GreaterZero, G::Devices, "5", "Load factor",
-     "%", P::Devices, {T::Free, 9, "", "load factor", U::Percent, 101, false}},
+     "%", P::Devices, {T::Free, 9, "", "load factor", U::Percent, kMostLoadPercent, false}},
     {F::NumIOD, "NumIOD", &C::Ed_NumIOD, V::GreaterEqualZero, G::Devices, "2",
      "Number of I/O Devices (like DIO; Bridge; Robot, Drive)", "", P::Devices,
      {T::Free, 10, "Number of I/O devices", "number of I/O devices",

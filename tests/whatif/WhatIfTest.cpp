@@ -341,9 +341,10 @@ TEST_P(HeadroomTest, ContiguousStretchAndWhatBreaksIt) {
     EXPECT_EQ(found->MeetsNow(), row.last.has_value());
     EXPECT_EQ(HeadroomSentence(*found, row.required), row.sentence);
 
-    // The same answer from a sweep over the range, whichever way it runs.
+    // The same answer from the ascending sweep of the What-if window.
     const int32_t current = whatIf.CurrentValue(row.field);
-    const std::vector<WhatIfPoint> points = Swept(whatIf, row.field, row.limit, current);
+    const std::vector<WhatIfPoint> points = Swept(whatIf, row.field, std::min(row.limit, current),
+                                                  std::max(row.limit, current));
     const std::optional<Headroom> inSweep =
         HeadroomInSweep(points, row.field, current, found->direction, row.required);
     ASSERT_TRUE(inSweep);
