@@ -1,8 +1,8 @@
-#include "cli/SetKeys.h"
 #include "project/LoadedProject.h"
 #include "report/CalcReport.h"
 #include "report/ReportTexts.h"
 #include "tests/support/GermanLocale.h"
+#include "whatif/WhatIf.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,36 @@ namespace {
 const std::string kProject = std::string(QNTCALC_SOURCE_DIR) + "/examples/assembly-hall.ini";
 
 using Kind = ReportBlock::Kind;
+using Sets = std::vector<std::pair<std::string, std::string>>;
+
+// As a user would: each value typed into the input of that key, or the
+// Routers box ticked, or the preselected rate's button clicked.
+void Apply(TMasterForm& form, const Sets& sets) {
+    for (const auto& [key, value] : sets) {
+        if (key == "CBRouters") {
+            form.CB_Routers.SetChecked(value == "1");
+            continue;
+        }
+        if (key == "RB_Baud") {
+            form.RB_Baud.SetChecked(value == "1");
+            continue;
+        }
+        const WhatIfInput* input = FindWhatIfInput(std::string_view(key));
+        ASSERT_NE(input, nullptr) << key;
+        EditField& edit = form.EditFor(input->field);
+        edit.Enter();
+        edit.SetText(value);
+    }
+}
+
+void ApplyMode(TMasterForm& form, std::string_view mode) {
+    if (mode == "standard")
+        form.Standard.Click();
+    else if (mode == "expert")
+        form.Expert.Click();
+    else if (mode == "baud")
+        form.Baudratemode.Click();
+}
 
 CalcReport Made(const TMasterForm& form, const ReportFacts& facts) {
     CalcReport report;
@@ -106,10 +136,8 @@ TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
     };
     for (const ModeRow& row : rows) {
         SCOPED_TRACE(row.mode);
-        cli::ApplyMode(loaded.Form(), row.mode);
-        cli::Options changes;
-        changes.sets = row.sets;
-        ASSERT_TRUE(cli::ApplySets(loaded.Form(), changes).Ok());
+        ApplyMode(loaded.Form(), row.mode);
+        Apply(loaded.Form(), row.sets);
         const CalcReport report = Made(loaded.Form(), {});
         EXPECT_TRUE(Holds(report, row.shown));
         EXPECT_EQ(Between(report, texts::kReportInputs, texts::kReportResults, Kind::Subheading),
@@ -244,9 +272,7 @@ TEST_F(ReportTest, TheChosenInputAndTheRequirementsAreUsed) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.required.rmaxMs);
-        cli::Options options;
-        options.sets = row.sets;
-        ASSERT_TRUE(cli::ApplySets(loaded.Form(), options).Ok());
+        Apply(loaded.Form(), row.sets);
         facts.required = row.required;
         const CalcReport breaks = Made(loaded.Form(), facts);
         EXPECT_TRUE(Holds(breaks, texts::kReportBreaks));
@@ -326,9 +352,7 @@ TEST_F(ReportTest, PagesForFiling) {
                                                         std::string(texts::kReportBreaks)}));
     EXPECT_EQ(PageLine(breaks, 1, 1), "Assembly hall 2 - not saved - page 1 of 1");
 
-    cli::Options error;
-    error.sets = {{"NumInp", "0"}, {"NumOut", "0"}};
-    ASSERT_TRUE(cli::ApplySets(loaded.Form(), error).Ok());
+    Apply(loaded.Form(), {{"NumInp", "0"}, {"NumOut", "0"}});
     const std::string status = "Status (error): " + loaded.Form().SB_Status.PanelText(1);
     EXPECT_EQ(alerts(Made(loaded.Form(), facts)),
               (std::vector<std::string>{std::string(texts::kReportBreaks), status, status,
@@ -380,10 +404,8 @@ TEST_F(ReportTest, TheVerdictComesFirst) {
 // the report says nothing of the iteration then; the sentence itself tells
 // a settled iteration from one that did not settle, whatever the passes.
 TEST_F(ReportTest, AnUnstableStateNeverReadsAsSettled) {
-    cli::Options options;
     // A cycle timeout too long to be stable, after an iteration that ended.
-    options.sets = {{"Mainpath", "700"}};
-    ASSERT_TRUE(cli::ApplySets(loaded.Form(), options).Ok());
+    Apply(loaded.Form(), {{"Mainpath", "700"}});
     ASSERT_FALSE(loaded.Form().State().Stable);
     ASSERT_LT(loaded.Form().Calc().LastPassCount(), Calculator::kMaxPasses);
     const CalcReport report = Made(loaded.Form(), {});
