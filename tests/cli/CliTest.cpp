@@ -242,6 +242,16 @@ INSTANTIATE_TEST_SUITE_P(
                 "--set RB_Main=0: a selected button is cleared by selecting the other of its "
                 "pair: --set RB_Baud=1"},
         ExitRow{"ClearButtonStaysClear", {"--mode", "expert", "--set", "RB_Baud=0"}, 0, ""},
+        // Cleared, the rate stays computed: nothing to type it into.
+        ExitRow{"ClearButtonKeepsTheRateComputed",
+                {"--mode", "expert", "--set", "RB_Baud=0", "--set", "MainBaud=125"},
+                2,
+                "--set MainBaud: MainBaud is not a field"},
+        ExitRow{"ListSetToItsFirstEntry",
+                {"--set", "CBRouters=1", "--set", "NumRouters=1", "--set",
+                 "RouterType=Please select router type!"},
+                1,
+                ""},
         ExitRow{"PreselectedRate",
                 {"--mode", "expert", "--set", "RB_Baud=1", "--set", "MainBaud=125"},
                 0,

@@ -305,6 +305,42 @@ InputLimit Made(Field field, std::optional<int64_t> margin, std::optional<double
     return limit;
 }
 
+// Points of a sweep by their worst case reaction time; 0 stands for a red
+// status bar, -1 for a value the check refuses.
+std::vector<WhatIfPoint> SweepOf(int32_t from, std::initializer_list<int32_t> rmax) {
+    std::vector<WhatIfPoint> points;
+    for (int32_t ms : rmax) {
+        WhatIfPoint& point = points.emplace_back();
+        point.value = from++;
+        point.rejected = ms < 0;
+        point.statusError = ms == 0;
+        point.state.Rmax = ms;
+        point.state.Stable = true;
+    }
+    return points;
+}
+
+TEST(FixInSweepTest, NearestMeetingValueTheSmallerOnATie) {
+    struct Row {
+        const char* name;
+        std::vector<WhatIfPoint> points;
+        int32_t current;
+        std::optional<int32_t> fix;
+    };
+    const Requirements required{100, {}, {}};
+    for (const Row& row : {
+             Row{"TieTakesTheSmaller", SweepOf(10, {90, 200, 90}), 11, 10},
+             Row{"NearerAboveWins", SweepOf(10, {90, 200, 200, 90}), 12, 13},
+             Row{"NearerBelowWins", SweepOf(10, {90, 200, 200, 90}), 11, 10},
+             Row{"AtTheRequirementMeets", SweepOf(10, {200, 100}), 10, 11},
+             Row{"OneAboveDoesNot", SweepOf(10, {200, 101}), 10, std::nullopt},
+             Row{"ErrorStatusAndRefusedDoNotMeet", SweepOf(10, {0, 200, -1, 90}), 11, 13},
+             Row{"CurrentMeetsNoFix", SweepOf(10, {90, 90}), 10, std::nullopt},
+             Row{"CurrentOutsideTheSweep", SweepOf(10, {200, 90}), 12, std::nullopt},
+         })
+        EXPECT_EQ(FixInSweep(row.points, row.current, required), row.fix) << row.name;
+}
+
 TEST(SortTightestFirstTest, EqualPercentagesTheSmallerMarginFirst) {
     std::vector<InputLimit> limits{Made(F::Mainpath, 100, 50.0), Made(F::NumIOD, 50, 50.0)};
     SortTightestFirst(limits);
@@ -324,6 +360,8 @@ TEST_F(WindowTest, JudgeStateAtEqualityAndOneBelow) {
              Row{"RmaxOneBelow", {27, 7, 20}, Shortfall::Rmax},
              Row{"EtoOneBelow", {28, 6, 20}, Shortfall::Eto},
              Row{"CtoOneBelow", {28, 7, 19}, Shortfall::Cto},
+             // The worst case reaction time is named first.
+             Row{"RmaxAndEtoOneBelow", {27, 6, 20}, Shortfall::Rmax},
          })
         EXPECT_EQ(JudgeState(f(), row.required), row.expected) << row.name;
     // Only the transmission rate applies in Baud rate mode.
