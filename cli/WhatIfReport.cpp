@@ -6,7 +6,7 @@
 #include "cli/WhatIfOptions.h"
 #include "text/Strings.h"
 #include "whatif/Headroom.h"
-#include "whatif/Limits.h"
+#include "whatif/LimitsText.h"
 #include "whatif/Requirements.h"
 #include "whatif/WhatIfCsv.h"
 #include "whatif/WhatIfForm.h"

@@ -2,7 +2,7 @@
 
 #include "report/ReportTexts.h"
 #include "text/Strings.h"
-#include "whatif/Limits.h"
+#include "whatif/LimitsText.h"
 #include "window/FieldTable.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "whatif/Limits.h"
+#include "whatif/LimitsText.h"
 #include "window/WindowSnapshot.h"
 
 #include <cstddef>

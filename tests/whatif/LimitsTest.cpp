@@ -1,4 +1,4 @@
-#include "whatif/Limits.h"
+#include "whatif/LimitsText.h"
 
 #include "tests/support/WindowFixture.h"
 
