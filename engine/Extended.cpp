@@ -12,7 +12,6 @@ __extension__ typedef unsigned __int128 U128;
 
 constexpr uint16_t kSignBit = 0x8000;
 constexpr int32_t kMaxExponent = 0x7FFF; // infinities and NaNs
-constexpr int32_t kBias = 16383;
 constexpr uint64_t kIntegerBit = uint64_t{1} << 63;
 constexpr uint64_t kQuietBit = uint64_t{1} << 62;
 // Of the bits below a significand: exactly half a unit in its last place.
