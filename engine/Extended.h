@@ -77,7 +77,7 @@ public:
         // b in a's 64 bits, and the bits of b below them: the sum is exact in
         // these two words before it is rounded.
         const uint64_t aligned = b.sig_ >> shift;
-        const uint64_t below = shift == 0 ? 0 : b.sig_ << (64 - shift);
+        const uint64_t below = b.sig_ << 1 << (63 - shift); // none when shift is 0
         int32_t exponent = a.Exponent();
         uint64_t significand = 0;
         uint64_t extra = 0;
