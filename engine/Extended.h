@@ -84,8 +84,8 @@ public:
         if (a.Negative() == b.Negative()) {
             significand = a.sig_ + aligned;
             extra = below;
-            if (significand < aligned) { // a carry out of the top
-                extra = significand << 63 | extra >> 1 | (extra & 1);
+            if (significand < aligned) { // a carry out of the top; below's last bit is 0
+                extra = significand << 63 | extra >> 1;
                 significand = kIntegerBit | significand >> 1;
                 ++exponent;
             }
