@@ -136,13 +136,6 @@ Extended Extended::RoundAny(bool negative, int32_t exponent, uint64_t significan
     return RoundPack(negative, exponent, significand, extra);
 }
 
-Extended Extended::CancelledAny(bool negative, int32_t exponent, uint64_t significand,
-                                uint64_t extra) {
-    if (significand == 0 && extra == 0)
-        return Zero(false);
-    return NormalizeRoundPack(negative, exponent, U128{significand} << 64 | extra);
-}
-
 double Extended::ToDoubleAny(Extended x) {
     const uint64_t sign = IsNegative(x) ? uint64_t{1} << 63 : 0;
     constexpr uint64_t kInfinity = uint64_t{0x7FF} << 52;

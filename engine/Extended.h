@@ -66,10 +66,11 @@ public:
         return std::bit_cast<double>(static_cast<uint64_t>(Negative()) << 63 | magnitude);
     }
 
+    // Sums of like signs; a difference, rare in the formulas, goes out of line.
     friend constexpr Extended operator+(Extended a, Extended b) {
-        if (!a.IsNormal() || !b.IsNormal())
+        if (!a.IsNormal() || !b.IsNormal() || a.Negative() != b.Negative())
             return AddAny(a, b);
-        if (a.Exponent() < b.Exponent() || (a.Exponent() == b.Exponent() && a.sig_ < b.sig_))
+        if (a.Exponent() < b.Exponent())
             std::swap(a, b);
         const int32_t shift = a.Exponent() - b.Exponent();
         if (shift > 63)
@@ -77,29 +78,13 @@ public:
         // b in a's 64 bits, and the bits of b below them: the sum is exact in
         // these two words before it is rounded.
         const uint64_t aligned = b.sig_ >> shift;
-        const uint64_t below = b.sig_ << 1 << (63 - shift); // none when shift is 0
+        uint64_t extra = b.sig_ << 1 << (63 - shift); // none when shift is 0
+        uint64_t significand = a.sig_ + aligned;
         int32_t exponent = a.Exponent();
-        uint64_t significand = 0;
-        uint64_t extra = 0;
-        if (a.Negative() == b.Negative()) {
-            significand = a.sig_ + aligned;
-            extra = below;
-            if (significand < aligned) { // a carry out of the top; below's last bit is 0
-                extra = significand << 63 | extra >> 1;
-                significand = kIntegerBit | significand >> 1;
-                ++exponent;
-            }
-        } else {
-            // a is the larger, so the difference is not negative.
-            extra = 0 - below;
-            significand = a.sig_ - aligned - (below != 0 ? 1 : 0);
-            if (significand < kIntegerBit >> 1)
-                return CancelledAny(a.Negative(), exponent, significand, extra);
-            if (significand < kIntegerBit) {
-                significand = significand << 1 | extra >> 63;
-                extra <<= 1;
-                --exponent;
-            }
+        if (significand < aligned) { // a carry out of the top; extra's last bit is 0
+            extra = significand << 63 | extra >> 1;
+            significand = kIntegerBit | significand >> 1;
+            ++exponent;
         }
         return Round(a.Negative(), exponent, significand, extra);
     }
@@ -172,9 +157,6 @@ private:
     static Extended MulAny(Extended a, Extended b);
     static Extended DivAny(Extended a, Extended b);
     static Extended RoundAny(bool negative, int32_t exponent, uint64_t significand, uint64_t extra);
-    // A difference whose top two bits or more cancelled.
-    static Extended CancelledAny(bool negative, int32_t exponent, uint64_t significand,
-                                 uint64_t extra);
 
     uint64_t sig_ = 0;
     uint16_t signExp_ = 0;
