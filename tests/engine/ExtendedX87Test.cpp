@@ -167,8 +167,9 @@ TEST(ExtendedTest, MatchesTheX87BitForBit) {
         DBL_MIN * Both(1 - 0x1p-60), DBL_MIN * Both(1 - 0x1p-50), (int64_t{1} << 53) + Both(1),
         (int64_t{1} << 53) + Both(3)};
     (void)rows;
-    // Walks from near 2^16000 or 2^-16000 out of the 80-bit range: overflow
-    // to infinity, denormals and their ties, underflow to zero.
+    // Walks from near 2^16000 or 2^-16000 out of the 80-bit range, by
+    // products and quotients: overflow to infinity, denormals and their ties,
+    // underflow to zero.
     for (const double factor : {0x1p-1000, 0x1p1000, 0.5, 2.0, 0x1.8p-7, 3.0}) {
         for (Both x :
              {Both(1) / 3, Both(-2) / 3, Both(kMessageTime) / 7, (Both(kMax64) * 2 + 1) / 0x1p64}) {
@@ -177,7 +178,7 @@ TEST(ExtendedTest, MatchesTheX87BitForBit) {
             for (int i = 0;
                  i < 600 && (x.soft.SignExponent() & 0x7FFF) != 0x7FFF && x.soft.Significand() != 0;
                  ++i)
-                x = x * factor;
+                x = i % 2 == 0 ? x * factor : x / (1 / factor);
         }
     }
 
