@@ -92,8 +92,9 @@ void Calculator::Iterate(const Selections& selections) {
     // themselves, which are the ones to configure.
     s.ETO = 0;
     s.CTO = kShortestWindowMs;
-    if (!selections.cveskManual)
-        s.CVesk = EstimateCVesk(selections);
+    // The estimate depends on nothing the passes change.
+    const int32_t estimate = selections.cveskManual ? s.CVesk : EstimateCVesk(selections);
+    s.CVesk = estimate;
     int passes = 0;
     int close = 0;
     for (;;) {
@@ -105,8 +106,7 @@ void Calculator::Iterate(const Selections& selections) {
         s.CTO = i32::AddSat(CalcCTO(s.Baud, s.NumMessages, s.NumDevices), s.RouterCorrRes);
         s.Rmax = CalcRmax(s.ETO, s.CVesk);
         s.Alarm = CalcAlarm(s.ETO);
-        if (!selections.cveskManual)
-            s.CVesk = EstimateCVesk(selections);
+        s.CVesk = estimate;
         ++passes;
 
         const int64_t newSum = int64_t{s.ETO} + s.CTO;
