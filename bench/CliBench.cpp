@@ -1,6 +1,6 @@
-#include "cli/Report.h"
+#include "cli/ProjectOutput.h"
 #include "cli/SetKeys.h"
-#include "cli/WhatIfReport.h"
+#include "cli/WhatIfOutput.h"
 #include "project/LoadedProject.h"
 
 #include <cstdio>

@@ -14,7 +14,8 @@ inline constexpr std::string_view kTryHelp = "Try 'qntcalc-cli --help'.";
 
 // Refused arguments: %1 the option, %2 the value given.
 inline constexpr std::string_view kNeedsValue = "%1 needs a value";
-inline constexpr std::string_view kModeWanted = "--mode must be standard, expert or baud, not \"%1\"";
+inline constexpr std::string_view kModeWanted =
+    "--mode must be standard, expert or baud, not \"%1\"";
 inline constexpr std::string_view kSetWanted = "--set needs KEY=VALUE, not \"%1\"";
 inline constexpr std::string_view kSaveWanted = "--save needs a file name";
 inline constexpr std::string_view kUnknownOption = "unknown option \"%1\"";

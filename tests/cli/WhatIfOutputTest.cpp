@@ -1,4 +1,4 @@
-#include "cli/WhatIfReport.h"
+#include "cli/WhatIfOutput.h"
 
 #include "base/ExitStatus.h"
 #include "cli/CliTexts.h"
@@ -13,7 +13,7 @@ namespace {
 
 // A window that lets nothing be typed: --limits says so in a line of its
 // own and prints no table; the state's own verdict decides the exit status.
-TEST(WhatIfReportTest, LimitsWithNothingTypeableSayNoInputs) {
+TEST(WhatIfOutputTest, LimitsWithNothingTypeableSayNoInputs) {
     LoadedProject loaded(Globals{});
     TMasterForm& form = loaded.Form();
     for (int page = 0; page < form.PageControl1.PageCount(); ++page)

@@ -1,4 +1,4 @@
-#include "cli/Report.h"
+#include "cli/ProjectOutput.h"
 
 #include "cli/CliTexts.h"
 #include "engine/CalcState.h"
