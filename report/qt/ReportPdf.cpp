@@ -1,6 +1,7 @@
 #include "report/qt/ReportPdf.h"
 
 #include "fileio/FileIo.h"
+#include "report/PageLayout.h"
 #include "report/ReportTexts.h"
 #include "ui/UiTexts.h"
 #include "ui/qt/QtText.h"
@@ -145,34 +146,6 @@ QString Html(const CalcReport& report, std::size_t begin, std::size_t end,
     return html;
 }
 
-bool IsHeading(const ReportBlock& block) {
-    return block.kind == ReportBlock::Kind::Title || block.kind == ReportBlock::Kind::Heading ||
-           block.kind == ReportBlock::Kind::Subheading;
-}
-
-// Headings stay with what they lead to: the paragraphs after them and the
-// table, chart or lines to sign those introduce. Each unit is the blocks
-// [first, second) that share a page.
-std::vector<std::pair<std::size_t, std::size_t>> Units(const CalcReport& report) {
-    std::vector<std::pair<std::size_t, std::size_t>> units;
-    const std::vector<ReportBlock>& blocks = report.blocks;
-    for (std::size_t i = 0; i < blocks.size();) {
-        const std::size_t first = i;
-        if (IsHeading(blocks[i])) {
-            while (i < blocks.size() && IsHeading(blocks[i]))
-                ++i;
-            while (i < blocks.size() && blocks[i].kind == ReportBlock::Kind::Paragraph)
-                ++i;
-            if (i < blocks.size() && !IsHeading(blocks[i]))
-                ++i;
-        } else {
-            ++i;
-        }
-        units.emplace_back(first, std::max(i, first + 1));
-    }
-    return units;
-}
-
 // One unit laid out for the writer, `width` device pixels wide.
 std::unique_ptr<QTextDocument> UnitDocument(const CalcReport& report,
                                             std::pair<std::size_t, std::size_t> unit,
@@ -197,20 +170,11 @@ std::unique_ptr<QTextDocument> UnitDocument(const CalcReport& report,
     return document;
 }
 
-// A unit's place: on which page, how far down, and for a unit taller than a
-// page, which page's worth of it.
-struct Placed {
-    std::size_t unit;
-    int page;
-    qreal top;
-    int slice; // -1: the whole unit
-};
-
 // The units laid out page by page, each whole on one page where it fits.
 struct Layout {
-    std::vector<std::pair<std::size_t, std::size_t>> units;
+    std::vector<BlockRun> units;
     std::vector<std::unique_ptr<QTextDocument>> documents;
-    std::vector<Placed> placed;
+    std::vector<PlacedRun> placed;
     int pages = 0;
     qreal width = 0;
     qreal body = 0;   // the height a page gives the report
@@ -231,35 +195,22 @@ Layout LayOut(const CalcReport& report, QPdfWriter& writer) {
     layout.footer = writer.resolution() * 10 / 25.4; // 10 mm
     const qreal body = paper.height() - layout.footer;
     layout.body = body;
-    std::vector<std::unique_ptr<QTextDocument>>& documents = layout.documents;
-    std::vector<Placed>& placed = layout.placed;
-    int page = 0;
-    qreal y = 0;
-    layout.units = Units(report);
-    const auto& units = layout.units;
-    for (std::size_t u = 0; u < units.size(); ++u) {
-        documents.push_back(UnitDocument(report, units[u], writer, width));
-        QTextDocument& document = *documents.back();
-        const qreal height = document.size().height();
-        if (height <= body) {
-            if (y > 0 && y + height > body) {
-                ++page;
-                y = 0;
-            }
-            placed.push_back({u, page, y, -1});
-            y += height;
-            continue;
+    layout.units = KeptTogether(report);
+    std::vector<RunSize> sizes;
+    for (const BlockRun& unit : layout.units) {
+        layout.documents.push_back(UnitDocument(report, unit, writer, width));
+        QTextDocument& document = *layout.documents.back();
+        RunSize& size = sizes.emplace_back();
+        size.height = document.size().height();
+        // Taller than a page: cut between lines.
+        if (size.height > body) {
+            document.setPageSize(QSizeF(width, body));
+            size.slices = document.pageCount();
         }
-        // Taller than a page: from the top of a page, cut between lines.
-        if (y > 0)
-            ++page;
-        document.setPageSize(QSizeF(width, body));
-        for (int slice = 0; slice < document.pageCount(); ++slice)
-            placed.push_back({u, page + slice, 0, slice});
-        page += document.pageCount() - 1;
-        y = body;
     }
-    layout.pages = page + 1;
+    PagePlan plan = PlaceRuns(sizes, body);
+    layout.placed = std::move(plan.placed);
+    layout.pages = plan.pages;
     return layout;
 }
 
@@ -284,12 +235,12 @@ bool PrintPages(const CalcReport& report, QPdfWriter& writer) {
                          Qt::AlignLeft | Qt::AlignVCenter,
                          ToQString(PageLine(report, index + 1, pages)));
     };
-    for (const Placed& p : layout.placed) {
+    for (const PlacedRun& p : layout.placed) {
         while (shown < p.page) {
             pageLine(shown++);
             writer.newPage();
         }
-        QTextDocument& document = *layout.documents[p.unit];
+        QTextDocument& document = *layout.documents[p.run];
         painter.save();
         if (p.slice < 0) {
             painter.translate(0, p.top);
@@ -328,8 +279,8 @@ std::vector<std::vector<std::size_t>> ReportPageBlocks(const CalcReport& report)
     SetUpPage(writer);
     const Layout layout = LayOut(report, writer);
     std::vector<std::vector<std::size_t>> pages(static_cast<std::size_t>(layout.pages));
-    for (const Placed& p : layout.placed) {
-        const auto [first, end] = layout.units[p.unit];
+    for (const PlacedRun& p : layout.placed) {
+        const auto [first, end] = layout.units[p.run];
         for (std::size_t block = first; block < end; ++block)
             pages[static_cast<std::size_t>(p.page)].push_back(block);
     }
