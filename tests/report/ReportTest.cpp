@@ -449,6 +449,9 @@ TEST_F(ReportTest, TheHashOnlyWhenTheWindowHoldsTheFile) {
         facts.fileUnreadable = row.unreadable;
         const CalcReport report = Made(loaded.Form(), facts);
         EXPECT_TRUE(Holds(report, row.expected));
+        // Nothing of a file's state without a file.
+        EXPECT_EQ(Holds(report, std::string(texts::kReportNotSaved)),
+                  row.expected == texts::kReportNotSaved);
         const auto hashLines =
             std::count_if(report.blocks.begin(), report.blocks.end(), [](const ReportBlock& b) {
                 return b.text.starts_with("SHA-256");

@@ -107,6 +107,9 @@ TEST_F(LimitsFormTest, HighlightsTheChartedInputWhereverTheOrderPutsIt) {
     Require(27);
     ASSERT_TRUE(form.Accept(AnswerNow()));
     EXPECT_EQ(form.HighlightedRow(), 0u) << "the smallest fix";
+    const std::size_t last = form.RowCount() - 1;
+    form.SetCharted(form.FieldOf(last));
+    EXPECT_EQ(form.HighlightedRow(), last) << "the last row";
     form.SetCharted(std::nullopt);
     EXPECT_EQ(form.HighlightedRow(), std::nullopt);
 }
