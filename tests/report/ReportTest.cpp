@@ -38,14 +38,6 @@ void Apply(TMasterForm& form, const Sets& sets) {
     }
 }
 
-void ApplyMode(TMasterForm& form, std::string_view mode) {
-    if (mode == "standard")
-        form.Standard.Click();
-    else if (mode == "expert")
-        form.Expert.Click();
-    else if (mode == "baud")
-        form.Baudratemode.Click();
-}
 
 CalcReport Made(const TMasterForm& form, const ReportFacts& facts) {
     CalcReport report;
@@ -93,7 +85,7 @@ protected:
 };
 
 struct ModeRow {
-    const char* mode;
+    MenuItem MasterFormControls::*mode;
     std::vector<std::pair<std::string, std::string>> sets;
     const char* shown;
     std::vector<std::string> pages;
@@ -104,7 +96,7 @@ struct ModeRow {
 
 TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
     const std::vector<ModeRow> rows{
-        {"standard", {}, "Mode: Standard mode",
+        {&MasterFormControls::Standard, {}, "Mode: Standard mode",
          {"Network structure", "Devices", "Inputs", "Outputs"},
          {"Transmission rate", "Transmission rate longest segment", "Router correction time",
           "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
@@ -114,7 +106,7 @@ TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
           {"Repeaters", "no", ""},
           {"Drop lines", "no", ""}}},
         // The preselected rate lies under its empty placeholder: no value.
-        {"expert", {{"CBRouters", "1"}}, "Mode: Expert mode",
+        {&MasterFormControls::Expert, {{"CBRouters", "1"}}, "Mode: Expert mode",
          {"Network structure", "Devices", "Inputs", "Outputs", "Routers"},
          {"Transmission rate", "Transmission rate longest segment", "Router correction time",
           "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
@@ -124,19 +116,20 @@ TEST_F(ReportTest, EachModeListsOnlyThePagesAndResultsItShows) {
           {"Repeaters", "no", ""},
           {"Drop lines", "no", ""}}},
         // And the main path under its own once the rate is preselected.
-        {"expert", {{"RB_Baud", "1"}, {"MainBaud", "250"}}, "Mode: Expert mode",
+        {&MasterFormControls::Expert, {{"RB_Baud", "1"}, {"MainBaud", "250"}}, "Mode: Expert mode",
          {"Network structure", "Devices", "Inputs", "Outputs"},
          {"Transmission rate", "Transmission rate longest segment", "Router correction time",
           "Event timeout", "Cycle timeout", "Worst case reaction time", "Alarm reaction time",
           "Vesk cycle time", "Vesk cycle time entered manually"},
          {{"Transmission rate", "250", "[kBits/s]"}}},
         // The window hides the typed rate and the Routers box here.
-        {"baud", {}, "Mode: Baud rate mode", {"Network structure"}, {"Transmission rate"},
+        {&MasterFormControls::Baudratemode, {}, "Mode: Baud rate mode", {"Network structure"},
+         {"Transmission rate"},
          {{"Main path", "180", "l [m]"}, {"Repeaters", "no", ""}, {"Drop lines", "no", ""}}},
     };
     for (const ModeRow& row : rows) {
-        SCOPED_TRACE(row.mode);
-        ApplyMode(loaded.Form(), row.mode);
+        SCOPED_TRACE(row.shown);
+        (loaded.Form().*row.mode).Click();
         Apply(loaded.Form(), row.sets);
         const CalcReport report = Made(loaded.Form(), {});
         EXPECT_TRUE(Holds(report, row.shown));
