@@ -157,20 +157,12 @@ std::optional<Enabler> EmptyEnabler(const WhatIf& whatIf, Field field) {
         return Enabler{whatIf.ListName(list).substr(3), inSentence,
                        [list](TMasterForm& form) { (form.*list).UserSelect(1); }};
     };
-    switch (field) {
-    case Field::NumInpCycl:
-        return empty(Field::InpCycl);
-    case Field::NumOutCycl:
-        return empty(Field::OutCycl);
-    case Field::NumRouters:
-        // The window sets the type back whenever no router is counted, so
-        // the type always comes before the segments.
-        return unchosen(&MasterFormControls::CB_RouterType, texts::kRouterTypeInSentence);
-    case Field::NumRepeater:
-        return unchosen(&MasterFormControls::CB_RepeaterType, texts::kRepeaterTypeInSentence);
-    default:
-        return std::nullopt;
-    }
+    const WhatIfFacts::Enabler& enabler = RowOf(field).whatIf.enabledBy;
+    if (enabler.field)
+        return empty(*enabler.field);
+    if (enabler.list)
+        return unchosen(enabler.list, enabler.inSentence);
+    return std::nullopt;
 }
 
 } // namespace qntcalc

@@ -131,9 +131,6 @@ inline constexpr std::string_view kFixClauses[] = {"%1", "%1 and %2", "%1, %2 an
 // A fix's rate clause: %1 the rate there.
 inline constexpr std::string_view kFixRateRises = "the rate rises to %1";
 inline constexpr std::string_view kFixRateDrops = "the rate drops to %1";
-// The lists an input may need chosen first, within a sentence.
-inline constexpr std::string_view kRouterTypeInSentence = "router type";
-inline constexpr std::string_view kRepeaterTypeInSentence = "repeater type";
 inline constexpr std::string_view kLimitsNone = "-";
 
 // The headroom of an input, from %2 its current value. A sentence that ends

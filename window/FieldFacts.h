@@ -3,6 +3,7 @@
 #include "engine/CalcState.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 namespace qntcalc {
 
 struct MasterFormControls;
+class ComboBox;
 class EditField;
 
 // Indexes of the pages of PageControl1.
@@ -53,6 +55,13 @@ struct WhatIfFacts {
     // times, which are searched downwards, the smallest typeable value).
     int32_t practicalLimit = 0;
     bool searchDownwards = false; // shorter is the question: cycle times
+    // What must be filled in before the input counts: the cycle time of a
+    // count of cyclic bits or devices, the type of routers and repeaters.
+    struct Enabler {
+        std::optional<Field> field = std::nullopt;
+        ComboBox MasterFormControls::*list = nullptr;
+        std::string_view inSentence = {}; // the list's: "router type"
+    } enabledBy = {};
 };
 
 struct FieldRow {
