@@ -1,7 +1,9 @@
 #include "engine/Formulas.h"
 
+#include "engine/Extended.h"
 #include "engine/Int32.h"
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -10,14 +12,11 @@ namespace qntcalc {
 
 namespace {
 
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "the timing formulas need the x87 80-bit long double");
-
 // One unit in the last place above the doubles nearest to 135.531, 96.459
 // and 125.763: the reference calculator's constants, bit for bit.
-const double kMessageTime = std::bit_cast<double>(uint64_t{0x4060F0FDF3B645A3}); // ms x kBits/s
-const double kDeviceTime = std::bit_cast<double>(uint64_t{0x40581D604189374D});
-const double kFixedTime = std::bit_cast<double>(uint64_t{0x405F70D4FDF3B647});
+constexpr double kMessageTime = std::bit_cast<double>(uint64_t{0x4060F0FDF3B645A3}); // ms x kBits/s
+constexpr double kDeviceTime = std::bit_cast<double>(uint64_t{0x40581D604189374D});
+constexpr double kFixedTime = std::bit_cast<double>(uint64_t{0x405F70D4FDF3B647});
 
 constexpr double kCycleBase = 8.43153493220745;      // ms
 constexpr double kCyclePerDevice = 1.17005541154497; // ms
@@ -27,6 +26,46 @@ constexpr double kFastCpuFactor = 0.25;
 constexpr int32_t kAlarmOffset = 5;     // ms
 constexpr int32_t kWindowDefault = 100; // ms
 constexpr int32_t kWindowLimit = 300;   // ms
+
+constexpr int32_t Surcharge(int32_t rate) {
+    if (rate <= 20)
+        return 25;
+    if (rate <= 50)
+        return 20;
+    if (rate <= 125)
+        return 15;
+    return 10;
+}
+
+// The timeouts' terms that depend on the rate alone. Division is by far the
+// slowest step, so those of every rate up to 1,000 kBits/s are worked out
+// while compiling.
+struct RateTerms {
+    Extended perMessage;
+    Extended perDevice;
+    Extended fixed;
+};
+
+constexpr RateTerms TermsOf(int32_t rate) {
+    return {Extended(kMessageTime) / Extended(rate), Extended(kDeviceTime) / Extended(rate),
+            Extended(Surcharge(rate)) + Extended(kFixedTime) / Extended(rate)};
+}
+
+constexpr int32_t kTabledRates = 1000;
+constexpr auto kRateTable = [] {
+    std::array<RateTerms, kTabledRates> table{};
+    for (int32_t rate = 1; rate <= kTabledRates; ++rate)
+        table[static_cast<std::size_t>(rate - 1)] = TermsOf(rate);
+    return table;
+}();
+
+bool Tabled(int32_t rate) {
+    return rate >= 1 && rate <= kTabledRates;
+}
+
+const RateTerms& Row(int32_t rate) {
+    return kRateTable[static_cast<std::size_t>(rate - 1)];
+}
 
 } // namespace
 
@@ -52,13 +91,7 @@ int32_t CeilMs(double x) {
 }
 
 int32_t RateSurcharge(int32_t rate) {
-    if (rate <= 20)
-        return 25;
-    if (rate <= 50)
-        return 20;
-    if (rate <= 125)
-        return 15;
-    return 10;
+    return Surcharge(rate);
 }
 
 int32_t CountMessages(int32_t numInp, int32_t numInpCycl, int32_t inpCycl, int32_t numOutCycl,
@@ -95,17 +128,17 @@ int32_t CountMessages(int32_t numInp, int32_t numInpCycl, int32_t inpCycl, int32
 }
 
 int32_t CalcETO(int32_t rate, int32_t numMessages) {
-    const long double perMessage = static_cast<long double>(kMessageTime) / rate;
-    const long double v = perMessage * (int64_t{2} * numMessages);
-    return CeilMs(static_cast<double>(v));
+    const Extended perMessage =
+        Tabled(rate) ? Row(rate).perMessage : Extended(kMessageTime) / Extended(rate);
+    const Extended v = perMessage * Extended(int64_t{2} * numMessages);
+    return CeilMs(v.ToDouble());
 }
 
 int32_t CalcCTO(int32_t rate, int32_t numMessages, int32_t numDevices) {
-    const long double a = static_cast<long double>(kDeviceTime) / rate * numDevices;
-    const long double b = RateSurcharge(rate) + static_cast<long double>(kFixedTime) / rate;
-    const long double s = b + a;
+    const RateTerms terms = Tabled(rate) ? Row(rate) : TermsOf(rate);
+    const Extended s = terms.fixed + terms.perDevice * Extended(numDevices);
     const int32_t e = CalcETO(rate, numMessages);
-    return CeilMs(static_cast<double>(e + s));
+    return CeilMs((Extended(e) + s).ToDouble());
 }
 
 int32_t CalcRmax(int32_t eto, int32_t cVesk) {
@@ -117,9 +150,9 @@ int32_t CalcAlarm(int32_t eto) {
 }
 
 int32_t CalcCVesk(int32_t numDevices, int64_t bits, bool cpuOneOrTwo) {
-    const double x =
-        static_cast<double>((numDevices * static_cast<long double>(kCyclePerDevice) + kCycleBase) +
-                            bits * static_cast<long double>(kCyclePerBit));
+    const double x = ((Extended(numDevices) * Extended(kCyclePerDevice) + Extended(kCycleBase)) +
+                      Extended(bits) * Extended(kCyclePerBit))
+                         .ToDouble();
     return CeilMs(cpuOneOrTwo ? x : x * kFastCpuFactor);
 }
 

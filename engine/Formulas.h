@@ -4,9 +4,9 @@
 
 // The timing formulas. Times in ms, rates in kBits/s. Integer steps run in
 // 64 bits and a result beyond 32 bits is held at the limit; floating steps
-// run in x87 extended precision and each formula's final value is rounded to
-// double before CeilMs, so the results match the reference calculator to the
-// millisecond.
+// run in x87 extended precision, the same bits on every machine (Extended),
+// and each formula's final value is rounded to double before CeilMs, so the
+// results match the reference calculator to the millisecond.
 namespace qntcalc {
 
 // Ceiling for doubles within 32 bits; beyond them the nearest limit, NaN 0.
