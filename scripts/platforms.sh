@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc)
-targets=(engine_tests checks_tests window_tests whatif_tests project_tests fileio_tests)
+targets=(text_tests engine_tests fileio_tests checks_tests window_tests project_tests whatif_tests)
 tests="^($(IFS='|'; echo "${targets[*]}"))\$"
 
 # The libraries built as they ship, without debug information.
