@@ -21,6 +21,7 @@ set(QNTCALC_LAYERS
     report/qt
     app
     cli
+    web
     bench
     bench/qt
     fuzz

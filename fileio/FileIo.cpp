@@ -270,6 +270,17 @@ std::string DialogFolder(const std::string& projectDir) {
 }
 
 Result RenameNoReplace(const std::string& from, const std::string& to) {
+#ifdef __EMSCRIPTEN__
+    // WebAssembly has neither no-replace renames nor hard links, and no
+    // other process writes the files a page or a test sees meanwhile.
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(to, error)))
+        return {Result::Failure::NotRenamed, from, text::SystemError(EEXIST)};
+    std::filesystem::rename(from, to, error);
+    if (!error)
+        return {};
+    return {Result::Failure::NotRenamed, from, text::SystemError(error.value())};
+#else
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return {};
     const int code = errno;
@@ -282,6 +293,7 @@ Result RenameNoReplace(const std::string& from, const std::string& to) {
     if (!error && std::filesystem::remove(from, error))
         return {};
     return {Result::Failure::NotRenamed, from, text::SystemError(error ? error.value() : ENOENT)};
+#endif
 }
 
 } // namespace qntcalc::fileio

@@ -10,7 +10,10 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           # The tests that numbers read the same under a German locale.
           locales
           # The What-if chart; Qt Charts' CMake files need Qt OpenGL's.
-          qt6-charts-dev libqt6opengl6-dev qt6-svg-dev)
+          qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
+          # The tests on 64-bit Arm and in WebAssembly, with GoogleTest's
+          # sources to build for them.
+          g++-aarch64-linux-gnu qemu-user emscripten nodejs googletest)
 
 missing=()
 for pkg in "${packages[@]}"; do

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: first the whole suite, then the
-# Qt-free layers again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Qt-free layers again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# short fuzz runs, and the Qt-free layers' tests on 64-bit Arm and in
+# WebAssembly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,3 +34,6 @@ for target in ini project; do
     cp fuzz/corpus/$target/* "$scratch/$target"/
     build/fuzz/bin/${target}_fuzz -max_total_time=20 -artifact_prefix=build/fuzz/ "$scratch/$target"
 done
+
+# The same numbers on 64-bit Arm and in WebAssembly.
+scripts/platforms.sh

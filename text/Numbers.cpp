@@ -27,7 +27,7 @@ std::string Grouped(std::string_view plain) {
 std::string GroupedNumber(int64_t value) {
     char buffer[24];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return Grouped({buffer, written.ptr});
+    return Grouped({buffer, static_cast<std::size_t>(written.ptr - buffer)});
 }
 
 std::string GroupedDecimal(double value, int decimals) {
@@ -35,7 +35,7 @@ std::string GroupedDecimal(double value, int decimals) {
     std::string buffer(320 + static_cast<std::size_t>(std::max(decimals, 0)), '\0');
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                        std::chars_format::fixed, std::max(decimals, 0));
-    return Grouped({buffer.data(), written.ptr});
+    return Grouped({buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data())});
 }
 
 } // namespace qntcalc::text

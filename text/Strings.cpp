@@ -79,8 +79,15 @@ std::vector<std::string> Split(std::string_view list, char separator) {
 }
 
 std::string SystemError(int code) {
+#ifdef __GLIBC__
+    // glibc translates strerror's text; this one is always English.
     if (const char* described = ::strerrordesc_np(code))
         return described;
+#else
+    // Without a translation to choose, strerror's text is the English one.
+    if (const char* described = std::strerror(code))
+        return described;
+#endif
     return "Error " + std::to_string(code);
 }
 

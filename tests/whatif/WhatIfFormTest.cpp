@@ -230,7 +230,7 @@ TEST_F(WindowTest, FormShowsOnlyTheAnswerToItsLatestRequest) {
 
 // Every row has the header's columns, with or without a file.
 TEST(WhatIfCsv, RowsLineUpWithTheHeader) {
-    const auto commas = [](const std::string& line) { return std::ranges::count(line, ','); };
+    const auto commas = [](const std::string& line) { return std::count(line.begin(), line.end(), ','); };
     WhatIfPoint computed = Point(7, PointKind::Sound, 500);
     computed.status = "All values are estimates and may differ!";
     WhatIfPoint refused = Point(0, PointKind::Refused, 0);

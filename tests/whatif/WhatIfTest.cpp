@@ -156,7 +156,7 @@ TEST_P(WhatIfSweepTest, EachPointEqualsTheValueTypedIntoTheWindow) {
         for (const ShownBox& box : freshMessages.shown)
             boxes.push_back(box.text);
         EXPECT_EQ(point.valueErrors, boxes);
-        EXPECT_EQ(point.rejected, std::ranges::count(row.rejected, point.value) == 1);
+        EXPECT_EQ(point.rejected, std::count(row.rejected.begin(), row.rejected.end(), point.value) == 1);
         if (point.rejected)
             continue;
         for (Field field : kAllFields)
