@@ -2,6 +2,7 @@
 
 #include "ui/qt/ControlViews.h"
 #include "window/MasterForm.h"
+#include "window/PageLayout.h"
 
 
 #include <QMainWindow>
@@ -9,7 +10,6 @@
 #include <functional>
 
 class QCheckBox;
-class QGridLayout;
 class QLabel;
 class QMenu;
 class QTabWidget;
@@ -55,16 +55,9 @@ private:
     void BuildMenu();
     QWidget* BuildProjectGroup();
     QTabWidget* BuildPages();
-    QWidget* BuildNetworkPage();
-    QWidget* BuildDevicesPage();
-    QWidget* BuildInputsPage();
-    QWidget* BuildOutputsPage();
-    QWidget* BuildRoutersPage();
-    QWidget* BuildRepeatersPage();
-    QWidget* BuildDropLinesPage();
-    QWidget* BuildResultsPage();
+    QWidget* BuildPage(const page_layout::PageCells& cells);
+    QWidget* ViewFor(Control& control, Page page);
     void BuildBottom(QWidget* central);
-    QGridLayout* PageGrid(QWidget* page) const;
     int FieldWidth() const;
 
     // What this window adds to the kit's views.

@@ -3,6 +3,7 @@
 #include "ui/qt/FieldEdit.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/StatusPanel.h"
+#include "window/PageLayout.h"
 
 #include <algorithm>
 #include <iterator>
@@ -38,44 +39,12 @@ namespace qntcalc {
 
 namespace {
 
-// Columns of an input page: rate-source radio button (Network page only),
-// field, unit, caption; the Routers page repeats field, unit and caption
-// further right.
 constexpr int kTypeListWidth = 233;
-
-enum Column : int { kRadio, kField, kUnit, kCaption, kGap, kField2, kUnit2, kCaption2, kEnd };
-
-// Columns of the Results page: caption, field and unit twice.
-enum ResultColumn : int {
-    kResCaption,
-    kResField,
-    kResUnit,
-    kResGap,
-    kResCaption2,
-    kResField2,
-    kResUnit2,
-    kResEnd
-};
 
 void KeepPlaceWhenHidden(QWidget* widget) {
     QSizePolicy policy = widget->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
-}
-
-void AddField(QGridLayout* grid, int row, int column, QWidget* field, QLabel* unit, QLabel* caption,
-              int captionSpan = 1) {
-    grid->addWidget(field, row, column);
-    if (unit)
-        grid->addWidget(unit, row, column + 1);
-    if (caption)
-        grid->addWidget(caption, row, column + 2, 1, captionSpan);
-}
-
-// Caption left of a result field: right-aligned against the field.
-QLabel* RightAligned(QLabel* label) {
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
 }
 
 } // namespace
@@ -144,18 +113,6 @@ int MasterWindow::FieldWidth() const {
     return style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, this).width();
 }
 
-QGridLayout* MasterWindow::PageGrid(QWidget* page) const {
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(8, 6, 8, 6);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
-    // The same unit column on every page keeps the captions in line.
-    const QFontMetrics metrics(font());
-    const int unitWidth = metrics.horizontalAdvance(QStringLiteral("[kBits/s]")) + 6;
-    grid->setColumnMinimumWidth(kUnit, unitWidth);
-    return grid;
-}
-
 void MasterWindow::BuildMenu() {
     QMenu* file = Menu(form_.File1);
     fileMenu_ = file;
@@ -213,179 +170,122 @@ QWidget* MasterWindow::BuildProjectGroup() {
 
 QTabWidget* MasterWindow::BuildPages() {
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(BuildNetworkPage(), {});
-    tabs_->addTab(BuildDevicesPage(), {});
-    tabs_->addTab(BuildInputsPage(), {});
-    tabs_->addTab(BuildOutputsPage(), {});
-    tabs_->addTab(BuildRoutersPage(), {});
-    tabs_->addTab(BuildRepeatersPage(), {});
-    tabs_->addTab(BuildDropLinesPage(), {});
-    tabs_->addTab(BuildResultsPage(), {});
+    for (const page_layout::PageCells& page : page_layout::kPages)
+        tabs_->addTab(BuildPage(page), {});
     tabs_->tabBar()->setAttribute(Qt::WA_Hover); // hot-tracking
     views_.Pages(form_.PageControl1, tabs_);
     return tabs_;
 }
 
-QWidget* MasterWindow::BuildNetworkPage() {
-    auto* page = new QWidget;
-    QGridLayout* grid = PageGrid(page);
-    TMasterForm& f = form_;
-
-    grid->addWidget(views_.Radio(f.RB_Main), 0, kRadio);
-    // The placeholders lie on top of the fields they cover.
-    AddField(grid, 0, kField, Edit(f.Ed_Mainpath), Text(f.Label19), Text(f.Label18));
-    grid->addWidget(Edit(f.Ed_LeerMain), 0, kField);
-    grid->addWidget(views_.Radio(f.RB_Baud), 1, kRadio);
-    AddField(grid, 1, kField, Edit(f.Ed_MainBaud), Text(f.LBL_Baud2), Text(f.LBL_Baud));
-    grid->addWidget(Edit(f.Ed_LeerBaud), 1, kField);
-
-    QGroupBox* structure = views_.Group(f.GB_Structure);
-    auto* boxes = new QHBoxLayout(structure);
-    boxes->setContentsMargins(8, 2, 8, 4);
-    boxes->setSpacing(18);
-    boxes->addWidget(Check(f.CB_Routers));
-    boxes->addWidget(Check(f.CB_Repeaters));
-    boxes->addWidget(Check(f.CB_DropLines));
-    boxes->addStretch(1);
-    grid->addWidget(structure, 2, kField, 1, kEnd - kField);
-
-    grid->setColumnStretch(kEnd, 1);
-    grid->setRowStretch(3, 1);
-    return page;
+QWidget* MasterWindow::ViewFor(Control& control, Page page) {
+    return std::visit(
+        Overloaded{[&](EditField* field) -> QWidget* {
+                       return page == Page::Results ? ResultEdit(*field) : Edit(*field);
+                   },
+                   [&](Label* label) -> QWidget* { return Text(*label); },
+                   [&](CheckBox* box) -> QWidget* { return Check(*box); },
+                   [&](RadioButton* button) -> QWidget* { return views_.Radio(*button); },
+                   [&](ComboBox* list) -> QWidget* { return views_.Combo(*list); },
+                   [](auto*) -> QWidget* { return nullptr; }},
+        control.Kind());
 }
 
-QWidget* MasterWindow::BuildDevicesPage() {
-    auto* page = new QWidget;
-    QGridLayout* grid = PageGrid(page);
-    TMasterForm& f = form_;
-
-    AddField(grid, 0, kField, Edit(f.Ed_NumIOD), nullptr, Text(f.Label15), kEnd - kCaption);
-    AddField(grid, 1, kField, Edit(f.Ed_NumVesk), nullptr, Text(f.Label16));
-    auto* cpu = new QHBoxLayout;
-    cpu->setSpacing(12);
-    cpu->addWidget(views_.Radio(f.RB_Vesk1));
-    cpu->addWidget(views_.Radio(f.RB_Vesk3));
-    cpu->addStretch(1);
-    grid->addLayout(cpu, 1, kGap, 1, kEnd - kGap);
-    AddField(grid, 2, kField, Edit(f.Ed_LoadFact), Text(f.Label4), Text(f.Label3));
-
-    grid->setColumnStretch(kEnd, 1);
-    grid->setRowStretch(3, 1);
-    return page;
-}
-
-QWidget* MasterWindow::BuildInputsPage() {
-    auto* page = new QWidget;
-    QGridLayout* grid = PageGrid(page);
-    TMasterForm& f = form_;
-    AddField(grid, 0, kField, Edit(f.Ed_NumInp), nullptr, Text(f.Label29));
-    AddField(grid, 1, kField, Edit(f.Ed_NumInpCycl), nullptr, Text(f.Label31));
-    AddField(grid, 2, kField, Edit(f.Ed_InpCycl), Text(f.Label32), Text(f.Label33));
-    grid->setColumnStretch(kEnd, 1);
-    grid->setRowStretch(3, 1);
-    return page;
-}
-
-QWidget* MasterWindow::BuildOutputsPage() {
-    auto* page = new QWidget;
-    QGridLayout* grid = PageGrid(page);
-    TMasterForm& f = form_;
-    AddField(grid, 0, kField, Edit(f.Ed_NumOut), nullptr, Text(f.Label34));
-    AddField(grid, 1, kField, Edit(f.Ed_NumOutCycl), nullptr, Text(f.Label36));
-    AddField(grid, 2, kField, Edit(f.Ed_OutCycl), Text(f.Label37), Text(f.Label38));
-    grid->setColumnStretch(kEnd, 1);
-    grid->setRowStretch(3, 1);
-    return page;
-}
-
-QWidget* MasterWindow::BuildRoutersPage() {
-    auto* page = new QWidget;
-    QGridLayout* grid = PageGrid(page);
-    TMasterForm& f = form_;
-    AddField(grid, 0, kField, Edit(f.Ed_NumRouters), nullptr, Text(f.Label8));
-    grid->addWidget(views_.Combo(f.CB_RouterType), 1, kField, 1, kGap - kField, Qt::AlignLeft);
-    // Nothing stands right of the last row, so its long caption may run on.
-    AddField(grid, 2, kField, Edit(f.Ed_RouterCorr), Text(f.Label26), Text(f.Label25),
-             kEnd - kCaption);
-    AddField(grid, 0, kField2, Edit(f.Ed_LongSeg), Text(f.Label28), Text(f.Label27));
-    AddField(grid, 1, kField2, Edit(f.Ed_MDSeg), Text(f.Label46), Text(f.Label17));
-    grid->setColumnMinimumWidth(kGap, 12);
-    grid->setColumnMinimumWidth(kUnit2, grid->columnMinimumWidth(kUnit));
-    grid->setColumnStretch(kEnd, 1);
-    grid->setRowStretch(3, 1);
-    return page;
-}
-
-QWidget* MasterWindow::BuildRepeatersPage() {
-    auto* page = new QWidget;
-    QGridLayout* grid = PageGrid(page);
-    TMasterForm& f = form_;
-    AddField(grid, 0, kField, Edit(f.Ed_NumRepeater), nullptr, Text(f.Label41));
-    grid->addWidget(views_.Combo(f.CB_RepeaterType), 1, kField, 1, kGap - kField, Qt::AlignLeft);
-    AddField(grid, 2, kField, Edit(f.Ed_LRepeater), Text(f.Label7), Text(f.Label24));
-    grid->setColumnStretch(kEnd, 1);
-    grid->setRowStretch(3, 1);
-    return page;
-}
-
-QWidget* MasterWindow::BuildDropLinesPage() {
-    auto* page = new QWidget;
-    QGridLayout* grid = PageGrid(page);
-    TMasterForm& f = form_;
-    AddField(grid, 0, kField, Edit(f.Ed_DropMax), Text(f.Label21), Text(f.Label20));
-    AddField(grid, 1, kField, Edit(f.Ed_DropTot), Text(f.Label23), Text(f.Label22));
-    grid->setColumnStretch(kEnd, 1);
-    grid->setRowStretch(2, 1);
-    return page;
-}
-
-QWidget* MasterWindow::BuildResultsPage() {
+QWidget* MasterWindow::BuildPage(const page_layout::PageCells& cells) {
+    using page_layout::Arrangement;
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
-    TMasterForm& f = form_;
 
-    const auto addResult = [&](int row, int column, QWidget* caption, EditField& field,
-                               Label& unit) {
-        grid->addWidget(caption, row, column);
-        grid->addWidget(ResultEdit(field), row, column + 1);
-        grid->addWidget(Text(unit), row, column + 2);
+    const auto view = [&](std::string_view name, page_layout::Align align) {
+        QWidget* widget = ViewFor(*form_.controls.Find(name), cells.page);
+        if (auto* label = qobject_cast<QLabel*>(widget); label && align == page_layout::Align::Right)
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return widget;
+    };
+    const auto named = [](const page_layout::Cell& cell) {
+        std::vector<std::string_view> names;
+        for (std::string_view name : cell.controls) {
+            if (!name.empty())
+                names.push_back(name);
+        }
+        return names;
     };
 
-    addResult(0, kResCaption, RightAligned(Text(f.Label1)), f.Ed_Baud, f.Label2);
-    // "Transmission rate" over "longest segment", one caption in two lines.
-    auto* longest = new QWidget;
-    auto* lines = new QVBoxLayout(longest);
-    lines->setContentsMargins(0, 0, 0, 0);
-    lines->setSpacing(0);
-    lines->addWidget(RightAligned(Text(f.Label42)));
-    lines->addWidget(RightAligned(Text(f.Label48)));
-    addResult(1, kResCaption, longest, f.Ed_BaudLong, f.Label47);
-    addResult(2, kResCaption, RightAligned(Text(f.Label13)), f.Ed_Rmax, f.Label14);
-    addResult(3, kResCaption, RightAligned(Text(f.Label30)), f.Ed_Alarm, f.Label35);
+    for (const page_layout::Cell& cell : cells.cells) {
+        const std::vector<std::string_view> names = named(cell);
+        QWidget* widget = nullptr;
+        QLayout* layout = nullptr;
+        switch (cell.arrangement) {
+        case Arrangement::One:
+            widget = view(names.front(), cell.align);
+            break;
+        case Arrangement::Boxed: {
+            QGroupBox* box = views_.Group(*std::get<Label*>(form_.controls.Find(names.front())->Kind()));
+            auto* boxes = new QHBoxLayout(box);
+            boxes->setContentsMargins(8, 2, 8, 4);
+            boxes->setSpacing(18);
+            for (std::size_t i = 1; i < names.size(); ++i)
+                boxes->addWidget(view(names[i], cell.align));
+            boxes->addStretch(1);
+            widget = box;
+            break;
+        }
+        case Arrangement::Side: {
+            auto* side = new QHBoxLayout;
+            side->setSpacing(12);
+            for (std::string_view name : names)
+                side->addWidget(view(name, cell.align));
+            side->addStretch(1);
+            layout = side;
+            break;
+        }
+        case Arrangement::SideRight:
+        case Arrangement::Stacked: {
+            // Inside a widget of its own, so that hiding one control closes
+            // the row up against the field.
+            widget = new QWidget;
+            QBoxLayout* inner = cell.arrangement == Arrangement::Stacked
+                                    ? static_cast<QBoxLayout*>(new QVBoxLayout(widget))
+                                    : new QHBoxLayout(widget);
+            inner->setContentsMargins(0, 0, 0, 0);
+            inner->setSpacing(cell.arrangement == Arrangement::Stacked ? 0 : 4);
+            if (cell.arrangement == Arrangement::SideRight)
+                inner->addStretch(1);
+            for (std::string_view name : names)
+                inner->addWidget(view(name, cell.align));
+            break;
+        }
+        }
+        const Qt::Alignment align = cell.align == page_layout::Align::Left ? Qt::AlignLeft
+                                                                            : Qt::Alignment();
+        if (layout)
+            grid->addLayout(layout, cell.row, cell.column, 1, cell.columnSpan);
+        else
+            grid->addWidget(widget, cell.row, cell.column, 1, cell.columnSpan, align);
+    }
 
-    addResult(0, kResCaption2, RightAligned(Text(f.Label9)), f.Ed_ETO, f.Label10);
-    addResult(1, kResCaption2, RightAligned(Text(f.Label11)), f.Ed_CTO, f.Label12);
-    addResult(2, kResCaption2, RightAligned(Text(f.Label5)), f.Ed_RouterCorrRes, f.Label6);
-    // The manual-entry box sits between the caption and the field; it gives
-    // up its place when hidden, so the caption stays against the field.
-    auto* cycle = new QWidget;
-    auto* cycleRow = new QHBoxLayout(cycle);
-    cycleRow->setContentsMargins(0, 0, 0, 0);
-    cycleRow->setSpacing(4);
-    cycleRow->addStretch(1);
-    cycleRow->addWidget(Text(f.Label39));
-    cycleRow->addWidget(Check(f.CB_CVeskManual));
-    addResult(3, kResCaption2, cycle, f.Ed_CVesk, f.Label40);
-
+    // The same unit column on every page keeps the captions in line.
     const QFontMetrics metrics(font());
-    grid->setColumnMinimumWidth(kResUnit,
-                                metrics.horizontalAdvance(QStringLiteral("[kBits/s]")) + 6);
-    grid->setColumnMinimumWidth(kResGap, 6);
-    grid->setColumnStretch(kResEnd, 1);
-    grid->setRowStretch(4, 1);
+    const int unitWidth = metrics.horizontalAdvance(QStringLiteral("[kBits/s]")) + 6;
+    if (cells.page == Page::Results) {
+        grid->setColumnMinimumWidth(page_layout::kResUnit, unitWidth);
+        grid->setColumnMinimumWidth(page_layout::kResGap, 6);
+    } else {
+        grid->setColumnMinimumWidth(page_layout::kUnit, unitWidth);
+    }
+    // A second set of fields stands apart from the first.
+    const bool secondFields =
+        std::any_of(cells.cells.begin(), cells.cells.end(), [&](const page_layout::Cell& cell) {
+            return cells.page != Page::Results && cell.column == page_layout::kField2;
+        });
+    if (secondFields) {
+        grid->setColumnMinimumWidth(page_layout::kGap, 12);
+        grid->setColumnMinimumWidth(page_layout::kUnit2, unitWidth);
+    }
+    grid->setColumnStretch(cells.columns, 1);
+    grid->setRowStretch(page_layout::RowsOf(cells), 1);
     return page;
 }
 
