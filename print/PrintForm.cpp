@@ -24,15 +24,16 @@ TPrintForm::TPrintForm(const MasterFormControls& masterForm, std::string_view pr
 void TPrintForm::CopyFromMasterForm() {
     const MasterFormControls& m = master_;
 
-    // Every calculation field has its namesake on the sheet.
+    // Every calculation field has its namesake on the sheet; only the rate
+    // source in use carries a value.
+    const EditField& unusedSource = m.RB_Main.Checked() ? m.Ed_MainBaud : m.Ed_Mainpath;
     for (const FieldRow& row : kFieldRows) {
         const EditField& shown = m.*row.edit;
-        std::get<EditField*>(controls.Find(shown.Name())->Kind())->SetText(shown.Text());
+        std::get<EditField*>(controls.Find(shown.Name())->Kind())
+            ->SetText(&shown == &unusedSource ? std::string() : shown.Text());
     }
     RB_Main.SetChecked(m.RB_Main.Checked());
     RB_Baud.SetChecked(m.RB_Baud.Checked());
-    // Only the rate source in use carries a value.
-    (m.RB_Main.Checked() ? Ed_MainBaud : Ed_Mainpath).SetText("");
     RB_Vesk1.SetChecked(m.RB_Vesk1.Checked());
     RB_Vesk3.SetChecked(m.RB_Vesk3.Checked());
     Ed_RouterType.SetText(TypeText(m.CB_RouterType, texts::kNoRouterSelected));
