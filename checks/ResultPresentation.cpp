@@ -1,6 +1,7 @@
 #include "checks/ResultPresentation.h"
 
 #include "checks/StatusTexts.h"
+#include "text/Units.h"
 
 namespace qntcalc {
 
@@ -20,8 +21,9 @@ void ShowInfo(StatusDisplay& display, std::string_view text, bool baudRateMode,
     display.SetIndicatorMaximum(baudRateMode ? kBaudMaximum : kReactionIndicatorFullMs);
     display.SetIndicatorHint(
         std::string(baudRateMode ? texts::kBaudIndicatorHint : texts::kReactionIndicatorHint));
-    display.SetIndicatorText(display.FieldText(field) +
-                             std::string(baudRateMode ? texts::kBaudUnit : texts::kReactionUnit));
+    display.SetIndicatorText(baudRateMode
+                                 ? display.FieldText(field) + std::string(texts::kBaudUnit)
+                                 : WithUnit(display.FieldText(field), InputUnit::Milliseconds));
 }
 
 void ShowError(StatusDisplay& display, std::string_view text) {

@@ -60,6 +60,5 @@ inline constexpr std::array kStatusMessages{
 inline constexpr std::string_view kBaudIndicatorHint = "Baud rate indicator";
 inline constexpr std::string_view kReactionIndicatorHint = "Error reaction time indicator";
 inline constexpr std::string_view kBaudUnit = " kBaud";
-inline constexpr std::string_view kReactionUnit = " ms";
 
 } // namespace qntcalc::texts

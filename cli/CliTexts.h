@@ -55,9 +55,7 @@ inline constexpr std::string_view kReportProject = "Project: %1 (%2)";
 inline constexpr std::string_view kReportMode = "Mode: %1";
 inline constexpr std::string_view kReportNoMode = "none selected";
 // A result's value %1 with its unit.
-inline constexpr std::string_view kReportKBits = "%1 kBits/s";
-inline constexpr std::string_view kReportMs = "%1 ms";
-inline constexpr std::string_view kReportMsEntered = "%1 ms (entered)";
+inline constexpr std::string_view kReportEntered = "%1 (entered)";
 // %1 yes or NO, %2 the passes of the iteration.
 inline constexpr std::string_view kReportYes = "yes";
 inline constexpr std::string_view kReportNo = "NO";

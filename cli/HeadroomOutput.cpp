@@ -7,7 +7,7 @@
 #include "text/Strings.h"
 #include "whatif/Limits.h"
 #include "whatif/Requirements.h"
-#include "window/Units.h"
+#include "text/Units.h"
 
 namespace qntcalc::cli {
 

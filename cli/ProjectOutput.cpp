@@ -3,6 +3,7 @@
 #include "cli/CliTexts.h"
 #include "engine/CalcState.h"
 #include "text/Strings.h"
+#include "text/Units.h"
 #include "window/FieldTable.h"
 
 #include <sstream>
@@ -49,20 +50,23 @@ std::string TextReport(const LoadedProject& loaded, const std::optional<std::str
     const TMasterForm& f = loaded.Form();
     std::ostringstream out;
     out << ReportHeading(f, file);
-    const auto field = [&f](Field shown, std::string_view label, std::string_view pattern) {
+    const auto field = [&f](Field shown, std::string_view label, InputUnit unit,
+                            std::string_view pattern = "%1") {
         return Line(label.empty() ? RowOf(shown).label : label,
-                    text::Format(pattern, {f.EditFor(shown).Text()}));
+                    text::Format(pattern, {WithUnit(f.EditFor(shown).Text(), unit)}));
     };
-    out << field(Field::Baud, {}, texts::kReportKBits);
+    constexpr InputUnit kRate = InputUnit::KBitsPerSecond;
+    constexpr InputUnit kMs = InputUnit::Milliseconds;
+    out << field(Field::Baud, {}, kRate);
     if (!f.Baudratemode.Checked()) {
-        out << field(Field::BaudLong, "Longest segment rate", texts::kReportKBits);
-        out << field(Field::RouterCorrRes, {}, texts::kReportMs);
-        out << field(Field::ETO, "Event timeout (ETO)", texts::kReportMs);
-        out << field(Field::CTO, "Cycle timeout (CTO)", texts::kReportMs);
-        out << field(Field::Rmax, {}, texts::kReportMs);
-        out << field(Field::Alarm, {}, texts::kReportMs);
-        out << field(Field::CVesk, {},
-                     f.CB_CVeskManual.Checked() ? texts::kReportMsEntered : texts::kReportMs);
+        out << field(Field::BaudLong, "Longest segment rate", kRate);
+        out << field(Field::RouterCorrRes, {}, kMs);
+        out << field(Field::ETO, "Event timeout (ETO)", kMs);
+        out << field(Field::CTO, "Cycle timeout (CTO)", kMs);
+        out << field(Field::Rmax, {}, kMs);
+        out << field(Field::Alarm, {}, kMs);
+        out << field(Field::CVesk, {}, kMs,
+                     f.CB_CVeskManual.Checked() ? texts::kReportEntered : "%1");
     }
     const int passes = f.Calc().LastPassCount();
     out << Line("Stable", text::Format(passes == 1 ? texts::kReportOnePass : texts::kReportPasses,

@@ -5,7 +5,7 @@
 #include "cli/WhatIfOutput.h"
 #include "text/Strings.h"
 #include "whatif/WhatIfCsv.h"
-#include "window/Units.h"
+#include "text/Units.h"
 
 namespace qntcalc::cli {
 
@@ -43,7 +43,7 @@ nlohmann::ordered_json JsonRow(const WhatIfPoint& point, const TMasterForm& show
 class Table {
 public:
     explicit Table(const WhatIfInput& input) {
-        headings_ = {std::string(FieldName(input.field)) + std::string(UnitTag(input.unit))};
+        headings_ = {std::string(FieldName(input.field)) + UnitTag(input.unit)};
         headings_.insert(headings_.end(), std::begin(texts::kSweepHeadings),
                          std::end(texts::kSweepHeadings));
     }

@@ -85,7 +85,7 @@ std::vector<std::string> LimitCells(const InputLimit& limit, const Requirements&
                                     LimitsColumns columns) {
     const Headroom& h = limit.headroom;
     const WhatIfInput& input = *limit.input;
-    std::string label = std::string(input.subject) + std::string(UnitTag(input.unit)) +
+    std::string label = std::string(input.subject) + UnitTag(input.unit) +
                         std::string(limit.kept ? texts::kLimitsKeptMark : "");
     std::string cause = h.next ? ShortfallText(*h.next, required).value_or("") : std::string();
     if (columns == LimitsColumns::Failing)

@@ -2,7 +2,7 @@
 
 #include "base/Result.h"
 #include "window/MasterForm.h"
-#include "window/Units.h"
+#include "text/Units.h"
 #include "window/WindowSnapshot.h"
 
 #include <array>

@@ -184,7 +184,6 @@ inline constexpr std::string_view kWhatIfCurrent = "Current value";
 inline constexpr std::string_view kWhatIfRequired = "Required";
 inline constexpr std::string_view kWhatIfFailing = "Error status or not stable";
 inline constexpr std::string_view kWhatIfRefusedBand = "Refused by the value check";
-inline constexpr std::string_view kWhatIfTimeAxis = "t [ms]";
-inline constexpr std::string_view kWhatIfRateAxis = "Transmission rate [kBits/s]";
+inline constexpr std::string_view kWhatIfTime = "t"; // the time axis, before its unit
 
 } // namespace qntcalc::texts

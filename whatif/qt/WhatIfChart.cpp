@@ -1,6 +1,7 @@
 #include "whatif/qt/WhatIfChart.h"
 
 #include "text/Numbers.h"
+#include "text/Units.h"
 #include "ui/qt/QtText.h"
 #include "whatif/ChartGeometry.h"
 #include "whatif/ChartTexts.h"
@@ -125,11 +126,11 @@ WhatIfChart::WhatIfChart(const WhatIfForm& form, QWidget* parent)
     valueAxis_->setTickType(QValueAxis::TicksDynamic);
     valueAxis_->setTickAnchor(0);
     timeAxis_ = new QValueAxis(chart_);
-    timeAxis_->setTitleText(ToQString(texts::kWhatIfTimeAxis));
+    timeAxis_->setTitleText(ToQString(std::string(texts::kWhatIfTime) + UnitTag(InputUnit::Milliseconds)));
     timeAxis_->setLabelFormat(kWholeNumbers);
     timeAxis_->setTickType(QValueAxis::TicksDynamic);
     rateAxis_ = new QValueAxis(chart_);
-    rateAxis_->setTitleText(ToQString(texts::kWhatIfRateAxis));
+    rateAxis_->setTitleText(ToQString(std::string(texts::kWhatIfRate) + UnitTag(InputUnit::KBitsPerSecond)));
     rateAxis_->setLabelFormat(kWholeNumbers);
     rateAxis_->setTickType(QValueAxis::TicksDynamic);
     rateAxis_->setGridLineVisible(false);

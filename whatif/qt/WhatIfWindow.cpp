@@ -1,5 +1,6 @@
 #include "whatif/qt/WhatIfWindow.h"
 
+#include "text/Units.h"
 #include "ui/HelpTopics.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/WindowPlacement.h"
@@ -147,7 +148,7 @@ void WhatIfWindow::BuildControls() {
     cto_ = NewSpinBox(kLeastRequiredMs, kIntMax, this);
     required->addWidget(cto_);
     for (QSpinBox* ms : {rmax_, eto_, cto_}) {
-        ms->setSuffix(QStringLiteral(" ms"));
+        ms->setSuffix(ToQString(UnitSuffix(InputUnit::Milliseconds)));
         // A box ticked for the first time must not fail every value at once.
         ms->setValue(kDefaultRequiredRmaxMs);
     }
