@@ -64,20 +64,12 @@ std::string WhatIfInputKeys() {
 }
 
 bool UserCanType(const TMasterForm& form, const WhatIfInput& input) {
-    const bool typeable = form.UserCanChange(form.EditFor(input.field));
-    // A typed cycle time only lasts while entered by hand, and a typed rate
-    // only counts while preselected.
-    switch (RowOf(input.field).whatIf.typing) {
-    case Typing::Free:
-        return typeable;
-    case Typing::WhileByHand:
-        return typeable && form.CB_CVeskManual.Checked();
-    case Typing::WhilePreselected:
-        return typeable && form.RB_Baud.Checked();
-    case Typing::Never:
-        break;
-    }
-    return false;
+    const WhatIfFacts& facts = RowOf(input.field).whatIf;
+    const bool chosen =
+        std::visit(Overloaded{[](std::monostate) { return true; },
+                              [&](auto MasterFormControls::*box) { return (form.*box).Checked(); }},
+                   facts.countsWhile);
+    return facts.typing == Typing::Free && chosen && form.UserCanChange(form.EditFor(input.field));
 }
 
 int64_t SweepValueCount(int32_t from, int32_t to, int32_t step) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "engine/CalcState.h"
+#include "text/Units.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 // What a row of the field table (window/FieldTable.h) says of a field. Kept
 // apart from the table so the window's controls can take their captions
@@ -13,13 +15,13 @@
 namespace qntcalc {
 
 struct MasterFormControls;
+class CheckBox;
 class ComboBox;
+class RadioButton;
 class EditField;
 
 // Indexes of the pages of PageControl1.
 enum class Page : int { Network, Devices, Inputs, Outputs, Routers, Repeaters, DropLines, Results };
-
-enum class InputUnit { Metres, Milliseconds, KBitsPerSecond, Percent, Count };
 
 // The check a field's change handler runs on the typed value.
 enum class ValueCheck {
@@ -33,15 +35,14 @@ enum class ValueCheck {
 // the runs are parted by keys of other controls.
 enum class FileGroup { Network, Structure, Routers, Devices, Controllers, InputsOutputs, Results };
 
-// When a user can type a value into the field, beyond its page and edit
-// field being shown, enabled and writable (which alone decides, say, the
-// router correction time: only for a manually timed router type with
-// routers counted).
+// Whether the What-if window asks of the field. A user can type into it
+// when its page and edit field are shown, enabled and writable (which alone
+// decides, say, the router correction time: only for a manually timed
+// router type with routers counted), and a typed value may only last while
+// a box or button is chosen (`countsWhile`).
 enum class Typing {
-    Never,            // computed, or not a question to ask what-if of
-    Free,             // whenever the window lets it be typed
-    WhileByHand,      // CVesk: only while entered by hand
-    WhilePreselected, // MainBaud: only while the rate is preselected
+    Never, // computed, or not a question to ask what-if of
+    Free,  // whenever the window lets it be typed
 };
 
 struct WhatIfFacts {
@@ -62,6 +63,10 @@ struct WhatIfFacts {
         ComboBox MasterFormControls::*list = nullptr;
         std::string_view inSentence = {}; // the list's: "router type"
     } enabledBy = {};
+    // The cycle time typed lasts only while entered by hand, the rate typed
+    // counts only while preselected.
+    std::variant<std::monostate, CheckBox MasterFormControls::*, RadioButton MasterFormControls::*>
+        countsWhile = {};
 };
 
 struct FieldRow {

@@ -38,15 +38,16 @@ using U = InputUnit;
 using namespace field_limits;
 
 // field, key, edit, value check, file group, read default, label, unit, page,
-// what-if {typing, position, subject, in a sentence, unit, practical limit, downwards}
+// what-if {typing, position, subject, in a sentence, unit, practical limit, downwards,
+//          enabler, counts while}
 // clang-format off
 inline constexpr std::array<FieldRow, kFieldCount> kRows{{
     {F::Mainpath, "Mainpath", &C::Ed_Mainpath, V::GreaterZero, G::Network, "100", "Main path",
      "l [m]", P::Network, {T::Free, 0, "", "main path", U::Metres, kLongestNetworkM, false}},
     {F::MainBaud, "MainBaud", &C::Ed_MainBaud, V::DirectRate, G::Network, "500",
      "Transmission rate", "[kBits/s]", P::Network,
-     {T::WhilePreselected, 19, "Preselected transmission rate", "preselected transmission rate",
-      U::KBitsPerSecond, 500, false}},
+     {T::Free, 19, "Preselected transmission rate", "preselected transmission rate",
+      U::KBitsPerSecond, 500, false, {}, &C::RB_Baud}},
     {F::DropMax, "DropMax", &C::Ed_DropMax, V::GreaterEqualZero, G::Structure, "0",
      "Longest drop line", "l [m]", P::DropLines,
      {T::Free, 1, "", "longest drop line", U::Metres, kLongestNetworkM, false}},
@@ -126,7 +127,8 @@ inline constexpr std::array<FieldRow, kFieldCount> kRows{{
      P::Results, {}},
     {F::CVesk, "CVesk", &C::Ed_CVesk, V::GreaterZero, G::Results, "", "Vesk cycle time",
      "t [ms]", P::Results,
-     {T::WhileByHand, 18, "", "Vesk cycle time", U::Milliseconds, kSlowestCycleMs, false}},
+     {T::Free, 18, "", "Vesk cycle time", U::Milliseconds, kSlowestCycleMs, false, {},
+      &C::CB_CVeskManual}},
 }};
 // clang-format on
 } // namespace field_table
