@@ -1,5 +1,7 @@
 #include "whatif/Limits.h"
 
+#include "whatif/SweepRange.h"
+
 #include <algorithm>
 #include <limits>
 #include <tuple>
@@ -112,8 +114,9 @@ void SortTightestFirst(std::vector<InputLimit>& limits) {
 }
 
 int32_t DefaultHeadroomLimit(const WhatIfInput& input, int32_t current) {
-    const int32_t end = input.searchDownwards ? input.practicalLimit
-                                              : std::max(input.practicalLimit, current);
+    const SweepRange practical = PracticalRange(input);
+    const int32_t end =
+        input.searchDownwards ? practical.from : std::max(practical.to, current);
     const int64_t most = kMostWhatIfValues - 1;
     if (end < current)
         return static_cast<int32_t>(std::max<int64_t>(end, int64_t{current} - most));

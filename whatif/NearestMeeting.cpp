@@ -64,9 +64,9 @@ bool NothingMeetsAbove(Field field) {
 } // namespace
 
 SweepRange FixRange(const WhatIfInput& input, int32_t current) {
-    const int64_t lowest = std::max<int32_t>(0, TMasterForm::LowestAccepted(input.field));
-    const int64_t highest = input.searchDownwards ? field_limits::kSlowestCycleMs
-                                                  : int64_t{input.practicalLimit};
+    const SweepRange practical = PracticalRange(input);
+    const int64_t lowest = practical.from;
+    const int64_t highest = practical.to;
     const int64_t most = kMostWhatIfValues;
     int64_t near = current;
     if (NothingMeetsAbove(input.field))

@@ -1,5 +1,6 @@
 #include "whatif/SweepRange.h"
 
+#include "window/FieldTable.h"
 #include "window/MasterForm.h"
 
 #include <algorithm>
@@ -16,12 +17,17 @@ constexpr int64_t kMost = kMostSweepValues;
 
 } // namespace
 
+SweepRange PracticalRange(const WhatIfInput& input) {
+    return {std::max(0, TMasterForm::LowestAccepted(input.field)),
+            input.searchDownwards ? field_limits::kSlowestCycleMs : input.practicalLimit};
+}
+
 SweepRange DefaultRange(const WhatIfInput& input, int32_t current) {
-    const int64_t lowest = std::max<int64_t>(0, TMasterForm::LowestAccepted(input.field));
-    int64_t from = std::min<int64_t>(lowest, current);
+    const SweepRange practical = PracticalRange(input);
+    int64_t from = std::min(practical.from, current);
     int64_t to = std::max<int64_t>(2 * int64_t{current}, from + kShortestDefaultSpan);
     if (!input.searchDownwards)
-        to = std::min<int64_t>(to, std::max<int64_t>(input.practicalLimit, current));
+        to = std::min<int64_t>(to, std::max(practical.to, current));
     if (to - from + 1 > kMost) {
         // Around the current value, but never past the end chosen above.
         from = std::max<int64_t>(from, std::min<int64_t>(current - kMost / 2, to - kMost + 1));

@@ -18,6 +18,13 @@ struct SweepRange {
 // computing, and a chart that still reads.
 inline constexpr int32_t kMostSweepValues = 10000;
 
+// The values worth asking about: from the lowest the field's check accepts
+// (0 at the least) to the practical limit, or for a cycle time, searched
+// downwards, to the slowest cycle the checks accept. The chart's default
+// sweep, the headroom search and the fix search stay within it, unless the
+// current value stands outside already.
+SweepRange PracticalRange(const WhatIfInput& input);
+
 // From the lowest value worth asking about (0, or 1 where the field's check
 // refuses 0) to twice the current value, at least 20 values; a growing
 // input stops at its practical limit unless it stands beyond it already.

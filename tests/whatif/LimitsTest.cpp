@@ -148,7 +148,9 @@ TEST(DefaultHeadroomLimitTest, PracticalLimitAtMostAMillionValuesAway) {
              Row{"DownAMillionValues", 0, true, 1'500'000, 500'001},
              Row{"DownJustBeyondAMillionValues", 0, true, 1'000'000, 1},
          }) {
-        const WhatIfInput input{Field::Mainpath, Page::Network, "x", "x", InputUnit::Metres,
+        // Cycle times are what is searched downwards, to the lowest accepted.
+        const WhatIfInput input{row.downwards ? Field::InpCycl : Field::Mainpath,
+                                Page::Network, "x", "x", InputUnit::Metres,
                                 row.practicalLimit, row.downwards};
         EXPECT_EQ(DefaultHeadroomLimit(input, row.current), row.end) << row.name;
     }
