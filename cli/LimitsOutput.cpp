@@ -63,24 +63,8 @@ std::string Or(const std::optional<T>& value, Cell cell) {
 
 using L = const InputLimit&;
 using R = const Requirements&;
-// The file comes first, from the run rather than the limit.
-constexpr CsvColumn kCsvColumns[] = {
-    {"key", [](L l, R) { return std::string(FieldName(l.headroom.field)); }},
-    {"label", [](L l, R) { return std::string(l.input->subject); }},
-    {"direction",
-     [](L l, R) { return std::string(l.headroom.direction == Direction::Up ? "up" : "down"); }},
-    {"current", [](L l, R) { return Whole(l.headroom.current); }},
-    {"last", [](L l, R) { return l.headroom.last ? Whole(l.headroom.last->value) : ""; }},
-    {"next", [](L l, R) { return l.headroom.next ? Whole(l.headroom.next->value) : ""; }},
-    {"cause",
-     [](L l, R r) {
-         return l.headroom.next ? ShortfallText(*l.headroom.next, r).value_or("") : "";
-     }},
-    {"rate",
-     [](L l, R) {
-         const std::optional<WhatIfPoint>& next = l.headroom.next;
-         return next && !next->rejected ? Whole(next->state.Baud) : "";
-     }},
+// After the input's key and label and the headroom's other cells.
+constexpr CsvColumn kLimitCsvColumns[] = {
     {"margin", [](L l, R) { return Or(l.margin, Whole); }},
     {"marginPercent", [](L l, R) { return Or(l.marginPercent, Decimal); }},
     {"fixValue", [](L l, R) { return l.fix ? Whole(l.fix->point.value) : ""; }},
@@ -92,19 +76,35 @@ constexpr CsvColumn kCsvColumns[] = {
     {"kept", [](L l, R) { return std::string(l.kept ? "true" : "false"); }},
 };
 
+std::string CsvText(const nlohmann::ordered_json& value) {
+    if (value.is_null())
+        return {};
+    return value.is_string() ? value.get<std::string>() : value.dump();
+}
+
+// The file comes first, from the run rather than the limit; the label
+// follows the key.
 std::string LimitsCsvHeader() {
-    std::string header = "file";
-    for (const CsvColumn& column : kCsvColumns)
+    const std::span<const HeadroomCell> cells = HeadroomCells();
+    std::string header = "file," + std::string(cells.front().name) + ",label";
+    for (const HeadroomCell& cell : cells.subspan(1))
+        header += "," + std::string(cell.name);
+    for (const CsvColumn& column : kLimitCsvColumns)
         header += "," + std::string(column.heading);
     return header + "\n";
 }
 
 std::string LimitsCsvRows(const std::vector<InputLimit>& limits, const Requirements& required,
                           const std::optional<std::string>& file) {
+    const std::span<const HeadroomCell> cells = HeadroomCells();
     std::string rows;
     for (const InputLimit& limit : limits) {
         rows += CsvField(file.value_or(""));
-        for (const CsvColumn& column : kCsvColumns)
+        rows += "," + CsvField(CsvText(cells.front().value(limit.headroom, required)));
+        rows += "," + CsvField(std::string(limit.input->subject));
+        for (const HeadroomCell& cell : cells.subspan(1))
+            rows += "," + CsvField(CsvText(cell.value(limit.headroom, required)));
+        for (const CsvColumn& column : kLimitCsvColumns)
             rows += "," + CsvField(column.cell(limit, required));
         rows += "\n";
     }

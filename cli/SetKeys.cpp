@@ -122,10 +122,12 @@ std::string KeyList(const TMasterForm* form) {
     return list.empty() ? std::string(texts::kSetNoKeys) : list;
 }
 
-// `pattern` names the control's kind: kSetBoxNotNow.
-Result NotNow(std::string_view pattern, std::string_view given, std::string_view key,
-              const TMasterForm& form) {
-    return Result::BadArgument(text::Format(pattern, {given, key, KeyList(&form)}));
+// `pattern` names the control's kind: kSetBoxNotNow. `given` is the key as
+// typed, where the pattern also names the key as the file spells it.
+Result NotNow(std::string_view pattern, std::string_view key, const TMasterForm& form,
+              std::string_view given = {}) {
+    return Result::BadArgument(
+        text::Format(pattern, {given.empty() ? key : given, key, KeyList(&form)}));
 }
 
 } // namespace
@@ -154,24 +156,24 @@ Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value)
         // the next calculation.
         const WhatIfInput* input = FindWhatIfInput(*field);
         if (!input || !UserCanType(form, *input))
-            return NotNow(texts::kSetFieldNotNow, key, RowOf(*field).key, form);
+            return NotNow(texts::kSetFieldNotNow, RowOf(*field).key, form, key);
         EditField& edit = form.EditFor(*field);
         edit.Enter();
         edit.SetText(std::string(value));
     } else if (text::SameName(key, ini::kProject)) {
         if (!form.UserCanChange(form.Ed_Project))
-            return NotNow(texts::kSetProjectNotNow, ini::kProject, ini::kProject, form);
+            return NotNow(texts::kSetProjectNotNow, ini::kProject, form);
         form.Ed_Project.Enter();
         form.Ed_Project.SetText(std::string(value));
     } else if (const CheckKey* c = FindKey<CheckKey>(kCheckKeys, key)) {
         CheckBox& box = form.*c->box;
         if (!form.UserCanChange(box))
-            return NotNow(texts::kSetBoxNotNow, c->key, c->key, form);
+            return NotNow(texts::kSetBoxNotNow, c->key, form);
         box.SetChecked(value == "1");
     } else if (const RadioKey* r = FindKey<RadioKey>(kRadioKeys, key)) {
         RadioButton& button = form.*r->button;
         if (!form.UserCanChange(button))
-            return NotNow(texts::kSetButtonNotNow, r->key, r->key, form);
+            return NotNow(texts::kSetButtonNotNow, r->key, form);
         // A click selects; only selecting the other clears a button.
         if (value == "0" && button.Checked())
             return Result::BadArgument(
@@ -181,7 +183,7 @@ Result ApplySet(TMasterForm& form, std::string_view key, std::string_view value)
     } else if (const ListKey* l = FindKey<ListKey>(kListKeys, key)) {
         ComboBox& list = form.*l->list;
         if (!form.UserCanChange(list))
-            return NotNow(texts::kSetListNotNow, l->key, l->key, form);
+            return NotNow(texts::kSetListNotNow, l->key, form);
         list.UserSelect(IndexOfName(l->names, value));
     }
     return {};

@@ -30,21 +30,40 @@ bool PrintRefusal(const Result& result, std::ostream& err) {
     return true;
 }
 
+namespace {
+
+using H = const Headroom&;
+using R = const Requirements&;
+using Json = nlohmann::ordered_json;
+
+constexpr HeadroomCell kHeadroomCells[] = {
+    {"key", [](H h, R) { return Json(FieldName(h.field)); }},
+    {"direction", [](H h, R) { return Json(h.direction == Direction::Up ? "up" : "down"); }},
+    {"current", [](H h, R) { return Json(h.current); }},
+    {"last", [](H h, R) { return h.last ? Json(h.last->value) : Json(nullptr); }},
+    {"next", [](H h, R) { return h.next ? Json(h.next->value) : Json(nullptr); }},
+    {"cause",
+     [](H h, R r) {
+         return h.next ? Json(ShortfallText(*h.next, r).value_or("")) : Json(nullptr);
+     }},
+    {"rate",
+     [](H h, R) {
+         return h.next && !h.next->rejected ? Json(h.next->state.Baud) : Json(nullptr);
+     }},
+};
+
+} // namespace
+
+std::span<const HeadroomCell> HeadroomCells() {
+    return kHeadroomCells;
+}
+
 nlohmann::ordered_json JsonHeadroom(const Headroom& headroom, const Requirements& required,
                                     const std::optional<std::string>& file) {
     nlohmann::ordered_json j;
     j["file"] = FileName(file);
-    j["key"] = FieldName(headroom.field);
-    j["direction"] = headroom.direction == Direction::Up ? "up" : "down";
-    j["current"] = headroom.current;
-    j["last"] = headroom.last ? nlohmann::ordered_json(headroom.last->value) : nullptr;
-    j["next"] = headroom.next ? nlohmann::ordered_json(headroom.next->value) : nullptr;
-    j["cause"] = headroom.next
-                     ? nlohmann::ordered_json(ShortfallText(*headroom.next, required).value_or(""))
-                     : nullptr;
-    j["rate"] = headroom.next && !headroom.next->rejected
-                    ? nlohmann::ordered_json(headroom.next->state.Baud)
-                    : nullptr;
+    for (const HeadroomCell& cell : kHeadroomCells)
+        j[std::string(cell.name)] = cell.value(headroom, required);
     j["text"] = HeadroomSentence(headroom, required);
     return j;
 }

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 
 // What --sweep, --headroom and --limits print alike.
@@ -26,8 +27,16 @@ Result CheckEditable(const WhatIf& whatIf, const WhatIfInput& input,
 // Prints why the what-if cannot run, if it cannot; true when it printed.
 bool PrintRefusal(const Result& result, std::ostream& err);
 
-// The members of one headroom, the same for --headroom and each input of
-// --limits.
+// The cells of one headroom, the same for --headroom and each input of
+// --limits, in JSON and CSV: key, direction, current, last, next, cause and
+// rate; null where there is none.
+struct HeadroomCell {
+    std::string_view name;
+    nlohmann::ordered_json (*value)(const Headroom& headroom, const Requirements& required);
+};
+std::span<const HeadroomCell> HeadroomCells();
+
+// The file, the cells and the sentence of one headroom.
 nlohmann::ordered_json JsonHeadroom(const Headroom& headroom, const Requirements& required,
                                     const std::optional<std::string>& file);
 

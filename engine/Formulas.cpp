@@ -27,15 +27,6 @@ constexpr int32_t kAlarmOffset = 5;     // ms
 constexpr int32_t kWindowDefault = 100; // ms
 constexpr int32_t kWindowLimit = 300;   // ms
 
-constexpr int32_t Surcharge(int32_t rate) {
-    if (rate <= 20)
-        return 25;
-    if (rate <= 50)
-        return 20;
-    if (rate <= 125)
-        return 15;
-    return 10;
-}
 
 // The timeouts' terms that depend on the rate alone. Division is by far the
 // slowest step, so those of every rate up to 1,000 kBits/s are worked out
@@ -48,7 +39,7 @@ struct RateTerms {
 
 constexpr RateTerms TermsOf(int32_t rate) {
     return {Extended(kMessageTime) / Extended(rate), Extended(kDeviceTime) / Extended(rate),
-            Extended(Surcharge(rate)) + Extended(kFixedTime) / Extended(rate)};
+            Extended(RateSurcharge(rate)) + Extended(kFixedTime) / Extended(rate)};
 }
 
 constexpr int32_t kTabledRates = 1000;
@@ -88,10 +79,6 @@ int32_t CeilMs(double x) {
     }
     const auto whole = static_cast<int32_t>(x);
     return x - whole > 0 ? whole + 1 : whole;
-}
-
-int32_t RateSurcharge(int32_t rate) {
-    return Surcharge(rate);
 }
 
 int32_t CountMessages(int32_t numInp, int32_t numInpCycl, int32_t inpCycl, int32_t numOutCycl,

@@ -12,7 +12,16 @@ namespace qntcalc {
 // Ceiling for doubles within 32 bits; beyond them the nearest limit, NaN 0.
 int32_t CeilMs(double x);
 
-int32_t RateSurcharge(int32_t rate);
+// ms added to the timeouts, more for slower rates.
+constexpr int32_t RateSurcharge(int32_t rate) {
+    if (rate <= 20)
+        return 25;
+    if (rate <= 50)
+        return 20;
+    if (rate <= 125)
+        return 15;
+    return 10;
+}
 
 int32_t CountMessages(int32_t numInp, int32_t numInpCycl, int32_t inpCycl, int32_t numOutCycl,
                       int32_t outCycl, int32_t numDevices, int32_t loadFact, int32_t cVesk,

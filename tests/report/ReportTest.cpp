@@ -2,7 +2,9 @@
 #include "report/CalcReport.h"
 #include "report/ReportTexts.h"
 #include "tests/support/GermanLocale.h"
+#include "tests/support/WindowFixture.h"
 #include "whatif/WhatIf.h"
+#include "window/FieldTable.h"
 
 #include <gtest/gtest.h>
 
@@ -32,9 +34,7 @@ void Apply(TMasterForm& form, const Sets& sets) {
         }
         const WhatIfInput* input = FindWhatIfInput(std::string_view(key));
         ASSERT_NE(input, nullptr) << key;
-        EditField& edit = form.EditFor(input->field);
-        edit.Enter();
-        edit.SetText(value);
+        testing::Type(form, RowOf(input->field).edit, value);
     }
 }
 
