@@ -200,7 +200,8 @@ QWidget* MasterWindow::BuildPage(const page_layout::PageCells& cells) {
 
     const auto view = [&](std::string_view name, page_layout::Align align) {
         QWidget* widget = ViewFor(*form_.controls.Find(name), cells.page);
-        if (auto* label = qobject_cast<QLabel*>(widget); label && align == page_layout::Align::Right)
+        if (auto* label = qobject_cast<QLabel*>(widget);
+            label && align == page_layout::Align::Right)
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return widget;
     };
@@ -222,7 +223,8 @@ QWidget* MasterWindow::BuildPage(const page_layout::PageCells& cells) {
             widget = view(names.front(), cell.align);
             break;
         case Arrangement::Boxed: {
-            QGroupBox* box = views_.Group(*std::get<Label*>(form_.controls.Find(names.front())->Kind()));
+            QGroupBox* box =
+                views_.Group(*std::get<Label*>(form_.controls.Find(names.front())->Kind()));
             auto* boxes = new QHBoxLayout(box);
             boxes->setContentsMargins(8, 2, 8, 4);
             boxes->setSpacing(18);
@@ -258,8 +260,8 @@ QWidget* MasterWindow::BuildPage(const page_layout::PageCells& cells) {
             break;
         }
         }
-        const Qt::Alignment align = cell.align == page_layout::Align::Left ? Qt::AlignLeft
-                                                                            : Qt::Alignment();
+        const Qt::Alignment align =
+            cell.align == page_layout::Align::Left ? Qt::AlignLeft : Qt::Alignment();
         if (layout)
             grid->addLayout(layout, cell.row, cell.column, 1, cell.columnSpan);
         else

@@ -1,5 +1,6 @@
-#include "window/FieldTable.h"
 #include "window/PageLayout.h"
+
+#include "window/FieldTable.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,8 @@ TEST(PageLayoutTest, EveryPageControlHasOneCell) {
     for (const Control* control : form.controls.All()) {
         const bool onPage = std::visit(
             Overloaded{[](const Label*) { return true; }, [](const EditField*) { return true; },
-                       [](const CheckBox*) { return true; }, [](const RadioButton*) { return true; },
+                       [](const CheckBox*) { return true; },
+                       [](const RadioButton*) { return true; },
                        [](const ComboBox*) { return true; }, [](const auto*) { return false; }},
             control->Kind());
         if (onPage && !offPage.count(control->Name())) {
