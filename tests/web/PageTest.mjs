@@ -1,0 +1,279 @@
+// The browser edition's page in Chromium, driven as a user drives it: it
+// types, clicks, picks, switches modes and opens files, then reads what
+// the page shows and holds it against qntcalc-cli --json for the same
+// inputs. Prints the start-up time; fails on the first mismatch.
+//
+//   node PageTest.mjs <QntCalc.html> <host qntcalc-cli> <examples folder> <page folder>
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+const [html, cli, examples, pageFolder] = process.argv.slice(2);
+const { chromium } = createRequire(path.resolve(pageFolder, 'package.json'))('playwright-core');
+
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'qntcalc-page-'));
+const example = fs.readFileSync(path.join(examples, 'assembly-hall.ini'), 'utf8');
+const withMode = (mode) => ['Expert', 'Standard', 'BaudRateMode'].reduce(
+    (section, key) => `${section}${key}=${+(key === mode)}\n`, '[Mode]\n');
+const routers = '[Settings]\nProject=Press line\nMainpath=600\nCBRouters=1\nCBRepeaters=0\n' +
+                'CBDropLines=0\nNumRouters=3\nRouterType=Brenner Elektronik - Lindat\nLongSeg=200\n' +
+                'MDSeg=100\nNumIOD=10\nNumVesk=1\nNumInp=64\nNumOut=50\nCVesk=7\n';
+const repeaters = '[Settings]\nMainpath=400\nCBRepeaters=1\nNumRepeater=2\n' +
+                  'RepeaterType=Mirato - Raylink\nNumIOD=12\nNumInp=128\nNumOut=96\n';
+const unsettled = '[Settings]\nMainpath=300\nNumInp=80\nNumOut=40\nNumInpCycl=16\nInpCycl=20\n' +
+                  'NumOutCycl=2\nOutCycl=50\n';
+
+// Controls of the project file's keys that are not an edit field "Ed_" + key.
+const controlOf = {
+    Project: 'Ed_Project', CBRouters: 'CB_Routers', CBRepeaters: 'CB_Repeaters',
+    CBDropLines: 'CB_DropLines', CVeskManual: 'CB_CVeskManual', RB_Main: 'RB_Main',
+    RB_Baud: 'RB_Baud', Vesk1: 'RB_Vesk1', Vesk3: 'RB_Vesk3', RouterType: 'CB_RouterType',
+    RepeaterType: 'CB_RepeaterType',
+};
+const modeItem = { standard: 'Standard', expert: 'Expert', baud: 'Baudratemode' };
+
+// name, project (none: the program as it starts), mode, then keys set in
+// order as --set does, by typing, ticking, selecting and picking.
+const scenarios = [
+    ['new_project', null, null, []],
+    ['new_expert', null, 'expert', []],
+    ['new_baud', null, 'baud', []],
+    ['new_standard_mainpath', null, 'standard', [['Mainpath', '750']]],
+    ['new_expert_mainpath_long', null, 'expert', [['Mainpath', '1900']]],
+    ['new_expert_devices', null, 'expert', [['NumIOD', '40'], ['NumVesk', '3']]],
+    ['new_expert_inputs', null, 'expert', [['NumInp', '900'], ['NumInpCycl', '30'], ['InpCycl', '40']]],
+    ['new_expert_outputs', null, 'expert', [['NumOut', '700'], ['NumOutCycl', '4'], ['OutCycl', '60']]],
+    ['new_expert_load', null, 'expert', [['LoadFact', '20']]],
+    ['new_project_name', null, null, [['Project', 'Paint shop 3']]],
+    ['example', 'example', null, []],
+    ['example_expert', 'example', 'expert', []],
+    ['example_baud', 'example', 'baud', []],
+    ['example_more_inputs', 'example', null, [['NumInp', '2000']]],
+    ['example_no_inputs', 'example', 'expert', [['NumInp', '0'], ['NumOut', '0']]],
+    ['example_longer', 'example', null, [['Mainpath', '1200']]],
+    ['example_cpu1', 'example', 'expert', [['Vesk1', '1']]],
+    ['example_manual_cycle', 'example', 'expert', [['CVeskManual', '1'], ['CVesk', '40']]],
+    ['example_routers_box', 'example', 'expert', [['CBRouters', '1']]],
+    ['example_repeaters_box', 'example', 'expert', [['CBRepeaters', '1']]],
+    ['example_drop_lines', 'example', 'expert', [['CBDropLines', '1'], ['DropMax', '15'], ['DropTot', '120']]],
+    ['example_rate_given', 'example', 'expert', [['RB_Baud', '1'], ['MainBaud', '125']]],
+    ['example_rate_given_back', 'example', 'expert', [['RB_Baud', '1'], ['RB_Main', '1']]],
+    ['routers_file', routers, null, []],
+    ['routers_standard', routers + withMode('Standard'), null, []],
+    ['routers_expert', routers + withMode('Expert'), null, []],
+    ['routers_baud', routers + withMode('BaudRateMode'), null, []],
+    ['routers_type_harlen', routers + withMode('Expert'), null, [['RouterType', 'Harlen - Vesk QN Router']]],
+    ['routers_type_lumo', routers + withMode('Expert'), null, [['RouterType', 'Otvar - Fiber Optic Lumo-B']]],
+    ['routers_type_manual', routers + withMode('Expert'), null,
+     [['RouterType', 'Other - Manual time entry'], ['RouterCorr', '33']]],
+    ['routers_unselected', routers + withMode('Expert'), null, [['RouterType', 'Please select router type!']]],
+    ['routers_more', routers + withMode('Expert'), null, [['NumRouters', '6'], ['LongSeg', '900']]],
+    ['routers_md_segment', routers + withMode('Expert'), null, [['MDSeg', '450']]],
+    ['routers_off', routers + withMode('Expert'), null, [['CBRouters', '0']]],
+    ['repeaters_file', repeaters + withMode('Expert'), null, []],
+    ['repeaters_kappa', repeaters + withMode('Expert'), null, [['RepeaterType', 'Harlen - Vesk QN Kappa-7']]],
+    ['repeaters_manual', repeaters + withMode('Expert'), null,
+     [['RepeaterType', 'Other - Manual length entry'], ['LRepeater', '250']]],
+    ['repeaters_standard', repeaters + withMode('Standard'), null, []],
+    ['repeaters_more', repeaters + withMode('Expert'), null, [['NumRepeater', '5']]],
+    ['no_mode', '[Settings]\nMainpath=900\n' + withMode(''), null, []],
+    ['no_mode_to_expert', '[Settings]\nMainpath=900\n' + withMode(''), 'expert', []],
+    ['baud_file', '[Settings]\nMainpath=600\nNumIOD=10\n' + withMode('BaudRateMode'), null, []],
+    ['baud_file_to_standard', '[Settings]\nMainpath=600\nNumIOD=10\n' + withMode('BaudRateMode'), 'standard', []],
+    ['value_errors', '[Settings]\nMainpath=0\nNumIOD=0\n' + withMode('Expert'), null, []],
+    ['value_error_negative', '[Settings]\nNumInp=-5\nNumOut=12\n' + withMode('Expert'), null, []],
+    ['error_status', example.replace('NumInp=420', 'NumInp=0').replace('NumOut=260', 'NumOut=0'), null, []],
+    ['error_status_huge', example, 'expert', [['NumInp', '60000'], ['NumOut', '60000']]],
+    ['never_settles', unsettled + withMode('Standard'), null, []],
+    ['never_settles_expert', unsettled + withMode('Expert'), null, []],
+    ['beyond_32_bits', '[Settings]\nCVeskManual=1\nCVesk=2147483647\n' + withMode('Expert'), null, []],
+    ['older_version', '[Settings]\nNumVesk1=1\nNumVesk3=2\nCVesk=7\n' + withMode('Expert'), null, []],
+];
+
+// The page starts as the desktop program does on its first start: the
+// window as an empty settings file leaves it, which this project gives.
+const firstStart = '[Settings]\nProject=Empty Project\nCVesk=4\n';
+
+function projectFile(name, project) {
+    const file = path.join(scratch, `${name}.ini`);
+    fs.writeFileSync(file, project === 'example' ? example : project ?? firstStart);
+    return file;
+}
+
+function cliReport(file, mode, sets) {
+    const args = ['--json'];
+    if (mode) args.push('--mode', mode);
+    for (const [key, value] of sets) args.push('--set', `${key}=${value}`);
+    if (file) args.push(file);
+    const run = spawnSync(cli, args, { encoding: 'utf8' });
+    assert.ok(run.status === 0 || run.status === 1, `qntcalc-cli ${args.join(' ')}: ${run.stderr}`);
+    return JSON.parse(run.stdout);
+}
+
+// The page's modal boxes, answered with OK, in order.
+function watchBoxes(page) {
+    const seen = [];
+    return {
+        seen,
+        async closeAll() {
+            for (;;) {
+                const box = page.locator('dialog.box[open]');
+                if (!(await box.count())) return;
+                seen.push({ caption: await box.locator('h2').textContent(),
+                            text: await box.locator('p').textContent() });
+                await box.getByRole('button', { name: 'OK' }).click();
+            }
+        },
+    };
+}
+
+async function openMenu(page, title, item) {
+    await page.locator(`[data-menu="${title}"]`).click();
+    await page.locator(`.menu [data-control="${item}"]`).click();
+}
+
+async function openProject(page, file, boxes) {
+    const chooser = page.waitForEvent('filechooser');
+    await openMenu(page, 'File1', 'Open');
+    await (await chooser).setFiles(file);
+    await page.waitForFunction(() => document.title.includes(' - '));
+    await boxes.closeAll();
+}
+
+// Brings the control's page to the front by its tab, as a user would.
+async function showPageOf(page, name) {
+    const sheet = page.locator('.sheet', { has: page.locator(`[data-control="${name}"]`) });
+    if (!(await sheet.count())) return;
+    const pageName = await sheet.getAttribute('data-page');
+    await page.locator(`.tab[data-page="${pageName}"]`).click();
+}
+
+async function setKey(page, key, value, boxes) {
+    const name = controlOf[key] ?? `Ed_${key}`;
+    await showPageOf(page, name);
+    const control = page.locator(`[data-control="${name}"]`);
+    const type = await control.evaluate((e) => e.tagName === 'SELECT' ? 'select' : e.type);
+    if (type === 'text') {
+        await control.click();
+        await control.press('Control+a');
+        await control.pressSequentially(value);
+        await boxes.closeAll();
+        await control.press('Tab');
+    } else if (type === 'checkbox') {
+        if ((await control.isChecked()) !== (value === '1')) await control.click();
+    } else if (type === 'radio') {
+        await control.click();
+    } else {
+        await control.selectOption({ label: value });
+    }
+    await boxes.closeAll();
+}
+
+// What the page shows, in the members of qntcalc-cli --json.
+function shown(page, keys) {
+    return page.evaluate((keys) => {
+        const value = (name) => document.querySelector(`[data-control="${name}"]`);
+        const fields = {};
+        for (const key of keys) fields[key] = value(`Ed_${key}`).value;
+        const checked = (name) => value(name).checked;
+        const list = (name) => { const s = value(name); return s.selectedIndex < 0 ? '' : s.options[s.selectedIndex].text; };
+        const mode = [['Standard', 'Standard'], ['Expert', 'Expert'], ['Baudratemode', 'BaudRateMode']]
+            .find(([item]) => value(item).getAttribute('aria-checked') === 'true');
+        const status = value('SB_Status');
+        const bar = value('BAR_Reaction');
+        const tabs = [...document.querySelectorAll('.tab')];
+        return {
+            mode: mode ? mode[1] : null,
+            fields,
+            selections: {
+                RouterType: list('CB_RouterType'), RepeaterType: list('CB_RepeaterType'),
+                RB_Main: checked('RB_Main'), RB_Baud: checked('RB_Baud'),
+                CBRouters: checked('CB_Routers'), CBRepeaters: checked('CB_Repeaters'),
+                CBDropLines: checked('CB_DropLines'), Vesk1: checked('RB_Vesk1'),
+                Vesk3: checked('RB_Vesk3'), CVeskManual: checked('CB_CVeskManual'),
+            },
+            status: { severity: status.classList.contains('red') ? 'error' : 'info',
+                      text: status.querySelector('[data-panel="1"]').textContent },
+            indicator: { position: +bar.dataset.position, maximum: +bar.getAttribute('aria-valuemax'),
+                         hint: bar.title, panel: status.querySelector('[data-panel="0"]').textContent },
+            pages: tabs.filter((t) => !t.hidden).map((t) => t.dataset.page),
+            activePage: tabs.find((t) => t.getAttribute('aria-selected') === 'true')?.dataset.page ?? null,
+        };
+    }, keys);
+}
+
+function expected(report) {
+    const fields = { ...report.fields };
+    return { mode: report.mode, fields, selections: report.selections, status: report.status,
+             indicator: report.indicator, pages: report.pages, activePage: report.activePage };
+}
+
+const browser = await chromium.launchPersistentContext(fs.mkdtempSync(path.join(scratch, 'profile-')), {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    acceptDownloads: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+});
+let failed = 0;
+try {
+    const page = browser.pages()[0] ?? await browser.newPage();
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    // Leaving a page with unsaved changes asks first; the test leaves.
+    const leaving = [];
+    page.on('dialog', (dialog) => {
+        leaving.push(dialog.type());
+        void dialog.accept();
+    });
+    // Nothing is fetched: the file holds everything.
+    await page.route('**/*', (route) =>
+        route.request().url().startsWith('file:') ? route.continue() : route.abort());
+    const url = pathToFileURL(path.resolve(html)).href;
+
+    const startups = [];
+    for (let i = 0; i < 3; ++i) {
+        const begun = Date.now();
+        await page.goto(url);
+        await page.waitForSelector('body[data-ready]');
+        startups.push(Date.now() - begun);
+    }
+    console.log(`start-up, opened from disk until ready to type: ${startups.join(' ms, ')} ms`);
+
+    for (const [name, project, mode, sets] of scenarios) {
+        try {
+            const file = projectFile(name, project);
+            const report = cliReport(file, mode, sets);
+            await page.goto(url);
+            await page.waitForSelector('body[data-ready]');
+            const boxes = watchBoxes(page);
+            if (project !== null) await openProject(page, file, boxes);
+            if (mode) await openMenu(page, 'Options', modeItem[mode]);
+            // The user goes back to the page the window showed before the
+            // keys were set, where qntcalc-cli stays.
+            const before = await page.locator('.tab[aria-selected="true"]').getAttribute('data-page');
+            for (const [key, value] of sets) await setKey(page, key, value, boxes);
+            await boxes.closeAll();
+            const back = page.locator(`.tab[data-page="${before}"]`);
+            if (sets.length && await back.isVisible()) await back.click();
+            assert.deepEqual(await shown(page, Object.keys(report.fields)), expected(report));
+            assert.deepEqual(boxes.seen.map((b) => b.text), report.valueErrors);
+            assert.ok(boxes.seen.every((b) => b.caption === 'Value Error'));
+            assert.deepEqual(errors, []);
+            assert.ok(leaving.every((type) => type === 'beforeunload'), leaving.join());
+            console.log(`ok ${name}`);
+        } catch (error) {
+            ++failed;
+            console.log(`not ok ${name}\n${error.message}`);
+        }
+    }
+    console.log(`${scenarios.length - failed} passed, ${failed} failed`);
+} finally {
+    await browser.close();
+    fs.rmSync(scratch, { recursive: true, force: true });
+}
+process.exitCode = failed ? 1 : 0;

@@ -1,0 +1,435 @@
+#include "project/FileCommands.h"
+#include "window/MasterForm.h"
+#include "window/PageLayout.h"
+
+#include <algorithm>
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+// The main window's model for the browser page: the page reads the
+// controls' states, hands the user's actions in by control name, and after
+// each action re-reads what the model says has changed. Everything the
+// program decides happens here, in the same code as the desktop program.
+namespace {
+
+using namespace qntcalc;
+using emscripten::val;
+
+// Where the page's files live while the module runs: a picked file is
+// written here and opened as File > Open opens it; a saved one is read
+// back from here for the browser to store.
+constexpr const char* kFolder = "/projects";
+
+val Strings(const std::vector<std::string>& items) {
+    val array = val::array();
+    for (const std::string& item : items)
+        array.call<void>("push", item);
+    return array;
+}
+
+const char* KindName(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Information:
+        return "information";
+    case MessageKind::Warning:
+        return "warning";
+    case MessageKind::Critical:
+        return "critical";
+    }
+    return "information";
+}
+
+val State(const Control& control) {
+    val state = val::object();
+    state.set("name", control.Name());
+    state.set("visible", control.Visible());
+    state.set("enabled", control.Enabled());
+    state.set("hint", control.Hint());
+    state.set("help", control.HelpTopic());
+    std::visit(Overloaded{
+                   [&](const Label* label) {
+                       state.set("kind", "label");
+                       state.set("caption", label->Caption());
+                   },
+                   [&](const EditField* edit) {
+                       state.set("kind", "edit");
+                       state.set("text", edit->Text());
+                       state.set("readOnly", edit->ReadOnly());
+                   },
+                   [&](const CheckBox* box) {
+                       state.set("kind", "check");
+                       state.set("caption", box->Caption());
+                       state.set("checked", box->Checked());
+                   },
+                   [&](const RadioButton* button) {
+                       state.set("kind", "radio");
+                       state.set("caption", button->Caption());
+                       state.set("checked", button->Checked());
+                   },
+                   [&](const ComboBox* box) {
+                       state.set("kind", "combo");
+                       state.set("items", Strings(box->Items()));
+                       state.set("index", box->ItemIndex());
+                   },
+                   [&](const PageControl* pages) {
+                       state.set("kind", "pages");
+                       val list = val::array();
+                       for (int i = 0; i < pages->PageCount(); ++i) {
+                           val page = val::object();
+                           page.set("name", pages->Pages()[i].name);
+                           page.set("caption", pages->Pages()[i].caption);
+                           page.set("help", pages->Pages()[i].helpTopic);
+                           page.set("tabVisible", pages->TabVisible(i));
+                           list.call<void>("push", page);
+                       }
+                       state.set("pages", list);
+                       state.set("active", pages->ActivePageIndex());
+                   },
+                   [&](const StatusBar* bar) {
+                       state.set("kind", "status");
+                       state.set("panels", Strings({bar->PanelText(0), bar->PanelText(1)}));
+                       state.set("red", bar->Colour() == StatusColour::Red);
+                   },
+                   [&](const IndicatorBar* bar) {
+                       state.set("kind", "indicator");
+                       state.set("position", bar->Position());
+                       state.set("shown", bar->ShownPosition());
+                       state.set("maximum", bar->Maximum());
+                   },
+                   [&](const MenuItem* item) {
+                       state.set("kind", "menu");
+                       state.set("caption", item->Caption());
+                       state.set("shortcut", item->Shortcut());
+                       state.set("checked", item->Checked());
+                       state.set("grouped", item->Group() != nullptr);
+                   },
+               },
+               control.Kind());
+    return state;
+}
+
+const char* ArrangementName(page_layout::Arrangement arrangement) {
+    using page_layout::Arrangement;
+    switch (arrangement) {
+    case Arrangement::One:
+        return "one";
+    case Arrangement::Boxed:
+        return "boxed";
+    case Arrangement::Side:
+        return "side";
+    case Arrangement::SideRight:
+        return "sideRight";
+    case Arrangement::Stacked:
+        return "stacked";
+    }
+    return "one";
+}
+
+const char* AlignName(page_layout::Align align) {
+    switch (align) {
+    case page_layout::Align::Fill:
+        return "fill";
+    case page_layout::Align::Left:
+        return "left";
+    case page_layout::Align::Right:
+        return "right";
+    }
+    return "fill";
+}
+
+// The pages' cells in PageControl1's order.
+val PageLayout() {
+    val pages = val::array();
+    for (const page_layout::PageCells& page : page_layout::kPages) {
+        val cells = val::array();
+        for (const page_layout::Cell& cell : page.cells) {
+            val shown = val::object();
+            shown.set("row", cell.row);
+            shown.set("column", cell.column);
+            shown.set("columnSpan", cell.columnSpan);
+            shown.set("arrangement", ArrangementName(cell.arrangement));
+            shown.set("align", AlignName(cell.align));
+            val names = val::array();
+            for (std::string_view name : cell.controls)
+                if (!name.empty())
+                    names.call<void>("push", std::string(name));
+            shown.set("controls", names);
+            cells.call<void>("push", shown);
+        }
+        val shown = val::object();
+        shown.set("cells", cells);
+        shown.set("columns", page.columns);
+        shown.set("rows", page_layout::RowsOf(page));
+        pages.call<void>("push", shown);
+    }
+    return pages;
+}
+
+class MainWindow : private MessageBoxes,
+                   private HelpSystem,
+                   private FileDialogs,
+                   private ControlObserver {
+public:
+    explicit MainWindow(const std::string& today)
+        : form_(globals_, *this, *this, today), files_(form_, globals_, *this, *this) {
+        std::filesystem::create_directories(kFolder);
+        WireOwnMenuItems(form_);
+        form_.Open.OnClick = [this] { files_.OpenClick(); };
+        form_.Save.OnClick = [this] { Saved([this] { files_.SaveClick(); }); };
+        form_.SaveAs.OnClick = [this] { Saved([this] { files_.SaveAsClick(); }); };
+        form_.Undo.OnClick = [this] { UndoStep(&UndoHistory::Undo); };
+        form_.Redo.OnClick = [this] { UndoStep(&UndoHistory::Redo); };
+        files_.FormCreate();
+        form_.controls.AddObserver(this);
+    }
+    ~MainWindow() override { form_.controls.RemoveObserver(this); }
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    val Controls() const {
+        val all = val::array();
+        for (const Control* control : form_.controls.All())
+            all.call<void>("push", State(*control));
+        return all;
+    }
+
+    bool Modified() { return files_.Changes().Modified(); }
+
+    // The user's actions. Each returns what came of it: the states of the
+    // controls that changed, the boxes to show in order, a question that
+    // needs its answer before the action can run, a help topic, a file
+    // written.
+    val EnterField(const std::string& name) {
+        return Act([&] {
+            if (EditField* edit = Find<EditField>(name)) {
+                focused_ = edit;
+                edit->Enter();
+            }
+        });
+    }
+    val TypeText(const std::string& name, const std::string& text) {
+        return Act([&] {
+            if (EditField* edit = Find<EditField>(name); edit && !edit->ReadOnly())
+                edit->SetText(text);
+        });
+    }
+    val LeaveField(const std::string& name) {
+        return Act([&] {
+            if (EditField* edit = Find<EditField>(name)) {
+                if (focused_ == edit)
+                    focused_ = nullptr;
+                edit->Leave();
+            }
+        });
+    }
+    val SetChecked(const std::string& name, bool checked) {
+        return Act([&] {
+            if (CheckBox* box = Find<CheckBox>(name))
+                box->UserSetChecked(checked);
+        });
+    }
+    val LeaveCheckBox(const std::string& name) {
+        return Act([&] {
+            if (CheckBox* box = Find<CheckBox>(name))
+                box->Exit();
+        });
+    }
+    val SelectRadio(const std::string& name) {
+        return Act([&] {
+            if (RadioButton* button = Find<RadioButton>(name))
+                button->UserSelect();
+        });
+    }
+    val PickItem(const std::string& name, int index) {
+        return Act([&] {
+            if (ComboBox* box = Find<ComboBox>(name))
+                box->UserSelect(index);
+        });
+    }
+    val ClickMenu(const std::string& name, const std::string& saveAnswer) {
+        return Act([&] {
+            answer_ = Answer(saveAnswer);
+            if (MenuItem* item = Find<MenuItem>(name); item && item->Enabled())
+                item->Click();
+            answer_.reset();
+        });
+    }
+    val SelectPage(int index) {
+        return Act([&] { form_.PageControl1.UserSelectPage(index); });
+    }
+    val StepPage(int step) {
+        return Act([&] { form_.PageControl1.UserStepPage(step < 0 ? -1 : 1); });
+    }
+    val ContextHelp(const std::string& name) {
+        return Act([&] {
+            const Control* control = form_.controls.Find(name);
+            form_.ContextHelp(control ? *control : form_.MasterForm);
+        });
+    }
+    // File > Open with a file the page was given (picked or dropped):
+    // the same question, reader and checks as the desktop program's.
+    val OpenFile(const std::string& fileName, const std::string& bytes,
+                 const std::string& saveAnswer) {
+        return Act([&] {
+            const std::string path = PathFor(fileName);
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+            toOpen_ = path;
+            answer_ = Answer(saveAnswer);
+            form_.Open.Click();
+            answer_.reset();
+            toOpen_.reset();
+        });
+    }
+
+private:
+    template <class T> T* Find(const std::string& name) {
+        Control* control = form_.controls.Find(name);
+        if (!control)
+            return nullptr;
+        ControlKind kind = control->Kind();
+        T** found = std::get_if<T*>(&kind);
+        return found ? *found : nullptr;
+    }
+
+    static std::optional<SaveChoice> Answer(const std::string& answer) {
+        if (answer == "save")
+            return SaveChoice::Save;
+        if (answer == "discard")
+            return SaveChoice::Discard;
+        if (answer == "cancel")
+            return SaveChoice::Cancel;
+        return std::nullopt;
+    }
+
+    static std::string PathFor(std::string fileName) {
+        std::replace(fileName.begin(), fileName.end(), '/', '_');
+        if (fileName.empty() || fileName == "." || fileName == "..")
+            fileName = "project.ini";
+        return std::string(kFolder) + "/" + fileName;
+    }
+
+    template <class F> val Act(F&& action) {
+        changed_.clear();
+        boxes_ = val::array();
+        outcome_ = val::object();
+        action();
+        val changed = val::array();
+        for (const Control* control : changed_)
+            changed.call<void>("push", State(*control));
+        outcome_.set("changed", changed);
+        outcome_.set("boxes", boxes_);
+        outcome_.set("modified", files_.Changes().Modified());
+        outcome_.set("title", form_.MasterForm.Caption());
+        return outcome_;
+    }
+
+    // A save hands the written file to the page, which stores it where the
+    // user chose.
+    template <class F> void Saved(F&& save) {
+        failed_ = false;
+        save();
+        if (failed_ || files_.Changes().Modified() || globals_.ProjectFile.empty())
+            return;
+        std::ifstream in(globals_.ProjectFile, std::ios::binary);
+        if (!in)
+            return;
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        val written = val::object();
+        written.set("name", std::filesystem::path(globals_.ProjectFile).filename().string());
+        written.set("bytes",
+                    val::global("Uint8Array")
+                        .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data()))));
+        outcome_.set("written", written);
+    }
+
+    void UndoStep(void (UndoHistory::*step)()) {
+        (files_.History().*step)();
+        // As the desktop program: the field the user is in starts its
+        // next change from what the step put there.
+        if (focused_)
+            focused_->Enter();
+    }
+
+    // MessageBoxes
+    void Show(std::string_view text, std::string_view caption, MessageKind kind) override {
+        if (kind == MessageKind::Critical)
+            failed_ = true;
+        val box = val::object();
+        box.set("text", std::string(text));
+        box.set("caption", std::string(caption));
+        box.set("kind", KindName(kind));
+        boxes_.call<void>("push", box);
+    }
+    // The page cannot wait for an answer inside an action: without one the
+    // action is cancelled, and the page asks and runs it again with the
+    // answer given.
+    SaveChoice AskSave(std::string_view text, std::string_view caption) override {
+        if (answer_) {
+            const SaveChoice given = *answer_;
+            answer_.reset();
+            return given;
+        }
+        val question = val::object();
+        question.set("text", std::string(text));
+        question.set("caption", std::string(caption));
+        outcome_.set("question", question);
+        return SaveChoice::Cancel;
+    }
+
+    // HelpSystem
+    void ShowContents() override { outcome_.set("help", 0); }
+    void ShowTopic(int topic) override { outcome_.set("help", topic); }
+
+    // FileDialogs
+    std::optional<std::string> ChooseOpenFile(const FileDialogSetup&) override { return toOpen_; }
+    std::optional<std::string> ChooseSaveFile(const FileDialogSetup& setup) override {
+        return PathFor(setup.proposedName.empty()
+                           ? std::filesystem::path(globals_.ProjectFile).filename().string()
+                           : std::filesystem::path(setup.proposedName).filename().string());
+    }
+
+    // ControlObserver
+    void ControlChanged(const Control& control) override {
+        if (std::find(changed_.begin(), changed_.end(), &control) == changed_.end())
+            changed_.push_back(&control);
+    }
+
+    Globals globals_;
+    TMasterForm form_;
+    FileCommands files_;
+    std::vector<const Control*> changed_;
+    val boxes_ = val::array();
+    val outcome_ = val::object();
+    std::optional<SaveChoice> answer_;
+    std::optional<std::string> toOpen_;
+    EditField* focused_ = nullptr;
+    bool failed_ = false;
+};
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(qntcalc_page) {
+    emscripten::function("pageLayout", &PageLayout);
+    emscripten::class_<MainWindow>("MainWindow")
+        .constructor<std::string>()
+        .function("controls", &MainWindow::Controls)
+        .function("modified", &MainWindow::Modified)
+        .function("enterField", &MainWindow::EnterField)
+        .function("typeText", &MainWindow::TypeText)
+        .function("leaveField", &MainWindow::LeaveField)
+        .function("setChecked", &MainWindow::SetChecked)
+        .function("leaveCheckBox", &MainWindow::LeaveCheckBox)
+        .function("selectRadio", &MainWindow::SelectRadio)
+        .function("pickItem", &MainWindow::PickItem)
+        .function("clickMenu", &MainWindow::ClickMenu)
+        .function("selectPage", &MainWindow::SelectPage)
+        .function("stepPage", &MainWindow::StepPage)
+        .function("contextHelp", &MainWindow::ContextHelp)
+        .function("openFile", &MainWindow::OpenFile);
+}

@@ -1,0 +1,454 @@
+// The page: a thin view over the main window's model, which runs in
+// WebAssembly. Every user action goes into the model by control name; what
+// the model says has changed is drawn again. No rule of the program lives
+// here.
+import createMainWindowModule from 'qntcalc-window-model';
+import type { Box, Cell, ControlState, MainWindow, Outcome, PageLayout, SaveAnswer } from './model';
+import './style.css';
+
+interface View {
+  show(state: ControlState): void;
+}
+
+const views = new Map<string, View>();
+const states = new Map<string, ControlState>();
+let model: MainWindow;
+// A modal box takes the focus from the field without the user leaving it,
+// as a box over the desktop window does.
+let boxOpen = false;
+let quietFocus = false;
+
+function element<K extends keyof HTMLElementTagNameMap>(tag: K, className = '', text = ''): HTMLElementTagNameMap[K] {
+  const made = document.createElement(tag);
+  if (className) made.className = className;
+  if (text) made.textContent = text;
+  return made;
+}
+
+function mirrorCommon(view: HTMLElement, state: ControlState): void {
+  view.hidden = !state.visible;
+  view.title = state.hint;
+  view.classList.toggle('disabled', !state.enabled);
+}
+
+function register(name: string, view: View): void {
+  views.set(name, view);
+  const state = states.get(name);
+  if (state) view.show(state);
+}
+
+function show(state: ControlState): void {
+  states.set(state.name, state);
+  views.get(state.name)?.show(state);
+}
+
+// What came of an action: the changes drawn, then each box in turn, then
+// the question the action stopped at, and the action again with its answer.
+async function run(action: (answer: SaveAnswer) => Outcome): Promise<void> {
+  const outcome = action('');
+  await apply(outcome);
+  if (outcome.question) {
+    const answer = await ask(outcome.question.caption, outcome.question.text);
+    if (answer !== 'cancel') await apply(action(answer));
+  }
+}
+
+async function apply(outcome: Outcome): Promise<void> {
+  outcome.changed.forEach(show);
+  document.title = (outcome.modified ? '* ' : '') + outcome.title;
+  document.body.dataset.modified = String(outcome.modified);
+  for (const box of outcome.boxes) await showBox(box);
+  if (outcome.written) deliver(outcome.written.name, outcome.written.bytes);
+}
+
+function modal<T>(caption: string, text: string, kind: string, buttons: [string, T][]): Promise<T> {
+  const focused = document.activeElement as HTMLElement | null;
+  const dialog = element('dialog', `box ${kind}`);
+  dialog.setAttribute('aria-label', caption);
+  dialog.append(element('h2', '', caption), element('p', '', text));
+  const row = element('div', 'buttons');
+  dialog.append(row);
+  document.body.append(dialog);
+  boxOpen = true;
+  return new Promise<T>((resolve) => {
+    const close = (value: T) => {
+      dialog.close();
+      dialog.remove();
+      boxOpen = false;
+      if (focused && document.contains(focused)) {
+        quietFocus = true;
+        focused.focus();
+        quietFocus = false;
+      }
+      resolve(value);
+    };
+    for (const [label, value] of buttons) {
+      const button = element('button', '', label);
+      button.type = 'button';
+      button.addEventListener('click', () => close(value));
+      row.append(button);
+    }
+    // Escape closes the box as its last button (OK, or Cancel).
+    dialog.addEventListener('cancel', (event) => {
+      event.preventDefault();
+      close(buttons[buttons.length - 1][1]);
+    });
+    dialog.showModal();
+    (row.firstElementChild as HTMLElement).focus();
+  });
+}
+
+function showBox(box: Box): Promise<void> {
+  return modal(box.caption, box.text, box.kind, [['OK', undefined]]);
+}
+
+function ask(caption: string, text: string): Promise<SaveAnswer> {
+  return modal<SaveAnswer>(caption, text, 'question', [
+    ['Save', 'save'],
+    ["Don't Save", 'discard'],
+    ['Cancel', 'cancel'],
+  ]);
+}
+
+function deliver(name: string, bytes: Uint8Array): void {
+  const link = element('a');
+  link.href = URL.createObjectURL(new Blob([bytes.slice()], { type: 'application/octet-stream' }));
+  link.download = name;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10_000);
+}
+
+async function openFile(file: File): Promise<void> {
+  const bytes = new Uint8Array(await file.arrayBuffer());
+  await run((answer) => model.openFile(file.name, bytes, answer));
+}
+
+// Controls
+
+function label(name: string): HTMLElement {
+  const view = element('span', 'label');
+  view.dataset.control = name;
+  register(name, {
+    show(state) {
+      mirrorCommon(view, state);
+      view.textContent = state.caption ?? '';
+    },
+  });
+  return view;
+}
+
+function edit(name: string): HTMLElement {
+  const view = element('input', 'field');
+  view.type = 'text';
+  view.dataset.control = name;
+  view.spellcheck = false;
+  view.autocomplete = 'off';
+  view.addEventListener('focus', () => {
+    if (!quietFocus) void run(() => model.enterField(name));
+  });
+  view.addEventListener('input', () => void run(() => model.typeText(name, view.value)));
+  view.addEventListener('blur', () => {
+    if (!boxOpen && document.hasFocus()) void run(() => model.leaveField(name));
+  });
+  register(name, {
+    show(state) {
+      mirrorCommon(view, state);
+      if (view.value !== state.text) view.value = state.text ?? '';
+      view.readOnly = !!state.readOnly;
+      view.disabled = !state.enabled;
+      view.classList.toggle('result', !!state.readOnly);
+    },
+  });
+  return view;
+}
+
+function checkBox(name: string): HTMLElement {
+  const view = element('label', 'check');
+  const box = element('input');
+  box.type = 'checkbox';
+  box.dataset.control = name;
+  const caption = element('span');
+  view.append(box, caption);
+  box.addEventListener('change', () => void run(() => model.setChecked(name, box.checked)));
+  box.addEventListener('blur', () => {
+    if (!boxOpen && document.hasFocus()) void run(() => model.leaveCheckBox(name));
+  });
+  register(name, {
+    show(state) {
+      mirrorCommon(view, state);
+      box.checked = !!state.checked;
+      box.disabled = !state.enabled;
+      caption.textContent = state.caption ?? '';
+    },
+  });
+  return view;
+}
+
+function radio(name: string): HTMLElement {
+  const view = element('label', 'radio');
+  const button = element('input');
+  button.type = 'radio';
+  button.dataset.control = name;
+  const caption = element('span');
+  view.append(button, caption);
+  button.addEventListener('change', () => void run(() => model.selectRadio(name)));
+  register(name, {
+    show(state) {
+      mirrorCommon(view, state);
+      button.checked = !!state.checked;
+      button.disabled = !state.enabled;
+      caption.textContent = state.caption ?? '';
+    },
+  });
+  return view;
+}
+
+function comboBox(name: string): HTMLElement {
+  const view = element('select', 'list');
+  view.dataset.control = name;
+  view.addEventListener('change', () => void run(() => model.pickItem(name, view.selectedIndex)));
+  register(name, {
+    show(state) {
+      mirrorCommon(view, state);
+      const items = state.items ?? [];
+      if ([...view.options].map((o) => o.text).join('\n') !== items.join('\n')) {
+        view.replaceChildren(...items.map((item) => new Option(item)));
+      }
+      view.selectedIndex = state.index ?? -1;
+      view.disabled = !state.enabled;
+    },
+  });
+  return view;
+}
+
+function control(name: string): HTMLElement {
+  switch (states.get(name)?.kind) {
+    case 'edit': return edit(name);
+    case 'check': return checkBox(name);
+    case 'radio': return radio(name);
+    case 'combo': return comboBox(name);
+    default: return label(name);
+  }
+}
+
+// Pages, laid out from the model's table of cells
+
+function cell(layout: Cell): HTMLElement {
+  let view: HTMLElement;
+  const [first, ...rest] = layout.controls;
+  switch (layout.arrangement) {
+    case 'boxed': {
+      view = element('fieldset', 'boxed');
+      const legend = element('legend');
+      legend.append(label(first));
+      view.append(legend, ...rest.map(control));
+      break;
+    }
+    case 'side':
+    case 'sideRight':
+    case 'stacked':
+      view = element('div', layout.arrangement);
+      view.append(...layout.controls.map(control));
+      break;
+    default:
+      view = control(first);
+  }
+  view.style.gridRow = String(layout.row + 1);
+  view.style.gridColumn = `${layout.column + 1} / span ${layout.columnSpan}`;
+  view.classList.add(`align-${layout.align}`);
+  return view;
+}
+
+function pages(layouts: PageLayout[]): HTMLElement {
+  const state = states.get('PageControl1')!;
+  const view = element('div', 'pages');
+  const tabs = element('div', 'tabs');
+  tabs.setAttribute('role', 'tablist');
+  const sheets = state.pages!.map((page, index) => {
+    const tab = element('button', 'tab', page.caption);
+    tab.type = 'button';
+    tab.setAttribute('role', 'tab');
+    tab.dataset.page = page.name;
+    tab.addEventListener('click', () => void run(() => model.selectPage(index)));
+    tabs.append(tab);
+    const layout = layouts[index];
+    const sheet = element('div', 'sheet');
+    sheet.setAttribute('role', 'tabpanel');
+    sheet.dataset.page = page.name;
+    sheet.style.gridTemplateColumns = `repeat(${layout.columns}, auto) 1fr`;
+    sheet.style.gridTemplateRows = `repeat(${layout.rows}, auto) 1fr`;
+    sheet.append(...layout.cells.map(cell));
+    return { tab, sheet };
+  });
+  view.append(tabs, ...sheets.map((s) => s.sheet));
+  register('PageControl1', {
+    show(next) {
+      next.pages!.forEach((page, index) => {
+        const { tab, sheet } = sheets[index];
+        tab.hidden = !page.tabVisible;
+        const active = index === next.active;
+        tab.setAttribute('aria-selected', String(active));
+        sheet.hidden = !active;
+      });
+    },
+  });
+  return view;
+}
+
+// Menus: the titles and the items the browser edition offers so far.
+const menus: [string, string[]][] = [
+  ['File1', ['Open', 'Save', 'SaveAs']],
+  ['Edit1', ['Undo', 'Redo']],
+  ['Options', ['Standard', 'Expert', 'Baudratemode']],
+];
+
+const fileInput = element('input');
+
+function menuBar(): HTMLElement {
+  const bar = element('nav', 'menubar');
+  bar.setAttribute('role', 'menubar');
+  for (const [title, items] of menus) {
+    const menu = element('div', 'menu');
+    const button = element('button', 'title', states.get(title)?.caption);
+    button.type = 'button';
+    button.dataset.menu = title;
+    const list = element('div', 'items');
+    list.setAttribute('role', 'menu');
+    list.hidden = true;
+    button.addEventListener('click', () => {
+      const wasHidden = list.hidden;
+      bar.querySelectorAll<HTMLElement>('.items').forEach((l) => (l.hidden = true));
+      list.hidden = !wasHidden;
+    });
+    for (const name of items) {
+      const item = element('button', 'item');
+      item.type = 'button';
+      item.dataset.control = name;
+      const caption = element('span', 'caption');
+      const shortcut = element('span', 'shortcut');
+      item.append(caption, shortcut);
+      item.addEventListener('click', () => {
+        list.hidden = true;
+        if (name === 'Open') {
+          fileInput.click();
+          return;
+        }
+        void run((answer) => model.clickMenu(name, answer));
+      });
+      register(name, {
+        show(state) {
+          item.hidden = !state.visible;
+          item.disabled = !state.enabled;
+          item.setAttribute('role', state.grouped ? 'menuitemradio' : 'menuitem');
+          if (state.grouped) item.setAttribute('aria-checked', String(!!state.checked));
+          caption.textContent = (state.grouped ? (state.checked ? '\u25CF ' : '\u2003') : '') + (state.caption ?? '');
+          shortcut.textContent = state.shortcut ?? '';
+        },
+      });
+      list.append(item);
+    }
+    menu.append(button, list);
+    bar.append(menu);
+  }
+  document.addEventListener('click', (event) => {
+    if (!bar.contains(event.target as Node)) bar.querySelectorAll<HTMLElement>('.items').forEach((l) => (l.hidden = true));
+  });
+  return bar;
+}
+
+function projectGroup(): HTMLElement {
+  const group = element('fieldset', 'project');
+  const legend = element('legend');
+  legend.append(label('GroupBox5'));
+  group.append(legend, edit('Ed_Project'), label('Lbl_Date'));
+  return group;
+}
+
+function bottom(): HTMLElement {
+  const view = element('div', 'bottom');
+  const indicator = element('div', 'indicator');
+  indicator.dataset.control = 'BAR_Reaction';
+  indicator.setAttribute('role', 'progressbar');
+  const fill = element('div', 'fill');
+  indicator.append(fill);
+  register('BAR_Reaction', {
+    show(state) {
+      mirrorCommon(indicator, state);
+      const maximum = Math.max(state.maximum ?? 1, 1);
+      indicator.setAttribute('aria-valuemax', String(maximum));
+      indicator.setAttribute('aria-valuenow', String(state.shown));
+      indicator.dataset.position = String(state.position);
+      fill.style.width = `${(100 * (state.shown ?? 0)) / maximum}%`;
+    },
+  });
+  const status = element('div', 'status');
+  status.dataset.control = 'SB_Status';
+  const panels = [element('div', 'panel'), element('div', 'panel')];
+  panels.forEach((panel, index) => (panel.dataset.panel = String(index)));
+  status.append(...panels);
+  register('SB_Status', {
+    show(state) {
+      mirrorCommon(status, state);
+      panels.forEach((panel, index) => (panel.textContent = state.panels?.[index] ?? ''));
+      status.classList.toggle('red', !!state.red);
+    },
+  });
+  view.append(indicator, status);
+  return view;
+}
+
+function keys(event: KeyboardEvent): void {
+  if (boxOpen) return;
+  if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {
+    event.preventDefault();
+    void run(() => model.stepPage(event.key === 'PageDown' ? 1 : -1));
+  } else if (event.ctrlKey && !event.shiftKey && event.key.toLowerCase() === 'o') {
+    event.preventDefault();
+    fileInput.click();
+  } else if (event.ctrlKey && !event.shiftKey && event.key.toLowerCase() === 's') {
+    event.preventDefault();
+    void run((answer) => model.clickMenu('Save', answer));
+  }
+}
+
+async function start(): Promise<void> {
+  const module = await createMainWindowModule();
+  const today = new Date().toLocaleDateString();
+  model = new module.MainWindow(today);
+  model.controls().forEach((state) => states.set(state.name, state));
+
+  fileInput.type = 'file';
+  fileInput.accept = '.ini';
+  fileInput.hidden = true;
+  fileInput.dataset.control = 'OpenFile';
+  fileInput.addEventListener('change', () => {
+    const file = fileInput.files?.[0];
+    fileInput.value = '';
+    if (file) void openFile(file);
+  });
+
+  const app = document.getElementById('app')!;
+  app.replaceChildren(menuBar(), projectGroup(), pages(module.pageLayout()), bottom(), fileInput);
+  document.title = states.get('MasterForm')?.caption ?? document.title;
+
+  document.addEventListener('keydown', keys);
+  document.addEventListener('dragover', (event) => event.preventDefault());
+  document.addEventListener('drop', (event) => {
+    event.preventDefault();
+    const file = event.dataTransfer?.files[0];
+    if (file) void openFile(file);
+  });
+  window.addEventListener('beforeunload', (event) => {
+    if (model.modified()) event.preventDefault();
+  });
+  app.removeAttribute('aria-busy');
+  document.body.dataset.ready = String(Math.round(performance.now()));
+}
+
+start().catch((error: unknown) => {
+  const app = document.getElementById('app')!;
+  app.textContent = `QntCalc could not start: ${error instanceof Error ? error.message : String(error)}`;
+  app.classList.add('failed');
+});
