@@ -179,6 +179,8 @@ public:
     explicit MainWindow(const std::string& today)
         : form_(globals_, *this, *this, today), files_(form_, globals_, *this, *this) {
         std::filesystem::create_directories(kFolder);
+        globals_.ProgramVersion = QNTCALC_VERSION;
+        globals_.ProgramName = QNTCALC_PRODUCT_NAME;
         WireOwnMenuItems(form_);
         form_.Open.OnClick = [this] { files_.OpenClick(); };
         form_.Save.OnClick = [this] { Saved([this] { files_.SaveClick(); }); };

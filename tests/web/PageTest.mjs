@@ -224,13 +224,17 @@ try {
     const page = browser.pages()[0] ?? await browser.newPage();
     const errors = [];
     page.on('pageerror', (error) => errors.push(error.message));
+    // Nothing leaves the machine: the file holds everything.
+    const outside = [];
+    page.on('request', (request) => {
+        if (!/^(file|data|blob|about):/.test(request.url())) outside.push(request.url());
+    });
     // Leaving a page with unsaved changes asks first; the test leaves.
     const leaving = [];
     page.on('dialog', (dialog) => {
         leaving.push(dialog.type());
         void dialog.accept();
     });
-    // Nothing is fetched: the file holds everything.
     await page.route('**/*', (route) =>
         route.request().url().startsWith('file:') ? route.continue() : route.abort());
     const url = pathToFileURL(path.resolve(html)).href;
@@ -271,7 +275,172 @@ try {
             console.log(`not ok ${name}\n${error.message}`);
         }
     }
-    console.log(`${scenarios.length - failed} passed, ${failed} failed`);
+
+    // Flows of a user's own, each against what qntcalc-cli says.
+    const fresh = async () => {
+        await page.goto(url);
+        await page.waitForSelector('body[data-ready]');
+        return watchBoxes(page);
+    };
+    const field = (key) => page.locator(`[data-control="Ed_${key}"]`);
+    const flows = {
+        // Every keystroke recalculates: each prefix of the number typed
+        // shows the results of that prefix.
+        async live_recalculation() {
+            const boxes = await fresh();
+            await openMenu(page, 'Options', 'Expert');
+            await field('Mainpath').click();
+            await field('Mainpath').press('Control+a');
+            let typed = '';
+            for (const digit of '1900') {
+                typed += digit;
+                await field('Mainpath').press(digit);
+                const report = cliReport(projectFile('live', null), 'expert', [['Mainpath', typed]]);
+                assert.deepEqual((await shown(page, Object.keys(report.fields))).fields, report.fields, typed);
+            }
+            assert.deepEqual(boxes.seen, []);
+        },
+        // Ctrl+PgDown and Ctrl+PgUp step through the visible tabs, round.
+        async page_keys() {
+            await fresh();
+            const visible = await page.locator('.tab:visible').evaluateAll((tabs) => tabs.map((t) => t.dataset.page));
+            const active = () => page.locator('.tab[aria-selected="true"]').getAttribute('data-page');
+            await field('Mainpath').click();
+            await page.keyboard.press('Control+PageDown');
+            assert.equal(await active(), visible[1]);
+            await page.keyboard.press('Control+PageUp');
+            await page.keyboard.press('Control+PageUp');
+            assert.equal(await active(), visible[visible.length - 1]);
+        },
+        // Undo takes back a typed value, Redo brings it again.
+        async undo_redo() {
+            await fresh();
+            const before = await field('Rmax').inputValue();
+            await field('Mainpath').click();
+            await field('Mainpath').press('Control+a');
+            await field('Mainpath').pressSequentially('1500');
+            await field('Mainpath').press('Tab');
+            const after = await field('Rmax').inputValue();
+            assert.notEqual(after, before);
+            await openMenu(page, 'Edit1', 'Undo');
+            assert.equal(await field('Mainpath').inputValue(), '100');
+            assert.equal(await field('Rmax').inputValue(), before);
+            await openMenu(page, 'Edit1', 'Redo');
+            assert.equal(await field('Mainpath').inputValue(), '1500');
+            assert.equal(await field('Rmax').inputValue(), after);
+        },
+        // A project saved from the page holds the bytes the desktop
+        // program writes for it: Save as unchanged, Save after changes.
+        async save_as_and_save() {
+            const boxes = await fresh();
+            const file = projectFile('saved', 'example');
+            await openProject(page, file, boxes);
+            const download = async (item) => {
+                const saved = page.waitForEvent('download');
+                await openMenu(page, 'File1', item);
+                const got = await saved;
+                assert.equal(got.suggestedFilename(), 'saved.ini');
+                return fs.readFileSync(await got.path());
+            };
+            const desktop = (sets) => {
+                const target = path.join(scratch, `desktop-${sets.length}.ini`);
+                const args = [...sets.flatMap(([k, v]) => ['--set', `${k}=${v}`]), '--save', target, file];
+                const run = spawnSync(cli, args, { encoding: 'utf8' });
+                assert.ok(run.status === 0 || run.status === 1, run.stderr);
+                return fs.readFileSync(target);
+            };
+            assert.deepEqual(await download('SaveAs'), desktop([]));
+            const sets = [['NumInp', '500'], ['Project', 'Hall 3']];
+            for (const [key, value] of sets) await setKey(page, key, value, boxes);
+            // The file records the page shown, where qntcalc-cli stays.
+            await page.locator('.tab[data-page="GB_Network"]').click();
+            assert.ok((await page.title()).startsWith('* '), 'the unsaved-changes mark');
+            assert.deepEqual(await download('Save'), desktop(sets));
+            assert.ok(!(await page.title()).startsWith('* '));
+        },
+        // Opening another project over unsaved changes asks first; Cancel
+        // keeps everything, Don't Save opens the other project.
+        async unsaved_changes_question() {
+            const boxes = await fresh();
+            await openProject(page, projectFile('first', routers), boxes);
+            await setKey(page, 'Mainpath', '321', boxes);
+            const openOther = async (answer) => {
+                const chooser = page.waitForEvent('filechooser');
+                await openMenu(page, 'File1', 'Open');
+                await (await chooser).setFiles(projectFile('other', 'example'));
+                const question = page.locator('dialog.box.question[open]');
+                await question.getByRole('button', { name: answer }).click();
+            };
+            await openOther('Cancel');
+            assert.equal(await field('Mainpath').inputValue(), '321');
+            assert.ok((await page.title()).startsWith('* '));
+            await openOther("Don't Save");
+            await page.waitForFunction(() => document.title.endsWith(' - other'));
+            assert.equal(await field('Project').inputValue(), 'Assembly hall 2');
+            assert.equal(await field('Rmax').inputValue(), '106');
+        },
+        // A file that holds no project is refused with the desktop
+        // program's box, and the window stays as it was.
+        async not_a_project() {
+            const boxes = await fresh();
+            const chooser = page.waitForEvent('filechooser');
+            await openMenu(page, 'File1', 'Open');
+            const file = path.join(scratch, 'notes.ini');
+            fs.writeFileSync(file, '[Database]\nhost=db.example\n');
+            await (await chooser).setFiles(file);
+            const box = page.locator('dialog.box.critical[open]');
+            assert.match(await box.locator('p').textContent(), /Not a project file/);
+            await box.getByRole('button', { name: 'OK' }).click();
+            assert.equal(await field('Project').inputValue(), 'Empty Project');
+            assert.deepEqual(boxes.seen, []);
+        },
+        // F1 opens the desktop program's help at the focused control's
+        // topic; Ctrl+F1 at the contents.
+        async help_keys() {
+            await fresh();
+            await page.locator('.tab[data-page="GB_Inputs"]').click();
+            await field('NumInp').click();
+            await page.keyboard.press('F1');
+            const help = page.locator('dialog.help[open]');
+            assert.equal(await help.getAttribute('data-topic'), '22');
+            const topic = page.frameLocator('dialog.help iframe').locator('a[name="topic22"]');
+            assert.match(await topic.textContent(), /Inputs/);
+            await page.keyboard.press('Control+F1');
+            assert.equal(await help.getAttribute('data-topic'), '0');
+        },
+        // Every page of the example project, for a person to look at.
+        async screenshots() {
+            const boxes = await fresh();
+            const everything = routers.replace('CBRepeaters=0\nCBDropLines=0\n',
+                'CBRepeaters=1\nCBDropLines=1\nNumRepeater=1\nRepeaterType=Mirato - Raylink\n' +
+                'DropMax=15\nDropTot=90\n') + withMode('Expert');
+            await openProject(page, projectFile('all-pages', everything), boxes);
+            const folder = path.join(path.dirname(path.resolve(html)), 'screenshots');
+            fs.mkdirSync(folder, { recursive: true });
+            await page.setViewportSize({ width: 860, height: 520 });
+            for (const tab of await page.locator('.tab:visible').all()) {
+                await tab.click();
+                await page.screenshot({ path: path.join(folder, `${await tab.getAttribute('data-page')}.png`) });
+            }
+            console.log(`screenshots in ${folder}`);
+        },
+    };
+    for (const [name, flow] of Object.entries(flows)) {
+        try {
+            await flow();
+            assert.deepEqual(errors, []);
+            console.log(`ok ${name}`);
+        } catch (error) {
+            ++failed;
+            console.log(`not ok ${name}\n${error.message}`);
+        }
+    }
+    if (outside.length) {
+        ++failed;
+        console.log(`not ok no_network\n${outside.join('\n')}`);
+    }
+    const total = scenarios.length + Object.keys(flows).length;
+    console.log(`${total - failed} passed, ${failed} failed`);
 } finally {
     await browser.close();
     fs.rmSync(scratch, { recursive: true, force: true });

@@ -5,6 +5,8 @@
 import createMainWindowModule from 'qntcalc-window-model';
 import type { Box, Cell, ControlState, MainWindow, Outcome, PageLayout, SaveAnswer } from './model';
 import './style.css';
+// The desktop program's own help file, an HTML page with an anchor a topic.
+import helpPage from '../../../help/QntCalc.hlp?raw';
 
 interface View {
   show(state: ControlState): void;
@@ -58,6 +60,7 @@ async function apply(outcome: Outcome): Promise<void> {
   document.title = (outcome.modified ? '* ' : '') + outcome.title;
   document.body.dataset.modified = String(outcome.modified);
   for (const box of outcome.boxes) await showBox(box);
+  if (outcome.help !== undefined) showHelp(outcome.help);
   if (outcome.written) deliver(outcome.written.name, outcome.written.bytes);
 }
 
@@ -108,6 +111,35 @@ function ask(caption: string, text: string): Promise<SaveAnswer> {
     ["Don't Save", 'discard'],
     ['Cancel', 'cancel'],
   ]);
+}
+
+// Beside the window, as the desktop program's help window: the page stays
+// usable while it is open.
+function showHelp(topic: number): void {
+  let help = document.querySelector<HTMLDialogElement>('dialog.help');
+  if (!help) {
+    help = element('dialog', 'help');
+    help.setAttribute('aria-label', 'Help');
+    const close = element('button', 'close', 'Close');
+    close.type = 'button';
+    close.addEventListener('click', () => help!.close());
+    const frame = element('iframe');
+    frame.title = 'QntCalc Help';
+    frame.setAttribute('sandbox', 'allow-same-origin');
+    frame.srcdoc = helpPage;
+    help.append(close, frame);
+    document.body.append(help);
+  }
+  const frame = help.querySelector('iframe')!;
+  const scroll = () => {
+    const doc = frame.contentDocument;
+    const anchor = topic ? doc?.querySelector(`a[name="topic${topic}"]`) : doc?.body;
+    anchor?.scrollIntoView();
+  };
+  help.dataset.topic = String(topic);
+  if (!help.open) help.show();
+  if (frame.contentDocument?.readyState === 'complete' && frame.contentDocument.body) scroll();
+  else frame.addEventListener('load', scroll, { once: true });
 }
 
 function deliver(name: string, bytes: Uint8Array): void {
@@ -302,6 +334,7 @@ const menus: [string, string[]][] = [
   ['File1', ['Open', 'Save', 'SaveAs']],
   ['Edit1', ['Undo', 'Redo']],
   ['Options', ['Standard', 'Expert', 'Baudratemode']],
+  ['Help1', ['Help2']],
 ];
 
 const fileInput = element('input');
@@ -399,8 +432,20 @@ function bottom(): HTMLElement {
   return view;
 }
 
+// The control a key goes to: the focused one, or the window.
+function focusedControl(): string {
+  const focused = document.activeElement?.closest<HTMLElement>('[data-control]');
+  return focused?.dataset.control ?? '';
+}
+
 function keys(event: KeyboardEvent): void {
   if (boxOpen) return;
+  if (event.key === 'F1') {
+    event.preventDefault();
+    const name = event.ctrlKey ? 'Help2' : focusedControl();
+    void run((answer) => (event.ctrlKey ? model.clickMenu(name, answer) : model.contextHelp(name)));
+    return;
+  }
   if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {
     event.preventDefault();
     void run(() => model.stepPage(event.key === 'PageDown' ? 1 : -1));

@@ -3,3 +3,8 @@ declare module 'qntcalc-window-model' {
   const createMainWindowModule: () => Promise<WindowModule>;
   export default createMainWindowModule;
 }
+
+declare module '*?raw' {
+  const text: string;
+  export default text;
+}
