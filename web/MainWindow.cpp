@@ -1,3 +1,4 @@
+#include "fileio/IniFile.h"
 #include "project/FileCommands.h"
 #include "window/MasterForm.h"
 #include "window/PageLayout.h"
@@ -5,6 +6,7 @@
 #include <algorithm>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -320,7 +322,13 @@ private:
         changed_.clear();
         boxes_ = val::array();
         outcome_ = val::object();
-        action();
+        // What fails unforeseen is said in a box, as the desktop program
+        // says it, and the page goes on.
+        try {
+            action();
+        } catch (const std::exception& e) {
+            Show(e.what(), "QntCalc", MessageKind::Critical);
+        }
         val changed = val::array();
         for (const Control* control : changed_)
             changed.call<void>("push", State(*control));
@@ -416,8 +424,15 @@ private:
 
 } // namespace
 
+// The most of a picked file that the page needs to hand in: one byte more
+// than a project may have, so that the reader refuses it as too large.
+double BytesToRead() {
+    return static_cast<double>(kMostProjectBytes) + 1;
+}
+
 EMSCRIPTEN_BINDINGS(qntcalc_page) {
     emscripten::function("pageLayout", &PageLayout);
+    emscripten::function("bytesToRead", &BytesToRead);
     emscripten::class_<MainWindow>("MainWindow")
         .constructor<std::string>()
         .function("controls", &MainWindow::Controls)

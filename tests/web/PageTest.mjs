@@ -382,16 +382,23 @@ try {
         // A file that holds no project is refused with the desktop
         // program's box, and the window stays as it was.
         async not_a_project() {
+            const refused = [
+                ['notes.ini', '[Database]\nhost=db.example\n', /Not a project file/],
+                ['binary.ini', Buffer.from([0x7F, 0x45, 0x4C, 0x46, 0x00, 0xFF]), /Not a project file/],
+                ['big.ini', '[Settings]\nProject=Big\n' + 'x'.repeat(5_000_000), /Larger than 4 MiB/],
+            ];
             const boxes = await fresh();
-            const chooser = page.waitForEvent('filechooser');
-            await openMenu(page, 'File1', 'Open');
-            const file = path.join(scratch, 'notes.ini');
-            fs.writeFileSync(file, '[Database]\nhost=db.example\n');
-            await (await chooser).setFiles(file);
-            const box = page.locator('dialog.box.critical[open]');
-            assert.match(await box.locator('p').textContent(), /Not a project file/);
-            await box.getByRole('button', { name: 'OK' }).click();
-            assert.equal(await field('Project').inputValue(), 'Empty Project');
+            for (const [name, bytes, message] of refused) {
+                const chooser = page.waitForEvent('filechooser');
+                await openMenu(page, 'File1', 'Open');
+                const file = path.join(scratch, name);
+                fs.writeFileSync(file, bytes);
+                await (await chooser).setFiles(file);
+                const box = page.locator('dialog.box.critical[open]');
+                assert.match(await box.locator('p').textContent(), message, name);
+                await box.getByRole('button', { name: 'OK' }).click();
+                assert.equal(await field('Project').inputValue(), 'Empty Project');
+            }
             assert.deepEqual(boxes.seen, []);
         },
         // F1 opens the desktop program's help at the focused control's

@@ -15,6 +15,7 @@ interface View {
 const views = new Map<string, View>();
 const states = new Map<string, ControlState>();
 let model: MainWindow;
+let bytesToRead = Infinity;
 // A modal box takes the focus from the field without the user leaving it,
 // as a box over the desktop window does.
 let boxOpen = false;
@@ -47,11 +48,17 @@ function show(state: ControlState): void {
 // What came of an action: the changes drawn, then each box in turn, then
 // the question the action stopped at, and the action again with its answer.
 async function run(action: (answer: SaveAnswer) => Outcome): Promise<void> {
-  const outcome = action('');
-  await apply(outcome);
-  if (outcome.question) {
-    const answer = await ask(outcome.question.caption, outcome.question.text);
-    if (answer !== 'cancel') await apply(action(answer));
+  try {
+    const outcome = action('');
+    await apply(outcome);
+    if (outcome.question) {
+      const answer = await ask(outcome.question.caption, outcome.question.text);
+      if (answer !== 'cancel') await apply(action(answer));
+    }
+  } catch (error) {
+    // What the model could not do is said, and the page goes on.
+    const text = error instanceof Error ? error.message : `internal error ${String(error)}`;
+    await showBox({ caption: 'QntCalc', text, kind: 'critical' });
   }
 }
 
@@ -153,7 +160,7 @@ function deliver(name: string, bytes: Uint8Array): void {
 }
 
 async function openFile(file: File): Promise<void> {
-  const bytes = new Uint8Array(await file.arrayBuffer());
+  const bytes = new Uint8Array(await file.slice(0, bytesToRead).arrayBuffer());
   await run((answer) => model.openFile(file.name, bytes, answer));
 }
 
@@ -462,6 +469,7 @@ async function start(): Promise<void> {
   const module = await createMainWindowModule();
   const today = new Date().toLocaleDateString();
   model = new module.MainWindow(today);
+  bytesToRead = module.bytesToRead();
   model.controls().forEach((state) => states.set(state.name, state));
 
   fileInput.type = 'file';

@@ -78,4 +78,5 @@ export interface MainWindow {
 export interface WindowModule {
   MainWindow: new (today: string) => MainWindow;
   pageLayout(): PageLayout[];
+  bytesToRead(): number;
 }
