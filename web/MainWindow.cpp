@@ -288,6 +288,16 @@ public:
             form_.Open.Click();
             answer_.reset();
             toOpen_.reset();
+            if (globals_.ProjectFile == path)
+                outcome_.set("opened", true);
+        });
+    }
+    // File > Save as with the name the user chose in the page's own way.
+    val SaveAs(const std::string& fileName) {
+        return Act([&] {
+            saveName_ = fileName;
+            form_.SaveAs.Click();
+            saveName_.reset();
         });
     }
 
@@ -311,11 +321,15 @@ private:
         return std::nullopt;
     }
 
-    static std::string PathFor(std::string fileName) {
+    // A folder of its own for each file, so that a file of the same name
+    // as the open project, saved first at the question, is not written over.
+    std::string PathFor(std::string fileName) {
         std::replace(fileName.begin(), fileName.end(), '/', '_');
         if (fileName.empty() || fileName == "." || fileName == "..")
             fileName = "project.ini";
-        return std::string(kFolder) + "/" + fileName;
+        const std::string folder = std::string(kFolder) + "/" + std::to_string(++filesMade_);
+        std::filesystem::create_directories(folder);
+        return folder + "/" + fileName;
     }
 
     template <class F> val Act(F&& action) {
@@ -333,6 +347,19 @@ private:
         for (const Control* control : changed_)
             changed.call<void>("push", State(*control));
         outcome_.set("changed", changed);
+        val written = val::array();
+        for (const std::string& path : written_)
+            if (std::ifstream in(path, std::ios::binary); in) {
+                const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+                val file = val::object();
+                file.set("name", std::filesystem::path(path).filename().string());
+                file.set("bytes",
+                         val::global("Uint8Array")
+                             .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data()))));
+                written.call<void>("push", file);
+            }
+        written_.clear();
+        outcome_.set("written", written);
         outcome_.set("boxes", boxes_);
         outcome_.set("modified", files_.Changes().Modified());
         outcome_.set("title", form_.MasterForm.Caption());
@@ -343,19 +370,10 @@ private:
     // user chose.
     template <class F> void Saved(F&& save) {
         failed_ = false;
+        unnamed_ = false;
         save();
-        if (failed_ || files_.Changes().Modified() || globals_.ProjectFile.empty())
-            return;
-        std::ifstream in(globals_.ProjectFile, std::ios::binary);
-        if (!in)
-            return;
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        val written = val::object();
-        written.set("name", std::filesystem::path(globals_.ProjectFile).filename().string());
-        written.set("bytes",
-                    val::global("Uint8Array")
-                        .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data()))));
-        outcome_.set("written", written);
+        if (!failed_ && !unnamed_ && !files_.Changes().Modified() && !globals_.ProjectFile.empty())
+            written_.push_back(globals_.ProjectFile);
     }
 
     void UndoStep(void (UndoHistory::*step)()) {
@@ -383,6 +401,9 @@ private:
         if (answer_) {
             const SaveChoice given = *answer_;
             answer_.reset();
+            // The project file as it is now is the one saved.
+            if (given == SaveChoice::Save)
+                written_.push_back(globals_.ProjectFile);
             return given;
         }
         val question = val::object();
@@ -398,10 +419,14 @@ private:
 
     // FileDialogs
     std::optional<std::string> ChooseOpenFile(const FileDialogSetup&) override { return toOpen_; }
+    // As with a question: the page asks for the name with the one proposed
+    // and runs Save as again with it.
     std::optional<std::string> ChooseSaveFile(const FileDialogSetup& setup) override {
-        return PathFor(setup.proposedName.empty()
-                           ? std::filesystem::path(globals_.ProjectFile).filename().string()
-                           : std::filesystem::path(setup.proposedName).filename().string());
+        if (saveName_)
+            return PathFor(*saveName_);
+        outcome_.set("chooseSave", std::filesystem::path(setup.proposedName).filename().string());
+        unnamed_ = true;
+        return std::nullopt;
     }
 
     // ControlObserver
@@ -418,8 +443,14 @@ private:
     val outcome_ = val::object();
     std::optional<SaveChoice> answer_;
     std::optional<std::string> toOpen_;
+    std::optional<std::string> saveName_;
+    // Project files written by this action, for the page to store.
+    std::vector<std::string> written_;
+    int filesMade_ = 0;
     EditField* focused_ = nullptr;
     bool failed_ = false;
+    // Save as stopped to ask the page for a name: nothing was written.
+    bool unnamed_ = false;
 };
 
 } // namespace
@@ -448,5 +479,6 @@ EMSCRIPTEN_BINDINGS(qntcalc_page) {
         .function("selectPage", &MainWindow::SelectPage)
         .function("stepPage", &MainWindow::StepPage)
         .function("contextHelp", &MainWindow::ContextHelp)
-        .function("openFile", &MainWindow::OpenFile);
+        .function("openFile", &MainWindow::OpenFile)
+        .function("saveAs", &MainWindow::SaveAs);
 }

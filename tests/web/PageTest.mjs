@@ -12,7 +12,9 @@ import os from 'node:os';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const [html, cli, examples, pageFolder] = process.argv.slice(2);
+const [html, cli, examples, pageFolder, only] = process.argv.slice(2);
+// An optional fifth argument runs only the scenarios and flows it matches.
+const chosenOnly = (name) => !only || new RegExp(only).test(name);
 const { chromium } = createRequire(path.resolve(pageFolder, 'package.json'))('playwright-core');
 
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'qntcalc-page-'));
@@ -238,6 +240,9 @@ try {
     await page.route('**/*', (route) =>
         route.request().url().startsWith('file:') ? route.continue() : route.abort());
     const url = pathToFileURL(path.resolve(html)).href;
+    // This page is a browser without a file picker to save into, whose
+    // saves are downloads; save_to_chosen_file has one.
+    await page.addInitScript(() => Object.defineProperty(window, 'showSaveFilePicker', { value: undefined }));
 
     const startups = [];
     for (let i = 0; i < 3; ++i) {
@@ -248,7 +253,7 @@ try {
     }
     console.log(`start-up, opened from disk until ready to type: ${startups.join(' ms, ')} ms`);
 
-    for (const [name, project, mode, sets] of scenarios) {
+    for (const [name, project, mode, sets] of scenarios.filter(([name]) => chosenOnly(name))) {
         try {
             const file = projectFile(name, project);
             const report = cliReport(file, mode, sets);
@@ -401,6 +406,66 @@ try {
             }
             assert.deepEqual(boxes.seen, []);
         },
+        // Where the browser lets the page write a file the user chooses,
+        // Save as asks for it with the proposed name and Save writes it
+        // again; the picker here stands in for the browser's own.
+        async save_to_chosen_file() {
+            const chosen = await browser.newPage();
+            try {
+                await chosen.addInitScript(() => {
+                    window.stored = [];
+                    window.showSaveFilePicker = async ({ suggestedName }) => {
+                        window.proposed = suggestedName;
+                        return {
+                            name: 'saved.ini',
+                            createWritable: async () => ({
+                                write: async (blob) => {
+                                    window.stored.push([...new Uint8Array(await blob.arrayBuffer())]);
+                                },
+                                close: async () => {},
+                            }),
+                        };
+                    };
+                });
+                const downloads = [];
+                chosen.on('download', (d) => downloads.push(d.suggestedFilename()));
+                await chosen.goto(url);
+                await chosen.waitForSelector('body[data-ready]');
+                const file = projectFile('saved', 'example');
+                const picked = chosen.waitForEvent('filechooser');
+                await chosen.locator('[data-menu="File1"]').click();
+                await chosen.locator('.menu [data-control="Open"]').click();
+                await (await picked).setFiles(file);
+                await chosen.waitForFunction(() => document.title.endsWith(' - saved'));
+                const menu = async (item) => {
+                    await chosen.locator('[data-menu="File1"]').click();
+                    await chosen.locator(`.menu [data-control="${item}"]`).click();
+                };
+                await menu('SaveAs');
+                await chosen.waitForFunction(() => window.stored.length === 1);
+                assert.equal(await chosen.evaluate(() => window.proposed), 'saved.ini');
+                const input = chosen.locator('[data-control="Ed_Project"]');
+                await input.click();
+                await input.press('Control+a');
+                await input.pressSequentially('Hall 4');
+                await input.press('Tab');
+                await menu('Save');
+                await chosen.waitForFunction(() => window.stored.length === 2);
+                const stored = await chosen.evaluate(() => window.stored);
+                const desktop = (sets, name) => {
+                    const target = path.join(scratch, name);
+                    const args = [...sets.flatMap((set) => ['--set', set]), '--save', target, file];
+                    const run = spawnSync(cli, args, { encoding: 'utf8' });
+                    assert.ok(run.status === 0 || run.status === 1, run.stderr);
+                    return fs.readFileSync(target);
+                };
+                assert.deepEqual(Buffer.from(stored[0]), desktop([], 'chosen-as.ini'));
+                assert.deepEqual(Buffer.from(stored[1]), desktop(['Project=Hall 4'], 'chosen.ini'));
+                assert.deepEqual(downloads, []);
+            } finally {
+                await chosen.close();
+            }
+        },
         // F1 opens the desktop program's help at the focused control's
         // topic; Ctrl+F1 at the contents.
         async help_keys() {
@@ -432,7 +497,7 @@ try {
             console.log(`screenshots in ${folder}`);
         },
     };
-    for (const [name, flow] of Object.entries(flows)) {
+    for (const [name, flow] of Object.entries(flows).filter(([name]) => chosenOnly(name))) {
         try {
             await flow();
             assert.deepEqual(errors, []);
@@ -446,7 +511,7 @@ try {
         ++failed;
         console.log(`not ok no_network\n${outside.join('\n')}`);
     }
-    const total = scenarios.length + Object.keys(flows).length;
+    const total = [...scenarios.map(([name]) => name), ...Object.keys(flows)].filter(chosenOnly).length;
     console.log(`${total - failed} passed, ${failed} failed`);
 } finally {
     await browser.close();

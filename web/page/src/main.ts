@@ -49,11 +49,17 @@ function show(state: ControlState): void {
 // the question the action stopped at, and the action again with its answer.
 async function run(action: (answer: SaveAnswer) => Outcome): Promise<void> {
   try {
-    const outcome = action('');
+    let outcome = action('');
     await apply(outcome);
     if (outcome.question) {
       const answer = await ask(outcome.question.caption, outcome.question.text);
-      if (answer !== 'cancel') await apply(action(answer));
+      if (answer === 'cancel') return;
+      outcome = action(answer);
+      await apply(outcome);
+    }
+    if (outcome.chooseSave !== undefined) {
+      const name = await chooseSaveName(outcome.chooseSave);
+      if (name) await apply(model.saveAs(name));
     }
   } catch (error) {
     // What the model could not do is said, and the page goes on.
@@ -68,7 +74,9 @@ async function apply(outcome: Outcome): Promise<void> {
   document.body.dataset.modified = String(outcome.modified);
   for (const box of outcome.boxes) await showBox(box);
   if (outcome.help !== undefined) showHelp(outcome.help);
-  if (outcome.written) deliver(outcome.written.name, outcome.written.bytes);
+  for (const file of outcome.written) await store(file.name, file.bytes);
+  // The file chosen to save into belongs to the project that was open.
+  if (outcome.opened) saveHandle = null;
 }
 
 function modal<T>(caption: string, text: string, kind: string, buttons: [string, T][]): Promise<T> {
@@ -149,9 +157,53 @@ function showHelp(topic: number): void {
   else frame.addEventListener('load', scroll, { once: true });
 }
 
-function deliver(name: string, bytes: Uint8Array): void {
+// Where the browser lets the page write a file the user chose, Save as
+// asks for one and Save writes it again; elsewhere each save is a download.
+interface SaveHandle {
+  name: string;
+  createWritable(): Promise<{ write(data: Blob): Promise<void>; close(): Promise<void> }>;
+}
+type SavePicker = (options: object) => Promise<SaveHandle>;
+let saveHandle: SaveHandle | null = null;
+
+async function chooseSaveName(proposed: string): Promise<string | null> {
+  const picker = (window as unknown as { showSaveFilePicker?: SavePicker }).showSaveFilePicker;
+  if (!picker) return proposed;
+  try {
+    saveHandle = await picker({
+      suggestedName: proposed,
+      types: [{ description: 'Project files', accept: { 'application/octet-stream': ['.ini'] } }],
+    });
+    return saveHandle.name;
+  } catch (error) {
+    if (error instanceof DOMException && error.name === 'AbortError') return null;
+    // A picker the browser refuses (a page from disk in some browsers):
+    // the download is left.
+    saveHandle = null;
+    return proposed;
+  }
+}
+
+async function store(name: string, bytes: Uint8Array): Promise<void> {
+  const blob = new Blob([bytes.slice()], { type: 'application/octet-stream' });
+  if (saveHandle && saveHandle.name === name) {
+    try {
+      const writable = await saveHandle.createWritable();
+      await writable.write(blob);
+      await writable.close();
+      return;
+    } catch (error) {
+      const reason = error instanceof Error ? error.message : String(error);
+      await showBox({ caption: 'Save Error', kind: 'critical',
+                      text: `${name} could not be written (${reason}); it is downloaded instead.` });
+    }
+  }
+  deliver(name, blob);
+}
+
+function deliver(name: string, blob: Blob): void {
   const link = element('a');
-  link.href = URL.createObjectURL(new Blob([bytes.slice()], { type: 'application/octet-stream' }));
+  link.href = URL.createObjectURL(blob);
   link.download = name;
   document.body.append(link);
   link.click();

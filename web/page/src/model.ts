@@ -38,7 +38,9 @@ export interface Outcome {
   title: string;
   question?: { text: string; caption: string };
   help?: number;
-  written?: { name: string; bytes: Uint8Array };
+  written: { name: string; bytes: Uint8Array }[];
+  chooseSave?: string;
+  opened?: boolean;
 }
 
 export interface Cell {
@@ -73,6 +75,7 @@ export interface MainWindow {
   stepPage(step: number): Outcome;
   contextHelp(name: string): Outcome;
   openFile(fileName: string, bytes: Uint8Array, answer: SaveAnswer): Outcome;
+  saveAs(fileName: string): Outcome;
 }
 
 export interface WindowModule {
