@@ -363,26 +363,46 @@ try {
             assert.deepEqual(await download('Save'), desktop(sets));
             assert.ok(!(await page.title()).startsWith('* '));
         },
-        // Opening another project over unsaved changes asks first; Cancel
-        // keeps everything, Don't Save opens the other project.
+        // Opening another project over unsaved changes asks first: Cancel
+        // keeps everything, Save stores the changed project as the desktop
+        // program writes it and opens the other, Don't Save just opens.
         async unsaved_changes_question() {
             const boxes = await fresh();
-            await openProject(page, projectFile('first', routers), boxes);
+            const first = projectFile('first', routers);
+            await openProject(page, first, boxes);
             await setKey(page, 'Mainpath', '321', boxes);
-            const openOther = async (answer) => {
+            await page.locator('.tab[data-page="GB_Network"]').click();
+            const open = async (file, answer) => {
                 const chooser = page.waitForEvent('filechooser');
                 await openMenu(page, 'File1', 'Open');
-                await (await chooser).setFiles(projectFile('other', 'example'));
+                await (await chooser).setFiles(file);
                 const question = page.locator('dialog.box.question[open]');
-                await question.getByRole('button', { name: answer }).click();
+                await question.getByRole('button', { name: answer, exact: true }).click();
             };
-            await openOther('Cancel');
+            const other = projectFile('other', 'example');
+            await open(other, 'Cancel');
             assert.equal(await field('Mainpath').inputValue(), '321');
             assert.ok((await page.title()).startsWith('* '));
-            await openOther("Don't Save");
+
+            const saved = page.waitForEvent('download');
+            await open(other, 'Save');
+            const download = await saved;
+            assert.equal(download.suggestedFilename(), 'first.ini');
+            // Save writes into the project's own file, as the desktop
+            // program does, which keeps the file's order of keys.
+            const target = path.join(scratch, 'desktop-first.ini');
+            fs.copyFileSync(first, target);
+            const run = spawnSync(cli, ['--set', 'Mainpath=321', '--save', target, target], { encoding: 'utf8' });
+            assert.ok(run.status === 0 || run.status === 1, run.stderr);
+            assert.deepEqual(fs.readFileSync(await download.path()), fs.readFileSync(target));
             await page.waitForFunction(() => document.title.endsWith(' - other'));
-            assert.equal(await field('Project').inputValue(), 'Assembly hall 2');
             assert.equal(await field('Rmax').inputValue(), '106');
+
+            await setKey(page, 'Project', 'Changed', boxes);
+            await open(first, "Don't Save");
+            await page.waitForFunction(() => document.title.endsWith(' - first'));
+            assert.equal(await field('Project').inputValue(), 'Press line');
+            assert.equal(await field('Mainpath').inputValue(), '600');
         },
         // A file that holds no project is refused with the desktop
         // program's box, and the window stays as it was.
