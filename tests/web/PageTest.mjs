@@ -404,6 +404,20 @@ try {
             assert.equal(await field('Project').inputValue(), 'Press line');
             assert.equal(await field('Mainpath').inputValue(), '600');
         },
+        // A project file dropped on the page opens as File > Open opens it.
+        async drop_a_file() {
+            const boxes = await fresh();
+            const report = cliReport(projectFile('dropped', routers), null, []);
+            const dropped = await page.evaluateHandle((text) => {
+                const transfer = new DataTransfer();
+                transfer.items.add(new File([text], 'dropped.ini'));
+                return transfer;
+            }, routers);
+            await page.locator('.sheet:visible').dispatchEvent('drop', { dataTransfer: dropped });
+            await page.waitForFunction(() => document.title.endsWith(' - dropped'));
+            assert.deepEqual(await shown(page, Object.keys(report.fields)), expected(report));
+            assert.deepEqual(boxes.seen, []);
+        },
         // A file that holds no project is refused with the desktop
         // program's box, and the window stays as it was.
         async not_a_project() {
