@@ -1,5 +1,6 @@
 #include "fileio/IniFile.h"
 #include "project/FileCommands.h"
+#include "project/ProjectTexts.h"
 #include "window/MasterForm.h"
 #include "window/PageLayout.h"
 
@@ -27,6 +28,9 @@ using emscripten::val;
 // written here and opened as File > Open opens it; a saved one is read
 // back from here for the browser to store.
 constexpr const char* kFolder = "/projects";
+// The start folder, which holds the settings file: the page keeps the file
+// in the browser's local storage between visits.
+constexpr const char* kStartFolder = "/settings";
 
 val Strings(const std::vector<std::string>& items) {
     val array = val::array();
@@ -178,11 +182,16 @@ class MainWindow : private MessageBoxes,
                    private FileDialogs,
                    private ControlObserver {
 public:
-    explicit MainWindow(const std::string& today)
+    // `settings`: the settings file as the page left it last, or nothing.
+    MainWindow(const std::string& today, const std::string& settings)
         : form_(globals_, *this, *this, today), files_(form_, globals_, *this, *this) {
         std::filesystem::create_directories(kFolder);
         globals_.ProgramVersion = QNTCALC_VERSION;
         globals_.ProgramName = QNTCALC_PRODUCT_NAME;
+        globals_.StartDir = kStartFolder;
+        std::filesystem::create_directories(kStartFolder);
+        if (!settings.empty())
+            std::ofstream(SettingsFile(), std::ios::binary | std::ios::trunc) << settings;
         WireOwnMenuItems(form_);
         form_.Open.OnClick = [this] { files_.OpenClick(); };
         form_.Save.OnClick = [this] { Saved([this] { files_.SaveClick(); }); };
@@ -204,6 +213,26 @@ public:
     }
 
     bool Modified() { return files_.Changes().Modified(); }
+
+    // What the desktop program says once its window is shown.
+    val Started() {
+        return Act([&] { files_.ShowStartNotice(); });
+    }
+    // The page is left. The browser asked about unsaved changes already,
+    // and leaving discards them, as the desktop program's Discard does. The
+    // settings file as written, for the page to keep; null when none was.
+    val Close() {
+        answer_ = SaveChoice::Discard;
+        static_cast<void>(files_.FormCloseQuery());
+        answer_.reset();
+        files_.FormClose();
+        std::ifstream in(SettingsFile(), std::ios::binary);
+        if (!in)
+            return val::null();
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        return val::global("Uint8Array")
+            .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
+    }
 
     // The user's actions. Each returns what came of it: the states of the
     // controls that changed, the boxes to show in order, a question that
@@ -302,6 +331,10 @@ public:
     }
 
 private:
+    static std::string SettingsFile() {
+        return std::string(kStartFolder) + "/" + std::string(texts::kSettingsFileName);
+    }
+
     template <class T> T* Find(const std::string& name) {
         Control* control = form_.controls.Find(name);
         if (!control)
@@ -465,9 +498,11 @@ EMSCRIPTEN_BINDINGS(qntcalc_page) {
     emscripten::function("pageLayout", &PageLayout);
     emscripten::function("bytesToRead", &BytesToRead);
     emscripten::class_<MainWindow>("MainWindow")
-        .constructor<std::string>()
+        .constructor<std::string, std::string>()
         .function("controls", &MainWindow::Controls)
         .function("modified", &MainWindow::Modified)
+        .function("started", &MainWindow::Started)
+        .function("close", &MainWindow::Close)
         .function("enterField", &MainWindow::EnterField)
         .function("typeText", &MainWindow::TypeText)
         .function("leaveField", &MainWindow::LeaveField)

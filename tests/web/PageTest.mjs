@@ -243,6 +243,8 @@ try {
     // This page is a browser without a file picker to save into, whose
     // saves are downloads; save_to_chosen_file has one.
     await page.addInitScript(() => Object.defineProperty(window, 'showSaveFilePicker', { value: undefined }));
+    // Each scenario starts as the first start: nothing kept from the last.
+    await page.addInitScript(() => localStorage.clear());
 
     const startups = [];
     for (let i = 0; i < 3; ++i) {
@@ -498,6 +500,53 @@ try {
                 assert.deepEqual(downloads, []);
             } finally {
                 await chosen.close();
+            }
+        },
+        // The page starts as it was left, as the desktop program starts
+        // from its settings file; changes the user left unsaved when
+        // leaving are discarded, as at the desktop program's close.
+        async last_state() {
+            const again = await browser.newPage();
+            again.on('dialog', (dialog) => void dialog.accept());
+            try {
+                const reopen = async () => {
+                    await again.goto(url);
+                    await again.waitForSelector('body[data-ready]');
+                };
+                const type = async (key, value) => {
+                    const input = again.locator(`[data-control="Ed_${key}"]`);
+                    await input.click();
+                    await input.press('Control+a');
+                    await input.pressSequentially(value);
+                    await input.press('Tab');
+                };
+                const file = projectFile('left', routers);
+                await reopen();
+                const picked = again.waitForEvent('filechooser');
+                await again.locator('[data-menu="File1"]').click();
+                await again.locator('.menu [data-control="Open"]').click();
+                await (await picked).setFiles(file);
+                await again.waitForFunction(() => document.title.endsWith(' - left'));
+                await reopen();
+                let report = cliReport(file, null, []);
+                assert.deepEqual(await shown(again, Object.keys(report.fields)), expected(report));
+
+                await type('Mainpath', '321');
+                await reopen();
+                report = cliReport(file, null, [['Mainpath', '321']]);
+                assert.deepEqual(await shown(again, Object.keys(report.fields)), expected(report));
+
+                const reopened = again.waitForEvent('filechooser');
+                await again.locator('[data-menu="File1"]').click();
+                await again.locator('.menu [data-control="Open"]').click();
+                await (await reopened).setFiles(file);
+                await again.waitForFunction(() => document.title.endsWith(' - left'));
+                await type('Mainpath', '777');
+                await reopen();
+                report = cliReport(file, null, []);
+                assert.deepEqual(await shown(again, Object.keys(report.fields)), expected(report));
+            } finally {
+                await again.close();
             }
         },
         // F1 opens the desktop program's help at the focused control's

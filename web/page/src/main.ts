@@ -517,10 +517,34 @@ function keys(event: KeyboardEvent): void {
   }
 }
 
+// The settings file's place: the browser's local storage, as text of one
+// character a byte.
+const settingsKey = 'QntCalc.ini';
+
+function readSettings(): Uint8Array {
+  try {
+    const stored = localStorage.getItem(settingsKey) ?? '';
+    return Uint8Array.from(stored, (c) => c.charCodeAt(0) & 0xff);
+  } catch {
+    return new Uint8Array(); // storage the browser keeps from the page: a first start
+  }
+}
+
+function keepSettings(bytes: Uint8Array | null): void {
+  if (!bytes) return;
+  let text = '';
+  for (let i = 0; i < bytes.length; i += 8192) text += String.fromCharCode(...bytes.subarray(i, i + 8192));
+  try {
+    localStorage.setItem(settingsKey, text);
+  } catch {
+    // Full or refused: the next visit starts as the first.
+  }
+}
+
 async function start(): Promise<void> {
   const module = await createMainWindowModule();
   const today = new Date().toLocaleDateString();
-  model = new module.MainWindow(today);
+  model = new module.MainWindow(today, readSettings());
   bytesToRead = module.bytesToRead();
   model.controls().forEach((state) => states.set(state.name, state));
 
@@ -548,8 +572,10 @@ async function start(): Promise<void> {
   window.addEventListener('beforeunload', (event) => {
     if (model.modified()) event.preventDefault();
   });
+  window.addEventListener('pagehide', () => keepSettings(model.close()));
   app.removeAttribute('aria-busy');
   document.body.dataset.ready = String(Math.round(performance.now()));
+  void run(() => model.started());
 }
 
 start().catch((error: unknown) => {

@@ -63,6 +63,8 @@ export type SaveAnswer = '' | 'save' | 'discard' | 'cancel';
 export interface MainWindow {
   controls(): ControlState[];
   modified(): boolean;
+  started(): Outcome;
+  close(): Uint8Array | null;
   enterField(name: string): Outcome;
   typeText(name: string, text: string): Outcome;
   leaveField(name: string): Outcome;
@@ -79,7 +81,7 @@ export interface MainWindow {
 }
 
 export interface WindowModule {
-  MainWindow: new (today: string) => MainWindow;
+  MainWindow: new (today: string, settings: Uint8Array) => MainWindow;
   pageLayout(): PageLayout[];
   bytesToRead(): number;
 }
