@@ -1,4 +1,5 @@
 #include "fileio/IniFile.h"
+#include "print/PrintForm.h"
 #include "project/FileCommands.h"
 #include "project/ProjectTexts.h"
 #include "window/MasterForm.h"
@@ -192,6 +193,8 @@ public:
         std::filesystem::create_directories(kStartFolder);
         if (!settings.empty())
             std::ofstream(SettingsFile(), std::ios::binary | std::ios::trunc) << settings;
+        // The sheet records the version, so after it is known.
+        sheet_ = std::make_unique<TPrintForm>(form_, globals_.ProgramVersion);
         WireOwnMenuItems(form_);
         form_.Open.OnClick = [this] { files_.OpenClick(); };
         form_.Save.OnClick = [this] { Saved([this] { files_.SaveClick(); }); };
@@ -213,6 +216,40 @@ public:
     }
 
     bool Modified() { return files_.Changes().Modified(); }
+
+    // The print sheet as it is when shown: each control where it sits, in
+    // pixels of the sheet, frames first.
+    val PrintSheet() {
+        sheet_->FormActivate();
+        val items = val::array();
+        for (const Placement& place : PrintFormControls::Layout()) {
+            const Control* control = sheet_->controls.Find(place.name);
+            if (!control)
+                continue;
+            val item = State(*control);
+            item.set("x", place.x);
+            item.set("top", place.top);
+            item.set("width", place.width);
+            item.set("height", place.height);
+            item.set("alignRight", place.align == Align::Right);
+            item.set("points", place.points);
+            item.set("bold", place.bold);
+            item.set("anchor", place.anchor == Anchor::TopLeft        ? "topLeft"
+                               : place.anchor == Anchor::TopLeftRight ? "topLeftRight"
+                                                                      : "topRight");
+            item.set("frame", place.frame == Frame::None         ? "none"
+                              : place.frame == Frame::Titled     ? "titled"
+                              : place.frame == Frame::Borderless ? "borderless"
+                                                                 : "sunken");
+            items.call<void>("push", item);
+        }
+        val shown = val::object();
+        shown.set("caption", sheet_->PrintForm.Caption());
+        shown.set("width", sheet::kClientWidth);
+        shown.set("height", sheet::kClientHeight);
+        shown.set("items", items);
+        return shown;
+    }
 
     // What the desktop program says once its window is shown.
     val Started() {
@@ -471,6 +508,7 @@ private:
     Globals globals_;
     TMasterForm form_;
     FileCommands files_;
+    std::unique_ptr<TPrintForm> sheet_;
     std::vector<const Control*> changed_;
     val boxes_ = val::array();
     val outcome_ = val::object();
@@ -502,6 +540,7 @@ EMSCRIPTEN_BINDINGS(qntcalc_page) {
         .function("controls", &MainWindow::Controls)
         .function("modified", &MainWindow::Modified)
         .function("started", &MainWindow::Started)
+        .function("printSheet", &MainWindow::PrintSheet)
         .function("close", &MainWindow::Close)
         .function("enterField", &MainWindow::EnterField)
         .function("typeText", &MainWindow::TypeText)

@@ -565,6 +565,29 @@ try {
             await page.keyboard.press('Control+F1');
             assert.equal(await help.getAttribute('data-topic'), '0');
         },
+        // The print sheet shows the window's texts where its layout puts
+        // them; Print hands it to the browser's print dialog.
+        async print_sheet() {
+            const boxes = await fresh();
+            const file = projectFile('printed', 'example');
+            await openProject(page, file, boxes);
+            const report = cliReport(file, null, []);
+            await openMenu(page, 'File1', 'Printpreview1');
+            const sheet = page.locator('dialog.sheet-view[open] .print-sheet');
+            for (const key of ['Project', 'Mainpath', 'NumInp', 'Rmax', 'ETO', 'CTO', 'CVesk'])
+                assert.equal(await sheet.locator(`[data-control="Ed_${key}"]`).textContent(), report.fields[key], key);
+            const folder = path.join(path.dirname(path.resolve(html)), 'screenshots');
+            fs.mkdirSync(folder, { recursive: true });
+            await sheet.screenshot({ path: path.join(folder, 'print-sheet.png') });
+            await page.getByRole('button', { name: 'Close', exact: true }).click();
+            await page.evaluate(() => { window.print = () => { window.printed = (window.printed ?? 0) + 1; }; });
+            await page.keyboard.press('Control+p');
+            assert.equal(await page.evaluate(() => window.printed), 1);
+            await page.emulateMedia({ media: 'print' });
+            assert.ok(await sheet.isVisible());
+            assert.ok(!(await page.locator('.menubar').isVisible()));
+            await page.emulateMedia({ media: 'screen' });
+        },
         // Every page of the example project, for a person to look at.
         async screenshots() {
             const boxes = await fresh();

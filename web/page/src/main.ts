@@ -3,7 +3,7 @@
 // the model says has changed is drawn again. No rule of the program lives
 // here.
 import createMainWindowModule from 'qntcalc-window-model';
-import type { Box, Cell, ControlState, MainWindow, Outcome, PageLayout, SaveAnswer } from './model';
+import type { Box, Cell, ControlState, MainWindow, Outcome, PageLayout, PrintSheet, SaveAnswer } from './model';
 import './style.css';
 // The desktop program's own help file, an HTML page with an anchor a topic.
 import helpPage from '../../../help/QntCalc.hlp?raw';
@@ -388,9 +388,62 @@ function pages(layouts: PageLayout[]): HTMLElement {
   return view;
 }
 
+// The print sheet, drawn where its layout puts each control, in a dialog
+// of its own; printing goes through the browser's print dialog.
+function sheetItem(item: PrintSheet['items'][number], width: number): HTMLElement {
+  const view = element('div', `sheet-item ${item.kind} frame-${item.frame}`);
+  view.dataset.control = item.name;
+  view.hidden = !item.visible;
+  view.style.top = `${item.top}px`;
+  if (item.alignRight) view.style.right = `${width - item.x}px`;
+  else view.style.left = `${item.x}px`;
+  if (item.anchor === 'topLeftRight') view.style.right = `${width - item.x - item.width}px`;
+  else if (item.width) view.style.width = `${item.width}px`;
+  if (item.height) view.style.height = `${item.height}px`;
+  view.style.fontSize = `${item.points}pt`;
+  if (item.bold) view.style.fontWeight = '700';
+  const mark = item.kind === 'radio' ? (item.checked ? '\u25C9 ' : '\u25CB ') : item.kind === 'check' ? (item.checked ? '\u2611 ' : '\u2610 ') : '';
+  const text = item.kind === 'edit' ? item.text ?? '' : item.caption ?? '';
+  if (item.frame === 'titled') {
+    const title = element('span', 'title', text);
+    view.append(title);
+  } else {
+    view.textContent = mark + text;
+  }
+  return view;
+}
+
+function showSheet(print: boolean): void {
+  const sheet = model.printSheet();
+  document.querySelector('dialog.sheet-view')?.remove();
+  const dialog = element('dialog', 'sheet-view');
+  dialog.setAttribute('aria-label', sheet.caption);
+  const bar = element('div', 'sheet-bar');
+  const printButton = element('button', '', 'Print');
+  printButton.type = 'button';
+  printButton.addEventListener('click', () => window.print());
+  const close = element('button', '', 'Close');
+  close.type = 'button';
+  close.addEventListener('click', () => dialog.close());
+  bar.append(element('span', 'sheet-caption', sheet.caption), printButton, close);
+  const paper = element('div', 'print-sheet');
+  paper.style.width = `${sheet.width}px`;
+  paper.style.height = `${sheet.height}px`;
+  paper.append(...sheet.items.map((item) => sheetItem(item, sheet.width)));
+  dialog.append(bar, paper);
+  dialog.addEventListener('close', () => {
+    dialog.remove();
+    boxOpen = false;
+  });
+  document.body.append(dialog);
+  boxOpen = true;
+  dialog.showModal();
+  if (print) window.print();
+}
+
 // Menus: the titles and the items the browser edition offers so far.
 const menus: [string, string[]][] = [
-  ['File1', ['Open', 'Save', 'SaveAs']],
+  ['File1', ['Open', 'Save', 'SaveAs', 'Printpreview1', 'Print']],
   ['Edit1', ['Undo', 'Redo']],
   ['Options', ['Standard', 'Expert', 'Baudratemode']],
   ['Help1', ['Help2']],
@@ -425,6 +478,10 @@ function menuBar(): HTMLElement {
         list.hidden = true;
         if (name === 'Open') {
           fileInput.click();
+          return;
+        }
+        if (name === 'Printpreview1' || name === 'Print') {
+          showSheet(name === 'Print');
           return;
         }
         void run((answer) => model.clickMenu(name, answer));
@@ -511,6 +568,9 @@ function keys(event: KeyboardEvent): void {
   } else if (event.ctrlKey && !event.shiftKey && event.key.toLowerCase() === 'o') {
     event.preventDefault();
     fileInput.click();
+  } else if (event.ctrlKey && !event.shiftKey && (event.key.toLowerCase() === 'p' || event.key.toLowerCase() === 'r')) {
+    event.preventDefault();
+    showSheet(event.key.toLowerCase() === 'p');
   } else if (event.ctrlKey && !event.shiftKey && event.key.toLowerCase() === 's') {
     event.preventDefault();
     void run((answer) => model.clickMenu('Save', answer));

@@ -58,12 +58,32 @@ export interface PageLayout {
   rows: number;
 }
 
+export interface SheetItem extends ControlState {
+  x: number;
+  top: number;
+  width: number;
+  height: number;
+  alignRight: boolean;
+  points: number;
+  bold: boolean;
+  anchor: 'topLeft' | 'topLeftRight' | 'topRight';
+  frame: 'none' | 'titled' | 'borderless' | 'sunken';
+}
+
+export interface PrintSheet {
+  caption: string;
+  width: number;
+  height: number;
+  items: SheetItem[];
+}
+
 export type SaveAnswer = '' | 'save' | 'discard' | 'cancel';
 
 export interface MainWindow {
   controls(): ControlState[];
   modified(): boolean;
   started(): Outcome;
+  printSheet(): PrintSheet;
   close(): Uint8Array | null;
   enterField(name: string): Outcome;
   typeText(name: string, text: string): Outcome;
