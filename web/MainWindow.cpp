@@ -1,6 +1,10 @@
+#include "cli/Options.h"
+#include "cli/WhatIfOutput.h"
 #include "fileio/IniFile.h"
 #include "print/PrintForm.h"
 #include "project/FileCommands.h"
+#include "project/LoadedProject.h"
+#include "project/ProjectFile.h"
 #include "project/ProjectTexts.h"
 #include "window/MasterForm.h"
 #include "window/PageLayout.h"
@@ -216,6 +220,18 @@ public:
     }
 
     bool Modified() { return files_.Changes().Modified(); }
+
+    // The project as Save would write it now, for the limits overview,
+    // which reads it in a worker of its own.
+    val ProjectBytes() {
+        const std::string path = std::string(kStartFolder) + "/limits.ini";
+        if (!WriteSettingsToFile(form_, globals_, path).Ok())
+            return val::null();
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        return val::global("Uint8Array")
+            .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
+    }
 
     // The print sheet as it is when shown: each control where it sits, in
     // pixels of the sheet, frames first.
@@ -526,6 +542,30 @@ private:
 
 } // namespace
 
+// The limits overview of a project of these bytes: the rows of
+// `qntcalc-cli --limits --csv`, or {error} with the reason there are none.
+val LimitsCsv(const std::string& bytes) {
+    Globals program;
+    program.ProgramVersion = QNTCALC_VERSION;
+    program.ProgramName = QNTCALC_PRODUCT_NAME;
+    LoadedProject loaded(program);
+    val result = val::object();
+    if (const Result read = loaded.Load("project.ini", bytes); !read.Ok()) {
+        result.set("error", read.Message());
+        return result;
+    }
+    cli::Options options;
+    options.csv = true;
+    std::ostringstream out;
+    std::ostringstream err;
+    bool headerWritten = false;
+    static_cast<void>(cli::RunLimits(loaded, options, std::nullopt, out, err, headerWritten));
+    result.set("csv", out.str());
+    if (!err.str().empty())
+        result.set("error", err.str());
+    return result;
+}
+
 // The most of a picked file that the page needs to hand in: one byte more
 // than a project may have, so that the reader refuses it as too large.
 double BytesToRead() {
@@ -535,12 +575,14 @@ double BytesToRead() {
 EMSCRIPTEN_BINDINGS(qntcalc_page) {
     emscripten::function("pageLayout", &PageLayout);
     emscripten::function("bytesToRead", &BytesToRead);
+    emscripten::function("limitsCsv", &LimitsCsv);
     emscripten::class_<MainWindow>("MainWindow")
         .constructor<std::string, std::string>()
         .function("controls", &MainWindow::Controls)
         .function("modified", &MainWindow::Modified)
         .function("started", &MainWindow::Started)
         .function("printSheet", &MainWindow::PrintSheet)
+        .function("projectBytes", &MainWindow::ProjectBytes)
         .function("close", &MainWindow::Close)
         .function("enterField", &MainWindow::EnterField)
         .function("typeText", &MainWindow::TypeText)

@@ -202,7 +202,7 @@ function shown(page, keys) {
                       text: status.querySelector('[data-panel="1"]').textContent },
             indicator: { position: +bar.dataset.position, maximum: +bar.getAttribute('aria-valuemax'),
                          hint: bar.title, panel: status.querySelector('[data-panel="0"]').textContent },
-            pages: tabs.filter((t) => !t.hidden).map((t) => t.dataset.page),
+            pages: tabs.filter((t) => !t.hidden && t.dataset.page !== 'Limits').map((t) => t.dataset.page),
             activePage: tabs.find((t) => t.getAttribute('aria-selected') === 'true')?.dataset.page ?? null,
         };
     }, keys);
@@ -312,7 +312,8 @@ try {
         // Ctrl+PgDown and Ctrl+PgUp step through the visible tabs, round.
         async page_keys() {
             await fresh();
-            const visible = await page.locator('.tab:visible').evaluateAll((tabs) => tabs.map((t) => t.dataset.page));
+            const visible = await page.locator('.tab:visible:not([data-page="Limits"])')
+                .evaluateAll((tabs) => tabs.map((t) => t.dataset.page));
             const active = () => page.locator('.tab[aria-selected="true"]').getAttribute('data-page');
             await field('Mainpath').click();
             await page.keyboard.press('Control+PageDown');
@@ -588,6 +589,33 @@ try {
             assert.ok(!(await page.locator('.menubar').isVisible()));
             await page.emulateMedia({ media: 'screen' });
         },
+        // The Limits tab shows the rows of qntcalc-cli --limits for the
+        // window as it is, again after each change.
+        async limits_tab() {
+            const boxes = await fresh();
+            const file = projectFile('limits', 'example');
+            await openProject(page, file, boxes);
+            const rowsOf = (sets) => {
+                const args = ['--limits', '--csv', ...sets.flatMap(([k, v]) => ['--set', `${k}=${v}`]), file];
+                const run = spawnSync(cli, args, { encoding: 'utf8' });
+                assert.ok(run.status === 0 || run.status === 1, run.stderr);
+                const [heading, ...lines] = run.stdout.trim().split('\n').map((line) => line.split(','));
+                const at = (name) => heading.indexOf(name);
+                return lines.map((cells) => [cells[at('key')], cells[at('current')], cells[at('last')],
+                                             cells[at('next')], cells[at('fixValue')]]);
+            };
+            const shownRows = async () => {
+                await page.waitForSelector('.limits[data-ready]:not([data-ready=""])');
+                return page.locator('.limits tr[data-key]').evaluateAll((rows) => rows.map((row) =>
+                    [row.dataset.key, ...['current', 'last', 'next', 'fixValue'].map(
+                        (column) => row.querySelector(`[data-column="${column}"]`).textContent)]));
+            };
+            await page.locator('.tab[data-page="Limits"]').click();
+            assert.deepEqual(await shownRows(), rowsOf([]));
+            await setKey(page, 'NumInp', '2000', boxes);
+            await page.locator('.tab[data-page="Limits"]').click();
+            assert.deepEqual(await shownRows(), rowsOf([['NumInp', '2000']]));
+        },
         // Every page of the example project, for a person to look at.
         async screenshots() {
             const boxes = await fresh();
@@ -600,6 +628,8 @@ try {
             await page.setViewportSize({ width: 860, height: 520 });
             for (const tab of await page.locator('.tab:visible').all()) {
                 await tab.click();
+                if (await tab.getAttribute('data-page') === 'Limits')
+                    await page.waitForSelector('.limits[data-ready]:not([data-ready=""])');
                 await page.screenshot({ path: path.join(folder, `${await tab.getAttribute('data-page')}.png`) });
             }
             console.log(`screenshots in ${folder}`);

@@ -18,5 +18,8 @@ export default defineConfig({
     chunkSizeWarningLimit: 8192,
     reportCompressedSize: false,
   },
+  // The limits worker loads the same module again; a classic worker,
+  // which a page opened from disk may start.
+  worker: { format: 'iife' },
   plugins: [viteSingleFile()],
 });

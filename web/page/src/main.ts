@@ -5,6 +5,7 @@
 import createMainWindowModule from 'qntcalc-window-model';
 import type { Box, Cell, ControlState, MainWindow, Outcome, PageLayout, PrintSheet, SaveAnswer } from './model';
 import './style.css';
+import LimitsWorker from './limits-worker?worker&inline';
 // The desktop program's own help file, an HTML page with an anchor a topic.
 import helpPage from '../../../help/QntCalc.hlp?raw';
 
@@ -70,6 +71,7 @@ async function run(action: (answer: SaveAnswer) => Outcome): Promise<void> {
 
 async function apply(outcome: Outcome): Promise<void> {
   outcome.changed.forEach(show);
+  if (outcome.changed.length) requestLimits();
   document.title = (outcome.modified ? '* ' : '') + outcome.title;
   document.body.dataset.modified = String(outcome.modified);
   for (const box of outcome.boxes) await showBox(box);
@@ -362,7 +364,10 @@ function pages(layouts: PageLayout[]): HTMLElement {
     tab.type = 'button';
     tab.setAttribute('role', 'tab');
     tab.dataset.page = page.name;
-    tab.addEventListener('click', () => void run(() => model.selectPage(index)));
+    tab.addEventListener('click', () => {
+      setLimitsShown(false);
+      void run(() => model.selectPage(index));
+    });
     tabs.append(tab);
     const layout = layouts[index];
     const sheet = element('div', 'sheet');
@@ -373,13 +378,20 @@ function pages(layouts: PageLayout[]): HTMLElement {
     sheet.append(...layout.cells.map(cell));
     return { tab, sheet };
   });
-  view.append(tabs, ...sheets.map((s) => s.sheet));
+  limitsTab.type = 'button';
+  limitsTab.setAttribute('role', 'tab');
+  limitsTab.dataset.page = 'Limits';
+  limitsTab.addEventListener('click', () => setLimitsShown(true));
+  tabs.append(limitsTab);
+  limitsPanel.hidden = true;
+  limitsPanel.setAttribute('role', 'tabpanel');
+  view.append(tabs, ...sheets.map((s) => s.sheet), limitsPanel);
   register('PageControl1', {
     show(next) {
       next.pages!.forEach((page, index) => {
         const { tab, sheet } = sheets[index];
         tab.hidden = !page.tabVisible;
-        const active = index === next.active;
+        const active = index === next.active && !limitsShown;
         tab.setAttribute('aria-selected', String(active));
         sheet.hidden = !active;
       });
@@ -439,6 +451,101 @@ function showSheet(print: boolean): void {
   boxOpen = true;
   dialog.showModal();
   if (print) window.print();
+}
+
+// The limits overview: a tab of the page's own after the window's pages,
+// its rows those of qntcalc-cli --limits, worked out in a worker.
+let limitsShown = false;
+let limitsWorker: Worker | null = null;
+let limitsAsked = 0;
+let limitsBusy = false;
+let limitsAgain = false;
+const limitsPanel = element('div', 'limits');
+const limitsTab = element('button', 'tab', 'Limits');
+
+function csvRows(text: string): string[][] {
+  const rows: string[][] = [];
+  let row: string[] = [];
+  let cell = '';
+  let quoted = false;
+  for (let i = 0; i < text.length; ++i) {
+    const c = text[i];
+    if (quoted) {
+      if (c === '"' && text[i + 1] === '"') { cell += '"'; ++i; }
+      else if (c === '"') quoted = false;
+      else cell += c;
+    } else if (c === '"') quoted = true;
+    else if (c === ',') { row.push(cell); cell = ''; }
+    else if (c === '\n') { row.push(cell); rows.push(row); row = []; cell = ''; }
+    else if (c !== '\r') cell += c;
+  }
+  if (cell || row.length) { row.push(cell); rows.push(row); }
+  return rows;
+}
+
+// The columns shown, by the CSV's headings.
+const limitsColumns: [string, string][] = [
+  ['label', 'Input'], ['current', 'Current'], ['last', 'Last meeting'], ['next', 'First failing'],
+  ['margin', 'Margin'], ['fixValue', 'Nearest meeting value'], ['fixRmax', 'Reaction time there'],
+  ['needs', 'Needs first'], ['cause', 'Cause'],
+];
+
+function showLimits(result: { csv?: string; error?: string }): void {
+  const [headings = [], ...rows] = csvRows(result.csv ?? '');
+  const table = element('table');
+  const head = element('tr');
+  head.append(...limitsColumns.map(([, title]) => element('th', '', title)));
+  table.append(head);
+  for (const row of rows) {
+    const line = element('tr');
+    line.dataset.key = row[headings.indexOf('key')];
+    for (const [column] of limitsColumns) {
+      const cell = element('td', column, row[headings.indexOf(column)] ?? '');
+      cell.dataset.column = column;
+      line.append(cell);
+    }
+    table.append(line);
+  }
+  const note = element('p', 'note', result.error ?? (rows.length ? '' : 'No input can be typed into now.'));
+  limitsPanel.replaceChildren(table, note);
+  limitsPanel.dataset.ready = String(limitsAsked);
+}
+
+function requestLimits(): void {
+  if (!limitsShown) return;
+  if (limitsBusy) {
+    limitsAgain = true; // only the newest state is worth working out
+    return;
+  }
+  const bytes = model.projectBytes();
+  if (!bytes) return;
+  if (!limitsWorker) {
+    limitsWorker = new LimitsWorker();
+    limitsWorker.onerror = (event) => {
+      limitsBusy = false;
+      showLimits({ error: `The limits overview could not be worked out: ${event.message}` });
+    };
+    limitsWorker.onmessage = (event: MessageEvent<{ id: number; csv?: string; error?: string }>) => {
+      limitsBusy = false;
+      if (limitsAgain) {
+        limitsAgain = false;
+        requestLimits();
+      } else if (event.data.id === limitsAsked) showLimits(event.data);
+    };
+  }
+  limitsBusy = true;
+  limitsPanel.dataset.ready = '';
+  if (!limitsPanel.firstChild) limitsPanel.append(element('p', 'note', 'Working out the limits\u2026'));
+  limitsWorker.postMessage({ id: ++limitsAsked, bytes });
+}
+
+function setLimitsShown(shown: boolean): void {
+  limitsShown = shown;
+  limitsTab.setAttribute('aria-selected', String(shown));
+  limitsPanel.hidden = !shown;
+  const pages = states.get('PageControl1');
+  if (pages) views.get('PageControl1')?.show(pages);
+  requestLimits();
 }
 
 // Menus: the titles and the items the browser edition offers so far.
@@ -564,6 +671,7 @@ function keys(event: KeyboardEvent): void {
   }
   if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {
     event.preventDefault();
+    setLimitsShown(false);
     void run(() => model.stepPage(event.key === 'PageDown' ? 1 : -1));
   } else if (event.ctrlKey && !event.shiftKey && event.key.toLowerCase() === 'o') {
     event.preventDefault();

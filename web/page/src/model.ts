@@ -84,6 +84,7 @@ export interface MainWindow {
   modified(): boolean;
   started(): Outcome;
   printSheet(): PrintSheet;
+  projectBytes(): Uint8Array | null;
   close(): Uint8Array | null;
   enterField(name: string): Outcome;
   typeText(name: string, text: string): Outcome;
@@ -104,4 +105,5 @@ export interface WindowModule {
   MainWindow: new (today: string, settings: Uint8Array) => MainWindow;
   pageLayout(): PageLayout[];
   bytesToRead(): number;
+  limitsCsv(bytes: Uint8Array): { csv?: string; error?: string };
 }

@@ -8,3 +8,8 @@ declare module '*?raw' {
   const text: string;
   export default text;
 }
+
+declare module '*?worker&inline' {
+  const WorkerConstructor: new () => Worker;
+  export default WorkerConstructor;
+}
