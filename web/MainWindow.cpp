@@ -6,6 +6,7 @@
 #include "project/LoadedProject.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectTexts.h"
+#include "window/FieldTable.h"
 #include "window/MasterForm.h"
 #include "window/PageLayout.h"
 
@@ -358,6 +359,15 @@ public:
             form_.ContextHelp(control ? *control : form_.MasterForm);
         });
     }
+    // "Use this value" of the limits overview: the value typed into the
+    // input's field as the user would.
+    val UseValue(const std::string& key, int value) {
+        return Act([&] {
+            for (Field field : kAllFields)
+                if (RowOf(field).key == key)
+                    static_cast<void>(form_.UseValue(field, value));
+        });
+    }
     // File > Open with a file the page was given (picked or dropped):
     // the same question, reader and checks as the desktop program's.
     val OpenFile(const std::string& fileName, const std::string& bytes,
@@ -596,5 +606,6 @@ EMSCRIPTEN_BINDINGS(qntcalc_page) {
         .function("stepPage", &MainWindow::StepPage)
         .function("contextHelp", &MainWindow::ContextHelp)
         .function("openFile", &MainWindow::OpenFile)
-        .function("saveAs", &MainWindow::SaveAs);
+        .function("saveAs", &MainWindow::SaveAs)
+        .function("useValue", &MainWindow::UseValue);
 }

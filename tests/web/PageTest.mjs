@@ -616,6 +616,23 @@ try {
             await page.locator('.tab[data-page="Limits"]').click();
             assert.deepEqual(await shownRows(), rowsOf([['NumInp', '2000']]));
         },
+        // "Use this value" types a row's nearest meeting value into its
+        // input, as the user would.
+        async use_this_value() {
+            const boxes = await fresh();
+            const file = projectFile('required', `${example}[Requirements]\nRmax=100\n`);
+            await openProject(page, file, boxes);
+            await page.locator('.tab[data-page="Limits"]').click();
+            await page.waitForSelector('.limits[data-ready]:not([data-ready=""])');
+            const row = page.locator('.limits tr[data-key]').first();
+            const key = await row.getAttribute('data-key');
+            const value = await row.locator('[data-column="fixValue"]').textContent();
+            assert.ok(value, 'a row with a nearest meeting value');
+            await row.getByRole('button', { name: 'Use this value' }).click();
+            const report = cliReport(file, null, [[key, value]]);
+            assert.deepEqual((await shown(page, Object.keys(report.fields))).fields, report.fields);
+            assert.deepEqual(boxes.seen, []);
+        },
         // Every page of the example project, for a person to look at.
         async screenshots() {
             const boxes = await fresh();

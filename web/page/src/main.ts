@@ -494,7 +494,7 @@ function showLimits(result: { csv?: string; error?: string }): void {
   const [headings = [], ...rows] = csvRows(result.csv ?? '');
   const table = element('table');
   const head = element('tr');
-  head.append(...limitsColumns.map(([, title]) => element('th', '', title)));
+  head.append(...limitsColumns.map(([, title]) => element('th', '', title)), element('th'));
   table.append(head);
   for (const row of rows) {
     const line = element('tr');
@@ -504,6 +504,16 @@ function showLimits(result: { csv?: string; error?: string }): void {
       cell.dataset.column = column;
       line.append(cell);
     }
+    const use = element('td', 'use');
+    const key = line.dataset.key ?? '';
+    const value = row[headings.indexOf('fixValue')];
+    if (value) {
+      const button = element('button', '', 'Use this value');
+      button.type = 'button';
+      button.addEventListener('click', () => void run(() => model.useValue(key, Number(value))));
+      use.append(button);
+    }
+    line.append(use);
     table.append(line);
   }
   const note = element('p', 'note', result.error ?? (rows.length ? '' : 'No input can be typed into now.'));

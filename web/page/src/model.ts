@@ -99,6 +99,7 @@ export interface MainWindow {
   contextHelp(name: string): Outcome;
   openFile(fileName: string, bytes: Uint8Array, answer: SaveAnswer): Outcome;
   saveAs(fileName: string): Outcome;
+  useValue(key: string, value: number): Outcome;
 }
 
 export interface WindowModule {
