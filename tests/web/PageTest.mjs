@@ -94,6 +94,11 @@ const scenarios = [
     ['never_settles_expert', unsettled + withMode('Expert'), null, []],
     ['beyond_32_bits', '[Settings]\nCVeskManual=1\nCVesk=2147483647\n' + withMode('Expert'), null, []],
     ['older_version', '[Settings]\nNumVesk1=1\nNumVesk3=2\nCVesk=7\n' + withMode('Expert'), null, []],
+    // Files as older programs and other editors wrote them.
+    ['windows_1252', Buffer.from('[Settings]\r\nProject=Halle S\xFCd\r\nMainpath=450\r\n', 'latin1'), null, []],
+    ['utf16', Buffer.concat([Buffer.from([0xFF, 0xFE]), Buffer.from(routers.replace('Press line', 'Presse \u00C4'), 'utf16le')]),
+     null, []],
+    ['utf8_name_typed', routers + withMode('Expert'), null, [['Project', 'Stra\u00DFe \u2116 7']]],
 ];
 
 // The page starts as the desktop program does on its first start: the
