@@ -10,17 +10,27 @@ include_guard(GLOBAL)
 set(QNTCALC_MAKER_NAME "The QntCalc project" CACHE STRING
     "Maker's name, shown as CompanyName and LegalCopyright")
 
+# The name the About box, the print sheet and project files show.
+set(QNTCALC_PRODUCT_NAME "Qnt Calculator")
+
+# The version as four dotted numbers, such as 1.3.2.1.
+function(qntcalc_version_number out)
+    string(REPLACE "." ";" parts "${CMAKE_PROJECT_VERSION}")
+    list(APPEND parts 0 0 0 0)
+    list(SUBLIST parts 0 4 parts)
+    list(JOIN parts "." number)
+    set(${out} ${number} PARENT_SCOPE)
+endfunction()
+
 # The array's name, global so that every directory's call sees it.
 set_property(GLOBAL PROPERTY QNTCALC_VERSION_SYMBOL qntcalc_version_info)
 
 # Defines the object library qntcalc_version_block from the generator tool.
 function(qntcalc_add_version_block generator)
-    string(REPLACE "." ";" parts "${CMAKE_PROJECT_VERSION}")
-    list(APPEND parts 0 0 0 0)
-    list(SUBLIST parts 0 4 parts)
+    qntcalc_version_number(number)
+    string(REPLACE "." ";" parts "${number}")
     list(GET parts 0 major)
     list(GET parts 1 minor)
-    list(JOIN parts "." number)
 
     get_property(symbol GLOBAL PROPERTY QNTCALC_VERSION_SYMBOL)
     set(source ${CMAKE_CURRENT_BINARY_DIR}/QntCalcVersionInfo.cpp)
@@ -29,11 +39,11 @@ function(qntcalc_add_version_block generator)
             "CompanyName=${QNTCALC_MAKER_NAME}"
             "FileDescription=Calculator for timing of Quarnet networks"
             "FileVersion=${number}"
-            "InternalName=Qnt Calculator"
+            "InternalName=${QNTCALC_PRODUCT_NAME}"
             "LegalCopyright=${QNTCALC_MAKER_NAME}"
             "LegalTrademarks="
             "OriginalFilename=QntCalc.exe"
-            "ProductName=Qnt Calculator"
+            "ProductName=${QNTCALC_PRODUCT_NAME}"
             "ProductVersion=${major}.${minor}"
             "Comments="
         DEPENDS ${generator} ${CMAKE_CURRENT_FUNCTION_LIST_FILE}

@@ -13,7 +13,9 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
           # The tests on 64-bit Arm and in WebAssembly, with GoogleTest's
           # sources to build for them.
-          g++-aarch64-linux-gnu qemu-user emscripten nodejs googletest)
+          g++-aarch64-linux-gnu qemu-user emscripten nodejs googletest
+          # The browser edition's page, driven in Chromium by its tests.
+          chromium)
 
 missing=()
 for pkg in "${packages[@]}"; do

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Qt-free layers and their tests for two more machines and runs
 # them there: 64-bit Arm under qemu-user (build/arm64/) and WebAssembly under
-# Node.js (build/wasm/). The tests assert the numbers, so passing means the
-# results of this machine. The WebAssembly module's reports are held against
+# Node.js (build/wasm/), where the browser edition is built and tested too.
+# The tests assert the numbers, so passing means the results of this machine. The WebAssembly module's reports are held against
 # build/bin/qntcalc-cli, which the test command builds first.
 # Usage: scripts/platforms.sh [arm64] [wasm]        (both without arguments)
 set -euo pipefail
@@ -24,15 +24,12 @@ arm64() {
 }
 
 wasm() {
-    # Debian's Emscripten finds its JavaScript helpers only there.
+    scripts/web.sh configure
     export NODE_PATH=/usr/share/nodejs
-    # This Emscripten loads the .wasm file with fetch() wherever there is
-    # one, and Node.js's cannot read a path.
-    emcmake cmake -S . -B build/wasm "${common[@]}" \
-        "-DCMAKE_CROSSCOMPILING_EMULATOR=$(command -v node);--no-experimental-fetch" \
-        -DQNTCALC_HOST_CLI="$PWD/build/bin/qntcalc-cli"
     cmake --build build/wasm -j "$jobs" --target "${targets[@]}" qntcalc_web
     ctest --test-dir build/wasm --output-on-failure -j "$jobs" -R "$tests|^web_"
+    # The browser edition from the same build, in Chromium.
+    scripts/web.sh page test
 }
 
 platforms=("$@")
