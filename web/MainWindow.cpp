@@ -1,3 +1,4 @@
+#include "about/AboutTexts.h"
 #include "cli/Options.h"
 #include "cli/WhatIfOutput.h"
 #include "fileio/IniFile.h"
@@ -206,6 +207,7 @@ public:
         form_.SaveAs.OnClick = [this] { Saved([this] { files_.SaveAsClick(); }); };
         form_.Undo.OnClick = [this] { UndoStep(&UndoHistory::Undo); };
         form_.Redo.OnClick = [this] { UndoStep(&UndoHistory::Redo); };
+        form_.About.OnClick = [this] { outcome_.set("about", AboutBox()); };
         files_.FormCreate();
         form_.controls.AddObserver(this);
     }
@@ -394,6 +396,16 @@ public:
     }
 
 private:
+    // The About box's lines, as the desktop program's box shows them; the
+    // version is the one the program's version block holds.
+    val AboutBox() const {
+        val about = val::object();
+        about.set("caption", std::string(texts::kAboutCaption));
+        about.set("lines", Strings({std::string(texts::kProgramTitle), globals_.ProgramVersion,
+                                    std::string(texts::kCopyright), QNTCALC_MAKER_NAME}));
+        return about;
+    }
+
     static std::string SettingsFile() {
         return std::string(kStartFolder) + "/" + std::string(texts::kSettingsFileName);
     }

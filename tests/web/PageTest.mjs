@@ -571,6 +571,19 @@ try {
             await page.keyboard.press('Control+F1');
             assert.equal(await help.getAttribute('data-topic'), '0');
         },
+        // Help > About names the program and the version the desktop
+        // program's version block holds; OK closes it.
+        async about_box() {
+            await fresh();
+            await openMenu(page, 'Help1', 'About');
+            const about = page.getByRole('dialog', { name: 'About' });
+            const version = spawnSync(cli, ['--version'], { encoding: 'utf8' }).stdout.trim();
+            const lines = (await about.locator('p').textContent()).split('\n');
+            assert.deepEqual(lines.slice(0, 3), ['Quarnet Calculator', version, 'Copyright (C)']);
+            assert.equal(lines.length, 4);
+            await about.getByRole('button', { name: 'OK' }).click();
+            assert.equal(await about.count(), 0);
+        },
         // The print sheet shows the window's texts where its layout puts
         // them; Print hands it to the browser's print dialog.
         async print_sheet() {

@@ -76,6 +76,7 @@ async function apply(outcome: Outcome): Promise<void> {
   document.body.dataset.modified = String(outcome.modified);
   for (const box of outcome.boxes) await showBox(box);
   if (outcome.help !== undefined) showHelp(outcome.help);
+  if (outcome.about) await showAbout(outcome.about.caption, outcome.about.lines);
   for (const file of outcome.written) await store(file.name, file.bytes);
   // The file chosen to save into belongs to the project that was open.
   if (outcome.opened) saveHandle = null;
@@ -120,6 +121,12 @@ function modal<T>(caption: string, text: string, kind: string, buttons: [string,
 
 function showBox(box: Box): Promise<void> {
   return modal(box.caption, box.text, box.kind, [['OK', undefined]]);
+}
+
+// The About box: the program's title, its version, the copyright and the
+// maker, a line each.
+function showAbout(caption: string, lines: string[]): Promise<void> {
+  return modal(caption, lines.join('\n'), 'about', [['OK', undefined]]);
 }
 
 function ask(caption: string, text: string): Promise<SaveAnswer> {
@@ -563,7 +570,7 @@ const menus: [string, string[]][] = [
   ['File1', ['Open', 'Save', 'SaveAs', 'Printpreview1', 'Print']],
   ['Edit1', ['Undo', 'Redo']],
   ['Options', ['Standard', 'Expert', 'Baudratemode']],
-  ['Help1', ['Help2']],
+  ['Help1', ['Help2', 'About']],
 ];
 
 const fileInput = element('input');

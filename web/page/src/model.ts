@@ -41,6 +41,7 @@ export interface Outcome {
   written: { name: string; bytes: Uint8Array }[];
   chooseSave?: string;
   opened?: boolean;
+  about?: { caption: string; lines: string[] };
 }
 
 export interface Cell {
