@@ -1,6 +1,7 @@
 #include "about/AboutTexts.h"
 #include "cli/Options.h"
 #include "cli/WhatIfOutput.h"
+#include "fileio/FileIo.h"
 #include "fileio/IniFile.h"
 #include "print/PrintForm.h"
 #include "project/FileCommands.h"
@@ -17,7 +18,6 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -44,6 +44,15 @@ val Strings(const std::vector<std::string>& items) {
     for (const std::string& item : items)
         array.call<void>("push", item);
     return array;
+}
+
+// A file the module wrote, as bytes for the page; null where it cannot be read.
+val FileBytes(const std::string& path) {
+    std::string bytes;
+    if (!fileio::ReadWholeFile(path, kMostProjectBytes, bytes).Ok())
+        return val::null();
+    return val::global("Uint8Array")
+        .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
 }
 
 const char* KindName(MessageKind kind) {
@@ -230,10 +239,7 @@ public:
         const std::string path = std::string(kStartFolder) + "/limits.ini";
         if (!WriteSettingsToFile(form_, globals_, path).Ok())
             return val::null();
-        std::ifstream in(path, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        return val::global("Uint8Array")
-            .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
+        return FileBytes(path);
     }
 
     // The print sheet as it is when shown: each control where it sits, in
@@ -282,12 +288,7 @@ public:
         static_cast<void>(files_.FormCloseQuery());
         answer_.reset();
         files_.FormClose();
-        std::ifstream in(SettingsFile(), std::ios::binary);
-        if (!in)
-            return val::null();
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        return val::global("Uint8Array")
-            .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
+        return FileBytes(SettingsFile());
     }
 
     // The user's actions. Each returns what came of it: the states of the
@@ -456,16 +457,15 @@ private:
             changed.call<void>("push", State(*control));
         outcome_.set("changed", changed);
         val written = val::array();
-        for (const std::string& path : written_)
-            if (std::ifstream in(path, std::ios::binary); in) {
-                const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-                val file = val::object();
-                file.set("name", std::filesystem::path(path).filename().string());
-                file.set("bytes",
-                         val::global("Uint8Array")
-                             .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data()))));
-                written.call<void>("push", file);
-            }
+        for (const std::string& path : written_) {
+            val bytes = FileBytes(path);
+            if (bytes.isNull())
+                continue;
+            val file = val::object();
+            file.set("name", std::filesystem::path(path).filename().string());
+            file.set("bytes", bytes);
+            written.call<void>("push", file);
+        }
         written_.clear();
         outcome_.set("written", written);
         outcome_.set("boxes", boxes_);
