@@ -4,15 +4,18 @@
 #include "fileio/FileIo.h"
 #include "fileio/IniFile.h"
 #include "print/PrintForm.h"
+#include "print/PrintTexts.h"
 #include "project/FileCommands.h"
 #include "project/LoadedProject.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectTexts.h"
+#include "project/RecentFiles.h"
 #include "window/FieldTable.h"
 #include "window/MasterForm.h"
 #include "window/PageLayout.h"
 
 #include <algorithm>
+#include <charconv>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 #include <exception>
@@ -198,10 +201,12 @@ class MainWindow : private MessageBoxes,
                    private FileDialogs,
                    private ControlObserver {
 public:
-    // `settings`: the settings file as the page left it last, or nothing.
-    MainWindow(const std::string& today, const std::string& settings)
+    // `settings`: the settings file as the page left it last, or nothing;
+    // `kept`: the recent projects' copies as the page kept them.
+    MainWindow(const std::string& today, const std::string& settings, const val& kept)
         : form_(globals_, *this, *this, today), files_(form_, globals_, *this, *this) {
         std::filesystem::create_directories(kFolder);
+        PutBack(kept);
         globals_.ProgramVersion = QNTCALC_VERSION;
         globals_.ProgramName = QNTCALC_PRODUCT_NAME;
         globals_.StartDir = kStartFolder;
@@ -217,6 +222,8 @@ public:
         form_.Undo.OnClick = [this] { UndoStep(&UndoHistory::Undo); };
         form_.Redo.OnClick = [this] { UndoStep(&UndoHistory::Redo); };
         form_.About.OnClick = [this] { outcome_.set("about", AboutBox()); };
+        recent_.OnChanged = [this] { recentChanged_ = true; };
+        files_.KeepRecentFiles(recent_);
         files_.FormCreate();
         form_.controls.AddObserver(this);
     }
@@ -232,6 +239,29 @@ public:
     }
 
     bool Modified() { return files_.Changes().Modified(); }
+
+    // The File menu's recent projects, newest first, as the menu names them.
+    val RecentProjects() const {
+        val names = val::array();
+        for (const std::string& path : recent_.Paths())
+            names.call<void>("push", ShownFileName(path));
+        return names;
+    }
+    // The recent projects' files, for the page to keep until the next visit:
+    // a browser cannot open a file again by its name.
+    val KeptFiles() const {
+        val files = val::array();
+        for (const std::string& path : recent_.Paths()) {
+            val bytes = FileBytes(path);
+            if (bytes.isNull())
+                continue;
+            val file = val::object();
+            file.set("path", path);
+            file.set("bytes", bytes);
+            files.call<void>("push", file);
+        }
+        return files;
+    }
 
     // The project as Save would write it now, for the limits overview,
     // which reads it in a worker of its own.
@@ -270,6 +300,11 @@ public:
         }
         val shown = val::object();
         shown.set("caption", sheet_->PrintForm.Caption());
+        val failure = val::object();
+        failure.set("caption", std::string(texts::kProgramTitle));
+        failure.set("noPicture", std::string(texts::kNoPicture));
+        failure.set("refused", std::string(texts::kClipboardRefused));
+        shown.set("failure", failure);
         shown.set("width", sheet::kClientWidth);
         shown.set("height", sheet::kClientHeight);
         shown.set("items", items);
@@ -371,6 +406,19 @@ public:
                     static_cast<void>(form_.UseValue(field, value));
         });
     }
+    // One of the File menu's recent projects, by its place in the list.
+    val OpenRecent(int index, const std::string& saveAnswer) {
+        return Act([&] {
+            if (index < 0 || static_cast<std::size_t>(index) >= recent_.Paths().size())
+                return;
+            const std::string path = recent_.Paths()[static_cast<std::size_t>(index)];
+            answer_ = Answer(saveAnswer);
+            files_.OpenRecent(path);
+            answer_.reset();
+            if (globals_.ProjectFile == path)
+                outcome_.set("opened", true);
+        });
+    }
     // File > Open with a file the page was given (picked or dropped):
     // the same question, reader and checks as the desktop program's.
     val OpenFile(const std::string& fileName, const std::string& bytes,
@@ -443,6 +491,7 @@ private:
 
     template <class F> val Act(F&& action) {
         changed_.clear();
+        recentChanged_ = false;
         boxes_ = val::array();
         outcome_ = val::object();
         // What fails unforeseen is said in a box, as the desktop program
@@ -468,10 +517,60 @@ private:
         }
         written_.clear();
         outcome_.set("written", written);
+        if (recentChanged_) {
+            OneEntryAName();
+            outcome_.set("recent", RecentProjects());
+        }
         outcome_.set("boxes", boxes_);
         outcome_.set("modified", files_.Changes().Modified());
         outcome_.set("title", form_.MasterForm.Caption());
         return outcome_;
+    }
+
+    // A browser hands the page a file by its name alone, so two entries of
+    // one name would be the same file to the user: the newer one stays.
+    void OneEntryAName() {
+        const std::vector<std::string> paths = recent_.Paths();
+        std::vector<std::string> names;
+        for (const std::string& path : paths) {
+            std::string name = ShownFileName(path);
+            if (std::find(names.begin(), names.end(), name) != names.end())
+                recent_.Remove(path);
+            else
+                names.push_back(std::move(name));
+        }
+    }
+
+    // The kept copies go back where the recent list names them. Only a file
+    // of the page's own folders is written: storage of the page's origin is
+    // shared with every other page opened from disk.
+    void PutBack(const val& kept) {
+        if (!kept.isArray())
+            return;
+        const std::string folder = std::string(kFolder) + "/";
+        const auto count = kept["length"].as<unsigned>();
+        for (unsigned i = 0; i < count; ++i) {
+            const val file = kept[i];
+            if (!file["path"].isString() || !file["bytes"].instanceof(val::global("Uint8Array")))
+                continue;
+            const std::string path = file["path"].as<std::string>();
+            const std::string bytes = file["bytes"].as<std::string>();
+            if (!path.starts_with(folder) || bytes.size() > kMostProjectBytes)
+                continue;
+            const std::string_view rest = std::string_view(path).substr(folder.size());
+            const std::size_t slash = rest.find('/');
+            int made = 0;
+            const auto [end, error] = std::from_chars(rest.data(), rest.data() + slash, made);
+            const std::string_view name =
+                slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+            if (slash == std::string_view::npos || error != std::errc() || end != rest.data() + slash ||
+                made <= 0 || name.empty() || name == "." || name == ".." ||
+                name.find('/') != std::string_view::npos)
+                continue;
+            std::filesystem::create_directories(path.substr(0, folder.size() + slash));
+            std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+            filesMade_ = std::max(filesMade_, made);
+        }
     }
 
     // A save hands the written file to the page, which stores it where the
@@ -526,7 +625,13 @@ private:
     void ShowTopic(int topic) override { outcome_.set("help", topic); }
 
     // FileDialogs
-    std::optional<std::string> ChooseOpenFile(const FileDialogSetup&) override { return toOpen_; }
+    // As with a question: without a file handed in, the page lets the user
+    // pick one and hands it to OpenFile.
+    std::optional<std::string> ChooseOpenFile(const FileDialogSetup&) override {
+        if (!toOpen_)
+            outcome_.set("chooseOpen", true);
+        return toOpen_;
+    }
     // As with a question: the page asks for the name with the one proposed
     // and runs Save as again with it.
     std::optional<std::string> ChooseSaveFile(const FileDialogSetup& setup) override {
@@ -544,6 +649,7 @@ private:
     }
 
     Globals globals_;
+    RecentFiles recent_;
     TMasterForm form_;
     FileCommands files_;
     std::unique_ptr<TPrintForm> sheet_;
@@ -552,6 +658,7 @@ private:
     val outcome_ = val::object();
     std::optional<SaveChoice> answer_;
     std::optional<std::string> toOpen_;
+    bool recentChanged_ = false;
     std::optional<std::string> saveName_;
     // Project files written by this action, for the page to store.
     std::vector<std::string> written_;
@@ -599,8 +706,11 @@ EMSCRIPTEN_BINDINGS(qntcalc_page) {
     emscripten::function("bytesToRead", &BytesToRead);
     emscripten::function("limitsCsv", &LimitsCsv);
     emscripten::class_<MainWindow>("MainWindow")
-        .constructor<std::string, std::string>()
+        .constructor<std::string, std::string, val>()
         .function("controls", &MainWindow::Controls)
+        .function("recentProjects", &MainWindow::RecentProjects)
+        .function("keptFiles", &MainWindow::KeptFiles)
+        .function("openRecent", &MainWindow::OpenRecent)
         .function("modified", &MainWindow::Modified)
         .function("started", &MainWindow::Started)
         .function("printSheet", &MainWindow::PrintSheet)

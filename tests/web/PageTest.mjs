@@ -233,21 +233,25 @@ try {
     page.on('pageerror', (error) => errors.push(error.message));
     // Nothing leaves the machine: the file holds everything.
     const outside = [];
-    page.on('request', (request) => {
-        if (!/^(file|data|blob|about):/.test(request.url())) outside.push(request.url());
-    });
     // Leaving a page with unsaved changes asks first; the test leaves.
     const leaving = [];
     page.on('dialog', (dialog) => {
         leaving.push(dialog.type());
         void dialog.accept();
     });
-    await page.route('**/*', (route) =>
-        route.request().url().startsWith('file:') ? route.continue() : route.abort());
+    const inside = /^(file|data|blob|about):/;
+    page.on('request', (request) => {
+        if (!inside.test(request.url())) outside.push(request.url());
+    });
+    await page.route('**/*', (route) => inside.test(route.request().url()) ? route.continue() : route.abort());
     const url = pathToFileURL(path.resolve(html)).href;
-    // This page is a browser without a file picker to save into, whose
-    // saves are downloads; save_to_chosen_file has one.
-    await page.addInitScript(() => Object.defineProperty(window, 'showSaveFilePicker', { value: undefined }));
+    // This page is a browser without the pickers of files the page may
+    // write, whose saves are downloads; save_to_chosen_file has them.
+    const noPickers = () => {
+        for (const picker of ['showSaveFilePicker', 'showOpenFilePicker'])
+            Object.defineProperty(window, picker, { value: undefined });
+    };
+    await page.addInitScript(noPickers);
     // Each scenario starts as the first start: nothing kept from the last.
     await page.addInitScript(() => localStorage.clear());
 
@@ -382,12 +386,15 @@ try {
             await openProject(page, first, boxes);
             await setKey(page, 'Mainpath', '321', boxes);
             await page.locator('.tab[data-page="GB_Network"]').click();
+            // The question comes first, as in the desktop program; the file
+            // is picked after it.
             const open = async (file, answer) => {
-                const chooser = page.waitForEvent('filechooser');
                 await openMenu(page, 'File1', 'Open');
-                await (await chooser).setFiles(file);
                 const question = page.locator('dialog.box.question[open]');
+                const chooser = page.waitForEvent('filechooser');
                 await question.getByRole('button', { name: answer, exact: true }).click();
+                if (answer !== 'Cancel') await (await chooser).setFiles(file);
+                else chooser.catch(() => {});
             };
             const other = projectFile('other', 'example');
             await open(other, 'Cancel');
@@ -450,25 +457,29 @@ try {
             }
             assert.deepEqual(boxes.seen, []);
         },
-        // Where the browser lets the page write a file the user chooses,
-        // Save as asks for it with the proposed name and Save writes it
-        // again; the picker here stands in for the browser's own.
+        // Where the browser lets the page write the files the user picks,
+        // Save writes the opened file again, Save as asks for a file with
+        // the proposed name and Save then writes that one; the pickers here
+        // stand in for the browser's own.
         async save_to_chosen_file() {
             const chosen = await browser.newPage();
             try {
                 await chosen.addInitScript(() => {
                     window.stored = [];
+                    const handle = (name, file) => ({
+                        name,
+                        getFile: async () => file,
+                        createWritable: async () => ({
+                            write: async (blob) => {
+                                window.stored.push([name, [...new Uint8Array(await blob.arrayBuffer())]]);
+                            },
+                            close: async () => {},
+                        }),
+                    });
+                    window.showOpenFilePicker = async () => [handle('saved.ini', new File([window.toOpen], 'saved.ini'))];
                     window.showSaveFilePicker = async ({ suggestedName }) => {
                         window.proposed = suggestedName;
-                        return {
-                            name: 'saved.ini',
-                            createWritable: async () => ({
-                                write: async (blob) => {
-                                    window.stored.push([...new Uint8Array(await blob.arrayBuffer())]);
-                                },
-                                close: async () => {},
-                            }),
-                        };
+                        return handle('chosen.ini');
                     };
                 });
                 const downloads = [];
@@ -476,35 +487,44 @@ try {
                 await chosen.goto(url);
                 await chosen.waitForSelector('body[data-ready]');
                 const file = projectFile('saved', 'example');
-                const picked = chosen.waitForEvent('filechooser');
-                await chosen.locator('[data-menu="File1"]').click();
-                await chosen.locator('.menu [data-control="Open"]').click();
-                await (await picked).setFiles(file);
-                await chosen.waitForFunction(() => document.title.endsWith(' - saved'));
+                await chosen.evaluate((text) => { window.toOpen = text; }, example);
                 const menu = async (item) => {
                     await chosen.locator('[data-menu="File1"]').click();
                     await chosen.locator(`.menu [data-control="${item}"]`).click();
                 };
-                await menu('SaveAs');
-                await chosen.waitForFunction(() => window.stored.length === 1);
-                assert.equal(await chosen.evaluate(() => window.proposed), 'saved.ini');
-                const input = chosen.locator('[data-control="Ed_Project"]');
-                await input.click();
-                await input.press('Control+a');
-                await input.pressSequentially('Hall 4');
-                await input.press('Tab');
+                const type = async (text) => {
+                    const input = chosen.locator('[data-control="Ed_Project"]');
+                    await input.click();
+                    await input.press('Control+a');
+                    await input.pressSequentially(text);
+                    await input.press('Tab');
+                };
+                await menu('Open');
+                await chosen.waitForFunction(() => document.title.endsWith(' - saved'));
+                await type('Hall 4');
                 await menu('Save');
+                await chosen.waitForFunction(() => window.stored.length === 1);
+                await menu('SaveAs');
                 await chosen.waitForFunction(() => window.stored.length === 2);
+                assert.equal(await chosen.evaluate(() => window.proposed), 'saved.ini');
+                await type('Hall 5');
+                await menu('Save');
+                await chosen.waitForFunction(() => window.stored.length === 3);
                 const stored = await chosen.evaluate(() => window.stored);
-                const desktop = (sets, name) => {
+                // Save keeps the file's own order of keys; Save as writes anew.
+                const desktop = (sets, name, into) => {
                     const target = path.join(scratch, name);
-                    const args = [...sets.flatMap((set) => ['--set', set]), '--save', target, file];
+                    if (into) fs.copyFileSync(file, target);
+                    const args = [...sets.flatMap((set) => ['--set', set]), '--save', target, into ? target : file];
                     const run = spawnSync(cli, args, { encoding: 'utf8' });
                     assert.ok(run.status === 0 || run.status === 1, run.stderr);
-                    return fs.readFileSync(target);
+                    return [...fs.readFileSync(target)];
                 };
-                assert.deepEqual(Buffer.from(stored[0]), desktop([], 'chosen-as.ini'));
-                assert.deepEqual(Buffer.from(stored[1]), desktop(['Project=Hall 4'], 'chosen.ini'));
+                assert.deepEqual(stored, [
+                    ['saved.ini', desktop(['Project=Hall 4'], 'opened.ini', true)],
+                    ['chosen.ini', desktop(['Project=Hall 4'], 'chosen-as.ini', false)],
+                    ['chosen.ini', desktop(['Project=Hall 5'], 'chosen.ini', false)],
+                ]);
                 assert.deepEqual(downloads, []);
             } finally {
                 await chosen.close();
@@ -515,6 +535,7 @@ try {
         // leaving are discarded, as at the desktop program's close.
         async last_state() {
             const again = await browser.newPage();
+            await again.addInitScript(noPickers);
             again.on('dialog', (dialog) => void dialog.accept());
             try {
                 const reopen = async () => {
@@ -556,6 +577,96 @@ try {
             } finally {
                 await again.close();
             }
+        },
+        // Projects opened or saved are offered again in the File menu, also
+        // on the next visit, from the copies the browser keeps of them; one
+        // whose copy has gone says so and leaves the list.
+        async recent_projects() {
+            const again = await browser.newPage();
+            await again.addInitScript(noPickers);
+            // A first visit, then visits again of this tab.
+            await again.addInitScript(() => {
+                if (sessionStorage.getItem('visited')) return;
+                localStorage.clear();
+                sessionStorage.setItem('visited', '1');
+            });
+            again.on('dialog', (dialog) => void dialog.accept());
+            const boxes = watchBoxes(again);
+            try {
+                await again.goto(url);
+                await again.waitForSelector('body[data-ready]');
+                const first = projectFile('first', routers);
+                const other = projectFile('other', 'example');
+                for (const file of [first, other, first]) await openProject(again, file, boxes);
+                const recent = () => again.locator('.recent [data-control^="Recent"]')
+                    .evaluateAll((items) => items.map((item) => item.textContent));
+                assert.deepEqual(await recent(), ['1 first', '2 other']);
+
+                await again.reload();
+                await again.waitForSelector('body[data-ready]');
+                assert.deepEqual(await recent(), ['1 first', '2 other']);
+                await openMenu(again, 'File1', 'Recent2');
+                await again.waitForFunction(() => document.title.endsWith(' - other'));
+                const report = cliReport(other, null, []);
+                assert.deepEqual(await shown(again, Object.keys(report.fields)), expected(report));
+                assert.deepEqual(await recent(), ['1 other', '2 first']);
+
+                await again.evaluate(() => localStorage.setItem('QntCalc.projects', JSON.stringify(
+                    JSON.parse(localStorage.getItem('QntCalc.projects')).slice(0, 1))));
+                await again.reload();
+                await again.waitForSelector('body[data-ready]');
+                await openMenu(again, 'File1', 'Recent2');
+                await boxes.closeAll();
+                assert.equal(boxes.seen.length, 1);
+                assert.match(boxes.seen[0].text, /first/);
+                assert.deepEqual(await recent(), ['1 other']);
+            } finally {
+                await again.close();
+            }
+        },
+        // Copy to Clipboard puts the print sheet there as a picture of its
+        // own size, from the File menu, Ctrl+C and the sheet's own button;
+        // Ctrl+C in a field copies its text.
+        async copy_to_clipboard() {
+            const boxes = await fresh();
+            await browser.grantPermissions(['clipboard-read', 'clipboard-write']);
+            await page.evaluate(() => navigator.clipboard.writeText(''));
+            await openProject(page, projectFile('copied', 'example'), boxes);
+            // The picture is made after the command returns: until it is
+            // there, the clipboard holds the empty text each check leaves.
+            const picture = () => page.evaluate(async () => {
+                let item;
+                for (let tries = 0; tries < 100; ++tries) {
+                    [item] = await navigator.clipboard.read();
+                    if (item?.types.includes('image/png')) break;
+                    await new Promise((resolve) => setTimeout(resolve, 50));
+                }
+                if (!item?.types.includes('image/png')) return item?.types;
+                const image = await createImageBitmap(await item.getType('image/png'));
+                const canvas = new OffscreenCanvas(image.width, image.height);
+                const context = canvas.getContext('2d');
+                context.drawImage(image, 0, 0);
+                const pixels = context.getImageData(0, 0, image.width, image.height).data;
+                let dark = 0;
+                for (let i = 0; i < pixels.length; i += 4) dark += pixels[i] < 128 ? 1 : 0;
+                await navigator.clipboard.writeText('');
+                return [image.width, image.height, dark > 2000];
+            });
+            await openMenu(page, 'File1', 'CopytoClipboard1');
+            assert.deepEqual(await picture(), [460, 596, true]);
+            await page.locator('.tab[data-page="GB_Network"]').click();
+            await page.keyboard.press('Control+c');
+            assert.deepEqual(await picture(), [460, 596, true]);
+            await openMenu(page, 'File1', 'Printpreview1');
+            await page.locator('dialog.sheet-view [data-control="CopytoClipboard1"]').click();
+            assert.deepEqual(await picture(), [460, 596, true]);
+            await page.getByRole('button', { name: 'Close', exact: true }).click();
+            await page.locator('dialog.sheet-view').waitFor({ state: 'detached' });
+            await field('Mainpath').click();
+            await field('Mainpath').press('Control+a');
+            await field('Mainpath').press('Control+c');
+            assert.equal(await page.evaluate(() => navigator.clipboard.readText()), await field('Mainpath').inputValue());
+            assert.deepEqual(boxes.seen, []);
         },
         // F1 opens the desktop program's help at the focused control's
         // topic; Ctrl+F1 at the contents.

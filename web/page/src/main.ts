@@ -3,7 +3,8 @@
 // the model says has changed is drawn again. No rule of the program lives
 // here.
 import createMainWindowModule from 'qntcalc-window-model';
-import type { Box, Cell, ControlState, MainWindow, Outcome, PageLayout, PrintSheet, SaveAnswer } from './model';
+import { toBlob } from 'html-to-image';
+import type { Box, Cell, ControlState, KeptFile, MainWindow, Outcome, PageLayout, PrintSheet, SaveAnswer } from './model';
 import './style.css';
 import LimitsWorker from './limits-worker?worker&inline';
 // The desktop program's own help file, an HTML page with an anchor a topic.
@@ -47,13 +48,15 @@ function show(state: ControlState): void {
 }
 
 // What came of an action: the changes drawn, then each box in turn, then
-// the question the action stopped at, and the action again with its answer.
+// the question the action stopped at, and the action again with its answer;
+// then the file to save into or to open, which the action asked for.
 async function run(action: (answer: SaveAnswer) => Outcome): Promise<void> {
   try {
-    let outcome = action('');
+    let answer: SaveAnswer = '';
+    let outcome = action(answer);
     await apply(outcome);
     if (outcome.question) {
-      const answer = await ask(outcome.question.caption, outcome.question.text);
+      answer = await ask(outcome.question.caption, outcome.question.text);
       if (answer === 'cancel') return;
       outcome = action(answer);
       await apply(outcome);
@@ -61,6 +64,10 @@ async function run(action: (answer: SaveAnswer) => Outcome): Promise<void> {
     if (outcome.chooseSave !== undefined) {
       const name = await chooseSaveName(outcome.chooseSave);
       if (name) await apply(model.saveAs(name));
+    }
+    if (outcome.chooseOpen) {
+      const picked = await pickFile();
+      if (picked) await openFile(picked.file, picked.handle, answer);
     }
   } catch (error) {
     // What the model could not do is said, and the page goes on.
@@ -79,7 +86,11 @@ async function apply(outcome: Outcome): Promise<void> {
   if (outcome.about) await showAbout(outcome.about.caption, outcome.about.lines);
   for (const file of outcome.written) await store(file.name, file.bytes);
   // The file chosen to save into belongs to the project that was open.
-  if (outcome.opened) saveHandle = null;
+  if (outcome.opened) saveHandle = openedHandle;
+  if (outcome.recent) {
+    showRecent(outcome.recent);
+    keepProjects(model.keptFiles());
+  }
 }
 
 function modal<T>(caption: string, text: string, kind: string, buttons: [string, T][]): Promise<T> {
@@ -174,15 +185,23 @@ interface SaveHandle {
 }
 type SavePicker = (options: object) => Promise<SaveHandle>;
 let saveHandle: SaveHandle | null = null;
+// The file being opened, where the browser handed the page one it may
+// write: Save then writes the project back into it.
+interface OpenHandle extends SaveHandle {
+  getFile(): Promise<File>;
+}
+type OpenPicker = (options: object) => Promise<OpenHandle[]>;
+let openedHandle: SaveHandle | null = null;
+const projectTypes = [{ description: 'Project files', accept: { 'application/octet-stream': ['.ini'] } }];
 
 async function chooseSaveName(proposed: string): Promise<string | null> {
   const picker = (window as unknown as { showSaveFilePicker?: SavePicker }).showSaveFilePicker;
-  if (!picker) return proposed;
+  if (!picker) {
+    saveHandle = null;
+    return proposed;
+  }
   try {
-    saveHandle = await picker({
-      suggestedName: proposed,
-      types: [{ description: 'Project files', accept: { 'application/octet-stream': ['.ini'] } }],
-    });
+    saveHandle = await picker({ suggestedName: proposed, types: projectTypes });
     return saveHandle.name;
   } catch (error) {
     if (error instanceof DOMException && error.name === 'AbortError') return null;
@@ -220,9 +239,37 @@ function deliver(name: string, blob: Blob): void {
   setTimeout(() => URL.revokeObjectURL(link.href), 10_000);
 }
 
-async function openFile(file: File): Promise<void> {
+// Open: the browser's own picker where it has one, the file input elsewhere.
+let filePicked: ((file: File | null) => void) | null = null;
+
+async function pickFile(): Promise<{ file: File; handle: SaveHandle | null } | null> {
+  const picker = (window as unknown as { showOpenFilePicker?: OpenPicker }).showOpenFilePicker;
+  if (picker) {
+    try {
+      const [handle] = await picker({ types: projectTypes });
+      return { file: await handle.getFile(), handle };
+    } catch (error) {
+      if (error instanceof DOMException && error.name === 'AbortError') return null;
+      // Refused (a page from disk in some browsers): the file input is left.
+    }
+  }
+  const file = await new Promise<File | null>((resolve) => {
+    filePicked = resolve;
+    fileInput.click();
+  });
+  return file ? { file, handle: null } : null;
+}
+
+// `answer`: the one given to the question before the file was picked,
+// which the model asks again while the changes are still unsaved.
+async function openFile(file: File, handle: SaveHandle | null = null, answer: SaveAnswer = ''): Promise<void> {
   const bytes = new Uint8Array(await file.slice(0, bytesToRead).arrayBuffer());
-  await run((answer) => model.openFile(file.name, bytes, answer));
+  openedHandle = handle;
+  try {
+    await run((given) => model.openFile(file.name, bytes, given || answer));
+  } finally {
+    openedHandle = null;
+  }
 }
 
 // Controls
@@ -432,23 +479,64 @@ function sheetItem(item: PrintSheet['items'][number], width: number): HTMLElemen
   return view;
 }
 
+function sheetPaper(sheet: PrintSheet): HTMLElement {
+  const paper = element('div', 'print-sheet');
+  paper.style.width = `${sheet.width}px`;
+  paper.style.height = `${sheet.height}px`;
+  paper.append(...sheet.items.map((item) => sheetItem(item, sheet.width)));
+  return paper;
+}
+
+// The sheet as a picture of its own size on the clipboard, as the desktop
+// program copies its window's client area. The picture is handed over as
+// it is being made, while the user's click still allows the copy.
+async function copySheet(sheet: PrintSheet, paper: HTMLElement): Promise<void> {
+  const picture = toBlob(paper, { width: sheet.width, height: sheet.height, pixelRatio: 1 }).then((blob) => {
+    if (!blob) throw new Error(sheet.failure.noPicture);
+    return blob;
+  });
+  try {
+    await navigator.clipboard.write([new ClipboardItem({ 'image/png': picture })]);
+  } catch (error) {
+    const made = await picture.then(() => true, () => false);
+    await showBox({ caption: sheet.failure.caption, kind: 'critical',
+                    text: made ? sheet.failure.refused : sheet.failure.noPicture });
+  }
+}
+
+// From the main window: the sheet shown only while it is copied.
+async function copySheetOnce(): Promise<void> {
+  const sheet = model.printSheet();
+  const stage = element('div', 'sheet-stage');
+  const paper = sheetPaper(sheet);
+  stage.append(paper);
+  document.body.append(stage);
+  try {
+    await copySheet(sheet, paper);
+  } finally {
+    stage.remove();
+  }
+}
+
 function showSheet(print: boolean): void {
   const sheet = model.printSheet();
   document.querySelector('dialog.sheet-view')?.remove();
   const dialog = element('dialog', 'sheet-view');
   dialog.setAttribute('aria-label', sheet.caption);
   const bar = element('div', 'sheet-bar');
+  const paper = sheetPaper(sheet);
+  const copy = element('button', '', 'Copy');
+  copy.type = 'button';
+  copy.dataset.control = 'CopytoClipboard1';
+  copy.title = states.get('CopytoClipboard1')?.caption ?? '';
+  copy.addEventListener('click', () => void copySheet(sheet, paper));
   const printButton = element('button', '', 'Print');
   printButton.type = 'button';
   printButton.addEventListener('click', () => window.print());
   const close = element('button', '', 'Close');
   close.type = 'button';
   close.addEventListener('click', () => dialog.close());
-  bar.append(element('span', 'sheet-caption', sheet.caption), printButton, close);
-  const paper = element('div', 'print-sheet');
-  paper.style.width = `${sheet.width}px`;
-  paper.style.height = `${sheet.height}px`;
-  paper.append(...sheet.items.map((item) => sheetItem(item, sheet.width)));
+  bar.append(element('span', 'sheet-caption', sheet.caption), copy, printButton, close);
   dialog.append(bar, paper);
   dialog.addEventListener('close', () => {
     dialog.remove();
@@ -567,13 +655,33 @@ function setLimitsShown(shown: boolean): void {
 
 // Menus: the titles and the items the browser edition offers so far.
 const menus: [string, string[]][] = [
-  ['File1', ['Open', 'Save', 'SaveAs', 'Printpreview1', 'Print']],
+  ['File1', ['Open', 'Save', 'SaveAs', 'Printpreview1', 'Print', 'CopytoClipboard1']],
   ['Edit1', ['Undo', 'Redo']],
   ['Options', ['Standard', 'Expert', 'Baudratemode']],
   ['Help1', ['Help2', 'About']],
 ];
 
 const fileInput = element('input');
+
+// The recent projects, at the end of the File menu as the desktop program
+// has them above Exit: "1 name", newest first.
+const recentList = element('div', 'recent');
+
+function showRecent(names: string[]): void {
+  recentList.hidden = !names.length;
+  recentList.replaceChildren(...names.map((name, index) => {
+    const item = element('button', 'item');
+    item.type = 'button';
+    item.dataset.control = `Recent${index + 1}`;
+    item.title = `${name} as this browser last opened or saved it`;
+    item.append(element('span', 'caption', `${index + 1} ${name}`), element('span', 'shortcut'));
+    item.addEventListener('click', () => {
+      (recentList.parentElement as HTMLElement).hidden = true;
+      void run((answer) => model.openRecent(index, answer));
+    });
+    return item;
+  }));
+}
 
 function menuBar(): HTMLElement {
   const bar = element('nav', 'menubar');
@@ -600,12 +708,12 @@ function menuBar(): HTMLElement {
       item.append(caption, shortcut);
       item.addEventListener('click', () => {
         list.hidden = true;
-        if (name === 'Open') {
-          fileInput.click();
-          return;
-        }
         if (name === 'Printpreview1' || name === 'Print') {
           showSheet(name === 'Print');
+          return;
+        }
+        if (name === 'CopytoClipboard1') {
+          void copySheetOnce();
           return;
         }
         void run((answer) => model.clickMenu(name, answer));
@@ -622,6 +730,7 @@ function menuBar(): HTMLElement {
       });
       list.append(item);
     }
+    if (title === 'File1') list.append(recentList);
     menu.append(button, list);
     bar.append(menu);
   }
@@ -672,6 +781,12 @@ function bottom(): HTMLElement {
   return view;
 }
 
+function textSelected(): boolean {
+  const focused = document.activeElement;
+  if (focused instanceof HTMLInputElement && focused.type === 'text') return true;
+  return !!window.getSelection()?.toString();
+}
+
 // The control a key goes to: the focused one, or the window.
 function focusedControl(): string {
   const focused = document.activeElement?.closest<HTMLElement>('[data-control]');
@@ -692,7 +807,11 @@ function keys(event: KeyboardEvent): void {
     void run(() => model.stepPage(event.key === 'PageDown' ? 1 : -1));
   } else if (event.ctrlKey && !event.shiftKey && event.key.toLowerCase() === 'o') {
     event.preventDefault();
-    fileInput.click();
+    void run((answer) => model.clickMenu('Open', answer));
+  } else if (event.ctrlKey && !event.shiftKey && event.key.toLowerCase() === 'c' && !textSelected()) {
+    // In a field, or with text selected, the browser's own copy.
+    event.preventDefault();
+    void copySheetOnce();
   } else if (event.ctrlKey && !event.shiftKey && (event.key.toLowerCase() === 'p' || event.key.toLowerCase() === 'r')) {
     event.preventDefault();
     showSheet(event.key.toLowerCase() === 'p');
@@ -702,34 +821,78 @@ function keys(event: KeyboardEvent): void {
   }
 }
 
-// The settings file's place: the browser's local storage, as text of one
-// character a byte.
+// The settings file's place, and that of the recent projects' files: the
+// browser's local storage, as text of one character a byte.
 const settingsKey = 'QntCalc.ini';
+const projectsKey = 'QntCalc.projects';
+
+function asText(bytes: Uint8Array): string {
+  let text = '';
+  for (let i = 0; i < bytes.length; i += 8192) text += String.fromCharCode(...bytes.subarray(i, i + 8192));
+  return text;
+}
+
+function asBytes(text: string): Uint8Array {
+  return Uint8Array.from(text, (c) => c.charCodeAt(0) & 0xff);
+}
+
+function stored(key: string): string {
+  try {
+    return localStorage.getItem(key) ?? '';
+  } catch {
+    return ''; // storage the browser keeps from the page: a first start
+  }
+}
 
 function readSettings(): Uint8Array {
-  try {
-    const stored = localStorage.getItem(settingsKey) ?? '';
-    return Uint8Array.from(stored, (c) => c.charCodeAt(0) & 0xff);
-  } catch {
-    return new Uint8Array(); // storage the browser keeps from the page: a first start
-  }
+  return asBytes(stored(settingsKey));
 }
 
 function keepSettings(bytes: Uint8Array | null): void {
   if (!bytes) return;
-  let text = '';
-  for (let i = 0; i < bytes.length; i += 8192) text += String.fromCharCode(...bytes.subarray(i, i + 8192));
   try {
-    localStorage.setItem(settingsKey, text);
+    localStorage.setItem(settingsKey, asText(bytes));
   } catch {
     // Full or refused: the next visit starts as the first.
+  }
+}
+
+// What is not JSON of paths and texts is left out; the model checks the rest.
+function readProjects(): KeptFile[] {
+  try {
+    const kept: unknown = JSON.parse(stored(projectsKey) || '[]');
+    if (!Array.isArray(kept)) return [];
+    return kept.filter((file): file is { path: string; text: string } =>
+      typeof file?.path === 'string' && typeof file?.text === 'string')
+      .map((file) => ({ path: file.path, bytes: asBytes(file.text) }));
+  } catch {
+    return [];
+  }
+}
+
+// As many of the newest as the storage takes; one it has no room for is
+// missing at the next visit, and its menu item says so when chosen.
+function keepProjects(files: KeptFile[]): void {
+  const kept: { path: string; text: string }[] = [];
+  try {
+    localStorage.removeItem(projectsKey);
+    for (const file of files) {
+      kept.push({ path: file.path, text: asText(file.bytes) });
+      try {
+        localStorage.setItem(projectsKey, JSON.stringify(kept));
+      } catch {
+        kept.pop();
+      }
+    }
+  } catch {
+    // Storage refused: nothing is kept.
   }
 }
 
 async function start(): Promise<void> {
   const module = await createMainWindowModule();
   const today = new Date().toLocaleDateString();
-  model = new module.MainWindow(today, readSettings());
+  model = new module.MainWindow(today, readSettings(), readProjects());
   bytesToRead = module.bytesToRead();
   model.controls().forEach((state) => states.set(state.name, state));
 
@@ -737,14 +900,20 @@ async function start(): Promise<void> {
   fileInput.accept = '.ini';
   fileInput.hidden = true;
   fileInput.dataset.control = 'OpenFile';
+  const picked = (file: File | null) => {
+    filePicked?.(file);
+    filePicked = null;
+  };
   fileInput.addEventListener('change', () => {
-    const file = fileInput.files?.[0];
+    const file = fileInput.files?.[0] ?? null;
     fileInput.value = '';
-    if (file) void openFile(file);
+    picked(file);
   });
+  fileInput.addEventListener('cancel', () => picked(null));
 
   const app = document.getElementById('app')!;
   app.replaceChildren(menuBar(), projectGroup(), pages(module.pageLayout()), bottom(), fileInput);
+  showRecent(model.recentProjects());
   document.title = states.get('MasterForm')?.caption ?? document.title;
 
   document.addEventListener('keydown', keys);

@@ -40,7 +40,9 @@ export interface Outcome {
   help?: number;
   written: { name: string; bytes: Uint8Array }[];
   chooseSave?: string;
+  chooseOpen?: boolean;
   opened?: boolean;
+  recent?: string[];
   about?: { caption: string; lines: string[] };
 }
 
@@ -73,6 +75,8 @@ export interface SheetItem extends ControlState {
 
 export interface PrintSheet {
   caption: string;
+  // What a failed copy to the clipboard says, under this caption.
+  failure: { caption: string; noPicture: string; refused: string };
   width: number;
   height: number;
   items: SheetItem[];
@@ -83,6 +87,9 @@ export type SaveAnswer = '' | 'save' | 'discard' | 'cancel';
 export interface MainWindow {
   controls(): ControlState[];
   modified(): boolean;
+  recentProjects(): string[];
+  keptFiles(): KeptFile[];
+  openRecent(index: number, answer: SaveAnswer): Outcome;
   started(): Outcome;
   printSheet(): PrintSheet;
   projectBytes(): Uint8Array | null;
@@ -103,8 +110,14 @@ export interface MainWindow {
   useValue(key: string, value: number): Outcome;
 }
 
+// A recent project's file as the page keeps it between visits.
+export interface KeptFile {
+  path: string;
+  bytes: Uint8Array;
+}
+
 export interface WindowModule {
-  MainWindow: new (today: string, settings: Uint8Array) => MainWindow;
+  MainWindow: new (today: string, settings: Uint8Array, kept: KeptFile[]) => MainWindow;
   pageLayout(): PageLayout[];
   bytesToRead(): number;
   limitsCsv(bytes: Uint8Array): { csv?: string; error?: string };
