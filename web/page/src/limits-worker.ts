@@ -1,11 +1,20 @@
 // The limits overview, worked out away from the page so that typing never
-// waits for it: a project's bytes in, the overview's rows out.
-import createMainWindowModule from 'qntcalc-window-model';
+// waits for it: first the compiled WebAssembly, then a project's bytes in
+// and the overview's rows out.
+import type { WindowModule } from './model';
+import { instantiate } from './window-model';
 
-const module = createMainWindowModule();
+let module: Promise<WindowModule> | null = null;
 
-self.onmessage = async (event: MessageEvent<{ id: number; bytes: Uint8Array }>) => {
+self.onmessage = async (event: MessageEvent<{ compiled?: WebAssembly.Module; id: number; bytes: Uint8Array }>) => {
+  if (event.data.compiled) {
+    module = instantiate(event.data.compiled);
+    return;
+  }
   const { id, bytes } = event.data;
-  const result = (await module).limitsCsv(bytes);
-  self.postMessage({ id, ...result });
+  try {
+    self.postMessage({ id, ...(await module!).limitsCsv(bytes) });
+  } catch (error) {
+    self.postMessage({ id, error: `The limits overview could not be worked out: ${String(error)}` });
+  }
 };

@@ -2,11 +2,12 @@
 // WebAssembly. Every user action goes into the model by control name; what
 // the model says has changed is drawn again. No rule of the program lives
 // here.
-import createMainWindowModule from 'qntcalc-window-model';
+import wasmUrl from 'qntcalc-window-model.wasm?url';
 import { toBlob } from 'html-to-image';
 import type { Box, Cell, ControlState, KeptFile, MainWindow, Outcome, PageLayout, PrintSheet, SaveAnswer } from './model';
 import './style.css';
 import LimitsWorker from './limits-worker?worker&inline';
+import { instantiate } from './window-model';
 // The desktop program's own help file, an HTML page with an anchor a topic.
 import helpPage from '../../../help/QntCalc.hlp?raw';
 
@@ -17,6 +18,7 @@ interface View {
 const views = new Map<string, View>();
 const states = new Map<string, ControlState>();
 let model: MainWindow;
+let compiled: WebAssembly.Module;
 let bytesToRead = Infinity;
 // A modal box takes the focus from the field without the user leaving it,
 // as a box over the desktop window does.
@@ -626,6 +628,7 @@ function requestLimits(): void {
   if (!bytes) return;
   if (!limitsWorker) {
     limitsWorker = new LimitsWorker();
+    limitsWorker.postMessage({ compiled });
     limitsWorker.onerror = (event) => {
       limitsBusy = false;
       showLimits({ error: `The limits overview could not be worked out: ${event.message}` });
@@ -889,8 +892,19 @@ function keepProjects(files: KeptFile[]): void {
   }
 }
 
+// The page carries the WebAssembly as a data: URL; a browser that cannot
+// compile it as it reads it compiles its bytes.
+async function compileModel(): Promise<WebAssembly.Module> {
+  try {
+    return await WebAssembly.compileStreaming(fetch(wasmUrl));
+  } catch {
+    return WebAssembly.compile(await (await fetch(wasmUrl)).arrayBuffer());
+  }
+}
+
 async function start(): Promise<void> {
-  const module = await createMainWindowModule();
+  compiled = await compileModel();
+  const module = await instantiate(compiled);
   const today = new Date().toLocaleDateString();
   model = new module.MainWindow(today, readSettings(), readProjects());
   bytesToRead = module.bytesToRead();
