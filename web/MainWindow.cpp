@@ -206,11 +206,11 @@ public:
     MainWindow(const std::string& today, const std::string& settings, const val& kept)
         : form_(globals_, *this, *this, today), files_(form_, globals_, *this, *this) {
         std::filesystem::create_directories(kFolder);
+        std::filesystem::create_directories(kStartFolder);
         PutBack(kept);
         globals_.ProgramVersion = QNTCALC_VERSION;
         globals_.ProgramName = QNTCALC_PRODUCT_NAME;
         globals_.StartDir = kStartFolder;
-        std::filesystem::create_directories(kStartFolder);
         if (!settings.empty())
             std::ofstream(SettingsFile(), std::ios::binary | std::ios::trunc) << settings;
         // The sheet records the version, so after it is known.

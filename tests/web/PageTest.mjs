@@ -624,6 +624,26 @@ try {
                 await again.close();
             }
         },
+        // The local storage of pages opened from disk is shared with every
+        // other such page: kept copies that name a place outside the
+        // page's own folders are not written, so the first start stays one.
+        async tampered_storage() {
+            const tab = await browser.newPage();
+            await tab.addInitScript(noPickers);
+            await tab.addInitScript((text) => {
+                localStorage.clear();
+                localStorage.setItem('QntCalc.projects', JSON.stringify([
+                    { path: '/projects/1/../../settings/QntCalc.ini', text },
+                    { path: '/settings/QntCalc.ini', text }, { path: 7, text }, 'junk', null]));
+            }, '[Settings]\nProject=Tampered\n');
+            try {
+                await tab.goto(url);
+                await tab.waitForSelector('body[data-ready]');
+                assert.equal(await tab.locator('[data-control="Ed_Project"]').inputValue(), 'Empty Project');
+            } finally {
+                await tab.close();
+            }
+        },
         // Copy to Clipboard puts the print sheet there as a picture of its
         // own size, from the File menu, Ctrl+C and the sheet's own button;
         // Ctrl+C in a field copies its text.
