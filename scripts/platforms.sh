@@ -2,7 +2,8 @@
 # Builds the Qt-free layers and their tests for two more machines and runs
 # them there: 64-bit Arm under qemu-user (build/arm64/) and WebAssembly under
 # Node.js (build/wasm/), where the browser edition is built and tested too.
-# The tests assert the numbers, so passing means the results of this machine. The WebAssembly module's reports are held against
+# The tests assert the numbers, so passing means the same results as this
+# machine. The WebAssembly module's reports are held against
 # build/bin/qntcalc-cli, which the test command builds first.
 # Usage: scripts/platforms.sh [arm64] [wasm]        (both without arguments)
 set -euo pipefail

@@ -6,7 +6,9 @@ import { instantiate } from './window-model';
 
 let module: Promise<WindowModule> | null = null;
 
-self.onmessage = async (event: MessageEvent<{ compiled?: WebAssembly.Module; id: number; bytes: Uint8Array }>) => {
+type Message = { compiled?: WebAssembly.Module; id: number; bytes: Uint8Array };
+
+self.onmessage = async (event: MessageEvent<Message>) => {
   if (event.data.compiled) {
     module = instantiate(event.data.compiled);
     return;

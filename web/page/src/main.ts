@@ -4,7 +4,9 @@
 // here.
 import wasmUrl from 'qntcalc-window-model.wasm?url';
 import { toBlob } from 'html-to-image';
-import type { Box, Cell, ControlState, KeptFile, MainWindow, Outcome, PageLayout, PrintSheet, SaveAnswer } from './model';
+import type {
+  Box, Cell, ControlState, KeptFile, MainWindow, Outcome, PageLayout, PrintSheet, SaveAnswer,
+} from './model';
 import './style.css';
 import LimitsWorker from './limits-worker?worker&inline';
 import { instantiate } from './window-model';
@@ -25,7 +27,8 @@ let bytesToRead = Infinity;
 let boxOpen = false;
 let quietFocus = false;
 
-function element<K extends keyof HTMLElementTagNameMap>(tag: K, className = '', text = ''): HTMLElementTagNameMap[K] {
+function element<K extends keyof HTMLElementTagNameMap>(
+  tag: K, className = '', text = ''): HTMLElementTagNameMap[K] {
   const made = document.createElement(tag);
   if (className) made.className = className;
   if (text) made.textContent = text;
@@ -264,7 +267,8 @@ async function pickFile(): Promise<{ file: File; handle: SaveHandle | null } | n
 
 // `answer`: the one given to the question before the file was picked,
 // which the model asks again while the changes are still unsaved.
-async function openFile(file: File, handle: SaveHandle | null = null, answer: SaveAnswer = ''): Promise<void> {
+async function openFile(
+  file: File, handle: SaveHandle | null = null, answer: SaveAnswer = ''): Promise<void> {
   const bytes = new Uint8Array(await file.slice(0, bytesToRead).arrayBuffer());
   openedHandle = handle;
   try {
@@ -470,7 +474,9 @@ function sheetItem(item: PrintSheet['items'][number], width: number): HTMLElemen
   if (item.height) view.style.height = `${item.height}px`;
   view.style.fontSize = `${item.points}pt`;
   if (item.bold) view.style.fontWeight = '700';
-  const mark = item.kind === 'radio' ? (item.checked ? '\u25C9 ' : '\u25CB ') : item.kind === 'check' ? (item.checked ? '\u2611 ' : '\u2610 ') : '';
+  const mark = item.kind === 'radio' ? (item.checked ? '\u25C9 ' : '\u25CB ')
+    : item.kind === 'check' ? (item.checked ? '\u2611 ' : '\u2610 ')
+    : '';
   const text = item.kind === 'edit' ? item.text ?? '' : item.caption ?? '';
   if (item.frame === 'titled') {
     const title = element('span', 'title', text);
@@ -727,7 +733,8 @@ function menuBar(): HTMLElement {
           item.disabled = !state.enabled;
           item.setAttribute('role', state.grouped ? 'menuitemradio' : 'menuitem');
           if (state.grouped) item.setAttribute('aria-checked', String(!!state.checked));
-          caption.textContent = (state.grouped ? (state.checked ? '\u25CF ' : '\u2003') : '') + (state.caption ?? '');
+          const radioMark = state.grouped ? (state.checked ? '\u25CF ' : '\u2003') : '';
+          caption.textContent = radioMark + (state.caption ?? '');
           shortcut.textContent = state.shortcut ?? '';
         },
       });
@@ -738,7 +745,8 @@ function menuBar(): HTMLElement {
     bar.append(menu);
   }
   document.addEventListener('click', (event) => {
-    if (!bar.contains(event.target as Node)) bar.querySelectorAll<HTMLElement>('.items').forEach((l) => (l.hidden = true));
+    if (bar.contains(event.target as Node)) return;
+    bar.querySelectorAll<HTMLElement>('.items').forEach((l) => (l.hidden = true));
   });
   return bar;
 }
@@ -815,7 +823,7 @@ function keys(event: KeyboardEvent): void {
     // In a field, or with text selected, the browser's own copy.
     event.preventDefault();
     void copySheetOnce();
-  } else if (event.ctrlKey && !event.shiftKey && (event.key.toLowerCase() === 'p' || event.key.toLowerCase() === 'r')) {
+  } else if (event.ctrlKey && !event.shiftKey && ['p', 'r'].includes(event.key.toLowerCase())) {
     event.preventDefault();
     showSheet(event.key.toLowerCase() === 'p');
   } else if (event.ctrlKey && !event.shiftKey && event.key.toLowerCase() === 's') {
