@@ -744,9 +744,12 @@ function menuBar(): HTMLElement {
     menu.append(button, list);
     bar.append(menu);
   }
+  const closeAll = () => bar.querySelectorAll<HTMLElement>('.items').forEach((l) => (l.hidden = true));
   document.addEventListener('click', (event) => {
-    if (bar.contains(event.target as Node)) return;
-    bar.querySelectorAll<HTMLElement>('.items').forEach((l) => (l.hidden = true));
+    if (!bar.contains(event.target as Node)) closeAll();
+  });
+  document.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape') closeAll();
   });
   return bar;
 }
