@@ -551,7 +551,7 @@ private:
         const auto count = kept["length"].as<unsigned>();
         for (unsigned i = 0; i < count; ++i) {
             const val file = kept[i];
-            if (!file["path"].isString() || !file["bytes"].instanceof(val::global("Uint8Array")))
+            if (file.isNull() || file.typeOf().as<std::string>() != "object" || !file["path"].isString() || !file["bytes"].instanceof(val::global("Uint8Array")))
                 continue;
             const std::string path = file["path"].as<std::string>();
             const std::string bytes = file["bytes"].as<std::string>();

@@ -644,6 +644,23 @@ try {
                 await tab.close();
             }
         },
+        // A server whose policy refuses fetching: the page decodes the
+        // WebAssembly it carries itself, and starts as always.
+        async fetch_refused() {
+            const tab = await browser.newPage();
+            await tab.addInitScript(() => {
+                localStorage.clear();
+                window.fetch = () => Promise.reject(new TypeError('Refused to connect'));
+            });
+            try {
+                await tab.goto(url);
+                await tab.waitForSelector('body[data-ready]');
+                const report = cliReport(projectFile('fetch_refused', null), null, []);
+                assert.deepEqual((await shown(tab, Object.keys(report.fields))).fields, report.fields);
+            } finally {
+                await tab.close();
+            }
+        },
         // Copy to Clipboard puts the print sheet there as a picture of its
         // own size, from the File menu, Ctrl+C and the sheet's own button;
         // Ctrl+C in a field copies its text.

@@ -903,13 +903,15 @@ function keepProjects(files: KeptFile[]): void {
   }
 }
 
-// The page carries the WebAssembly as a data: URL; a browser that cannot
-// compile it as it reads it compiles its bytes.
+// The page carries the WebAssembly as a data: URL. Where it cannot be read
+// as it is compiled (a server whose policy refuses fetching, an older
+// browser), its text is decoded here.
 async function compileModel(): Promise<WebAssembly.Module> {
   try {
     return await WebAssembly.compileStreaming(fetch(wasmUrl));
   } catch {
-    return WebAssembly.compile(await (await fetch(wasmUrl)).arrayBuffer());
+    const text = atob(wasmUrl.slice(wasmUrl.indexOf(',') + 1));
+    return WebAssembly.compile(Uint8Array.from(text, (c) => c.charCodeAt(0)));
   }
 }
 
