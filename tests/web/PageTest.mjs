@@ -318,7 +318,8 @@ try {
             }
             assert.deepEqual(boxes.seen, []);
         },
-        // Ctrl+PgDown and Ctrl+PgUp step through the visible tabs, round.
+        // Ctrl+PgDown and Ctrl+PgUp step through the visible tabs, round;
+        // so do Alt+PgDown and Alt+PgUp.
         async page_keys() {
             await fresh();
             const visible = await page.locator('.tab:visible:not([data-page="Limits"])')
@@ -329,6 +330,11 @@ try {
             assert.equal(await active(), visible[1]);
             await page.keyboard.press('Control+PageUp');
             await page.keyboard.press('Control+PageUp');
+            assert.equal(await active(), visible[visible.length - 1]);
+            // Where a windowed browser keeps Ctrl+PgDown for its tabs.
+            await page.keyboard.press('Alt+PageDown');
+            assert.equal(await active(), visible[0]);
+            await page.keyboard.press('Alt+PageUp');
             assert.equal(await active(), visible[visible.length - 1]);
         },
         // Undo takes back a typed value, Redo brings it again.

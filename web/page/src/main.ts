@@ -815,7 +815,9 @@ function keys(event: KeyboardEvent): void {
     void run((answer) => (event.ctrlKey ? model.clickMenu(name, answer) : model.contextHelp(name)));
     return;
   }
-  if (event.ctrlKey && (event.key === 'PageDown' || event.key === 'PageUp')) {
+  // A browser in a window of its own keeps Ctrl+PgDown for its own tabs:
+  // Alt+PgDown steps the pages there.
+  if ((event.ctrlKey || event.altKey) && (event.key === 'PageDown' || event.key === 'PageUp')) {
     event.preventDefault();
     setLimitsShown(false);
     void run(() => model.stepPage(event.key === 'PageDown' ? 1 : -1));
