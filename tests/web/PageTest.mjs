@@ -758,6 +758,8 @@ try {
             assert.equal(await page.evaluate(() => window.printed), 1);
             await page.emulateMedia({ media: 'print' });
             assert.ok(await sheet.isVisible());
+            // Scaled to the paper's width, as the desktop program prints it.
+            assert.equal((await sheet.boundingBox()).width, 690);
             assert.ok(!(await page.locator('.menubar').isVisible()));
             await page.emulateMedia({ media: 'screen' });
         },
