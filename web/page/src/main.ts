@@ -167,6 +167,8 @@ function showHelp(topic: number): void {
     frame.title = 'QntCalc Help';
     frame.setAttribute('sandbox', 'allow-same-origin');
     frame.srcdoc = helpPage;
+    // Until then the frame holds an empty document that looks loaded too.
+    frame.addEventListener('load', () => (frame.dataset.loaded = 'true'), { once: true });
     help.append(close, frame);
     document.body.append(help);
   }
@@ -178,7 +180,7 @@ function showHelp(topic: number): void {
   };
   help.dataset.topic = String(topic);
   if (!help.open) help.show();
-  if (frame.contentDocument?.readyState === 'complete' && frame.contentDocument.body) scroll();
+  if (frame.dataset.loaded) scroll();
   else frame.addEventListener('load', scroll, { once: true });
 }
 
