@@ -58,6 +58,18 @@ val FileBytes(const std::string& path) {
         .new_(val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
 }
 
+// {<key>: label, bytes} of a file the module wrote, onto `files`; nothing
+// where it cannot be read.
+void PushFile(val& files, const char* key, const std::string& label, const std::string& path) {
+    val bytes = FileBytes(path);
+    if (bytes.isNull())
+        return;
+    val file = val::object();
+    file.set(key, label);
+    file.set("bytes", bytes);
+    files.call<void>("push", file);
+}
+
 const char* KindName(MessageKind kind) {
     switch (kind) {
     case MessageKind::Information:
@@ -251,15 +263,8 @@ public:
     // a browser cannot open a file again by its name.
     val KeptFiles() const {
         val files = val::array();
-        for (const std::string& path : recent_.Paths()) {
-            val bytes = FileBytes(path);
-            if (bytes.isNull())
-                continue;
-            val file = val::object();
-            file.set("path", path);
-            file.set("bytes", bytes);
-            files.call<void>("push", file);
-        }
+        for (const std::string& path : recent_.Paths())
+            PushFile(files, "path", path, path);
         return files;
     }
 
@@ -506,15 +511,8 @@ private:
             changed.call<void>("push", State(*control));
         outcome_.set("changed", changed);
         val written = val::array();
-        for (const std::string& path : written_) {
-            val bytes = FileBytes(path);
-            if (bytes.isNull())
-                continue;
-            val file = val::object();
-            file.set("name", std::filesystem::path(path).filename().string());
-            file.set("bytes", bytes);
-            written.call<void>("push", file);
-        }
+        for (const std::string& path : written_)
+            PushFile(written, "name", std::filesystem::path(path).filename().string(), path);
         written_.clear();
         outcome_.set("written", written);
         if (recentChanged_) {

@@ -319,44 +319,38 @@ function edit(name: string): HTMLElement {
   return view;
 }
 
-function checkBox(name: string): HTMLElement {
-  const view = element('label', 'check');
-  const box = element('input');
-  box.type = 'checkbox';
-  box.dataset.control = name;
+// A check box or a radio button with its caption beside it.
+function captioned(
+  name: string, type: 'checkbox' | 'radio'): { view: HTMLElement; input: HTMLInputElement } {
+  const view = element('label', type === 'checkbox' ? 'check' : 'radio');
+  const input = element('input');
+  input.type = type;
+  input.dataset.control = name;
   const caption = element('span');
-  view.append(box, caption);
-  box.addEventListener('change', () => void run(() => model.setChecked(name, box.checked)));
-  box.addEventListener('blur', () => {
-    if (!boxOpen && document.hasFocus()) void run(() => model.leaveCheckBox(name));
-  });
+  view.append(input, caption);
   register(name, {
     show(state) {
       mirrorCommon(view, state);
-      box.checked = !!state.checked;
-      box.disabled = !state.enabled;
+      input.checked = !!state.checked;
+      input.disabled = !state.enabled;
       caption.textContent = state.caption ?? '';
     },
+  });
+  return { view, input };
+}
+
+function checkBox(name: string): HTMLElement {
+  const { view, input } = captioned(name, 'checkbox');
+  input.addEventListener('change', () => void run(() => model.setChecked(name, input.checked)));
+  input.addEventListener('blur', () => {
+    if (!boxOpen && document.hasFocus()) void run(() => model.leaveCheckBox(name));
   });
   return view;
 }
 
 function radio(name: string): HTMLElement {
-  const view = element('label', 'radio');
-  const button = element('input');
-  button.type = 'radio';
-  button.dataset.control = name;
-  const caption = element('span');
-  view.append(button, caption);
-  button.addEventListener('change', () => void run(() => model.selectRadio(name)));
-  register(name, {
-    show(state) {
-      mirrorCommon(view, state);
-      button.checked = !!state.checked;
-      button.disabled = !state.enabled;
-      caption.textContent = state.caption ?? '';
-    },
-  });
+  const { view, input } = captioned(name, 'radio');
+  input.addEventListener('change', () => void run(() => model.selectRadio(name)));
   return view;
 }
 
